@@ -1,0 +1,38 @@
+# sorv_library(name DEPS ...): a static library of every .cpp in the calling folder.
+function(sorv_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# The libraries that exist so far, in link order (later ones depend on earlier ones).
+function(sorv_existing_libs out)
+  set(libs)
+  foreach(lib sorv_installer sorv_promo sorv_training sorv_menus sorv_match sorv_game sorv_sprites sorv_device sorv_runtime sorv_platform)
+    if(TARGET ${lib})
+      list(APPEND libs ${lib})
+    endif()
+  endforeach()
+  set(${out} ${libs} PARENT_SCOPE)
+endfunction()
+
+# sorv_test(label [DEPS ...]): one GoogleTest binary of every .cpp in tests/<label>,
+# each test labelled with its source folder so `ctest -L <label>` runs exactly those.
+function(sorv_test label)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  if(NOT ARG_DEPS)
+    sorv_existing_libs(ARG_DEPS)
+  endif()
+  add_executable(test_${label} ${sources})
+  target_link_libraries(test_${label} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(test_${label} PRIVATE
+    SORV_BUILD_DIR="${CMAKE_BINARY_DIR}" SORV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  gtest_discover_tests(test_${label}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS ${label} TIMEOUT 600)
+endfunction()
