@@ -17,7 +17,9 @@
 
 namespace sorv {
 
+class String;
 class StringBuffer;
+class Throwable;
 class VirtualMemoryManager;
 class ObjectManager;
 class StaticClass;
@@ -48,6 +50,41 @@ struct Application {
 
  private:
   static inline Application* current_ = nullptr;
+
+  // One entry of a method's catch table: class id, first call site, end call site
+  // (exclusive). A table ends with class id 0.
+  struct CatchEntry {
+    int32_t classId;
+    int32_t first;
+    int32_t end;
+  };
+
+  // Life cycle (the shell calls these in order).
+  static void init(Application* app);
+  static void createScreenGraphics(Application* app, Object* screenImage);
+  static void startApp(Application* app);
+  static void paint(Application* app);
+  static void keyPressed(Application* app, int32_t keyCode);
+  static void keyReleased(Application* app, int32_t keyCode);
+  static void close(Application* app);
+
+  static StaticClass* getStaticClass() { return current_->staticClass; }
+  static ObjectManager* getObjectManager() { return current_->objectManager; }
+
+  // Errors and exceptions of translated code.
+  static void printStackTrace(Application* app);
+  static String* stackTraceString(Application* app);
+  // Records the stack trace in the Throwable, records this throw's own call site and makes
+  // it the pending exception.
+  static void throwException(Throwable* exception, int32_t callSiteId = 0);
+  // 0 when nothing is pending; else records callSiteId and returns 1.
+  static int32_t checkException(int32_t callSiteId);
+  // Index of the first matching entry (the exception is then cleared), else -1.
+  static int32_t catchException(const CatchEntry* table);
+  static Throwable* pendingException();
+  // Dispatch from outside managed code (paint, keys, run, static initialisers): logs and
+  // clears an exception nobody caught.
+  static void dropUncaught(const char* where);
 
   static Application* instance() { return current_; }
   static void setInstance(Application* app) { current_ = app; }
