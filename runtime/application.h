@@ -51,6 +51,7 @@ struct Application {
  private:
   static inline Application* current_ = nullptr;
 
+ public:
   // One entry of a method's catch table: class id, first call site, end call site
   // (exclusive). A table ends with class id 0.
   struct CatchEntry {
