@@ -1,0 +1,52 @@
+#include "tools/mkdata/data_set.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "tools/mkdata/constants_source.h"
+
+namespace sorv::mkdata {
+
+const char* defaultDataDir() { return SORV_DATA_SOURCE_DIR; }
+
+bool readSourceFile(const std::string& path, std::string* contents, std::string* error) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) {
+    *error = "cannot open " + path;
+    return false;
+  }
+  contents->clear();
+  char chunk[4096];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) contents->append(chunk, n);
+  bool ok = std::ferror(f) == 0;
+  std::fclose(f);
+  if (!ok) *error = "cannot read " + path;
+  return ok;
+}
+
+namespace {
+
+bool addConstants(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+  std::string source;
+  std::vector<std::u16string> constants;
+  if (!readSourceFile(dataDir + "/constants.txt", &source, error) ||
+      !parseConstants(source, &constants, error) || !checkConstants(constants, error)) {
+    return false;
+  }
+  return archive->add("constants.bin", encodeConstants(constants), error);
+}
+
+bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+  std::string source;
+  if (!readSourceFile(dataDir + "/app.jad", &source, error)) return false;
+  return archive->add("app.jad", std::vector<uint8_t>(source.begin(), source.end()), error);
+}
+
+}  // namespace
+
+bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+  return addConstants(dataDir, archive, error) && addAppProperties(dataDir, archive, error);
+}
+
+}  // namespace sorv::mkdata

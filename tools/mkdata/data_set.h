@@ -1,0 +1,21 @@
+// The synthetic data set: every entry of data.bar, built from the sources in tools/data.
+// Each resource kind has its own builder that adds its entries to the archive; this module
+// calls them in a fixed order, so the archive is the same on every run.
+#pragma once
+
+#include <string>
+
+#include "tools/mkdata/archive_writer.h"
+
+namespace sorv::mkdata {
+
+// The folder of the data sources compiled into the builder.
+const char* defaultDataDir();
+
+// Reads a whole source file; false (with the reason) when it cannot be read.
+bool readSourceFile(const std::string& path, std::string* contents, std::string* error);
+
+// Adds "constants.bin" and "app.jad" (and, as the game grows, every other entry).
+bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error);
+
+}  // namespace sorv::mkdata

@@ -1,0 +1,72 @@
+// mkdata: writes the synthetic data set, or lists an archive's table.
+//   mkdata --out DIR [--data SOURCES]   writes DIR/data.bar (and the files beside it)
+//   mkdata --list FILE                  prints each entry's name, offset and size
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "device/archive.h"
+#include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/data_set.h"
+
+namespace {
+
+int usage() {
+  std::fprintf(stderr, "usage: mkdata --out DIR [--data SOURCES] | mkdata --list FILE\n");
+  return 2;
+}
+
+int fail(const std::string& error) {
+  std::fprintf(stderr, "mkdata: %s\n", error.c_str());
+  return 1;
+}
+
+std::string narrow(const std::u16string& name) {
+  std::string out;
+  for (char16_t c : name) out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+int listArchive(const std::string& path) {
+  sorv::ArchiveTable table = sorv::ArchiveTable::load(path);
+  for (const sorv::ArchiveEntry& e : table.entries()) {
+    std::printf("%-32s %10d %10d\n", narrow(e.name).c_str(), e.offset, e.size);
+  }
+  return table.droppedCount() == 0 ? 0 : 1;
+}
+
+int writeDataSet(const std::string& outDir, const std::string& dataDir) {
+  std::error_code ec;
+  std::filesystem::create_directories(outDir, ec);
+  if (ec) return fail("cannot create " + outDir + ": " + ec.message());
+  std::string error;
+  sorv::mkdata::ArchiveWriter archive;
+  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error) ||
+      !archive.writeFile(outDir + "/data.bar", &error)) {
+    return fail(error);
+  }
+  // Files that lie beside the archive are written here, each by its own builder.
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string outDir, listFile, dataDir = sorv::mkdata::defaultDataDir();
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (i + 1 >= argc) return usage();
+    if (arg == "--out") {
+      outDir = argv[++i];
+    } else if (arg == "--list") {
+      listFile = argv[++i];
+    } else if (arg == "--data") {
+      dataDir = argv[++i];
+    } else {
+      return usage();
+    }
+  }
+  if (!listFile.empty() && outDir.empty()) return listArchive(listFile);
+  if (!outDir.empty() && listFile.empty()) return writeDataSet(outDir, dataDir);
+  return usage();
+}
