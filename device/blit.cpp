@@ -1,0 +1,155 @@
+#include "device/blit.h"
+
+#include <algorithm>
+#include <array>
+
+namespace sorv::blit {
+namespace {
+
+// 4-bit channels widened exactly: v * 31 / 15 and v * 63 / 15, rounded.
+constexpr std::array<uint8_t, 16> widenTable(int top) {
+  std::array<uint8_t, 16> t{};
+  for (int v = 0; v < 16; ++v) t[v] = static_cast<uint8_t>((v * top + 7) / 15);
+  return t;
+}
+constexpr auto kWiden5 = widenTable(31);
+constexpr auto kWiden6 = widenTable(63);
+// Alpha 0..15 as a weight 0..32 for the packed blend; 15 gives 32, a full replacement.
+constexpr auto kWeight32 = widenTable(32);
+
+// RGB565 spread over 32 bits so that one multiply weighs all three channels.
+inline uint32_t spread(uint32_t p) { return (p | p << 16) & 0x07E0F81Fu; }
+inline uint16_t unspread(uint32_t s) { return static_cast<uint16_t>((s & 0xF81F) | ((s >> 16) & 0x07E0)); }
+
+inline uint16_t rgb4444To565(uint16_t s) {
+  return static_cast<uint16_t>(kWiden5[(s >> 8) & 0xF] << 11 | kWiden6[(s >> 4) & 0xF] << 5 |
+                               kWiden5[s & 0xF]);
+}
+
+struct CopyPixel {
+  static void put(uint16_t* d, uint16_t s) { *d = s; }
+};
+struct KeyedPixel {
+  static void put(uint16_t* d, uint16_t s) {
+    if (s != 0xF81F) *d = s;
+  }
+};
+struct BlendPixel {
+  static void put(uint16_t* d, uint16_t s) {
+    uint32_t a = s >> 12;
+    if (a == 0) return;
+    if (a == 15) {
+      *d = rgb4444To565(s);
+      return;
+    }
+    uint32_t w = kWeight32[a];
+    uint32_t mixed = (spread(rgb4444To565(s)) * w + spread(*d) * (32 - w)) >> 5;
+    *d = unspread(mixed & 0x07E0F81Fu);
+  }
+};
+
+// Rows of a turned region end up as columns of the target; walking a band of source rows
+// column by column keeps the written target rows in cache.
+constexpr int32_t kBandRows = 16;
+
+template <class Pixel>
+void blitLoop(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst,
+              int64_t pixelStep, int64_t rowStep) {
+  if (pixelStep == 1) {
+    for (int32_t y = 0; y < h; ++y) {
+      const uint16_t* s = src + y * srcPitch;
+      uint16_t* d = dst + y * rowStep;
+      for (int32_t x = 0; x < w; ++x) Pixel::put(d + x, s[x]);
+    }
+    return;
+  }
+  if (rowStep == 1 || rowStep == -1) {
+    for (int32_t y0 = 0; y0 < h; y0 += kBandRows) {
+      int32_t rows = std::min(kBandRows, h - y0);
+      const uint16_t* s0 = src + y0 * srcPitch;
+      uint16_t* d0 = dst + y0 * rowStep;
+      for (int32_t x = 0; x < w; ++x) {
+        const uint16_t* s = s0 + x;
+        uint16_t* d = d0 + x * pixelStep;
+        for (int32_t r = 0; r < rows; ++r) Pixel::put(d + r * rowStep, s[r * srcPitch]);
+      }
+    }
+    return;
+  }
+  for (int32_t y = 0; y < h; ++y) {
+    const uint16_t* s = src + y * srcPitch;
+    uint16_t* d = dst + y * rowStep;
+    for (int32_t x = 0; x < w; ++x) Pixel::put(d + x * pixelStep, s[x]);
+  }
+}
+
+}  // namespace
+
+uint16_t blend4444(uint16_t dst, uint16_t src) {
+  BlendPixel::put(&dst, src);
+  return dst;
+}
+
+void blitPixels(int32_t kind, const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h,
+                uint16_t* dst, int64_t pixelStep, int64_t rowStep) {
+  switch (kind) {
+    case kOpaque565: return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
+    case kKeyed565: return blitLoop<KeyedPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
+    case kArgb4444: return blitLoop<BlendPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
+    default: return;
+  }
+}
+
+Result drawRegion(const PixelView16& dst, const ClipRect& clip, const ConstPixelView16& src,
+                  int32_t kind, const Region& region) {
+  if (region.transform < 0 || region.transform > 7) return Result::kBadTransform;
+  const uint32_t flags = kTransformFlags[region.transform];
+  const bool swapped = (flags & kSwapAxes) != 0;
+  int64_t w = region.width, h = region.height;
+  int64_t xSrc = region.xSrc, ySrc = region.ySrc;
+  const int64_t destW = swapped ? h : w, destH = swapped ? w : h;
+  const ClipRect c = boundedClip(clip, dst);
+
+  const int64_t cutLeft = std::max<int64_t>(0, c.left - region.xDest);
+  const int64_t cutRight = std::max<int64_t>(0, region.xDest + destW - c.right);
+  const int64_t cutTop = std::max<int64_t>(0, c.top - region.yDest);
+  const int64_t cutBottom = std::max<int64_t>(0, region.yDest + destH - c.bottom);
+  if (destW - cutLeft - cutRight < 1 || destH - cutTop - cutBottom < 1) return Result::kNothingVisible;
+
+  // Each cut of the target rectangle removes the matching edge of the source region.
+  if (!swapped) {
+    xSrc += (flags & kFlipX) ? cutRight : cutLeft;
+    ySrc += (flags & kFlipY) ? cutBottom : cutTop;
+    w -= cutLeft + cutRight;
+    h -= cutTop + cutBottom;
+  } else {
+    ySrc += (flags & kFlipY) ? cutLeft : cutRight;
+    xSrc += (flags & kFlipX) ? cutBottom : cutTop;
+    h -= cutLeft + cutRight;
+    w -= cutTop + cutBottom;
+  }
+  if (xSrc < 0 || xSrc + w > src.width) return Result::kBadSourceX;
+  if (ySrc < 0 || ySrc + h > src.height) return Result::kBadSourceY;
+  if (kind < kOpaque565 || kind > kArgb4444) return Result::kBadSourceKind;
+  if (src.pixels == nullptr) return Result::kNothingVisible;
+
+  const int64_t left = region.xDest + cutLeft, top = region.yDest + cutTop;
+  const int64_t pitch = dst.pitch;
+  int64_t startX, startY, pixelStep, rowStep;
+  if (!swapped) {
+    pixelStep = (flags & kFlipX) ? -1 : 1;
+    rowStep = (flags & kFlipY) ? -pitch : pitch;
+    startX = left + ((flags & kFlipX) ? w - 1 : 0);
+    startY = top + ((flags & kFlipY) ? h - 1 : 0);
+  } else {
+    pixelStep = (flags & kFlipX) ? -pitch : pitch;
+    rowStep = (flags & kFlipY) ? 1 : -1;
+    startX = left + ((flags & kFlipY) ? 0 : h - 1);
+    startY = top + ((flags & kFlipX) ? w - 1 : 0);
+  }
+  blitPixels(kind, src.pixels + ySrc * src.pitch + xSrc, src.pitch, static_cast<int32_t>(w),
+             static_cast<int32_t>(h), dst.pixels + startY * pitch + startX, pixelStep, rowStep);
+  return Result::kDrawn;
+}
+
+}  // namespace sorv::blit

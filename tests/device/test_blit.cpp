@@ -1,0 +1,169 @@
+// drawRegion's pixel work against a slow reference that maps every source pixel forward.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <vector>
+
+#include "device/blit.h"
+#include "device/pixel_formats.h"
+
+namespace sorv {
+namespace {
+
+struct Canvas {
+  int32_t width, height, pitch;
+  std::vector<uint16_t> pixels;
+  Canvas(int32_t w, int32_t h, uint16_t fill = 0x1234, int32_t extra = 1)
+      : width(w), height(h), pitch(w + extra), pixels(size_t(pitch) * h, fill) {}
+  PixelView16 view() { return {pixels.data(), width, height, pitch}; }
+  ConstPixelView16 constView() const { return {pixels.data(), width, height, pitch}; }
+  uint16_t& at(int32_t x, int32_t y) { return pixels[size_t(y) * pitch + x]; }
+  uint16_t at(int32_t x, int32_t y) const { return pixels[size_t(y) * pitch + x]; }
+};
+
+Canvas randomSource(int32_t w, int32_t h, int32_t kind, uint32_t seed) {
+  Canvas c(w, h, 0, 1);
+  std::mt19937 rng(seed);
+  for (auto& p : c.pixels) {
+    p = static_cast<uint16_t>(rng());
+    if (kind == blit::kKeyed565 && rng() % 4 == 0) p = pixel::kKeyColor565;
+    if (kind == blit::kArgb4444 && rng() % 4 == 0) p = static_cast<uint16_t>(p | 0xF000);
+    if (kind == blit::kArgb4444 && rng() % 5 == 0) p = static_cast<uint16_t>(p & 0x0FFF);
+  }
+  return c;
+}
+
+// MIDP's forward mapping of region pixel (sx, sy) of a w x h region.
+void turn(int32_t transform, int32_t w, int32_t h, int32_t sx, int32_t sy, int32_t& u, int32_t& v) {
+  switch (transform) {
+    case 0: u = sx; v = sy; break;
+    case 1: u = sx; v = h - 1 - sy; break;
+    case 2: u = w - 1 - sx; v = sy; break;
+    case 3: u = w - 1 - sx; v = h - 1 - sy; break;
+    case 4: u = sy; v = sx; break;
+    case 5: u = h - 1 - sy; v = sx; break;
+    case 6: u = sy; v = w - 1 - sx; break;
+    default: u = h - 1 - sy; v = w - 1 - sx; break;
+  }
+}
+
+void referenceRegion(Canvas& dst, const ClipRect& clip, const Canvas& src, int32_t kind,
+                     const blit::Region& r) {
+  for (int32_t sy = 0; sy < r.height; ++sy) {
+    for (int32_t sx = 0; sx < r.width; ++sx) {
+      int32_t u, v;
+      turn(r.transform, r.width, r.height, sx, sy, u, v);
+      const int64_t x = r.xDest + u, y = r.yDest + v;
+      if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) continue;
+      const uint16_t s = src.at(r.xSrc + sx, r.ySrc + sy);
+      uint16_t& d = dst.at(int32_t(x), int32_t(y));
+      if (kind == blit::kOpaque565) d = s;
+      else if (kind == blit::kKeyed565) { if (s != pixel::kKeyColor565) d = s; }
+      else d = blit::blend4444(d, s);
+    }
+  }
+}
+
+TEST(Blit, EveryTransformKindAndClipMatchesReference) {
+  const ClipRect clip{5, 4, 35, 26};
+  const int32_t positions[][2] = {{10, 8},  {1, 8},   {30, 8},  {10, 0},  {10, 22}, {0, 0},
+                                  {31, 23}, {-20, 8}, {10, 40}, {4, 3},   {28, 20}};
+  for (int32_t kind = 0; kind < 3; ++kind) {
+    const Canvas src = randomSource(13, 11, kind, 7 + kind);
+    for (int32_t transform = 0; transform < 8; ++transform) {
+      for (const auto& pos : positions) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind << " transform " << transform
+                                        << " at " << pos[0] << "," << pos[1]);
+        Canvas got = randomSource(40, 30, 0, 99);
+        Canvas want = got;
+        const blit::Region region{2, 1, 9, 7, transform, pos[0], pos[1]};
+        blit::drawRegion(got.view(), clip, src.constView(), kind, region);
+        referenceRegion(want, clip, src, kind, region);
+        ASSERT_EQ(got.pixels, want.pixels);
+      }
+    }
+  }
+}
+
+TEST(Blit, LargeTurnedRegionsCrossBands) {
+  const Canvas src = randomSource(53, 41, blit::kOpaque565, 3);
+  for (int32_t transform = 0; transform < 8; ++transform) {
+    SCOPED_TRACE(transform);
+    Canvas got(70, 70), want(70, 70);
+    const ClipRect clip{0, 0, 70, 70};
+    const blit::Region region{0, 0, 53, 41, transform, 3, 5};
+    blit::drawRegion(got.view(), clip, src.constView(), blit::kOpaque565, region);
+    referenceRegion(want, clip, src, blit::kOpaque565, region);
+    ASSERT_EQ(got.pixels, want.pixels);
+  }
+}
+
+TEST(Blit, BadRegionsAndTransformsDrawNothing) {
+  const Canvas src = randomSource(16, 16, blit::kOpaque565, 5);
+  const ClipRect clip{0, 0, 32, 32};
+  struct Case {
+    blit::Region region;
+    int32_t kind;
+    blit::Result result;
+  } cases[] = {
+      {{-1, 0, 4, 4, 0, 2, 2}, 0, blit::Result::kBadSourceX},
+      {{13, 0, 4, 4, 0, 2, 2}, 0, blit::Result::kBadSourceX},
+      {{0, -3, 4, 4, 5, 2, 2}, 0, blit::Result::kBadSourceY},
+      {{0, 14, 4, 4, 3, 2, 2}, 1, blit::Result::kBadSourceY},
+      {{INT_MAX, 0, 4, 4, 0, 2, 2}, 0, blit::Result::kBadSourceX},
+      {{1, 1, INT_MAX, 4, 0, 2, 2}, 0, blit::Result::kBadSourceX},
+      {{1, 1, 4, INT_MAX, 6, 2, 2}, 2, blit::Result::kBadSourceY},
+      {{0, 0, 4, 4, -1, 2, 2}, 0, blit::Result::kBadTransform},
+      {{0, 0, 4, 4, 8, 2, 2}, 0, blit::Result::kBadTransform},
+      {{0, 0, 4, 4, 0, 2, 2}, 3, blit::Result::kBadSourceKind},
+      {{0, 0, 0, 4, 0, 2, 2}, 0, blit::Result::kNothingVisible},
+      {{0, 0, -5, 4, 4, 2, 2}, 0, blit::Result::kNothingVisible},
+      {{0, 0, 4, 4, 0, INT64_MIN / 2, 2}, 0, blit::Result::kNothingVisible},
+      {{0, 0, 4, 4, 0, 2, INT64_MAX / 2}, 0, blit::Result::kNothingVisible},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.region.xSrc << "," << c.region.ySrc << " " << c.region.width
+                                    << "x" << c.region.height << " t" << c.region.transform);
+    Canvas dst(32, 32);
+    const auto before = dst.pixels;
+    EXPECT_EQ(blit::drawRegion(dst.view(), clip, src.constView(), c.kind, c.region), c.result);
+    EXPECT_EQ(dst.pixels, before);
+  }
+}
+
+TEST(Blit, ClipOutsideTargetIsBoundedByTheView) {
+  const Canvas src = randomSource(8, 8, blit::kOpaque565, 1);
+  Canvas dst(10, 10, 0, 0);
+  std::vector<uint16_t> guarded(dst.pixels.size() + 20, 0x5555);
+  PixelView16 view{guarded.data() + 10, 10, 10, 10};
+  blit::drawRegion(view, ClipRect{-100, -100, 100, 100}, src.constView(), 0, {0, 0, 8, 8, 5, 6, 6});
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(guarded[i], 0x5555);
+    EXPECT_EQ(guarded[guarded.size() - 1 - i], 0x5555);
+  }
+}
+
+TEST(Blit, BlendReachesFullColourAndKeepsAtZero) {
+  struct Case {
+    uint16_t dst, src, want;
+  } cases[] = {
+      {0x0000, 0xFFFF, 0xFFFF},  // opaque white over black is white
+      {0xFFFF, 0xF000, 0x0000},  // opaque black over white is black
+      {0x1234, 0x0FFF, 0x1234},  // alpha 0 keeps the target
+      {0x0000, 0xFF00, 0xF800},  // opaque red
+      {0x0000, 0xF0F0, 0x07E0},  // opaque green
+  };
+  for (const Case& c : cases) EXPECT_EQ(blit::blend4444(c.dst, c.src), c.want) << std::hex << c.src;
+  // Half-way alphas land between the two colours, near the proportional mix.
+  for (uint16_t a = 1; a < 15; ++a) {
+    const uint16_t got = blit::blend4444(0x0000, static_cast<uint16_t>(a << 12 | 0x0FFF));
+    const double ideal = 31.0 * a / 15;
+    EXPECT_NEAR(got >> 11, ideal, 1.0) << a;
+    EXPECT_NEAR(got & 0x1F, ideal, 1.0) << a;
+    EXPECT_NEAR((got >> 5) & 0x3F, 63.0 * a / 15, 1.5) << a;
+  }
+}
+
+}  // namespace
+}  // namespace sorv
