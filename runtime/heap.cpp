@@ -11,6 +11,13 @@
 #include "runtime/stress.h"
 
 #if defined(__SANITIZE_ADDRESS__)
+#define SORV_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SORV_ASAN 1
+#endif
+#endif
+#if defined(SORV_ASAN)
 #include <sanitizer/asan_interface.h>
 #endif
 
@@ -19,17 +26,17 @@ namespace sorv {
 namespace {
 
 // A free fragment keeps its size and both links; everything after them is dead memory.
-constexpr size_t kFreeHeader = 3 * sizeof(void*);
+constexpr size_t kFreeHeader = VirtualMemoryManager::minFragment();
 // A fragment at most this much larger than the request (beyond one header) is taken whole.
 constexpr size_t kSplitSlack = 8 * sizeof(void*);
 
 // Freed memory is poisoned in sanitizer builds and filled with a pattern in debug builds,
 // so a stale reference shows up at once instead of reading recycled memory.
 void poison(void* p, size_t n) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SORV_ASAN)
   ASAN_POISON_MEMORY_REGION(p, n);
 #elif !defined(NDEBUG)
-  std::memset(p, 0xDD, n);
+  std::memset(p, VirtualMemoryManager::kFreeFill, n);
 #else
   (void)p;
   (void)n;
@@ -37,7 +44,7 @@ void poison(void* p, size_t n) {
 }
 
 void unpoison([[maybe_unused]] void* p, [[maybe_unused]] size_t n) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SORV_ASAN)
   ASAN_UNPOISON_MEMORY_REGION(p, n);
 #endif
 }
@@ -139,6 +146,7 @@ void* VirtualMemoryManager::malloc(size_t n) {
   }
   size_t need = requestSize(n);
   if (mode_ == kRelocatable && stress::moveOnAllocate()) moveAllBlocks();
+  if ((stress::moveOnAllocate() || stress::collectOnAllocate()) && stress::checkDue()) checkOrAbort();
   Fragment f = bestFit(need);
   if (f == nullptr && onExhausted != nullptr) {
     onExhausted();
@@ -505,6 +513,14 @@ bool VirtualMemoryManager::check(std::string* why) const {
     return bad("bitmap marks stray granules");
   }
   return true;
+}
+
+void VirtualMemoryManager::checkOrAbort() const {
+  std::string why;
+  if (check(&why)) return;
+  // Going on would spread the damage into the game's data; stop where it shows.
+  Debug::trace("VirtualMemoryManager check failed: %s", why.c_str());
+  std::abort();
 }
 
 // ---- raw allocator

@@ -6,7 +6,8 @@
 //
 // Invariants (check() verifies all of them):
 // - Fragments tile the arena without gaps; every size is a multiple of kGranule and at
-//   least minFragment(). Word 0 is the size: positive while free, negated while used.
+//   least minFragment() (three words: a free fragment's size and two links). Word 0 is the
+//   size: positive while free, negated while used.
 // - The free list (words 1 and 2 of a free fragment) is ordered by address and no two free
 //   fragments are neighbours; m_head/m_tail are its ends. The size index holds exactly the
 //   free fragments, keyed by (size, address).
@@ -15,6 +16,8 @@
 // - fragmentCount, freeFragmentCount and m_heapUsed (headers included) match the tiling.
 // - A relocatable block moves only when its owner (recorded by registerBufferField) still
 //   points at it; a block without one (qmx_malloc) never moves.
+// - Free memory beyond a free fragment's three words is poisoned in sanitizer builds and
+//   filled with kFreeFill in debug builds.
 //
 // Who may call what: Object::allocate and the array and string code use the two heaps of
 // the running Application; natives use qmx_malloc/qmx_free. Every owner of a buffer-heap
@@ -53,6 +56,7 @@ class VirtualMemoryManager {
   enum Mode : int32_t { kFixed = 0, kRelocatable = 1 };
 
   static constexpr size_t kGranule = sizeof(void*);  // alignment and bitmap resolution
+  static constexpr unsigned char kFreeFill = 0xDD;
 
   VirtualMemoryManager(size_t size, Mode mode);
   ~VirtualMemoryManager();
@@ -60,6 +64,7 @@ class VirtualMemoryManager {
   VirtualMemoryManager& operator=(const VirtualMemoryManager&) = delete;
 
   // A block of at least n bytes (not zeroed), or null after the log lines and report.
+  // Requests larger than the arena are refused before any size arithmetic.
   void* malloc(size_t n);
   // 1 when p lies inside this arena (a used block is released; anything else there is
   // logged and ignored), 0 when the arena does not own p.
@@ -94,7 +99,7 @@ class VirtualMemoryManager {
 
   Mode mode() const { return mode_; }
   size_t headerSize() const { return headerSize_; }
-  size_t minFragment() const { return headerSize_ + 2 * sizeof(void*); }
+  static constexpr size_t minFragment() { return 3 * sizeof(void*); }
   size_t heapSize() const { return heapSize_; }
   size_t heapUsed() const { return heapUsed_; }
   size_t peakUsed() const { return peakUsed_; }
@@ -103,6 +108,7 @@ class VirtualMemoryManager {
   const std::byte* arena() const { return arena_; }
 
  private:
+  friend struct HeapTestAccess;  // the heap tests drive moveFragments directly
   using Fragment = std::byte*;
 
   static intptr_t& sizeWord(Fragment f) { return *reinterpret_cast<intptr_t*>(f); }
@@ -132,7 +138,7 @@ class VirtualMemoryManager {
   Fragment compactSlide(size_t need);
   void packBlocks(bool towardsEnd);
   void rebuildFreeStructures();
-  void poisonFree(Fragment f);
+  void checkOrAbort() const;
   void fail(size_t need);
 
   std::byte* arena_ = nullptr;
