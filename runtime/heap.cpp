@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
 #include "runtime/application.h"
 #include "runtime/frames.h"
@@ -94,13 +96,98 @@ size_t GranuleBitmap::count() const {
   return n;
 }
 
+// ---- FreeSizeIndex
+
+size_t FreeSizeIndex::classOf(uint64_t sizeGranules) {
+  if (sizeGranules < kExactClasses) return sizeGranules;
+  unsigned log = std::bit_width(sizeGranules) - 1;  // 7 or more
+  return kExactClasses + (log - 7) * 4 + ((sizeGranules >> (log - 2)) & 3);
+}
+
+void FreeSizeIndex::clear() {
+  for (auto& c : classes_) c.clear();
+  std::fill(std::begin(nonEmpty_), std::end(nonEmpty_), 0);
+  count_ = 0;
+}
+
+void FreeSizeIndex::insert(uint64_t sizeGranules, uint64_t granule) {
+  size_t c = classOf(sizeGranules);
+  auto& keys = classes_[c];
+  uint64_t k = key(sizeGranules, granule);
+  keys.insert(std::lower_bound(keys.begin(), keys.end(), k, std::greater<>()), k);
+  nonEmpty_[c / 64] |= uint64_t{1} << (c % 64);
+  count_++;
+}
+
+void FreeSizeIndex::erase(uint64_t sizeGranules, uint64_t granule) {
+  size_t c = classOf(sizeGranules);
+  auto& keys = classes_[c];
+  uint64_t k = key(sizeGranules, granule);
+  // A best-fit take removes the last entry: no search, no move.
+  if (!keys.empty() && keys.back() == k) {
+    keys.pop_back();
+  } else {
+    auto it = std::lower_bound(keys.begin(), keys.end(), k, std::greater<>());
+    if (it == keys.end() || *it != k) return;
+    keys.erase(it);
+  }
+  if (keys.empty()) nonEmpty_[c / 64] &= ~(uint64_t{1} << (c % 64));
+  count_--;
+}
+
+bool FreeSizeIndex::contains(uint64_t sizeGranules, uint64_t granule) const {
+  const auto& keys = classes_[classOf(sizeGranules)];
+  return std::binary_search(keys.begin(), keys.end(), key(sizeGranules, granule), std::greater<>());
+}
+
+size_t FreeSizeIndex::nextNonEmpty(size_t from) const {
+  for (size_t w = from / 64; w < std::size(nonEmpty_); w++) {
+    uint64_t bits = nonEmpty_[w];
+    if (w == from / 64) bits &= ~uint64_t{0} << (from % 64);
+    if (bits != 0) return w * 64 + std::countr_zero(bits);
+  }
+  return kClassCount;
+}
+
+uint64_t FreeSizeIndex::bestFit(uint64_t needGranules, uint64_t exclude1, uint64_t exclude2) const {
+  uint64_t needKey = key(needGranules, 0);
+  for (size_t c = nextNonEmpty(classOf(needGranules)); c < kClassCount; c = nextNonEmpty(c + 1)) {
+    const auto& keys = classes_[c];
+    // Keys of at least the needed size are a prefix; its end holds the best ones.
+    auto fits = std::partition_point(keys.begin(), keys.end(), [&](uint64_t k) { return k >= needKey; });
+    for (auto it = fits; it != keys.begin();) {
+      uint64_t granule = *--it & 0xFFFFFFFFu;
+      if (granule != exclude1 && granule != exclude2) return granule;
+    }
+  }
+  return kNone;
+}
+
+bool FreeSizeIndex::consistent() const {
+  size_t total = 0;
+  for (size_t c = 0; c < kClassCount; c++) {
+    const auto& keys = classes_[c];
+    if (!std::is_sorted(keys.begin(), keys.end(), std::greater<>())) return false;
+    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end()) return false;
+    for (uint64_t k : keys) {
+      if (classOf(k >> 32) != c) return false;
+    }
+    bool marked = (nonEmpty_[c / 64] >> (c % 64)) & 1;
+    if (marked == keys.empty()) return false;
+    total += keys.size();
+  }
+  return total == count_;
+}
+
 // ---- VirtualMemoryManager
 
 VirtualMemoryManager::VirtualMemoryManager(size_t size, Mode mode)
     : mode_(mode), headerSize_(mode == kRelocatable ? 2 * sizeof(void*) : sizeof(void*)) {
   size = size / kGranule * kGranule;
-  arena_ = static_cast<std::byte*>(std::malloc(size));
-  if (arena_ == nullptr || size < minFragment()) {
+  // The size index packs sizes and positions in granules into 32 bits each.
+  bool sizeOk = size >= minFragment() && size / kGranule <= UINT32_MAX;
+  arena_ = sizeOk ? static_cast<std::byte*>(std::malloc(size)) : nullptr;
+  if (arena_ == nullptr) {
     reportError("VirtualMemoryManager malloc failed");
     std::free(arena_);
     arena_ = nullptr;
@@ -174,10 +261,9 @@ VirtualMemoryManager::Fragment VirtualMemoryManager::bestFit(size_t need, Fragme
                                                              Fragment exclude2) const {
   // Smallest fitting size first, the lowest address among equal sizes: the choice of a walk
   // over the address-ordered list, without the walk.
-  for (auto it = bySize_.lower_bound({need, nullptr}); it != bySize_.end(); ++it) {
-    if (it->second != exclude1 && it->second != exclude2) return it->second;
-  }
-  return nullptr;
+  auto granuleOrNone = [this](Fragment f) { return f == nullptr ? FreeSizeIndex::kNone : granuleOf(f); };
+  uint64_t g = bySize_.bestFit(need / kGranule, granuleOrNone(exclude1), granuleOrNone(exclude2));
+  return g == FreeSizeIndex::kNone ? nullptr : fragmentAt(g);
 }
 
 void VirtualMemoryManager::linkFree(Fragment f, Fragment prev, Fragment next) {
@@ -489,7 +575,7 @@ bool VirtualMemoryManager::check(std::string* why) const {
       if (!freeStarts_.test(granuleOf(f)) || usedStarts_.test(granuleOf(f))) {
         return bad("bitmap does not mark a free fragment");
       }
-      if (bySize_.count({size, f}) != 1) return bad("size index misses a free fragment");
+      if (!bySize_.contains(size / kGranule, granuleOf(f))) return bad("size index misses a free fragment");
       freeFragments++;
       lastFree = f;
       expectedFree = nextFree(f);
@@ -509,6 +595,7 @@ bool VirtualMemoryManager::check(std::string* why) const {
   if (freeFragments != freeFragmentCount_) return bad("freeFragmentCount does not match");
   if (used != heapUsed_) return bad("m_heapUsed does not match");
   if (bySize_.size() != freeFragments) return bad("size index holds extra entries");
+  if (!bySize_.consistent()) return bad("size index is out of order");
   if (freeStarts_.count() != freeFragments || usedStarts_.count() != usedBits) {
     return bad("bitmap marks stray granules");
   }

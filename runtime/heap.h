@@ -26,10 +26,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace sorv {
@@ -49,6 +46,38 @@ class GranuleBitmap {
  private:
   std::vector<uint64_t> words_;
   std::vector<uint64_t> summary_;  // bit k: words_[k] is not zero
+};
+
+// Free fragments by (size, address), both in granules. Sizes are grouped in classes: one
+// per size below kExactClasses granules, four per power of two above. Each class is a
+// vector of keys sorted downwards, so its smallest, lowest fragment is the last entry and a
+// best-fit take is a pop; an insert moves only the entries of one class.
+class FreeSizeIndex {
+ public:
+  static constexpr uint64_t kNone = UINT64_MAX;
+
+  void clear();
+  void insert(uint64_t sizeGranules, uint64_t granule);
+  void erase(uint64_t sizeGranules, uint64_t granule);
+  bool contains(uint64_t sizeGranules, uint64_t granule) const;
+  size_t size() const { return count_; }
+  // The granule of the smallest fragment of at least needGranules, the lowest on equal
+  // sizes, other than the two excluded granules; kNone when there is none.
+  uint64_t bestFit(uint64_t needGranules, uint64_t exclude1 = kNone, uint64_t exclude2 = kNone) const;
+  // Every class sorted, holding only its own sizes, and marked non-empty exactly when it is.
+  bool consistent() const;
+
+ private:
+  static constexpr size_t kExactClasses = 128;
+  static constexpr size_t kClassCount = kExactClasses + 4 * (64 - 7);
+
+  static size_t classOf(uint64_t sizeGranules);
+  static uint64_t key(uint64_t sizeGranules, uint64_t granule) { return sizeGranules << 32 | granule; }
+  size_t nextNonEmpty(size_t from) const;
+
+  std::vector<uint64_t> classes_[kClassCount];
+  uint64_t nonEmpty_[(kClassCount + 63) / 64] = {};
+  size_t count_ = 0;
 };
 
 class VirtualMemoryManager {
@@ -131,8 +160,8 @@ class VirtualMemoryManager {
   void release(Fragment f);
   void linkFree(Fragment f, Fragment prev, Fragment next);
   void unlinkFree(Fragment f);
-  void indexFree(Fragment f) { bySize_.emplace(sizeOf(f), f); }
-  void unindexFree(Fragment f) { bySize_.erase({sizeOf(f), f}); }
+  void indexFree(Fragment f) { bySize_.insert(sizeOf(f) / kGranule, granuleOf(f)); }
+  void unindexFree(Fragment f) { bySize_.erase(sizeOf(f) / kGranule, granuleOf(f)); }
   bool moveFragments(Fragment src, Fragment dst, size_t length);
   Fragment compactPairs(size_t need);
   Fragment compactSlide(size_t need);
@@ -155,8 +184,7 @@ class VirtualMemoryManager {
 
   GranuleBitmap freeStarts_;
   GranuleBitmap usedStarts_;
-  std::pmr::unsynchronized_pool_resource indexPool_;
-  std::pmr::set<std::pair<size_t, Fragment>> bySize_{&indexPool_};
+  FreeSizeIndex bySize_;
 };
 
 // Zero-filled n bytes from the buffer heap, else the system heap; null (logged) when both
