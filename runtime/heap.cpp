@@ -232,8 +232,10 @@ void* VirtualMemoryManager::malloc(size_t n) {
     return nullptr;
   }
   size_t need = requestSize(n);
-  if (mode_ == kRelocatable && stress::moveOnAllocate()) moveAllBlocks();
-  if ((stress::moveOnAllocate() || stress::collectOnAllocate()) && stress::checkDue()) checkOrAbort();
+  if (mode_ == kRelocatable && stress::moveOnAllocate()) {
+    moveAllBlocks();
+    if (stress::checkDue()) checkOrAbort();
+  }
   Fragment f = bestFit(need);
   if (f == nullptr && onExhausted != nullptr) {
     onExhausted();
