@@ -16,6 +16,8 @@
 // - fragmentCount, freeFragmentCount and m_heapUsed (headers included) match the tiling.
 // - A relocatable block moves only when its owner (recorded by registerBufferField) still
 //   points at it; a block without one (qmx_malloc) never moves.
+// - A block is released once: freeing anything but a used block's start (a double free, an
+//   interior pointer) is logged and ignored.
 // - Free memory beyond a free fragment's three words is poisoned in sanitizer builds and
 //   filled with kFreeFill in debug builds.
 //

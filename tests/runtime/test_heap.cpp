@@ -129,11 +129,6 @@ TEST_F(HeapLayout, SmallRequestsTakeAtLeastThreeWords) {
   EXPECT_EQ(fragmentSize(objects, objects.malloc(1)), 3 * kWord);
 }
 
-TEST_F(HeapLayout, HeaderSizesFollowTheWordSize) {
-  EXPECT_EQ(VirtualMemoryManager(4096, kFixed).headerSize(), kWord);
-  EXPECT_EQ(VirtualMemoryManager(4096, kRelocatable).headerSize(), 2 * kWord);
-}
-
 // A hole of `hole` bytes between two used blocks, the rest of the arena used up, so the next
 // request can only go into the hole.
 struct Hole {
