@@ -55,8 +55,6 @@ size_t roundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
 
 }  // namespace
 
-// ---- GranuleBitmap
-
 void GranuleBitmap::resize(size_t bits) {
   words_.assign((bits + 63) / 64, 0);
   summary_.assign((words_.size() + 63) / 64, 0);
@@ -95,8 +93,6 @@ size_t GranuleBitmap::count() const {
   for (uint64_t w : words_) n += std::popcount(w);
   return n;
 }
-
-// ---- FreeSizeIndex
 
 size_t FreeSizeIndex::classOf(uint64_t sizeGranules) {
   if (sizeGranules < kExactClasses) return sizeGranules;
@@ -178,8 +174,6 @@ bool FreeSizeIndex::consistent() const {
   }
   return total == count_;
 }
-
-// ---- VirtualMemoryManager
 
 VirtualMemoryManager::VirtualMemoryManager(size_t size, Mode mode)
     : mode_(mode), headerSize_(mode == kRelocatable ? 2 * sizeof(void*) : sizeof(void*)) {
@@ -401,8 +395,6 @@ bool VirtualMemoryManager::isMovable(Fragment f) const {
   return owner != nullptr && *owner == f + headerSize_;
 }
 
-// ---- compaction (relocatable mode only)
-
 bool VirtualMemoryManager::moveFragments(Fragment src, Fragment dst, size_t length) {
   if (sizeOf(dst) < length) {
     // Copying would overwrite the destination's neighbours.
@@ -549,8 +541,6 @@ void VirtualMemoryManager::rebuildFreeStructures() {
   for (Fragment f = m_head; f != nullptr; f = nextFree(f)) poison(f + kFreeHeader, sizeOf(f) - kFreeHeader);
 }
 
-// ---- self-check
-
 bool VirtualMemoryManager::check(std::string* why) const {
   auto bad = [why](const char* text) {
     if (why != nullptr) *why = text;
@@ -611,8 +601,6 @@ void VirtualMemoryManager::checkOrAbort() const {
   Debug::trace("VirtualMemoryManager check failed: %s", why.c_str());
   std::abort();
 }
-
-// ---- raw allocator
 
 void* qmx_malloc(size_t n) {
   Application* app = Application::instance();

@@ -104,8 +104,6 @@ class HeapLayout : public ::testing::Test {
   stress::StressOverride quiet_{false, false};
 };
 
-// ---- sizes and the choice of fragment
-
 TEST_F(HeapLayout, SmallRequestsTakeAtLeastThreeWords) {
   struct Case {
     Mode mode;
@@ -202,8 +200,6 @@ TEST_F(HeapLayout, BestFitPrefersTheSmallestThenTheLowestAddress) {
   }
 }
 
-// ---- freeing and coalescing
-
 TEST_F(HeapLayout, FreeingNeighboursInAnyOrderLeavesOneFragment) {
   const std::vector<std::vector<int>> orders = {
       {0, 1}, {1, 0}, {0, 2, 1}, {2, 0, 1}, {1, 2, 0}, {0, 1, 2}, {2, 1, 0}};
@@ -264,8 +260,6 @@ TEST_F(HeapLayout, FreeingWhatIsNotAUsedBlockIsLoggedAndIgnored) {
     EXPECT_EQ(checkText(heap), "ok");
   }
 }
-
-// ---- refusals and exhaustion
 
 int gHookCalls = 0;
 VirtualMemoryManager* gHookHeap = nullptr;
@@ -355,8 +349,6 @@ TEST_F(HeapLayout, RelocPointerOnlyForUsedBlocks) {
   objects.setFragmentRelocPointer(object, &object);
   EXPECT_EQ(objects.ownerOf(object), nullptr) << "objects never move";
 }
-
-// ---- compaction
 
 // Fills a block with bytes that depend on its seed and position.
 uint8_t patternByte(uint32_t seed, size_t i) {
@@ -530,8 +522,6 @@ TEST_F(HeapLayout, CheckFindsABrokenTiling) {
   }
 }
 
-// ---- raw allocator
-
 TEST_F(HeapLayout, RawAllocatorUsesTheBufferHeapThenTheSystemHeap) {
   VirtualMemoryManager buffers(16 * 1024, kRelocatable);
   VirtualMemoryManager objects(16 * 1024, kFixed);
@@ -586,8 +576,6 @@ TEST_F(HeapLayout, RegisterBufferFieldRecordsOnlyBufferHeapBlocks) {
   EXPECT_EQ(log.text(), "") << "nothing to record for null or a system-heap block";
   std::free(system);
 }
-
-// ---- model-based fuzz
 
 // Drives one heap with random allocations and frees and keeps what every live block must
 // hold: its bytes, its owner, and for a block without an owner its address.
