@@ -17,11 +17,12 @@ constexpr int kBatch = 64;
 // Object sizes of the game's small objects, 16 to 64 bytes.
 constexpr size_t kSizes[8] = {16, 24, 32, 40, 48, 56, 64, 32};
 
-// Leaves `count` free fragments of mixed sizes in the heap, each between two used blocks.
+// Leaves `count` free fragments in the heap: holes of mixed sizes between used blocks, and
+// the rest of the arena.
 void fragmentHeap(VirtualMemoryManager& heap, int64_t count) {
   std::mt19937 rng(1);
   std::vector<void*> holes;
-  for (int64_t i = 0; i < count; i++) {
+  for (int64_t i = 1; i < count; i++) {
     holes.push_back(heap.malloc(16 + rng() % 240));
     heap.malloc(16);
   }
