@@ -318,6 +318,37 @@ TEST_F(HeapLayout, ExhaustionRunsTheCollectionOnceAndRetries) {
   }
 }
 
+// The conservative stack scan finds objects through this: any pointer into a used block,
+// header included, gives the block; pointers into free memory or elsewhere give null.
+TEST_F(HeapLayout, BlockContainingFindsUsedBlocksOnly) {
+  for (Mode mode : {kFixed, kRelocatable}) {
+    VirtualMemoryManager heap(16 * 1024, mode);
+    auto* a = static_cast<char*>(heap.malloc(100));
+    auto* freed = static_cast<char*>(heap.malloc(200));
+    auto* b = static_cast<char*>(heap.malloc(64));
+    heap.free(freed);
+    size_t aSize = heap.blockSize(a);
+    int outside = 0;
+    struct Case {
+      const char* what;
+      const void* p;
+      void* expected;
+    };
+    const Case cases[] = {
+        {"block start", a, a},
+        {"inside", a + 37, a},
+        {"last byte", a + aSize - 1, a},
+        {"header", a - heap.headerSize(), a},
+        {"one past the end", a + aSize, nullptr},  // the freed block's header
+        {"free fragment", freed + 50, nullptr},
+        {"next block's header", b - 1, b},
+        {"after the last block", b + heap.blockSize(b) + 100, nullptr},
+        {"outside the arena", &outside, nullptr},
+    };
+    for (const Case& c : cases) EXPECT_EQ(heap.blockContaining(c.p), c.expected) << c.what;
+  }
+}
+
 TEST_F(HeapLayout, RelocPointerOnlyForUsedBlocks) {
   VirtualMemoryManager heap(16 * 1024, kRelocatable);
   void* field = heap.malloc(64);
