@@ -89,5 +89,7 @@ void setWaveOutMode(WaveOutMode mode);
 void setWaveSinkPath(const std::string& path);
 // The output in use while a device is open (automatic when none is open).
 WaveOutMode activeWaveOutMode();
+// Tests: the next `count` calls of waveOutWrite fail with noDevice, as a lost device would.
+void failWaveOutWrites(int count);
 
 }  // namespace sorv::platform
