@@ -185,7 +185,7 @@ TEST_F(SoundPlayerTest, ThreadedOutputSurvivesThousandsOfRandomPlaysAndStops) {
     } else if (roll < 95) {
       player_.isPlaying(static_cast<int>(random() % 3));
     } else {
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
   }
   player_.stopAll();
