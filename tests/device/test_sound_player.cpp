@@ -197,5 +197,25 @@ TEST_F(SoundPlayerTest, ThreadedOutputSurvivesThousandsOfRandomPlaysAndStops) {
   EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount);
 }
 
+// The host output without a sound card: SDL's dummy driver runs its audio thread all the same.
+TEST_F(SoundPlayerTest, HostOutputDeliversItsCallbacksFromSdlsAudioThread) {
+  platform::setClockVirtual(false);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  platform::setWaveOutMode(platform::WaveOutMode::host);
+  install("a.wav", wavFile(toneWithTail(2 * kFramesPerMs, 100, 0)));
+  load({"a.wav"});
+  unsetenv("SDL_AUDIODRIVER");
+  if (platform::activeWaveOutMode() != platform::WaveOutMode::host) {
+    GTEST_SKIP() << "SDL has no dummy audio driver here";
+  }
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(player_.play(0, i == 0));
+  for (int wait = 0; wait < 400 && player_.freeVoiceCount() < SoundPlayer::kVoiceCount - 1; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount - 1) << "the loop plays on";
+  EXPECT_TRUE(player_.isPlaying(0));
+  player_.stopAll();
+  EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount);
+}
+
 }  // namespace
 }  // namespace sorv
