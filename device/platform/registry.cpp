@@ -1,12 +1,11 @@
 #include "device/platform/registry.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "device/platform/paths.h"
 #include "device/platform/trace.h"
@@ -16,29 +15,60 @@ namespace {
 
 bool registryHostPath(std::string& host) { return toHostPath(kRegistryFile, host); }
 
+// Far beyond any registry the phone keeps; a larger file is refused rather than read whole.
+constexpr size_t kMaxRegistryFileBytes = 4 << 20;
+
+void logLeftAlone(const std::string& host, const std::string& why) {
+  std::fprintf(stderr, "Registry: %s %s; the registry is left as it is\n", host.c_str(),
+               why.c_str());
+}
+
+// The whole of a plain file of at most kMaxRegistryFileBytes.
+bool readRegistryFile(int fd, std::string& text, std::string& why) {
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    why = "is not a plain file";
+    return false;
+  }
+  char buf[65536];
+  for (;;) {
+    ssize_t n = read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      why = "cannot be read";
+      return false;
+    }
+    if (n == 0) return true;
+    if (text.size() + static_cast<size_t>(n) > kMaxRegistryFileBytes) {
+      why = "is larger than " + std::to_string(kMaxRegistryFileBytes) + " bytes";
+      return false;
+    }
+    text.append(buf, static_cast<size_t>(n));
+  }
+}
+
 // A missing file is an empty registry; one that cannot be read or parsed fails.
 bool load(RegistryTree& tree) {
   tree.clear();
   std::string host;
   if (!registryHostPath(host)) return false;
-  std::ifstream in(host, std::ios::binary);
-  if (!in) {
-    if (access(host.c_str(), F_OK) != 0 && errno == ENOENT) return true;
-    std::fprintf(stderr, "Registry: %s cannot be opened; the registry is left as it is\n",
-                 host.c_str());
+  int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return true;
+    logLeftAlone(host, "cannot be opened");
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    std::fprintf(stderr, "Registry: %s cannot be read; the registry is left as it is\n",
-                 host.c_str());
+  std::string text;
+  std::string why;
+  bool ok = readRegistryFile(fd, text, why);
+  close(fd);
+  if (!ok) {
+    logLeftAlone(host, why);
     return false;
   }
   int badLine = 0;
-  if (!parseRegistryText(text.str(), tree, badLine)) {
-    std::fprintf(stderr, "Registry: %s line %d does not parse; the registry is left as it is\n",
-                 host.c_str(), badLine);
+  if (!parseRegistryText(text, tree, badLine)) {
+    logLeftAlone(host, "line " + std::to_string(badLine) + " does not parse");
     return false;
   }
   return true;
@@ -58,11 +88,17 @@ bool writeAll(int fd, const std::string& bytes) {
 bool save(const RegistryTree& tree) {
   std::string host;
   if (!registryHostPath(host) || !makeFolders("\\Windows")) return false;
+  std::string text = formatRegistryText(tree);
+  if (text.size() > kMaxRegistryFileBytes) {
+    std::fprintf(stderr, "Registry: %s would grow beyond %zu bytes; it keeps its old contents\n",
+                 host.c_str(), kMaxRegistryFileBytes);
+    return false;
+  }
   std::string temp = host + ".tmp";
   int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   bool ok = fd >= 0;
   if (ok) {
-    ok = writeAll(fd, formatRegistryText(tree)) && fsync(fd) == 0;
+    ok = writeAll(fd, text) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), host.c_str()) == 0;
     if (!ok) unlink(temp.c_str());

@@ -7,8 +7,9 @@
 // parents; deleting one deletes its subkeys. Every call reads the file afresh; every change
 // rewrites it all-or-nothing (temp file, fsync, rename, folder fsync), so a crash leaves the
 // old or the new registry and a failed write is reported as Failed. A file that does not
-// parse is never rewritten: every call then fails, with one log line on stderr, and the
-// file stays as it is. Each change is traced
+// parse, is not a plain file or is larger than 4 MiB is never rewritten: every call then
+// fails, with one log line on stderr, and the file stays as it is; no change may grow the
+// file beyond that size either. Each change is traced
 // ("registry create-key|delete-key|set-value HKLM\<key> ...").
 #pragma once
 

@@ -129,14 +129,34 @@ TEST_F(RegistryCalls, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(value, RegValue::dword(1));
 }
 
-TEST_F(RegistryCalls, UnparsableFileIsNeverRewritten) {
-  root_.writeFile("Windows/registry.txt", "sorv-registry 1\nkey\tA\ngarbage\n");
-  EXPECT_EQ(regOpenKey("A"), RegStatus::Failed);
-  EXPECT_EQ(regCreateKey("B"), RegStatus::Failed);
-  EXPECT_EQ(regSetValue("A", "v", RegValue::dword(1)), RegStatus::Failed);
-  EXPECT_EQ(regDeleteKey("A"), RegStatus::Failed);
-  EXPECT_EQ(test::readFile(file()), "sorv-registry 1\nkey\tA\ngarbage\n");
+TEST_F(RegistryCalls, UnreadableFileIsNeverRewritten) {
+  struct Case {
+    const char* what;
+    std::string contents;
+  };
+  const Case cases[] = {
+      {"a line that does not parse", "sorv-registry 1\nkey\tA\ngarbage\n"},
+      {"empty", ""},
+      {"too large", "sorv-registry 1\n" + std::string(4 << 20, '\n')},
+  };
+  for (const Case& c : cases) {
+    root_.writeFile("Windows/registry.txt", c.contents);
+    EXPECT_EQ(regOpenKey("A"), RegStatus::Failed) << c.what;
+    EXPECT_EQ(regCreateKey("B"), RegStatus::Failed) << c.what;
+    EXPECT_EQ(regSetValue("A", "v", RegValue::dword(1)), RegStatus::Failed) << c.what;
+    EXPECT_EQ(regDeleteKey("A"), RegStatus::Failed) << c.what;
+    EXPECT_EQ(test::readFile(file()), c.contents) << c.what;
+  }
   EXPECT_TRUE(root_.traceLines().empty());
+}
+
+TEST_F(RegistryCalls, NoChangeGrowsTheFileBeyondWhatCanBeRead) {
+  ASSERT_EQ(regSetValue("K", "big", RegValue::binary(std::string(1 << 20, 'x'))), RegStatus::Ok);
+  std::string before = test::readFile(file());
+  EXPECT_EQ(regSetValue("K", "bigger", RegValue::binary(std::string(1 << 20, 'y'))),
+            RegStatus::Failed);
+  EXPECT_EQ(test::readFile(file()), before);
+  EXPECT_EQ(regOpenKey("K"), RegStatus::Ok);
 }
 
 }  // namespace
