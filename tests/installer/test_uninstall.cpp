@@ -174,6 +174,9 @@ struct UninstallCase {
   const char* question;
 };
 
+// Keeps the test names in ctest's listing readable.
+void PrintTo(const UninstallCase& c, std::ostream* os) { *os << c.name; }
+
 const std::set<std::string> kSavedGames = {"rms_game_0", "rms_game_1"};
 const std::set<std::string> kNeverTouched = {"cache",      "cache/inner.txt", "cache/rms_inner",
                                              "cache\\inner.txt", "linked.wav", "linked_dir"};
