@@ -39,6 +39,7 @@ const char* checkSoundFile(const uint8_t* bytes, size_t size, SoundFileInfo* inf
   // The last bytes of every sound are never played; without more than that there is
   // nothing to play, and the length would go negative.
   if (data <= kSoundTailBytes) return "shorter than header and tail";
+  if (data - kSoundTailBytes < format.blockAlign) return "not one whole sample to play";
 
   info->format = format;
   info->playOffset = kWaveHeaderBytes;

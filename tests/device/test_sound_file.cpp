@@ -31,12 +31,13 @@ TEST(SoundFile, RefusesWhatCannotBePlayedAndBoundsTheSpanByTheBytesThere) {
   };
   const auto none = [](std::vector<uint8_t>&) {};
   const Case cases[] = {
+      {"one sample more than header and tail", 201, none, true, 2},
       {"one byte more than header and tail", 200,
        [](auto& b) {
          b.push_back(0);
          put32(b, 40, 401);
        },
-       true, 1},
+       false, 0},
       {"a byte beyond the declared data", 200, [](auto& b) { b.push_back(0); }, false, 0},
       {"exactly header and tail", 200, none, false, 0},
       {"header only", 0, none, false, 0},
