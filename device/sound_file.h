@@ -3,8 +3,8 @@
 // by PCM data, of which the last kSoundTailBytes are never played.
 //
 // Always: a file that passes has a play span inside its bytes and inside its declared data,
-// holding at least one whole sample frame; the bytes are untrusted, so nothing here reads beyond `size`.
-// Pure functions; the sound player, the data builder's tests and the fuzz target call them.
+// holding at least one whole sample frame; the bytes are untrusted, so nothing here reads beyond
+// `size`. Pure functions; the sound player, the data builder's tests and the fuzz target call them.
 #pragma once
 
 #include <cstddef>

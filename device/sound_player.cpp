@@ -114,7 +114,8 @@ void SoundPlayer::openDevices() {
     platform::waveOutSetVolume(v.device, kFullVolume);
     ++opened;
   }
-  if (opened < kVoiceCount) Debug::trace("SoundPlayer: %d of %d voices opened", opened, kVoiceCount);
+  if (opened < kVoiceCount)
+    Debug::trace("SoundPlayer: %d of %d voices opened", opened, kVoiceCount);
 }
 
 bool SoundPlayer::play(int index, bool loop) {
@@ -154,8 +155,7 @@ void SoundPlayer::onWaveDone(platform::WaveOutHandle device, platform::WaveHeade
   if (slot >= kVoiceCount) return;
   Voice& v = self.voices_[slot];
   // Stopped (and maybe replayed) since this buffer was written: nothing of ours to do.
-  if (!v.busy || v.serial != user >> kSlotBits || &v.header != header || v.device != device)
-    return;
+  if (!v.busy || v.serial != user >> kSlotBits || &v.header != header || v.device != device) return;
   if (v.loop && platform::waveOutWrite(device, header) == WaveResult::ok) return;
   platform::waveOutUnprepareHeader(device, header);
   self.freeVoice(v);

@@ -59,7 +59,15 @@ struct WaveHeader {
 using WaveOutHandle = uint32_t;
 inline constexpr WaveOutHandle kWaveDevice0 = 0;
 
-enum class WaveResult { ok, noDevice, badHandle, badFormat, unprepared, stillPlaying, badParameter };
+enum class WaveResult {
+  ok,
+  noDevice,
+  badHandle,
+  badFormat,
+  unprepared,
+  stillPlaying,
+  badParameter
+};
 
 // Called once per finished buffer; user is the header's user word at write time.
 using WaveDoneCallback = void (*)(WaveOutHandle device, WaveHeader* header, uintptr_t user,

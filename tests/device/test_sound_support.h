@@ -56,7 +56,8 @@ inline std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples,
   put16(b, 34, f.bitsPerSample);
   std::memcpy(&b[36], "data", 4);
   put32(b, 40, dataBytes);
-  for (size_t i = 0; i < samples.size(); ++i) put16(b, 44 + 2 * i, static_cast<uint16_t>(samples[i]));
+  for (size_t i = 0; i < samples.size(); ++i)
+    put16(b, 44 + 2 * i, static_cast<uint16_t>(samples[i]));
   return b;
 }
 
@@ -114,8 +115,9 @@ class SoundFixture : public ::testing::Test {
   void install(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string host;
     ASSERT_TRUE(platform::toHostPath(std::string(platform::kInstallFolder) + "\\" + name, host));
-    std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(host, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   std::string sinkPath() const { return (dir_ / "mix.wav").string(); }
   void recordMix() { platform::setWaveSinkPath(sinkPath()); }

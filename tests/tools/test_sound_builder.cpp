@@ -62,7 +62,8 @@ TEST(SoundBuilder, OnePcmFormatDistinctSoundsAndASilentTail) {
     const std::vector<uint8_t>& f = files.back();
     SoundFileInfo info;
     ASSERT_EQ(checkSoundFile(f.data(), f.size(), &info), nullptr);
-    EXPECT_EQ(info.format, (platform::WaveFormat{1, 1, kSoundSampleRate, 2 * kSoundSampleRate, 2, 16}));
+    EXPECT_EQ(info.format,
+              (platform::WaveFormat{1, 1, kSoundSampleRate, 2 * kSoundSampleRate, 2, 16}));
     EXPECT_EQ(info.playLength, f.size() - kWaveHeaderBytes - kSoundTailBytes);
     // Audible within its first quarter, silent in the tail.
     size_t loud = 0;

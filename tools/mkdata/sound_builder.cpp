@@ -10,7 +10,9 @@ namespace sorv::mkdata {
 namespace {
 
 // Sample count of a time, exact for the 22.05 samples per millisecond.
-uint32_t samplesOf(uint32_t ms) { return static_cast<uint32_t>(uint64_t{ms} * kSoundSampleRate / 1000); }
+uint32_t samplesOf(uint32_t ms) {
+  return static_cast<uint32_t>(uint64_t{ms} * kSoundSampleRate / 1000);
+}
 
 // Sine of a 32-bit phase (a full turn is 2^32), scaled to +-32767, by Bhaskara's rational
 // approximation in integers: no floating point, so no host's libm can change a byte.
@@ -21,7 +23,9 @@ int32_t sine(uint32_t phase) {
   return (phase & 0x80000000u) ? -v : v;
 }
 
-uint32_t phaseStep(uint32_t hz) { return static_cast<uint32_t>((uint64_t{hz} << 32) / kSoundSampleRate); }
+uint32_t phaseStep(uint32_t hz) {
+  return static_cast<uint32_t>((uint64_t{hz} << 32) / kSoundSampleRate);
+}
 
 // A deterministic noise source (xorshift32).
 class Noise {
@@ -76,9 +80,9 @@ class Track {
     for (uint32_t i = 0; i < length; ++i) {
       smooth += (source.next() - smooth) >> smoothShift;
       // Smoothing takes loudness away; part of it is given back.
-      at(start + i) += static_cast<int32_t>(int64_t{smooth} * amplitude / 32767 *
-                                            envelope(i, length, attack) / 1024 *
-                                            (1 << smoothShift / 2));
+      at(start + i) +=
+          static_cast<int32_t>(int64_t{smooth} * amplitude / 32767 * envelope(i, length, attack) /
+                               1024 * (1 << smoothShift / 2));
     }
   }
 
@@ -134,7 +138,10 @@ struct Syllable {
   bool hiss = false;
 };
 
-void call(Track& t, std::initializer_list<Syllable> syllables, int32_t loudness) {
+constexpr int kFirstCall = 7;
+constexpr int kLastCall = 19;
+
+void call(Track& t, const std::vector<Syllable>& syllables, int32_t loudness) {
   uint32_t at = 20;
   uint32_t seed = 100;
   for (const Syllable& s : syllables) {
@@ -147,10 +154,43 @@ void call(Track& t, std::initializer_list<Syllable> syllables, int32_t loudness)
   }
 }
 
+// The umpire's calls, sounds 7 to 19 in the order of the sound table.
+struct Call {
+  int32_t loudness;
+  std::vector<Syllable> syllables;
+};
+
+const Call& umpireCall(int index) {
+  static const Call calls[] = {
+      {11000, {{140, 220, 240}, {160, 260, 240}, {180, 220, 180}}},  // advantage
+      {11000, {{260, 240, 170}}},                                    // deuce
+      {11000, {{220, 280, 200, true}}},                              // fault
+      {11000, {{240, 230, 230}}},                                    // game
+      {14000, {{220, 300, 180}}},                                    // out
+      {11000, {{160, 260, 240, true}}},                              // set
+      // game set and match
+      {11000, {{200, 230, 230}, {160, 260, 250, true}, {120, 220, 210}, {260, 250, 180}}},
+      {10000, {{150, 240, 250}, {110, 230, 230}, {130, 250, 240}, {110, 240, 230},
+               {120, 230, 230}, {130, 260, 250}, {200, 240, 190}}},  // please ... ready
+      {11000, {{260, 200, 240}}},                                    // love
+      {11000, {{150, 250, 250, true}, {220, 270, 200}}},             // 15
+      {11000, {{170, 260, 250}, {200, 230, 190}}},                   // 30
+      {11000, {{170, 220, 230, true}, {200, 240, 180}}},             // 40
+      {11000, {{280, 210, 170}}},                                    // all
+  };
+  return calls[index - kFirstCall];
+}
+
 void buildInto(int index, Track& t) {
+  if (index >= kFirstCall && index <= kLastCall) {
+    const Call& c = umpireCall(index);
+    return call(t, c.syllables, c.loudness);
+  }
   switch (index) {
-    case 0: return titleMusic(t);
-    case 1: return winFanfare(t);
+    case 0:
+      return titleMusic(t);
+    case 1:
+      return winFanfare(t);
     case 2:  // ball lift: a soft brush and a rising chirp
       t.noise(0, 60, 9000, 2, 2);
       return t.tone(0, 60, 600, 1200, 3000, 5);
@@ -167,24 +207,6 @@ void buildInto(int index, Track& t) {
       t.noise(0, 150, 20000, 1, 6);
       t.tone(0, 150, 120, 90, 12000, 2);
       return t.tone(0, 20, 2500, 2500, 6000, 1);
-    case 7: return call(t, {{140, 220, 240}, {160, 260, 240}, {180, 220, 180}}, 11000);
-    case 8: return call(t, {{260, 240, 170}}, 11000);
-    case 9: return call(t, {{220, 280, 200, true}}, 11000);
-    case 10: return call(t, {{240, 230, 230}}, 11000);
-    case 11: return call(t, {{220, 300, 180}}, 14000);
-    case 12: return call(t, {{160, 260, 240, true}}, 11000);
-    case 13:
-      return call(t, {{200, 230, 230}, {160, 260, 250, true}, {120, 220, 210}, {260, 250, 180}},
-                  11000);
-    case 14:
-      return call(t, {{150, 240, 250}, {110, 230, 230}, {130, 250, 240}, {110, 240, 230},
-                      {120, 230, 230}, {130, 260, 250}, {200, 240, 190}},
-                  10000);
-    case 15: return call(t, {{260, 200, 240}}, 11000);
-    case 16: return call(t, {{150, 250, 250, true}, {220, 270, 200}}, 11000);
-    case 17: return call(t, {{170, 260, 250}, {200, 230, 190}}, 11000);
-    case 18: return call(t, {{170, 220, 230, true}, {200, 240, 180}}, 11000);
-    case 19: return call(t, {{280, 210, 170}}, 11000);
     case 20: {  // applause: a swelling murmur and many single claps
       t.noise(0, 1600, 5000, 2, 20, 300);
       Noise when(2009);
@@ -192,7 +214,6 @@ void buildInto(int index, Track& t) {
         t.noise(when.below(1560), 14, 9000, 0, 1000 + clap);
       return;
     }
-    default: return;
   }
 }
 
