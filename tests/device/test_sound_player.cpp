@@ -111,9 +111,12 @@ TEST_F(SoundPlayerTest, BadFilesQueueNothingAndTheOthersStillPlay) {
   std::string folder;
   ASSERT_TRUE(platform::toHostPath(std::string(platform::kInstallFolder) + "\\dir.wav", folder));
   ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
-  const std::vector<const char*> names = {"good.wav",  "missing.wav", "short.wav", "tag.wav",
-                                          "format.wav", "cut.wav",    "empty.wav", "dir.wav",
-                                          nullptr,      "../x.wav",   "good.wav"};
+  install("big.wav", good);
+  std::filesystem::resize_file(std::filesystem::path(folder).parent_path() / "big.wav",
+                               uintmax_t{1} << 32);  // sparse: nothing is written
+  const std::vector<const char*> names = {
+      "good.wav", "missing.wav", "short.wav", "tag.wav",  "format.wav", "cut.wav",
+      "empty.wav", "dir.wav",    "big.wav",   nullptr,    "../x.wav",   "good.wav"};
   load(names);
   for (size_t i = 1; i + 1 < names.size(); ++i) {
     SCOPED_TRACE(names[i] ? names[i] : "(null)");
