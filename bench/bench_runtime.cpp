@@ -69,5 +69,3 @@ void BM_ObjectHeapSmallAllocFree(benchmark::State& state) {
 BENCHMARK(BM_ObjectHeapSmallAllocFree)->Arg(10)->Arg(10000);
 
 }  // namespace
-
-BENCHMARK_MAIN();
