@@ -183,8 +183,6 @@ VirtualMemoryManager::VirtualMemoryManager(size_t size, Mode mode)
   arena_ = sizeOk ? static_cast<std::byte*>(std::malloc(size)) : nullptr;
   if (arena_ == nullptr) {
     reportError("VirtualMemoryManager malloc failed");
-    std::free(arena_);
-    arena_ = nullptr;
     return;
   }
   heapSize_ = size;
