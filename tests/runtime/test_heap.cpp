@@ -295,6 +295,17 @@ TEST_F(HeapLayout, RequestsBeyondTheArenaAreRefusedWithoutOverflow) {
   }
 }
 
+TEST_F(HeapLayout, AnArenaThatCannotBeMadeRefusesEverything) {
+  LogCapture log;
+  VirtualMemoryManager heap(2 * kWord, kFixed);  // smaller than one fragment
+  EXPECT_TRUE(log.contains("VirtualMemoryManager malloc failed"));
+  EXPECT_EQ(heap.malloc(1), nullptr);
+  int local = 0;
+  EXPECT_EQ(heap.free(&local), 0);
+  EXPECT_EQ(heap.blockContaining(&local), nullptr);
+  EXPECT_EQ(checkText(heap), "ok");
+}
+
 TEST_F(HeapLayout, ExhaustionRunsTheCollectionOnceAndRetries) {
   for (Mode mode : {kFixed, kRelocatable}) {
     VirtualMemoryManager heap(16 * 1024, mode);
