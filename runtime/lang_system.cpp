@@ -7,6 +7,7 @@
 #include "runtime/frames.h"
 #include "runtime/io_streams.h"
 #include "runtime/static_class.h"
+#include "runtime/string.h"
 #include "runtime/util_hashtable.h"
 
 namespace sorv {
