@@ -2,6 +2,7 @@
 
 #include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/collector.h"
 #include "runtime/constants.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
@@ -33,6 +34,8 @@ void StaticClass::init(StaticClass* block) {
     clinit();
     Application::dropUncaught("StaticClass::init");
   }
+  // Loading leaves its streams and buffers behind; the game starts from a clean heap.
+  if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);
 }
 
 void StaticClass::loadConstants(StaticClass* block) { block->constantStrings = loadConstantStrings(); }
