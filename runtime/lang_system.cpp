@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "game/resource_ids.h"
+#include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/collector.h"
 #include "runtime/frames.h"
 #include "runtime/io_streams.h"
 #include "runtime/static_class.h"
@@ -22,6 +24,10 @@ void System::clinit() {
   properties = Hashtable::create();
   Hashtable::put(properties, StaticClass::getConstant(kConstEncodingProperty),
                  StaticClass::getConstant(kConstEncodingValue));
+}
+
+void System::gc() {
+  if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);
 }
 
 void Runtime::clinit() {

@@ -21,6 +21,8 @@ class System {
   static StaticRef<Hashtable> properties;
 
   static void clinit();
+  // A full collection of the object heap.
+  static void gc();
 
   // Copies length elements; the checks, in this order, each log, report and copy nothing:
   // src or dst null ("NullPointerException"), different classes ("ArrayStoreException"),

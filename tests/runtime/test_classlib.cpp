@@ -82,6 +82,9 @@ TEST_F(ClassLib, WrappersRuntimeAndSystemStatics) {
   EXPECT_EQ(Integer::create(-9)->longValue(), -9);
   EXPECT_EQ(host(Integer::create(-9)->toString()), "-9");
   EXPECT_EQ(host(Integer::toString(INT_MAX)), "2147483647");
+  // The statics are roots: a collection keeps them and what they hold.
+  System::gc();
+  EXPECT_EQ(host(Boolean::TRUE->toString()), "true");
   ASSERT_NE(Runtime::instance.get(), nullptr);
   Runtime::instance->exit(0);
   EXPECT_EQ(host(static_cast<String*>(Hashtable::get(System::properties, str("microedition.encoding")))), "UTF-8");
