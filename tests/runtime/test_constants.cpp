@@ -82,10 +82,13 @@ TEST_F(Constants, AGoodFileGivesPermanentStringsThatSurviveCollections) {
   EXPECT_TRUE(outside.contains("ArrayOutOfBound"));
 }
 
-TEST_F(Constants, AMissingFileIsLoggedAndLeavesAnEmptyTable) {
+TEST_F(Constants, AMissingFileIsLoggedAndLeavesNoTable) {
   std::string log = start(nullptr);
   EXPECT_NE(log.find("/constants.bin\nstacktrace:"), std::string::npos) << log;
-  EXPECT_EQ(loaded(), 0);
+  EXPECT_EQ(app_->staticClass->constantStrings, nullptr);
+  LogCapture lookup;
+  EXPECT_EQ(StaticClass::getConstant(0), nullptr);
+  EXPECT_TRUE(lookup.contains("NullPointer"));
 }
 
 TEST_F(Constants, DamagedFilesKeepWhatWasReadLogOnceAndClose) {
