@@ -55,6 +55,14 @@ TEST_F(Strings, BuildersReReadSourcesThatMoveWhileTheyAllocate) {
   StringBuffer* sb = StringBuffer::create(1);
   for (int i = 0; i < 5; ++i) StringBuffer::appendString(sb, source);
   EXPECT_EQ(host(sb->toString()), text + text + text + text + text);
+  // Raw units and 8-bit text that lie in the buffer heap are copied before anything moves.
+  StringBuffer* raw = StringBuffer::create(1);
+  StringBuffer::insert(raw, 0, source->text, source->length());
+  EXPECT_EQ(host(raw->toString()), text);
+  std::vector<uint8_t> latin(30, 'm');
+  latin.push_back(0);
+  ByteArray* bytes = test::byteArrayOf(latin);
+  EXPECT_EQ(host(String::fromCString(reinterpret_cast<const char*>(bytes->data))), std::string(30, 'm'));
 }
 
 TEST_F(Strings, HashCodeCountsTheTerminatingUnit) {
