@@ -123,7 +123,6 @@ class StringBuffer : public Object {
   static void appendBoolean(StringBuffer* sb, bool value);
   static void appendChar(StringBuffer* sb, int32_t ch);
   static void appendInt(StringBuffer* sb, int32_t value);
-  static void appendUnit(StringBuffer* sb, char16_t unit) { appendChar(sb, unit); }
   // Truncates, or grows and fills with 0 units; a negative length is reported and ignored.
   static void setLength(StringBuffer* sb, int32_t n);
   // Room for at least n units (the terminating 0 included), growing as insert does.
