@@ -78,16 +78,7 @@ void* Object::allocate(size_t size, int kind) {
     reportError(kind == 0 ? "Malloc returned null" : "qmx_malloc returned null");
     return nullptr;
   }
-  if (kind != 0) {
-    void* p = app->bufferHeap != nullptr ? app->bufferHeap->malloc(size) : nullptr;
-    if (p == nullptr) p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr) {
-      reportError("qmx_malloc returned null");
-      return nullptr;
-    }
-    std::memset(p, 0, size);
-    return p;
-  }
+  if (kind != 0) return qmx_malloc(size);
   if (stress::collectOnAllocate() && app->objectManager != nullptr) {
     app->objectManager->gc(0);
     if (stress::checkDue()) checkHeapsUnderStress(app);
