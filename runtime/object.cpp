@@ -73,12 +73,12 @@ int32_t Object::hashCode() {
 void* Object::getInterface(int32_t) { return nullptr; }
 
 void* Object::allocate(size_t size, int kind) {
+  if (kind != 0) return qmx_malloc(size);
   Application* app = Application::instance();
   if (app == nullptr || app->objectHeap == nullptr) {
-    reportError(kind == 0 ? "Malloc returned null" : "qmx_malloc returned null");
+    reportError("Malloc returned null");
     return nullptr;
   }
-  if (kind != 0) return qmx_malloc(size);
   if (stress::collectOnAllocate() && app->objectManager != nullptr) {
     app->objectManager->gc(0);
     if (stress::checkDue()) checkHeapsUnderStress(app);
