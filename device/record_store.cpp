@@ -1,5 +1,6 @@
 #include "device/record_store.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -214,7 +215,8 @@ File* RecordStore::getRecordFile(int32_t id) {
 int32_t RecordStore::addRecord(ByteArray* data, int32_t offset, int32_t length) {
   SORV_FRAME("javax/microedition/rms/RecordStore.addRecord([BII)I");
   if (!checkByteRange(data, offset, length)) return 0;
-  if (getSizeAvailable() < length) {
+  // The counter at its largest would wrap to a negative id, which no index keeps.
+  if (getSizeAvailable() < length || nextRecordID == INT32_MAX) {
     throwFull();
     return 0;
   }

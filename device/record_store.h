@@ -9,7 +9,8 @@
 //
 // What always holds:
 // - recordIds (a Vector of Integer) holds distinct positive ids, each at most nextRecordID,
-//   so an id is never handed out twice while the index survives.
+//   so an id is never handed out twice while the index survives; with the counter at
+//   0x7FFFFFFF addRecord throws RecordStoreFullException instead of wrapping.
 // - Every write goes through record_files.h: all-or-nothing, the record before the index
 //   that names it, the index before a deleted record is emptied. A failed write throws
 //   RecordStoreException (constant 108) and leaves the store object as it was before.

@@ -183,6 +183,15 @@ TEST_F(RecordStoreTest, ARepairedIndexNeverHandsOutAnIdAgain) {
   RecordStore* store = open();
   EXPECT_EQ(store->getNumRecords(), 2);
   EXPECT_EQ(add(store, "x"), 6);
+
+  // No id left after the largest: the store is full rather than wrapping to a negative id.
+  std::vector<uint8_t> last = {0x7F, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+  std::ofstream(indexFile(), std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(last.data()), static_cast<std::streamsize>(last.size()));
+  std::string message;
+  add(open(), "y");
+  EXPECT_EQ(takeException(&message), kRecordStoreFullException);
+  EXPECT_EQ(message, "Record store full");
 }
 
 TEST_F(RecordStoreTest, AListedRecordWhoseFileIsGoneReadsAsEmpty) {
