@@ -17,7 +17,8 @@
 // - Argument ranges are checked against their arrays (ArrayIndexOutOfBoundsException);
 //   an unknown id throws InvalidRecordIDException with the id as message (deleteRecord
 //   ignores it); a listed record whose file is gone reads as empty, with a log line.
-// There is no open or closed state: every call works on the files directly.
+// There is no open or closed state: every call works on the files directly. The game's
+// saved data and the promotion screen's mark call it, as translated code.
 #pragma once
 
 #include <cstdint>

@@ -301,9 +301,39 @@ TEST_F(ResourceStreamTest, NativeFileStreamsSkipAsAskedAndResetToTheirMark) {
   EXPECT_TRUE(file->deleteFile());
   EXPECT_TRUE(file->exists());
   EXPECT_EQ(file->length(), 0);
+  OutputStream* out = file->getOutputStream();
+  ASSERT_NE(out, nullptr);
+  ByteArray* bytes = Array::newByteArray(4);
+  for (int i = 0; i < 4; ++i) bytes->elements()[i] = static_cast<int8_t>('w' + i);
+  out->write(0x141);  // the low byte: 'A'
+  out->write(bytes, 1, 2);
+  out->write(bytes, 3, 2);
+  EXPECT_EQ(takeException(), kArrayIndexOutOfBoundsException);
+  out->close();
+  out->close();
+  EXPECT_EQ(takeException(), -1);
+  EXPECT_EQ(file->length(), 3);
+  InputStream* back = file->getInputStream();
+  EXPECT_EQ(back->read(bytes, 0, 4), 3);
+  EXPECT_EQ(back->read(bytes, 0, 4), -1);
+  EXPECT_EQ(bytes->elements()[0], 'A');
+  EXPECT_EQ(bytes->elements()[2], 'y');
+  back->close();
   File* refused = File::create(test::str("\\..\\outside"));
   EXPECT_FALSE(refused->exists());
   EXPECT_EQ(refused->getInputStream(), nullptr);
+}
+
+// A full disk shows when the buffered bytes are written out at close.
+TEST_F(ResourceStreamTest, AFailedWriteIsReportedNotPassedOffAsSuccess) {
+  std::error_code ec;
+  std::filesystem::create_symlink("/dev/full", base_ / "full", ec);
+  if (ec) GTEST_SKIP() << "no /dev/full";
+  OutputStream* out = File::create(test::str("\\full"))->getOutputStream();
+  ASSERT_NE(out, nullptr);
+  out->write(Array::newByteArray(16), 0, 16);
+  out->close();
+  EXPECT_EQ(takeException(), kIOException);
 }
 
 }  // namespace
