@@ -45,7 +45,9 @@ String* programFilesPath() {
   if (!platform::specialFolderPath(platform::SpecialFolder::ProgramFiles, folder)) {
     // The phone left the buffer empty here; the known folder keeps saved games where the
     // setup library looks for them.
-    Debug::trace("program files folder not found, using %s", platform::kProgramFilesFolder);
+    static bool logged = false;
+    if (!logged) Debug::trace("program files folder not found, using %s", platform::kProgramFilesFolder);
+    logged = true;
     folder = platform::kProgramFilesFolder;
   }
   return String::fromCString(folder.c_str());

@@ -180,10 +180,7 @@ RecordStore* RecordStore::create(String* path, bool exists) {
   store->indexPath = indexFile->path;
   store->recordIds = Vector::create();
   if (isNull(store->recordIds)) return nullptr;
-  if (!exists) {
-    if (kSizeAvailable < 0) throwFull();
-    return store;
-  }
+  if (!exists) return store;
   std::string host;
   std::vector<uint8_t> bytes;
   if (!indexFile->hostPath(host)) return store;
@@ -215,8 +212,9 @@ File* RecordStore::getRecordFile(int32_t id) {
 int32_t RecordStore::addRecord(ByteArray* data, int32_t offset, int32_t length) {
   SORV_FRAME("javax/microedition/rms/RecordStore.addRecord([BII)I");
   if (!checkByteRange(data, offset, length)) return 0;
-  // The counter at its largest would wrap to a negative id, which no index keeps.
-  if (getSizeAvailable() < length || nextRecordID == INT32_MAX) {
+  // The space left never runs out; the counter at its largest would wrap to a negative
+  // id, which no index keeps.
+  if (nextRecordID == INT32_MAX) {
     throwFull();
     return 0;
   }
@@ -247,11 +245,6 @@ void RecordStore::setRecord(int32_t id, ByteArray* data, int32_t offset, int32_t
   std::string recordHost, indexHost;
   if (!hostRecordPath(this, id, recordHost) || !hostIndexPath(this, indexHost)) {
     throwStoreFailure();
-    return;
-  }
-  int64_t oldSize = record_files::fileLength(recordHost);
-  if (getSizeAvailable() < length - (oldSize > 0 ? oldSize : 0)) {
-    throwFull();
     return;
   }
   if (!record_files::commitRecord(recordHost, bytes.data(), bytes.size(), indexHost,

@@ -35,7 +35,8 @@ class Vector;
 class RecordStore : public Object {
  public:
   static constexpr ClassId kClassId = kRecordStore;
-  // The space left, whatever the disk holds (the phone's answer).
+  // The space left, whatever the disk holds (the phone's answer): a store is full only
+  // when its id counter is used up.
   static constexpr int32_t kSizeAvailable = 0x7FFFFFFF;
 
   String* indexPath = nullptr;
