@@ -55,8 +55,10 @@ void writeBar(const std::string& path, const uint8_t* data, size_t size) {
 }
 
 void readEntry(const ArchiveTable& table, const ArchiveEntry& entry) {
-  String* name = String::fromUnits(entry.name.data(), static_cast<int32_t>(entry.name.size()));
-  const ArchiveEntry* first = table.find(std::u16string_view(entry.name));
+  // Asked with a leading '/', which the lookup drops: a stored name may start with one too.
+  std::u16string asked = u"/" + entry.name;
+  String* name = String::fromUnits(asked.data(), static_cast<int32_t>(asked.size()));
+  const ArchiveEntry* first = table.find(std::u16string_view(asked));
   check(first != nullptr);
   InputStream* in = ResourceInputStream::getResourceAsStream(name);
   check(in != nullptr);
