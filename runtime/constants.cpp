@@ -56,7 +56,7 @@ ObjectArray* loadConstantStrings() {
   InputStream* in = openResource(name);
   if (isNull(in)) {
     reportError(kConstantsFile);
-    return Array::newObjectArray(0, 0);
+    return nullptr;
   }
   ObjectArray* table = readConstantStrings(in);
   in->close();

@@ -4,8 +4,8 @@
 //
 // What always holds: the table read is an ObjectArray whose every element is a permanent
 // String (collectable 0); it is never longer than the strings the file really holds.
-// A missing, cut-off or malformed file is logged once and gives the strings read before
-// the fault; the stream is always closed. The device layer installs the archive's opener
+// A missing file is logged and gives no table; a cut-off or malformed one is logged once
+// and gives the strings read before the fault; the stream is always closed. The device layer installs the archive's opener
 // before Application::init; tests install one that serves bytes from memory.
 #pragma once
 
@@ -23,7 +23,8 @@ InputStream* openResource(String* name);
 
 // Reads a constant-string table from a stream (which stays open).
 ObjectArray* readConstantStrings(InputStream* in);
-// Opens "/constants.bin" through the opener, reads it and closes it.
+// Opens "/constants.bin" through the opener, reads it and closes it; null when it is
+// missing.
 ObjectArray* loadConstantStrings();
 
 }  // namespace sorv

@@ -4,7 +4,9 @@
 
 #include "device/platform/clock.h"
 #include "game/resource_ids.h"
+#include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/collector.h"
 #include "runtime/frames.h"
 #include "runtime/io_streams.h"
 #include "runtime/static_class.h"
@@ -37,6 +39,10 @@ String* System::getProperty(String* key) {
 }
 
 int64_t System::currentTimeMillis() { return static_cast<int64_t>(platform::ticks()); }
+
+void System::gc() {
+  if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);
+}
 
 void Runtime::clinit() {
   SORV_FRAME("Runtime.<clinit>()V");

@@ -24,6 +24,8 @@ class System {
   static StaticRef<Hashtable> appProperties;
 
   static void clinit();
+  // A full collection of the object heap.
+  static void gc();
 
   // "microedition.media.version" gives "1.0"; else the application property, else the
   // system property, else the text "PROPERTY VALUE EMPTY" (never null).

@@ -2,7 +2,6 @@
 
 #include "runtime/application.h"
 #include "runtime/array.h"
-#include "runtime/collector.h"
 #include "runtime/constants.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
@@ -35,7 +34,7 @@ void StaticClass::init(StaticClass* block) {
     Application::dropUncaught("StaticClass::init");
   }
   // Loading leaves its streams and buffers behind; the game starts from a clean heap.
-  if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);
+  System::gc();
 }
 
 void StaticClass::loadConstants(StaticClass* block) { block->constantStrings = loadConstantStrings(); }

@@ -28,6 +28,8 @@ char16_t* String::reserveText(String* s, int32_t length) {
   s->text = s->inlineText;
   s->count = 1;
   s->inlineText[0] = 0;
+  // count = length + 1 must fit an int32.
+  if (length == INT32_MAX) return nullptr;
   if (length + 1 < kInlineUnits) {
     s->count = length + 1;
     s->inlineText[length] = 0;

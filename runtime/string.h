@@ -30,8 +30,8 @@ class String : public Object {
   static constexpr int32_t kInlineUnits = 16;
 
   char16_t inlineText[kInlineUnits] = {};
-  char16_t* text = nullptr;
-  int32_t count = 0;  // length + 1
+  char16_t* text = inlineText;  // a String not yet initialised is empty
+  int32_t count = 1;            // length + 1
 
   int32_t length() const { return count > 0 ? count - 1 : 0; }
   const char16_t* units() const { return text; }
