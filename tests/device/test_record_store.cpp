@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -246,6 +248,50 @@ TEST_F(RecordStoreTest, AFailureAtAnyWriteStepThrowsAndLeavesOldOrNewContents) {
       }
       EXPECT_EQ(add(store, "next"), 2 + (operation == 0 && !failed ? 1 : 0)) << failAt;
       takeException();
+    }
+  }
+}
+
+// A crash at any write step: a child is killed there, and the store it leaves must open
+// with record 1 old or new, a listed record 2 whole, and a next id that is still fresh.
+TEST_F(RecordStoreTest, AKillAtEveryWriteStepOfAddAndSetLeavesAValidStore) {
+  static int killAt, calls;
+  auto killNth = [](record_files::WriteStep, const std::string&) {
+    if (calls++ == killAt) ::kill(::getpid(), SIGKILL);
+    return false;
+  };
+  const int steps = 2 * static_cast<int>(record_files::WriteStep::kCount);
+  for (int operation = 0; operation < 2; ++operation) {
+    for (killAt = 0; killAt <= steps; ++killAt) {
+      RecordStore::deleteRecordStore(str("Game"));
+      takeException();
+      RecordStore* store = open();
+      ASSERT_EQ(add(store, "old"), 1);
+      pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        calls = 0;
+        record_files::setFailureHook(killNth);
+        if (operation == 0) add(store, "added");
+        if (operation == 1) store->setRecord(1, bytesOf("new"), 0, 3);
+        _exit(Application::pendingException() == nullptr ? 0 : 1);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 0, killAt == steps)
+          << operation << "/" << killAt;
+
+      RecordStore* reopened = open();
+      std::string r1 = textOf(reopened->getRecord(1));
+      if (operation == 0) {
+        EXPECT_EQ(r1, "old");
+        if (reopened->recordExists(2)) EXPECT_EQ(textOf(reopened->getRecord(2)), "added");
+      } else {
+        EXPECT_TRUE(r1 == "old" || r1 == "new") << killAt << ": " << r1;
+      }
+      int32_t listed = reopened->getNumRecords();
+      EXPECT_EQ(add(reopened, "next"), listed + 1) << operation << "/" << killAt;
+      EXPECT_EQ(takeException(), -1);
     }
   }
 }
