@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstring>
 
 #include "device/platform/folders.h"
 #include "device/platform/paths.h"
