@@ -69,8 +69,10 @@ struct Application {
   static void keyReleased(Application* app, int32_t keyCode);
   static void close(Application* app);
 
-  static StaticClass* getStaticClass() { return current_->staticClass; }
-  static ObjectManager* getObjectManager() { return current_->objectManager; }
+  static StaticClass* getStaticClass() { return current_ != nullptr ? current_->staticClass : nullptr; }
+  static ObjectManager* getObjectManager() {
+    return current_ != nullptr ? current_->objectManager : nullptr;
+  }
 
   // Errors and exceptions of translated code.
   static void printStackTrace(Application* app);

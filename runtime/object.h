@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <new>
+#include <vector>
 
 namespace sorv {
 
@@ -110,6 +111,12 @@ T* newObject() {
 // the class table joins them with the superclass chain's at start.
 struct OwnRefFields {
   OwnRefFields(ClassId id, std::initializer_list<uint32_t> offsets);
+
+  ClassId classId;
+  std::vector<uint32_t> offsets;
+  const OwnRefFields* next;  // all definitions, linked at static initialisation
+
+  static const OwnRefFields* first();
 };
 
 #define SORV_REF_OFFSET(Class, field) static_cast<uint32_t>(offsetof(Class, field))

@@ -1,0 +1,34 @@
+// The block of the managed world's statics: the class table, the constant strings and (through
+// the StaticRef registry of object.h) every static reference field of every class.
+//
+// Invariants: after init, classes[k].classIndex == k for every class id and constantStrings
+// (a collector root) holds the strings of "/constants.bin" with collectable 0, or is null
+// when none were loaded. One StaticClass per Application; init runs once, in
+// Application::init; freeClassTables in Application::close.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/class_table.h"
+
+namespace sorv {
+
+class ObjectArray;
+class String;
+
+class StaticClass {
+ public:
+  Class classes[kClassCount];
+  ObjectArray* constantStrings = nullptr;
+
+  // Class table, then every static reference cleared (a new run starts from nothing).
+  static void init(StaticClass* block);
+  // The descriptor of classId, or null outside the table.
+  static Class* findClass(int32_t classId);
+  static Class* findClassOfObject(const Object* object);
+  // Constant String n (checked: "NullPointer" / "ArrayOutOfBound" give null).
+  static String* getConstant(int32_t n);
+  static void freeClassTables(StaticClass* block);
+};
+
+}  // namespace sorv

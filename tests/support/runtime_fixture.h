@@ -1,0 +1,73 @@
+// Test support: a fresh managed runtime per test, and a capture of the log lines.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "runtime/application.h"
+#include "runtime/log.h"
+
+namespace sorv::test {
+
+// Collects what Debug::trace writes while it lives.
+class LogCapture {
+ public:
+  LogCapture() : file_(std::tmpfile()) { Debug::setSink(file_); }
+  ~LogCapture() {
+    Debug::setSink(nullptr);
+    std::fclose(file_);
+  }
+  LogCapture(const LogCapture&) = delete;
+  LogCapture& operator=(const LogCapture&) = delete;
+
+  std::string text() const {
+    std::fflush(file_);
+    std::string out;
+    std::rewind(file_);
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file_)) > 0) out.append(chunk, n);
+    return out;
+  }
+  bool contains(const std::string& needle) const { return text().find(needle) != std::string::npos; }
+  void clear() {
+    std::fflush(file_);
+    Debug::setSink(nullptr);
+    std::fclose(file_);
+    file_ = std::tmpfile();
+    Debug::setSink(file_);
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+// Zeroes the dead stack below the caller, so the conservative scan finds no stale word of
+// an earlier helper's frame. Every slot of a later frame at the same depth is overwritten,
+// redzones included, which a local array would not do.
+[[gnu::noinline]] __attribute__((no_sanitize_address)) inline void clobberStack() {
+  auto* frame = static_cast<volatile char*>(__builtin_frame_address(0));
+  for (ptrdiff_t i = 1; i <= 64 * 1024; i++) frame[-i] = 0;
+}
+
+// A started runtime (heaps, collector, class table) for each test; closed afterwards.
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = new Application();
+    Application::init(app_);
+  }
+  void TearDown() override {
+    Application::close(app_);
+    delete app_;
+    Application::setInstance(nullptr);
+  }
+
+  Application* app_ = nullptr;
+};
+
+}  // namespace sorv::test
