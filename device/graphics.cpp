@@ -135,7 +135,9 @@ void Graphics::drawRegion(Image* src, int32_t xSrc, int32_t ySrc, int32_t w, int
   else if (anchor & anchor::kBottom) y -= destH;
 
   const blit::Region region{xSrc, ySrc, w, h, transform, x + translateX, y + translateY};
-  const PixelView16 source = src->pixelType < kPixel8Bit ? src->view16() : PixelView16{};
+  // A byte-pixel source keeps its size for the region checks but lends no pixels.
+  const PixelView16 source = src->pixelType < kPixel8Bit ? src->view16()
+                                                         : PixelView16{nullptr, src->width, src->height, 0};
   const ConstPixelView16 constSource{source.pixels, source.width, source.height, source.pitch};
   // Bad arguments draw nothing: the region, the transform or the source may lie.
   switch (blit::drawRegion(targetView(), clip(), constSource, src->pixelType, region)) {
