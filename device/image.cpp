@@ -54,7 +54,7 @@ void Image::init() {
 }
 
 void Image::init(int32_t w, int32_t h, int32_t typeWord, int32_t extra) {
-  SORV_FRAME("javax_microedition_lcdui_Image.<init>(IIII)V");
+  SORV_FRAME("Image.<init>(IIII)V");
   init();
   allocPixels(w, h, typeWord, extra);
 }
@@ -114,7 +114,7 @@ void Image::detectKeyColor() {
 }
 
 Image* Image::createImage(int32_t w, int32_t h) {
-  SORV_FRAME("javax_microedition_lcdui_Image.createImage(II)Ljavax/microedition/lcdui/Image;");
+  SORV_FRAME("Image.createImage(II)Ljavax/microedition/lcdui/Image;");
   Image* image = newObject<Image>();
   if (image != nullptr) image->init(w, h, kImageMutableBit, 0);
   return image;
