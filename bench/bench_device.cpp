@@ -64,6 +64,11 @@ std::vector<uint16_t> randomPixels(size_t count, int32_t kind) {
   for (auto& v : p) {
     v = static_cast<uint16_t>(rng());
     if (kind == blit::kKeyed565 && rng() % 4 == 0) v = 0xF81F;
+    // Drawn art: mostly clear or opaque, a soft edge now and then.
+    if (kind == blit::kArgb4444) {
+      const uint32_t share = rng() % 10;
+      v = static_cast<uint16_t>((v & 0x0FFF) | (share < 4 ? 0 : share < 8 ? 0xF000 : v & 0xF000));
+    }
   }
   return p;
 }

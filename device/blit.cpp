@@ -1,7 +1,6 @@
 #include "device/blit.h"
 
 #include <algorithm>
-#include <array>
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -12,31 +11,6 @@
 namespace sorv::blit {
 namespace {
 
-// 4-bit channels widened exactly: v * 31 / 15 and v * 63 / 15, rounded, so 15 gives the
-// full 5- or 6-bit value.
-constexpr std::array<uint8_t, 16> widenTable(int top) {
-  std::array<uint8_t, 16> t{};
-  for (int v = 0; v < 16; ++v) t[v] = static_cast<uint8_t>((v * top + 7) / 15);
-  return t;
-}
-constexpr auto kWiden5 = widenTable(31);
-constexpr auto kWiden6 = widenTable(63);
-
-// RGB565 with each channel in its own 16-bit lane, so one multiply by an 8-bit weight
-// scales all three without carries (63 * 256 fits a lane).
-constexpr uint64_t kLaneMask = 0x0000'001F'003F'001Full;
-inline uint64_t spread(uint32_t p) {
-  return uint64_t{p >> 11} << 32 | uint64_t{(p >> 5) & 0x3F} << 16 | (p & 0x1F);
-}
-inline uint16_t unspread(uint64_t s) {
-  return static_cast<uint16_t>((s >> 32) << 11 | ((s >> 16) & 0x3F) << 5 | (s & 0x1F));
-}
-
-inline uint16_t rgb4444To565(uint16_t s) {
-  return static_cast<uint16_t>(kWiden5[(s >> 8) & 0xF] << 11 | kWiden6[(s >> 4) & 0xF] << 5 |
-                               kWiden5[s & 0xF]);
-}
-
 struct CopyPixel {
   static void put(uint16_t* d, uint16_t s) { *d = s; }
 };
@@ -45,18 +19,20 @@ struct KeyedPixel {
   static void put(uint16_t* d, uint16_t s) { *d = s == pixel::kKeyColor565 ? *d : s; }
 };
 struct BlendPixel {
-  // dst + (src - dst) * weight / 256 per channel with weight = expand4(alpha); alpha 15
-  // copies, since a weight of 255 would stop one step short of the source colour.
+  // dst + (src - dst) * weight / 256 per channel with weight = expand4(alpha), except that
+  // alpha 15 weighs a full 256: a plain copy (255 would stop one step short of the source
+  // colour). Plain arithmetic without branches or tables, so the row loop vectorises:
+  // clear, opaque and soft pixels come mixed in drawn art.
   static void put(uint16_t* d, uint16_t s) {
     const uint32_t a = s >> 12;
-    if (a == 0) return;
-    if (a == 15) {
-      *d = rgb4444To565(s);
-      return;
-    }
-    const uint64_t w = pixel::kExpand4[a];
-    const uint64_t mixed = (spread(rgb4444To565(s)) * w + spread(*d) * (256 - w)) >> 8;
-    *d = unspread(mixed & kLaneMask);
+    const uint32_t w = a * 17 + (a == 15);
+    const uint32_t r4 = (s >> 8) & 0xF, g4 = (s >> 4) & 0xF, b4 = s & 0xF;
+    // The exact widening v * 31 / 15 and v * 63 / 15, rounded, without a division.
+    const uint32_t r = 2 * r4 + (r4 >> 3), g = 4 * g4 + (((g4 + 2) * 13) >> 6), b = 2 * b4 + (b4 >> 3);
+    const uint32_t old = *d;
+    const uint32_t dr = old >> 11, dg = (old >> 5) & 0x3F, db = old & 0x1F;
+    *d = static_cast<uint16_t>(((r * w + dr * (256 - w)) >> 8) << 11 | ((g * w + dg * (256 - w)) >> 8) << 5 |
+                               ((b * w + db * (256 - w)) >> 8));
   }
 };
 
