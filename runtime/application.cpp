@@ -73,20 +73,21 @@ void Application::close(Application* app) {
   app->m_screenGraphics = nullptr;
   app->m_midlet = nullptr;
   app->decodeBuffer = nullptr;
+  app->currentDisplayable = nullptr;
+  app->m_pendingException = nullptr;
+  // The final collection runs every finaliser while the class table and the heaps still
+  // stand; only then are the statics cleared and the blocks freed.
+  if (app->objectManager != nullptr) {
+    app->objectManager->gc(ObjectManager::kReleaseAll);
+    forEachStaticRoot([](StaticRootBase& root) { root.object = nullptr; });
+    delete app->objectManager;
+    app->objectManager = nullptr;
+  }
   if (app->staticClass != nullptr) {
     app->staticClass->constantStrings = nullptr;
     StaticClass::freeClassTables(app->staticClass);
     delete app->staticClass;
     app->staticClass = nullptr;
-  }
-  if (app->objectManager != nullptr) {
-    app->m_pendingException = nullptr;
-    app->objectManager->gc(ObjectManager::kReleaseAll);
-    // Every static now points at released memory.
-    forEachStaticRoot([](StaticRootBase& root) { root.object = nullptr; });
-    app->currentDisplayable = nullptr;
-    delete app->objectManager;
-    app->objectManager = nullptr;
   }
   delete app->objectHeap;
   app->objectHeap = nullptr;
