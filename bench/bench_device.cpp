@@ -177,4 +177,3 @@ BENCHMARK(BM_PngDecode)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace sorv
 
-BENCHMARK_MAIN();
