@@ -176,4 +176,3 @@ BENCHMARK(BM_PngDecode)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sorv
-
