@@ -1,0 +1,56 @@
+#include <algorithm>
+
+#include "device/graphics.h"
+#include "game/cgame.h"
+#include "runtime/array.h"
+#include "runtime/frames.h"
+#include "sprites/asprite.h"
+
+namespace sorv {
+
+int32_t CGame::language = 0;
+bool CGame::buildAlpha70 = false;
+bool CGame::buildAlpha30 = false;
+StaticRef<Graphics> CGame::gfx;
+int32_t CGame::currentState = 0;
+StaticRef<ObjectArray> CGame::actionSprites0;
+StaticRef<ObjectArray> CGame::actionSprites1;
+
+void CGame::fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h) {
+  SORV_FRAME("CGame.fillRect(Ljavax/microedition/lcdui/Graphics;IIIII)V");
+  if (w <= 0 || h <= 0) return;
+  if (isNull(g)) return reportError("NullPointer");
+  const uint32_t alpha = static_cast<uint32_t>(argb) >> 24;
+  if (alpha == 0xFF) {
+    const int32_t remembered = g->getColor();
+    g->setColor(argb);
+    g->fillRect(x, y, w, h);
+    g->setColor(remembered);
+    return;
+  }
+  if (alpha == 0) return;
+  IntArray* buffer = ASprite::decodeBuffer.get();
+  if (isNull(buffer) || buffer->length < 1) buffer = Array::newIntArray(std::min(w, ASprite::kDecodeBufferSize));
+  if (isNull(buffer)) return;
+  // A band wider than the buffer goes in columns, so every strip has at least one row.
+  const int32_t stripWidth = std::min(w, buffer->length);
+  const int32_t rows = buffer->length / stripWidth;
+  std::fill_n(buffer->elements(), rows * stripWidth, argb);
+  const int64_t right = int64_t{x} + w, bottom = int64_t{y} + h;
+  for (int64_t left = x; left < right; left += stripWidth) {
+    const auto width = static_cast<int32_t>(std::min<int64_t>(stripWidth, right - left));
+    for (int64_t r = y; r < bottom; r += rows) {
+      // Blended: an opaque copy would turn every translucent band solid.
+      g->drawRGB(buffer, 0, stripWidth, static_cast<int32_t>(left), static_cast<int32_t>(r), width,
+                 static_cast<int32_t>(std::min<int64_t>(bottom - r, rows)), true);
+    }
+  }
+}
+
+void CGame::fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
+                     int32_t percent) {
+  percent = std::clamp(percent, 0, 100);
+  fillRect(g, rgb | ((percent * 255 / 100) << 24), x, y, w, h);
+}
+
+}  // namespace sorv
