@@ -23,15 +23,7 @@ namespace sorv::test {
 namespace mk = sorv::mkdata;
 
 class SpriteTest : public RuntimeTest {
- protected:
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    ASprite::clinit();
-    ANIM::clinit();
-    CGame::language = 0;
-    CGame::currentState = 0;
-  }
-
+ public:
   static ByteArray* bytes(const std::vector<uint8_t>& file) {
     ByteArray* a = Array::newByteArray(static_cast<int32_t>(file.size()));
     for (size_t i = 0; i < file.size(); i++) a->elements()[i] = static_cast<int8_t>(file[i]);
@@ -43,6 +35,15 @@ class SpriteTest : public RuntimeTest {
     return s;
   }
   static ASprite* load(const mk::SpriteSpec& spec) { return load(mk::writeSprite(spec)); }
+
+ protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    ASprite::clinit();
+    ANIM::clinit();
+    CGame::language = 0;
+    CGame::currentState = 0;
+  }
 
   // A w x h target cleared to `background`, its Graphics made the sprites' target.
   Graphics* target(int32_t w, int32_t h, uint32_t background = 0xFF000000) {

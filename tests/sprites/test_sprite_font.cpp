@@ -18,11 +18,7 @@ ASprite* fixedFont() {
                   solidModule(2, kFontHeight, 1)};
   mk::addFrame(spec, {{0, 1, 0, 0, 0}, {1, 0, 0, 0, 0}, {2, 0, 0, 0, 0}});
   for (uint32_t ink : kInk) spec.palettes.push_back({0x00FF00FF, ink});
-  ASprite* font = ASprite::create();
-  std::vector<uint8_t> file = mk::writeSprite(spec);
-  ByteArray* data = Array::newByteArray(static_cast<int32_t>(file.size()));
-  for (size_t i = 0; i < file.size(); i++) data->elements()[i] = static_cast<int8_t>(file[i]);
-  font->Load(data, 0);
+  ASprite* font = SpriteTest::load(spec);
   ByteArray* map = Array::newByteArray(256);
   font->fontMap = map;
   for (int c = 0; c < 256; c++) map->elements()[c] = 1;
