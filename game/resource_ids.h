@@ -43,6 +43,22 @@ inline constexpr int32_t kConstRecordFileInfix = 109;
 inline constexpr int32_t kConstGameRecordStore = 113;
 inline constexpr int32_t kConstPromoRecordStore = 57;
 
+// Resource packs of sprites (a pack's name is its constant string). The font pack is read
+// whole: two character maps, each shared by a group of font sprites.
+inline constexpr int32_t kConstFontPack = 119;
+inline constexpr int32_t kFontPackEntries = 11;
+inline constexpr int32_t kFontMapMain = 2;    // for the fonts of entries 4 to 7
+inline constexpr int32_t kFontMapCached = 3;  // for the fonts of entries 9 and 10
+inline constexpr int32_t kFontMain = 4, kFontHint = 5, kFontSmall = 6, kFontCredits = 7;
+inline constexpr int32_t kFontDigits = 9, kFontTitle = 10;
+inline constexpr int32_t kFontPaletteCount = 6;
+// The colour pack: seven colour-group palette sprites, then the player palette sprite.
+inline constexpr int32_t kConstColourPack = 120;
+inline constexpr int32_t kColourGroupCount = 7;
+inline constexpr int32_t kPlayerPaletteSprite = 7;
+inline constexpr int32_t kPlayerPaletteColours = 34;
+inline constexpr int32_t kPlayerPaletteCount = 36;
+
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 

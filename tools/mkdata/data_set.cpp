@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "game/resource_ids.h"
 #include "tools/mkdata/constants_source.h"
+#include "tools/mkdata/resource_pack.h"
+#include "tools/mkdata/sprite_packs.h"
 
 namespace sorv::mkdata {
 
@@ -27,14 +30,24 @@ bool readSourceFile(const std::string& path, std::string* contents, std::string*
 
 namespace {
 
-bool addConstants(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+bool addConstants(const std::string& dataDir, std::vector<std::u16string>* constants,
+                  ArchiveWriter* archive, std::string* error) {
   std::string source;
-  std::vector<std::u16string> constants;
   if (!readSourceFile(dataDir + "/constants.txt", &source, error) ||
-      !parseConstants(source, &constants, error) || !checkConstants(constants, error)) {
+      !parseConstants(source, constants, error) || !checkConstants(*constants, error)) {
     return false;
   }
-  return archive->add("constants.bin", encodeConstants(constants), error);
+  return archive->add("constants.bin", encodeConstants(*constants), error);
+}
+
+// A pack is found by the text of its constant string.
+bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
+             const std::vector<std::vector<uint8_t>>& entries, ArchiveWriter* archive,
+             std::string* error) {
+  const std::u16string& wide = constants[static_cast<size_t>(nameConstant)];
+  std::string name;
+  for (char16_t c : wide) name += c < 0x80 ? static_cast<char>(c) : '?';
+  return archive->add(name, encodeResourcePack(entries), error);
 }
 
 bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
@@ -46,7 +59,11 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
 }  // namespace
 
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
-  return addConstants(dataDir, archive, error) && addAppProperties(dataDir, archive, error);
+  std::vector<std::u16string> constants;
+  return addConstants(dataDir, &constants, archive, error) &&
+         addAppProperties(dataDir, archive, error) &&
+         addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
+         addPack(constants, kConstColourPack, colourPackEntries(), archive, error);
 }
 
 }  // namespace sorv::mkdata

@@ -1,0 +1,19 @@
+// The sprite packs of the synthetic data set, by the pack layout the game's loaders read
+// (entry numbers in game/resource_ids.h):
+// - "fonts": entries 0, 1 and 8 are never read and left empty; 2 and 3 the character
+//   maps; 4-7, 9 and 10 the six sprite fonts, each with kFontPaletteCount palettes.
+// - "colours": seven colour-group palette sprites and the player palette sprite, each one
+//   1 x 1 module with kPlayerPaletteColours colours a palette. The palette counts of the
+//   colour groups (8 each) are a placeholder until the appearance choices are written.
+// Only the data builder calls this; the bytes are the same on every run.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace sorv::mkdata {
+
+std::vector<std::vector<uint8_t>> fontPackEntries();
+std::vector<std::vector<uint8_t>> colourPackEntries();
+
+}  // namespace sorv::mkdata
