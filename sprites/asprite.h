@@ -89,6 +89,7 @@ class ASprite : public Object {
   ObjectArray* imageCache = nullptr;  // per palette an ObjectArray of Images (per module)
   int32_t poolNumber = 0;
   bool decodeFaultLogged = false;
+  bool tableFaultLogged = false;
 
   // Font.
   ByteArray* fontMap = nullptr;

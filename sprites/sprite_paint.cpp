@@ -6,6 +6,7 @@
 #include "device/image.h"
 #include "game/cgame.h"
 #include "runtime/frames.h"
+#include "runtime/log.h"
 #include "sprites/asprite.h"
 
 namespace sorv {
@@ -132,7 +133,18 @@ void ASprite::PaintFrame(int32_t frame, int32_t x, int32_t y, int32_t drawFlags,
   constexpr int32_t kMaxNesting = 16;
   if (depth >= kMaxNesting) return;
   depth++;
-  const int32_t count = aload(frameFModuleCount, frame);
+  int32_t count = aload(frameFModuleCount, frame);
+  // Entries past the table would each report a fault; the frame keeps the ones that exist.
+  const int32_t first = aload(frameFirstFModule, frame);
+  const int32_t entries = isNull(fmoduleFlags) ? 0 : fmoduleFlags->length;
+  if (count > 0 && (first < 0 || int64_t{first} + count > entries)) {
+    if (!tableFaultLogged) {
+      tableFaultLogged = true;
+      Debug::trace("ASprite.PaintFrame: frame %d names entries %d..%d of %d", frame, first,
+                   first + count - 1, entries);
+    }
+    count = first < 0 ? 0 : std::max(entries - first, 0);
+  }
   for (int32_t i = 0; i < count; i++) PaintFModule(frame, i, x, y, drawFlags, alpha);
   depth--;
 }
