@@ -203,3 +203,16 @@ TEST_F(SpriteTest, DecodeWithoutTheSharedBufferUsesItsOwn) {
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+TEST_F(SpriteTest, ImagesThatCannotBeMadeAreSkippedAfterAFewTries) {
+  LogCapture log;
+  // Fewer colours than pixels: the device refuses every attempt.
+  EXPECT_EQ(ASprite::Create_RGB_Image(Array::newIntArray(4), 10, 10, true), nullptr);
+  EXPECT_TRUE(log.contains("Create_RGB_Image: no image of 10x10"));
+}
+
+}  // namespace
+}  // namespace sorv::test

@@ -204,3 +204,30 @@ TEST_F(SpriteTest, FramesThatPlaceThemselvesStop) {
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+TEST_F(SpriteTest, FramesNamingEntriesPastTheTableDrawWhatExists) {
+  mk::SpriteSpec spec;
+  spec.modules = {solidModule(1, 1, 1)};
+  mk::addFrame(spec, {{0, 0, 0, 0, 0}, {0, 1, 0, 0, 0}});
+  spec.frames[0].count = 40000;  // read back as a short: negative, draws nothing
+  spec.frames.push_back({7, 1, {}});
+  spec.palettes = {kColours};
+  target(4, 4);
+  ASprite* s = load(spec);
+  LogCapture log;
+  s->PaintFrame(0, 0, 0, 0, 100);
+  EXPECT_EQ(pixel(0, 0), rgb(kBlack));
+  s->PaintFrame(1, 0, 0, 0, 100);  // entries 1..7 of 2: only entry 1
+  s->PaintFrame(1, 0, 2, 0, 100);
+  EXPECT_EQ(pixel(1, 0), rgb(kColours[1]));
+  std::string text = log.text();
+  EXPECT_NE(text.find("names entries 1..7 of 2"), std::string::npos);
+  EXPECT_EQ(text.find("ArrayOutOfBound"), std::string::npos);
+  EXPECT_EQ(text.find("PaintFrame"), text.rfind("PaintFrame"));
+}
+
+}  // namespace
+}  // namespace sorv::test
