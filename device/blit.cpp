@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "device/pixel_formats.h"
+
 namespace sorv::blit {
 namespace {
 
-// 4-bit channels widened exactly: v * 31 / 15 and v * 63 / 15, rounded.
+// 4-bit channels widened exactly: v * 31 / 15 and v * 63 / 15, rounded, so 15 gives the
+// full 5- or 6-bit value.
 constexpr std::array<uint8_t, 16> widenTable(int top) {
   std::array<uint8_t, 16> t{};
   for (int v = 0; v < 16; ++v) t[v] = static_cast<uint8_t>((v * top + 7) / 15);
@@ -14,12 +17,16 @@ constexpr std::array<uint8_t, 16> widenTable(int top) {
 }
 constexpr auto kWiden5 = widenTable(31);
 constexpr auto kWiden6 = widenTable(63);
-// Alpha 0..15 as a weight 0..32 for the packed blend; 15 gives 32, a full replacement.
-constexpr auto kWeight32 = widenTable(32);
 
-// RGB565 spread over 32 bits so that one multiply weighs all three channels.
-inline uint32_t spread(uint32_t p) { return (p | p << 16) & 0x07E0F81Fu; }
-inline uint16_t unspread(uint32_t s) { return static_cast<uint16_t>((s & 0xF81F) | ((s >> 16) & 0x07E0)); }
+// RGB565 with each channel in its own 16-bit lane, so one multiply by an 8-bit weight
+// scales all three without carries (63 * 256 fits a lane).
+constexpr uint64_t kLaneMask = 0x0000'001F'003F'001Full;
+inline uint64_t spread(uint32_t p) {
+  return uint64_t{p >> 11} << 32 | uint64_t{(p >> 5) & 0x3F} << 16 | (p & 0x1F);
+}
+inline uint16_t unspread(uint64_t s) {
+  return static_cast<uint16_t>((s >> 32) << 11 | ((s >> 16) & 0x3F) << 5 | (s & 0x1F));
+}
 
 inline uint16_t rgb4444To565(uint16_t s) {
   return static_cast<uint16_t>(kWiden5[(s >> 8) & 0xF] << 11 | kWiden6[(s >> 4) & 0xF] << 5 |
@@ -31,20 +38,22 @@ struct CopyPixel {
 };
 struct KeyedPixel {
   static void put(uint16_t* d, uint16_t s) {
-    if (s != 0xF81F) *d = s;
+    if (s != pixel::kKeyColor565) *d = s;
   }
 };
 struct BlendPixel {
+  // dst + (src - dst) * weight / 256 per channel with weight = expand4(alpha); alpha 15
+  // copies, since a weight of 255 would stop one step short of the source colour.
   static void put(uint16_t* d, uint16_t s) {
-    uint32_t a = s >> 12;
+    const uint32_t a = s >> 12;
     if (a == 0) return;
     if (a == 15) {
       *d = rgb4444To565(s);
       return;
     }
-    uint32_t w = kWeight32[a];
-    uint32_t mixed = (spread(rgb4444To565(s)) * w + spread(*d) * (32 - w)) >> 5;
-    *d = unspread(mixed & 0x07E0F81Fu);
+    const uint64_t w = pixel::kExpand4[a];
+    const uint64_t mixed = (spread(rgb4444To565(s)) * w + spread(*d) * (256 - w)) >> 8;
+    *d = unspread(mixed & kLaneMask);
   }
 };
 

@@ -2,8 +2,9 @@
 // loops.
 //
 // Invariants:
-// - A view's pixels hold pitch * height words (pitch counted in pixels, pitch >= width);
-//   pixels may be null only when width or height is 0.
+// - A view's pixels hold pitch * height words (pitch counted in pixels, pitch >= width).
+//   A view with null pixels is never read or written; a source may keep its size then, so
+//   that its region is still checked.
 // - A view is made just before a draw and dropped after it: the array behind it lives in
 //   the moving buffer heap, so no view survives an allocation.
 // - Clip rectangles are absolute target pixels, right and bottom exclusive; the loops

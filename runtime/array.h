@@ -9,9 +9,12 @@
 // - Checked access: a null (or released) array logs "NullPointer", an index outside
 //   [0, length) logs "ArrayOutOfBound"; both print the stack trace, and the access is
 //   skipped (a load gives 0 or null).
+// - Anyone may create arrays; element access from translated code goes through the checked
+//   aload/astore (inline) or the operand-stack routines.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "runtime/object.h"
 
@@ -26,6 +29,7 @@ class IntArray;
 class Long64Array;
 class FloatArray;
 class DoubleArray;
+class OperandStack;
 
 class Array : public Object {
  public:
@@ -50,8 +54,42 @@ class Array : public Object {
   static FloatArray* newFloatArray(int32_t length);
   static DoubleArray* newDoubleArray(int32_t length);
 
+  // The array kind of a descriptor's element letter ('B', 'C', 'D', 'F', 'I', 'J', 'S',
+  // 'Z'; anything else holds references).
+  static Array* newArrayOfKind(char elementLetter, int32_t length);
+
+  // Pops `dimensions` lengths (the first pushed is the outermost), builds the arrays of a
+  // descriptor such as "[[I" level by level (levels without a length stay null) and pushes
+  // the outer array.
+  static constexpr int32_t kMaxDimensions = 255;
+  static Array* newMultiArray(OperandStack* stack, const char* descriptor, int32_t dimensions);
+
+  static bool isArrayClass(int32_t classId);
+  // Bytes per element of an array class id (the kind table's slot 6 without the virtual
+  // call), 0 for any other class.
+  static int32_t elementSizeOf(int32_t classId) {
+    static constexpr int8_t kSizes[] = {sizeof(Object*), 1, 1, 2, 2, 4, 8, 4, 8};
+    uint32_t k = static_cast<uint32_t>(classId - kObjectArray);
+    return k < sizeof kSizes ? kSizes[k] : 0;
+  }
   // By class id: byte[] 0, short[] 1, int[] 2, any other array 3, not an array -1.
   static int32_t elementKind(const Object* array);
+
+  // Array literals: element i := values[i] (low 16 or 8 bits for the narrow kinds). A null
+  // array or missing values are reported as "NullPointer", more values than elements as
+  // "ArrayOutOfBound"; then nothing is filled. Each returns the array.
+  static IntArray* fillInts(IntArray* a, const int32_t* values, int32_t count);
+  static ShortArray* fillShorts(ShortArray* a, const int32_t* values, int32_t count);
+  static ByteArray* fillBytes(ByteArray* a, const int32_t* values, int32_t count);
+  static IntArray* fillInts(IntArray* a, std::initializer_list<int32_t> values) {
+    return fillInts(a, values.begin(), static_cast<int32_t>(values.size()));
+  }
+  static ShortArray* fillShorts(ShortArray* a, std::initializer_list<int32_t> values) {
+    return fillShorts(a, values.begin(), static_cast<int32_t>(values.size()));
+  }
+  static ByteArray* fillBytes(ByteArray* a, std::initializer_list<int32_t> values) {
+    return fillBytes(a, values.begin(), static_cast<int32_t>(values.size()));
+  }
 
   // The failed-check reports (out of line: the fast path stays two compares).
   [[gnu::cold, gnu::noinline]] static void nullPointer();
@@ -113,6 +151,9 @@ namespace ArrayAccess {
 inline int32_t getInt(IntArray* a, int32_t i) { return aload(a, i); }
 inline void setInt(IntArray* a, int32_t i, int32_t v) { astore(a, i, v); }
 inline int32_t getShort(ShortArray* a, int32_t i) { return aload(a, i); }
+// A 16-bit store serves short[] and char[] alike.
+inline void setShort(ShortArray* a, int32_t i, int32_t v) { astore(a, i, static_cast<int16_t>(v)); }
+inline void setShort(CharArray* a, int32_t i, int32_t v) { astore(a, i, static_cast<char16_t>(v)); }
 inline int32_t getByte(ByteArray* a, int32_t i) { return aload(a, i); }
 inline void setByte(ByteArray* a, int32_t i, int32_t v) { astore(a, i, static_cast<int8_t>(v)); }
 }  // namespace ArrayAccess

@@ -165,5 +165,30 @@ TEST(Blit, BlendReachesFullColourAndKeepsAtZero) {
   }
 }
 
+// The blend rule written out per channel: exact widening of the 4-bit source, weight
+// expand4(alpha), dst + (src - dst) * weight / 256 rounded down, alpha 15 a plain copy.
+uint16_t referenceBlend(uint16_t dst, uint16_t src) {
+  const int a = src >> 12;
+  if (a == 0) return dst;
+  const int widened[3] = {(((src >> 8) & 0xF) * 31 + 7) / 15, (((src >> 4) & 0xF) * 63 + 7) / 15,
+                          ((src & 0xF) * 31 + 7) / 15};
+  if (a == 15) return static_cast<uint16_t>(widened[0] << 11 | widened[1] << 5 | widened[2]);
+  const int old[3] = {dst >> 11, (dst >> 5) & 0x3F, dst & 0x1F};
+  int out[3];
+  for (int c = 0; c < 3; ++c) {
+    const int diff = (widened[c] - old[c]) * a * 17;
+    out[c] = old[c] + (diff >= 0 ? diff / 256 : -((-diff + 255) / 256));
+  }
+  return static_cast<uint16_t>(out[0] << 11 | out[1] << 5 | out[2]);
+}
+
+TEST(Blit, BlendMatchesPerChannelRule) {
+  std::mt19937 rng(11);
+  for (int i = 0; i < 200000; ++i) {
+    const uint16_t dst = static_cast<uint16_t>(rng()), src = static_cast<uint16_t>(rng());
+    ASSERT_EQ(blit::blend4444(dst, src), referenceBlend(dst, src)) << std::hex << dst << " " << src;
+  }
+}
+
 }  // namespace
 }  // namespace sorv
