@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "device/midlet.h"
 #include "runtime/class_table.h"
 #include "runtime/collector.h"
 #include "runtime/frames.h"
@@ -68,7 +69,13 @@ void Application::init(Application* app) {
 void Application::close(Application* app) {
   Debug::trace("Application::close");
   Debug::trace("Application::destoryMIDlet");
-  if (app->m_midlet == nullptr) Debug::trace("m_midlet is already NULL.");
+  if (app->m_midlet == nullptr) {
+    Debug::trace("m_midlet is already NULL.");
+  } else if (instanceOf(app->m_midlet, kMIDlet)) {
+    // A virtual call: the runtime needs the MIDlet's slots, not the device library.
+    static_cast<MIDlet*>(app->m_midlet)->destroyApp(true);
+    dropUncaught("Application::close");
+  }
   app->screenImage = nullptr;
   app->m_screenGraphics = nullptr;
   app->m_midlet = nullptr;

@@ -1,0 +1,40 @@
+// MIDlet (javax.microedition.midlet): the base of the game's midlet, its life-cycle slots
+// and the natives the game calls on it.
+//
+// Invariants: the class-table slots after Object's are 6 pauseApp, 7 startApp,
+// 8 resumeRequest, 9 destroyApp; the runtime calls 7 at start and 9 at close. The program
+// names its one midlet class through setMainMidletFactory before the shell starts.
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/object.h"
+
+namespace sorv {
+
+class String;
+
+class MIDlet : public Object {
+ public:
+  static constexpr ClassId kClassId = kMIDlet;
+
+  virtual void pauseApp() {}                    // slot 6
+  virtual void startApp() {}                    // slot 7
+  virtual void resumeRequest() {}               // slot 8
+  virtual void destroyApp(bool /*unconditional*/) {}  // slot 9
+
+  // notifyDestroyed: the main loop ends after this pass.
+  static void notifyDestroyed();
+  // Opens the address in the browser; when it starts the game shuts down and this does
+  // not return. False when the address does not fit the command line or the start failed.
+  static bool platformRequest(String* url);
+
+  // Makes the program's midlet: allocated, kept in its class's static field and
+  // constructed. Null when it could not be made.
+  using Factory = MIDlet* (*)();
+  static void setMainMidletFactory(Factory factory);
+  static Factory mainMidletFactory();
+};
+
+}  // namespace sorv
