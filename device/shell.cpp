@@ -8,6 +8,7 @@
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
 #include "device/platform/power_state.h"
+#include "device/platform/wave_out.h"
 #include "device/screen_image.h"
 #include "runtime/application.h"
 #include "runtime/class_table.h"
@@ -144,6 +145,8 @@ void Shell::sleep(uint32_t delayMs) {
 }
 
 void Shell::pumpEvents(uint32_t delayMs) {
+  // The silent sound output finishes its buffers on the program clock, here.
+  platform::pumpWaveOut();
   checkPowerState();
   if (sipHidePending && application != nullptr && application->currentDisplayable != nullptr) {
     hideInputPanel();
