@@ -22,7 +22,8 @@ struct Window {
   std::string className;
   std::string title;
   bool visible;
-  int lockFd;  // the title's lock file, -1 for the phone's own windows
+  bool appWindow;  // made by createAppWindow (the phone's own windows always stay)
+  int lockFd;      // the title's lock file, or -1
 };
 
 // Handles of windows found in other processes; they cannot be shown or hidden from here.
@@ -44,18 +45,18 @@ struct WindowTable {
     windows.clear();
     foreignTitles.clear();
     nextHandle = 2;  // even handles: the low bit is free for the "bring to front" habit
-    desktop = add("DesktopExplorerWindow", "Desktop", true, -1);
-    add("HHTaskBar", "", true, -1);
-    add("SipWndClass", "", true, -1);
-    add("MS_SIPBUTTON", "", true, -1);
+    desktop = add("DesktopExplorerWindow", "Desktop", false, -1);
+    add("HHTaskBar", "", false, -1);
+    add("SipWndClass", "", false, -1);
+    add("MS_SIPBUTTON", "", false, -1);
     foreground = desktop;
   }
 
-  WindowHandle add(const char* className, const char* title, bool visible, int lockFd) {
+  WindowHandle add(const char* className, const char* title, bool appWindow, int lockFd) {
     WindowHandle h = nextHandle;
     nextHandle += 2;
     windows.push_back({h, className != nullptr ? className : "", title != nullptr ? title : "",
-                       visible, lockFd});
+                       true, appWindow, lockFd});
     return h;
   }
 
@@ -150,8 +151,8 @@ WindowHandle createAppWindow(const char* className, const char* title) {
 void destroyAppWindow(WindowHandle window) {
   WindowTable& t = table();
   for (auto it = t.windows.begin(); it != t.windows.end(); ++it) {
-    if (it->handle != (window & ~WindowHandle{1}) || it->lockFd < 0) continue;
-    close(it->lockFd);
+    if (it->handle != (window & ~WindowHandle{1}) || !it->appWindow) continue;
+    if (it->lockFd >= 0) close(it->lockFd);
     if (t.foreground == it->handle) t.foreground = t.desktop;
     t.windows.erase(it);
     return;
