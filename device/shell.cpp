@@ -81,6 +81,8 @@ bool Shell::start() {
   }
   SDL_WM_SetCaption(kWindowTitle, "");
   windowHandle = platform::createAppWindow(kWindowClass, kWindowTitle);
+  // The window's first placement reports a display that is already turned.
+  platform::postOrientationEvent(surface->w, surface->h);
   Application::createScreenGraphics(application, screen);
   if (application->m_screenGraphics == nullptr) {
     Debug::trace("Shell::start: no screen Graphics");

@@ -110,6 +110,12 @@ TEST_F(ProgramRun, ScriptedInputReachesTheGameAndShotsShowTheScreen) {
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0"));
 }
 
+TEST_F(ProgramRun, ADisplayTurnedBeforeTheStartTurnsTheFirstTouch) {
+  env_["SORV_ORIENTATION"] = "1";
+  EXPECT_EQ(runHeadless("frames 1\ntouch down 10 20\nframes 1\n"), 0);
+  EXPECT_TRUE(has(log(), "probe: pointerPressed(20, 790)")) << log();
+}
+
 TEST_F(ProgramRun, ABadScriptIsRefusedBeforeAnythingStarts) {
   for (const char* bad : {"key sideways 13\n", "frames\n", "orientation 3\n", "touch down 1\n", "jump\n"}) {
     EXPECT_EQ(runHeadless(std::string("frames 1\n") + bad), 2) << bad;
