@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "device/platform/paths.h"
+#include "device/sound_file.h"
 #include "device/sound_table.h"
 #include "runtime/log.h"
 
@@ -23,16 +23,14 @@ constexpr off_t kMaxSoundFileBytes = 64 << 20;
 constexpr uintptr_t kSlotBits = 8;
 constexpr uintptr_t kSlotMask = (uintptr_t{1} << kSlotBits) - 1;
 
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t get32(const uint8_t* p) { return get16(p) | static_cast<uint32_t>(get16(p + 2)) << 16; }
-
 std::optional<std::vector<uint8_t>> readFile(const std::string& cePath, const char* name) {
   std::string hostPath;
   if (!platform::toHostPath(cePath, hostPath)) {
     Debug::trace("SoundPlayer: %s: refused path", name);
     return std::nullopt;
   }
-  const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a pipe in place of a sound cannot hang the start.
+  const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     Debug::trace("SoundPlayer: %s: cannot open", name);
     return std::nullopt;
@@ -62,29 +60,6 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& cePath, const ch
   return result;
 }
 
-platform::WaveFormat formatOf(const std::vector<uint8_t>& image) {
-  const uint8_t* p = image.data();
-  platform::WaveFormat f;
-  f.formatTag = get16(p + 20);
-  f.channels = get16(p + 22);
-  f.samplesPerSec = get32(p + 24);
-  f.avgBytesPerSec = get32(p + 28);
-  f.blockAlign = get16(p + 32);
-  f.bitsPerSample = get16(p + 34);
-  return f;
-}
-
-// The reason a file is no canonical WAV, or null when its header holds.
-const char* headerFault(const std::vector<uint8_t>& image) {
-  if (image.size() < kWaveHeaderBytes) return "shorter than its header";
-  const uint8_t* p = image.data();
-  if (std::memcmp(p, "RIFF", 4) != 0) return "no RIFF tag";
-  if (std::memcmp(p + 8, "WAVE", 4) != 0) return "no WAVE tag";
-  if (std::memcmp(p + 12, "fmt ", 4) != 0) return "no fmt chunk";
-  if (std::memcmp(p + 36, "data", 4) != 0) return "no data chunk";
-  return nullptr;
-}
-
 }  // namespace
 
 SoundPlayer::~SoundPlayer() { release(); }
@@ -92,38 +67,29 @@ SoundPlayer::~SoundPlayer() { release(); }
 void SoundPlayer::load(const char* const* names, int count, bool prefix) {
   release();
   std::lock_guard<std::mutex> held(lock_);
-  sounds_.assign(count > 0 ? static_cast<size_t>(count) : 0, Sound{});
+  if (names == nullptr || count < 0) count = 0;
+  sounds_.assign(static_cast<size_t>(count), Sound{});
   bool haveFormat = false;
   for (int i = 0; i < count; ++i) {
     const char* name = names[i] != nullptr ? names[i] : "";
     const std::string path = prefix ? std::string(platform::kInstallFolder) + "\\" + name : name;
     std::optional<std::vector<uint8_t>> image = readFile(path, name);
     if (!image) continue;
-    if (const char* fault = headerFault(*image)) {
+    SoundFileInfo info;
+    if (const char* fault = checkSoundFile(image->data(), image->size(), &info)) {
       Debug::trace("SoundPlayer: %s: %s, dropped", name, fault);
       continue;
     }
-    const platform::WaveFormat format = formatOf(*image);
     if (i == 0) {
-      if (!platform::isPlayableFormat(format)) {
-        Debug::trace("SoundPlayer: %s: format not playable", name);
-        continue;
-      }
-      format_ = format;
+      format_ = info.format;
       haveFormat = true;
-    } else if (haveFormat && format != format_) {
-      Debug::trace("SoundPlayer: %s: format differs from %s, dropped", name, names[0]);
-      continue;
-    }
-    // The last 400 bytes of every file are never played; a file without more than header
-    // and tail would give a negative length.
-    if (image->size() <= kWaveHeaderBytes + kSoundTailBytes) {
-      Debug::trace("SoundPlayer: %s: %zu bytes is shorter than header and tail, dropped", name,
-                   image->size());
+    } else if (haveFormat && info.format != format_) {
+      // One format serves every sound; another one would play at the wrong speed or width.
+      Debug::trace("SoundPlayer: %s: format differs from the first sound's, dropped", name);
       continue;
     }
     Sound& sound = sounds_[static_cast<size_t>(i)];
-    sound.playLength = static_cast<uint32_t>(image->size() - kWaveHeaderBytes - kSoundTailBytes);
+    sound.playLength = info.playLength;
     sound.image = std::move(*image);
   }
   if (!haveFormat) {
@@ -148,7 +114,8 @@ void SoundPlayer::openDevices() {
     platform::waveOutSetVolume(v.device, kFullVolume);
     ++opened;
   }
-  if (opened < kVoiceCount) Debug::trace("SoundPlayer: %d of %d voices opened", opened, kVoiceCount);
+  if (opened < kVoiceCount)
+    Debug::trace("SoundPlayer: %d of %d voices opened", opened, kVoiceCount);
 }
 
 bool SoundPlayer::play(int index, bool loop) {
@@ -188,8 +155,7 @@ void SoundPlayer::onWaveDone(platform::WaveOutHandle device, platform::WaveHeade
   if (slot >= kVoiceCount) return;
   Voice& v = self.voices_[slot];
   // Stopped (and maybe replayed) since this buffer was written: nothing of ours to do.
-  if (!v.busy || v.serial != user >> kSlotBits || &v.header != header || v.device != device)
-    return;
+  if (!v.busy || v.serial != user >> kSlotBits || &v.header != header || v.device != device) return;
   if (v.loop && platform::waveOutWrite(device, header) == WaveResult::ok) return;
   platform::waveOutUnprepareHeader(device, header);
   self.freeVoice(v);

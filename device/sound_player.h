@@ -2,9 +2,11 @@
 // sound that can play at the same time.
 //
 // Always: a voice is free (no buffer queued, playing index -1) or busy with exactly one
-// queued buffer of one sound; only files that passed the header checks are ever queued,
-// each as its data after the 44-byte header minus the 400-byte tail that is never played.
-// Every sound uses the format of sound 0; without a usable sound 0 nothing plays.
+// queued buffer of one sound; only files that passed checkSoundFile (device/sound_file.h)
+// are ever queued, each as its data after the 44-byte header minus the 400-byte tail that
+// is never played. Every sound uses the format of sound 0; a sound in another format, and
+// every sound when sound 0 is unusable, is dropped with a log line. A failed write and
+// stopAll give the voice back at once, so voices cannot be used up.
 //
 // The game thread calls everything; the done callback arrives on the output's thread. One
 // lock guards the voices, so the callback, play and stopAll never see a half-changed voice,

@@ -14,6 +14,7 @@ namespace sorv::installer {
 namespace {
 
 constexpr const char* kGameFolderSuffix = "\\Kestovan\\Sorvantel 2009";
+constexpr const char* kSearchPattern = "*.*";
 constexpr const char* kSavedGameMarker = "rms_";
 constexpr const char* kGameKey = "Software\\Kestovan\\Sorvantel 2009";
 constexpr const char* kLauncherKeyFormat = "Software\\HTC\\Manila\\ProgramLauncher\\%d";
@@ -44,7 +45,7 @@ bool gameFolder(std::string& folder) {
   if (programFiles.empty() || programFiles.front() != '\\') return false;
   while (!programFiles.empty() && programFiles.back() == '\\') programFiles.pop_back();
   folder = programFiles + kGameFolderSuffix + "\\";
-  return fitsPhonePath(folder);
+  return fitsPhonePath(folder + kSearchPattern);
 }
 
 bool isGameFile(const platform::FolderEntry& entry) {
@@ -75,10 +76,10 @@ void deleteGameFiles(bool keepSavedGames) {
   platform::listFolder(folder, entries);
   for (const platform::FolderEntry& entry : entries) {
     if (!isGameFile(entry)) continue;
-    if (keepSavedGames && entry.name.find(kSavedGameMarker) != std::string::npos) continue;
     std::string path = folder + entry.name;
     // A path that does not fit is skipped, never cut: a cut name could be another file.
     if (!fitsPhonePath(path)) continue;
+    if (keepSavedGames && path.find(kSavedGameMarker) != std::string::npos) continue;
     platform::deleteFile(path);
   }
   if (!keepSavedGames) platform::removeFolder(folder);

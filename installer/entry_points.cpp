@@ -1,5 +1,8 @@
 #include "installer/installer.h"
 
+#include <cstdio>
+#include <exception>
+
 #include "installer/cleanup.h"
 
 #define SORV_SETUP_EXPORT __attribute__((visibility("default")))
@@ -20,11 +23,16 @@ SORV_SETUP_EXPORT int32_t Uninstall_Init(void*, const char16_t*) { return kSetup
 // The parent window would own the question box; the host's box stands alone.
 SORV_SETUP_EXPORT int32_t Uninstall_Exit(void*) {
   using namespace sorv::installer;
-  chooseMessageLanguage();
-  bool keepSavedGames = askKeepSavedGames();
-  deleteGameFiles(keepSavedGames);
-  deleteGameKey();
-  clearLauncherEntries();
+  // Nothing may unwind into the package installer, and the removal goes on regardless.
+  try {
+    chooseMessageLanguage();
+    bool keepSavedGames = askKeepSavedGames();
+    deleteGameFiles(keepSavedGames);
+    deleteGameKey();
+    clearLauncherEntries();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Setup: clean-up stopped: %s\n", e.what());
+  }
   return kSetupContinue;
 }
 

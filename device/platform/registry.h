@@ -1,35 +1,26 @@
 // The phone's registry (stand-ins for RegOpenKeyEx, RegQueryValueEx, RegSetValueEx,
-// RegCreateKeyEx and RegDeleteKey), HKEY_LOCAL_MACHINE only, kept in one text file under
-// SORV_ROOT (kRegistryFile).
+// RegCreateKeyEx and RegDeleteKey), HKEY_LOCAL_MACHINE only, kept in one file under
+// SORV_ROOT (kRegistryFile, in the text form of registry_file.h).
 //
-// Key paths are '\'-separated with no empty component; key and value names ignore ASCII
-// case, as on the phone. Creating a key creates its parents; deleting one deletes its
-// subkeys. Every change rewrites the whole file all-or-nothing (temp file, fsync, rename),
-// so a crash leaves the old or the new registry. A file that does not parse is never
-// rewritten: every call then fails and the file stays as it is. Each change is traced
+// Key paths are '\'-separated with no empty component and at most kMaxKeyPathLength bytes;
+// key and value names ignore ASCII case, as on the phone. Creating a key creates its
+// parents; deleting one deletes its subkeys. Every call reads the file afresh; every change
+// rewrites it all-or-nothing (temp file, fsync, rename, folder fsync), so a crash leaves the
+// old or the new registry and a failed write is reported as Failed. A file that does not
+// parse, is not a plain file or is larger than 4 MiB is never rewritten: every call then
+// fails, with one log line on stderr, and the file stays as it is; no change may grow the
+// file beyond that size either. Each change is traced
 // ("registry create-key|delete-key|set-value HKLM\<key> ...").
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
+
+#include "device/platform/registry_file.h"
 
 namespace sorv::platform {
 
 inline constexpr const char* kRegistryFile = "\\Windows\\registry.txt";
-
-enum class RegType : uint32_t { String = 1, Binary = 3, Dword = 4 };
-
-struct RegValue {
-  RegType type = RegType::String;
-  std::string data;  // String: UTF-8 text; Binary: the bytes; Dword: 4 bytes little-endian
-
-  static RegValue string(const std::string& text) { return {RegType::String, text}; }
-  static RegValue binary(const std::string& bytes) { return {RegType::Binary, bytes}; }
-  static RegValue dword(uint32_t n);
-  // The size the phone gives the value: a String in UTF-16 with its terminator.
-  size_t phoneSize() const;
-};
 
 enum class RegStatus { Ok, NotFound, MoreData, Failed };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -65,6 +66,7 @@ struct Mixer {
   WaveOutHandle nextHandle = 1;  // handles are never reused
   uint32_t masterVolume = kFullVolume;
   WaveOutHandle delivering = 0;  // device whose callback runs right now
+  int writesToFail = 0;
 
   int64_t startMs = 0;
   int64_t mixedFrames = 0;
@@ -75,9 +77,11 @@ struct Mixer {
   std::vector<uint8_t> bytes;
 };
 
+// Never destroyed: SDL's audio thread or the pacer may still call in while the program's
+// statics are torn down at exit.
 Mixer& mixer() {
-  static Mixer m;
-  return m;
+  static Mixer* m = new Mixer;
+  return *m;
 }
 
 WaveOutMode modeFromEnvironment() {
@@ -231,7 +235,9 @@ bool startOutput(Mixer& m, const WaveFormat& format) {
   m.startMs = millis();
   const char* envSink = std::getenv("SORV_WAV_SINK");
   const std::string sinkPath = m.sinkPathSet ? m.sinkPath : (envSink ? envSink : "");
-  if (!sinkPath.empty()) m.sink.open(sinkPath, format);
+  // The stand-in has no log of its own; a lost recording must still be noticed.
+  if (!sinkPath.empty() && !m.sink.open(sinkPath, format))
+    std::fprintf(stderr, "wave output: cannot write %s\n", sinkPath.c_str());
   if (mode == WaveOutMode::thread) {
     m.stopPacer = false;
     m.pacer = std::thread(runPacer);
@@ -316,6 +322,10 @@ WaveResult waveOutWrite(WaveOutHandle device, WaveHeader* header) {
     return WaveResult::badParameter;
   if (!(header->flags & kPrepared)) return WaveResult::unprepared;
   if (header->flags & kQueued) return WaveResult::stillPlaying;
+  if (m.writesToFail > 0) {
+    --m.writesToFail;
+    return WaveResult::noDevice;
+  }
   header->flags = (header->flags & ~kDone) | kQueued;
   d->queue.push_back({header, header->data, header->length / m.format.blockAlign, 0, header->user});
   return WaveResult::ok;
@@ -425,6 +435,12 @@ WaveOutMode activeWaveOutMode() {
   Mixer& m = mixer();
   std::lock_guard<std::mutex> held(m.lock);
   return m.mode;
+}
+
+void failWaveOutWrites(int count) {
+  Mixer& m = mixer();
+  std::lock_guard<std::mutex> held(m.lock);
+  m.writesToFail = count;
 }
 
 void mixForHostAudio(uint8_t* stream, int len) {

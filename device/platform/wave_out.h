@@ -59,7 +59,15 @@ struct WaveHeader {
 using WaveOutHandle = uint32_t;
 inline constexpr WaveOutHandle kWaveDevice0 = 0;
 
-enum class WaveResult { ok, noDevice, badHandle, badFormat, unprepared, stillPlaying, badParameter };
+enum class WaveResult {
+  ok,
+  noDevice,
+  badHandle,
+  badFormat,
+  unprepared,
+  stillPlaying,
+  badParameter
+};
 
 // Called once per finished buffer; user is the header's user word at write time.
 using WaveDoneCallback = void (*)(WaveOutHandle device, WaveHeader* header, uintptr_t user,
@@ -89,5 +97,7 @@ void setWaveOutMode(WaveOutMode mode);
 void setWaveSinkPath(const std::string& path);
 // The output in use while a device is open (automatic when none is open).
 WaveOutMode activeWaveOutMode();
+// Tests: the next `count` calls of waveOutWrite fail with noDevice, as a lost device would.
+void failWaveOutWrites(int count);
 
 }  // namespace sorv::platform

@@ -19,7 +19,7 @@ bool startHostAudio(const WaveFormat& format) {
   wanted.channels = static_cast<Uint8>(format.channels);
   wanted.samples = 1024;
   wanted.callback = fillAudio;
-  // No "obtained" spec: SDL converts to whatever the hardware takes.
+  // No obtained format is asked for, so SDL converts to whatever the hardware takes.
   if (SDL_OpenAudio(&wanted, nullptr) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "device/platform/registry.h"
-#include "temp_root.h"
+#include "tests/support/temp_root.h"
 
 namespace sorv {
 namespace {
@@ -16,6 +16,8 @@ using platform::RegStatus;
 using platform::RegValue;
 
 constexpr const char* kGameFolder = "Program Files/Kestovan/Sorvantel 2009";
+constexpr const char* kOtherCaseGameFolder = "program files/KESTOVAN/sorvantel 2009";
+constexpr const char* kPhoneGameFolder = "\\Program Files\\Kestovan\\Sorvantel 2009\\";
 constexpr const char* kGameKey = "Software\\Kestovan\\Sorvantel 2009";
 constexpr const char* kLauncher = "Software\\HTC\\Manila\\ProgramLauncher\\";
 
@@ -33,25 +35,35 @@ class SetupLibrary {
   void* handle_;
 };
 
-enum class Tree { None, Plain, Full, LongNames, OtherCase };
+enum class Tree { None, Plain, Full, LongNames, OtherCase, LinkedFolder };
 
 const std::vector<std::string> kPlainFiles = {"data.bar",   "m_title.wav", "sfx_crowd_applause.wav",
                                               "rms_game_0", "rms_game_1",  "stdout.txt"};
-const std::string kFitsName(220, 'n');      // "\Program Files\...\" is 39 units: 259 in all
-const std::string kTooLongName(221, 'm');   // 260 units: no room for the terminator
+const std::string kFitsName(220, 'n');     // "\Program Files\...\" is 39 units: 259 in all
+const std::string kTooLongName(221, 'm');  // 260 units: no room for the terminator
+
+std::string gameFolderOf(Tree tree) {
+  return tree == Tree::OtherCase ? kOtherCaseGameFolder : kGameFolder;
+}
 
 void buildTree(const test::TempRoot& root, Tree tree) {
   // Outside the game folder: must all survive.
+  std::string programFiles = tree == Tree::OtherCase ? "program files" : "Program Files";
+  std::string maker = programFiles + (tree == Tree::OtherCase ? "/KESTOVAN" : "/Kestovan");
   root.writeFile("outside/target.txt", "target");
   root.writeFile("outside/sentinel.txt", "sentinel");
-  root.writeFile("Program Files/sentinel.txt", "program files");
-  root.writeFile("Program Files/Kestovan/maker.txt", "maker");
-  root.writeFile("Program Files/Kestovan/Other Game/data.bar", "other");
-  root.writeFile("Program Files/Kestovan/Other Game/rms_other", "other save");
+  root.writeFile(programFiles + "/sentinel.txt", "program files");
+  root.writeFile(maker + "/maker.txt", "maker");
+  root.writeFile(maker + "/Other Game/data.bar", "other");
+  root.writeFile(maker + "/Other Game/rms_other", "other save");
   if (tree == Tree::None) return;
-  std::string folder = tree == Tree::OtherCase ? "program files/KESTOVAN/sorvantel 2009"
-                                               : kGameFolder;
-  if (tree == Tree::OtherCase) fs::create_directories(root.host(folder));
+  std::string folder = gameFolderOf(tree);
+  if (tree == Tree::LinkedFolder) {
+    // The game folder is a link to files elsewhere: nothing behind it may go.
+    for (const std::string& name : kPlainFiles) root.writeFile("outside/game/" + name, name);
+    fs::create_directory_symlink(root.host("outside/game"), root.host(folder));
+    return;
+  }
   for (const std::string& name : kPlainFiles) root.writeFile(folder + "/" + name, name);
   if (tree == Tree::LongNames) {
     root.writeFile(folder + "/" + kFitsName, "fits");
@@ -67,6 +79,33 @@ void buildTree(const test::TempRoot& root, Tree tree) {
   }
 }
 
+struct LauncherSlot {
+  int number;
+  const char* name;
+  RegValue value;
+  size_t valuesAfter;  // the matching slots are emptied, every other one left alone
+};
+
+const LauncherSlot kLauncherSlots[] = {
+    {0, "DispName", RegValue::string("Calendar"), 1},
+    {3, "DispName", RegValue::string("Sorvantel 2009"), 0},
+    {3, "Path", RegValue::string("\\Program Files\\Kestovan\\Sorvantel 2009\\sorvantel.exe"), 0},
+    {5, "DispName", RegValue::string("sorvantel 2009"), 1},
+    {6, "dispname", RegValue::string("Sorvantel 2009"), 0},  // value names ignore case
+    {7, "Path", RegValue::string("\\Windows\\other.exe"), 1},
+    {9, "DispName", RegValue::dword(2009), 1},
+    {10, "DispName", RegValue::binary("Sorvantel 2009"), 1},
+    // Compared as the terminated string the launcher shows.
+    {11, "DispName", RegValue::string(std::string("Sorvantel 2009\0old", 18)), 0},
+    {12, "DispName", RegValue::string("Sorvantel 2009 Demo"), 1},
+    // Too long for the 256-byte buffer: not read, so left alone.
+    {13, "DispName", RegValue::string("Sorvantel 2009" + std::string(120, ' ')), 1},
+    {14, "DispName", RegValue::string(std::string("Sorvantel 2009\0", 15) + std::string(120, 'x')), 1},
+    {15, "DispName", RegValue::string(std::string(127, 'S')), 1},  // exactly fills the buffer
+    {23, "DispName", RegValue::string("Sorvantel 2009"), 0},
+    {24, "DispName", RegValue::string("Sorvantel 2009"), 1},  // beyond the 24 slots
+};
+
 void buildRegistry() {
   ASSERT_EQ(platform::regSetValue(kGameKey, "Version", RegValue::string("1.0")), RegStatus::Ok);
   ASSERT_EQ(platform::regSetValue(std::string(kGameKey) + "\\Options", "Sound",
@@ -75,23 +114,7 @@ void buildRegistry() {
   ASSERT_EQ(platform::regSetValue("Software\\Kestovan\\Other Game", "Version",
                                   RegValue::string("2.0")),
             RegStatus::Ok);
-  struct Slot {
-    int number;
-    const char* name;
-    RegValue value;
-  };
-  const Slot slots[] = {
-      {0, "DispName", RegValue::string("Calendar")},
-      {3, "DispName", RegValue::string("Sorvantel 2009")},
-      {3, "Path", RegValue::string("\\Program Files\\Kestovan\\Sorvantel 2009\\sorvantel.exe")},
-      {5, "DispName", RegValue::string("sorvantel 2009")},
-      {7, "Path", RegValue::string("\\Windows\\other.exe")},
-      {9, "DispName", RegValue::dword(2009)},
-      {13, "DispName", RegValue::string("Sorvantel 2009" + std::string(120, ' '))},
-      {23, "DispName", RegValue::string("Sorvantel 2009")},
-      {24, "DispName", RegValue::string("Sorvantel 2009")},
-  };
-  for (const Slot& s : slots) {
+  for (const LauncherSlot& s : kLauncherSlots) {
     ASSERT_EQ(platform::regSetValue(kLauncher + std::to_string(s.number), s.name, s.value),
               RegStatus::Ok);
   }
@@ -102,25 +125,25 @@ void expectRegistryCleared() {
   EXPECT_EQ(platform::regOpenKey(kGameKey), RegStatus::NotFound);
   EXPECT_EQ(platform::regOpenKey(std::string(kGameKey) + "\\Options"), RegStatus::NotFound);
   EXPECT_EQ(platform::regOpenKey("Software\\Kestovan\\Other Game"), RegStatus::Ok);
-  struct Expected {
-    int slot;
-    size_t values;  // the matching slots are emptied, every other one left alone
-  };
-  for (Expected e : {Expected{0, 1}, {3, 0}, {5, 1}, {7, 1}, {9, 1}, {13, 1}, {23, 0}, {24, 1}}) {
+  for (const LauncherSlot& s : kLauncherSlots) {
     size_t count = 99;
-    EXPECT_EQ(platform::regValueCount(kLauncher + std::to_string(e.slot), count), RegStatus::Ok)
-        << "slot " << e.slot;
-    EXPECT_EQ(count, e.values) << "slot " << e.slot;
+    EXPECT_EQ(platform::regValueCount(kLauncher + std::to_string(s.number), count), RegStatus::Ok)
+        << "slot " << s.number;
+    EXPECT_EQ(count, s.valuesAfter) << "slot " << s.number;
   }
+}
+
+std::string relativeTo(const fs::path& path, const std::string& base) {
+  return path.lexically_relative(base).string();
 }
 
 // Every file and link outside the game folder, with its contents or target.
 std::map<std::string, std::string> outsideSnapshot(const test::TempRoot& root) {
   std::map<std::string, std::string> snapshot;
   for (const auto& entry : fs::recursive_directory_iterator(root.root())) {
-    std::string relative = fs::relative(entry.path(), root.root()).string();
-    if (relative.rfind("program files/KESTOVAN/sorvantel 2009", 0) == 0 ||
-        relative.rfind(kGameFolder, 0) == 0 || relative.rfind("Windows", 0) == 0) {
+    std::string relative = relativeTo(entry.path(), root.root());
+    if (relative.rfind(kOtherCaseGameFolder, 0) == 0 || relative.rfind(kGameFolder, 0) == 0 ||
+        relative.rfind("Windows", 0) == 0) {
       continue;
     }
     if (entry.is_symlink()) {
@@ -135,7 +158,7 @@ std::map<std::string, std::string> outsideSnapshot(const test::TempRoot& root) {
 std::set<std::string> gameFolderContents(const test::TempRoot& root, const std::string& folder) {
   std::set<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(root.host(folder))) {
-    names.insert(fs::relative(entry.path(), root.host(folder)).string());
+    names.insert(relativeTo(entry.path(), root.host(folder)));
   }
   return names;
 }
@@ -150,6 +173,9 @@ struct UninstallCase {
   std::set<std::string> remaining;
   const char* question;
 };
+
+// Keeps the test names in ctest's listing readable.
+void PrintTo(const UninstallCase& c, std::ostream* os) { *os << c.name; }
 
 const std::set<std::string> kSavedGames = {"rms_game_0", "rms_game_1"};
 const std::set<std::string> kNeverTouched = {"cache",      "cache/inner.txt", "cache/rms_inner",
@@ -176,12 +202,16 @@ const UninstallCase kCases[] = {
      joined(kSavedGames, kNeverTouched), kEnglishQuestion},
     {"no_leaves_folders_links_and_odd_names", Tree::Full, "no", "0x0409", false, true,
      kNeverTouched, kEnglishQuestion},
+    {"linked_game_folder_is_not_followed", Tree::LinkedFolder, "no", "0x0409", false, true,
+     allPlain(), kEnglishQuestion},
     {"missing_folder", Tree::None, "no", "0x0409", false, false, {}, kEnglishQuestion},
     {"no_special_folder", Tree::Plain, "no", "0x0409", true, true, allPlain(), kEnglishQuestion},
     {"over_long_name_skipped", Tree::LongNames, "no", "0x0409", false, true, {kTooLongName},
      kEnglishQuestion},
     {"question_in_german", Tree::Plain, "yes", "0x0407", false, true, kSavedGames,
      "Möchtest du deine gespeicherten Daten behalten?"},
+    {"question_in_portuguese_sublanguage", Tree::Plain, "no", "0x0816", false, false, {},
+     "Queres manter os teus dados guardados?"},
 };
 
 class Uninstall : public ::testing::TestWithParam<UninstallCase> {};
@@ -193,6 +223,8 @@ TEST_P(Uninstall, ClearsOnlyWhatTheGameMade) {
   buildTree(root, c.tree);
   ASSERT_NO_FATAL_FAILURE(buildRegistry());
   std::map<std::string, std::string> outsideBefore = outsideSnapshot(root);
+  std::set<std::string> before;
+  if (c.tree != Tree::None) before = gameFolderContents(root, gameFolderOf(c.tree));
   setenv("SORV_MSGBOX_ANSWER", c.answer, 1);
   setenv("SORV_UI_LANGID", c.langId, 1);
   if (c.specialFolderFails) setenv("SORV_SPECIAL_FOLDER", "fail", 1);
@@ -204,22 +236,32 @@ TEST_P(Uninstall, ClearsOnlyWhatTheGameMade) {
   int parentWindow = 0;
   EXPECT_EQ(uninstallExit(&parentWindow), 0);
 
-  std::string folder = c.tree == Tree::OtherCase ? "program files/KESTOVAN/sorvantel 2009"
-                                                 : kGameFolder;
+  std::string folder = gameFolderOf(c.tree);
   EXPECT_EQ(fs::exists(root.host(folder)), c.folderRemains);
-  if (c.folderRemains) EXPECT_EQ(gameFolderContents(root, folder), c.remaining);
+  if (c.folderRemains) {
+    EXPECT_EQ(gameFolderContents(root, folder), c.remaining);
+  }
   EXPECT_EQ(outsideSnapshot(root), outsideBefore);
   expectRegistryCleared();
 
   std::vector<std::string> trace = root.traceLines();
-  ASSERT_FALSE(trace.empty());
-  std::string box = trace.back();
+  std::vector<std::string> boxes;
+  std::set<std::string> traced(trace.begin(), trace.end());
   for (const std::string& line : trace) {
-    if (line.rfind("msgbox ", 0) == 0) box = line;
+    if (line.rfind("msgbox ", 0) == 0) boxes.push_back(line);
   }
-  EXPECT_NE(box.find(std::string("text=\"") + c.question + "\""), std::string::npos) << box;
-  EXPECT_NE(box.find("caption=\"Sorvantel 2009\" "), std::string::npos) << box;
-  EXPECT_NE(box.find("style=0x24"), std::string::npos) << box;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find(std::string("text=\"") + c.question + "\""), std::string::npos)
+      << boxes[0];
+  EXPECT_NE(boxes[0].find("caption=\"Sorvantel 2009\" "), std::string::npos) << boxes[0];
+  EXPECT_NE(boxes[0].find("style=0x24"), std::string::npos) << boxes[0];
+  // Each file that went is in the trace under its phone path.
+  for (const std::string& name : before) {
+    if (c.folderRemains && c.remaining.count(name) != 0) continue;
+    EXPECT_EQ(traced.count("delete-file " + std::string(kPhoneGameFolder) + name), 1u) << name;
+  }
+  EXPECT_EQ(traced.count("registry delete-key HKLM\\" + std::string(kGameKey)), 1u);
+  EXPECT_EQ(traced.count("registry create-key HKLM\\" + std::string(kLauncher) + "3"), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, Uninstall, ::testing::ValuesIn(kCases),
@@ -238,6 +280,37 @@ TEST(Uninstall, UnreadableRegistryIsLeftAsItIs) {
   EXPECT_EQ(uninstallExit(nullptr), 0);
   EXPECT_EQ(test::readFile(root.host("Windows/registry.txt")), "not a registry\n");
   EXPECT_EQ(gameFolderContents(root, kGameFolder), kSavedGames);
+}
+
+// The three other entry points do nothing at all and let the installer go on.
+TEST(Uninstall, OtherEntryPointsDoNothing) {
+  test::TempRoot root;
+  ASSERT_TRUE(root.active());
+  buildTree(root, Tree::Plain);
+  ASSERT_NO_FATAL_FAILURE(buildRegistry());
+  std::string registryBefore = test::readFile(root.host("Windows/registry.txt"));
+  std::set<std::string> filesBefore = gameFolderContents(root, kGameFolder);
+  size_t traceBefore = root.traceLines().size();
+  setenv("SORV_MSGBOX_ANSWER", "no", 1);
+
+  SetupLibrary library;
+  using InstallInit = int32_t (*)(void*, int32_t, int32_t, const char16_t*);
+  using InstallExit = int32_t (*)(void*, const char16_t*, uint16_t, uint16_t, uint16_t, uint16_t,
+                                  uint16_t);
+  using UninstallInit = int32_t (*)(void*, const char16_t*);
+  auto installInit = reinterpret_cast<InstallInit>(library.symbol("Install_Init"));
+  auto installExit = reinterpret_cast<InstallExit>(library.symbol("Install_Exit"));
+  auto uninstallInit = reinterpret_cast<UninstallInit>(library.symbol("Uninstall_Init"));
+  ASSERT_TRUE(installInit && installExit && uninstallInit);
+  const char16_t* dir = u"\\Program Files\\Kestovan\\Sorvantel 2009";
+  ASSERT_TRUE(root.active());
+  EXPECT_EQ(installInit(nullptr, 1, 0, dir), 0);
+  EXPECT_EQ(installExit(nullptr, dir, 0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(uninstallInit(nullptr, dir), 0);
+
+  EXPECT_EQ(test::readFile(root.host("Windows/registry.txt")), registryBefore);
+  EXPECT_EQ(gameFolderContents(root, kGameFolder), filesBefore);
+  EXPECT_EQ(root.traceLines().size(), traceBefore);
 }
 
 }  // namespace

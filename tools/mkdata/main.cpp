@@ -8,6 +8,7 @@
 #include "device/archive.h"
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/data_set.h"
+#include "tools/mkdata/sound_builder.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int writeDataSet(const std::string& outDir, const std::string& dataDir) {
     return fail(error);
   }
   // Files that lie beside the archive are written here, each by its own builder.
+  if (!sorv::mkdata::writeSoundFiles(outDir, &error)) return fail(error);
   return 0;
 }
 
