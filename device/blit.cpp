@@ -1,59 +1,38 @@
 #include "device/blit.h"
 
 #include <algorithm>
-#include <array>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 #include "device/pixel_formats.h"
 
 namespace sorv::blit {
 namespace {
 
-// 4-bit channels widened exactly: v * 31 / 15 and v * 63 / 15, rounded, so 15 gives the
-// full 5- or 6-bit value.
-constexpr std::array<uint8_t, 16> widenTable(int top) {
-  std::array<uint8_t, 16> t{};
-  for (int v = 0; v < 16; ++v) t[v] = static_cast<uint8_t>((v * top + 7) / 15);
-  return t;
-}
-constexpr auto kWiden5 = widenTable(31);
-constexpr auto kWiden6 = widenTable(63);
-
-// RGB565 with each channel in its own 16-bit lane, so one multiply by an 8-bit weight
-// scales all three without carries (63 * 256 fits a lane).
-constexpr uint64_t kLaneMask = 0x0000'001F'003F'001Full;
-inline uint64_t spread(uint32_t p) {
-  return uint64_t{p >> 11} << 32 | uint64_t{(p >> 5) & 0x3F} << 16 | (p & 0x1F);
-}
-inline uint16_t unspread(uint64_t s) {
-  return static_cast<uint16_t>((s >> 32) << 11 | ((s >> 16) & 0x3F) << 5 | (s & 0x1F));
-}
-
-inline uint16_t rgb4444To565(uint16_t s) {
-  return static_cast<uint16_t>(kWiden5[(s >> 8) & 0xF] << 11 | kWiden6[(s >> 4) & 0xF] << 5 |
-                               kWiden5[s & 0xF]);
-}
-
 struct CopyPixel {
   static void put(uint16_t* d, uint16_t s) { *d = s; }
 };
 struct KeyedPixel {
-  static void put(uint16_t* d, uint16_t s) {
-    if (s != pixel::kKeyColor565) *d = s;
-  }
+  // A select rather than a branch: key pixels come scattered and the loop vectorises.
+  static void put(uint16_t* d, uint16_t s) { *d = s == pixel::kKeyColor565 ? *d : s; }
 };
 struct BlendPixel {
-  // dst + (src - dst) * weight / 256 per channel with weight = expand4(alpha); alpha 15
-  // copies, since a weight of 255 would stop one step short of the source colour.
+  // dst + (src - dst) * weight / 256 per channel with weight = expand4(alpha), except that
+  // alpha 15 weighs a full 256: a plain copy (255 would stop one step short of the source
+  // colour). Plain arithmetic without branches or tables, so the row loop vectorises:
+  // clear, opaque and soft pixels come mixed in drawn art.
   static void put(uint16_t* d, uint16_t s) {
     const uint32_t a = s >> 12;
-    if (a == 0) return;
-    if (a == 15) {
-      *d = rgb4444To565(s);
-      return;
-    }
-    const uint64_t w = pixel::kExpand4[a];
-    const uint64_t mixed = (spread(rgb4444To565(s)) * w + spread(*d) * (256 - w)) >> 8;
-    *d = unspread(mixed & kLaneMask);
+    const uint32_t w = a * 17 + (a == 15);
+    const uint32_t r4 = (s >> 8) & 0xF, g4 = (s >> 4) & 0xF, b4 = s & 0xF;
+    // The exact widening v * 31 / 15 and v * 63 / 15, rounded, without a division.
+    const uint32_t r = 2 * r4 + (r4 >> 3), g = 4 * g4 + (((g4 + 2) * 13) >> 6), b = 2 * b4 + (b4 >> 3);
+    const uint32_t old = *d;
+    const uint32_t dr = old >> 11, dg = (old >> 5) & 0x3F, db = old & 0x1F;
+    *d = static_cast<uint16_t>(((r * w + dr * (256 - w)) >> 8) << 11 | ((g * w + dg * (256 - w)) >> 8) << 5 |
+                               ((b * w + db * (256 - w)) >> 8));
   }
 };
 
@@ -92,6 +71,101 @@ void blitLoop(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint1
   }
 }
 
+#if defined(__SSE2__)
+// 8 x 8 pixels of a turned opaque region: eight source rows become eight target row
+// segments (rowStep +1 or -1 apart) through an in-register transpose. Going backwards the
+// rows are loaded last to first, so every segment is still stored front to back.
+inline void turnedTile8(const uint16_t* src, int64_t srcPitch, uint16_t* dst, int64_t pixelStep,
+                        int64_t rowStep) {
+  const bool backwards = rowStep < 0;
+  __m128i a[8];
+  for (int r = 0; r < 8; ++r) {
+    const int row = backwards ? 7 - r : r;
+    a[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + row * srcPitch));
+  }
+  __m128i b[8], c[8];
+  for (int i = 0; i < 4; ++i) {
+    b[2 * i] = _mm_unpacklo_epi16(a[2 * i], a[2 * i + 1]);
+    b[2 * i + 1] = _mm_unpackhi_epi16(a[2 * i], a[2 * i + 1]);
+  }
+  for (int i = 0; i < 2; ++i) {
+    c[4 * i] = _mm_unpacklo_epi32(b[4 * i], b[4 * i + 2]);
+    c[4 * i + 1] = _mm_unpackhi_epi32(b[4 * i], b[4 * i + 2]);
+    c[4 * i + 2] = _mm_unpacklo_epi32(b[4 * i + 1], b[4 * i + 3]);
+    c[4 * i + 3] = _mm_unpackhi_epi32(b[4 * i + 1], b[4 * i + 3]);
+  }
+  // Column x of the tile, its eight rows in store order.
+  uint16_t* d = dst - (backwards ? 7 : 0);
+  for (int i = 0; i < 4; ++i) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + (2 * i) * pixelStep), _mm_unpacklo_epi64(c[i], c[i + 4]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + (2 * i + 1) * pixelStep), _mm_unpackhi_epi64(c[i], c[i + 4]));
+  }
+}
+
+#if defined(__x86_64__)
+// The same transpose on 16 source rows: each 256-bit register carries rows r and r + 8 in
+// its two lanes, so one pass makes 16-pixel target segments.
+__attribute__((target("avx2"))) void turnedTile16(const uint16_t* src, int64_t srcPitch,
+                                                  uint16_t* dst, int64_t pixelStep,
+                                                  int64_t rowStep) {
+  const bool backwards = rowStep < 0;
+  __m256i a[8];
+  for (int r = 0; r < 8; ++r) {
+    const int low = backwards ? 15 - r : r, high = backwards ? 7 - r : r + 8;
+    const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + low * srcPitch));
+    const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + high * srcPitch));
+    a[r] = _mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1);
+  }
+  __m256i b[8], c[8];
+  for (int i = 0; i < 4; ++i) {
+    b[2 * i] = _mm256_unpacklo_epi16(a[2 * i], a[2 * i + 1]);
+    b[2 * i + 1] = _mm256_unpackhi_epi16(a[2 * i], a[2 * i + 1]);
+  }
+  for (int i = 0; i < 2; ++i) {
+    c[4 * i] = _mm256_unpacklo_epi32(b[4 * i], b[4 * i + 2]);
+    c[4 * i + 1] = _mm256_unpackhi_epi32(b[4 * i], b[4 * i + 2]);
+    c[4 * i + 2] = _mm256_unpacklo_epi32(b[4 * i + 1], b[4 * i + 3]);
+    c[4 * i + 3] = _mm256_unpackhi_epi32(b[4 * i + 1], b[4 * i + 3]);
+  }
+  uint16_t* d = dst - (backwards ? 15 : 0);
+  for (int i = 0; i < 4; ++i) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + (2 * i) * pixelStep), _mm256_unpacklo_epi64(c[i], c[i + 4]));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + (2 * i + 1) * pixelStep), _mm256_unpackhi_epi64(c[i], c[i + 4]));
+  }
+}
+
+bool hasAvx2() {
+  static const bool available = __builtin_cpu_supports("avx2");
+  return available;
+}
+#endif
+
+// The screen's turned copy: whole tiles through registers, the ragged edges pixel by pixel.
+void turnedCopy(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst,
+                int64_t pixelStep, int64_t rowStep) {
+  const int32_t w8 = w & ~7, h8 = h & ~7;
+  // Strip by strip of source rows: reads stream along the rows, and the target lines written
+  // stay cached until the next strip fills their following bytes.
+  int32_t tiledRows = 0;
+#if defined(__x86_64__)
+  if (hasAvx2()) {
+    tiledRows = h & ~15;
+    for (int32_t ty = 0; ty < tiledRows; ty += 16)
+      for (int32_t tx = 0; tx < w8; tx += 8)
+        turnedTile16(src + ty * srcPitch + tx, srcPitch, dst + tx * pixelStep + ty * rowStep,
+                     pixelStep, rowStep);
+  }
+#endif
+  for (int32_t ty = tiledRows; ty < h8; ty += 8)
+    for (int32_t tx = 0; tx < w8; tx += 8)
+      turnedTile8(src + ty * srcPitch + tx, srcPitch, dst + tx * pixelStep + ty * rowStep, pixelStep,
+                  rowStep);
+  blitLoop<CopyPixel>(src + w8, srcPitch, w - w8, h, dst + w8 * pixelStep, pixelStep, rowStep);
+  blitLoop<CopyPixel>(src + h8 * srcPitch, srcPitch, w8, h - h8, dst + h8 * rowStep, pixelStep,
+                      rowStep);
+}
+#endif
+
 }  // namespace
 
 uint16_t blend4444(uint16_t dst, uint16_t src) {
@@ -102,7 +176,11 @@ uint16_t blend4444(uint16_t dst, uint16_t src) {
 void blitPixels(int32_t kind, const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h,
                 uint16_t* dst, int64_t pixelStep, int64_t rowStep) {
   switch (kind) {
-    case kOpaque565: return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
+    case kOpaque565:
+#if defined(__SSE2__)
+      if (rowStep == 1 || rowStep == -1) return turnedCopy(src, srcPitch, w, h, dst, pixelStep, rowStep);
+#endif
+      return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kKeyed565: return blitLoop<KeyedPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kArgb4444: return blitLoop<BlendPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     default: return;

@@ -37,7 +37,7 @@ class GraphicsLineSink final : public stroke_font::LineSink {
 }  // namespace
 
 void Graphics::init(Image* image) {
-  SORV_FRAME("javax_microedition_lcdui_Graphics.<init>(Ljavax/microedition/lcdui/Image;)V");
+  SORV_FRAME("Graphics.<init>(Ljavax/microedition/lcdui/Image;)V");
   target = isNull(image) ? nullptr : image;
   colour = 0;
   translateX = translateY = 0;
@@ -124,7 +124,7 @@ void Graphics::drawImage(Image* image, int32_t x, int32_t y, int32_t anchor) {
 
 void Graphics::drawRegion(Image* src, int32_t xSrc, int32_t ySrc, int32_t w, int32_t h,
                           int32_t transform, int32_t xDest, int32_t yDest, int32_t anchor) {
-  SORV_FRAME("javax_microedition_lcdui_Graphics.drawRegion(Ljavax/microedition/lcdui/Image;IIIIIIII)V");
+  SORV_FRAME("Graphics.drawRegion(Ljavax/microedition/lcdui/Image;IIIIIIII)V");
   if (isNull(src)) return reportError("drawRegion pSrc");
   const bool swapped = blit::swapsAxes(transform);
   const int64_t destW = swapped ? h : w, destH = swapped ? w : h;
@@ -152,7 +152,7 @@ void Graphics::drawRegion(Image* src, int32_t xSrc, int32_t ySrc, int32_t w, int
 
 void Graphics::drawRGB(IntArray* argb, int32_t offset, int32_t scanlength, int32_t x, int32_t y,
                        int32_t w, int32_t h, bool processAlpha) {
-  SORV_FRAME("javax_microedition_lcdui_Graphics.drawRGB([IIIIIIIZ)V");
+  SORV_FRAME("Graphics.drawRGB([IIIIIIIZ)V");
   if (isNull(argb)) return reportError("drawRGB rgbData");
   raster::RgbMode mode = processAlpha ? raster::RgbMode::kAlpha : raster::RgbMode::kOpaque;
   if (!isNull(target) && target->pixelType == kPixelArgb4444) mode = raster::RgbMode::kToArgb4444;

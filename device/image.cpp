@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "device/graphics.h"
 #include "device/pixel_formats.h"
@@ -22,6 +23,22 @@ bool rowsInside(int64_t length, int64_t offset, int64_t scanlength, int64_t widt
   const int64_t lowest = std::min(offset, lastRowStart);
   const int64_t highest = std::max(offset, lastRowStart) + width - 1;
   return lowest >= 0 && highest < length;
+}
+
+// Four pixels a step: every decoded PNG is scanned whole.
+bool containsKeyColor(const uint16_t* words, int64_t count) {
+  constexpr uint64_t kKeys = 0x0001'0001'0001'0001ull * pixel::kKeyColor565;
+  constexpr uint64_t kLowBits = 0x0001'0001'0001'0001ull, kHighBits = 0x8000'8000'8000'8000ull;
+  int64_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    uint64_t four;
+    std::memcpy(&four, words + i, sizeof four);
+    four ^= kKeys;  // a key pixel becomes a zero lane
+    if (((four - kLowBits) & ~four & kHighBits) != 0) return true;
+  }
+  for (; i < count; ++i)
+    if (words[i] == pixel::kKeyColor565) return true;
+  return false;
 }
 
 }  // namespace
@@ -54,7 +71,7 @@ void Image::init() {
 }
 
 void Image::init(int32_t w, int32_t h, int32_t typeWord, int32_t extra) {
-  SORV_FRAME("javax_microedition_lcdui_Image.<init>(IIII)V");
+  SORV_FRAME("Image.<init>(IIII)V");
   init();
   allocPixels(w, h, typeWord, extra);
 }
@@ -106,15 +123,11 @@ PixelView16 Image::view16() {
 void Image::detectKeyColor() {
   if (isNull(pixels) || pixels->classId != kShortArray) return;
   const PixelView16 v = view16();
-  const uint16_t* words = v.pixels;
-  const int64_t count = int64_t{v.pitch} * v.height;
-  pixelType = std::find(words, words + count, pixel::kKeyColor565) != words + count
-                  ? kPixelRgb565Keyed
-                  : kPixelRgb565;
+  pixelType = containsKeyColor(v.pixels, int64_t{v.pitch} * v.height) ? kPixelRgb565Keyed : kPixelRgb565;
 }
 
 Image* Image::createImage(int32_t w, int32_t h) {
-  SORV_FRAME("javax_microedition_lcdui_Image.createImage(II)Ljavax/microedition/lcdui/Image;");
+  SORV_FRAME("Image.createImage(II)Ljavax/microedition/lcdui/Image;");
   Image* image = newObject<Image>();
   if (image != nullptr) image->init(w, h, kImageMutableBit, 0);
   return image;

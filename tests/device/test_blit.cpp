@@ -183,10 +183,34 @@ uint16_t referenceBlend(uint16_t dst, uint16_t src) {
 }
 
 TEST(Blit, BlendMatchesPerChannelRule) {
+  // Every source pixel over a spread of targets.
   std::mt19937 rng(11);
-  for (int i = 0; i < 200000; ++i) {
-    const uint16_t dst = static_cast<uint16_t>(rng()), src = static_cast<uint16_t>(rng());
-    ASSERT_EQ(blit::blend4444(dst, src), referenceBlend(dst, src)) << std::hex << dst << " " << src;
+  for (int i = 0; i < 24; ++i) {
+    const uint16_t dst = i == 0 ? 0x0000 : i == 1 ? 0xFFFF : static_cast<uint16_t>(rng());
+    for (uint32_t src = 0; src < 0x10000; ++src)
+      ASSERT_EQ(blit::blend4444(dst, uint16_t(src)), referenceBlend(dst, uint16_t(src))) << std::hex << dst << " " << src;
+  }
+}
+
+TEST(Blit, RandomArgumentsNeverWriteOutsideTheClip) {
+  std::mt19937 rng(23);
+  const int32_t extremes[] = {INT32_MIN, -100000, -9, -1, 0, 1, 3, 7, 12, 40, 100000, INT32_MAX};
+  auto pick = [&] { return rng() % 3 == 0 ? extremes[rng() % 12] : int32_t(rng() % 30) - 8; };
+  for (int i = 0; i < 20000; ++i) {
+    const int32_t kind = int32_t(rng() % 3);
+    const Canvas src = randomSource(11, 9, kind, uint32_t(i));
+    std::vector<uint16_t> guarded(24 * 20 + 64, 0x5555);
+    const PixelView16 view{guarded.data() + 32, 20, 20, 24};
+    const ClipRect clip{pick(), pick(), pick(), pick()};
+    const blit::Region region{pick(), pick(), pick(), pick(), int32_t(rng() % 10) - 1, pick(), pick()};
+    blit::drawRegion(view, clip, src.constView(), kind, region);
+    for (size_t k = 0; k < guarded.size(); ++k) {
+      if (guarded[k] == 0x5555) continue;
+      const int64_t at = int64_t(k) - 32, x = at % 24, y = at / 24;
+      ASSERT_TRUE(at >= 0 && x < 20 && y < 20 && x >= clip.left && x < clip.right && y >= clip.top &&
+                  y < clip.bottom)
+          << "write at " << at << " case " << i;
+    }
   }
 }
 

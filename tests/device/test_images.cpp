@@ -219,6 +219,26 @@ TEST_F(ImageTest, GetRgbExpandsEveryType) {
                                   int32_t(0xFF000000), 7, 7, 7}));
 }
 
+TEST_F(ImageTest, KeyColorFoundAnywhereAndOnlyExactly) {
+  for (int32_t w = 1; w <= 7; ++w) {
+    Image* image = Image::createImage(w, 3);
+    const PixelView16 v = image->view16();
+    const int64_t count = int64_t{v.pitch} * v.height;
+    // Neighbours of the key in every lane position never count.
+    const uint16_t nearKeys[] = {0xF81E, 0xF820, 0x781F, 0xF81F ^ 0x8000, 0xF91F, 0x1FF8};
+    for (int64_t i = 0; i < count; ++i) v.pixels[i] = nearKeys[i % 6];
+    image->detectKeyColor();
+    EXPECT_EQ(image->pixelType, 0) << w;
+    for (int64_t at = 0; at < count; ++at) {
+      const uint16_t old = v.pixels[at];
+      v.pixels[at] = 0xF81F;
+      image->detectKeyColor();
+      EXPECT_EQ(image->pixelType, 1) << w << " at " << at;
+      v.pixels[at] = old;
+    }
+  }
+}
+
 TEST_F(ImageTest, GetRgbChecksCopyNothing) {
   Image* image = Image::createImage(4, 4);
   Image* bytesImage = sized(4, 4, 3);
