@@ -53,13 +53,15 @@ std::FILE* openProgramLog() {
   return log;
 }
 
-int runProgram(const std::function<void(Shell&)>& prepareShell) {
+bool bringRunningInstanceForward() {
   std::set_new_handler(operatorNewFailed);
   platform::WindowHandle running = platform::findWindow(nullptr, Shell::kWindowTitle);
-  if (running != platform::kNoWindow) {
-    platform::setForegroundWindow(running | 1);
-    return 0;
-  }
+  if (running == platform::kNoWindow) return false;
+  platform::setForegroundWindow(running | 1);
+  return true;
+}
+
+int runProgram(const std::function<void(Shell&)>& prepareShell) {
   LocalizedMessages::setLanguage(platform::userDefaultUILanguage() & platform::kPrimaryLanguageMask);
   if (platform::availablePhysicalMemory() < kRequiredFreeMemory) {
     platform::messageBox(LocalizedMessages::toUtf8(LocalizedMessages::get(LocalizedMessages::kNotEnoughMemory)),

@@ -13,7 +13,12 @@ namespace sorv {
 // standard output, SORV_LOG=FILE that file). Standard output when the file cannot be made.
 std::FILE* openProgramLog();
 
-// 0 after a normal run, when another instance was brought forward or memory is short;
+// When the game already runs (its window exists, here or in another process), brings it
+// to the front and returns true: this start ends at once with 0. Asked before the log is
+// opened, so a second start leaves the running game's log alone.
+bool bringRunningInstanceForward();
+
+// After bringRunningInstanceForward: 0 after a normal run or when memory is short;
 // 1 when the start failed. The main midlet factory must be set before; prepareShell (the
 // headless program's hooks) runs on the new Shell before its start.
 class Shell;

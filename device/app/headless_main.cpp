@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SORV_AUDIO", "null", 0);
   sorv::platform::setClockVirtual(true);
+  if (sorv::bringRunningInstanceForward()) return 0;
 
   gSummary.log = sorv::openProgramLog();
   cookie_io_functions_t io{nullptr, countingWrite, nullptr, nullptr};
