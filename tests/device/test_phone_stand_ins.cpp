@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "device/platform/memory_status.h"
@@ -8,6 +9,7 @@
 #include "device/platform/power_state.h"
 #include "device/platform/processes.h"
 #include "device/platform/windows.h"
+#include "device/program.h"
 
 namespace sorv {
 namespace {
@@ -86,6 +88,29 @@ TEST(Processes, LaunchesFollowTheControl) {
   EXPECT_FALSE(platform::createProcess("iexplore", "http://a.example/"));
   EXPECT_FALSE(platform::shellExecute("\\Windows\\cprog.exe"));
   unsetenv("SORV_CREATEPROCESS");
+}
+
+}  // namespace
+}  // namespace sorv
+
+namespace sorv {
+namespace {
+
+TEST(ProgramStart, OperatorNewFailureIsReportedAndRaised) {
+  char root[] = "/tmp/sorv-start-XXXXXX";
+  ASSERT_NE(mkdtemp(root), nullptr);
+  platform::setRootDir(root);
+  platform::resetWindows();
+  std::new_handler previous = std::get_new_handler();
+  EXPECT_FALSE(bringRunningInstanceForward());
+  std::new_handler handler = std::get_new_handler();
+  ASSERT_NE(handler, nullptr);
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(handler(), std::bad_alloc);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Operator new failed: out of store.\n");
+  std::set_new_handler(previous);
+  platform::setRootDir("");
+  EXPECT_EQ(std::system((std::string("rm -rf ") + root).c_str()), 0);
 }
 
 }  // namespace
