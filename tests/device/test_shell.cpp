@@ -28,6 +28,31 @@ TEST_F(ShellTest, KeyDownAndUpQueuedTogetherReachTheCanvasInSeparatePasses) {
   EXPECT_FALSE(traced("iconify"));
 }
 
+// Host keys go to the window's key queue as the phone's virtual keys; every other event stays
+// in SDL's queue for the next pass that polls it.
+TEST_F(ShellTest, HostKeyEventsBecomeKeyMessagesAndOtherEventsWait) {
+  SDL_Event key{};
+  key.key.type = SDL_KEYDOWN;
+  key.key.state = SDL_PRESSED;
+  key.key.keysym.sym = SDLK_F5;  // not a phone key: dropped
+  ASSERT_EQ(SDL_PushEvent(&key), 0);
+  key.key.keysym.sym = SDLK_RETURN;
+  ASSERT_EQ(SDL_PushEvent(&key), 0);
+  pushButton(true, 7, 8);
+  key.key.type = SDL_KEYUP;
+  key.key.state = SDL_RELEASED;
+  ASSERT_EQ(SDL_PushEvent(&key), 0);
+  shell_->pumpEvents(5);
+  EXPECT_TRUE(logged("probe: keyPressed(-5)"));
+  EXPECT_FALSE(logged("probe: pointerPressed"));
+  shell_->pumpEvents(5);
+  EXPECT_TRUE(logged("probe: keyReleased(-5)"));
+  EXPECT_FALSE(logged("probe: pointerPressed"));
+  shell_->pumpEvents(5);
+  EXPECT_TRUE(logged("probe: pointerPressed(7, 8)"));
+  EXPECT_FALSE(logged("probe: keyPressed(116)")) << "F5 has no phone key";
+}
+
 TEST_F(ShellTest, CharMessageIsDroppedAndTheSamePassPollsEvents) {
   platform::postKeyMessage(platform::kWmChar, 'a');
   pushButton(true, 5, 6);
