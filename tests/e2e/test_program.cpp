@@ -39,7 +39,7 @@ TEST_F(ProgramRun, TooLittleMemoryShowsTheLocalizedMessageAndEndsWithZero) {
 
 TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
   pid_t first = spawn(executable("sorvantel"));
-  for (int i = 0; i < 500 && !has(log(), "probe: startApp"); i++) usleep(10000);
+  for (int i = 0; i < 3000 && !has(log(), "probe: startApp"); i++) usleep(10000);
   ASSERT_TRUE(has(log(), "probe: startApp"));
   const std::string firstLog = log();
   // The same log file: the second start must leave the running game's log alone.
