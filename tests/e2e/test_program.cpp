@@ -39,6 +39,13 @@ TEST_F(ProgramRun, TooLittleMemoryShowsTheLocalizedMessageAndEndsWithZero) {
 
 TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
   pid_t first = spawn(executable("sorvantel"));
+  // A failed assertion must not leave the first instance running.
+  struct EndFirst {
+    pid_t pid;
+    ~EndFirst() {
+      if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+    }
+  } endFirst{first};
   for (int i = 0; i < 3000 && !has(log(), "probe: startApp"); i++) usleep(10000);
   ASSERT_TRUE(has(log(), "probe: startApp"));
   const std::string firstLog = log();
@@ -50,6 +57,7 @@ TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
   // SDL turns the termination signal into a quit event: the first ends cleanly.
   kill(first, SIGTERM);
   EXPECT_EQ(wait(first), 0);
+  endFirst.pid = -1;
   EXPECT_TRUE(has(trace(), kStopSequence));
   EXPECT_TRUE(has(log(), "probe: destroyApp(1)"));
   // Its lock went with it: the next start is a first instance again.
