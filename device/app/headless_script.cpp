@@ -103,7 +103,6 @@ bool parseScript(const std::string& text, std::vector<ScriptCommand>& commands, 
     std::string verb;
     if (!(in >> verb) || verb[0] == '#') continue;
     ScriptCommand c{};
-    c.line = number;
     if (!parseLine(in, verb, c)) {
       error = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
       return false;

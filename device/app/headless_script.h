@@ -25,11 +25,10 @@ class Shell;
 struct ScriptCommand {
   enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames };
   Kind kind;
-  int32_t action = 0;  // key/touch/focus/foreground: which (down 0, up 1, move 2; lose 0, gain 1...)
-  int32_t a = 0;
-  int32_t b = 0;
-  std::string text;  // power state name, shot path
-  int line = 0;
+  int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
+  int32_t a = 0;       // key, x, orientation or frame count
+  int32_t b = 0;       // y
+  std::string text;    // power state name, shot path
 };
 
 // False with a message naming the line for anything it does not understand.
