@@ -2,6 +2,7 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace sorv::platform {
@@ -21,7 +22,9 @@ uint32_t displayOrientation() {
   if (v == nullptr) return kDmdo0;
   char* end = nullptr;
   unsigned long o = std::strtoul(v, &end, 10);
-  return *end == '\0' && valid(static_cast<uint32_t>(o)) ? static_cast<uint32_t>(o) : kDmdo0;
+  if (*end == '\0' && *v != '\0' && valid(static_cast<uint32_t>(o))) return static_cast<uint32_t>(o);
+  std::fprintf(stderr, "orientation: SORV_ORIENTATION \"%s\" is not 0, 1, 2 or 4; using 0\n", v);
+  return kDmdo0;
 }
 
 bool setDisplayOrientation(uint32_t orientation) {
