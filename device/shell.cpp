@@ -23,6 +23,8 @@ Shell* gShell = nullptr;
 // The phone's panel is the whole screen; on a desktop the same 480x800 16-bit surface is a
 // window, so the full-screen flag of the phone is left out.
 constexpr uint32_t kHostVideoFlags = SDL_SWSURFACE;
+constexpr uint32_t kRed565 = 0xF800;
+constexpr uint32_t kGreen565 = 0x07E0;
 
 Canvas* canvasOf(const Application* app) { return app != nullptr ? currentCanvas() : nullptr; }
 
@@ -69,7 +71,8 @@ bool Shell::start() {
     return false;
   }
   // The screen image reads the surface as rows of 480 RGB565 pixels.
-  if (surface->format->BitsPerPixel != kScreenBits || surface->pitch != kScreenWidth * 2 ||
+  if (surface->format->BitsPerPixel != kScreenBits || surface->format->Rmask != kRed565 ||
+      surface->format->Gmask != kGreen565 || surface->pitch != kScreenWidth * 2 ||
       surface->w != kScreenWidth || surface->h != kScreenHeight) {
     Debug::trace("Shell::start: unusable video surface %dx%d, %d bits, pitch %d", surface->w, surface->h,
                  surface->format->BitsPerPixel, surface->pitch);
