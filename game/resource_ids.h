@@ -16,6 +16,20 @@ inline constexpr int32_t kConstantCount = 201;
 // The empty string: Throwable's default message, the vendor and suite of the game's stores.
 inline constexpr int32_t kConstEmpty = 6;
 
+// The class library's texts: Boolean's words, Hashtable.toString's punctuation, the
+// messages of Vector and its enumerations, and System's one property.
+inline constexpr int32_t kConstHashtableKeyValue = 19;
+inline constexpr int32_t kConstNegativeCapacity = 149;
+inline constexpr int32_t kConstHashtableOpen = 165;
+inline constexpr int32_t kConstHashtableSeparator = 166;
+inline constexpr int32_t kConstHashtableClose = 167;
+inline constexpr int32_t kConstNoMoreElements = 168;
+inline constexpr int32_t kConstIndexOutOfRange = 190;
+inline constexpr int32_t kConstEncodingProperty = 191;
+inline constexpr int32_t kConstEncodingValue = 192;
+inline constexpr int32_t kConstTrue = 199;
+inline constexpr int32_t kConstFalse = 200;
+
 // Record stores. A store's index file is the install folder + kConstPathSeparator +
 // kConstRecordStorePrefix + name + kConstRecordStoreSuffix; record n lies beside it at
 // index path + kConstRecordFileInfix + n + kConstRecordStoreSuffix. The prefix holds

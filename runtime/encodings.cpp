@@ -1,5 +1,6 @@
 #include "runtime/encodings.h"
 
+#include <climits>
 #include <cstring>
 
 #include "runtime/application.h"
@@ -149,7 +150,8 @@ bool decodeIntoString(String* s, ByteArray* bytes, int32_t offset, int32_t lengt
   StringBuffer* buffer = sharedDecodeBuffer();
   if (buffer == nullptr) return false;
   StringBuffer::setLength(buffer, 0);
-  if (length > 0 && !StringBuffer::ensureCapacity(buffer, length + 1)) return false;
+  // The units (never more than the bytes) and the terminating 0 must fit the buffer.
+  if (length == INT32_MAX || (length > 0 && !StringBuffer::ensureCapacity(buffer, length + 1))) return false;
   DecodeResult r;
   if (length > 0) {
     // No allocation from here to the copy into the buffer: the raw pointers stay valid.

@@ -12,6 +12,8 @@
 // Application::throwException); the method then returns 0, -1 or null. Every byte range
 // handed in is checked against the array in 64 bits before anything is read or written.
 // Subclasses that override one `read` or `write` bring the others in with `using`.
+// Translated code makes streams with the create helpers and calls them through the slots;
+// the device layer derives its resource and file streams from InputStream/OutputStream.
 #pragma once
 
 #include <cstdint>

@@ -14,7 +14,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #include "runtime/array.h"
 
@@ -35,11 +34,6 @@ class OperandStack {
   Cell cellAt(int32_t fromTop) const { return top_[-1 - fromTop]; }
 
   void pushInt(int32_t v) { push(v, 0); }
-  void pushFloat(float v) {
-    int32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    push(bits, 0);
-  }
   void pushReference(Object* ref) { push(fromReference(ref), ref != nullptr ? 1 : 0); }
   void pushLong(int64_t v) {
     push(static_cast<uint32_t>(v), 0);
@@ -58,12 +52,6 @@ class OperandStack {
   }
 
   int32_t popInt() { return static_cast<int32_t>(pop()); }
-  float popFloat() {
-    int32_t bits = popInt();
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-  }
   Object* popReference() { return toReference(pop()); }
   int64_t popLong() {
     uint64_t high = static_cast<uint32_t>(pop());

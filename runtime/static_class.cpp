@@ -2,17 +2,42 @@
 
 #include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/constants.h"
 #include "runtime/frames.h"
+#include "runtime/lang_system.h"
+#include "runtime/lang_wrappers.h"
 #include "runtime/string.h"
 
 namespace sorv {
+
+namespace {
+
+// The static initialisers in their fixed order. The game classes' own go between Boolean's
+// and Runtime's (ANIM, CPlayer, CGame, ASprite, IGP, CTraining, CTennis) and after
+// Runtime's (RigidBody, then CAE last), as those classes arrive.
+constexpr void (*kStaticInitialisers[])() = {
+    System::clinit,
+    Boolean::clinit,
+    Runtime::clinit,
+};
+
+}  // namespace
 
 void StaticClass::init(StaticClass* block) {
   *block = StaticClass{};
   buildClassTable(block->classes);
   // Statics of a previous run (tests start the runtime many times) point into freed heaps.
   forEachStaticRoot([](StaticRootBase& root) { root.object = nullptr; });
+  loadConstants(block);
+  for (void (*clinit)() : kStaticInitialisers) {
+    clinit();
+    Application::dropUncaught("StaticClass::init");
+  }
+  // Loading leaves its streams and buffers behind; the game starts from a clean heap.
+  System::gc();
 }
+
+void StaticClass::loadConstants(StaticClass* block) { block->constantStrings = loadConstantStrings(); }
 
 Class* StaticClass::findClass(int32_t classId) {
   StaticClass* block = Application::getStaticClass();

@@ -21,8 +21,11 @@ class StaticClass {
   Class classes[kClassCount];
   ObjectArray* constantStrings = nullptr;
 
-  // Class table, then every static reference cleared (a new run starts from nothing).
+  // Class table, every static reference cleared (a new run starts from nothing), the
+  // constant strings, then the static initialisers in their fixed order.
   static void init(StaticClass* block);
+  // "/constants.bin" through the resource opener (constants.h).
+  static void loadConstants(StaticClass* block);
   // The descriptor of classId, or null outside the table.
   static Class* findClass(int32_t classId);
   static Class* findClassOfObject(const Object* object);

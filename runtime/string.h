@@ -30,8 +30,8 @@ class String : public Object {
   static constexpr int32_t kInlineUnits = 16;
 
   char16_t inlineText[kInlineUnits] = {};
-  char16_t* text = nullptr;
-  int32_t count = 0;  // length + 1
+  char16_t* text = inlineText;  // a String not yet initialised is empty
+  int32_t count = 1;            // length + 1
 
   int32_t length() const { return count > 0 ? count - 1 : 0; }
   const char16_t* units() const { return text; }
@@ -123,7 +123,6 @@ class StringBuffer : public Object {
   static void appendBoolean(StringBuffer* sb, bool value);
   static void appendChar(StringBuffer* sb, int32_t ch);
   static void appendInt(StringBuffer* sb, int32_t value);
-  static void appendUnit(StringBuffer* sb, char16_t unit) { appendChar(sb, unit); }
   // Truncates, or grows and fills with 0 units; a negative length is reported and ignored.
   static void setLength(StringBuffer* sb, int32_t n);
   // Room for at least n units (the terminating 0 included), growing as insert does.

@@ -56,19 +56,6 @@ bool equalsCStringWith(String* s, const char* text, char16_t (*fold)(char16_t)) 
 
 }  // namespace
 
-bool String::equals(Object* other) {
-  if (isNull(other) || other->classId != kString) return false;
-  if (other == this) return true;
-  return compareTo(this, static_cast<String*>(other)) == 0;
-}
-
-int32_t String::hashCode() {
-  uint32_t h = 0;
-  // The terminating 0 unit counts too: the result is 31 times the usual hash.
-  for (int32_t i = 0; i < count; ++i) h = 31 * h + text[i];
-  return static_cast<int32_t>(h);
-}
-
 int32_t String::compareTo(String* a, String* b) {
   if (nullString(a) || nullString(b)) return 0;
   int32_t la = a->length(), lb = b->length();

@@ -37,6 +37,9 @@ class ProgramRun : public ::testing::Test {
     env_ = {{"SDL_VIDEODRIVER", "dummy"}, {"SORV_AUDIO", "null"},
             {"SORV_ROOT", dir_ + "/root"},  {"SORV_TRACE", dir_ + "/trace.txt"},
             {"SORV_LOG", dir_ + "/log.txt"}, {"SORV_UI_LANGID", "0x0409"}};
+    // The game's files where the phone keeps them.
+    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
+    ASSERT_EQ(std::system(("'" + executable("tools/mkdata") + "' --out '" + data + "' > /dev/null").c_str()), 0);
   }
   void TearDown() override {
     std::string cmd = "rm -rf '" + dir_ + "'";
@@ -102,5 +105,18 @@ class ProgramRun : public ::testing::Test {
 };
 
 inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+inline int countLinesWith(const std::string& text, const std::string& part) {
+  int n = 0;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) n += has(line, part) ? 1 : 0;
+  return n;
+}
+
+// The headless program's closing line, from the frames it ran and the log it wrote.
+inline std::string summaryOf(int frames, const std::string& log) {
+  return "frames " + std::to_string(frames) + " NullPointer " + std::to_string(countLinesWith(log, "NullPointer")) +
+         " ArrayOutOfBound " + std::to_string(countLinesWith(log, "ArrayOutOfBound"));
+}
 
 }  // namespace sorv::test

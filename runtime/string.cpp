@@ -1,4 +1,3 @@
-// Initialisers of Strings: where the text comes from and how it gets into the String.
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +28,8 @@ char16_t* String::reserveText(String* s, int32_t length) {
   s->text = s->inlineText;
   s->count = 1;
   s->inlineText[0] = 0;
+  // count = length + 1 must fit an int32.
+  if (length == INT32_MAX) return nullptr;
   if (length + 1 < kInlineUnits) {
     s->count = length + 1;
     s->inlineText[length] = 0;
@@ -167,6 +168,19 @@ String* String::valueOfInt(int32_t value) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%d", value);
   return fromCString(digits);
+}
+
+bool String::equals(Object* other) {
+  if (isNull(other) || other->classId != kString) return false;
+  if (other == this) return true;
+  return compareTo(this, static_cast<String*>(other)) == 0;
+}
+
+int32_t String::hashCode() {
+  uint32_t h = 0;
+  // The terminating 0 unit counts too: the result is 31 times the usual hash.
+  for (int32_t i = 0; i < count; ++i) h = 31 * h + text[i];
+  return static_cast<int32_t>(h);
 }
 
 void String::finalize() {
