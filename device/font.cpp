@@ -1,13 +1,12 @@
 #include "device/font.h"
 
 #include "runtime/frames.h"
+#include "runtime/lang_wrappers.h"
+#include "runtime/util_hashtable.h"
 
 namespace sorv {
-
-SORV_REF_FIELDS(Font, SORV_REF_OFFSET(Font, nextCached));
-
 namespace {
-StaticRef<Font> gFontCache;
+StaticRef<Hashtable> gFontCache;
 }
 
 void Font::init(int32_t f, int32_t s, int32_t sz) {
@@ -21,15 +20,14 @@ void Font::init(int32_t f, int32_t s, int32_t sz) {
 
 Font* Font::getFont(int32_t f, int32_t s, int32_t sz) {
   SORV_FRAME("javax_microedition_lcdui_Font.getFont(III)Ljavax/microedition/lcdui/Font;");
-  const int32_t key = f | s | sz;
-  for (Font* font = gFontCache; font != nullptr; font = font->nextCached) {
-    if ((font->face | font->style | font->size) == key) return font;
-  }
+  if (isNull(gFontCache)) gFontCache = Hashtable::create();
+  Integer* key = Integer::create(f | s | sz);
+  if (isNull(gFontCache) || key == nullptr) return nullptr;
+  if (Object* cached = Hashtable::get(gFontCache, key)) return static_cast<Font*>(cached);
   Font* font = newObject<Font>();
   if (font == nullptr) return nullptr;
   font->init(f, s, sz);
-  font->nextCached = gFontCache;
-  gFontCache = font;
+  Hashtable::put(gFontCache, key, font);
   return font;
 }
 

@@ -3,7 +3,7 @@
 //
 // Invariants: getFont hands out one Font per value of face | style | size (the key, as the
 // game's library did): two requests whose bitwise or is equal share one object. The cache
-// is a chain of Fonts from one static root, so the collector keeps every cached Font.
+// is a Hashtable from Integer(key) to Font held by a static root, made on first use.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,6 @@ class Font : public Object {
   int32_t size = 0;
   int32_t metric = 0;
   int32_t height = kLineHeight;
-  Font* nextCached = nullptr;
 
   virtual int32_t getSize() { return size; }      // slot 6
   virtual int32_t getHeight() { return height; }  // slot 7
