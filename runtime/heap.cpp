@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
 #include "runtime/application.h"
 #include "runtime/frames.h"
@@ -11,6 +13,13 @@
 #include "runtime/stress.h"
 
 #if defined(__SANITIZE_ADDRESS__)
+#define SORV_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SORV_ASAN 1
+#endif
+#endif
+#if defined(SORV_ASAN)
 #include <sanitizer/asan_interface.h>
 #endif
 
@@ -19,17 +28,17 @@ namespace sorv {
 namespace {
 
 // A free fragment keeps its size and both links; everything after them is dead memory.
-constexpr size_t kFreeHeader = 3 * sizeof(void*);
+constexpr size_t kFreeHeader = VirtualMemoryManager::minFragment();
 // A fragment at most this much larger than the request (beyond one header) is taken whole.
 constexpr size_t kSplitSlack = 8 * sizeof(void*);
 
 // Freed memory is poisoned in sanitizer builds and filled with a pattern in debug builds,
 // so a stale reference shows up at once instead of reading recycled memory.
 void poison(void* p, size_t n) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SORV_ASAN)
   ASAN_POISON_MEMORY_REGION(p, n);
 #elif !defined(NDEBUG)
-  std::memset(p, 0xDD, n);
+  std::memset(p, VirtualMemoryManager::kFreeFill, n);
 #else
   (void)p;
   (void)n;
@@ -37,7 +46,7 @@ void poison(void* p, size_t n) {
 }
 
 void unpoison([[maybe_unused]] void* p, [[maybe_unused]] size_t n) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SORV_ASAN)
   ASAN_UNPOISON_MEMORY_REGION(p, n);
 #endif
 }
@@ -45,8 +54,6 @@ void unpoison([[maybe_unused]] void* p, [[maybe_unused]] size_t n) {
 size_t roundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
 
 }  // namespace
-
-// ---- GranuleBitmap
 
 void GranuleBitmap::resize(size_t bits) {
   words_.assign((bits + 63) / 64, 0);
@@ -87,16 +94,95 @@ size_t GranuleBitmap::count() const {
   return n;
 }
 
-// ---- VirtualMemoryManager
+size_t FreeSizeIndex::classOf(uint64_t sizeGranules) {
+  if (sizeGranules < kExactClasses) return sizeGranules;
+  unsigned log = std::bit_width(sizeGranules) - 1;  // 7 or more
+  return kExactClasses + (log - 7) * 4 + ((sizeGranules >> (log - 2)) & 3);
+}
+
+void FreeSizeIndex::clear() {
+  for (auto& c : classes_) c.clear();
+  std::fill(std::begin(nonEmpty_), std::end(nonEmpty_), 0);
+  count_ = 0;
+}
+
+void FreeSizeIndex::insert(uint64_t sizeGranules, uint64_t granule) {
+  size_t c = classOf(sizeGranules);
+  auto& keys = classes_[c];
+  uint64_t k = key(sizeGranules, granule);
+  keys.insert(std::lower_bound(keys.begin(), keys.end(), k, std::greater<>()), k);
+  nonEmpty_[c / 64] |= uint64_t{1} << (c % 64);
+  count_++;
+}
+
+void FreeSizeIndex::erase(uint64_t sizeGranules, uint64_t granule) {
+  size_t c = classOf(sizeGranules);
+  auto& keys = classes_[c];
+  uint64_t k = key(sizeGranules, granule);
+  // A best-fit take removes the last entry: no search, no move.
+  if (!keys.empty() && keys.back() == k) {
+    keys.pop_back();
+  } else {
+    auto it = std::lower_bound(keys.begin(), keys.end(), k, std::greater<>());
+    if (it == keys.end() || *it != k) return;
+    keys.erase(it);
+  }
+  if (keys.empty()) nonEmpty_[c / 64] &= ~(uint64_t{1} << (c % 64));
+  count_--;
+}
+
+bool FreeSizeIndex::contains(uint64_t sizeGranules, uint64_t granule) const {
+  const auto& keys = classes_[classOf(sizeGranules)];
+  return std::binary_search(keys.begin(), keys.end(), key(sizeGranules, granule), std::greater<>());
+}
+
+size_t FreeSizeIndex::nextNonEmpty(size_t from) const {
+  for (size_t w = from / 64; w < std::size(nonEmpty_); w++) {
+    uint64_t bits = nonEmpty_[w];
+    if (w == from / 64) bits &= ~uint64_t{0} << (from % 64);
+    if (bits != 0) return w * 64 + std::countr_zero(bits);
+  }
+  return kClassCount;
+}
+
+uint64_t FreeSizeIndex::bestFit(uint64_t needGranules, uint64_t exclude1, uint64_t exclude2) const {
+  uint64_t needKey = key(needGranules, 0);
+  for (size_t c = nextNonEmpty(classOf(needGranules)); c < kClassCount; c = nextNonEmpty(c + 1)) {
+    const auto& keys = classes_[c];
+    // Keys of at least the needed size are a prefix; its end holds the best ones.
+    auto fits = std::partition_point(keys.begin(), keys.end(), [&](uint64_t k) { return k >= needKey; });
+    for (auto it = fits; it != keys.begin();) {
+      uint64_t granule = *--it & 0xFFFFFFFFu;
+      if (granule != exclude1 && granule != exclude2) return granule;
+    }
+  }
+  return kNone;
+}
+
+bool FreeSizeIndex::consistent() const {
+  size_t total = 0;
+  for (size_t c = 0; c < kClassCount; c++) {
+    const auto& keys = classes_[c];
+    if (!std::is_sorted(keys.begin(), keys.end(), std::greater<>())) return false;
+    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end()) return false;
+    for (uint64_t k : keys) {
+      if (classOf(k >> 32) != c) return false;
+    }
+    bool marked = (nonEmpty_[c / 64] >> (c % 64)) & 1;
+    if (marked == keys.empty()) return false;
+    total += keys.size();
+  }
+  return total == count_;
+}
 
 VirtualMemoryManager::VirtualMemoryManager(size_t size, Mode mode)
     : mode_(mode), headerSize_(mode == kRelocatable ? 2 * sizeof(void*) : sizeof(void*)) {
   size = size / kGranule * kGranule;
-  arena_ = static_cast<std::byte*>(std::malloc(size));
-  if (arena_ == nullptr || size < minFragment()) {
+  // The size index packs sizes and positions in granules into 32 bits each.
+  bool sizeOk = size >= minFragment() && size / kGranule <= UINT32_MAX;
+  arena_ = sizeOk ? static_cast<std::byte*>(std::malloc(size)) : nullptr;
+  if (arena_ == nullptr) {
     reportError("VirtualMemoryManager malloc failed");
-    std::free(arena_);
-    arena_ = nullptr;
     return;
   }
   heapSize_ = size;
@@ -138,7 +224,10 @@ void* VirtualMemoryManager::malloc(size_t n) {
     return nullptr;
   }
   size_t need = requestSize(n);
-  if (mode_ == kRelocatable && stress::moveOnAllocate()) moveAllBlocks();
+  if (mode_ == kRelocatable && stress::moveOnAllocate()) {
+    moveAllBlocks();
+    if (stress::checkDue()) checkOrAbort();
+  }
   Fragment f = bestFit(need);
   if (f == nullptr && onExhausted != nullptr) {
     onExhausted();
@@ -166,10 +255,9 @@ VirtualMemoryManager::Fragment VirtualMemoryManager::bestFit(size_t need, Fragme
                                                              Fragment exclude2) const {
   // Smallest fitting size first, the lowest address among equal sizes: the choice of a walk
   // over the address-ordered list, without the walk.
-  for (auto it = bySize_.lower_bound({need, nullptr}); it != bySize_.end(); ++it) {
-    if (it->second != exclude1 && it->second != exclude2) return it->second;
-  }
-  return nullptr;
+  auto granuleOrNone = [this](Fragment f) { return f == nullptr ? FreeSizeIndex::kNone : granuleOf(f); };
+  uint64_t g = bySize_.bestFit(need / kGranule, granuleOrNone(exclude1), granuleOrNone(exclude2));
+  return g == FreeSizeIndex::kNone ? nullptr : fragmentAt(g);
 }
 
 void VirtualMemoryManager::linkFree(Fragment f, Fragment prev, Fragment next) {
@@ -304,8 +392,6 @@ bool VirtualMemoryManager::isMovable(Fragment f) const {
   void** owner = ownerWord(f);
   return owner != nullptr && *owner == f + headerSize_;
 }
-
-// ---- compaction (relocatable mode only)
 
 bool VirtualMemoryManager::moveFragments(Fragment src, Fragment dst, size_t length) {
   if (sizeOf(dst) < length) {
@@ -453,8 +539,6 @@ void VirtualMemoryManager::rebuildFreeStructures() {
   for (Fragment f = m_head; f != nullptr; f = nextFree(f)) poison(f + kFreeHeader, sizeOf(f) - kFreeHeader);
 }
 
-// ---- self-check
-
 bool VirtualMemoryManager::check(std::string* why) const {
   auto bad = [why](const char* text) {
     if (why != nullptr) *why = text;
@@ -481,7 +565,7 @@ bool VirtualMemoryManager::check(std::string* why) const {
       if (!freeStarts_.test(granuleOf(f)) || usedStarts_.test(granuleOf(f))) {
         return bad("bitmap does not mark a free fragment");
       }
-      if (bySize_.count({size, f}) != 1) return bad("size index misses a free fragment");
+      if (!bySize_.contains(size / kGranule, granuleOf(f))) return bad("size index misses a free fragment");
       freeFragments++;
       lastFree = f;
       expectedFree = nextFree(f);
@@ -501,13 +585,20 @@ bool VirtualMemoryManager::check(std::string* why) const {
   if (freeFragments != freeFragmentCount_) return bad("freeFragmentCount does not match");
   if (used != heapUsed_) return bad("m_heapUsed does not match");
   if (bySize_.size() != freeFragments) return bad("size index holds extra entries");
+  if (!bySize_.consistent()) return bad("size index is out of order");
   if (freeStarts_.count() != freeFragments || usedStarts_.count() != usedBits) {
     return bad("bitmap marks stray granules");
   }
   return true;
 }
 
-// ---- raw allocator
+void VirtualMemoryManager::checkOrAbort() const {
+  std::string why;
+  if (check(&why)) return;
+  // Going on would spread the damage into the game's data; stop where it shows.
+  Debug::trace("VirtualMemoryManager check failed: %s", why.c_str());
+  std::abort();
+}
 
 void* qmx_malloc(size_t n) {
   Application* app = Application::instance();

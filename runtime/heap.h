@@ -6,7 +6,8 @@
 //
 // Invariants (check() verifies all of them):
 // - Fragments tile the arena without gaps; every size is a multiple of kGranule and at
-//   least minFragment(). Word 0 is the size: positive while free, negated while used.
+//   least minFragment() (three words: a free fragment's size and two links). Word 0 is the
+//   size: positive while free, negated while used.
 // - The free list (words 1 and 2 of a free fragment) is ordered by address and no two free
 //   fragments are neighbours; m_head/m_tail are its ends. The size index holds exactly the
 //   free fragments, keyed by (size, address).
@@ -15,6 +16,10 @@
 // - fragmentCount, freeFragmentCount and m_heapUsed (headers included) match the tiling.
 // - A relocatable block moves only when its owner (recorded by registerBufferField) still
 //   points at it; a block without one (qmx_malloc) never moves.
+// - A block is released once: freeing anything but a used block's start (a double free, an
+//   interior pointer) is logged and ignored.
+// - Free memory beyond a free fragment's three words is poisoned in sanitizer builds and
+//   filled with kFreeFill in debug builds.
 //
 // Who may call what: Object::allocate and the array and string code use the two heaps of
 // the running Application; natives use qmx_malloc/qmx_free. Every owner of a buffer-heap
@@ -23,10 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace sorv {
@@ -48,11 +50,44 @@ class GranuleBitmap {
   std::vector<uint64_t> summary_;  // bit k: words_[k] is not zero
 };
 
+// Free fragments by (size, address), both in granules. Sizes are grouped in classes: one
+// per size below kExactClasses granules, four per power of two above. Each class is a
+// vector of keys sorted downwards, so its smallest, lowest fragment is the last entry and a
+// best-fit take is a pop; an insert moves only the entries of one class.
+class FreeSizeIndex {
+ public:
+  static constexpr uint64_t kNone = UINT64_MAX;
+
+  void clear();
+  void insert(uint64_t sizeGranules, uint64_t granule);
+  void erase(uint64_t sizeGranules, uint64_t granule);
+  bool contains(uint64_t sizeGranules, uint64_t granule) const;
+  size_t size() const { return count_; }
+  // The granule of the smallest fragment of at least needGranules, the lowest on equal
+  // sizes, other than the two excluded granules; kNone when there is none.
+  uint64_t bestFit(uint64_t needGranules, uint64_t exclude1 = kNone, uint64_t exclude2 = kNone) const;
+  // Every class sorted, holding only its own sizes, and marked non-empty exactly when it is.
+  bool consistent() const;
+
+ private:
+  static constexpr size_t kExactClasses = 128;
+  static constexpr size_t kClassCount = kExactClasses + 4 * (64 - 7);
+
+  static size_t classOf(uint64_t sizeGranules);
+  static uint64_t key(uint64_t sizeGranules, uint64_t granule) { return sizeGranules << 32 | granule; }
+  size_t nextNonEmpty(size_t from) const;
+
+  std::vector<uint64_t> classes_[kClassCount];
+  uint64_t nonEmpty_[(kClassCount + 63) / 64] = {};
+  size_t count_ = 0;
+};
+
 class VirtualMemoryManager {
  public:
   enum Mode : int32_t { kFixed = 0, kRelocatable = 1 };
 
   static constexpr size_t kGranule = sizeof(void*);  // alignment and bitmap resolution
+  static constexpr unsigned char kFreeFill = 0xDD;
 
   VirtualMemoryManager(size_t size, Mode mode);
   ~VirtualMemoryManager();
@@ -60,6 +95,7 @@ class VirtualMemoryManager {
   VirtualMemoryManager& operator=(const VirtualMemoryManager&) = delete;
 
   // A block of at least n bytes (not zeroed), or null after the log lines and report.
+  // Requests larger than the arena are refused before any size arithmetic.
   void* malloc(size_t n);
   // 1 when p lies inside this arena (a used block is released; anything else there is
   // logged and ignored), 0 when the arena does not own p.
@@ -94,7 +130,7 @@ class VirtualMemoryManager {
 
   Mode mode() const { return mode_; }
   size_t headerSize() const { return headerSize_; }
-  size_t minFragment() const { return headerSize_ + 2 * sizeof(void*); }
+  static constexpr size_t minFragment() { return 3 * sizeof(void*); }
   size_t heapSize() const { return heapSize_; }
   size_t heapUsed() const { return heapUsed_; }
   size_t peakUsed() const { return peakUsed_; }
@@ -103,6 +139,7 @@ class VirtualMemoryManager {
   const std::byte* arena() const { return arena_; }
 
  private:
+  friend struct HeapTestAccess;  // the heap tests drive moveFragments directly
   using Fragment = std::byte*;
 
   static intptr_t& sizeWord(Fragment f) { return *reinterpret_cast<intptr_t*>(f); }
@@ -125,14 +162,14 @@ class VirtualMemoryManager {
   void release(Fragment f);
   void linkFree(Fragment f, Fragment prev, Fragment next);
   void unlinkFree(Fragment f);
-  void indexFree(Fragment f) { bySize_.emplace(sizeOf(f), f); }
-  void unindexFree(Fragment f) { bySize_.erase({sizeOf(f), f}); }
+  void indexFree(Fragment f) { bySize_.insert(sizeOf(f) / kGranule, granuleOf(f)); }
+  void unindexFree(Fragment f) { bySize_.erase(sizeOf(f) / kGranule, granuleOf(f)); }
   bool moveFragments(Fragment src, Fragment dst, size_t length);
   Fragment compactPairs(size_t need);
   Fragment compactSlide(size_t need);
   void packBlocks(bool towardsEnd);
   void rebuildFreeStructures();
-  void poisonFree(Fragment f);
+  void checkOrAbort() const;
   void fail(size_t need);
 
   std::byte* arena_ = nullptr;
@@ -149,8 +186,7 @@ class VirtualMemoryManager {
 
   GranuleBitmap freeStarts_;
   GranuleBitmap usedStarts_;
-  std::pmr::unsynchronized_pool_resource indexPool_;
-  std::pmr::set<std::pair<size_t, Fragment>> bySize_{&indexPool_};
+  FreeSizeIndex bySize_;
 };
 
 // Zero-filled n bytes from the buffer heap, else the system heap; null (logged) when both

@@ -73,20 +73,11 @@ int32_t Object::hashCode() {
 void* Object::getInterface(int32_t) { return nullptr; }
 
 void* Object::allocate(size_t size, int kind) {
+  if (kind != 0) return qmx_malloc(size);
   Application* app = Application::instance();
   if (app == nullptr || app->objectHeap == nullptr) {
-    reportError(kind == 0 ? "Malloc returned null" : "qmx_malloc returned null");
+    reportError("Malloc returned null");
     return nullptr;
-  }
-  if (kind != 0) {
-    void* p = app->bufferHeap != nullptr ? app->bufferHeap->malloc(size) : nullptr;
-    if (p == nullptr) p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr) {
-      reportError("qmx_malloc returned null");
-      return nullptr;
-    }
-    std::memset(p, 0, size);
-    return p;
   }
   if (stress::collectOnAllocate() && app->objectManager != nullptr) {
     app->objectManager->gc(0);
