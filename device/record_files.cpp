@@ -143,11 +143,6 @@ bool commitRecord(const std::string& recordPath, const uint8_t* data, size_t siz
   return writeWhole(recordPath, data, size) && writeIndex(indexPath, index);
 }
 
-bool dropRecord(const std::string& recordPath, const std::string& indexPath,
-                const RecordIndex& index) {
-  return writeIndex(indexPath, index) && writeWhole(recordPath, nullptr, 0);
-}
-
 RecordIndex decodeIndex(const uint8_t* bytes, size_t size, const char* what) {
   RecordIndex index;
   if (size == 0) return index;

@@ -45,9 +45,6 @@ struct RecordIndex {
 // Writes a record's bytes and then the index that names it (the add and set of a record).
 bool commitRecord(const std::string& recordPath, const uint8_t* data, size_t size,
                   const std::string& indexPath, const RecordIndex& index);
-// Writes the index, then empties the record it no longer names (the delete of a record).
-bool dropRecord(const std::string& recordPath, const std::string& indexPath,
-                const RecordIndex& index);
 bool writeIndex(const std::string& indexPath, const RecordIndex& index);
 
 std::vector<uint8_t> encodeIndex(const RecordIndex& index);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "device/platform/clock.h"
 #include "game/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
@@ -16,6 +17,7 @@ namespace sorv {
 
 StaticRef<PrintStream> System::out;
 StaticRef<Hashtable> System::properties;
+StaticRef<Hashtable> System::appProperties;
 StaticRef<Runtime> Runtime::instance;
 
 void System::clinit() {
@@ -25,6 +27,18 @@ void System::clinit() {
   Hashtable::put(properties, StaticClass::getConstant(kConstEncodingProperty),
                  StaticClass::getConstant(kConstEncodingValue));
 }
+
+String* System::getProperty(String* key) {
+  SORV_FRAME("System.getProperty(Ljava/lang/String;)Ljava/lang/String;");
+  if (String::equalsCString(key, "microedition.media.version")) return String::fromCString("1.0");
+  for (Hashtable* table : {appProperties.get(), properties.get()}) {
+    if (isNull(table) || isNull(key)) continue;
+    if (Object* value = Hashtable::get(table, key); !isNull(value)) return static_cast<String*>(value);
+  }
+  return String::fromCString("PROPERTY VALUE EMPTY");
+}
+
+int64_t System::currentTimeMillis() { return static_cast<int64_t>(platform::ticks()); }
 
 void System::gc() {
   if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);

@@ -4,6 +4,7 @@
 // properties table are static roots made by System::clinit, the first static initialiser;
 // it reads the constant strings, so those are loaded before it. Runtime's one instance is
 // made by Runtime::clinit. Runtime.exit does nothing: the game ends through its midlet.
+// The application properties ("app.jad") are set by the device layer's MIDlet.<init>.
 #pragma once
 
 #include <cstdint>
@@ -14,15 +15,23 @@ namespace sorv {
 
 class Hashtable;
 class PrintStream;
+class String;
 
 class System {
  public:
   static StaticRef<PrintStream> out;
   static StaticRef<Hashtable> properties;
+  static StaticRef<Hashtable> appProperties;
 
   static void clinit();
   // A full collection of the object heap.
   static void gc();
+
+  // "microedition.media.version" gives "1.0"; else the application property, else the
+  // system property, else the text "PROPERTY VALUE EMPTY" (never null).
+  static String* getProperty(String* key);
+  // Milliseconds on the program clock, its 32-bit tick count with a high word of 0.
+  static int64_t currentTimeMillis();
 
   // Copies length elements; the checks, in this order, each log, report and copy nothing:
   // src or dst null ("NullPointerException"), different classes ("ArrayStoreException"),

@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "device/archive.h"
+#include "device/file.h"
+#include "device/resource_stream.h"
+#include "runtime/array.h"
+#include "runtime/static_class.h"
+#include "tests/device/device_fixture.h"
 
 namespace sorv {
 namespace {
@@ -146,6 +151,189 @@ TEST(ArchiveTableTest, LoadReadsARealFile) {
   fs::remove(file);
   ASSERT_NE(t.find(std::string_view("/constants.bin")), nullptr);
   EXPECT_EQ(t.find(std::string_view("/constants.bin"))->size, 4);
+}
+
+
+// ---- The archive seen by translated code
+
+class ResourceStreamTest : public test::DeviceTest {
+ protected:
+  std::vector<test::BarEntry> entries() const override {
+    return {{"constants.bin", test::constantsBin()},
+            {"app.jad", test::kTestJad},
+            {"menu.pack", "MENU"},
+            {"dup", "first"},
+            {"DUP", "second"},
+            {"empty", ""},
+            {"data.bar", "inside"},
+            {"tail", "xyz"}};
+  }
+
+  // The whole entry through read(), or "<null>" when it does not open.
+  std::string readAll(const char* name) {
+    InputStream* in = Resources::getResourceAsStream(test::str(name));
+    if (in == nullptr) return "<null>";
+    std::string out;
+    for (int c; (c = in->read()) >= 0;) out += static_cast<char>(c);
+    in->close();
+    return out;
+  }
+};
+
+TEST_F(ResourceStreamTest, NamesMatchWholeIgnoringCaseAndOneLeadingSlash) {
+  struct Case {
+    const char* name;
+    const char* contents;
+  };
+  const Case cases[] = {{"menu.pack", "MENU"},  {"/MENU.PACK", "MENU"}, {"menu.pac", "<null>"},
+                        {"menu.packs", "<null>"}, {"//menu.pack", "<null>"}, {"dup", "first"},
+                        {"/Dup", "first"},       {"empty", ""},          {"", "<null>"},
+                        {"tail", "xyz"}};
+  for (const Case& c : cases) EXPECT_EQ(readAll(c.name), c.contents) << c.name;
+}
+
+TEST_F(ResourceStreamTest, TheRuntimeReadsItsConstantStringsFromTheArchive) {
+  EXPECT_TRUE(String::equalsCString(StaticClass::getConstant(kConstPathSeparator), "\\"));
+  EXPECT_TRUE(String::equalsCString(StaticClass::getConstant(kConstRecordStorePrefix), "rms_"));
+}
+
+TEST_F(ResourceStreamTest, AStreamEndsAtItsEntry) {
+  InputStream* in = Resources::getResourceAsStream(test::str("/tail"));
+  ASSERT_NE(in, nullptr);
+  ByteArray* b = Array::newByteArray(10);
+  EXPECT_EQ(in->available(), 3);
+  EXPECT_EQ(in->skip(1), 1);
+  EXPECT_EQ(in->read(b, 0, 10), 2);
+  EXPECT_EQ(b->elements()[0], 'y');
+  EXPECT_EQ(b->elements()[1], 'z');
+  EXPECT_EQ(in->available(), 0);
+  EXPECT_EQ(in->skip(5), 0);
+  EXPECT_EQ(in->read(), -1);
+  EXPECT_EQ(in->read(b, 0, 10), 0);
+  EXPECT_EQ(takeException(), kEOFException);
+  in->close();
+
+  InputStream* empty = Resources::getResourceAsStream(test::str("empty"));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->read(), -1);
+  empty->read(b, 0, 0);
+  EXPECT_EQ(takeException(), kEOFException) << "also when len is 0";
+  empty->read(b, 0, 10);
+  EXPECT_EQ(takeException(), kEOFException);
+}
+
+TEST_F(ResourceStreamTest, RangesOutsideTheArrayThrowAndConsumeNothing) {
+  InputStream* in = Resources::getResourceAsStream(test::str("menu.pack"));
+  ASSERT_NE(in, nullptr);
+  ByteArray* b = Array::newByteArray(4);
+  struct Case {
+    int32_t off, len;
+  };
+  for (Case c : {Case{-1, 2}, Case{2, 3}, Case{0, -1}, Case{5, 0}, Case{1, 0x7FFFFFFF}}) {
+    in->read(b, c.off, c.len);
+    EXPECT_EQ(takeException(), kArrayIndexOutOfBoundsException) << c.off << "," << c.len;
+  }
+  in->read(nullptr, 0, 1);
+  EXPECT_EQ(takeException(), kNullPointerException);
+  EXPECT_EQ(in->available(), 4);
+  EXPECT_EQ(in->read(b, 0, 4), 4);
+}
+
+TEST_F(ResourceStreamTest, AnArchiveCutShortAfterItsTableWasReadEndsPromptly) {
+  ASSERT_EQ(readAll("menu.pack"), "MENU");  // the table is loaded now
+  std::filesystem::resize_file(install_ / "data.bar",
+                               std::filesystem::file_size(install_ / "data.bar") - 2);
+  InputStream* in = Resources::getResourceAsStream(test::str("tail"));
+  ASSERT_NE(in, nullptr);
+  ByteArray* b = Array::newByteArray(8);
+  EXPECT_EQ(in->read(b, 0, 8), 1);
+  EXPECT_EQ(in->read(b, 0, 8), -1);
+  EXPECT_EQ(in->available(), 2) << "a read of nothing must not move the position";
+  ByteArray* rest = readStreamFully(in);
+  ASSERT_NE(rest, nullptr);
+  EXPECT_EQ(rest->length, 0);
+}
+
+TEST_F(ResourceStreamTest, AMissingOrDamagedArchiveGivesNullForEveryName) {
+  std::filesystem::remove(install_ / "data.bar");
+  ResourceInputStream::archiveFile = nullptr;
+  for (const char* name : {"menu.pack", "/constants.bin", "app.jad", ""}) {
+    EXPECT_EQ(Resources::getResourceAsStream(test::str(name)), nullptr) << name;
+  }
+  // A count far beyond the table: the whole entries before the fault are kept.
+  std::vector<uint8_t> bar = test::makeBar({{"a", "1"}, {"b", "2"}});
+  bar[0] = 0x7F;
+  replaceBar(bar);
+  EXPECT_EQ(readAll("b"), "2");
+  EXPECT_EQ(readAll("c"), "<null>");
+  bar[0] = 0x80;  // a negative count
+  replaceBar(bar);
+  EXPECT_EQ(readAll("a"), "<null>");
+}
+
+TEST_F(ResourceStreamTest, ABarNameOpensAFileWhenOneExistsElseTheArchiveEntry) {
+  std::ofstream(base_ / "Extra.BAR", std::ios::binary) << "from the file";
+  EXPECT_EQ(readAll("\\extra.bar"), "from the file");
+  EXPECT_EQ(readAll("/data.bar"), "inside") << "no file \\data.bar in the root";
+  EXPECT_EQ(readAll("missing.bar"), "<null>");
+}
+
+TEST_F(ResourceStreamTest, NativeFileStreamsSkipAsAskedAndResetToTheirMark) {
+  std::ofstream(install_ / "f.bin", std::ios::binary) << "abcdef";
+  File* file = File::create(test::str("\\Program Files\\KESTOVAN\\Sorvantel 2009\\F.BIN"));
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(String::equalsCString(file->path, "\\program files\\kestovan\\sorvantel 2009\\f.bin"));
+  EXPECT_TRUE(file->exists());
+  EXPECT_EQ(file->length(), 6);
+  InputStream* in = file->getInputStream();
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->read(), 'a');
+  in->setMark(0);
+  EXPECT_EQ(in->skip(2), 2);
+  EXPECT_EQ(in->read(), 'd');
+  in->reset();
+  EXPECT_EQ(in->read(), 'b');
+  EXPECT_EQ(in->skip(100), 100) << "the asked count, past the end";
+  EXPECT_EQ(in->read(), -1);
+  EXPECT_EQ(in->available(), 0);
+  in->close();
+  in->close();
+  EXPECT_TRUE(file->deleteFile());
+  EXPECT_TRUE(file->exists());
+  EXPECT_EQ(file->length(), 0);
+  OutputStream* out = file->getOutputStream();
+  ASSERT_NE(out, nullptr);
+  ByteArray* bytes = Array::newByteArray(4);
+  for (int i = 0; i < 4; ++i) bytes->elements()[i] = static_cast<int8_t>('w' + i);
+  out->write(0x141);  // the low byte: 'A'
+  out->write(bytes, 1, 2);
+  out->write(bytes, 3, 2);
+  EXPECT_EQ(takeException(), kArrayIndexOutOfBoundsException);
+  out->close();
+  out->close();
+  EXPECT_EQ(takeException(), -1);
+  EXPECT_EQ(file->length(), 3);
+  InputStream* back = file->getInputStream();
+  EXPECT_EQ(back->read(bytes, 0, 4), 3);
+  EXPECT_EQ(back->read(bytes, 0, 4), -1);
+  EXPECT_EQ(bytes->elements()[0], 'A');
+  EXPECT_EQ(bytes->elements()[2], 'y');
+  back->close();
+  File* refused = File::create(test::str("\\..\\outside"));
+  EXPECT_FALSE(refused->exists());
+  EXPECT_EQ(refused->getInputStream(), nullptr);
+}
+
+// A full disk shows when the buffered bytes are written out at close.
+TEST_F(ResourceStreamTest, AFailedWriteIsReportedNotPassedOffAsSuccess) {
+  std::error_code ec;
+  std::filesystem::create_symlink("/dev/full", base_ / "full", ec);
+  if (ec) GTEST_SKIP() << "no /dev/full";
+  OutputStream* out = File::create(test::str("\\full"))->getOutputStream();
+  ASSERT_NE(out, nullptr);
+  out->write(Array::newByteArray(16), 0, 16);
+  out->close();
+  EXPECT_EQ(takeException(), kIOException);
 }
 
 }  // namespace

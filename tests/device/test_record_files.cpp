@@ -168,23 +168,5 @@ TEST_F(RecordFilesTest, AKillAtEveryWriteStepOfAddAndSetLeavesOldOrNewStore) {
   }
 }
 
-TEST_F(RecordFilesTest, DropRewritesTheIndexBeforeEmptyingTheRecord) {
-  const std::vector<uint8_t> bytes = {9, 9};
-  ASSERT_TRUE(commitRecord(path("r1"), bytes.data(), bytes.size(), path("idx"), {1, {1}}));
-  // Fail the second write (the record): the index already no longer names it.
-  static int seen;
-  seen = 0;
-  setFailureHook([](WriteStep step, const std::string&) {
-    return step == WriteStep::kOpen && seen++ == 1;
-  });
-  EXPECT_FALSE(dropRecord(path("r1"), path("idx"), {1, {}}));
-  setFailureHook(nullptr);
-  std::vector<uint8_t> idx = contents("idx");
-  EXPECT_TRUE(decodeIndex(idx.data(), idx.size(), "t").ids.empty());
-  EXPECT_EQ(contents("r1"), bytes);
-  ASSERT_TRUE(dropRecord(path("r1"), path("idx"), {1, {}}));
-  EXPECT_EQ(fileLength(path("r1")), 0);
-}
-
 }  // namespace
 }  // namespace sorv::record_files
