@@ -1,9 +1,9 @@
 // MIDlet (javax.microedition.midlet): the base of the game's midlet, its life-cycle slots
-// and the natives the game calls on it.
+// and the natives the game calls on it (the application properties: app_properties.h).
 //
-// Invariants: the class-table slots after Object's are 6 pauseApp, 7 startApp,
-// 8 resumeRequest, 9 destroyApp; the runtime calls 7 at start and 9 at close. The program
-// names its one midlet class through setMainMidletFactory before the shell starts.
+// Invariants: the class-table slots after Object's are 6 getAppProperty, 7 startApp,
+// 8 pauseApp, 9 destroyApp; the runtime calls 7 at start and 9 at close. The program names
+// its one midlet class through setMainMidletFactory before the shell starts.
 // Main thread only.
 #pragma once
 
@@ -13,15 +13,22 @@
 
 namespace sorv {
 
+class Hashtable;
 class String;
 
 class MIDlet : public Object {
  public:
   static constexpr ClassId kClassId = kMIDlet;
 
-  virtual void pauseApp() {}                    // slot 6
-  virtual void startApp() {}                    // slot 7
-  virtual void resumeRequest() {}               // slot 8
+  Hashtable* properties = nullptr;
+
+  // MIDlet.<init>()V: the table from readJad(), also published for System::getProperty.
+  static void init(MIDlet* midlet);
+
+  // Slot 6: the value, or a new "PROPERTY VALUE EMPTY" when the key is absent.
+  virtual String* getAppProperty(String* key);
+  virtual void startApp() {}                          // slot 7
+  virtual void pauseApp() {}                          // slot 8
   virtual void destroyApp(bool /*unconditional*/) {}  // slot 9
 
   // notifyDestroyed: the main loop ends after this pass.

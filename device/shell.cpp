@@ -9,6 +9,7 @@
 #include "device/platform/key_messages.h"
 #include "device/platform/power_state.h"
 #include "device/platform/wave_out.h"
+#include "device/resource_stream.h"
 #include "device/screen_image.h"
 #include "runtime/application.h"
 #include "runtime/class_table.h"
@@ -54,6 +55,8 @@ bool Shell::start() {
     Debug::trace("Shell::start: no memory for the Application");
     return false;
   }
+  // The static initialisers read the constant strings through the archive.
+  Resources::installOpener();
   try {
     Application::init(application);
   } catch (const std::bad_alloc&) {

@@ -70,6 +70,7 @@ TEST_F(ProgramRun, QuitEventEndsAfterTheStopSequence) {
   EXPECT_TRUE(has(log(), "Application::close\nApplication::destoryMIDlet\nprobe: destroyApp(1)"));
   EXPECT_TRUE(has(trace(), kStopSequence));
   EXPECT_TRUE(has(out(), test::summaryOf(4, log()))) << out();
+  EXPECT_TRUE(has(out(), "frames 4 NullPointer 0 ArrayOutOfBound 0")) << "the data set starts clean";
 }
 
 TEST_F(ProgramRun, BrowserLaunchEndsTheGameAndAnOverLongAddressIsRefused) {

@@ -48,6 +48,7 @@ uint16_t patternAt(int32_t x, int32_t y) {
 MIDlet* createProbeMidlet() {
   ProbeMidlet* midlet = newObject<ProbeMidlet>();
   gMidlet = midlet;
+  if (midlet != nullptr) MIDlet::init(midlet);
   Debug::trace("probe: <init>");
   return midlet;
 }
