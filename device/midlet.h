@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "runtime/midlet_slots.h"
 #include "runtime/object.h"
 
 namespace sorv {
@@ -16,7 +17,7 @@ namespace sorv {
 class Hashtable;
 class String;
 
-class MIDlet : public Object {
+class MIDlet : public MidletSlots {
  public:
   static constexpr ClassId kClassId = kMIDlet;
 
@@ -26,10 +27,7 @@ class MIDlet : public Object {
   static void init(MIDlet* midlet);
 
   // Slot 6: the value, or a new "PROPERTY VALUE EMPTY" when the key is absent.
-  virtual String* getAppProperty(String* key);
-  virtual void startApp() {}                          // slot 7
-  virtual void pauseApp() {}                          // slot 8
-  virtual void destroyApp(bool /*unconditional*/) {}  // slot 9
+  String* getAppProperty(String* key) override;
 
   // notifyDestroyed: the main loop ends after this pass.
   static void notifyDestroyed();

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "device/midlet.h"
 #include "runtime/class_table.h"
 #include "runtime/collector.h"
 #include "runtime/frames.h"
 #include "runtime/heap.h"
 #include "runtime/log.h"
+#include "runtime/midlet_slots.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "runtime/throwable.h"
@@ -72,8 +72,7 @@ void Application::close(Application* app) {
   if (app->m_midlet == nullptr) {
     Debug::trace("m_midlet is already NULL.");
   } else if (instanceOf(app->m_midlet, kMIDlet)) {
-    // A virtual call: the runtime needs the MIDlet's slots, not the device library.
-    static_cast<MIDlet*>(app->m_midlet)->destroyApp(true);
+    static_cast<MidletSlots*>(app->m_midlet)->destroyApp(true);
     dropUncaught("Application::close");
   }
   app->screenImage = nullptr;
