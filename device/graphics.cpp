@@ -47,7 +47,7 @@ void Graphics::init(Image* image) {
 }
 
 PixelView16 Graphics::targetView() const {
-  if (isNull(target) || target->pixelType >= kPixel8Bit) return {};
+  if (isNull(target) || !target->has16BitPixels()) return {};
   return target->view16();
 }
 
@@ -136,7 +136,7 @@ void Graphics::drawRegion(Image* src, int32_t xSrc, int32_t ySrc, int32_t w, int
 
   const blit::Region region{xSrc, ySrc, w, h, transform, x + translateX, y + translateY};
   // A byte-pixel source keeps its size for the region checks but lends no pixels.
-  const PixelView16 source = src->pixelType < kPixel8Bit ? src->view16()
+  const PixelView16 source = src->has16BitPixels() ? src->view16()
                                                          : PixelView16{nullptr, src->width, src->height, 0};
   const ConstPixelView16 constSource{source.pixels, source.width, source.height, source.pitch};
   // Bad arguments draw nothing: the region, the transform or the source may lie.

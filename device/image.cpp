@@ -53,7 +53,7 @@ Graphics* Image::getGraphics() {
     g->init(nullptr);
     return g;
   }
-  if (pixelType >= kPixel8Bit) {
+  if (!has16BitPixels()) {
     reportError("getGraphics: no 16-bit pixels");
     g->init(nullptr);
     return g;
@@ -80,7 +80,7 @@ void Image::allocPixels(int32_t w, int32_t h, int32_t typeWord, int32_t extra) {
   pixelType = typeWord & ~kImageMutableBit;
   const int64_t evenWidth = (int64_t{w} + 1) & ~int64_t{1};
   int64_t rowBytes, elements;
-  if (pixelType <= kPixelArgb4444) {
+  if (has16BitPixels()) {
     rowBytes = evenWidth * 2;
     elements = evenWidth * h;
   } else {
@@ -96,7 +96,7 @@ void Image::allocPixels(int32_t w, int32_t h, int32_t typeWord, int32_t extra) {
     height = h;
     pitch = static_cast<int32_t>(rowBytes);
     const int32_t count = static_cast<int32_t>(elements);
-    if (pixelType <= kPixelArgb4444) pixels = Array::newShortArray(count);
+    if (has16BitPixels()) pixels = Array::newShortArray(count);
     else pixels = Array::newByteArray(count);
   }
   if (typeWord & kImageMutableBit) {
@@ -224,7 +224,7 @@ void Image::getRGB(Image* image, IntArray* argb, int32_t offset, int32_t scanlen
     reportError("getRGB width,height outside");
     return;
   }
-  if (image->pixelType >= kPixel8Bit) {
+  if (!image->has16BitPixels()) {
     reportError("m_pixelType");
     return;
   }

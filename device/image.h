@@ -55,6 +55,9 @@ class Image : public Object {
   void init(int32_t width, int32_t height, int32_t typeWord, int32_t extra);
   void allocPixels(int32_t width, int32_t height, int32_t typeWord, int32_t extra);
 
+  // Types 0-2; every other value, negative ones included, has byte pixels.
+  bool has16BitPixels() const { return pixelType >= kPixelRgb565 && pixelType <= kPixelArgb4444; }
+
   // The pixel array when it is a short[], else null after a report.
   ShortArray* shortPixels();
   // Type 1 when any pixel is KeyColor565, else type 0 (16-bit images only).

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (bytes == nullptr || bytes->elements() == nullptr) return 0;
   std::memcpy(bytes->elements(), data, size);
   Image* image = Image::createImage(bytes, 0, static_cast<int32_t>(size));
-  if (image != nullptr && image->width > 0 && image->height > 0 && image->pixelType < kPixel8Bit) {
+  if (image != nullptr && image->width > 0 && image->height > 0 && image->has16BitPixels()) {
     IntArray* row = Array::newIntArray(image->width);
     Image::getRGB(image, row, 0, image->width, 0, image->height - 1, image->width, 1);
   }

@@ -2,6 +2,7 @@
 // drawRegion and drawRGB, rectangles and the stroke font through the managed class.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "device/anchor.h"
@@ -143,6 +144,8 @@ TEST_F(GraphicsTest, BadRegionsReportAndDrawNothing) {
   Image* src = solid(8, 8, 1, 0x001F);
   Image* bytes = newObject<Image>();
   bytes->init(8, 8, 3, 16);
+  Image* oddType = newObject<Image>();
+  oddType->init(8, 8, INT32_MIN, 0);
   struct Case {
     Image* image;
     int32_t xSrc, ySrc, w, h, transform;
@@ -156,6 +159,7 @@ TEST_F(GraphicsTest, BadRegionsReportAndDrawNothing) {
       {src, 0, 0, 4, 4, 8, "drawRegion transform"},
       {src, 0, 0, 4, 4, -1, "drawRegion transform"},
       {bytes, 0, 0, 4, 4, 0, "m_pixelType"},
+      {oddType, 0, 0, 4, 4, 0, "m_pixelType"},
   };
   for (const Case& c : cases) {
     makeCanvas(20, 20, 0x1111);

@@ -2,6 +2,7 @@
 // refused Graphics of immutable and byte-pixel images.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -53,7 +54,7 @@ TEST_F(ImageTest, PixelTypesSizeTheirArrays) {
       {7, 3, 0, 0, kShortArray, 16, 24},   {8, 3, 1, 0, kShortArray, 16, 24},
       {1, 1, 2, 0, kShortArray, 4, 2},     {7, 3, 3, 10, kByteArray, 7, 10 + 21 + 1},
       {7, 3, 4, 5, kByteArray, 4, 5 + 12 + 1}, {6, 2, 9, 0, kByteArray, 3, 7},
-      {0, 0, 0, 0, kShortArray, 0, 0},
+      {0, 0, 0, 0, kShortArray, 0, 0},   {7, 3, INT32_MIN, 0, kByteArray, 4, 13},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " type " << c.type);
