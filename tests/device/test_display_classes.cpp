@@ -13,16 +13,7 @@ namespace {
 
 using test::RuntimeTest;
 
-class DisplayClasses : public RuntimeTest {
- protected:
-  // The class id of the pending exception (and clears it), or -1.
-  int32_t takeException() {
-    Throwable* t = Application::pendingException();
-    if (t == nullptr) return -1;
-    app_->m_pendingException = nullptr;
-    return t->classId;
-  }
-};
+class DisplayClasses : public RuntimeTest {};
 
 TEST_F(DisplayClasses, FontsWithTheSameOrOfFaceStyleAndSizeAreShared) {
   Font* a = Font::getFont(0, 1, 8);

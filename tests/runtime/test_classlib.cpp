@@ -26,14 +26,6 @@ using test::str;
 
 class ClassLib : public ClassLibTest {
  protected:
-  // The pending exception's class id and message, cleared; -1 when none is pending.
-  int32_t takeException(std::string* message = nullptr) {
-    Throwable* t = Application::pendingException();
-    if (t == nullptr) return -1;
-    app_->m_pendingException = nullptr;
-    if (message != nullptr) *message = host(t->message);
-    return t->classId;
-  }
 };
 
 TEST_F(ClassLib, ExceptionMessagesAndTheirClasses) {
