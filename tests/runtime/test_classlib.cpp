@@ -24,9 +24,7 @@ using test::LogCapture;
 using test::host;
 using test::str;
 
-class ClassLib : public ClassLibTest {
- protected:
-};
+class ClassLib : public ClassLibTest {};
 
 TEST_F(ClassLib, ExceptionMessagesAndTheirClasses) {
   Throwable* plain = newException(kException);
