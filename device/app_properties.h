@@ -1,5 +1,6 @@
 // The application properties: the "app.jad" entry of the archive read into a table of
-// String to String held by the MIDlet (class id 92), and MIDlet.getAppProperty.
+// String to String held by the MIDlet (class id 92, device/midlet.h), and
+// MIDlet.getAppProperty.
 //
 // What always holds: the table has one value per key (a later line replaces an earlier
 // one); keys and values are trimmed and never null. A line is "key: value" up to '\n' (a
@@ -8,25 +9,13 @@
 // The midlet's constructor (ZentuKR09, which extends MIDlet) calls MIDlet::init first.
 #pragma once
 
+#include "device/midlet.h"
 #include "runtime/object.h"
 
 namespace sorv {
 
 class Hashtable;
 class String;
-
-class MIDlet : public Object {
- public:
-  static constexpr ClassId kClassId = kMIDlet;
-
-  Hashtable* properties = nullptr;
-
-  // MIDlet.<init>()V: the table from readJad(), also published for System::getProperty.
-  static void init(MIDlet* midlet);
-
-  // Slot 6: the value, or a new "PROPERTY VALUE EMPTY" when the key is absent.
-  virtual String* getAppProperty(String* key);
-};
 
 // "app.jad" as a String (ISO-8859-1), or null when the archive has no such entry.
 String* readJad();

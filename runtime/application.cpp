@@ -7,6 +7,7 @@
 #include "runtime/frames.h"
 #include "runtime/heap.h"
 #include "runtime/log.h"
+#include "runtime/midlet_slots.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "runtime/throwable.h"
@@ -68,7 +69,12 @@ void Application::init(Application* app) {
 void Application::close(Application* app) {
   Debug::trace("Application::close");
   Debug::trace("Application::destoryMIDlet");
-  if (app->m_midlet == nullptr) Debug::trace("m_midlet is already NULL.");
+  if (app->m_midlet == nullptr) {
+    Debug::trace("m_midlet is already NULL.");
+  } else if (instanceOf(app->m_midlet, kMIDlet)) {
+    static_cast<MidletSlots*>(app->m_midlet)->destroyApp(true);
+    dropUncaught("Application::close");
+  }
   app->screenImage = nullptr;
   app->m_screenGraphics = nullptr;
   app->m_midlet = nullptr;

@@ -7,7 +7,10 @@
 // - The five context roots and m_pendingException are collector roots while set.
 // - frameDepth stays within [0, kMaxFrames]: pushes beyond the table are counted but not
 //   stored, so pops stay balanced.
+// - After close, paint and the key calls do nothing.
 // - Everything runs on the main thread.
+// The shell calls the life cycle in order; createScreenGraphics, startApp, paint and the key
+// calls are defined with the device classes they call (device/application_screen.cpp).
 #pragma once
 
 #include <cstdint>

@@ -17,19 +17,6 @@ namespace {
 
 bool pending() { return Application::pendingException() != nullptr; }
 
-// The checks of every read(b, off, len): null b and a range outside b throw.
-bool readRangeOk(ByteArray* b, int32_t off, int32_t len) {
-  if (isNull(b)) {
-    throwNew(kNullPointerException);
-    return false;
-  }
-  if (!rangeInside(b->length, off, len)) {
-    throwNew(kIndexOutOfBoundsException);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 // ---- InputStream: the library's defaults
@@ -47,7 +34,7 @@ int32_t InputStream::read(ByteArray* b) {
 
 int32_t InputStream::read(ByteArray* b, int32_t off, int32_t len) {
   SORV_FRAME("InputStream.read([BII)I");
-  if (!readRangeOk(b, off, len)) return 0;
+  if (!streamRangeOk(b, off, len)) return 0;
   if (len == 0) return 0;
   int32_t c = read();
   if (pending()) return 0;
@@ -180,7 +167,7 @@ int32_t DataInputStream::readInt() {
 
 void DataInputStream::readFully(ByteArray* b, int32_t off, int32_t len) {
   SORV_FRAME("DataInputStream.readFully([BII)V");
-  if (!readRangeOk(b, off, len)) return;
+  if (!streamRangeOk(b, off, len)) return;
   int32_t n = 0;
   while (n < len) {
     int32_t k = read(b, off + n, len - n);
@@ -240,7 +227,7 @@ int32_t ByteArrayInputStream::read() {
 }
 
 int32_t ByteArrayInputStream::read(ByteArray* b, int32_t off, int32_t len) {
-  if (!readRangeOk(b, off, len)) return 0;
+  if (!streamRangeOk(b, off, len)) return 0;
   if (pos >= count || isNull(buf)) return -1;
   if (len > count - pos) len = count - pos;
   if (len >= 1) {

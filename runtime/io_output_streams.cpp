@@ -19,18 +19,6 @@ namespace {
 
 bool pending() { return Application::pendingException() != nullptr; }
 
-bool writeRangeOk(ByteArray* b, int32_t off, int32_t len) {
-  if (isNull(b)) {
-    throwNew(kNullPointerException);
-    return false;
-  }
-  if (!rangeInside(b->length, off, len)) {
-    throwNew(kIndexOutOfBoundsException);
-    return false;
-  }
-  return true;
-}
-
 // PrintStream never lets an IOException of its stream through.
 void dropPendingIOException() {
   Application* app = Application::instance();
@@ -129,7 +117,7 @@ void ByteArrayOutputStream::write(int32_t b) {
 }
 
 void ByteArrayOutputStream::write(ByteArray* b, int32_t off, int32_t len) {
-  if (!writeRangeOk(b, off, len)) return;
+  if (!streamRangeOk(b, off, len)) return;
   if (len == 0 || !ensureRoom(len)) return;
   // b may be this stream's own buffer.
   std::memmove(buf->elements() + count, b->elements() + off, static_cast<size_t>(len));

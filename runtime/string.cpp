@@ -10,6 +10,7 @@
 #include "runtime/heap.h"
 #include "runtime/string.h"
 #include "runtime/string_internal.h"
+#include "runtime/throwable.h"
 
 namespace sorv {
 
@@ -21,6 +22,18 @@ bool inBufferHeap(const void* p) {
 bool rangeInside(int32_t size, int32_t offset, int32_t count) {
   // In 64 bits: offset + count must not wrap past the check.
   return offset >= 0 && count >= 0 && static_cast<int64_t>(offset) + count <= size;
+}
+
+bool streamRangeOk(ByteArray* b, int32_t off, int32_t len) {
+  if (isNull(b)) {
+    throwNew(kNullPointerException);
+    return false;
+  }
+  if (!rangeInside(b->length, off, len)) {
+    throwNew(kIndexOutOfBoundsException);
+    return false;
+  }
+  return true;
 }
 
 char16_t* String::reserveText(String* s, int32_t length) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Release (build/) and the sanitizer build (build-asan/),
-# and runs every test in both; the runtime tests run again with the stress switches on.
+# and runs every test in both, then again with the memory stress switches on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -15,6 +15,6 @@ status=0
 run() { echo "== $*"; "$@" || status=1; }
 run ctest --test-dir build --output-on-failure -j "$jobs"
 run ctest --test-dir build-asan --output-on-failure -j "$jobs"
-run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build --output-on-failure -j "$jobs" -L runtime
-run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build-asan --output-on-failure -j "$jobs" -L runtime
+run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build --output-on-failure -j "$jobs"
+run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 exit $status

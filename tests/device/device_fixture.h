@@ -110,14 +110,6 @@ class DeviceTest : public RuntimeTest {
     ResourceInputStream::archiveFile = nullptr;
   }
 
-  // The pending exception's class id (cleared), or -1 when none is pending.
-  int32_t takeException(std::string* message = nullptr) {
-    Throwable* t = Application::pendingException();
-    if (t == nullptr) return -1;
-    app_->m_pendingException = nullptr;
-    if (message != nullptr) *message = String::toUtf8(t->message);
-    return t->classId;
-  }
 
   std::filesystem::path base_;
   std::filesystem::path install_;

@@ -19,12 +19,15 @@ using test::RuntimeTest;
 
 class GraphicsTest : public RuntimeTest {
  protected:
-  // A mutable canvas filled with one colour, and its Graphics.
+  // A mutable canvas filled with one colour, and its Graphics. The fixture lives on the host
+  // heap, which the collector does not scan, so both are held by context roots too.
   void makeCanvas(int32_t w, int32_t h, uint16_t fill = 0) {
     canvas_ = Image::createImage(w, h);
+    app_->screenImage = canvas_;
     for (int32_t y = 0; y < h; ++y)
       for (int32_t x = 0; x < w; ++x) at(x, y) = fill;
     g_ = canvas_->getGraphics();
+    app_->m_screenGraphics = g_;
   }
   uint16_t& at(int32_t x, int32_t y) { return canvas_->view16().pixels[size_t(y) * canvas_->view16().pitch + x]; }
   std::vector<uint16_t> pixels() {

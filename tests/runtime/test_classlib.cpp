@@ -24,17 +24,7 @@ using test::LogCapture;
 using test::host;
 using test::str;
 
-class ClassLib : public ClassLibTest {
- protected:
-  // The pending exception's class id and message, cleared; -1 when none is pending.
-  int32_t takeException(std::string* message = nullptr) {
-    Throwable* t = Application::pendingException();
-    if (t == nullptr) return -1;
-    app_->m_pendingException = nullptr;
-    if (message != nullptr) *message = host(t->message);
-    return t->classId;
-  }
-};
+class ClassLib : public ClassLibTest {};
 
 TEST_F(ClassLib, ExceptionMessagesAndTheirClasses) {
   Throwable* plain = newException(kException);

@@ -13,6 +13,7 @@
 #include "runtime/application.h"
 #include "runtime/log.h"
 #include "runtime/stress.h"
+#include "tests/support/runtime_fixture.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TEST_ASAN 1
@@ -45,28 +46,7 @@ constexpr Mode kRelocatable = VirtualMemoryManager::kRelocatable;
 constexpr size_t kGranule = VirtualMemoryManager::kGranule;
 constexpr size_t kWord = sizeof(void*);
 
-// Sends the log to a temporary file for one scope and gives its text back.
-class LogCapture {
- public:
-  LogCapture() : file_(std::tmpfile()) { Debug::setSink(file_); }
-  ~LogCapture() {
-    Debug::setSink(nullptr);
-    std::fclose(file_);
-  }
-  std::string text() const {
-    std::fflush(file_);
-    std::string out;
-    std::rewind(file_);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, file_)) > 0) out.append(buf, n);
-    return out;
-  }
-  bool contains(const std::string& needle) const { return text().find(needle) != std::string::npos; }
-
- private:
-  std::FILE* file_;
-};
+using test::LogCapture;
 
 // Makes a heap the running Application's buffer and object heaps for one scope.
 class HeapsInstalled {

@@ -21,12 +21,6 @@ using test::str;
 
 class Streams : public ClassLibTest {
  protected:
-  int32_t takeException() {
-    Throwable* t = Application::pendingException();
-    if (t == nullptr) return -1;
-    app_->m_pendingException = nullptr;
-    return t->classId;
-  }
   DataInputStream* dataOver(const std::vector<uint8_t>& bytes) {
     return DataInputStream::create(ByteArrayInputStream::create(byteArrayOf(bytes)));
   }

@@ -10,6 +10,8 @@
 
 #include "runtime/application.h"
 #include "runtime/log.h"
+#include "runtime/string.h"
+#include "runtime/throwable.h"
 
 namespace sorv::test {
 
@@ -68,6 +70,15 @@ class RuntimeTest : public ::testing::Test {
     app_ = new Application();
     Application::init(app_);
   }
+  // The pending exception's class id and message, cleared; -1 when none is pending.
+  int32_t takeException(std::string* message = nullptr) {
+    Throwable* t = Application::pendingException();
+    if (t == nullptr) return -1;
+    app_->m_pendingException = nullptr;
+    if (message != nullptr) *message = String::toUtf8(t->message);
+    return t->classId;
+  }
+
   void TearDown() override {
     Application::close(app_);
     delete app_;

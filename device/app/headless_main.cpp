@@ -1,0 +1,106 @@
+// build/sorv-headless: the program on SDL's dummy video driver and the virtual clock, driven
+// by a script (see headless_script.h). On exit it prints one line:
+// "frames N NullPointer N ArrayOutOfBound N" (frames run, and those log lines).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "device/app/headless_script.h"
+#include "device/midlet.h"
+#include "device/platform/clock.h"
+#include "device/program.h"
+#include "device/shell.h"
+#include "runtime/log.h"
+#include "tests/support/probe_midlet.h"
+
+namespace {
+
+struct Summary {
+  int32_t frames = 0;
+  int32_t nullPointers = 0;
+  int32_t outOfBounds = 0;
+  std::string partialLine;
+  std::FILE* log = nullptr;
+};
+
+Summary gSummary;
+
+// The log passes through here on its way to its file, so the runtime errors can be counted.
+ssize_t countingWrite(void*, const char* data, size_t size) {
+  for (size_t i = 0; i < size; i++) {
+    if (data[i] != '\n') {
+      gSummary.partialLine += data[i];
+      continue;
+    }
+    if (gSummary.partialLine.find("NullPointer") != std::string::npos) gSummary.nullPointers++;
+    if (gSummary.partialLine.find("ArrayOutOfBound") != std::string::npos) gSummary.outOfBounds++;
+    gSummary.partialLine.clear();
+  }
+  std::fwrite(data, 1, size, gSummary.log);
+  std::fflush(gSummary.log);
+  return static_cast<ssize_t>(size);
+}
+
+void printSummary() {
+  std::fflush(nullptr);
+  std::printf("frames %d NullPointer %d ArrayOutOfBound %d\n",
+              gSummary.frames, gSummary.nullPointers,
+              gSummary.outOfBounds);
+  std::fflush(stdout);
+}
+
+bool readFile(const char* path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream all;
+  all << in.rdbuf();
+  text = all.str();
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string scriptText;
+  for (int i = 1; i < argc; i++) {
+    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+      if (!readFile(argv[++i], scriptText)) {
+        std::fprintf(stderr, "sorv-headless: cannot read %s\n", argv[i]);
+        return 2;
+      }
+    } else {
+      std::fprintf(stderr, "usage: sorv-headless [--script FILE]\n");
+      return 2;
+    }
+  }
+  std::vector<sorv::ScriptCommand> commands;
+  std::string error;
+  if (!sorv::parseScript(scriptText, commands, error)) {
+    std::fprintf(stderr, "sorv-headless: %s\n", error.c_str());
+    return 2;
+  }
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SORV_AUDIO", "null", 0);
+  sorv::platform::setClockVirtual(true);
+  if (sorv::bringRunningInstanceForward()) return 0;
+
+  gSummary.log = sorv::openProgramLog();
+  cookie_io_functions_t io{nullptr, countingWrite, nullptr, nullptr};
+  std::FILE* counted = fopencookie(nullptr, "w", io);
+  sorv::Debug::setSink(counted != nullptr ? counted : gSummary.log);
+  std::atexit(printSummary);
+
+  sorv::MIDlet::setMainMidletFactory(sorv::probe::createProbeMidlet);
+  static std::unique_ptr<sorv::ScriptRunner> runner;
+  return sorv::runProgram([&commands](sorv::Shell& shell) {
+    runner = std::make_unique<sorv::ScriptRunner>(shell, std::move(commands));
+    shell.afterFlush = [] {
+      runner->afterFrame();
+      gSummary.frames = runner->framesRun();
+    };
+  });
+}

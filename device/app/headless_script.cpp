@@ -1,0 +1,184 @@
+#include "device/app/headless_script.h"
+
+#include <SDL/SDL.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <sstream>
+#include <utility>
+
+#include "device/app/screen_shot.h"
+#include "device/platform/display_orientation.h"
+#include "device/platform/key_messages.h"
+#include "device/platform/power_state.h"
+#include "device/platform/windows.h"
+#include "device/shell.h"
+
+namespace sorv {
+namespace {
+
+bool parseNumber(const std::string& word, int64_t low, int64_t high, int32_t& out) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(word.c_str(), &end, 0);
+  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+  out = static_cast<int32_t>(v);
+  return true;
+}
+
+int indexOf(const std::string& word, std::initializer_list<const char*> names) {
+  int i = 0;
+  for (const char* n : names) {
+    if (word == n) return i;
+    i++;
+  }
+  return -1;
+}
+
+bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c) {
+  std::string w1, w2, w3, extra;
+  in >> w1 >> w2 >> w3;
+  if (in >> extra) return false;
+  if (verb == "key") {
+    c.kind = ScriptCommand::kKey;
+    c.action = indexOf(w1, {"down", "up"});
+    return c.action >= 0 && parseNumber(w2, 1, 254, c.a) && w3.empty();
+  }
+  if (verb == "touch") {
+    c.kind = ScriptCommand::kTouch;
+    c.action = indexOf(w1, {"down", "up", "move"});
+    return c.action >= 0 && parseNumber(w2, 0, 0xFFFF, c.a) && parseNumber(w3, 0, 0xFFFF, c.b);
+  }
+  if (verb == "focus") {
+    c.kind = ScriptCommand::kFocus;
+    c.action = indexOf(w1, {"lose", "gain"});
+    return c.action >= 0 && w2.empty();
+  }
+  if (verb == "foreground") {
+    c.kind = ScriptCommand::kForeground;
+    c.action = indexOf(w1, {"other", "self"});
+    return c.action >= 0 && w2.empty();
+  }
+  if (verb == "power") {
+    c.kind = ScriptCommand::kPower;
+    c.text = w1;
+    return indexOf(w1, {"on", "unattended"}) >= 0 && w2.empty();
+  }
+  if (verb == "orientation") {
+    c.kind = ScriptCommand::kOrientation;
+    return parseNumber(w1, 0, 4, c.a) && c.a != 3 && w2.empty();
+  }
+  if (verb == "quit") {
+    c.kind = ScriptCommand::kQuit;
+    return w1.empty();
+  }
+  if (verb == "shot") {
+    c.kind = ScriptCommand::kShot;
+    c.text = w1;
+    return !w1.empty() && w2.empty();
+  }
+  if (verb == "frames") {
+    c.kind = ScriptCommand::kFrames;
+    return parseNumber(w1, 0, 100000000, c.a) && w2.empty();
+  }
+  return false;
+}
+
+void pushEvent(SDL_Event& event) {
+  if (SDL_PushEvent(&event) != 0) std::fprintf(stderr, "headless: event %d lost\n", event.type);
+}
+
+}  // namespace
+
+bool parseScript(const std::string& text, std::vector<ScriptCommand>& commands, std::string& error) {
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(lines, line)) {
+    number++;
+    std::istringstream in(line);
+    std::string verb;
+    if (!(in >> verb) || verb[0] == '#') continue;
+    ScriptCommand c{};
+    if (!parseLine(in, verb, c)) {
+      error = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+      return false;
+    }
+    commands.push_back(c);
+  }
+  return true;
+}
+
+ScriptRunner::ScriptRunner(Shell& shell, std::vector<ScriptCommand> commands)
+    : shell_(shell), commands_(std::move(commands)) {}
+
+void ScriptRunner::afterFrame() {
+  frames_++;
+  if (frames_ == 1) {
+    // A window manager gives a newly shown window the focus; the dummy driver does not.
+    SDL_Event gain{};
+    gain.active.type = SDL_ACTIVEEVENT;
+    gain.active.gain = 1;
+    gain.active.state = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
+    pushEvent(gain);
+  }
+  if (wait_ > 0) wait_--;
+  while (wait_ == 0 && next_ < commands_.size()) execute(commands_[next_++]);
+  if (wait_ == 0 && next_ == commands_.size()) shell_.stop();
+}
+
+void ScriptRunner::execute(const ScriptCommand& c) {
+  SDL_Event event{};
+  switch (c.kind) {
+    case ScriptCommand::kKey:
+      platform::postKeyMessage(c.action == 0 ? platform::kWmKeyDown : platform::kWmKeyUp, static_cast<uint32_t>(c.a));
+      return;
+    case ScriptCommand::kTouch:
+      if (c.action == 2) {
+        event.motion.type = SDL_MOUSEMOTION;
+        event.motion.state = stylusDown_ ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0;
+        event.motion.x = static_cast<Uint16>(c.a);
+        event.motion.y = static_cast<Uint16>(c.b);
+      } else {
+        stylusDown_ = c.action == 0;
+        event.button.type = stylusDown_ ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.state = stylusDown_ ? SDL_PRESSED : SDL_RELEASED;
+        event.button.x = static_cast<Uint16>(c.a);
+        event.button.y = static_cast<Uint16>(c.b);
+      }
+      pushEvent(event);
+      return;
+    case ScriptCommand::kFocus:
+      event.active.type = SDL_ACTIVEEVENT;
+      event.active.gain = static_cast<Uint8>(c.action);
+      event.active.state = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
+      pushEvent(event);
+      return;
+    case ScriptCommand::kForeground:
+      platform::setForegroundWindow(c.action == 0 ? platform::desktopWindow() : shell_.windowHandle);
+      return;
+    case ScriptCommand::kPower:
+      platform::setPowerState(c.text.c_str());
+      return;
+    case ScriptCommand::kOrientation:
+      platform::setDisplayOrientation(static_cast<uint32_t>(c.a));
+      platform::postOrientationEvent(Shell::kScreenWidth, Shell::kScreenHeight);
+      return;
+    case ScriptCommand::kQuit:
+      event.quit.type = SDL_QUIT;
+      pushEvent(event);
+      return;
+    case ScriptCommand::kShot:
+      if (!writeScreenShot(shell_.surface, c.text)) std::fprintf(stderr, "headless: cannot write %s\n", c.text.c_str());
+      return;
+    case ScriptCommand::kFrames:
+      wait_ = c.a;
+      return;
+  }
+}
+
+}  // namespace sorv

@@ -1,0 +1,55 @@
+// The headless program's script: one command a line, run between frames.
+//
+//   key down|up VK          a key message with the phone's virtual key (decimal or 0x..)
+//   touch down|move|up X Y  the stylus at panel pixel (X, Y)
+//   focus lose|gain         the window loses or gains the focus
+//   foreground other|self   another window or the game comes to the front
+//   power on|unattended     the power state
+//   orientation 0|1|2|4     the display turns (the orientation event follows)
+//   quit                    the window is closed
+//   shot PATH               the screen as shown by the last flip, as a PNG file
+//   frames N                let N frames run before the next command
+// Blank lines and lines starting with '#' are skipped. Commands run after a frame's flip,
+// first after frame 1, which also gives the window the focus as a window manager would;
+// when the script is done the program stops as the game would.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorv {
+
+class Shell;
+
+struct ScriptCommand {
+  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames };
+  Kind kind;
+  int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
+  int32_t a = 0;       // key, x, orientation or frame count
+  int32_t b = 0;       // y
+  std::string text;    // power state name, shot path
+};
+
+// False with a message naming the line for anything it does not understand.
+bool parseScript(const std::string& text, std::vector<ScriptCommand>& commands, std::string& error);
+
+class ScriptRunner {
+ public:
+  ScriptRunner(Shell& shell, std::vector<ScriptCommand> commands);
+  // After each flush: counts the frame and runs the commands that are due.
+  void afterFrame();
+  int32_t framesRun() const { return frames_; }
+
+ private:
+  void execute(const ScriptCommand& command);
+
+  Shell& shell_;
+  std::vector<ScriptCommand> commands_;
+  size_t next_ = 0;
+  int64_t wait_ = 0;
+  int32_t frames_ = 0;
+  bool stylusDown_ = false;
+};
+
+}  // namespace sorv

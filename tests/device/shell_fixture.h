@@ -1,0 +1,101 @@
+// A started Shell on SDL's dummy driver with the probe midlet, the virtual clock, a fresh
+// set of phone windows and key messages, and the trace and log captured.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "device/canvas.h"
+#include "device/midlet.h"
+#include "device/platform/clock.h"
+#include "device/platform/display_orientation.h"
+#include "device/platform/key_messages.h"
+#include "device/platform/paths.h"
+#include "device/platform/power_state.h"
+#include "device/platform/trace.h"
+#include "device/platform/windows.h"
+#include "device/shell.h"
+#include "tests/support/probe_midlet.h"
+#include "tests/support/runtime_fixture.h"
+
+namespace sorv::test {
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SORV_AUDIO", "null", 1);
+    char dir[] = "/tmp/sorv-shell-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    root_ = dir;
+    platform::setRootDir(root_);
+    platform::setTracePath(root_ + "/trace.txt");
+    platform::setClockVirtual(true);
+    platform::setPowerState("on");
+    platform::setDisplayOrientation(0);
+    platform::resetWindows();
+    platform::clearKeyMessages();
+    MIDlet::setMainMidletFactory(probe::createProbeMidlet);
+    shell_ = new Shell();
+    ASSERT_TRUE(shell_->start());
+    ASSERT_NE(currentCanvas(), nullptr);
+    clearTrace();
+    log_.clear();
+  }
+
+  void TearDown() override {
+    shell_->closeApplication();
+    shell_->destroy();
+    delete shell_;
+    platform::setTracePath("");
+    platform::setRootDir("");
+    platform::setPowerState("");
+    std::string cmd = "rm -rf '" + root_ + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+  }
+
+  std::string trace() const {
+    std::ifstream in(root_ + "/trace.txt");
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+  void clearTrace() { std::ofstream(root_ + "/trace.txt", std::ios::trunc); }
+  bool traced(const std::string& s) const { return trace().find(s) != std::string::npos; }
+  bool logged(const std::string& s) const { return log_.contains(s); }
+
+  void pushFocus(bool gain, uint8_t state = SDL_APPINPUTFOCUS | SDL_APPACTIVE) {
+    SDL_Event e{};
+    e.active.type = SDL_ACTIVEEVENT;
+    e.active.gain = gain ? 1 : 0;
+    e.active.state = state;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+  }
+  void pushButton(bool down, int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
+    SDL_Event e{};
+    e.button.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+  }
+  void pushMotion(int x, int y, uint8_t buttons) {
+    SDL_Event e{};
+    e.motion.type = SDL_MOUSEMOTION;
+    e.motion.state = buttons;
+    e.motion.x = static_cast<Uint16>(x);
+    e.motion.y = static_cast<Uint16>(y);
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+  }
+
+  LogCapture log_;
+  Shell* shell_ = nullptr;
+  std::string root_;
+};
+
+}  // namespace sorv::test

@@ -1,0 +1,122 @@
+// Runs build/sorvantel or build/sorv-headless as a child process with its own environment
+// (SDL's dummy driver, a fresh SORV_ROOT, the trace and the log in files) and reads what it
+// left behind.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace sorv::test {
+
+inline std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char dir[] = "/tmp/sorv-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    dir_ = dir;
+    env_ = {{"SDL_VIDEODRIVER", "dummy"}, {"SORV_AUDIO", "null"},
+            {"SORV_ROOT", dir_ + "/root"},  {"SORV_TRACE", dir_ + "/trace.txt"},
+            {"SORV_LOG", dir_ + "/log.txt"}, {"SORV_UI_LANGID", "0x0409"}};
+    // The game's files where the phone keeps them.
+    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
+    ASSERT_EQ(std::system(("'" + executable("tools/mkdata") + "' --out '" + data + "' > /dev/null").c_str()), 0);
+  }
+  void TearDown() override {
+    std::string cmd = "rm -rf '" + dir_ + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+  }
+
+  static std::string executable(const char* name) { return std::string(SORV_BUILD_DIR) + "/" + name; }
+
+  // Starts the program; the child's standard output goes to out.txt.
+  pid_t spawn(const std::string& exe, const std::vector<std::string>& args = {}) {
+    std::vector<std::string> envText;
+    for (char** e = environ; *e != nullptr; e++) {
+      std::string entry = *e;
+      if (env_.count(entry.substr(0, entry.find('='))) == 0) envText.push_back(entry);
+    }
+    for (const auto& [k, v] : env_) envText.push_back(k + "=" + v);
+    std::vector<char*> envp, argv;
+    for (auto& s : envText) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argText{exe};
+    argText.insert(argText.end(), args.begin(), args.end());
+    for (auto& s : argText) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, (dir_ + "/out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(rc, 0);
+    return pid;
+  }
+
+  // The exit status, or -1 when it did not end normally within the time.
+  int wait(pid_t pid, int seconds = 60) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > until) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  int run(const std::string& exe, const std::vector<std::string>& args = {}) { return wait(spawn(exe, args)); }
+
+  // sorv-headless with the given script.
+  int runHeadless(const std::string& script) {
+    std::ofstream(dir_ + "/script.txt") << script;
+    return run(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
+  }
+
+  std::string trace() const { return readText(dir_ + "/trace.txt"); }
+  std::string log() const { return readText(dir_ + "/log.txt"); }
+  std::string out() const { return readText(dir_ + "/out.txt"); }
+
+  std::map<std::string, std::string> env_;
+  std::string dir_;
+};
+
+inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+inline int countLinesWith(const std::string& text, const std::string& part) {
+  int n = 0;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) n += has(line, part) ? 1 : 0;
+  return n;
+}
+
+// The headless program's closing line, from the frames it ran and the log it wrote.
+inline std::string summaryOf(int frames, const std::string& log) {
+  return "frames " + std::to_string(frames) + " NullPointer " + std::to_string(countLinesWith(log, "NullPointer")) +
+         " ArrayOutOfBound " + std::to_string(countLinesWith(log, "ArrayOutOfBound"));
+}
+
+}  // namespace sorv::test
