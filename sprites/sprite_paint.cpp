@@ -128,11 +128,15 @@ void ASprite::PaintFModule(Graphics* g, int32_t frame, int32_t index, int32_t x,
 }
 
 void ASprite::PaintFrame(int32_t frame, int32_t x, int32_t y, int32_t drawFlags, int32_t alpha) {
-  // A frame that places itself (directly or through others) would recurse without end.
+  // Frames that place frames are walked to a bounded depth and a bounded number of entries
+  // per outermost call: a frame placing itself, or frames placing each other many times
+  // over, would otherwise never finish.
   static int32_t depth = 0;
-  constexpr int32_t kMaxNesting = 16;
+  static int32_t entriesLeft = 0;
+  constexpr int32_t kMaxNesting = 8;
+  constexpr int32_t kMaxEntriesPerCall = 1 << 14;
+  if (depth == 0) entriesLeft = kMaxEntriesPerCall;
   if (depth >= kMaxNesting) return;
-  depth++;
   int32_t count = aload(frameFModuleCount, frame);
   // Entries past the table would each report a fault; the frame keeps the ones that exist.
   const int32_t first = aload(frameFirstFModule, frame);
@@ -145,8 +149,16 @@ void ASprite::PaintFrame(int32_t frame, int32_t x, int32_t y, int32_t drawFlags,
     }
     count = first < 0 ? 0 : std::max(entries - first, 0);
   }
-  for (int32_t i = 0; i < count; i++) PaintFModule(frame, i, x, y, drawFlags, alpha);
+  depth++;
+  for (int32_t i = 0; i < count && entriesLeft > 0; i++, entriesLeft--) {
+    PaintFModule(frame, i, x, y, drawFlags, alpha);
+  }
   depth--;
+  if (depth == 0 && entriesLeft <= 0 && !tableFaultLogged) {
+    tableFaultLogged = true;
+    Debug::trace("ASprite.PaintFrame: frame %d nests more than %d entries, cut", frame,
+                 kMaxEntriesPerCall);
+  }
 }
 
 void ASprite::PaintFrame(Graphics* g, int32_t frame, int32_t x, int32_t y, int32_t drawFlags,
