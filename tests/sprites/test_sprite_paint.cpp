@@ -231,3 +231,28 @@ TEST_F(SpriteTest, FramesNamingEntriesPastTheTableDrawWhatExists) {
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+TEST_F(SpriteTest, FramesPlacingFramesManyTimesOverFinish) {
+  // Frame k places frame k + 1 a hundred times: 100^6 module draws if walked in full.
+  mk::SpriteSpec spec;
+  spec.modules = {solidModule(1, 1, 1)};
+  for (int k = 0; k < 6; k++) {
+    std::vector<mk::SpriteFModule> entries(100, {static_cast<uint8_t>(k + 1), 0, 0, 0, 0x10});
+    mk::addFrame(spec, entries);
+  }
+  mk::addFrame(spec, {{0, 0, 0, 0, 0}});
+  spec.palettes = {kColours};
+  target(4, 4);
+  ASprite* s = load(spec);
+  LogCapture log;
+  s->PaintFrame(0, 0, 0, 0, 100);
+  EXPECT_EQ(pixel(0, 0), rgb(kColours[1]));
+  EXPECT_TRUE(log.contains("nests more than"));
+  EXPECT_EQ(s->GetFrameWidth(0), 1);
+}
+
+}  // namespace
+}  // namespace sorv::test
