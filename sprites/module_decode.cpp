@@ -51,11 +51,14 @@ struct Decoder {
   void packed() {
     constexpr int perByte = 8 / bits;
     constexpr uint32_t mask = (1u << bits) - 1;
+    // With a colour for every index the bytes need no per-pixel check.
+    const bool allIndexesValid = colourCount > mask;
     while (at < end && moreBytes()) {
       uint32_t b = next();
       int32_t count = std::min<int32_t>(perByte, end - at);
       for (int32_t k = 0; k < count; k++) {
-        out[at++] = colour((b >> (8 - bits * (k + 1))) & mask);
+        const uint32_t index = (b >> (8 - bits * (k + 1))) & mask;
+        out[at++] = allIndexesValid ? palette[index] : colour(index);
       }
     }
   }
@@ -112,7 +115,11 @@ uint32_t decodeModulePixels(const ModulePixels& in, int32_t* out, int32_t pixelC
       // The common case: one index per byte, no run bookkeeping.
       {
         int32_t count = static_cast<int32_t>(std::min<size_t>(d.size, static_cast<size_t>(pixelCount)));
-        for (int32_t i = 0; i < count; i++) out[i] = d.colour(d.data[i]);
+        if (d.colourCount >= 256) {
+          for (int32_t i = 0; i < count; i++) out[i] = d.palette[d.data[i]];
+        } else {
+          for (int32_t i = 0; i < count; i++) out[i] = d.colour(d.data[i]);
+        }
         d.at = count;
       }
       break;
