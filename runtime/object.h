@@ -12,9 +12,13 @@
 //   collector). They never move. A released object has classId == kReleasedClassId.
 // - A field that holds a managed reference is a pointer to an Object-derived class (never an
 //   interface pointer) and is listed in its class's SORV_REF_FIELDS; the collector finds the
-//   complete list, inherited fields included, through the class table.
-// - Managed references held by native code live only in managed objects, StaticRef roots, or
-//   on the machine stack (scanned conservatively); never in host containers.
+//   complete list, inherited fields included, through the class table's superclass chain,
+//   which the C++ base classes must mirror.
+// - C++ constructors of managed classes only initialise fields and never allocate: a
+//   collection must not meet a half-built object whose class id is not yet written.
+// - Managed references held by native code live only in managed objects, StaticRef roots, the
+//   Application's context fields, or on the machine stack (scanned conservatively); never in
+//   host containers or host-heap objects.
 #pragma once
 
 #include <cstddef>
