@@ -33,7 +33,6 @@ void startRuntime() {
   started = true;
   Debug::setSink(std::fopen("/dev/null", "w"));
   Application::init(new Application());
-  ASprite::clinit();
   gScreen = Image::createImage(800, 480)->getGraphics();
 }
 

@@ -23,7 +23,6 @@ void startRuntime() {
   sorv::Debug::setSink(std::fopen("/dev/null", "w"));
   gApp = new sorv::Application();
   sorv::Application::init(gApp);
-  sorv::ASprite::clinit();
   sorv::Image* screen = sorv::Image::createImage(64, 64);
   gTarget = screen->getGraphics();
 }

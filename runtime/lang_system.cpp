@@ -28,6 +28,8 @@ void System::clinit() {
                  StaticClass::getConstant(kConstEncodingValue));
 }
 
+SORV_STATIC_INIT(kSystem, System::clinit);
+
 String* System::getProperty(String* key) {
   SORV_FRAME("System.getProperty(Ljava/lang/String;)Ljava/lang/String;");
   if (String::equalsCString(key, "microedition.media.version")) return String::fromCString("1.0");
@@ -48,6 +50,8 @@ void Runtime::clinit() {
   SORV_FRAME("Runtime.<clinit>()V");
   instance = newObject<Runtime>();
 }
+
+SORV_STATIC_INIT(kRuntime, Runtime::clinit);
 
 void System::arraycopy(Object* src, int32_t srcPos, Object* dst, int32_t dstPos, int32_t length) {
   SORV_FRAME("System::arraycopy");

@@ -35,6 +35,8 @@ void Boolean::clinit() {
   FALSE = create(false);
 }
 
+SORV_STATIC_INIT(kBoolean, Boolean::clinit);
+
 bool Boolean::equals(Object* other) {
   return instanceOf(other, kBoolean) && static_cast<Boolean*>(other)->value == value;
 }

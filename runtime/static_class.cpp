@@ -5,23 +5,28 @@
 #include "runtime/constants.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
-#include "runtime/lang_wrappers.h"
 #include "runtime/string.h"
 
 namespace sorv {
 
 namespace {
 
-// The static initialisers in their fixed order. The game classes' own go between Boolean's
-// and Runtime's (ANIM, CPlayer, CGame, ASprite, IGP, CTraining, CTennis) and after
-// Runtime's (RigidBody, then CAE last), as those classes arrive.
-constexpr void (*kStaticInitialisers[])() = {
-    System::clinit,
-    Boolean::clinit,
-    Runtime::clinit,
-};
+// The order in which the classes' static initialisers run; a class that is not part of the
+// program has none registered and is passed over.
+constexpr ClassId kStaticInitOrder[] = {kSystem, kBoolean,  kANIM,    kCPlayer,   kCGame, kASprite,
+                                        kIGP,    kCTraining, kCTennis, kRuntime, kRigidBody, kCAE};
+
+// Linked by constructors of static objects; the head is constant-initialised.
+const StaticInitialiser* gFirstStaticInitialiser = nullptr;
 
 }  // namespace
+
+StaticInitialiser::StaticInitialiser(ClassId id, void (*clinit)())
+    : classId(id), run(clinit), next(gFirstStaticInitialiser) {
+  gFirstStaticInitialiser = this;
+}
+
+const StaticInitialiser* StaticInitialiser::first() { return gFirstStaticInitialiser; }
 
 void StaticClass::init(StaticClass* block) {
   *block = StaticClass{};
@@ -29,9 +34,12 @@ void StaticClass::init(StaticClass* block) {
   // Statics of a previous run (tests start the runtime many times) point into freed heaps.
   forEachStaticRoot([](StaticRootBase& root) { root.object = nullptr; });
   loadConstants(block);
-  for (void (*clinit)() : kStaticInitialisers) {
-    clinit();
-    Application::dropUncaught("StaticClass::init");
+  for (ClassId id : kStaticInitOrder) {
+    for (const StaticInitialiser* i = StaticInitialiser::first(); i != nullptr; i = i->next) {
+      if (i->classId != id) continue;
+      i->run();
+      Application::dropUncaught("StaticClass::init");
+    }
   }
   // Loading leaves its streams and buffers behind; the game starts from a clean heap.
   System::gc();

@@ -16,6 +16,22 @@ namespace sorv {
 class ObjectArray;
 class String;
 
+// A class's static initialiser (<clinit>), declared once in the class's own .cpp with
+// SORV_STATIC_INIT; StaticClass::init runs the registered ones in the game's fixed order.
+struct StaticInitialiser {
+  StaticInitialiser(ClassId id, void (*clinit)());
+
+  ClassId classId;
+  void (*run)();
+  const StaticInitialiser* next;
+
+  static const StaticInitialiser* first();
+};
+
+// SORV_STATIC_INIT(kBoolean, Boolean::clinit)
+#define SORV_STATIC_INIT(id, function) \
+  static const ::sorv::StaticInitialiser sorvStaticInit_##id(::sorv::id, function)
+
 class StaticClass {
  public:
   Class classes[kClassCount];

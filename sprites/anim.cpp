@@ -1,5 +1,7 @@
 #include "sprites/anim.h"
 
+#include "runtime/static_class.h"
+
 namespace sorv {
 
 StaticRef<ObjectArray> ANIM::remap;
@@ -28,6 +30,8 @@ void ANIM::clinit() {
     remap->elements()[slot] = Array::fillBytes(table, *tables[slot]);
   }
 }
+
+SORV_STATIC_INIT(kANIM, ANIM::clinit);
 
 int32_t ANIM::remapped(int32_t slot, int32_t animation) {
   if (isNull(remap.get()) || !remap->inBounds(slot)) return animation;

@@ -12,6 +12,7 @@
 #include "runtime/log.h"
 #include "sprites/asprite.h"
 #include "sprites/module_decode.h"
+#include "runtime/static_class.h"
 
 namespace sorv {
 
@@ -62,6 +63,8 @@ void ASprite::clinit() {
   targetGraphics = nullptr;
   InitPool();
 }
+
+SORV_STATIC_INIT(kASprite, ASprite::clinit);
 
 bool ASprite::moduleBytes(int32_t module, int32_t* start, int32_t* size) {
   if (isNull(pixelData) || isNull(pixelOffsets) || !pixelOffsets->inBounds(module)) return false;

@@ -144,3 +144,27 @@ TEST(Runtime, StartsAgainAfterCloseWithNoStaticLeftOver) {
 
 }  // namespace
 }  // namespace sorv
+
+namespace sorv {
+namespace {
+
+std::string gInitOrder;
+void initCTraining() { gInitOrder += "CTraining "; }
+void initCPlayer() { gInitOrder += "CPlayer "; }
+void initCAE() { gInitOrder += "CAE "; }
+SORV_STATIC_INIT(kCTraining, initCTraining);
+SORV_STATIC_INIT(kCAE, initCAE);
+SORV_STATIC_INIT(kCPlayer, initCPlayer);
+
+TEST(Runtime, StaticInitialisersRunInTheGamesOrderWhateverTheLinkOrder) {
+  gInitOrder.clear();
+  auto* app = new Application();
+  Application::init(app);
+  EXPECT_EQ(gInitOrder, "CPlayer CTraining CAE ");
+  Application::close(app);
+  delete app;
+  Application::setInstance(nullptr);
+}
+
+}  // namespace
+}  // namespace sorv

@@ -39,8 +39,6 @@ class SpriteTest : public RuntimeTest {
  protected:
   void SetUp() override {
     RuntimeTest::SetUp();
-    ASprite::clinit();
-    ANIM::clinit();
     CGame::language = 0;
     CGame::currentState = 0;
   }
