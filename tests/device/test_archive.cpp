@@ -116,7 +116,9 @@ TEST(ArchiveTableTest, EveryCutOfAValidArchiveKeepsOnlyWholeEntries) {
     for (const ArchiveEntry& e : t.entries()) {
       EXPECT_LE(static_cast<size_t>(e.offset) + e.size, cut) << "cut " << cut;
     }
-    if (cut == full.size()) EXPECT_EQ(t.entries().size(), 2u);
+    if (cut == full.size()) {
+      EXPECT_EQ(t.entries().size(), 2u);
+    }
   }
 }
 
