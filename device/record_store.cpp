@@ -6,7 +6,7 @@
 
 #include "device/file.h"
 #include "device/record_files.h"
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"

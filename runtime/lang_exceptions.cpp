@@ -1,6 +1,6 @@
 #include "runtime/lang_exceptions.h"
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/class_table.h"
 #include "runtime/frames.h"

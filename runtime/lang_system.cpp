@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "device/platform/clock.h"
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
 #include "runtime/collector.h"

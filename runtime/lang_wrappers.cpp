@@ -1,6 +1,6 @@
 #include "runtime/lang_wrappers.h"
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/class_table.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
 #include "runtime/static_class.h"

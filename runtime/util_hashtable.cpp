@@ -1,6 +1,6 @@
 #include "runtime/util_hashtable.h"
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"

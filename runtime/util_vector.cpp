@@ -1,6 +1,6 @@
 #include "runtime/util_vector.h"
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/frames.h"
 #include "runtime/lang_exceptions.h"
 #include "runtime/lang_system.h"

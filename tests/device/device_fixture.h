@@ -14,7 +14,7 @@
 
 #include "device/platform/paths.h"
 #include "device/resource_stream.h"
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/constants.h"
 #include "runtime/string.h"
 #include "runtime/throwable.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/array.h"
 #include "runtime/constants.h"
 #include "runtime/io_streams.h"

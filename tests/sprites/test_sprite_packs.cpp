@@ -1,6 +1,6 @@
 // The data builder's sprite packs read back through the game's own sprite code: the pack
 // layout, every font map value naming a glyph of its fonts, the palette sprites' sizes.
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "tests/sprites/sprite_fixture.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"

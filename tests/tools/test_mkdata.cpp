@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/byte_writer.h"
 #include "tools/mkdata/constants_source.h"

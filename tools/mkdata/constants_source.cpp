@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/byte_writer.h"
 
 namespace sorv::mkdata {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"

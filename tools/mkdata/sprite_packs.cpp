@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "game/resource_ids.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/font_builder.h"
 #include "tools/mkdata/sprite_writer.h"
 

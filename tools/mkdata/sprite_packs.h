@@ -1,5 +1,5 @@
 // The sprite packs of the synthetic data set, by the pack layout the game's loaders read
-// (entry numbers in game/resource_ids.h):
+// (entry numbers in tools/data/resource_ids.h):
 // - "fonts": entries 0, 1 and 8 are never read and left empty; 2 and 3 the character
 //   maps; 4-7, 9 and 10 the six sprite fonts, each with kFontPaletteCount palettes.
 // - "colours": seven colour-group palette sprites and the player palette sprite, each one

@@ -1,4 +1,4 @@
-// Resource numbers shared by the game and the data builder (tools/mkdata), so the two
+// Resource numbers shared by every layer and the data builder (tools/mkdata), so the two
 // cannot drift apart: constant-string numbers by name (the n-th string of
 // "/constants.bin"), and later the pack entries and array positions.
 //
