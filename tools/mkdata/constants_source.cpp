@@ -84,6 +84,25 @@ bool checkConstants(const std::vector<std::u16string>& constants, std::string* e
       return false;
     }
   }
+  // Each language code names its text source, and getLanguage takes the first code that
+  // matches: codes are short upper-case words, all different.
+  for (int32_t a = 0; a < kLanguageCount; a++) {
+    const std::u16string& code = constants[static_cast<size_t>(kConstLanguageCodes[a])];
+    bool word = !code.empty() && code.size() <= 8;
+    for (char16_t c : code) word = word && c >= u'A' && c <= u'Z';
+    if (!word) {
+      *error = "constant " + std::to_string(kConstLanguageCodes[a]) +
+               " must be a language code of letters A-Z";
+      return false;
+    }
+    for (int32_t b = 0; b < a; b++) {
+      if (code == constants[static_cast<size_t>(kConstLanguageCodes[b])]) {
+        *error = "constants " + std::to_string(kConstLanguageCodes[b]) + " and " +
+                 std::to_string(kConstLanguageCodes[a]) + " name the same language";
+        return false;
+      }
+    }
+  }
   if (constants[kConstGameRecordStore] == constants[kConstPromoRecordStore]) {
     *error = "the game's and the promotion's record stores need different names";
     return false;
