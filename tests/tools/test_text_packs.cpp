@@ -169,15 +169,18 @@ TEST(TextPacks, EveryLanguageHasEveryPackAndItsTextsDecodeThroughItsEncoding) {
       for (int32_t e = 0; e < shape.entries; e++) {
         bool mayBeEmpty = std::count(shape.neverRead.begin(), shape.neverRead.end(), e) > 0;
         if (!mayBeEmpty) {
-          EXPECT_FALSE(entries[static_cast<size_t>(e)].empty()) << shape.nameConstant << " entry " << e;
+          EXPECT_FALSE(entries[static_cast<size_t>(e)].empty())
+              << shape.nameConstant << " entry " << e;
         }
       }
     }
 
     const std::u16string& encodingName = constants[kConstEncoding];
     TextEncoding encoding;
-    ASSERT_TRUE(findEncoding(encodingName.data(), static_cast<int32_t>(encodingName.size()), &encoding));
-    EXPECT_EQ(encoding, language >= kLanguagePL ? TextEncoding::kModifiedUtf8 : TextEncoding::kLatin1);
+    ASSERT_TRUE(
+        findEncoding(encodingName.data(), static_cast<int32_t>(encodingName.size()), &encoding));
+    EXPECT_EQ(encoding,
+              language >= kLanguagePL ? TextEncoding::kModifiedUtf8 : TextEncoding::kLatin1);
     // The name must also match exactly as the game writes it (ISO-8859-1 is case-sensitive there).
     EXPECT_TRUE(encodingName == u"ISO-8859-1" || encodingName == u"UTF-8");
 

@@ -23,9 +23,10 @@ std::string validSource(const std::string& code) {
 TEST(TextSourceParse, ReadsPacksIdsEscapesAndGaps) {
   TextSource s;
   std::string error;
-  ASSERT_TRUE(parseTextSource("# note\r\n[pack 2]\n3: Quick match\r\n\n5:\n7: a\\nb\\u0020\n"
-                              "[pack 0]\n0: EN\n2:  cm\n",
-                              "en.txt", &s, &error))
+  ASSERT_TRUE(
+      parseTextSource("# note\r\n[pack 2]\n3: Quick match\r\n\n5:\n7: a\\nb\\u0020\n"
+                      "[pack 0]\n0: EN\n2:  cm\n",
+                      "en.txt", &s, &error))
       << error;
   ASSERT_EQ(s.strings[kTextMenus].size(), 8u);
   EXPECT_EQ(s.strings[kTextMenus][3], u"Quick match");
@@ -47,7 +48,7 @@ TEST(TextSourceParse, RefusalsNameFileAndLine) {
   };
   const Case cases[] = {
       {"\xEF\xBB\xBF[pack 0]\n0: EN\n", 1},
-      {"[pack 0]\n0: EN\n\xEF\xBB\xBF" "1: x\n", 3},
+      {"[pack 0]\n0: EN\n\xEF\xBB\xBF\x31: x\n", 3},
       {"0: EN\n", 1},
       {"[pack 4]\n", 1},
       {"[pack 0\n", 1},
@@ -74,30 +75,30 @@ TEST(TextRules, CharactersByLanguage) {
     bool allowed;
   };
   const Case cases[] = {
-      {kLanguageEN, u'A', true},       {kLanguageEN, u'\n', true},
-      {kLanguageEN, u'\t', false},     {kLanguageEN, u'\r', false},
-      {kLanguageEN, 0x01, false},      {kLanguageEN, 0x02, false},
-      {kLanguageEN, 0x7F, false},      {kLanguageEN, 0x85, false},
-      {kLanguageEN, 0x96, false},      {kLanguageEN, 0xFEFF, false},
-      {kLanguageEN, 0xA0, true},       {kLanguageEN, 0xA1, true},   // onto the space and ¡
-      {kLanguageEN, 0xA9, true},       {kLanguageEN, 0xB0, true},   // © and °
-      {kLanguageEN, 0xA3, false},      {kLanguageEN, 0xAB, false},  // £ and « share glyphs
-      {kLanguageEN, 0xAA, false},      {kLanguageEN, 0xB4, false},
-      {kLanguageEN, 0xBA, false},      {kLanguageEN, 0xB5, true},
-      {kLanguageDE, 0xDF, true},       {kLanguageFR, 0xE9, true},
-      {kLanguageFR, 0x152, false},     {kLanguageFR, 0x2019, false},  // Œ and ’
-      {kLanguageES, 0x104, false},     {kLanguageNL, 0x20AC, false},  // Ą, €
-      {kLanguagePL, 0x104, true},      {kLanguagePL, 0x17C, true},
-      {kLanguagePL, 0x2026, false},    {kLanguagePL, 0x151, false},   // …, ő
-      {kLanguageCS, 0x159, true},      {kLanguageCS, 0x16F, true},
-      {kLanguageCS, 0x131, false},     {kLanguageTR, 0x131, true},    // ı is 'I' in Turkish only
-      {kLanguageTR, 0x130, true},      {kLanguageTR, 0x15F, true},
-      {kLanguageCS, 0x401, false},     {kLanguageRU, 0x401, true},
-      {kLanguageRU, 0x410, true},      {kLanguageRU, 0x44F, true},
-      {kLanguageRU, 0x450, false},     {kLanguageRU, 0x40F, false},
-      {kLanguageRU, 0xC0, false},      {kLanguageRU, 0xD6, false},    // glyphs Cyrillic takes
-      {kLanguageRU, 0xD7, true},       {kLanguageRU, 0x104, false},
-      {kLanguageRU, 0xD800, false},    {kLanguageEN, 0xFFFD, false},
+      {kLanguageEN, u'A', true},    {kLanguageEN, u'\n', true},
+      {kLanguageEN, u'\t', false},  {kLanguageEN, u'\r', false},
+      {kLanguageEN, 0x01, false},   {kLanguageEN, 0x02, false},
+      {kLanguageEN, 0x7F, false},   {kLanguageEN, 0x85, false},
+      {kLanguageEN, 0x96, false},   {kLanguageEN, 0xFEFF, false},
+      {kLanguageEN, 0xA0, true},    {kLanguageEN, 0xA1, true},   // onto the space and ¡
+      {kLanguageEN, 0xA9, true},    {kLanguageEN, 0xB0, true},   // © and °
+      {kLanguageEN, 0xA3, false},   {kLanguageEN, 0xAB, false},  // £ and « share glyphs
+      {kLanguageEN, 0xAA, false},   {kLanguageEN, 0xB4, false},
+      {kLanguageEN, 0xBA, false},   {kLanguageEN, 0xB5, true},
+      {kLanguageDE, 0xDF, true},    {kLanguageFR, 0xE9, true},
+      {kLanguageFR, 0x152, false},  {kLanguageFR, 0x2019, false},  // Œ and ’
+      {kLanguageES, 0x104, false},  {kLanguageNL, 0x20AC, false},  // Ą, €
+      {kLanguagePL, 0x104, true},   {kLanguagePL, 0x17C, true},
+      {kLanguagePL, 0x2026, false}, {kLanguagePL, 0x151, false},  // …, ő
+      {kLanguageCS, 0x159, true},   {kLanguageCS, 0x16F, true},
+      {kLanguageCS, 0x131, false},  {kLanguageTR, 0x131, true},  // ı is 'I' in Turkish only
+      {kLanguageTR, 0x130, true},   {kLanguageTR, 0x15F, true},
+      {kLanguageCS, 0x401, false},  {kLanguageRU, 0x401, true},
+      {kLanguageRU, 0x410, true},   {kLanguageRU, 0x44F, true},
+      {kLanguageRU, 0x450, false},  {kLanguageRU, 0x40F, false},
+      {kLanguageRU, 0xC0, false},   {kLanguageRU, 0xD6, false},  // glyphs Cyrillic takes
+      {kLanguageRU, 0xD7, true},    {kLanguageRU, 0x104, false},
+      {kLanguageRU, 0xD800, false}, {kLanguageEN, 0xFFFD, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(refusedCharacter(c.language, c.c) == nullptr, c.allowed)
@@ -115,7 +116,10 @@ TEST(TextRules, CheckedSourcesNameTheLineOfTheFault) {
   const Case cases[] = {
       {kLanguageEN, "EN", validSource("EN") + "90: tab\\there\n", 5},
       {kLanguageEN, "EN", validSource("EN") + "90: \\uFEFFx\n", 5},
-      {kLanguageEN, "EN", "[pack 0]\n0: EN\n1: \xC2\xAB" "x\n[pack 1]\n89: #\n", 3},
+      {kLanguageEN, "EN",
+       "[pack 0]\n0: EN\n1: \xC2\xAB"
+       "x\n[pack 1]\n89: #\n",
+       3},
       {kLanguageFR, "FR", "[pack 0]\n0: FR\n[pack 1]\n89: \xC5\x92 #\n", 4},
       {kLanguageRU, "RU", "[pack 0]\n0: RU\n[pack 3]\n1: \xC3\x80\n[pack 1]\n89: #\n", 4},
       {kLanguagePL, "PL", "[pack 0]\n0: PL\n[pack 1]\n89: \xD0\x81 #\n", 4},
@@ -136,16 +140,19 @@ TEST(TextRules, CheckedSourcesNameTheLineOfTheFault) {
   }
   TextSource good;
   std::string error;
-  ASSERT_TRUE(parseTextSource(validSource("TR") + "[pack 2]\n1: \xC4\xB1 i\n", "tr.txt", &good, &error));
+  ASSERT_TRUE(
+      parseTextSource(validSource("TR") + "[pack 2]\n1: \xC4\xB1 i\n", "tr.txt", &good, &error));
   EXPECT_TRUE(checkTextSource(good, kLanguageTR, u"TR", &error)) << error;
 }
 
 TEST(TextRules, EveryLanguageGivesTheEnglishIds) {
   TextSource english, same, extra, missing;
   std::string error;
-  ASSERT_TRUE(parseTextSource("[pack 0]\n0: EN\n2: b\n[pack 3]\n5: x\n", "en.txt", &english, &error));
+  ASSERT_TRUE(
+      parseTextSource("[pack 0]\n0: EN\n2: b\n[pack 3]\n5: x\n", "en.txt", &english, &error));
   ASSERT_TRUE(parseTextSource("[pack 0]\n0: DE\n2: c\n[pack 3]\n5: y\n", "de.txt", &same, &error));
-  ASSERT_TRUE(parseTextSource("[pack 0]\n0: DE\n1: a\n2: c\n[pack 3]\n5: y\n", "de.txt", &extra, &error));
+  ASSERT_TRUE(
+      parseTextSource("[pack 0]\n0: DE\n1: a\n2: c\n[pack 3]\n5: y\n", "de.txt", &extra, &error));
   ASSERT_TRUE(parseTextSource("[pack 0]\n0: DE\n2: c\n", "de.txt", &missing, &error));
   EXPECT_TRUE(checkSameIds(same, english, &error)) << error;
   EXPECT_FALSE(checkSameIds(extra, english, &error));
@@ -172,10 +179,9 @@ TEST(MkdataLanguages, RefusalsReachTheCommandLine) {
   fs::remove_all(base);
   fs::create_directories(base);
   fs::copy(SORV_DATA_SOURCE_DIR, base / "data", fs::copy_options::recursive);
-  {
-    std::ofstream(base / "data" / "texts" / "fr.txt", std::ios::app) << "\n[pack 3]\n";
-  }
-  std::string tool = std::string(SORV_BUILD_DIR) + "/tools/mkdata --data " + (base / "data").string();
+  { std::ofstream(base / "data" / "texts" / "fr.txt", std::ios::app) << "\n[pack 3]\n"; }
+  std::string tool =
+      std::string(SORV_BUILD_DIR) + "/tools/mkdata --data " + (base / "data").string();
   int status = 0;
   std::string out = run(tool + " --out " + (base / "fr").string() + " --language FR", &status);
   EXPECT_NE(status, 0);

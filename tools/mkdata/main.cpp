@@ -16,7 +16,8 @@
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: mkdata --out DIR [--data SOURCES] [--language CODE] | mkdata --list FILE\n");
+  std::fprintf(stderr,
+               "usage: mkdata --out DIR [--data SOURCES] [--language CODE] | mkdata --list FILE\n");
   return 2;
 }
 

@@ -105,8 +105,7 @@ bool textsPackEntries(const std::string& dataDir, const std::vector<std::u16stri
   TextSource reference, source;
   if (!readTextSource(textSourcePath(dataDir, english), &reference, error) ||
       !readTextSource(textSourcePath(dataDir, code), &source, error) ||
-      !checkTextSource(source, language, code, error) ||
-      !checkSameIds(source, reference, error)) {
+      !checkTextSource(source, language, code, error) || !checkSameIds(source, reference, error)) {
     return false;
   }
   entries->assign(kTextPackEntries, {});

@@ -7,17 +7,18 @@ namespace sorv::mkdata {
 namespace {
 
 // The Central-European letters the fonts carry as extra glyphs (Polish, Czech, Turkish).
-constexpr char16_t kExtraLetters[] = {
-    0x104, 0x105, 0x106, 0x107, 0x10C, 0x10D, 0x10E, 0x10F, 0x115, 0x118, 0x119, 0x11A, 0x11B,
-    0x11E, 0x11F, 0x130, 0x141, 0x142, 0x143, 0x144, 0x147, 0x148, 0x158, 0x159, 0x15A, 0x15B,
-    0x15E, 0x15F, 0x160, 0x161, 0x164, 0x165, 0x16E, 0x16F, 0x179, 0x17A, 0x17B, 0x17C, 0x17D,
-    0x17E};
+constexpr char16_t kExtraLetters[] = {0x104, 0x105, 0x106, 0x107, 0x10C, 0x10D, 0x10E, 0x10F,
+                                      0x115, 0x118, 0x119, 0x11A, 0x11B, 0x11E, 0x11F, 0x130,
+                                      0x141, 0x142, 0x143, 0x144, 0x147, 0x148, 0x158, 0x159,
+                                      0x15A, 0x15B, 0x15E, 0x15F, 0x160, 0x161, 0x164, 0x165,
+                                      0x16E, 0x16F, 0x179, 0x17A, 0x17B, 0x17C, 0x17D, 0x17E};
 constexpr char16_t kDotlessI = 0x131;  // drawn as 'I', which is right in Turkish only
 constexpr char16_t kCyrillicYo = 0x401, kCyrillicSmallYo = 0x451;
 constexpr char16_t kCyrillicFirst = 0x410, kCyrillicLast = 0x44F;
 
 bool isExtraLetter(char16_t c) {
-  return std::find(std::begin(kExtraLetters), std::end(kExtraLetters), c) != std::end(kExtraLetters);
+  return std::find(std::begin(kExtraLetters), std::end(kExtraLetters), c) !=
+         std::end(kExtraLetters);
 }
 
 bool isCyrillic(char16_t c) {
@@ -82,8 +83,8 @@ bool checkTextSource(const TextSource& source, int32_t language, const std::u16s
     for (size_t id = 0; id < strings.size(); id++) {
       for (char16_t c : strings[id]) {
         if (const char* why = refusedCharacter(language, c)) {
-          *error = source.where(source.lines[static_cast<size_t>(pack)][id]) + ": " +
-                   unitName(c) + " " + why;
+          *error = source.where(source.lines[static_cast<size_t>(pack)][id]) + ": " + unitName(c) +
+                   " " + why;
           return false;
         }
       }
@@ -91,7 +92,8 @@ bool checkTextSource(const TextSource& source, int32_t language, const std::u16s
   }
   const auto& general = source.strings[kTextGeneral];
   if (general.size() <= kTextLanguageCode || general[kTextLanguageCode] != code) {
-    int32_t line = general.size() > kTextLanguageCode ? source.lines[kTextGeneral][kTextLanguageCode] : 0;
+    int32_t line =
+        general.size() > kTextLanguageCode ? source.lines[kTextGeneral][kTextLanguageCode] : 0;
     *error = (line > 0 ? source.where(line) : source.fileName) + ": text 0 of pack 0 must be " +
              "the language code " + narrow(code);
     return false;

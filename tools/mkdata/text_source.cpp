@@ -41,8 +41,8 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
       const std::string prefix = "[pack ";
       int32_t n = -1;
       if (line.compare(0, prefix.size(), prefix) != 0 || line.back() != ']' ||
-          !parseNumber(line.substr(prefix.size(), line.size() - prefix.size() - 1), &n) ||
-          n < 0 || n >= kTextPackCount) {
+          !parseNumber(line.substr(prefix.size(), line.size() - prefix.size() - 1), &n) || n < 0 ||
+          n >= kTextPackCount) {
         return refuse("expected [pack 0] to [pack 3]");
       }
       if (seen[static_cast<size_t>(n)]) return refuse("pack given twice");

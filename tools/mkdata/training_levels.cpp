@@ -27,9 +27,7 @@ void append(std::vector<uint8_t>& to, const std::vector<uint8_t>& more) {
 
 // Ball machine: interval (ms x 7 / 1000), flight min and max, start x, y, z; one landing row
 // {weight, x min, z min, x max, z max} taking all the weight.
-std::vector<uint8_t> ballMachine() {
-  return shorts({7, 1, 1, 0, 0, 0, 1, 100, 0, 0, 0, 0});
-}
+std::vector<uint8_t> ballMachine() { return shorts({7, 1, 1, 0, 0, 0, 1, 100, 0, 0, 0, 0}); }
 
 // goal, balls, base points, unused, speed factor, radius, rings 1, ring points, barrier
 // height and width, one target row and its barrier row.
@@ -58,8 +56,8 @@ std::vector<uint8_t> accuracyRecord() {
 // time, streak bonus, unused, bonus shape, colours A and B, circle shape, one stage {time
 // limit, bonus count, one spot row taking all the weight}.
 std::vector<uint8_t> stepRecord() {
-  return shorts({0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0,
-                 7, 1, 1, 100, 0, 0, 0, 0});
+  return shorts(
+      {0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 7, 1, 1, 100, 0, 0, 0, 0});
 }
 
 // Tutorial pages per game: text pack 3 holds them from ids 34, 38, 41, 44 and 48.
