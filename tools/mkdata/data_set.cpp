@@ -55,9 +55,8 @@ std::vector<uint8_t> arrayTreeData() { return {0}; }
 // The last table's node ends at byte 2762 of the descriptor.
 std::vector<uint8_t> arrayTreeDescriptor() { return std::vector<uint8_t>(2762, 0); }
 std::vector<uint8_t> emptyMenuData() {
-  constexpr size_t kIndexBytes = 2 * 78;
-  std::vector<uint8_t> file(2 + kIndexBytes, 0);
-  file[1] = static_cast<uint8_t>(kIndexBytes);
+  std::vector<uint8_t> file(2 + kMenuIndexBytes, 0);
+  file[1] = static_cast<uint8_t>(kMenuIndexBytes);
   return file;
 }
 std::vector<uint8_t> emptyAchievementTable() { return {0, 0}; }
@@ -91,7 +90,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
     return false;
   }
   const std::string encoding = encodingName(languageEncoding(index));
-  constants[kConstEncoding] = std::u16string(encoding.begin(), encoding.end());
+  constants[kConstTextEncoding] = std::u16string(encoding.begin(), encoding.end());
   std::vector<std::vector<uint8_t>> texts;
   if (!textsPackEntries(dataDir, constants, index, &texts, error)) return false;
   return archive->add("constants.bin", encodeConstants(constants), error) &&
