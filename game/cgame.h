@@ -84,6 +84,38 @@ class CGame : public Object {
   static int32_t ChildNum(int32_t offset, int32_t level, ByteArray* data);
   static int32_t LeafNum(int32_t offset, int32_t level, ByteArray* data);
 
+  // --- The array tree (array_tree.cpp): the game's static tables, read at boot from the
+  // open pack's entries 1 (values) and 2 (descriptor) into the statics that the list in
+  // tools/data/resource_ids.h names. A node or row outside descriptor or data is read as an
+  // empty row, with one log line per table.
+  static Object* loadArray(int32_t dims, int32_t pos, int32_t typePos, int32_t elementType,
+                           ByteArray* desc, ByteArray* data);
+  static void initArrays();
+  static StaticRef<ByteArray> tournamentTable;  // byte[23 * 11], a row per tournament
+  static StaticRef<ShortArray> attrThresholds;  // short[5], ascending
+  static StaticRef<ShortArray> attrGainTable;   // short[5] by training level
+  static StaticRef<ObjectArray> attrPresets;    // byte[3][5] by playing style
+  // Per roster slot 0..35: the kind byte, country, caption id (text pack 0), the ability a
+  // created player takes; two flags, four card values and three attribute-card values
+  // (byte[2][36], int[4][36], int[3][36]); the base and bonus of the simulated strength per
+  // attribute (byte[5][36] each).
+  static StaticRef<ByteArray> rosterKinds;
+  static StaticRef<ByteArray> rosterCountries;
+  static StaticRef<ShortArray> rosterCaptions;
+  static StaticRef<ByteArray> rosterAbility;
+  static StaticRef<ObjectArray> rosterFlags;
+  static StaticRef<ObjectArray> rosterCardValues;
+  static StaticRef<ObjectArray> rosterAttrCardValues;
+  static StaticRef<ObjectArray> rosterAttrBase;
+  static StaticRef<ObjectArray> rosterAttrBonus;
+  // Appearance: per colour group the palettes on offer (byte[7][choices]), its (start,
+  // count) in the player palette (int[7][2]), its white palette (byte[7]) and the groups a
+  // white suit repaints (int[]).
+  static StaticRef<ObjectArray> lookItemOptions;
+  static StaticRef<ObjectArray> colourGroupRanges;
+  static StaticRef<ByteArray> whiteSuitColours;
+  static StaticRef<IntArray> whiteSuitGroups;
+
   // --- Shell tables: first values set by the static initialiser (cgame_statics.cpp).
   static constexpr int32_t kStateStackSize = 8;
   static constexpr int32_t kCheatCount = 13;
