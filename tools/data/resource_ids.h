@@ -107,9 +107,7 @@ inline constexpr int32_t kMenuBlobLimit = 32768;
 // class that owns the static, and the static's name. tools/data/arrays.txt holds the values
 // in the same order; the builder refuses a source that disagrees with this list.
 inline constexpr int32_t kConstBootPack = 117;
-inline constexpr int32_t kBootArrayData = 1;
-inline constexpr int32_t kBootArrayDescriptor = 2;
-inline constexpr int32_t kBootAchievements = 3;
+inline constexpr int32_t kBootArrayData = 1, kBootArrayDescriptor = 2;
 // The last table's last node ends the descriptor.
 inline constexpr int32_t kArrayTreeDescriptorSize = 2762;
 inline constexpr int32_t kArrayTreeByteBase = 3;
