@@ -5,7 +5,7 @@
 
 #include "game/cgame.h"
 #include "runtime/frames.h"
-#include "runtime/java_int.h"
+#include "runtime/throwable.h"
 #include "runtime/util_random.h"
 
 namespace sorv {
@@ -74,7 +74,14 @@ int32_t CGame::Parabolic(int32_t t, int32_t T, int32_t from, int32_t to) {
   SORV_FRAME("CGame.Parabolic(IIII)I");
   if (t < 0) t = 0;
   if (t >= T) return to;
-  return from + idiv((to - from) * t * (2 * T - t), T * T);
+  // T * T wraps to 0 for a T of 65536 or any multiple; a square is never -1, so a plain
+  // division is safe otherwise.
+  const int32_t square = T * T;
+  if (square == 0) {
+    throwNew(kArithmeticException, "/ by zero");
+    return 0;
+  }
+  return from + (to - from) * t * (2 * T - t) / square;
 }
 
 int32_t CGame::EvenOddSwitch(int32_t n) { return (n & 1) != 0 ? n - 1 : n + 1; }
