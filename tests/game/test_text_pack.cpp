@@ -160,6 +160,15 @@ TEST_F(TextPackTest, HomeOrderIsStableAndNamesStayInPackOrder) {
   EXPECT_EQ(utf8(static_cast<String*>(CGame::lastNames->elements()[4])), "t125");
 }
 
+TEST_F(TextPackTest, HomeOrderComparesUtf16Units) {
+  loadTextsPack({"Zurich", "\xC3\x84rhus", "Aachen"});  // the shipped encoding is UTF-8
+  CGame::initStrings();
+  std::vector<int32_t> sorted = {2, 0};
+  for (int32_t i = 3; i < 14; i++) sorted.push_back(i);  // "t38".."t48" sort between 'Z' and U+00C4
+  sorted.push_back(1);
+  EXPECT_EQ(std::vector<int32_t>(CGame::homeOrder->elements(), CGame::homeOrder->elements() + 14), sorted);
+}
+
 TEST_F(TextPackTest, CareerSlotShowsTheStyleCaption) {
   struct Case {
     int32_t mode, slot;

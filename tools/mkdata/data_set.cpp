@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
@@ -49,11 +50,8 @@ bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
   return archive->add(name, encodeResourcePack(entries), error);
 }
 
-// Stand-ins until their writers exist: the array tree (data, then descriptor), the menu data
-// file (its first word 156: no menus), the achievement table (a count of 0 + 0).
-std::vector<uint8_t> arrayTreeData() { return {0}; }
-// The last table's node ends at byte 2762 of the descriptor.
-std::vector<uint8_t> arrayTreeDescriptor() { return std::vector<uint8_t>(2762, 0); }
+// Stand-ins until their writers exist: the menu data file (its first word 156: no menus), the
+// achievement table (a count of 0 + 0).
 std::vector<uint8_t> emptyMenuData() {
   std::vector<uint8_t> file(2 + kMenuIndexBytes, 0);
   file[1] = static_cast<uint8_t>(kMenuIndexBytes);
@@ -61,15 +59,20 @@ std::vector<uint8_t> emptyMenuData() {
 }
 std::vector<uint8_t> emptyAchievementTable() { return {0, 0}; }
 
-std::vector<std::vector<uint8_t>> bootPackEntries() {
+// The boot pack: the boot sprite, the array tree (values, then descriptor), the achievement
+// table, the splash and the boot state's sprite.
+bool addBootPack(const std::string& dataDir, const std::vector<std::u16string>& constants,
+                 ArchiveWriter* archive, std::string* error) {
+  ArrayTreeEntries tree;
+  if (!arrayTreeEntries(dataDir, &tree, error)) return false;
   std::vector<std::vector<uint8_t>> entries(kBootPackEntries);
   entries[kBootSprite] = standInSprite(1, 2);
-  entries[kBootArrayData] = arrayTreeData();
-  entries[kBootArrayDescriptor] = arrayTreeDescriptor();
+  entries[kBootArrayData] = std::move(tree.data);
+  entries[kBootArrayDescriptor] = std::move(tree.descriptor);
   entries[kBootAchievements] = emptyAchievementTable();
   entries[kBootSplash] = splashSprite();
   entries[kBootStateSprite] = standInSprite(1, 2);
-  return entries;
+  return addPack(constants, kConstBootPack, entries, archive, error);
 }
 
 bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
@@ -107,7 +110,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
          addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
          addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
-         addPack(constants, kConstBootPack, bootPackEntries(), archive, error) &&
+         addBootPack(dataDir, constants, archive, error) &&
          addPack(constants, kConstMenuPack, menuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
