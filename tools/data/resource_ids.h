@@ -59,6 +59,17 @@ inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
 
+// Menu data: entry 0 of the "menudata" pack. A big-endian u16 total (the index's bytes plus
+// the blob's), kMenuIndexCount s16 blob offsets (entry k: where menu k + 1 starts; menu 0
+// starts at 0), then the blob of kMenuCount records. The offsets are signed, so the blob
+// stays below kMenuBlobLimit bytes.
+inline constexpr int32_t kConstMenuDataPack = 143;
+inline constexpr int32_t kMenuDataEntry = 0;
+inline constexpr int32_t kMenuCount = 79;
+inline constexpr int32_t kMenuIndexCount = kMenuCount - 1;
+inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexCount;
+inline constexpr int32_t kMenuBlobLimit = 32768;
+
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 
