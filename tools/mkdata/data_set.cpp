@@ -5,6 +5,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/constants_source.h"
+#include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
 
@@ -56,6 +57,20 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
   return archive->add("app.jad", std::vector<uint8_t>(source.begin(), source.end()), error);
 }
 
+// Until the text packs are built from their sources, a text counts as present below the
+// least string count the game reads from its pack.
+bool textBelowLeastCount(int pack, int id) {
+  static const int kLeastCounts[] = {248, 101, 348, 69};
+  return pack >= 0 && pack < 4 && id >= 0 && id < kLeastCounts[pack];
+}
+
+bool addMenuData(const std::string& dataDir, const std::vector<std::u16string>& constants,
+                 ArchiveWriter* archive, std::string* error) {
+  std::vector<uint8_t> menuData;
+  return buildMenuData(dataDir, textBelowLeastCount, &menuData, error) &&
+         addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
+}
+
 }  // namespace
 
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
@@ -63,7 +78,8 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   return addConstants(dataDir, &constants, archive, error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
-         addPack(constants, kConstColourPack, colourPackEntries(), archive, error);
+         addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
+         addMenuData(dataDir, constants, archive, error);
 }
 
 }  // namespace sorv::mkdata
