@@ -157,6 +157,9 @@ TEST(MenuSource, RefusalsNameTheirSourceLine) {
          return ids;
        }() + "\n", 1, "more than 127 ids"},
       {"labels of zero", "menu 0 labels=0\n", 1, "labels"},
+      {"list rows past the items", "menu 0 rows=3 first=1 ids=5,6,7,8\n  0 none\n  1 none\n", 1,
+       "items 1..3"},
+      {"string of no text pack", "menu 0\n  0 string pack=4 box=9 x=0 y=0\n", 2, "pack 4"},
       {"type of another kind", "menu 0\n  0 frame type=10 frame=1 x=0 y=0\n", 2,
        "type 10 is not a frame type"},
       {"unknown kind", "menu 0\n  0 sprite x=0 y=0\n", 2, "item kind"},

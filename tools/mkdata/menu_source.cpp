@@ -1,5 +1,6 @@
 #include "tools/mkdata/menu_source.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <sstream>
@@ -22,6 +23,7 @@ constexpr int kMaxItemLength = 128;
 constexpr int kMaxSpriteId = 127;
 constexpr int kMaxAnchor = 8;
 constexpr int kMenuHeaderBytes = 6;
+constexpr int kTextPackCount = 4;
 
 struct KindName {
   const char* name;
@@ -335,7 +337,7 @@ bool checkItem(const MenuRecord& menu, int index, std::string* error) {
   const Range ranges[] = {
       {"x", item.x, INT16_MIN, INT16_MAX},        {"y", item.y, INT16_MIN, INT16_MAX},
       {"pal", item.palette, INT8_MIN, INT8_MAX},  {"alpha", item.alpha, 0, 255},
-      {"pack", item.pack, INT16_MIN, INT16_MAX},  {"text", item.text, -1, INT16_MAX},
+      {"pack", item.pack, 0, kTextPackCount - 1}, {"text", item.text, -1, INT16_MAX},
       {"box", item.box, 0, INT16_MAX},            {"mode", item.mode, 0, 255},
       {"anchor", item.anchor, 0, kMaxAnchor},     {"fill", item.fill, 0, 0xFFFFFF},
       {"outline", item.outline, -1, 0xFFFFFF},    {"w", item.w, 0, INT16_MAX},
@@ -450,6 +452,12 @@ bool checkMenus(const std::vector<MenuRecord>& menus, std::string* error) {
     if (menu.items.size() > 127) return refuse("more than 127 items");
     for (int id : menu.ids) {
       if (!fits(id, INT16_MIN, INT16_MAX)) return refuse("id " + std::to_string(id) + " does not fit 16 bits");
+    }
+    // The list draws its visible rows into the items from `first` on.
+    const size_t listRows = std::min(static_cast<size_t>(menu.rows), menu.ids.size());
+    if (listRows > 0 && static_cast<size_t>(menu.first) + listRows > menu.items.size()) {
+      return refuse("the list's rows need items " + std::to_string(menu.first) + ".." +
+                    std::to_string(menu.first + static_cast<int>(listRows) - 1));
     }
     blob += kMenuHeaderBytes + 2 * static_cast<int64_t>(menu.ids.size());
     for (size_t i = 0; i < menu.items.size(); ++i) {

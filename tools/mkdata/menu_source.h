@@ -84,8 +84,9 @@ bool parseMenuSource(const std::string& source, std::vector<MenuRecord>* menus,
                      std::string* error);
 
 // Every menu 0..78 once and in order, values that fit their bytes, item lengths that fit
-// their kind, frame and animation ids 0..127, cursor indexes below the label count, and a
-// blob below the signed offsets' limit.
+// their kind, frame and animation ids 0..127, cursor indexes below the label count, strings
+// of the four text packs, the list's visible rows inside the menu's items, and a blob below
+// the signed offsets' limit.
 bool checkMenus(const std::vector<MenuRecord>& menus, std::string* error);
 
 // Whether text `id` of text pack `pack` exists.
