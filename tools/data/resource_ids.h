@@ -59,12 +59,88 @@ inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
 
-// Menu data: entry 0 of the "menudata" pack. A big-endian u16 total (the index's bytes plus
-// the blob's), kMenuIndexCount s16 blob offsets (entry k: where menu k + 1 starts; menu 0
-// starts at 0), then the blob of kMenuCount records. The offsets are signed, so the blob
-// stays below kMenuBlobLimit bytes.
+// Resource packs and their entries. A pack is found in data.bar by the text of its
+// constant string; each pack below has exactly the entry count named beside it, and every
+// entry a loader reads is non-empty. Streamed packs are read in increasing entry order.
+inline constexpr int32_t kConstTextPack = 79;
+inline constexpr int32_t kTextPackEntries = 4;
+inline constexpr int32_t kConstPlayerPack = 80;
+inline constexpr int32_t kPlayerPackEntries = 3;
+inline constexpr int32_t kPlayerIntro = 0, kPlayerDemoMen = 1, kPlayerDemoWomen = 2;
+// Six action packs, 81 to 86: strokes, running and special actions of the user's team, then
+// strokes and running of the opponents, then special actions of each team; entry 0 the first
+// player (men), entry 1 the partner (women, mixed partner).
+inline constexpr int32_t kConstActionPackFirst = 81;
+inline constexpr int32_t kActionPackCount = 6;
+inline constexpr int32_t kActionPackEntries = 2;
+inline constexpr int32_t kConstStrokesUser = 81, kConstRunningUser = 82;
+inline constexpr int32_t kConstStrokesRival = 83, kConstRunningRival = 84;
+inline constexpr int32_t kConstSpecialUser = 85, kConstSpecialRival = 86;
+inline constexpr int32_t kActionFirstPlayer = 0, kActionPartner = 1;
+inline constexpr int32_t kConstMatchPack = 87;
+inline constexpr int32_t kMatchPackEntries = 5;
+inline constexpr int32_t kMatchServeMeter = 0, kMatchSpeedLines = 1, kMatchHud = 2;
+inline constexpr int32_t kMatchNet = 3, kMatchInterface = 4;
+// Entries 0 and 1 of the match-effects pack are never read.
+inline constexpr int32_t kConstMatchFxPack = 88;
+inline constexpr int32_t kMatchFxPackEntries = 6;
+inline constexpr int32_t kMatchFxReplayBackground = 2, kMatchFxBallKids = 3;
+inline constexpr int32_t kMatchFxJudges = 4, kMatchFxDust = 5;
+inline constexpr int32_t kConstCourtPack = 91;
+inline constexpr int32_t kCourtPackEntries = 5;
+inline constexpr int32_t kCourtBackground = 0, kCourtBackgroundMain = 1;
+inline constexpr int32_t kCourtDecor = 2, kCourtDecorMain = 3, kCourtActor = 4;
+// Training: two sprites, then per game g a level data and a level index entry
+// (kTrainingLevelData + 2g, + 1), then per game a tutorial data and index entry.
+inline constexpr int32_t kConstTrainingPack = 96;
+inline constexpr int32_t kTrainingPackEntries = 22;
+inline constexpr int32_t kTrainingGameCount = 5;
+inline constexpr int32_t kTrainingSprite = 0, kTrainingCheckpoint = 1;
+inline constexpr int32_t kTrainingLevelData = 2, kTrainingTutorialData = 12;
+// The boot pack is streamed: the array tree and the achievement table follow the boot sprite.
+inline constexpr int32_t kConstBootPack = 117;
+inline constexpr int32_t kBootPackEntries = 6;
+inline constexpr int32_t kBootSprite = 0, kBootArrayData = 1, kBootArrayDescriptor = 2;
+inline constexpr int32_t kBootAchievements = 3, kBootSplash = 4, kBootStateSprite = 5;
+inline constexpr int32_t kConstMenuPack = 118;
+inline constexpr int32_t kMenuPackEntries = 6;
+inline constexpr int32_t kMenuMain = 0, kMenuSecond = 1, kMenuButtons = 2, kMenuThird = 3;
+inline constexpr int32_t kMenuFourth = 4, kMenuFifth = 5;
+inline constexpr int32_t kConstMenuExtPack = 127;
+inline constexpr int32_t kMenuExtPackEntries = 6;
+inline constexpr int32_t kConstMenuIconPack = 128;
+inline constexpr int32_t kMenuIconPackEntries = 3;
 inline constexpr int32_t kConstMenuDataPack = 143;
+inline constexpr int32_t kMenuDataPackEntries = 1;
 inline constexpr int32_t kMenuDataEntry = 0;
+
+// Text packs: the game numbers them 0 (interface words), 1 (match), 2 (menus and career)
+// and 3 (training), but the texts pack stores them in the order 0, 2, 3, 1.
+inline constexpr int32_t kTextGeneral = 0, kTextMatch = 1, kTextMenus = 2, kTextTraining = 3;
+inline constexpr int32_t kTextPackCount = 4;
+inline constexpr int32_t kTextEntryOfPack[kTextPackCount] = {0, 3, 1, 2};
+inline constexpr int32_t kTextPackOfEntry[kTextPackEntries] = {0, 2, 3, 1};
+// The fewest strings each text pack holds (by pack number): one more than the highest id read.
+inline constexpr int32_t kTextMinStrings[kTextPackCount] = {248, 101, 348, 69};
+// Text 0 of pack 0 is the language code; text 89 of pack 1 holds '#' for the set number.
+inline constexpr int32_t kTextLanguageCode = 0;
+inline constexpr int32_t kTextSetTitle = 89;
+
+// Languages: text 0 of pack 0 equals the constant string of its index here (checked in this
+// order; no match is index 0). Their encodings are named by constant 53: ISO-8859-1 for the
+// first seven, UTF-8 for Polish, Czech, Turkish and Russian.
+inline constexpr int32_t kLanguageCount = 11;
+inline constexpr int32_t kConstLanguageCodes[kLanguageCount] = {129, 130, 131, 132, 49, 133,
+                                                                134, 135, 136, 137, 138};
+inline constexpr int32_t kLanguageEN = 0, kLanguageFR = 1, kLanguageIT = 2, kLanguageDE = 3;
+inline constexpr int32_t kLanguageES = 4, kLanguagePT = 5, kLanguageNL = 6, kLanguagePL = 7;
+inline constexpr int32_t kLanguageCS = 8, kLanguageTR = 9, kLanguageRU = 10;
+inline constexpr int32_t kConstEncoding = 53;
+
+// Menu data (entry kMenuDataEntry of the menu data pack): a big-endian u16 total (the
+// index's bytes plus the blob's), kMenuIndexCount s16 blob offsets (entry k: where menu
+// k + 1 starts; menu 0 starts at 0), then the blob of kMenuCount records. The offsets are
+// signed, so the blob stays below kMenuBlobLimit bytes.
 inline constexpr int32_t kMenuCount = 79;
 inline constexpr int32_t kMenuIndexCount = kMenuCount - 1;
 inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexCount;

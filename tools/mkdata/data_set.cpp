@@ -8,6 +8,8 @@
 #include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
+#include "tools/mkdata/text_packs.h"
+#include "tools/mkdata/training_levels.h"
 
 namespace sorv::mkdata {
 
@@ -31,14 +33,11 @@ bool readSourceFile(const std::string& path, std::string* contents, std::string*
 
 namespace {
 
-bool addConstants(const std::string& dataDir, std::vector<std::u16string>* constants,
-                  ArchiveWriter* archive, std::string* error) {
+bool loadConstants(const std::string& dataDir, std::vector<std::u16string>* constants,
+                   std::string* error) {
   std::string source;
-  if (!readSourceFile(dataDir + "/constants.txt", &source, error) ||
-      !parseConstants(source, constants, error) || !checkConstants(*constants, error)) {
-    return false;
-  }
-  return archive->add("constants.bin", encodeConstants(*constants), error);
+  return readSourceFile(dataDir + "/constants.txt", &source, error) &&
+         parseConstants(source, constants, error) && checkConstants(*constants, error);
 }
 
 // A pack is found by the text of its constant string.
@@ -51,35 +50,70 @@ bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
   return archive->add(name, encodeResourcePack(entries), error);
 }
 
+// Stand-ins until their writers exist: the array tree (data, then descriptor) and the
+// achievement table (a count of 0 + 0).
+std::vector<uint8_t> arrayTreeData() { return {0}; }
+// The last table's node ends at byte 2762 of the descriptor.
+std::vector<uint8_t> arrayTreeDescriptor() { return std::vector<uint8_t>(2762, 0); }
+std::vector<uint8_t> emptyAchievementTable() { return {0, 0}; }
+
+std::vector<std::vector<uint8_t>> bootPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kBootPackEntries);
+  entries[kBootSprite] = standInSprite(1, 2);
+  entries[kBootArrayData] = arrayTreeData();
+  entries[kBootArrayDescriptor] = arrayTreeDescriptor();
+  entries[kBootAchievements] = emptyAchievementTable();
+  entries[kBootSplash] = splashSprite();
+  entries[kBootStateSprite] = standInSprite(1, 2);
+  return entries;
+}
+
 bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
   std::string source;
   if (!readSourceFile(dataDir + "/app.jad", &source, error)) return false;
   return archive->add("app.jad", std::vector<uint8_t>(source.begin(), source.end()), error);
 }
 
-// Until the text packs are built from their sources, a text counts as present below the
-// least string count the game reads from its pack.
-bool textBelowLeastCount(int pack, int id) {
-  static const int kLeastCounts[] = {248, 101, 348, 69};
-  return pack >= 0 && pack < 4 && id >= 0 && id < kLeastCounts[pack];
-}
-
-bool addMenuData(const std::string& dataDir, const std::vector<std::u16string>& constants,
-                 ArchiveWriter* archive, std::string* error) {
-  std::vector<uint8_t> menuData;
-  return buildMenuData(dataDir, textBelowLeastCount, &menuData, error) &&
-         addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
-}
-
 }  // namespace
 
-bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
+                  const std::string& language) {
   std::vector<std::u16string> constants;
-  return addConstants(dataDir, &constants, archive, error) &&
+  if (!loadConstants(dataDir, &constants, error)) return false;
+  int32_t index = findLanguage(constants, language);
+  if (index < 0) {
+    *error = "no language " + language + " among the language codes of constants.txt";
+    return false;
+  }
+  const std::string encoding = encodingName(languageEncoding(index));
+  constants[kConstEncoding] = std::u16string(encoding.begin(), encoding.end());
+  std::vector<std::vector<uint8_t>> texts;
+  std::vector<uint8_t> menuData;
+  if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
+      !buildMenuDataForTexts(dataDir, constants, &menuData, error)) {
+    return false;
+  }
+  return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
+         addPack(constants, kConstTextPack, texts, archive, error) &&
+         addPack(constants, kConstPlayerPack, playerPackEntries(), archive, error) &&
+         addPack(constants, kConstStrokesUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstRunningUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstStrokesRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstRunningRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstSpecialUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstSpecialRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
+         addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
+         addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
+         addPack(constants, kConstBootPack, bootPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuPack, menuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
-         addMenuData(dataDir, constants, archive, error);
+         addPack(constants, kConstMenuExtPack, menuExtPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuIconPack, menuIconPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
 }
 
 }  // namespace sorv::mkdata

@@ -1,5 +1,7 @@
 // mkdata: writes the synthetic data set, or lists an archive's table.
-//   mkdata --out DIR [--data SOURCES]   writes DIR/data.bar (and the files beside it)
+//   mkdata --out DIR [--data SOURCES] [--language CODE]
+//                                       writes DIR/data.bar (and the files beside it) with the
+//                                       texts of one language (a code of constants.txt; EN)
 //   mkdata --list FILE                  prints each entry's name, offset and size
 #include <cstdio>
 #include <filesystem>
@@ -9,11 +11,13 @@
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/sound_builder.h"
+#include "tools/mkdata/text_packs.h"
 
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: mkdata --out DIR [--data SOURCES] | mkdata --list FILE\n");
+  std::fprintf(stderr,
+               "usage: mkdata --out DIR [--data SOURCES] [--language CODE] | mkdata --list FILE\n");
   return 2;
 }
 
@@ -36,13 +40,14 @@ int listArchive(const std::string& path) {
   return table.droppedCount() == 0 ? 0 : 1;
 }
 
-int writeDataSet(const std::string& outDir, const std::string& dataDir) {
+int writeDataSet(const std::string& outDir, const std::string& dataDir,
+                 const std::string& language) {
   std::error_code ec;
   std::filesystem::create_directories(outDir, ec);
   if (ec) return fail("cannot create " + outDir + ": " + ec.message());
   std::string error;
   sorv::mkdata::ArchiveWriter archive;
-  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error) ||
+  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error, language) ||
       !archive.writeFile(outDir + "/data.bar", &error)) {
     return fail(error);
   }
@@ -55,6 +60,7 @@ int writeDataSet(const std::string& outDir, const std::string& dataDir) {
 
 int main(int argc, char** argv) {
   std::string outDir, listFile, dataDir = sorv::mkdata::defaultDataDir();
+  std::string language = sorv::mkdata::kDefaultLanguage;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage();
@@ -62,6 +68,8 @@ int main(int argc, char** argv) {
       outDir = argv[++i];
     } else if (arg == "--list") {
       listFile = argv[++i];
+    } else if (arg == "--language") {
+      language = argv[++i];
     } else if (arg == "--data") {
       dataDir = argv[++i];
     } else {
@@ -69,6 +77,6 @@ int main(int argc, char** argv) {
     }
   }
   if (!listFile.empty() && outDir.empty()) return listArchive(listFile);
-  if (!outDir.empty() && listFile.empty()) return writeDataSet(outDir, dataDir);
+  if (!outDir.empty() && listFile.empty()) return writeDataSet(outDir, dataDir, language);
   return usage();
 }

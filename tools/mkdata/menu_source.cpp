@@ -23,7 +23,6 @@ constexpr int kMaxItemLength = 128;
 constexpr int kMaxSpriteId = 127;
 constexpr int kMaxAnchor = 8;
 constexpr int kMenuHeaderBytes = 6;
-constexpr int kTextPackCount = 4;
 
 struct KindName {
   const char* name;

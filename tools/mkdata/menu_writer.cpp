@@ -3,6 +3,8 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/byte_writer.h"
 #include "tools/mkdata/data_set.h"
+#include "tools/mkdata/text_packs.h"
+#include "tools/mkdata/text_source.h"
 
 namespace sorv::mkdata {
 namespace {
@@ -138,6 +140,26 @@ bool buildMenuData(const std::string& dataDir, const TextPresence& present,
   }
   *entry = encodeMenuData(menus);
   return true;
+}
+
+bool buildMenuDataForTexts(const std::string& dataDir,
+                           const std::vector<std::u16string>& constants,
+                           std::vector<uint8_t>* entry, std::string* error) {
+  const std::string path =
+      textSourcePath(dataDir, constants[static_cast<size_t>(kConstLanguageCodes[kLanguageEN])]);
+  std::string contents;
+  TextSource english;
+  if (!readSourceFile(path, &contents, error) ||
+      !parseTextSource(contents, path.substr(path.find_last_of('/') + 1), &english, error)) {
+    return false;
+  }
+  // A text the source leaves out would be an empty string: nothing to show.
+  const TextPresence given = [&english](int pack, int id) {
+    if (pack < 0 || pack >= kTextPackCount || id < 0) return false;
+    const std::vector<int32_t>& lines = english.lines[static_cast<size_t>(pack)];
+    return static_cast<size_t>(id) < lines.size() && lines[static_cast<size_t>(id)] != 0;
+  };
+  return buildMenuData(dataDir, given, entry, error);
 }
 
 }  // namespace sorv::mkdata

@@ -43,4 +43,10 @@ bool encodeMenuSource(const std::string& source, std::vector<uint8_t>* entry,
 bool buildMenuData(const std::string& dataDir, const TextPresence& present,
                    std::vector<uint8_t>* entry, std::string* error);
 
+// buildMenuData with the texts the English source gives (every language has the same ids;
+// `constants` name the languages).
+bool buildMenuDataForTexts(const std::string& dataDir,
+                           const std::vector<std::u16string>& constants,
+                           std::vector<uint8_t>* entry, std::string* error);
+
 }  // namespace sorv::mkdata
