@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -192,6 +196,33 @@ TEST(MenuData, SameBytesOnEveryBuildAndInTheArchive) {
               first);
   }
   EXPECT_TRUE(found);
+}
+
+// The data builder takes the texts a menu names from the English source: an id the source
+// leaves out (an empty string in every language) is refused with the menu's line.
+TEST(MenuData, TextsComeFromTheEnglishSource) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("menu_texts" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "texts");
+  std::ofstream(dir / "texts" / "en.txt") << "[pack 0]\n0: EN\n5: Five\n[pack 2]\n3: Three\n";
+  std::vector<std::u16string> constants(kConstantCount);
+  constants[static_cast<size_t>(kConstLanguageCodes[kLanguageEN])] = u"EN";
+  auto build = [&](int text, std::string* error) {
+    std::string source = "menu 0 header=2 ids=3\n  0 string pack=0 box=9 x=0 y=0 text=" +
+                         std::to_string(text) + "\n";
+    for (int m = 1; m < kMenuCount; ++m) source += "menu " + std::to_string(m) + "\n";
+    std::ofstream(dir / "menus.txt") << source;
+    std::vector<uint8_t> entry;
+    return buildMenuDataForTexts(dir.string(), constants, &entry, error);
+  };
+  std::string error;
+  EXPECT_TRUE(build(5, &error)) << error;
+  EXPECT_FALSE(build(4, &error));
+  EXPECT_NE(error.find("menus.txt line 2 (menu 0 item 0): text 4 is missing from text pack 0"),
+            std::string::npos)
+      << error;
+  fs::remove_all(dir);
 }
 
 TEST(MenuData, AllMenusPresentAndTheUnreferencedEmpty) {
