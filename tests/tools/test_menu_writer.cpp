@@ -515,6 +515,29 @@ TEST(MenuData, LayoutRulesTheCodeReliesOn) {
       EXPECT_TRUE(x < 60 || x > 200) << "menu " << m << " item " << i << " at x " << x;
     }
   }
+  // Touch buttons are type-14 frames; soft-key buttons frame 119.
+  struct Button {
+    int menu, item, type, frame;
+  };
+  const Button buttons[] = {{3, 2, 14, -1},  {3, 3, 14, -1},  {8, 0, 14, -1},  {8, 1, 14, -1},
+                            {35, 2, -1, 119}, {35, 3, -1, 119}, {13, 6, -1, 119}};
+  for (const Button& b : buttons) {
+    const ReadItem& item = data.menus[static_cast<size_t>(b.menu)].items[static_cast<size_t>(b.item)];
+    EXPECT_EQ(classOfType(item.type), 0) << "menu " << b.menu << " item " << b.item;
+    if (b.type >= 0) {
+      EXPECT_EQ(item.type, b.type) << "menu " << b.menu << " item " << b.item;
+      EXPECT_EQ(item.flags & kSel, kSel) << "menu " << b.menu << " item " << b.item;
+    }
+    if (b.frame >= 0) {
+      EXPECT_EQ(item.id, b.frame) << "menu " << b.menu << " item " << b.item;
+    }
+  }
+  for (int m : {5, 63, 64, 65}) {
+    for (int i = 12; i < 16; ++i) {
+      EXPECT_EQ(data.menus[static_cast<size_t>(m)].items[static_cast<size_t>(i)].type, 14);
+    }
+  }
+  EXPECT_GT(pos(13, 6).first, 200);  // the options' back key is the right soft key
   // The labels fly to one x and each takes a 60-pixel touch row of its own.
   for (int m : {5, 63, 64, 65}) {
     for (int r = 1; r < 4; ++r) {
