@@ -45,7 +45,7 @@ ReadData readMenuData(const std::vector<uint8_t>& entry) {
   EXPECT_EQ(static_cast<size_t>(total) + 2, entry.size());
   data.blob.assign(entry.begin() + 2 + kMenuIndexBytes, entry.end());
   std::vector<size_t> starts{0};
-  for (int k = 0; k < kMenuIndexCount; ++k) {
+  for (int k = 0; k < kMenuIndexEntries; ++k) {
     const int at = be16(entry, 2 + 2 * static_cast<size_t>(k));
     EXPECT_GE(at, 0);
     starts.push_back(static_cast<size_t>(at));
@@ -120,7 +120,7 @@ TEST(MenuWriter, GoldenBytesOfAFixtureMenu) {
   const size_t blobSize = menu0.size() + empty.size() * (kMenuCount - 1);
   ASSERT_EQ(entry.size(), 2 + kMenuIndexBytes + blobSize);
   EXPECT_EQ(entry[0] << 8 | entry[1], static_cast<int>(kMenuIndexBytes + blobSize));
-  for (int k = 0; k < kMenuIndexCount; ++k) {
+  for (int k = 0; k < kMenuIndexEntries; ++k) {
     EXPECT_EQ(be16(entry, 2 + 2 * static_cast<size_t>(k)),
               static_cast<int>(menu0.size() + empty.size() * static_cast<size_t>(k)))
         << "index " << k;

@@ -137,13 +137,11 @@ inline constexpr int32_t kLanguageES = 4, kLanguagePT = 5, kLanguageNL = 6, kLan
 inline constexpr int32_t kLanguageCS = 8, kLanguageTR = 9, kLanguageRU = 10;
 inline constexpr int32_t kConstEncoding = 53;
 
-// Menu data (entry kMenuDataEntry of the menu data pack): a big-endian u16 total (the
-// index's bytes plus the blob's), kMenuIndexCount s16 blob offsets (entry k: where menu
-// k + 1 starts; menu 0 starts at 0), then the blob of kMenuCount records. The offsets are
-// signed, so the blob stays below kMenuBlobLimit bytes.
+// The menu data: 79 menus; an index of the 78 menus after the first (u16 total, then 78
+// big-endian shorts), and a blob that signed 16-bit offsets can reach.
 inline constexpr int32_t kMenuCount = 79;
-inline constexpr int32_t kMenuIndexCount = kMenuCount - 1;
-inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexCount;
+inline constexpr int32_t kMenuIndexEntries = kMenuCount - 1;
+inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexEntries;
 inline constexpr int32_t kMenuBlobLimit = 32768;
 
 // The text the setup library looks for in the file names of saved games.

@@ -1,5 +1,5 @@
 // Encodes menu records (tools/mkdata/menu_source.h) into the menu data entry the game
-// reads: a big-endian u16 total (kMenuIndexBytes + blob length), kMenuIndexCount s16 blob
+// reads: a big-endian u16 total (kMenuIndexBytes + blob length), kMenuIndexEntries s16 blob
 // offsets (entry k: where menu k + 1 starts), then the blob of records back to back.
 //
 // A record: labels - 1, item count, first list item, rows - 1, id count, list header (one
