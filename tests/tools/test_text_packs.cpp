@@ -175,7 +175,7 @@ TEST(TextPacks, EveryLanguageHasEveryPackAndItsTextsDecodeThroughItsEncoding) {
       }
     }
 
-    const std::u16string& encodingName = constants[kConstEncoding];
+    const std::u16string& encodingName = constants[kConstTextEncoding];
     TextEncoding encoding;
     ASSERT_TRUE(
         findEncoding(encodingName.data(), static_cast<int32_t>(encodingName.size()), &encoding));
@@ -193,7 +193,7 @@ TEST(TextPacks, EveryLanguageHasEveryPackAndItsTextsDecodeThroughItsEncoding) {
       std::vector<std::u16string> strings =
           decodeTextPack(texts[static_cast<size_t>(kTextEntryOfPack[pack])], encoding, &ok);
       EXPECT_TRUE(ok) << "pack " << pack;
-      EXPECT_GE(strings.size(), static_cast<size_t>(kTextMinStrings[pack])) << "pack " << pack;
+      EXPECT_GE(strings.size(), static_cast<size_t>(kTextPackMinStrings[pack])) << "pack " << pack;
       counts.push_back(strings.size());
       if (pack == kTextGeneral && !strings.empty()) {
         EXPECT_EQ(strings[0], code);
@@ -209,7 +209,7 @@ TEST(TextPacks, EveryLanguageHasEveryPackAndItsTextsDecodeThroughItsEncoding) {
     EXPECT_EQ(counts, countsOfEnglish);
     // The only constant that differs between languages is the encoding's name.
     for (size_t i = 0; i < source.size() && i < constants.size(); i++) {
-      if (i != static_cast<size_t>(kConstEncoding)) {
+      if (i != static_cast<size_t>(kConstTextEncoding)) {
         EXPECT_EQ(constants[i], source[i]) << i;
       }
     }
@@ -261,7 +261,7 @@ TEST(TextPacks, EncodingsRoundTripThroughTheGamesDecoders) {
 // An archive in Shift-JIS: constant 53 names it, and the texts come back as the raw codes.
 TEST(TextPacks, AShiftJisArchiveDecodesThroughTheEncodingItsConstantNames) {
   std::vector<std::u16string> constants = loadConstantsSource();
-  constants[kConstEncoding] = u"SJIS";
+  constants[kConstTextEncoding] = u"SJIS";
   const std::u16string text = u"\u889F\uE040 A\u00B1";
   std::vector<uint8_t> pack;
   std::string error;
@@ -281,10 +281,10 @@ TEST(TextPacks, AShiftJisArchiveDecodesThroughTheEncodingItsConstantNames) {
   fs::remove(file);
 
   std::vector<std::u16string> read = readConstantsBin(built.entry(u"constants.bin"));
-  ASSERT_GT(read.size(), static_cast<size_t>(kConstEncoding));
+  ASSERT_GT(read.size(), static_cast<size_t>(kConstTextEncoding));
   TextEncoding encoding;
-  ASSERT_TRUE(findEncoding(read[kConstEncoding].data(),
-                           static_cast<int32_t>(read[kConstEncoding].size()), &encoding));
+  ASSERT_TRUE(findEncoding(read[kConstTextEncoding].data(),
+                           static_cast<int32_t>(read[kConstTextEncoding].size()), &encoding));
   ASSERT_EQ(encoding, TextEncoding::kShiftJis);
   std::vector<uint8_t> textsBytes = built.entry(read[kConstTextPack]);
   Entries texts = splitPack(textsBytes.data(), textsBytes.size());

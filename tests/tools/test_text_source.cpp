@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/text_packs.h"
@@ -97,12 +101,69 @@ TEST(TextRules, CharactersByLanguage) {
       {kLanguageRU, 0x410, true},   {kLanguageRU, 0x44F, true},
       {kLanguageRU, 0x450, false},  {kLanguageRU, 0x40F, false},
       {kLanguageRU, 0xC0, false},   {kLanguageRU, 0xD6, false},  // glyphs Cyrillic takes
-      {kLanguageRU, 0xD7, true},    {kLanguageRU, 0x104, false},
-      {kLanguageRU, 0xD800, false}, {kLanguageEN, 0xFFFD, false},
+      {kLanguageRU, 0xD7, true},    {kLanguageRU, 0xB0, false},
+      {kLanguageRU, 0xBF, false},   {kLanguageRU, 0xA9, true},
+      {kLanguageRU, 0x104, false},  {kLanguageRU, 0xD800, false},
+      {kLanguageEN, 0xFFFD, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(refusedCharacter(c.language, c.c) == nullptr, c.allowed)
         << "language " << c.language << " U+" << std::hex << int(c.c);
+  }
+}
+
+// The glyph code the game's text drawing gives a character: Latin-1 as itself with four
+// moved, the extra letters onto 150-180 (capital and small sharing one where they are
+// written alike), Cyrillic onto 150-214 in Russian, 'i' onto the dotted capital in Turkish.
+int32_t referenceGlyph(int32_t language, char16_t c) {
+  static const std::map<char16_t, int32_t> kMoved = {
+      {160, 32},  {161, 132}, {169, 129}, {176, 186}, {260, 153}, {261, 164}, {262, 156},
+      {263, 167}, {268, 172}, {269, 172}, {270, 173}, {271, 173}, {277, 174}, {282, 174},
+      {283, 174}, {280, 154}, {281, 165}, {286, 150}, {287, 161}, {304, 152}, {305, 73},
+      {321, 159}, {322, 170}, {323, 160}, {324, 171}, {327, 175}, {328, 175}, {344, 176},
+      {345, 176}, {346, 155}, {347, 166}, {350, 151}, {351, 162}, {352, 177}, {353, 177},
+      {356, 178}, {357, 178}, {366, 179}, {367, 179}, {377, 157}, {378, 168}, {379, 158},
+      {380, 169}, {381, 180}, {382, 180}};
+  int32_t g = c;
+  if (language == kLanguageRU && (c == 0x401 || c == 0x451)) g = 150;
+  if (language == kLanguageRU && c >= 0x410 && c <= 0x44F) g = 151 + (c - 0x410);
+  if (auto it = kMoved.find(c); it != kMoved.end()) g = it->second;
+  if (language == kLanguageTR && c == u'i') g = 152;
+  return g >= 256 ? 0 : g;
+}
+
+// Over every UTF-16 unit: what a language accepts has a glyph of its own, and two accepted
+// characters share a glyph only where the font means them to (capital and small of one extra
+// letter, Yo, and the Turkish i pairs).
+TEST(TextRules, AcceptedCharactersNeverDrawAsAnotherLetter) {
+  // Czech capitals and smalls written alike: C, D, E (with e breve), N, R, S, T, U ring, Z caron.
+  static const std::vector<std::pair<char16_t, char16_t>> kCaronPairs = {
+      {0x10C, 0x10D}, {0x10E, 0x10F}, {0x11A, 0x11B}, {0x115, 0x11A},
+      {0x115, 0x11B}, {0x147, 0x148}, {0x158, 0x159}, {0x160, 0x161},
+      {0x164, 0x165}, {0x16E, 0x16F}, {0x17D, 0x17E}};
+  auto meantToShare = [](int32_t language, char16_t a, char16_t b) {
+    if (a > b) std::swap(a, b);
+    if (language == kLanguageTR && ((a == u'I' && b == 0x131) || (a == u'i' && b == 0x130))) {
+      return true;
+    }
+    if ((a == u' ' && b == 0xA0) || (a == 0x401 && b == 0x451)) return true;
+    return std::find(kCaronPairs.begin(), kCaronPairs.end(), std::make_pair(a, b)) !=
+           kCaronPairs.end();
+  };
+  for (int32_t language = 0; language < kLanguageCount; language++) {
+    std::map<int32_t, char16_t> owner;
+    for (uint32_t u = 0; u <= 0xFFFF; u++) {
+      char16_t c = static_cast<char16_t>(u);
+      if (c == u'\n' || refusedCharacter(language, c) != nullptr) continue;
+      int32_t glyph = referenceGlyph(language, c);
+      EXPECT_GE(glyph, 32) << "language " << language << " U+" << std::hex << u;
+      auto [it, fresh] = owner.emplace(glyph, c);
+      if (!fresh) {
+        EXPECT_TRUE(meantToShare(language, it->second, c))
+            << "language " << language << ": U+" << std::hex << unsigned(it->second) << " and U+"
+            << u << " share glyph " << std::dec << glyph;
+      }
+    }
   }
 }
 

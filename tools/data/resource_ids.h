@@ -61,8 +61,9 @@ inline constexpr int32_t kPlayerPaletteCount = 36;
 
 // Resource packs and their entries. A pack is found in data.bar by the text of its
 // constant string; each pack below has exactly the entry count named beside it, and every
-// entry a loader reads is non-empty. Streamed packs are read in increasing entry order.
-inline constexpr int32_t kConstTextPack = 79;
+// entry a loader reads is non-empty. Streamed packs are read in increasing entry order. The
+// texts pack (kConstTextPack) and the menu data pack (kConstMenuDataPack) are named below
+// with the shell's readers.
 inline constexpr int32_t kTextPackEntries = 4;
 inline constexpr int32_t kConstPlayerPack = 80;
 inline constexpr int32_t kPlayerPackEntries = 3;
@@ -110,33 +111,56 @@ inline constexpr int32_t kConstMenuExtPack = 127;
 inline constexpr int32_t kMenuExtPackEntries = 6;
 inline constexpr int32_t kConstMenuIconPack = 128;
 inline constexpr int32_t kMenuIconPackEntries = 3;
-inline constexpr int32_t kConstMenuDataPack = 143;
 inline constexpr int32_t kMenuDataPackEntries = 1;
 inline constexpr int32_t kMenuDataEntry = 0;
 
 // Text packs: the game numbers them 0 (interface words), 1 (match), 2 (menus and career)
-// and 3 (training), but the texts pack stores them in the order 0, 2, 3, 1.
+// and 3 (training), but the texts pack stores them in the order 0, 2, 3, 1 (kTextPackOfEntry
+// below; kTextPackMinStrings the fewest strings of each).
 inline constexpr int32_t kTextGeneral = 0, kTextMatch = 1, kTextMenus = 2, kTextTraining = 3;
 inline constexpr int32_t kTextPackCount = 4;
 inline constexpr int32_t kTextEntryOfPack[kTextPackCount] = {0, 3, 1, 2};
-inline constexpr int32_t kTextPackOfEntry[kTextPackEntries] = {0, 2, 3, 1};
-// The fewest strings each text pack holds (by pack number): one more than the highest id read.
-inline constexpr int32_t kTextMinStrings[kTextPackCount] = {248, 101, 348, 69};
 // Text 0 of pack 0 is the language code; text 89 of pack 1 holds '#' for the set number.
 inline constexpr int32_t kTextLanguageCode = 0;
 inline constexpr int32_t kTextSetTitle = 89;
 
-// Languages: text 0 of pack 0 equals the constant string of its index here (checked in this
-// order; no match is index 0). Their encodings are named by constant 53: ISO-8859-1 for the
-// first seven, UTF-8 for Polish, Czech, Turkish and Russian.
-inline constexpr int32_t kLanguageCount = 11;
-inline constexpr int32_t kConstLanguageCodes[kLanguageCount] = {129, 130, 131, 132, 49, 133,
-                                                                134, 135, 136, 137, 138};
+// Language indexes: text 0 of pack 0 equals the constant string kConstLanguageCodes gives
+// the index (checked in order; no match is index 0). Constant kConstTextEncoding names the
+// texts' encoding: ISO-8859-1 for the first seven, UTF-8 for Polish, Czech, Turkish, Russian.
 inline constexpr int32_t kLanguageEN = 0, kLanguageFR = 1, kLanguageIT = 2, kLanguageDE = 3;
 inline constexpr int32_t kLanguageES = 4, kLanguagePT = 5, kLanguageNL = 6, kLanguagePL = 7;
 inline constexpr int32_t kLanguageCS = 8, kLanguageTR = 9, kLanguageRU = 10;
-inline constexpr int32_t kConstEncoding = 53;
 
+// The game shell's readers: resource packs, text packs and their languages, the menu data,
+// and the small texts of the integer helpers.
+inline constexpr int32_t kConstLibIndexOutOfRange = 116;  // printed for an entry outside the pack
+inline constexpr int32_t kConstNoFreeObjectType = 114;    // p_findFree's message before the type
+inline constexpr int32_t kConstTextPack = 79;
+inline constexpr int32_t kConstMenuDataPack = 143;
+// The texts pack holds text packs 0, 2, 3 and 1 in its entries 0 to 3.
+inline constexpr int32_t kTextPackOfEntry[4] = {0, 2, 3, 1};
+// The fewest strings each text pack (by pack number) must hold.
+inline constexpr int32_t kTextPackMinStrings[4] = {248, 101, 348, 69};
+// The character encoding of every text pack; a padding character; the language codes that
+// pack 0's first string is compared with, in the order of the language index 0..10.
+inline constexpr int32_t kConstTextEncoding = 53;
+inline constexpr int32_t kConstPadding = 18;
+inline constexpr int32_t kLanguageCount = 11;
+inline constexpr int32_t kConstLanguageCodes[kLanguageCount] = {129, 130, 131, 132, 49, 133,
+                                                                134, 135, 136, 137, 138};
+// Text pack 2's lists read by initStrings (first id, count), the career style captions and
+// the ordinals 1st..5th.
+inline constexpr int32_t kHomeNamesFirst = 35, kHomeNamesCount = 14;
+inline constexpr int32_t kRosterNamesFirst = 49, kRosterNamesCount = 36;
+inline constexpr int32_t kFirstNamesFirst = 85, kFirstNamesCount = 36;
+inline constexpr int32_t kLastNamesFirst = 121, kLastNamesCount = 5;
+inline constexpr int32_t kCareerStyleTextFirst = 170;
+inline constexpr int32_t kOrdinalTextFirst = 260, kOrdinalCount = 5;
+// Joiners of the small number texts: after an ordinal, between minutes and seconds, and the
+// text shown for no time at all.
+inline constexpr int32_t kConstOrdinalJoiner = 76;
+inline constexpr int32_t kConstTimeJoiner = 99;
+inline constexpr int32_t kConstNoTime = 146;
 // The menu data: 79 menus; an index of the 78 menus after the first (u16 total, then 78
 // big-endian shorts), and a blob that signed 16-bit offsets can reach.
 inline constexpr int32_t kMenuCount = 79;

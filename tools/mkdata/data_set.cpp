@@ -86,7 +86,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
     return false;
   }
   const std::string encoding = encodingName(languageEncoding(index));
-  constants[kConstEncoding] = std::u16string(encoding.begin(), encoding.end());
+  constants[kConstTextEncoding] = std::u16string(encoding.begin(), encoding.end());
   std::vector<std::vector<uint8_t>> texts;
   std::vector<uint8_t> menuData;
   if (!textsPackEntries(dataDir, constants, index, &texts, error) ||

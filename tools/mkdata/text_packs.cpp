@@ -112,7 +112,7 @@ bool textsPackEntries(const std::string& dataDir, const std::vector<std::u16stri
   for (int32_t entry = 0; entry < kTextPackEntries; entry++) {
     int32_t pack = kTextPackOfEntry[entry];
     if (!encodeTextPack(source.strings[static_cast<size_t>(pack)], languageEncoding(language),
-                        kTextMinStrings[pack], &(*entries)[static_cast<size_t>(entry)], error)) {
+                        kTextPackMinStrings[pack], &(*entries)[static_cast<size_t>(entry)], error)) {
       *error = source.fileName + ": " + *error;
       return false;
     }

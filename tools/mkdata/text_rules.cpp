@@ -31,6 +31,10 @@ bool sharesAnotherGlyph(char16_t c) {
   return c == 0xBA || (c >= 0xA2 && c <= 0xB4 && c != 0xA9 && c != 0xB0);
 }
 
+// In Russian the Cyrillic letters take glyph codes 150-214: the Latin-1 codes 181-214 and the
+// degree sign (drawn with glyph 186) would show as Cyrillic letters.
+bool takesCyrillicGlyph(char16_t c) { return c == 0xB0 || (c >= 0xB5 && c <= 0xD6); }
+
 std::string unitName(char16_t c) {
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
@@ -65,7 +69,7 @@ const char* refusedCharacter(int32_t language, char16_t c) {
   if (c < 0x7F) return nullptr;
   if (c < 0x100) {
     if (sharesAnotherGlyph(c)) return "drawn with another letter's glyph";
-    if (language == kLanguageRU && c >= 0xC0 && c <= 0xD6) {
+    if (language == kLanguageRU && takesCyrillicGlyph(c)) {
       return "drawn with a Cyrillic glyph in Russian";
     }
     return nullptr;

@@ -6,8 +6,8 @@
 // dotted capital in Turkish, anything else above 255 onto glyph 0. So a text is refused a
 // character the fonts cannot draw (controls but "\n", DEL and the C1 codes, a byte-order
 // mark, codes above 255 without a glyph) or would draw as another letter (Latin-1 codes that
-// share a glyph code with an extra letter or with the degree sign, and in Russian the
-// Latin-1 and Central-European letters whose glyph codes the Cyrillic ones take). A
+// share a glyph code with an extra letter or with the degree sign, and in Russian every
+// Latin-1 and Central-European character whose glyph code a Cyrillic letter takes). A
 // language written in ISO-8859-1 cannot hold anything above 255 at all.
 #pragma once
 
