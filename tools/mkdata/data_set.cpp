@@ -6,6 +6,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/constants_source.h"
+#include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
 #include "tools/mkdata/text_packs.h"
@@ -50,13 +51,7 @@ bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
   return archive->add(name, encodeResourcePack(entries), error);
 }
 
-// Stand-ins until their writers exist: the menu data file (its first word 156: no menus), the
-// achievement table (a count of 0 + 0).
-std::vector<uint8_t> emptyMenuData() {
-  std::vector<uint8_t> file(2 + kMenuIndexBytes, 0);
-  file[1] = static_cast<uint8_t>(kMenuIndexBytes);
-  return file;
-}
+// Stand-in until its writer exists: the achievement table (a count of 0 + 0).
 std::vector<uint8_t> emptyAchievementTable() { return {0, 0}; }
 
 // The boot pack: the boot sprite, the array tree (values, then descriptor), the achievement
@@ -95,7 +90,11 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   const std::string encoding = encodingName(languageEncoding(index));
   constants[kConstTextEncoding] = std::u16string(encoding.begin(), encoding.end());
   std::vector<std::vector<uint8_t>> texts;
-  if (!textsPackEntries(dataDir, constants, index, &texts, error)) return false;
+  std::vector<uint8_t> menuData;
+  if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
+      !buildMenuDataForTexts(dataDir, constants, &menuData, error)) {
+    return false;
+  }
   return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstTextPack, texts, archive, error) &&
@@ -116,7 +115,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
          addPack(constants, kConstMenuExtPack, menuExtPackEntries(), archive, error) &&
          addPack(constants, kConstMenuIconPack, menuIconPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuDataPack, {emptyMenuData()}, archive, error);
+         addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
 }
 
 }  // namespace sorv::mkdata
