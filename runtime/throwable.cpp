@@ -5,6 +5,7 @@
 #include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/java_int.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 
@@ -41,5 +42,7 @@ void throwNew(ClassId id, const char* message) {
   String* text = message != nullptr ? String::fromCString(message) : nullptr;
   throwNew(id, text);
 }
+
+void throwDivisionByZero() { throwNew(kArithmeticException, "/ by zero"); }
 
 }  // namespace sorv
