@@ -13,6 +13,7 @@
 namespace sorv {
 
 class Graphics;
+class IntArray;
 class ObjectArray;
 
 class CGame : public Object {
@@ -32,6 +33,11 @@ class CGame : public Object {
   // the match loader, read by the actors to find their remap slot.
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
+
+  // The options (0: sound on, 1: the speed unit in force) and the next match's settings
+  // (0: the match mode, 1: difficulty, 2: games, 3: sets, 4: court type).
+  static StaticRef<IntArray> optionValues;
+  static StaticRef<IntArray> matchSettings;
 
   // argb's top byte is the alpha: 255 a solid fill, 0 nothing, else blended over the target.
   static void fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h);
