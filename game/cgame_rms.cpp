@@ -360,7 +360,7 @@ void CGame::initRMS() {
   store->closeRecordStore();
   if (caught()) return;
   // Only a store rebuilt in full is marked good.
-  RMS(true, kMarkerRecord);
+  if (RMS(true, kMarkerRecord)) rmsMarker = kRecordMarker;
 }
 
 void CGame::resetRMS(int32_t record) {
