@@ -9,7 +9,6 @@
 namespace sorv {
 
 StaticRef<String> CGame::careerName;
-int8_t CGame::careerStyle = 0;
 int8_t CGame::careerAvatarKind = 0;
 StaticRef<ByteArray> CGame::careerLook;
 int8_t CGame::careerHome = 0;
@@ -79,7 +78,7 @@ void zeroInts(IntArray* a) {
 // The career and tournament statics of a new run: their arrays in shape, every value 0.
 void initCareerStatics() {
   CGame::careerName = StaticClass::getConstant(kConstEmpty);
-  CGame::careerStyle = CGame::careerAvatarKind = CGame::careerHome = CGame::careerStamina = 0;
+  CGame::careerAvatarKind = CGame::careerHome = CGame::careerStamina = 0;
   CGame::careerWeek = CGame::careerTarget = CGame::careerYear = CGame::careerRankingPoints = 0;
   CGame::careerMental = CGame::careerMentalPrev = 0;
   CGame::careerLook = Array::newByteArray(kLookValues);

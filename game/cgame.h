@@ -1,23 +1,26 @@
-// CGame, the game shell: so far the part the sprite code reads (the language, the two alpha
-// build switches, the drawing target) and the filled and translucent rectangles.
+// CGame, the game shell: its statics (first values from the static initialiser), the filled
+// and translucent rectangles, the object pools, integer math and byte readers, resource
+// packs, text packs and the menu data.
 //
 // Invariants: translucent fills borrow ASprite's decode buffer for one call and never keep
-// it; a fill never loops without drawing, whatever its size or the buffer's.
-// Called by the sprite code and, later, every screen; one thread.
+// it; a fill never loops without drawing, whatever its size or the buffer's. At most one
+// resource pack is open. Everything read from a pack is checked against the bytes there:
+// a damaged pack, text pack or menu file gives one log line and an empty or null result.
+// Called by the sprite code, the states and every screen; one thread.
 #pragma once
 
 #include <cstdint>
 
+#include "runtime/array.h"
 #include "runtime/object.h"
 
 namespace sorv {
 
-class ByteArray;
 class Graphics;
-class IntArray;
-class ObjectArray;
-class ShortArray;
+class InputStream;
+class Random;
 class String;
+class StringBuffer;
 
 class CGame : public Object {
  public:
@@ -36,11 +39,6 @@ class CGame : public Object {
   // the match loader, read by the actors to find their remap slot.
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
-
-  // The options (0: sound on, 1: the speed unit in force) and the next match's settings
-  // (0: the match mode, 1: difficulty, 2: games, 3: sets, 4: court type).
-  static StaticRef<IntArray> optionValues;
-  static StaticRef<IntArray> matchSettings;
 
   // Saved data: the record store's codec and the statics its records hold.
   static constexpr int32_t kRecordMarker = 107;  // record 1 of a store this game built
@@ -65,7 +63,6 @@ class CGame : public Object {
 
   // The career (record 3). careerName is at most 8 characters.
   static StaticRef<String> careerName;
-  static int8_t careerStyle;
   static int8_t careerAvatarKind;
   static StaticRef<ByteArray> careerLook;  // byte[7]
   static int8_t careerHome;
@@ -109,6 +106,121 @@ class CGame : public Object {
   // percent clamped to 0..100 becomes the alpha of rgb.
   static void fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t percent);
+
+  // --- Shell tables: first values set by the static initialiser (cgame_statics.cpp).
+  static constexpr int32_t kStateStackSize = 8;
+  static constexpr int32_t kCheatCount = 13;
+  static constexpr int32_t kCheatLength = 4;
+  static constexpr int32_t kPadCells = 9;
+  static constexpr int32_t kNameKeys = 27;
+  static void clinit();
+  static StaticRef<IntArray> stateStack;  // int[8]
+  static int32_t stateTop;
+  static StaticRef<IntArray> optionValues;   // int[2]: sound, speed unit
+  static StaticRef<IntArray> matchSettings;  // int[5]: category, level, games, sets, court
+  static StaticRef<Random> random;           // the game's one generator (RAND)
+  static int32_t soundCountdown;
+  static int64_t lastFrameTime;
+  static bool paused, hidden, inPaint, softKeysRequested, debugMessageOn, loadingDone;
+  static StaticRef<ObjectArray> cheatCodes;   // int[13][4] of key masks
+  static StaticRef<IntArray> cheatProgress;   // int[13]
+  static StaticRef<BoolArray> cheatUnlocked;  // boolean[13]
+  static StaticRef<ByteArray> cheatAttrValues;  // byte[5]
+  static int32_t softLeftState, softRightState, softKeyCounter;
+  static StaticRef<ObjectArray> padCells;  // int[9][2]: top-left corners
+  static int32_t padYOffset, padLastKey, padLastCell, padFlash;
+  static StaticRef<ObjectArray> nameKeyChars;  // char[27][1]: A..Z, '-'
+  static int32_t phoneType;
+  // Groups owned by the menus and career, made here with their shapes.
+  static int32_t messageBarColour;
+  static StaticRef<StringBuffer> formatBuffer;        // shared by text formatting
+  static StaticRef<ByteArray> menuStateList;          // byte[16] of states and screens
+  static StaticRef<ShortArray> careerLocations;       // short[290]: 29 records of 10
+  static StaticRef<IntArray> careerLocationOrder;     // int[29]
+  // Career fields the shell reads (initStrings).
+  static bool isCareer;
+  static int32_t careerStyle;
+
+  // --- Object pools (cgame_pools.cpp): two 15-slot pools; a slot's state is 0 empty,
+  // 1 locked, -1 free (holds an object that may be handed out).
+  static constexpr int32_t kPoolSize = 15;
+  static constexpr int8_t kSlotEmpty = 0, kSlotLocked = 1, kSlotFree = -1;
+  static StaticRef<ObjectArray> poolObjects;
+  static StaticRef<ByteArray> poolStates;
+  static StaticRef<ObjectArray> pool2Objects;
+  static StaticRef<ByteArray> pool2States;
+  static int32_t p_size(ObjectArray* array);
+  static int32_t p_find(ObjectArray* array, Object* object, int32_t start);
+  static int32_t p_add(ObjectArray* array, Object* object);
+  static int32_t p_remove(ObjectArray* array, Object* object);
+  static int32_t p_add(Object* object);
+  static void p_lock(Object* object);
+  static void p_free(Object* object);
+  static void p_resetPool();
+  static void p_clearPool();
+  static Object* p_findFree(int32_t type);
+
+  // --- Integer math (cgame_math.cpp). Angles: 4096 units a turn, x first.
+  static int32_t atan2(int32_t x, int32_t y);
+  static int32_t realAtan2(int32_t x, int32_t y);
+  static int32_t sqrt(int64_t value, int32_t precision);
+  static int32_t RAND(int32_t min, int32_t max);
+  static int32_t Parabolic(int32_t t, int32_t T, int32_t from, int32_t to);
+  static int32_t EvenOddSwitch(int32_t n);
+  static int32_t invertMoveDir(int32_t dir);
+
+  // --- Byte buffers (cgame_bytes.cpp): Mem_* little-endian, read* big-endian.
+  static int32_t Mem_SetShort(ByteArray* b, int32_t offset, int16_t value);
+  static int32_t Mem_SetInt(ByteArray* b, int32_t offset, int32_t value);
+  static int16_t Mem_GetShort(ByteArray* b, int32_t offset);
+  static int32_t Mem_GetInt(ByteArray* b, int32_t offset);
+  static int32_t readShort(ByteArray* b, int32_t offset);
+  static int32_t readInt(ByteArray* b, int32_t offset);
+
+  // --- Small texts (cgame_texts.cpp).
+  static bool isDouble();
+  static String* ordinal(int32_t n);
+  static String* INT2Time(int32_t t);
+
+  // --- Resource packs (resource_pack.cpp): the one open pack.
+  static StaticRef<InputStream> libStream;
+  static int32_t libOffsetCount;
+  static StaticRef<IntArray> libOffsets;
+  static StaticRef<ObjectArray> libEntries;  // byte[][] when loaded whole
+  static int32_t libNextEntry;
+  static void Lib_Open(String* name, bool loadAll);
+  static ByteArray* Lib_GetData(int32_t index, bool unused, ByteArray* buffer);
+  static void Lib_Close();
+  static void Lib_FreeData(int32_t index);
+
+  // --- Text packs (text_pack.cpp): packs 0..4 of decoded strings.
+  static constexpr int32_t kTextPackSlots = 5;
+  static StaticRef<ObjectArray> textPacks;     // String[5][]
+  static StaticRef<ObjectArray> textPackData;  // byte[5][] while a pack is parsed
+  static StaticRef<ObjectArray> textPackAux;   // byte[5][], cleared with the pack
+  static StaticRef<ObjectArray> homeNames;     // text pack 2 ids 35..48
+  static StaticRef<IntArray> homeOrder;        // homeNames' indices in sorted order
+  static StaticRef<ObjectArray> rosterNames;   // ids 49..84
+  static StaticRef<ObjectArray> firstNames;    // ids 85..120
+  static StaticRef<ObjectArray> lastNames;     // ids 121..125
+  static void Str_LoadPack(int32_t pack, ByteArray* data, ByteArray* unused);
+  static void Str_UnloadPack(int32_t pack);
+  static String* GetString(int32_t pack, int32_t id);
+  static ObjectArray* GetString(int32_t pack, int32_t first, int32_t last);
+  static int32_t GetStringCount(int32_t pack);
+  static void FreeString(int32_t pack, int32_t first, int32_t last);
+  static void getLanguage();
+  static void initStrings();
+  static String* FormatString(int32_t n, int32_t width);
+  static String* FormatMathStringLocalize(int32_t n);
+
+  // --- Menu data (menu_data.cpp): index of menus 1..78 and the blob of records.
+  static StaticRef<ShortArray> menuIndex;
+  static StaticRef<ByteArray> menuData;
+  static int32_t menuCacheId;
+  static StaticRef<IntArray> menuCache;
+  static void LoadMenuData();
+  static IntArray* GetMenu(int32_t menu);
 };
 
 }  // namespace sorv

@@ -160,7 +160,7 @@ void loadCareer(const RecordBytes& r) {
   // The match mode first: it decides the avatar's roster slot.
   bool woman = r.get8(59) != 0;
   astore(CGame::matchSettings.get(), 0, woman ? 2 : 0);
-  CGame::careerStyle = static_cast<int8_t>(r.get8(0));
+  CGame::careerStyle = r.get8(0);
   CGame::careerAvatarKind = static_cast<int8_t>(r.get8(1));
   astore(CGame::rosterKinds.get(), careerSlot(woman), CGame::careerAvatarKind);
   // One character a byte, as saved: a byte above 127 is that Latin-1 letter again.

@@ -67,8 +67,8 @@ class SavedRecordsTest : public test::SavedDataTest {
   // Every static the records hold := v (names: 10 x's); loading must restore over it.
   void fill(int v) {
     CGame::playCount = CGame::optionRow1Copy = v == 99 ? -7 : v;
-    CGame::careerStyle = CGame::careerAvatarKind = CGame::careerHome = CGame::careerStamina =
-        static_cast<int8_t>(v);
+    CGame::careerStyle = v;
+    CGame::careerAvatarKind = CGame::careerHome = CGame::careerStamina = static_cast<int8_t>(v);
     CGame::careerName = String::fromCString("XXXXXXXXXX");
     CGame::careerWeek = CGame::careerTarget = CGame::careerYear = CGame::careerMental = -v;
     CGame::careerMentalPrev = CGame::careerRankingPoints = -v;

@@ -59,6 +59,43 @@ inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
 
+// The game shell's readers: resource packs, text packs and their languages, the menu data,
+// and the small texts of the integer helpers.
+inline constexpr int32_t kConstLibIndexOutOfRange = 116;  // printed for an entry outside the pack
+inline constexpr int32_t kConstNoFreeObjectType = 114;    // p_findFree's message before the type
+inline constexpr int32_t kConstTextPack = 79;
+inline constexpr int32_t kConstMenuDataPack = 143;
+// The texts pack holds text packs 0, 2, 3 and 1 in its entries 0 to 3.
+inline constexpr int32_t kTextPackOfEntry[4] = {0, 2, 3, 1};
+// The fewest strings each text pack (by pack number) must hold.
+inline constexpr int32_t kTextPackMinStrings[4] = {248, 101, 348, 69};
+// The character encoding of every text pack; a padding character; the language codes that
+// pack 0's first string is compared with, in the order of the language index 0..10.
+inline constexpr int32_t kConstTextEncoding = 53;
+inline constexpr int32_t kConstPadding = 18;
+inline constexpr int32_t kLanguageCount = 11;
+inline constexpr int32_t kConstLanguageCodes[kLanguageCount] = {129, 130, 131, 132, 49, 133,
+                                                                134, 135, 136, 137, 138};
+// Text pack 2's lists read by initStrings (first id, count), the career style captions and
+// the ordinals 1st..5th.
+inline constexpr int32_t kHomeNamesFirst = 35, kHomeNamesCount = 14;
+inline constexpr int32_t kRosterNamesFirst = 49, kRosterNamesCount = 36;
+inline constexpr int32_t kFirstNamesFirst = 85, kFirstNamesCount = 36;
+inline constexpr int32_t kLastNamesFirst = 121, kLastNamesCount = 5;
+inline constexpr int32_t kCareerStyleTextFirst = 170;
+inline constexpr int32_t kOrdinalTextFirst = 260, kOrdinalCount = 5;
+// Joiners of the small number texts: after an ordinal, between minutes and seconds, and the
+// text shown for no time at all.
+inline constexpr int32_t kConstOrdinalJoiner = 76;
+inline constexpr int32_t kConstTimeJoiner = 99;
+inline constexpr int32_t kConstNoTime = 146;
+// The menu data: 79 menus; an index of the 78 menus after the first (u16 total, then 78
+// big-endian shorts), and a blob that signed 16-bit offsets can reach.
+inline constexpr int32_t kMenuCount = 79;
+inline constexpr int32_t kMenuIndexEntries = kMenuCount - 1;
+inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexEntries;
+inline constexpr int32_t kMenuBlobLimit = 32768;
+
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 
