@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/cgame.h"
-#include "match/ctennis_seams.h"
+#include "match/ctennis.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"

@@ -24,7 +24,6 @@ int8_t CGame::careerStamina = 0;
 StaticRef<ShortArray> CGame::careerStats;
 StaticRef<ByteArray> CGame::careerLocationState;
 StaticRef<ObjectArray> CGame::careerCreateRows;
-StaticRef<ByteArray> CGame::rosterKinds;
 
 int32_t CGame::tournamentDifficulty = 0;
 int32_t CGame::currentTournament = 0;
@@ -48,7 +47,6 @@ constexpr int32_t kLookValues = 7;
 constexpr int32_t kAttributes = 5;
 constexpr int32_t kCareerStats = 6;
 constexpr int32_t kCareerLocations = 29;
-constexpr int32_t kRosterSlots = 36;
 constexpr int32_t kDrawPositions = 16;
 constexpr int32_t kRosterEntries = 39;
 constexpr int32_t kBracketSizes[] = {8, 4, 2};
@@ -86,7 +84,6 @@ void initCareerStatics() {
   CGame::careerAttrPtsPrev = Array::newIntArray(kAttributes);
   CGame::careerStats = Array::newShortArray(kCareerStats);
   CGame::careerLocationState = Array::newByteArray(kCareerLocations);
-  CGame::rosterKinds = Array::newByteArray(kRosterSlots);
 
   CGame::tournamentDifficulty = CGame::currentTournament = CGame::tournamentResult = 0;
   CGame::userSlot = -1;

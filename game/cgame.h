@@ -16,8 +16,11 @@
 
 namespace sorv {
 
+class ByteArray;
 class Graphics;
 class InputStream;
+class IntArray;
+class ObjectArray;
 class Random;
 class String;
 class StringBuffer;
@@ -78,8 +81,6 @@ class CGame : public Object {
   static StaticRef<ShortArray> careerStats;         // short[6]
   static StaticRef<ByteArray> careerLocationState;  // byte[29]: 0 not played, 1 played, 2 won
   static StaticRef<ObjectArray> careerCreateRows;   // the avatar creation rows, null until made
-  // The roster's per-player kind byte; the career avatar's slot is 17, or 35 for a woman.
-  static StaticRef<ByteArray> rosterKinds;
   static void resetCareerData();
 
   // The running tournament (records 4 and 6).
@@ -106,6 +107,73 @@ class CGame : public Object {
   // percent clamped to 0..100 becomes the alpha of rgb.
   static void fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t percent);
+
+  // Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
+  // element access is checked, so a bad index is reported and skipped.
+  // Swaps entries i and j of a byte[], short[], int[] or object array.
+  static void swap(Object* array, int32_t ignored, int32_t i, int32_t j);
+  // Stable insertion sort of items[from..to] by ascending keys, keys moving along.
+  static void sort(ObjectArray* items, IntArray* keys, int32_t from, int32_t to);
+  // First index of value in a byte[], short[] or int[], else -1.
+  static int32_t contains(Object* array, int32_t value);
+  static void setArray(int32_t v, IntArray* array);
+  static bool isInArray(int32_t v, IntArray* array);
+  static void Vector2DCopy(IntArray* dst, IntArray* src);
+  // The next index whose value base + index is not in skip: forwards it turns back at the
+  // end of the range first..first + count - 1, backwards it stops at 0. Every index is
+  // visited at most twice, so a list with everything skipped ends (at 0).
+  static int32_t nextIdx(int32_t index, int32_t base, int32_t first, int32_t count, IntArray* skip,
+                         bool backwards);
+  // a's entries then b's in a new int[] (null counts as empty); the dimension counts are
+  // not used.
+  static IntArray* mergeArrays(IntArray* a, int32_t dimsA, IntArray* b, int32_t dimsB);
+  // The int[] of a 1-D array itself, else its rows flattened in index order.
+  static IntArray* to1DArray(Object* array, int32_t dims);
+  // Same kinds copy through System.arraycopy; a 1-D int[] into a byte[] or short[] narrows
+  // entry by entry over the destination's length; any other mismatch (dimension counts
+  // included) throws ArrayStoreException.
+  static void arrayCopy(Object* src, int32_t srcDims, int32_t srcPos, Object* dst,
+                        int32_t dstDims, int32_t dstPos, int32_t length);
+  // A copy of an int array of dims levels whose rows are byte[] (kind 0) or short[] (kind
+  // 1); kind 2 gives the array itself.
+  static Object* convertArrayType(Object* array, int32_t kind, int32_t dims);
+  // Walks the 8-byte records of an array-tree descriptor from offset (tag byte, u32 LE
+  // path): the run sharing the first record's tag and path above byte `level`. LeafNum is
+  // its length, ChildNum 1 + path byte level - 1 of its last record. Both stop at the end.
+  static int32_t ChildNum(int32_t offset, int32_t level, ByteArray* data);
+  static int32_t LeafNum(int32_t offset, int32_t level, ByteArray* data);
+
+  // --- The array tree (array_tree.cpp): the game's static tables, read at boot from the
+  // open pack's entries 1 (values) and 2 (descriptor) into the statics that the list in
+  // tools/data/resource_ids.h names. A node or row outside descriptor or data is read as an
+  // empty row, with one log line per table.
+  static Object* loadArray(int32_t dims, int32_t pos, int32_t typePos, int32_t elementType,
+                           ByteArray* desc, ByteArray* data);
+  static void initArrays();
+  static StaticRef<ByteArray> tournamentTable;  // byte[23 * 11], a row per tournament
+  static StaticRef<ShortArray> attrThresholds;  // short[5], ascending
+  static StaticRef<ShortArray> attrGainTable;   // short[5] by training level
+  static StaticRef<ObjectArray> attrPresets;    // byte[3][5] by playing style
+  // Per roster slot 0..35: the kind byte, country, caption id (text pack 0), the ability a
+  // created player takes; two flags, four card values and three attribute-card values
+  // (byte[2][36], int[4][36], int[3][36]); the base and bonus of the simulated strength per
+  // attribute (byte[5][36] each).
+  static StaticRef<ByteArray> rosterKinds;
+  static StaticRef<ByteArray> rosterCountries;
+  static StaticRef<ShortArray> rosterCaptions;
+  static StaticRef<ByteArray> rosterAbility;
+  static StaticRef<ObjectArray> rosterFlags;
+  static StaticRef<ObjectArray> rosterCardValues;
+  static StaticRef<ObjectArray> rosterAttrCardValues;
+  static StaticRef<ObjectArray> rosterAttrBase;
+  static StaticRef<ObjectArray> rosterAttrBonus;
+  // Appearance: per colour group the palettes on offer (byte[7][choices]), its (start,
+  // count) in the player palette (int[7][2]), its white palette (byte[7]) and the groups a
+  // white suit repaints (int[]).
+  static StaticRef<ObjectArray> lookItemOptions;
+  static StaticRef<ObjectArray> colourGroupRanges;
+  static StaticRef<ByteArray> whiteSuitColours;
+  static StaticRef<IntArray> whiteSuitGroups;
 
   // --- Shell tables: first values set by the static initialiser (cgame_statics.cpp).
   static constexpr int32_t kStateStackSize = 8;

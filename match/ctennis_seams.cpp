@@ -1,4 +1,4 @@
-#include "match/ctennis_seams.h"
+#include "match/ctennis.h"
 
 #include "runtime/static_class.h"
 

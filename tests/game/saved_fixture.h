@@ -17,7 +17,7 @@
 #include "device/record_files.h"
 #include "device/record_store.h"
 #include "game/cgame.h"
-#include "match/ctennis_seams.h"
+#include "match/ctennis.h"
 #include "runtime/array.h"
 #include "tests/device/device_fixture.h"
 #include "tools/data/resource_ids.h"

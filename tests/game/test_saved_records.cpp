@@ -61,6 +61,8 @@ class SavedRecordsTest : public test::SavedDataTest {
  protected:
   void SetUp() override {
     SavedDataTest::SetUp();
+    // The array tree fills the roster's tables at boot; here the career slots need one.
+    CGame::rosterKinds = Array::newByteArray(36);
     CGame::initRMS();
     ASSERT_EQ(record(1), Bytes{0x6B});
   }

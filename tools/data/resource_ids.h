@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
 namespace sorv {
 
@@ -95,6 +96,125 @@ inline constexpr int32_t kMenuCount = 79;
 inline constexpr int32_t kMenuIndexEntries = kMenuCount - 1;
 inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexEntries;
 inline constexpr int32_t kMenuBlobLimit = 32768;
+
+// The array tree: the game's static tables, stored in the boot pack (entry 1 the values,
+// entry 2 the descriptor; entry 3 the achievement table) and loaded at boot by
+// CGame::initArrays into the static each line names. Per table: id (its place in the
+// list, which is also the load order; the tree byte of its nodes is kArrayTreeByteBase + id),
+// descriptor position of its first node (its 3-byte header lies just before), dimensions,
+// element kind of the static (0 byte, 1 short, 2 int), stored width (0 8-bit, 1 16-bit,
+// 2 32-bit, little-endian, sign-extended), whether it is flattened into one byte[], the
+// class that owns the static, and the static's name. tools/data/arrays.txt holds the values
+// in the same order; the builder refuses a source that disagrees with this list.
+inline constexpr int32_t kConstBootPack = 117;
+inline constexpr int32_t kBootArrayData = 1;
+inline constexpr int32_t kBootArrayDescriptor = 2;
+inline constexpr int32_t kBootAchievements = 3;
+// The last table's last node ends the descriptor.
+inline constexpr int32_t kArrayTreeDescriptorSize = 2762;
+inline constexpr int32_t kArrayTreeByteBase = 3;
+inline constexpr int32_t kArrayNodeSize = 8;
+inline constexpr int32_t kArrayHeaderSize = 3;
+
+// X(id, position, dims, kind, width, flattened, owner, name)
+#define SORV_ARRAY_TABLES(X) \
+  X( 0,  190, 2, 0, 0, true , CGame  , tournamentTable) \
+  X( 1,  377, 1, 1, 1, false, CGame  , attrThresholds) \
+  X( 2,  388, 1, 1, 0, false, CGame  , attrGainTable) \
+  X( 3,  399, 2, 0, 0, false, CGame  , attrPresets) \
+  X( 4,  426, 1, 0, 0, false, CGame  , rosterKinds) \
+  X( 5,  437, 1, 0, 0, false, CGame  , rosterCountries) \
+  X( 6,  448, 1, 1, 1, false, CGame  , rosterCaptions) \
+  X( 7,  459, 1, 0, 0, false, CGame  , rosterAbility) \
+  X( 8,  470, 2, 0, 0, false, CGame  , rosterFlags) \
+  X( 9,  489, 2, 2, 1, false, CGame  , rosterCardValues) \
+  X(10,  524, 2, 2, 0, false, CGame  , rosterAttrCardValues) \
+  X(11,  551, 2, 0, 0, false, CGame  , rosterAttrBase) \
+  X(12,  594, 2, 0, 0, false, CGame  , rosterAttrBonus) \
+  X(13,  637, 2, 0, 0, false, CGame  , lookItemOptions) \
+  X(14,  696, 2, 2, 0, false, CGame  , colourGroupRanges) \
+  X(15,  755, 1, 0, 0, false, CGame  , whiteSuitColours) \
+  X(16,  766, 1, 2, 0, false, CGame  , whiteSuitGroups) \
+  X(17,  777, 2, 0, 0, false, CTennis, lineCornerKinds) \
+  X(18,  820, 2, 2, 0, false, CPlayer, rosterAttr) \
+  X(19, 1111, 2, 2, 0, false, CPlayer, npcAbilityBase) \
+  X(20, 1402, 2, 2, 0, false, CPlayer, npcAttrBonus) \
+  X(21, 1429, 2, 2, 0, false, CPlayer, npcAbilityBonus) \
+  X(22, 1456, 1, 1, 1, false, CPlayer, runSpeedSide) \
+  X(23, 1467, 1, 1, 1, false, CPlayer, runSpeedForward) \
+  X(24, 1478, 1, 1, 1, false, CPlayer, runSpeedBack) \
+  X(25, 1489, 1, 1, 1, false, CPlayer, runSpeedDiagForward) \
+  X(26, 1500, 1, 1, 1, false, CPlayer, runSpeedDiagBack) \
+  X(27, 1511, 1, 1, 1, false, CPlayer, runDistanceForward) \
+  X(28, 1522, 1, 1, 1, false, CPlayer, runDistanceBack) \
+  X(29, 1533, 2, 2, 0, false, CPlayer, startUpTimes) \
+  X(30, 1568, 4, 0, 0, false, CPlayer, brakingTable) \
+  X(31, 2051, 2, 2, 0, false, CPlayer, moveScale1) \
+  X(32, 2078, 2, 2, 0, false, CPlayer, moveScale2) \
+  X(33, 2105, 2, 2, 0, false, CPlayer, releaseSpeedTable) \
+  X(34, 2148, 1, 2, 1, false, CPlayer, aimSide) \
+  X(35, 2159, 1, 2, 1, false, CPlayer, aimDepth) \
+  X(36, 2170, 1, 2, 1, false, CPlayer, aimSpread) \
+  X(37, 2181, 1, 2, 0, false, CPlayer, reachKind) \
+  X(38, 2192, 1, 2, 2, false, CPlayer, serveSpeedBase) \
+  X(39, 2203, 1, 2, 2, false, CPlayer, serveSpeedTop) \
+  X(40, 2214, 1, 2, 0, false, CPlayer, serveChargeFactor) \
+  X(41, 2225, 1, 2, 2, false, CPlayer, flatSpeed) \
+  X(42, 2236, 1, 2, 2, false, CPlayer, normalSpeedTop) \
+  X(43, 2247, 1, 2, 2, false, CPlayer, normalSpeedLow) \
+  X(44, 2258, 1, 2, 2, false, CPlayer, kind4SpeedTop) \
+  X(45, 2269, 1, 2, 2, false, CPlayer, kind4SpeedLow) \
+  X(46, 2280, 1, 2, 2, false, CPlayer, kind1SpeedTop) \
+  X(47, 2291, 1, 2, 2, false, CPlayer, kind1SpeedLow) \
+  X(48, 2302, 1, 2, 0, false, CPlayer, stroke3PercentKind4) \
+  X(49, 2313, 1, 2, 2, false, CPlayer, stroke3BaseKind4) \
+  X(50, 2324, 1, 2, 0, false, CPlayer, stroke3PercentKind26) \
+  X(51, 2335, 1, 2, 2, false, CPlayer, stroke3BaseKind26) \
+  X(52, 2346, 1, 2, 0, false, CPlayer, stroke3Percent) \
+  X(53, 2357, 1, 2, 2, false, CPlayer, stroke3Base) \
+  X(54, 2368, 1, 2, 0, false, CPlayer, stroke4PercentKind4) \
+  X(55, 2379, 1, 2, 2, false, CPlayer, stroke4BaseKind4) \
+  X(56, 2390, 1, 2, 0, false, CPlayer, stroke4Percent) \
+  X(57, 2401, 1, 2, 2, false, CPlayer, stroke4Base) \
+  X(58, 2412, 1, 2, 0, false, CPlayer, stroke5PercentKind4) \
+  X(59, 2423, 1, 2, 2, false, CPlayer, stroke5BaseKind4) \
+  X(60, 2434, 1, 2, 0, false, CPlayer, stroke5Percent) \
+  X(61, 2445, 1, 2, 2, false, CPlayer, stroke5Base) \
+  X(62, 2456, 2, 0, 0, false, CPlayer, swingTable1) \
+  X(63, 2539, 2, 0, 0, false, CPlayer, swingTable2) \
+  X(64, 2622, 3, 2, 0, false, CPlayer, aiWeights) \
+  X(65, 2737, 1, 2, 0, false, CPlayer, rallyLevelBonus) \
+  X(66, 2754, 1, 2, 0, false, CTennis, courtLossTable)
+
+struct ArrayTable {
+  int32_t id, position, dims, kind, width;
+  bool flattened;
+  const char* owner;
+  const char* name;
+};
+#define SORV_ARRAY_TABLE_INFO(id, position, dims, kind, width, flattened, owner, name) \
+  ArrayTable{id, position, dims, kind, width, flattened, #owner, #name},
+inline constexpr ArrayTable kArrayTables[] = {SORV_ARRAY_TABLES(SORV_ARRAY_TABLE_INFO)};
+#undef SORV_ARRAY_TABLE_INFO
+inline constexpr int32_t kArrayTableCount = static_cast<int32_t>(std::size(kArrayTables));
+
+// Ids in list order, positions ascending with room for each header, every kind and width
+// known, dimensions 1..4, and the last table's one node ending the descriptor.
+constexpr bool arrayTablesAreConsistent() {
+  for (int32_t i = 0; i < kArrayTableCount; i++) {
+    const ArrayTable& t = kArrayTables[i];
+    if (t.id != i || t.dims < 1 || t.dims > 4 || t.kind < 0 || t.kind > 2 || t.width < 0 ||
+        t.width > 2 || kArrayTreeByteBase + i > 127) {
+      return false;
+    }
+    if (i > 0 && t.position < kArrayTables[i - 1].position + kArrayNodeSize + kArrayHeaderSize) {
+      return false;
+    }
+  }
+  const ArrayTable& last = kArrayTables[kArrayTableCount - 1];
+  return last.dims == 1 && last.position + kArrayNodeSize == kArrayTreeDescriptorSize;
+}
+static_assert(arrayTablesAreConsistent());
 
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";

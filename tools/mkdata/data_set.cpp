@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
@@ -60,8 +61,10 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
 
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
   std::vector<std::u16string> constants;
+  ArrayTreeEntries tree;
   return addConstants(dataDir, &constants, archive, error) &&
-         addAppProperties(dataDir, archive, error) &&
+         addAppProperties(dataDir, archive, error) && arrayTreeEntries(dataDir, &tree, error) &&
+         addPack(constants, kConstBootPack, {{0}, tree.data, tree.descriptor, {0, 0}}, archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error);
 }

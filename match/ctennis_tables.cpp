@@ -1,0 +1,8 @@
+#include "match/ctennis.h"
+
+namespace sorv {
+
+StaticRef<ObjectArray> CTennis::lineCornerKinds;
+StaticRef<IntArray> CTennis::courtLossTable;
+
+}  // namespace sorv
