@@ -44,9 +44,7 @@ void resetStatics() {
 
 // Field at byte `at` of record n, big-endian, unsigned.
 int32_t fieldU16(int32_t n, int32_t at) {
-  ByteArray* table = CAE::achiTable;
-  int32_t base = n * CAE::kRecordSize + at;
-  return ((aload(table, base) & 0xFF) << 8) | (aload(table, base + 1) & 0xFF);
+  return CGame::readShort(CAE::achiTable, n * CAE::kRecordSize + at) & 0xFFFF;
 }
 
 int32_t fieldByte(int32_t n, int32_t at) { return aload(CAE::achiTable.get(), n * CAE::kRecordSize + at) & 0xFF; }
@@ -193,6 +191,11 @@ int32_t CAE::getRecordVal(int32_t i) {
     return aload(achiRecords.get(), kServeRecordOtherUnit);
   }
   return aload(achiRecords.get(), i);
+}
+
+String* CAE::getRecordName(int32_t i) {
+  if (i < 0 || i >= kPlayerRecords) return nullptr;
+  return CGame::GetString(0, kRecordNameText + i);
 }
 
 bool CAE::checkRecord(int32_t i, int32_t value) {

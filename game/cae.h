@@ -22,6 +22,7 @@ namespace sorv {
 class ByteArray;
 class IntArray;
 class ObjectArray;
+class String;
 
 class CAE : public Object {
  public:
@@ -76,6 +77,8 @@ class CAE : public Object {
 
   static bool isMinRecord(int32_t i);
   static int32_t getRecordVal(int32_t i);
+  // Text pack 0's name of record i; null outside 0..15.
+  static String* getRecordName(int32_t i);
   static bool checkRecord(int32_t i, int32_t value);
   static void increaseRecord(int32_t i, int32_t amount);
   static int32_t PushRecordToShow(int32_t i);

@@ -38,29 +38,19 @@ constexpr int32_t kBracketSizes[] = {8, 4, 2};
 constexpr int32_t kTrainingBestScale = 10;
 
 // A record's bytes through checked access: numbers little-endian, single bytes read back
-// sign-extended. Element data is reached anew on every access, so allocating in between
-// is safe.
+// sign-extended.
 class RecordBytes {
  public:
   explicit RecordBytes(ByteArray* bytes) : bytes_(bytes) {}
 
   void put8(int32_t at, int32_t v) const { astore(bytes_, at, static_cast<int8_t>(v)); }
-  void put16(int32_t at, int32_t v) const {
-    put8(at, v);
-    put8(at + 1, v >> 8);
-  }
-  void put32(int32_t at, int32_t v) const {
-    put16(at, v);
-    put16(at + 2, v >> 16);
-  }
+  void put16(int32_t at, int32_t v) const { CGame::Mem_SetShort(bytes_, at, static_cast<int16_t>(v)); }
+  void put32(int32_t at, int32_t v) const { CGame::Mem_SetInt(bytes_, at, v); }
   int32_t get8(int32_t at) const { return aload(bytes_, at); }
   int32_t getU8(int32_t at) const { return get8(at) & 0xFF; }
-  int32_t getU16(int32_t at) const { return getU8(at) | (getU8(at + 1) << 8); }
-  int32_t get16(int32_t at) const { return static_cast<int16_t>(getU16(at)); }
-  int32_t get32(int32_t at) const {
-    return static_cast<int32_t>(static_cast<uint32_t>(getU16(at)) |
-                                (static_cast<uint32_t>(getU16(at + 2)) << 16));
-  }
+  int32_t get16(int32_t at) const { return CGame::Mem_GetShort(bytes_, at); }
+  int32_t getU16(int32_t at) const { return get16(at) & 0xFFFF; }
+  int32_t get32(int32_t at) const { return CGame::Mem_GetInt(bytes_, at); }
 
  private:
   ByteArray* bytes_;
