@@ -15,6 +15,7 @@
 #include "tools/mkdata/byte_writer.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/data_set.h"
+#include "tools/mkdata/resource_pack.h"
 
 namespace sorv::mkdata {
 namespace {
@@ -70,6 +71,16 @@ std::u16string decodeJavaUtf(const uint8_t* p, size_t n) {
 std::vector<uint8_t> readBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The text of a constant string of the source (ASCII names only).
+std::string readConstantsName(int32_t number) {
+  std::string source, error;
+  std::vector<std::u16string> constants;
+  EXPECT_TRUE(readSourceFile(std::string(defaultDataDir()) + "/constants.txt", &source, &error));
+  EXPECT_TRUE(parseConstants(source, &constants, &error)) << error;
+  const std::u16string& wide = constants.at(static_cast<size_t>(number));
+  return std::string(wide.begin(), wide.end());
 }
 
 std::vector<uint8_t> buildDefault() {
@@ -213,6 +224,61 @@ TEST(MkdataCommand, WritesTheSameArchiveTwiceAndListsIt) {
 
   runCommand(tool + " --bogus 2>/dev/null", &status);
   EXPECT_NE(status, 0);
+  fs::remove_all(base);
+}
+
+TEST(ResourcePackEntry, ReadsOnlyEntriesWhollyPresent) {
+  const std::vector<uint8_t> pack = encodeResourcePack({{1, 2, 3}, {}, {4}});
+  std::vector<uint8_t> entry;
+  ASSERT_TRUE(resourcePackEntry(pack, 0, &entry));
+  EXPECT_EQ(entry, (std::vector<uint8_t>{1, 2, 3}));
+  ASSERT_TRUE(resourcePackEntry(pack, 1, &entry));
+  EXPECT_TRUE(entry.empty());
+  ASSERT_TRUE(resourcePackEntry(pack, 2, &entry));
+  EXPECT_EQ(entry, (std::vector<uint8_t>{4}));
+
+  std::vector<uint8_t> cutHeader(pack.begin(), pack.begin() + 9);
+  std::vector<uint8_t> cutData(pack.begin(), pack.end() - 1);
+  std::vector<uint8_t> backwards = pack;
+  backwards[2 + 4 * 1] = 9;  // entry 0 ends past entry 1's end
+  struct Case {
+    const std::vector<uint8_t>* bytes;
+    int32_t index;
+  };
+  const std::vector<uint8_t> none;
+  const Case refused[] = {{&pack, -1}, {&pack, 3},      {&none, 0},
+                          {&cutHeader, 0}, {&cutData, 2}, {&backwards, 1}};
+  for (const Case& c : refused) {
+    EXPECT_FALSE(resourcePackEntry(*c.bytes, c.index, &entry)) << c.index;
+  }
+}
+
+TEST(MkdataCommand, ExtractsOneEntryAsAFuzzingSeed) {
+  fs::path base = fs::temp_directory_path() / ("mkdata_extract_" + std::to_string(getpid()));
+  fs::remove_all(base);
+  fs::create_directories(base);
+  std::string tool = std::string(SORV_BUILD_DIR) + "/tools/mkdata";
+  ArchiveWriter archive;
+  std::string error;
+  ASSERT_TRUE(buildArchive(defaultDataDir(), &archive, &error, "PL")) << error;
+  std::string textsName(readConstantsName(kConstTextPack));
+  std::vector<uint8_t> expected;
+  ASSERT_TRUE(resourcePackEntry(*archive.find(textsName), kTextEntryOfPack[kTextMenus], &expected));
+
+  int status = 0;
+  const std::string seed = (base / "seed.bin").string();
+  runCommand(tool + " --language PL --extract " + textsName + ":" +
+                 std::to_string(kTextEntryOfPack[kTextMenus]) + " --to " + seed,
+             &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(readBytes(seed), expected);
+  runCommand(tool + " --extract " + textsName + " --language PL --to " + seed, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(readBytes(seed), *archive.find(textsName));
+  for (const std::string& bad : {textsName + ":4", textsName + ":x", std::string("nothing")}) {
+    runCommand(tool + " --extract " + bad + " --to " + seed + " 2>/dev/null", &status);
+    EXPECT_NE(status, 0) << bad;
+  }
   fs::remove_all(base);
 }
 

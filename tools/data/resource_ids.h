@@ -60,6 +60,78 @@ inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
 
+// Resource packs and their entries. A pack is found in data.bar by the text of its
+// constant string; each pack below has exactly the entry count named beside it, and every
+// entry a loader reads is non-empty. Streamed packs are read in increasing entry order. The
+// texts pack (kConstTextPack) and the menu data pack (kConstMenuDataPack) are named below
+// with the shell's readers.
+inline constexpr int32_t kTextPackEntries = 4;
+inline constexpr int32_t kConstPlayerPack = 80;
+inline constexpr int32_t kPlayerPackEntries = 3;
+inline constexpr int32_t kPlayerIntro = 0, kPlayerDemoMen = 1, kPlayerDemoWomen = 2;
+// Six action packs, 81 to 86: strokes, running and special actions of the user's team, then
+// strokes and running of the opponents, then special actions of each team; entry 0 the first
+// player (men), entry 1 the partner (women, mixed partner).
+inline constexpr int32_t kConstActionPackFirst = 81;
+inline constexpr int32_t kActionPackCount = 6;
+inline constexpr int32_t kActionPackEntries = 2;
+inline constexpr int32_t kConstStrokesUser = 81, kConstRunningUser = 82;
+inline constexpr int32_t kConstStrokesRival = 83, kConstRunningRival = 84;
+inline constexpr int32_t kConstSpecialUser = 85, kConstSpecialRival = 86;
+inline constexpr int32_t kActionFirstPlayer = 0, kActionPartner = 1;
+inline constexpr int32_t kConstMatchPack = 87;
+inline constexpr int32_t kMatchPackEntries = 5;
+inline constexpr int32_t kMatchServeMeter = 0, kMatchSpeedLines = 1, kMatchHud = 2;
+inline constexpr int32_t kMatchNet = 3, kMatchInterface = 4;
+// Entries 0 and 1 of the match-effects pack are never read.
+inline constexpr int32_t kConstMatchFxPack = 88;
+inline constexpr int32_t kMatchFxPackEntries = 6;
+inline constexpr int32_t kMatchFxReplayBackground = 2, kMatchFxBallKids = 3;
+inline constexpr int32_t kMatchFxJudges = 4, kMatchFxDust = 5;
+inline constexpr int32_t kConstCourtPack = 91;
+inline constexpr int32_t kCourtPackEntries = 5;
+inline constexpr int32_t kCourtBackground = 0, kCourtBackgroundMain = 1;
+inline constexpr int32_t kCourtDecor = 2, kCourtDecorMain = 3, kCourtActor = 4;
+// Training: two sprites, then per game g a level data and a level index entry
+// (kTrainingLevelData + 2g, + 1), then per game a tutorial data and index entry.
+inline constexpr int32_t kConstTrainingPack = 96;
+inline constexpr int32_t kTrainingPackEntries = 22;
+inline constexpr int32_t kTrainingGameCount = 5;
+inline constexpr int32_t kTrainingSprite = 0, kTrainingCheckpoint = 1;
+inline constexpr int32_t kTrainingLevelData = 2, kTrainingTutorialData = 12;
+// The boot pack is streamed: the array tree and the achievement table follow the boot sprite.
+inline constexpr int32_t kConstBootPack = 117;
+inline constexpr int32_t kBootPackEntries = 6;
+inline constexpr int32_t kBootSprite = 0, kBootArrayData = 1, kBootArrayDescriptor = 2;
+inline constexpr int32_t kBootAchievements = 3, kBootSplash = 4, kBootStateSprite = 5;
+inline constexpr int32_t kConstMenuPack = 118;
+inline constexpr int32_t kMenuPackEntries = 6;
+inline constexpr int32_t kMenuMain = 0, kMenuSecond = 1, kMenuButtons = 2, kMenuThird = 3;
+inline constexpr int32_t kMenuFourth = 4, kMenuFifth = 5;
+inline constexpr int32_t kConstMenuExtPack = 127;
+inline constexpr int32_t kMenuExtPackEntries = 6;
+inline constexpr int32_t kConstMenuIconPack = 128;
+inline constexpr int32_t kMenuIconPackEntries = 3;
+inline constexpr int32_t kMenuDataPackEntries = 1;
+inline constexpr int32_t kMenuDataEntry = 0;
+
+// Text packs: the game numbers them 0 (interface words), 1 (match), 2 (menus and career)
+// and 3 (training), but the texts pack stores them in the order 0, 2, 3, 1 (kTextPackOfEntry
+// below; kTextPackMinStrings the fewest strings of each).
+inline constexpr int32_t kTextGeneral = 0, kTextMatch = 1, kTextMenus = 2, kTextTraining = 3;
+inline constexpr int32_t kTextPackCount = 4;
+inline constexpr int32_t kTextEntryOfPack[kTextPackCount] = {0, 3, 1, 2};
+// Text 0 of pack 0 is the language code; text 89 of pack 1 holds '#' for the set number.
+inline constexpr int32_t kTextLanguageCode = 0;
+inline constexpr int32_t kTextSetTitle = 89;
+
+// Language indexes: text 0 of pack 0 equals the constant string kConstLanguageCodes gives
+// the index (checked in order; no match is index 0). Constant kConstTextEncoding names the
+// texts' encoding: ISO-8859-1 for the first seven, UTF-8 for Polish, Czech, Turkish, Russian.
+inline constexpr int32_t kLanguageEN = 0, kLanguageFR = 1, kLanguageIT = 2, kLanguageDE = 3;
+inline constexpr int32_t kLanguageES = 4, kLanguagePT = 5, kLanguageNL = 6, kLanguagePL = 7;
+inline constexpr int32_t kLanguageCS = 8, kLanguageTR = 9, kLanguageRU = 10;
+
 // The game shell's readers: resource packs, text packs and their languages, the menu data,
 // and the small texts of the integer helpers.
 inline constexpr int32_t kConstLibIndexOutOfRange = 116;  // printed for an entry outside the pack
@@ -106,10 +178,6 @@ inline constexpr int32_t kMenuBlobLimit = 32768;
 // 2 32-bit, little-endian, sign-extended), whether it is flattened into one byte[], the
 // class that owns the static, and the static's name. tools/data/arrays.txt holds the values
 // in the same order; the builder refuses a source that disagrees with this list.
-inline constexpr int32_t kConstBootPack = 117;
-inline constexpr int32_t kBootArrayData = 1;
-inline constexpr int32_t kBootArrayDescriptor = 2;
-inline constexpr int32_t kBootAchievements = 3;
 // The last table's last node ends the descriptor.
 inline constexpr int32_t kArrayTreeDescriptorSize = 2762;
 inline constexpr int32_t kArrayTreeByteBase = 3;

@@ -17,6 +17,13 @@ uint64_t tableBytes(const std::string& name) { return 2 + name.size() + 8; }
 
 }  // namespace
 
+const std::vector<uint8_t>* ArchiveWriter::find(const std::string& name) const {
+  for (const Entry& e : entries_) {
+    if (strcasecmp(e.name.c_str(), name.c_str()) == 0) return &e.bytes;
+  }
+  return nullptr;
+}
+
 bool ArchiveWriter::add(const std::string& name, std::vector<uint8_t> bytes,
                         std::string* error) {
   if (name.empty() || name.size() > 255 || name[0] == '/') {

@@ -24,6 +24,8 @@ class ArchiveWriter {
   bool writeFile(const std::string& path, std::string* error) const;
 
   size_t entryCount() const { return entries_.size(); }
+  // The bytes added under name (matched as the game matches it); nullptr when none was.
+  const std::vector<uint8_t>* find(const std::string& name) const;
 
  private:
   struct Entry {

@@ -4,87 +4,9 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/byte_writer.h"
+#include "tools/mkdata/source_text.h"
 
 namespace sorv::mkdata {
-namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Length of the UTF-8 sequence starting with lead, 0 for a byte that cannot start one.
-int utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-void appendCodePoint(uint32_t cp, std::u16string& out) {
-  if (cp >= 0x10000) {
-    cp -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (cp >> 10));
-    out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  } else {
-    out += static_cast<char16_t>(cp);
-  }
-}
-
-bool decodeText(const std::string& text, std::u16string& out, std::string& why) {
-  for (size_t i = 0; i < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\\') {
-      char e = i + 1 < text.size() ? text[i + 1] : '\0';
-      switch (e) {
-        case '\\': out += u'\\'; i += 2; continue;
-        case 'n': out += u'\n'; i += 2; continue;
-        case 't': out += u'\t'; i += 2; continue;
-        case 'r': out += u'\r'; i += 2; continue;
-        case 'u': {
-          uint32_t value = 0;
-          for (size_t k = 0; k < 4; ++k) {
-            int d = i + 2 + k < text.size() ? hexDigit(text[i + 2 + k]) : -1;
-            if (d < 0) {
-              why = "bad \\u escape";
-              return false;
-            }
-            value = value * 16 + static_cast<uint32_t>(d);
-          }
-          out += static_cast<char16_t>(value);
-          i += 6;
-          continue;
-        }
-        default:
-          why = "unknown escape";
-          return false;
-      }
-    }
-    int n = utf8Length(c);
-    if (n == 0 || i + n > text.size()) {
-      why = "bad UTF-8";
-      return false;
-    }
-    uint32_t cp = n == 1 ? c : c & (0x7F >> n);
-    for (int k = 1; k < n; ++k) {
-      unsigned char cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) {
-        why = "bad UTF-8";
-        return false;
-      }
-      cp = (cp << 6) | (cont & 0x3F);
-    }
-    appendCodePoint(cp, out);
-    i += n;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool parseConstants(const std::string& source, std::vector<std::u16string>* constants,
                     std::string* error) {
   constants->clear();
@@ -113,7 +35,7 @@ bool parseConstants(const std::string& source, std::vector<std::u16string>* cons
     }
     std::u16string text;
     std::string why;
-    if (space != std::string::npos && !decodeText(line.substr(space + 1), text, why)) {
+    if (space != std::string::npos && !decodeSourceText(line.substr(space + 1), &text, &why)) {
       *error = where + why;
       return false;
     }
@@ -160,6 +82,25 @@ bool checkConstants(const std::vector<std::u16string>& constants, std::string* e
     if (!f.holds(constants[f.number])) {
       *error = "constant " + std::to_string(f.number) + " " + f.rule;
       return false;
+    }
+  }
+  // Each language code names its text source, and getLanguage takes the first code that
+  // matches: codes are short upper-case words, all different.
+  for (int32_t a = 0; a < kLanguageCount; a++) {
+    const std::u16string& code = constants[static_cast<size_t>(kConstLanguageCodes[a])];
+    bool word = !code.empty() && code.size() <= 8;
+    for (char16_t c : code) word = word && c >= u'A' && c <= u'Z';
+    if (!word) {
+      *error = "constant " + std::to_string(kConstLanguageCodes[a]) +
+               " must be a language code of letters A-Z";
+      return false;
+    }
+    for (int32_t b = 0; b < a; b++) {
+      if (code == constants[static_cast<size_t>(kConstLanguageCodes[b])]) {
+        *error = "constants " + std::to_string(kConstLanguageCodes[b]) + " and " +
+                 std::to_string(kConstLanguageCodes[a]) + " name the same language";
+        return false;
+      }
     }
   }
   if (constants[kConstGameRecordStore] == constants[kConstPromoRecordStore]) {

@@ -16,7 +16,8 @@ namespace sorv::mkdata {
 bool parseConstants(const std::string& source, std::vector<std::u16string>* constants,
                     std::string* error);
 
-// At least kConstantCount strings, and the forced texts of tools/data/resource_ids.h in place.
+// At least kConstantCount strings, the forced texts of tools/data/resource_ids.h in place, and
+// the language codes distinct words of letters A-Z.
 bool checkConstants(const std::vector<std::u16string>& constants, std::string* error);
 
 std::vector<uint8_t> encodeConstants(const std::vector<std::u16string>& constants);

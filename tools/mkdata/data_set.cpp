@@ -4,10 +4,13 @@
 #include <vector>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
+#include "tools/mkdata/text_packs.h"
+#include "tools/mkdata/training_levels.h"
 
 namespace sorv::mkdata {
 
@@ -31,14 +34,11 @@ bool readSourceFile(const std::string& path, std::string* contents, std::string*
 
 namespace {
 
-bool addConstants(const std::string& dataDir, std::vector<std::u16string>* constants,
-                  ArchiveWriter* archive, std::string* error) {
+bool loadConstants(const std::string& dataDir, std::vector<std::u16string>* constants,
+                   std::string* error) {
   std::string source;
-  if (!readSourceFile(dataDir + "/constants.txt", &source, error) ||
-      !parseConstants(source, constants, error) || !checkConstants(*constants, error)) {
-    return false;
-  }
-  return archive->add("constants.bin", encodeConstants(*constants), error);
+  return readSourceFile(dataDir + "/constants.txt", &source, error) &&
+         parseConstants(source, constants, error) && checkConstants(*constants, error);
 }
 
 // A pack is found by the text of its constant string.
@@ -51,6 +51,44 @@ bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
   return archive->add(name, encodeResourcePack(entries), error);
 }
 
+// A stand-in until its writer exists: the menu data file (its first word 156: no menus).
+std::vector<uint8_t> emptyMenuData() {
+  std::vector<uint8_t> file(2 + kMenuIndexBytes, 0);
+  file[1] = static_cast<uint8_t>(kMenuIndexBytes);
+  return file;
+}
+// The achievement table, whose titles text pack 0 must hold: in English, which every
+// language matches id for id, and in the archive's own language.
+bool achievementTable(const std::string& dataDir, const std::vector<std::u16string>& constants,
+                      int32_t language, const std::vector<uint8_t>& pack0,
+                      std::vector<uint8_t>* table, std::string* error) {
+  auto code = [&](int32_t l) {
+    const std::u16string& wide = constants[static_cast<size_t>(kConstLanguageCodes[l])];
+    return std::string(wide.begin(), wide.end());
+  };
+  std::vector<LanguageTexts> languages = {{code(language), pack0}};
+  if (language != kLanguageEN) {
+    std::vector<std::vector<uint8_t>> english;
+    if (!textsPackEntries(dataDir, constants, kLanguageEN, &english, error)) return false;
+    languages.push_back({code(kLanguageEN), english[0]});
+  }
+  std::string source;
+  return readSourceFile(dataDir + "/achievements.txt", &source, error) &&
+         writeAchievementTable(source, languages, table, error);
+}
+
+std::vector<std::vector<uint8_t>> bootPackEntries(const ArrayTreeEntries& tree,
+                                                  const std::vector<uint8_t>& achievements) {
+  std::vector<std::vector<uint8_t>> entries(kBootPackEntries);
+  entries[kBootSprite] = standInSprite(1, 2);
+  entries[kBootArrayData] = tree.data;
+  entries[kBootArrayDescriptor] = tree.descriptor;
+  entries[kBootAchievements] = achievements;
+  entries[kBootSplash] = splashSprite();
+  entries[kBootStateSprite] = standInSprite(1, 2);
+  return entries;
+}
+
 bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
   std::string source;
   if (!readSourceFile(dataDir + "/app.jad", &source, error)) return false;
@@ -59,14 +97,46 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
 
 }  // namespace
 
-bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
+bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
+                  const std::string& language) {
   std::vector<std::u16string> constants;
+  if (!loadConstants(dataDir, &constants, error)) return false;
+  int32_t index = findLanguage(constants, language);
+  if (index < 0) {
+    *error = "no language " + language + " among the language codes of constants.txt";
+    return false;
+  }
+  const std::string encoding = encodingName(languageEncoding(index));
+  constants[kConstTextEncoding] = std::u16string(encoding.begin(), encoding.end());
+  std::vector<std::vector<uint8_t>> texts;
   ArrayTreeEntries tree;
-  return addConstants(dataDir, &constants, archive, error) &&
-         addAppProperties(dataDir, archive, error) && arrayTreeEntries(dataDir, &tree, error) &&
-         addPack(constants, kConstBootPack, {{0}, tree.data, tree.descriptor, {0, 0}}, archive, error) &&
+  std::vector<uint8_t> achievements;
+  if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
+      !arrayTreeEntries(dataDir, &tree, error) ||
+      !achievementTable(dataDir, constants, index, texts[0], &achievements, error)) {
+    return false;
+  }
+  return archive->add("constants.bin", encodeConstants(constants), error) &&
+         addAppProperties(dataDir, archive, error) &&
+         addPack(constants, kConstTextPack, texts, archive, error) &&
+         addPack(constants, kConstPlayerPack, playerPackEntries(), archive, error) &&
+         addPack(constants, kConstStrokesUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstRunningUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstStrokesRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstRunningRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstSpecialUser, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstSpecialRival, actionPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
+         addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
+         addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
+         addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
+         addPack(constants, kConstMenuPack, menuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
-         addPack(constants, kConstColourPack, colourPackEntries(), archive, error);
+         addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuExtPack, menuExtPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuIconPack, menuIconPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuDataPack, {emptyMenuData()}, archive, error);
 }
 
 }  // namespace sorv::mkdata

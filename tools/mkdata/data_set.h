@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/text_packs.h"
 
 namespace sorv::mkdata {
 
@@ -15,7 +16,10 @@ const char* defaultDataDir();
 // Reads a whole source file; false (with the reason) when it cannot be read.
 bool readSourceFile(const std::string& path, std::string* contents, std::string* error);
 
-// Adds "constants.bin" and "app.jad" (and, as the game grows, every other entry).
-bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error);
+// Adds every entry of data.bar for one language (its code, as in constants.txt): the
+// constant strings with the encoding of that language's texts, the application properties
+// and every resource pack the game opens.
+bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
+                  const std::string& language = kDefaultLanguage);
 
 }  // namespace sorv::mkdata

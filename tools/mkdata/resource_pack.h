@@ -13,4 +13,8 @@ namespace sorv::mkdata {
 // Throws std::invalid_argument when the entries do not fit the u16 count or u32 offsets.
 std::vector<uint8_t> encodeResourcePack(const std::vector<std::vector<uint8_t>>& entries);
 
+// Entry index of an encoded pack; false when the pack has no such entry wholly present.
+bool resourcePackEntry(const std::vector<uint8_t>& pack, int32_t index,
+                       std::vector<uint8_t>* entry);
+
 }  // namespace sorv::mkdata

@@ -47,7 +47,42 @@ std::vector<uint8_t> paletteSprite(int palettes, int seed) {
   return writeSprite(spec);
 }
 
+// Palette counts the loaders choose from: player sprites take the 34-colour player palettes
+// (four on the court-entry and demo sprites, one per player of a team on the action sprites);
+// the splash uses palette 1, the net one per court type, ball kids and judges palette 4 in a
+// main tournament, the court boards palette 3.
+constexpr int kStandInColours = 2;
+constexpr int kPlayerSpritePalettes = 4, kActionSpritePalettes = 2;
+constexpr int kSplashPalettes = 2, kNetPalettes = 3, kCourtPeoplePalettes = 5;
+constexpr int kCourtDecorPalettes = 4;
+
+std::vector<uint8_t> standIn() { return standInSprite(1, kStandInColours); }
+
+std::vector<uint8_t> playerStandIn(int palettes) {
+  return standInSprite(palettes, kPlayerPaletteColours);
+}
+
 }  // namespace
+
+std::vector<uint8_t> standInSprite(int palettes, int colours) {
+  constexpr int kSide = 8;
+  SpriteSpec spec;
+  SpriteModule m;
+  m.width = m.height = kSide;
+  m.pixels.assign(kSide * kSide, 1);
+  spec.modules.push_back(m);
+  addFrame(spec, {SpriteFModule{}});
+  SpriteAFrame shown;
+  shown.time = 1;
+  addAnim(spec, {shown});
+  for (int p = 0; p < palettes; p++) {
+    std::vector<uint32_t> palette(static_cast<size_t>(colours), 0xFF808080u);
+    palette[0] = 0x00FF00FF;
+    palette[1] = 0xFF000000u | static_cast<uint32_t>(0x40 + p * 0x20) << 8;
+    spec.palettes.push_back(palette);
+  }
+  return writeSprite(spec);
+}
 
 std::vector<std::vector<uint8_t>> fontPackEntries() {
   std::vector<std::vector<uint8_t>> entries(kFontPackEntries);
@@ -70,5 +105,55 @@ std::vector<std::vector<uint8_t>> colourPackEntries() {
   entries.push_back(paletteSprite(kPlayerPaletteCount, kColourGroupCount));
   return entries;
 }
+
+std::vector<std::vector<uint8_t>> playerPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kPlayerPackEntries);
+  for (auto& e : entries) e = playerStandIn(kPlayerSpritePalettes);
+  return entries;
+}
+
+std::vector<std::vector<uint8_t>> actionPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kActionPackEntries);
+  for (auto& e : entries) e = playerStandIn(kActionSpritePalettes);
+  return entries;
+}
+
+std::vector<std::vector<uint8_t>> matchPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kMatchPackEntries);
+  for (auto& e : entries) e = standIn();
+  entries[kMatchNet] = standInSprite(kNetPalettes, kStandInColours);
+  return entries;
+}
+
+std::vector<std::vector<uint8_t>> matchFxPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kMatchFxPackEntries);
+  entries[kMatchFxReplayBackground] = standIn();
+  entries[kMatchFxBallKids] = standInSprite(kCourtPeoplePalettes, kStandInColours);
+  entries[kMatchFxJudges] = standInSprite(kCourtPeoplePalettes, kStandInColours);
+  entries[kMatchFxDust] = standIn();
+  return entries;
+}
+
+std::vector<std::vector<uint8_t>> courtPackEntries() {
+  std::vector<std::vector<uint8_t>> entries(kCourtPackEntries);
+  for (auto& e : entries) e = standIn();
+  entries[kCourtDecor] = standInSprite(kCourtDecorPalettes, kStandInColours);
+  entries[kCourtDecorMain] = standInSprite(kCourtDecorPalettes, kStandInColours);
+  return entries;
+}
+
+std::vector<std::vector<uint8_t>> menuPackEntries() {
+  return std::vector<std::vector<uint8_t>>(kMenuPackEntries, standIn());
+}
+
+std::vector<std::vector<uint8_t>> menuExtPackEntries() {
+  return std::vector<std::vector<uint8_t>>(kMenuExtPackEntries, standIn());
+}
+
+std::vector<std::vector<uint8_t>> menuIconPackEntries() {
+  return std::vector<std::vector<uint8_t>>(kMenuIconPackEntries, standIn());
+}
+
+std::vector<uint8_t> splashSprite() { return standInSprite(kSplashPalettes, kStandInColours); }
 
 }  // namespace sorv::mkdata
