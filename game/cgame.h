@@ -43,6 +43,65 @@ class CGame : public Object {
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
 
+  // Saved data: the record store's codec and the statics its records hold.
+  static constexpr int32_t kRecordMarker = 107;  // record 1 of a store this game built
+  static constexpr int32_t kRecordCount = 15;
+  static constexpr int32_t kMarkerRecord = 1, kOptionsRecord = 2, kCareerRecord = 3;
+  static constexpr int32_t kCareerTournamentRecord = 4, kTournamentRecord = 6;
+  static constexpr int32_t kFirstTrainingRecord = 8, kSetupRecord = 13;
+  static constexpr int32_t kAchievementRecord = 14, kMenuMarkRecord = 15;
+  static int32_t rmsMarker;
+  static int32_t playCount;        // matches started
+  static int32_t optionRow1Copy;   // the speed unit the player chose
+  static bool menuMarkFlag;        // the mark on one menu item, until the game clears it
+  static StaticRef<IntArray> setupValues;  // the match set-up screen's five rows
+  // Saves (true) or loads (false) record 1..15 but 5 and 7; false when nothing was done.
+  static bool RMS(bool save, int32_t record);
+  // At start: a store without the marker is rebuilt as records 1 to 15, all empty.
+  static void initRMS();
+  // Resets the statics record 3, 4 or 6 holds and empties the record.
+  static void resetRMS(int32_t record);
+  // True when the record exists and is not empty.
+  static bool hasRecord(int32_t record);
+
+  // The career (record 3). careerName is at most 8 characters.
+  static StaticRef<String> careerName;
+  static int8_t careerAvatarKind;
+  static StaticRef<ByteArray> careerLook;  // byte[7]
+  static int8_t careerHome;
+  static int32_t careerWeek;
+  static int32_t careerTarget;
+  static int32_t careerYear;
+  static int32_t careerRankingPoints;
+  static StaticRef<IntArray> careerAttrPts;      // int[5]
+  static StaticRef<IntArray> careerAttrPtsPrev;  // int[5]
+  static int32_t careerMental;
+  static int32_t careerMentalPrev;
+  static int8_t careerStamina;
+  static StaticRef<ShortArray> careerStats;         // short[6]
+  static StaticRef<ByteArray> careerLocationState;  // byte[29]: 0 not played, 1 played, 2 won
+  static StaticRef<ObjectArray> careerCreateRows;   // the avatar creation rows, null until made
+  static void resetCareerData();
+
+  // The running tournament (records 4 and 6).
+  static int32_t tournamentDifficulty;
+  static int32_t currentTournament;
+  static int32_t tournamentResult;  // 0 running, 1 the user won the last match, -1 lost
+  static int32_t userSlot;
+  static StaticRef<IntArray> drawSlots;        // int[16]
+  static StaticRef<ByteArray> drawUsed;        // byte[39]
+  static StaticRef<ObjectArray> drawFakeNames;  // byte[16][2]
+  static StaticRef<ObjectArray> drawScores;     // byte[3][]: 8, 4 and 2 entries
+  static int32_t tournamentSegment;
+  static int32_t tournamentRound;
+  static int32_t tournamentRoundCount;
+  static int32_t segmentLength;
+  static int32_t tournamentStrokes;
+  static bool tournamentEnded;
+  static bool tournamentIntro;
+  static void resetTournamentData();
+  static void resetAllTournamentPlayable();
+
   // argb's top byte is the alpha: 255 a solid fill, 0 nothing, else blended over the target.
   static void fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h);
   // percent clamped to 0..100 becomes the alpha of rgb.

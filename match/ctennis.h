@@ -1,5 +1,5 @@
 // CTennis, the match: so far only the statics that the game's data tables fill at boot
-// (CGame::initArrays).
+// (CGame::initArrays), and what the game shell reads of a running match.
 #pragma once
 
 #include "runtime/array.h"
@@ -15,6 +15,13 @@ class CTennis : public Object {
   static StaticRef<ObjectArray> lineCornerKinds;
   // Bounce loss in percent, three per court type: lateral, vertical, depth (int[12]).
   static StaticRef<IntArray> courtLossTable;
+
+  // Read by the game shell until the match engine owns them (match/ctennis_seams.cpp).
+  // Match frames counted since the match object was made; times the achievement pop-up.
+  static int32_t matchFrame;
+  // The guided tutorial's current step, -1 in a real match.
+  static int32_t tutorialStep;
+  static int32_t getTutMiniStep() { return tutorialStep; }
 };
 
 }  // namespace sorv

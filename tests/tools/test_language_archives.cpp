@@ -1,9 +1,11 @@
-// Each language's data set, read back through the game's own pack and text readers.
+// Each language's data set, read back through the game's own readers: text packs, the boot
+// pack's array tree and achievement table, and the menu data.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "runtime/static_class.h"
 #include "tests/game/game_fixture.h"
@@ -38,7 +40,7 @@ class LanguageArchiveTest : public DeviceTest {
   }
 };
 
-TEST_F(LanguageArchiveTest, EveryLanguagesTextPacksLoadAsTheirSourcesSay) {
+TEST_F(LanguageArchiveTest, EveryLanguageLoadsThroughTheGamesReadersWithoutALogLine) {
   const char* const codes[kLanguageCount] = {"EN", "FR", "IT", "DE", "ES", "PT",
                                              "NL", "PL", "CS", "TR", "RU"};
   for (int32_t language = 0; language < kLanguageCount; language++) {
@@ -62,6 +64,16 @@ TEST_F(LanguageArchiveTest, EveryLanguagesTextPacksLoadAsTheirSourcesSay) {
     }
     CGame::Lib_Close();
     EXPECT_EQ(CGame::language, language);
+
+    // The boot's order: the boot sprite's entry is passed, then the tree and the table.
+    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
+    EXPECT_FALSE(isNull(CGame::Lib_GetData(kBootSprite, false, nullptr)));
+    CGame::initArrays();
+    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+    CGame::Lib_Close();
+    CGame::LoadMenuData();
+    EXPECT_GT(CGame::menuData->length, 0);
+    for (int32_t menu = 0; menu < kMenuCount; menu++) CGame::GetMenu(menu);
     EXPECT_EQ(log.text(), "");
     for (int32_t pack = 0; pack < kTextPackCount; pack++) CGame::Str_UnloadPack(pack);
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/menu_writer.h"
@@ -51,23 +52,36 @@ bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
   return archive->add(name, encodeResourcePack(entries), error);
 }
 
-// Stand-in until its writer exists: the achievement table (a count of 0 + 0).
-std::vector<uint8_t> emptyAchievementTable() { return {0, 0}; }
+// The achievement table, whose titles text pack 0 must hold: in English, which every
+// language matches id for id, and in the archive's own language.
+bool achievementTable(const std::string& dataDir, const std::vector<std::u16string>& constants,
+                      int32_t language, const std::vector<uint8_t>& pack0,
+                      std::vector<uint8_t>* table, std::string* error) {
+  auto code = [&](int32_t l) {
+    const std::u16string& wide = constants[static_cast<size_t>(kConstLanguageCodes[l])];
+    return std::string(wide.begin(), wide.end());
+  };
+  std::vector<LanguageTexts> languages = {{code(language), pack0}};
+  if (language != kLanguageEN) {
+    std::vector<std::vector<uint8_t>> english;
+    if (!textsPackEntries(dataDir, constants, kLanguageEN, &english, error)) return false;
+    languages.push_back({code(kLanguageEN), english[0]});
+  }
+  std::string source;
+  return readSourceFile(dataDir + "/achievements.txt", &source, error) &&
+         writeAchievementTable(source, languages, table, error);
+}
 
-// The boot pack: the boot sprite, the array tree (values, then descriptor), the achievement
-// table, the splash and the boot state's sprite.
-bool addBootPack(const std::string& dataDir, const std::vector<std::u16string>& constants,
-                 ArchiveWriter* archive, std::string* error) {
-  ArrayTreeEntries tree;
-  if (!arrayTreeEntries(dataDir, &tree, error)) return false;
+std::vector<std::vector<uint8_t>> bootPackEntries(const ArrayTreeEntries& tree,
+                                                  const std::vector<uint8_t>& achievements) {
   std::vector<std::vector<uint8_t>> entries(kBootPackEntries);
   entries[kBootSprite] = standInSprite(1, 2);
-  entries[kBootArrayData] = std::move(tree.data);
-  entries[kBootArrayDescriptor] = std::move(tree.descriptor);
-  entries[kBootAchievements] = emptyAchievementTable();
+  entries[kBootArrayData] = tree.data;
+  entries[kBootArrayDescriptor] = tree.descriptor;
+  entries[kBootAchievements] = achievements;
   entries[kBootSplash] = splashSprite();
   entries[kBootStateSprite] = standInSprite(1, 2);
-  return addPack(constants, kConstBootPack, entries, archive, error);
+  return entries;
 }
 
 bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::string* error) {
@@ -91,8 +105,12 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   constants[kConstTextEncoding] = std::u16string(encoding.begin(), encoding.end());
   std::vector<std::vector<uint8_t>> texts;
   std::vector<uint8_t> menuData;
+  ArrayTreeEntries tree;
+  std::vector<uint8_t> achievements;
   if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
-      !buildMenuDataForTexts(dataDir, constants, &menuData, error)) {
+      !buildMenuDataForTexts(dataDir, constants, &menuData, error) ||
+      !arrayTreeEntries(dataDir, &tree, error) ||
+      !achievementTable(dataDir, constants, index, texts[0], &achievements, error)) {
     return false;
   }
   return archive->add("constants.bin", encodeConstants(constants), error) &&
@@ -109,7 +127,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
          addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
          addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
-         addBootPack(dataDir, constants, archive, error) &&
+         addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
          addPack(constants, kConstMenuPack, menuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&

@@ -61,13 +61,13 @@ bool encodeTextPack(const std::vector<std::u16string>& strings, PackEncoding enc
   ByteWriter w;
   w.u16(static_cast<uint16_t>(count));
   std::string bytes;
+  const std::u16string absent;  // ids past the given strings are empty
   for (size_t id = 0; id < count; id++) {
-    if (id < strings.size() && !encodeString(strings[id], encoding, &bytes)) {
+    if (!encodeString(id < strings.size() ? strings[id] : absent, encoding, &bytes)) {
       *error = "text pack: id " + std::to_string(id) + " has a character " +
                encodingName(encoding) + " cannot hold";
       return false;
     }
-    if (id >= strings.size()) bytes.clear();
     if (bytes.size() > kMaxU16) {
       *error = "text pack: id " + std::to_string(id) + " is longer than 65535 bytes";
       return false;

@@ -1,0 +1,107 @@
+// Fuzzes the saved data: an achievement table and record bytes go into a record store in a
+// temporary phone root; every record is loaded, saved back and loaded again. A record that
+// loads must save to bytes that load and save to the same bytes again.
+//
+// Input: u16 LE table length, the table, then records as (id byte, length byte, bytes).
+// The byte after the table picks the current training game.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "device/platform/paths.h"
+#include "device/record_files.h"
+#include "fuzz/game_fuzz_runtime.h"
+#include "game/cae.h"
+#include "game/cgame.h"
+#include "training/ctraining_progress.h"
+
+namespace {
+
+using namespace sorv;
+
+constexpr int kRecords = CGame::kRecordCount;
+
+std::filesystem::path gInstall;
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+std::string recordPath(int id) {
+  return (gInstall / ("rms_sorvantel2009.rms_rec" + std::to_string(id) + ".rms")).string();
+}
+
+std::vector<uint8_t> readRecord(int id) {
+  std::vector<uint8_t> bytes;
+  record_files::readWhole(recordPath(id), bytes);
+  return bytes;
+}
+
+void start() {
+  fuzz::startRuntime();
+  ObjectArray* constants = fuzz::gApp->staticClass->constantStrings;
+  const std::pair<int32_t, const char*> texts[] = {
+      {kConstEmpty, ""},           {kConstPathSeparator, "\\"},      {kConstRecordStorePrefix, "rms_"},
+      {kConstRecordStoreSuffix, ".rms"}, {kConstRecordFileInfix, "_rec"},
+      {kConstGameRecordStore, "Sorvantel2009"}};
+  for (auto [n, text] : texts) constants->elements()[n] = String::fromCString(text);
+  // A memory file system where there is one: every input writes the store anew.
+  std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm/sorv-fuzz-saved-XXXXXX"
+                                                     : "/tmp/sorv-fuzz-saved-XXXXXX";
+  check(mkdtemp(folder.data()) != nullptr);
+  platform::setRootDir(folder);
+  gInstall = std::filesystem::path(folder) / "Program Files" / "Kestovan" / "Sorvantel 2009";
+  std::filesystem::create_directories(gInstall);
+  CGame::rosterKinds = Array::newByteArray(36);
+}
+
+// A store of records 1 to 15, each as the input gives it (absent ones empty).
+void writeStore(const uint8_t* data, size_t size) {
+  std::filesystem::remove_all(gInstall);
+  std::filesystem::create_directories(gInstall);
+  std::vector<std::vector<uint8_t>> records(kRecords + 1);
+  for (size_t at = 0; at + 2 <= size;) {
+    int id = 1 + data[at] % kRecords;
+    size_t length = std::min<size_t>(data[at + 1], size - at - 2);
+    records[id].assign(data + at + 2, data + at + 2 + length);
+    at += 2 + length;
+  }
+  record_files::RecordIndex index;
+  index.nextRecordId = kRecords;
+  for (int id = 1; id <= kRecords; id++) {
+    index.ids.push_back(id);
+    check(record_files::writeWhole(recordPath(id), records[id].data(), records[id].size()));
+  }
+  check(record_files::writeIndex((gInstall / "rms_sorvantel2009.rms").string(), index));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 3 || size > 0x4000) return 0;
+  if (fuzz::gApp == nullptr) start();
+  size_t tableSize = std::min<size_t>(data[0] | data[1] << 8, size - 2);
+  const uint8_t* rest = data + 2 + tableSize;
+  size_t restSize = size - 2 - tableSize;
+  CTraining::game = static_cast<int8_t>(restSize > 0 ? rest[0] % 6 - 1 : -1);
+  writeStore(rest + (restSize > 0), restSize - (restSize > 0));
+  CAE::LoadAchiData(fuzz::byteArray(data + 2, tableSize));
+  check(CAE::achiCount >= 0 && 2 + CAE::achiCount * 11 <= static_cast<int32_t>(std::max<size_t>(tableSize, 2)));
+  for (int id = 0; id <= kRecords + 1; id++) {
+    const bool loaded = CGame::RMS(false, id);
+    if (!loaded) continue;
+    check(CGame::RMS(true, id));
+    const std::vector<uint8_t> saved = readRecord(id);
+    check(CGame::RMS(false, id));
+    check(CGame::RMS(true, id));
+    check(readRecord(id) == saved);
+  }
+  CGame::initRMS();
+  check(CGame::rmsMarker == CGame::kRecordMarker);
+  fuzz::gApp->m_pendingException = nullptr;
+  fuzz::collectNowAndThen();
+  return 0;
+}
