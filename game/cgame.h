@@ -49,7 +49,7 @@ class CGame : public Object {
   static void fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t percent);
 
-  // Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
+  // --- Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
   // element access is checked, so a bad index is reported and skipped.
   // Swaps entries i and j of a byte[], short[], int[] or object array.
   static void swap(Object* array, int32_t ignored, int32_t i, int32_t j);
