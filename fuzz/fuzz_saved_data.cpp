@@ -24,6 +24,7 @@ using namespace sorv;
 
 constexpr int kRecords = CGame::kRecordCount;
 
+std::filesystem::path gRoot;
 std::filesystem::path gInstall;
 
 void check(bool ok) {
@@ -53,7 +54,12 @@ void start() {
                                                      : "/tmp/sorv-fuzz-saved-XXXXXX";
   check(mkdtemp(folder.data()) != nullptr);
   platform::setRootDir(folder);
-  gInstall = std::filesystem::path(folder) / "Program Files" / "Kestovan" / "Sorvantel 2009";
+  gRoot = folder;
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(gRoot, ignored);
+  });
+  gInstall = gRoot / "Program Files" / "Kestovan" / "Sorvantel 2009";
   std::filesystem::create_directories(gInstall);
   CGame::rosterKinds = Array::newByteArray(36);
 }

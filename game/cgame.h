@@ -43,7 +43,7 @@ class CGame : public Object {
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
 
-  // Saved data: the record store's codec and the statics its records hold.
+  // --- Saved data (cgame_rms.cpp): the record store's codec and the statics it holds.
   static constexpr int32_t kRecordMarker = 107;  // record 1 of a store this game built
   static constexpr int32_t kRecordCount = 15;
   static constexpr int32_t kMarkerRecord = 1, kOptionsRecord = 2, kCareerRecord = 3;
@@ -64,7 +64,7 @@ class CGame : public Object {
   // True when the record exists and is not empty.
   static bool hasRecord(int32_t record);
 
-  // The career (record 3). careerName is at most 8 characters.
+  // --- The career (career_data.cpp; record 3). careerName is at most 8 characters.
   static StaticRef<String> careerName;
   static int8_t careerAvatarKind;
   static StaticRef<ByteArray> careerLook;  // byte[7]
@@ -83,7 +83,7 @@ class CGame : public Object {
   static StaticRef<ObjectArray> careerCreateRows;   // the avatar creation rows, null until made
   static void resetCareerData();
 
-  // The running tournament (records 4 and 6).
+  // --- The running tournament (career_data.cpp; records 4 and 6).
   static int32_t tournamentDifficulty;
   static int32_t currentTournament;
   static int32_t tournamentResult;  // 0 running, 1 the user won the last match, -1 lost
@@ -108,7 +108,7 @@ class CGame : public Object {
   static void fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t percent);
 
-  // Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
+  // --- Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
   // element access is checked, so a bad index is reported and skipped.
   // Swaps entries i and j of a byte[], short[], int[] or object array.
   static void swap(Object* array, int32_t ignored, int32_t i, int32_t j);
