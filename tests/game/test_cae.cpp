@@ -107,7 +107,9 @@ TEST_F(CaeTest, ChecksUnlockByTagAndComparison) {
       EXPECT_EQ(c.valueForm ? CAE::CheckAchi(c.n, c.argument) : CAE::CheckAchi(c.n, true), 1);
     } else {
       EXPECT_EQ(result, -1);
-      if (CAE::IsValid(c.n)) EXPECT_FALSE(CAE::IsUnlock(c.n));
+      if (CAE::IsValid(c.n)) {
+        EXPECT_FALSE(CAE::IsUnlock(c.n));
+      }
     }
   }
   EXPECT_EQ(CAE::achiGold, gold);

@@ -80,7 +80,9 @@ TEST_F(MathTest, RandomDrawsStayInTheirRange) {
       sawMin |= v == r.min;
       sawMax |= v == r.max;
     }
-    if (int64_t{r.max} - r.min < 20) EXPECT_TRUE(sawMin && sawMax) << r.min;
+    if (int64_t{r.max} - r.min < 20) {
+      EXPECT_TRUE(sawMin && sawMax) << r.min;
+    }
   }
 }
 

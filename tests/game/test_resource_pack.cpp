@@ -59,7 +59,9 @@ TEST_F(ResourcePackTest, CallersBufferIsUsedWhenLargeEnough) {
     ByteArray* got = CGame::Lib_GetData(3, false, buffer);
     EXPECT_EQ(got == buffer, c.reused);
     EXPECT_EQ(contents(got, 4), kEntries[3]);
-    if (c.reused && c.bufferLength > 4) EXPECT_EQ(got->elements()[4], 99) << "bytes past the entry stay";
+    if (c.reused && c.bufferLength > 4) {
+      EXPECT_EQ(got->elements()[4], 99) << "bytes past the entry stay";
+    }
   }
 }
 

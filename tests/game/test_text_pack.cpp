@@ -80,7 +80,9 @@ TEST_F(TextPackTest, DamagedPacksKeepTheStringsWhollyThere) {
     LogCapture log;
     load(1, c.data);
     EXPECT_EQ(CGame::GetStringCount(1), c.kept);
-    if (c.kept > 0) EXPECT_EQ(text(1, 0), "one");
+    if (c.kept > 0) {
+      EXPECT_EQ(text(1, 0), "one");
+    }
     EXPECT_TRUE(log.contains("Str_LoadPack: pack 1 holds"));
     EXPECT_FALSE(log.contains("ArrayOutOfBound"));
   }
