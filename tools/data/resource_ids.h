@@ -96,6 +96,28 @@ inline constexpr int32_t kMenuIndexEntries = kMenuCount - 1;
 inline constexpr int32_t kMenuIndexBytes = 2 * kMenuIndexEntries;
 inline constexpr int32_t kMenuBlobLimit = 32768;
 
+// The midlet's and the canvas's texts: two log lines, the property startApp reads and the
+// system property that keeps the phone type.
+inline constexpr int32_t kConstStartAppLine = 110;
+inline constexpr int32_t kConstVersionProperty = 111;
+inline constexpr int32_t kConstPauseAppLine = 112;
+inline constexpr int32_t kConstPhoneTypeProperty = 148;
+
+// The packs and entries the boot reads (the data builder lists every pack with its entries).
+inline constexpr int32_t kConstPlayerPack = 80;
+inline constexpr int32_t kPlayerIntro = 0, kPlayerDemoMen = 1, kPlayerDemoWomen = 2;
+inline constexpr int32_t kConstMatchPack = 87;
+inline constexpr int32_t kConstBootPack = 117;
+inline constexpr int32_t kBootSprite = 0, kBootArrayData = 1, kBootArrayDescriptor = 2;
+inline constexpr int32_t kBootAchievements = 3, kBootSplash = 4, kBootStateSprite = 5;
+inline constexpr int32_t kConstMenuPack = 118;
+inline constexpr int32_t kMenuMain = 0, kMenuSecond = 1, kMenuButtons = 2, kMenuThird = 3;
+inline constexpr int32_t kMenuFourth = 4, kMenuFifth = 5;
+inline constexpr int32_t kConstMenuExtPack = 127;
+inline constexpr int32_t kConstMenuIconPack = 128;
+inline constexpr int32_t kTextGeneral = 0, kTextMatch = 1, kTextMenus = 2, kTextTraining = 3;
+inline constexpr int32_t kTextEntryOfPack[4] = {0, 3, 1, 2};
+
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 

@@ -1,0 +1,44 @@
+// CTennis, the match object, as far as the game shell calls it: construction, one frame,
+// the loading steps, the take-down, and the few fields the shell sets or reads. The match
+// engine fills the bodies; until then a match does nothing and loads at once.
+//
+// Invariants: the object keeps its state in statics; update returns -1 to go on or the
+// state to enter; Loading returns 0..100 while loading and -1 when done.
+// Game thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/object.h"
+
+namespace sorv {
+
+class CTennis : public Object {
+ public:
+  static constexpr ClassId kClassId = kCTennis;
+  static constexpr int32_t kKindMatch = 15;
+  static constexpr int32_t kKindTraining = 16;
+
+  // Match state, tutorial kind, court, loading counter and the match-frame counter.
+  static int32_t matchState;
+  static int32_t tutorialKind;
+  static int32_t currentCourt;
+  static int32_t loadCounter;
+  static int32_t matchFrame;
+  // Set on entering a match; read by the match's own interface.
+  static int32_t matchEnterField;
+  static bool careerMatch;
+  static bool raisedPad;
+  static bool serveFlag;
+
+  // CTennis.<init>(I)V.
+  static CTennis* create(int32_t kind);
+  void init(int32_t kind);
+
+  virtual int32_t update();  // one match frame
+  static int32_t Loading();
+  static void a_unloadCourt();
+  static int32_t getTutMiniStep();
+};
+
+}  // namespace sorv
