@@ -30,12 +30,12 @@ TEST_F(BootDataTest, SpritesHaveTheShapesTheirReadersNeed) {
     mk::LabelledShape least;
   };
   const Case cases[] = {
-      {"menu", mk::menuPackEntries(), {70, 130, 40, 4, 2}},
-      {"menuext", mk::menuExtPackEntries(), {70, 130, 40, 4, 2}},
-      {"menuicons", mk::menuIconPackEntries(), {70, 130, 40, 4, 2}},
-      {"match", mk::matchPackEntries(), {2, 2, 1, 1, 2}},
-      {"players", mk::playerPackEntries(), {2, 2, 1, 1, 34}},
-      {"boot", {mk::bootPackSprite(0), mk::bootPackSprite(5)}, {2, 2, 1, 1, 2}},
+      {"menu", mk::labelledMenuPack(), {70, 130, 40, 4, 2}},
+      {"menuext", mk::labelledMenuExtPack(), {70, 130, 40, 4, 2}},
+      {"menuicons", mk::labelledMenuIconPack(), {70, 130, 40, 4, 2}},
+      {"match", mk::labelledMatchPack(), {2, 2, 1, 1, 2}},
+      {"players", mk::labelledPlayerPack(), {2, 2, 1, 1, 34}},
+      {"boot", {mk::labelledBootSprite(0), mk::labelledBootSprite(5)}, {2, 2, 1, 1, 2}},
   };
   LogCapture log;
   for (const Case& c : cases) {
@@ -54,7 +54,7 @@ TEST_F(BootDataTest, SpritesHaveTheShapesTheirReadersNeed) {
       }
     }
   }
-  EXPECT_EQ(mk::matchPackEntries().size(), 5u);
+  EXPECT_EQ(mk::labelledMatchPack().size(), 5u);
   EXPECT_EQ(log.text(), "");
 }
 

@@ -143,9 +143,17 @@ std::vector<uint8_t> splashSprite() {
   return writeSprite(spec);
 }
 
-std::vector<uint8_t> bootPackSprite(int32_t entry) {
+std::vector<uint8_t> labelledBootSprite(int32_t entry) {
   if (entry == kBootSplash) return splashSprite();
   return labelledSprite(kConstBootPack, entry, kPlainSpriteShape);
+}
+
+std::vector<std::vector<uint8_t>> withBootSprites(std::vector<std::vector<uint8_t>> entries) {
+  for (int32_t e : {kBootSprite, kBootSplash, kBootStateSprite}) {
+    if (entries.size() <= static_cast<size_t>(e)) entries.resize(static_cast<size_t>(e) + 1);
+    entries[static_cast<size_t>(e)] = labelledBootSprite(e);
+  }
+  return entries;
 }
 
 namespace {
@@ -158,15 +166,15 @@ std::vector<std::vector<uint8_t>> entries(int32_t pack, int count, const Labelle
 
 }  // namespace
 
-std::vector<std::vector<uint8_t>> menuPackEntries() { return entries(kConstMenuPack, 6, kMenuSpriteShape); }
-std::vector<std::vector<uint8_t>> menuExtPackEntries() { return entries(kConstMenuExtPack, 6, kMenuSpriteShape); }
-std::vector<std::vector<uint8_t>> menuIconPackEntries() { return entries(kConstMenuIconPack, 3, kMenuSpriteShape); }
+std::vector<std::vector<uint8_t>> labelledMenuPack() { return entries(kConstMenuPack, 6, kMenuSpriteShape); }
+std::vector<std::vector<uint8_t>> labelledMenuExtPack() { return entries(kConstMenuExtPack, 6, kMenuSpriteShape); }
+std::vector<std::vector<uint8_t>> labelledMenuIconPack() { return entries(kConstMenuIconPack, 3, kMenuSpriteShape); }
 // Entry 4 is also the menus' interface sprite.
-std::vector<std::vector<uint8_t>> matchPackEntries() {
+std::vector<std::vector<uint8_t>> labelledMatchPack() {
   std::vector<std::vector<uint8_t>> out = entries(kConstMatchPack, 4, kPlainSpriteShape);
   out.push_back(labelledSprite(kConstMatchPack, 4, kMenuSpriteShape));
   return out;
 }
-std::vector<std::vector<uint8_t>> playerPackEntries() { return entries(kConstPlayerPack, 3, kPlayerSpriteShape); }
+std::vector<std::vector<uint8_t>> labelledPlayerPack() { return entries(kConstPlayerPack, 3, kPlayerSpriteShape); }
 
 }  // namespace sorv::mkdata

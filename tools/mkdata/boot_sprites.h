@@ -35,14 +35,16 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
 // The boot pack's splash picture.
 std::vector<uint8_t> splashSprite();
 
-// The entries, by pack: boot (0 boot sprite, 4 splash, 5 boot-state sprite; the others
-// belong to the array tree and achievements and are left empty here), menu (0-5),
+// The entries, by pack: boot (0 boot sprite, 4 splash, 5 boot-state sprite), menu (0-5),
 // menuext (0-5), menuicons (0-2), match (0-4), players (0-2).
-std::vector<uint8_t> bootPackSprite(int32_t entry);
-std::vector<std::vector<uint8_t>> menuPackEntries();
-std::vector<std::vector<uint8_t>> menuExtPackEntries();
-std::vector<std::vector<uint8_t>> menuIconPackEntries();
-std::vector<std::vector<uint8_t>> matchPackEntries();
-std::vector<std::vector<uint8_t>> playerPackEntries();
+std::vector<uint8_t> labelledBootSprite(int32_t entry);
+// The boot pack's entries with its three sprites put in (the array tree and the
+// achievements between them are left as they are).
+std::vector<std::vector<uint8_t>> withBootSprites(std::vector<std::vector<uint8_t>> entries);
+std::vector<std::vector<uint8_t>> labelledMenuPack();
+std::vector<std::vector<uint8_t>> labelledMenuExtPack();
+std::vector<std::vector<uint8_t>> labelledMenuIconPack();
+std::vector<std::vector<uint8_t>> labelledMatchPack();
+std::vector<std::vector<uint8_t>> labelledPlayerPack();
 
 }  // namespace sorv::mkdata
