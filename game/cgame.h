@@ -272,7 +272,8 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ASprite> bootStateSprite;   // boot pack entry 5 (class 13)
   static StaticRef<ASprite> playerSprite;      // demo player, flag false
   static StaticRef<ASprite> playerSpriteAlt;   // demo player, flag true
-  static StaticRef<ObjectArray> demoPlayers;   // the two demo-player actors
+  static StaticRef<CActor> demoPlayer;         // the menus' two demo-player actors
+  static StaticRef<CActor> demoPlayerAlt;
   static StaticRef<ObjectArray> menuSprites;   // menu pack entries 0..5
   static StaticRef<ObjectArray> fontSprites;   // font pack entries 0..10 (4..7, 9, 10 used)
   static StaticRef<ASprite> extraFontSprite;   // class 6
@@ -281,7 +282,8 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ObjectArray> menuExtSprites;   // pack 127 entries 0..5 (0: history)
   static StaticRef<ObjectArray> menuIconSprites;  // pack 128 entries 0..2 (pad, pressed, keys)
   static StaticRef<ASprite> interfaceSprite;      // match pack entry 4 (class 22)
-  static StaticRef<ObjectArray> loadingSprites;   // state 11: menu pack entries 0 and 2
+  static StaticRef<ASprite> loadingSprite;         // state 11: menu pack entries 0 and 2
+  static StaticRef<ASprite> loadingButtonsSprite;
   static StaticRef<ObjectArray> menuActors;
   static StaticRef<ObjectArray> menuWordLists;
   static StaticRef<ASprite> dustSprite;

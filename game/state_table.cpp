@@ -15,6 +15,7 @@
 #include "runtime/lang_system.h"
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
+#include "sprites/cactor.h"
 #include "tools/data/resource_ids.h"
 #include "training/ctraining_services.h"
 
@@ -46,8 +47,8 @@ int64_t now() { return System::currentTimeMillis(); }
 void playTitleMusic() { GameSound::play(kTitleMusic, true); }
 
 void clearDemoPlayers() {
-  astore(CGame::demoPlayers.get(), 0, nullptr);
-  astore(CGame::demoPlayers.get(), 1, nullptr);
+  CGame::demoPlayer = nullptr;
+  CGame::demoPlayerAlt = nullptr;
 }
 
 void drawBootBar() {
@@ -179,12 +180,12 @@ void loadingEnter() {
   CGame::loadingDone = false;
   CGame::loadStartTime = now();
   CGame::Lib_Open(StaticClass::getConstant(kConstMenuPack), false);
-  astore(CGame::loadingSprites.get(), 0, CGame::loadSprite(nullptr, false, kMenuMain, false, true));
-  astore(CGame::loadingSprites.get(), 1, CGame::loadSprite(nullptr, false, kMenuButtons, false, true));
+  CGame::loadingSprite = CGame::loadSprite(nullptr, false, kMenuMain, false, true);
+  CGame::loadingButtonsSprite = CGame::loadSprite(nullptr, false, kMenuButtons, false, true);
   CGame::Lib_Close();
 }
 
-void loadingExit() { astore(CGame::demoPlayers.get(), 0, nullptr); }
+void loadingExit() { CGame::demoPlayer = nullptr; }
 
 void careerStartEnter() { CGame::choiceIndex = 0; }
 
