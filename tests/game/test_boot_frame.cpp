@@ -1,8 +1,10 @@
 // The canvas's frame: the turned copy onto the portrait screen, frames that are held, the
 // pacing on the program clock, pause and resume.
+#include "device/sound_glue.h"
 #include "runtime/lang_system.h"
 #include "runtime/string.h"
 #include "tests/game/boot_fixture.h"
+#include "tools/mkdata/sound_builder.h"
 
 namespace sorv::test {
 namespace {
@@ -134,6 +136,53 @@ TEST_F(BootTest, HideAndShowPauseAndResume) {
   EXPECT_FALSE(CGame::hidden);
   EXPECT_FALSE(CGame::paused);
   EXPECT_TRUE(CGame::repaintAll);
+}
+
+}  // namespace
+}  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+// The canvas with the data builder's 21 sounds installed and sound on.
+class FrameSoundTest : public BootTest {
+ protected:
+  void SetUp() override {
+    BootTest::SetUp();
+    std::string error;
+    ASSERT_TRUE(mkdata::writeSoundFiles(install_.string(), &error)) << error;
+    GameSound::setSoundOptionReader(nullptr);
+    GameSound::loadAll();
+  }
+  void TearDown() override {
+    GameSound::unloadForTests();
+    BootTest::TearDown();
+  }
+};
+
+TEST_F(FrameSoundTest, TitleMusicStoppedByHidingPlaysAgainWhenShown) {
+  setState(3);
+  GameSound::play(0, true);
+  CGame::gameCanvas->hideNotify();
+  EXPECT_FALSE(GameSound::isPlaying(0));
+  CGame::gameCanvas->showNotify();
+  EXPECT_TRUE(GameSound::isPlaying(0));
+}
+
+TEST_F(FrameSoundTest, OnlyTheFirstPauseStopsTheSounds) {
+  GameSound::play(3, false);
+  CGame::Pause();
+  EXPECT_FALSE(GameSound::isPlaying(3));
+  GameSound::play(3, false);
+  CGame::Pause();
+  EXPECT_TRUE(GameSound::isPlaying(3));
+}
+
+TEST_F(FrameSoundTest, ThePauseScreenKeepsItsSounds) {
+  setState(42);
+  GameSound::play(3, false);
+  CGame::Pause();
+  EXPECT_TRUE(GameSound::isPlaying(3));
 }
 
 }  // namespace
