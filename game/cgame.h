@@ -322,6 +322,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t menuScreenCode;   // the menu engine's current screen code, -1 for none
   static int32_t titleCounter;
   static int32_t selectedTournament;
+  static int32_t careerMatchWon;  // set when a career match ends
   static int32_t playerSlots[6];
   static StaticRef<Object> menuSelection;
   static StaticRef<Graphics> menuGfx;

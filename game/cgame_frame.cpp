@@ -229,7 +229,7 @@ void CGame::updateGame() {
   if (isNull(matchObject)) return reportError("NullPointer");
   const int32_t next = matchObject->update();
   if (next == -1) return;
-  CTennis::careerMatch = aload(matchSettings.get(), 1) != 2;
+  careerMatchWon = aload(matchSettings.get(), 1) != 2 && CTennis::careerMatch && CTennis::matchResult[1] == 0 ? 1 : 0;
   unloadMatch();
   matchObject = nullptr;
   freeMemory();

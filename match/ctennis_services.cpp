@@ -11,6 +11,7 @@ int32_t CTennis::loadCounter = 0;
 int32_t CTennis::matchFrame = 0;
 int32_t CTennis::matchEnterField = 0;
 bool CTennis::careerMatch = false;
+int32_t CTennis::matchResult[2] = {};
 bool CTennis::raisedPad = false;
 bool CTennis::serveFlag = false;
 

@@ -28,6 +28,7 @@ class CTennis : public Object {
   // Set on entering a match; read by the match's own interface.
   static int32_t matchEnterField;
   static bool careerMatch;
+  static int32_t matchResult[2];
   static bool raisedPad;
   static bool serveFlag;
 

@@ -9,6 +9,7 @@ namespace sorv {
 int32_t CGame::menuScreenCode = -1;
 int32_t CGame::titleCounter = 0;
 int32_t CGame::selectedTournament = 0;
+int32_t CGame::careerMatchWon = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 StaticRef<Graphics> CGame::menuGfx;
