@@ -1,7 +1,11 @@
 // Every state with a handler, entered from a title reached by the boot on the data builder's sprites, runs
 // three frames without a runtime error (the match and training states after the states that
 // make their objects).
+#include "runtime/heap.h"
+#include "runtime/lang_system.h"
 #include "sprites/asprite.h"
+#include <functional>
+
 #include "tests/game/boot_fixture.h"
 #include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/sprite_packs.h"
@@ -27,8 +31,37 @@ class EveryStateTest : public BootTest {
            {"fonts", asText(pack(mk::fontPackEntries()))},
            {"colours", asText(pack(mk::colourPackEntries()))}});
     platform::setClockVirtual(true);
+    resetShell();
   }
 };
+
+// The boot to the main menu, a frame a program-clock frame apart; false when it got stuck.
+bool bootToMainMenu(const std::function<void()>& frame) {
+  CGame::INITIALIZE_STATE();
+  for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
+    platform::advanceClock(CGame::kFrameMs);
+    frame();
+  }
+  CGame::keyInputOn = true;
+  CGame::gameCanvas->keyPressed('5');
+  frame();
+  return CGame::GET_CURRENT_STATE() == 5;
+}
+
+TEST_F(EveryStateTest, TheBootLeavesRoomInBothHeaps) {
+  LogCapture log;
+  ASSERT_TRUE(bootToMainMenu([this] { frame(); }));
+  System::gc();
+  VirtualMemoryManager* objects = app_->objectHeap;
+  EXPECT_LE(objects->heapUsed(), objects->heapSize() / 2) << objects->heapUsed() << " of " << objects->heapSize();
+  // Three screen-sized images (the screen, the back buffer, the title picture) take 2.3 MB
+  // of the buffer heap, the two cached fonts 2.6 MB, the splash's pooled images 1.2 MB and
+  // the menus' sprites under 1 MB.
+  VirtualMemoryManager* buffers = app_->bufferHeap;
+  EXPECT_LE(buffers->heapUsed(), buffers->heapSize() * 3 / 4) << buffers->heapUsed() << " of " << buffers->heapSize();
+  EXPECT_FALSE(log.contains("NullPointer")) << log.text();
+  EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
+}
 
 TEST_F(EveryStateTest, RunsThreeFramesWithoutARuntimeError) {
   // One boot per group: the match and the training take the menus' resources down, and
