@@ -128,7 +128,8 @@ class CGame : public Canvas, public Runnable {
   static String* ordinal(int32_t n);
   static String* INT2Time(int32_t t);
 
-  // --- Resource packs (resource_pack.cpp): the one open pack.
+  // --- Resource packs (resource_pack.cpp): the one open pack. An entry not wholly inside the
+  // pack is null (logged); an index outside it also writes the out-of-range text to the log.
   static StaticRef<InputStream> libStream;
   static int32_t libOffsetCount;
   static StaticRef<IntArray> libOffsets;
@@ -160,7 +161,8 @@ class CGame : public Canvas, public Runnable {
   static String* FormatString(int32_t n, int32_t width);
   static String* FormatMathStringLocalize(int32_t n);
 
-  // --- Menu data (menu_data.cpp): index of menus 1..78 and the blob of records.
+  // --- Menu data (menu_data.cpp): index of menus 1..78 and the blob of records. An index
+  // entry of -1 marks a menu without a record (its offset lay outside the blob).
   static StaticRef<ShortArray> menuIndex;
   static StaticRef<ByteArray> menuData;
   static int32_t menuCacheId;
