@@ -9,6 +9,7 @@
 #include <string>
 
 #include "device/graphics.h"
+#include "device/sound_glue.h"
 #include "device/image.h"
 #include "device/platform/clock.h"
 #include "device/platform/trace.h"
@@ -26,6 +27,11 @@ class BootTest : public GameTest {
     GameTest::SetUp();
     platform::setClockVirtual(true);
     resetShell();
+  }
+  // The boot loads the sounds; the next test's install folder may hold others.
+  void TearDown() override {
+    GameSound::unloadForTests();
+    GameTest::TearDown();
   }
 
   // The canvas, back buffer and screen; every field of the frame, keys and touch at its

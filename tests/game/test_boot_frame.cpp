@@ -154,10 +154,6 @@ class FrameSoundTest : public BootTest {
     GameSound::setSoundOptionReader(nullptr);
     GameSound::loadAll();
   }
-  void TearDown() override {
-    GameSound::unloadForTests();
-    BootTest::TearDown();
-  }
 };
 
 TEST_F(FrameSoundTest, TitleMusicStoppedByHidingPlaysAgainWhenShown) {
