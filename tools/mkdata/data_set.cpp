@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
@@ -63,7 +64,13 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   return addConstants(dataDir, &constants, archive, error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
-         addPack(constants, kConstColourPack, colourPackEntries(), archive, error);
+         addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
+         addPack(constants, kConstBootPack, withBootSprites({}), archive, error) &&
+         addPack(constants, kConstMenuPack, labelledMenuPack(), archive, error) &&
+         addPack(constants, kConstMenuExtPack, labelledMenuExtPack(), archive, error) &&
+         addPack(constants, kConstMenuIconPack, labelledMenuIconPack(), archive, error) &&
+         addPack(constants, kConstMatchPack, labelledMatchPack(), archive, error) &&
+         addPack(constants, kConstPlayerPack, labelledPlayerPack(), archive, error);
 }
 
 }  // namespace sorv::mkdata
