@@ -1,12 +1,15 @@
-// CGame, the game shell: its statics (first values from the static initialiser), the filled
-// and translucent rectangles, the object pools, integer math and byte readers, resource
-// packs, text packs and the menu data.
+// CGame, the game shell: the one canvas and its paced frame, the state machine, keys and
+// touch, its statics (first values from the static initialiser), the filled and translucent
+// rectangles, the object pools, integer math and byte readers, resource packs, text packs,
+// the menu data, and the loading of sprites, palettes and menu resources.
 //
 // Invariants: translucent fills borrow ASprite's decode buffer for one call and never keep
 // it; a fill never loops without drawing, whatever its size or the buffer's. At most one
 // resource pack is open. Everything read from a pack is checked against the bytes there:
 // a damaged pack, text pack or menu file gives one log line and an empty or null result.
-// Called by the sprite code, the states and every screen; one thread.
+// The state stack holds one to eight states: a push onto a full stack and a pop of the
+// bottom state are refused. Frames start kFrameMs apart on the program clock.
+// Called by the shell, the sprite code, the states and every screen; one thread.
 #pragma once
 
 #include <cstdint>
