@@ -16,7 +16,7 @@
 #include "fuzz/game_fuzz_runtime.h"
 #include "game/cae.h"
 #include "game/cgame.h"
-#include "training/ctraining_progress.h"
+#include "training/ctraining.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "tools/data/resource_ids.h"
-#include "training/ctraining_progress.h"
+#include "training/ctraining.h"
 
 namespace sorv {
 

@@ -1,31 +1,42 @@
-// CGame, the game shell: its statics (first values from the static initialiser), the filled
-// and translucent rectangles, the object pools, integer math and byte readers, resource
-// packs, text packs and the menu data.
+// CGame, the game shell: the one canvas and its paced frame, the state machine, keys and
+// touch, its statics (first values from the static initialiser), the filled and translucent
+// rectangles, the object pools, integer math and byte readers, resource packs, text packs,
+// the menu data, and the loading of sprites, palettes and menu resources.
 //
 // Invariants: translucent fills borrow ASprite's decode buffer for one call and never keep
 // it; a fill never loops without drawing, whatever its size or the buffer's. At most one
 // resource pack is open. Everything read from a pack is checked against the bytes there:
 // a damaged pack, text pack or menu file gives one log line and an empty or null result.
-// Called by the sprite code, the states and every screen; one thread.
+// The state stack holds one to eight states: a push onto a full stack and a pop of the
+// bottom state are refused. Frames start kFrameMs apart on the program clock.
+// Called by the shell, the sprite code, the states and every screen; one thread.
 #pragma once
 
 #include <cstdint>
 
+#include "device/canvas.h"
 #include "runtime/array.h"
 #include "runtime/object.h"
+#include "runtime/runnable.h"
 
 namespace sorv {
 
+class ASprite;
 class ByteArray;
+class CActor;
+class CTennis;
+class Display;
 class Graphics;
+class Image;
 class InputStream;
 class IntArray;
 class ObjectArray;
 class Random;
 class String;
 class StringBuffer;
+class ZentuKR09;
 
-class CGame : public Object {
+class CGame : public Canvas, public Runnable {
  public:
   static constexpr ClassId kClassId = kCGame;
 
@@ -36,8 +47,6 @@ class CGame : public Object {
   static bool buildAlpha30;
   // The Graphics the current frame draws into.
   static StaticRef<Graphics> gfx;
-  // The state machine's current state (match states are 40 to 44).
-  static int32_t currentState;
   // The match's player-sprite tables, per side six slots (partners at 3 to 5); filled by
   // the match loader, read by the actors to find their remap slot.
   static StaticRef<ObjectArray> actionSprites0;
@@ -291,6 +300,221 @@ class CGame : public Object {
   static StaticRef<IntArray> menuCache;
   static void LoadMenuData();
   static IntArray* GetMenu(int32_t menu);
+
+  // --- The canvas and its frame (cgame_frame.cpp). One instance; all state is static.
+  static constexpr int32_t kGameWidth = 800;
+  static constexpr int32_t kGameHeight = 480;
+  // Frames start this far apart on the program clock; the game's logic counts frames.
+  static constexpr int32_t kFrameMs = 142;
+  static StaticRef<ZentuKR09> midlet;
+  static StaticRef<CGame> gameCanvas;
+  static StaticRef<Display> gameDisplay;
+  static StaticRef<String> startProperty;
+  static bool gameRunning;
+  static StaticRef<Image> backBuffer;
+  static StaticRef<Graphics> backBufferGraphics;
+  static bool repaintAll, repaintScreen, frameScratchFlag;
+  static int32_t frameCounter, frameDeadline;
+  static StaticRef<CTennis> matchObject;
+  static StaticRef<CTennis> trainingObject;  // a CTraining
+  static StaticRef<String> debugMessage;
+
+  // CGame.<init>: allocated, made the canvas, state 0 entered, the saved data opened.
+  static CGame* create();
+  void run() override;                 // Runnable, once per main-loop pass
+  void paint(Graphics* screen) override;
+  void showNotify() override;
+  void hideNotify() override;
+  void keyPressed(int32_t keyCode) override;
+  void keyReleased(int32_t keyCode) override;
+  void pointerPressed(int32_t x, int32_t y) override;
+  void pointerReleased(int32_t x, int32_t y) override;
+  void pointerDragged(int32_t x, int32_t y) override;
+  void* getInterface(int32_t classId) override;
+  static void Pause();
+  static void Resume();
+  static void freeMemory();
+  static void resetGlobalData();
+  static void switchToPlayGame();
+  static void updateGame();
+  static void backToMainMenu();
+  // Debug hold and the promotion screen's glue (debug_promo_glue.cpp).
+  static bool UPDATE_DEBUG();
+  static void InitIGP();
+  static void UpdateIGP();
+  static void PaintIGP(Graphics* g);
+  // What the frame needs of the screen buffer.
+  static StaticRef<Image> screenBuffer;
+  static StaticRef<Graphics> savedScreenGraphics;
+  static bool pdbActive, paintingIntoBuffer;
+  static void switchToBuffer();
+  static void switchToScreen();
+
+  // --- State machine (state_machine.cpp): a stack of up to eight states 0..64.
+  static constexpr int32_t kMsgEnter = 0, kMsgUpdate = 1, kMsgPaint = 2, kMsgExit = 3;
+  static constexpr int32_t kStateCount = 65;
+  static int32_t loadingStep, loadingProgress, choiceIndex, mainMenuCode;
+  static int64_t bootTime;
+  static StaticRef<Image> menuImage;
+  static bool titleShown, keepMusicInOptions;
+  static void SM_GS_update(int32_t state, int32_t message);
+  static void INITIALIZE_STATE();
+  static void SWITCH_STATE(int32_t state);
+  static void PUSH_STATE(int32_t state);
+  static void POP_STATE();
+  static int32_t GET_CURRENT_STATE();
+  static int32_t GET_LAST_STATE();
+  static void UPDATE_MACHINE();
+  static void switchToGetIGE(int32_t state);
+
+  // --- Keys and touch (keys_touch.cpp). Masks: newly pressed, held, released, released
+  // while held; touch points in game coordinates, -1 for none.
+  static constexpr int32_t kKeyFire = 0x10000, kKeySoftLeft = 0x40000, kKeySoftRight = 0x20000;
+  static constexpr int32_t kKeyMenuButton = 0x80000;
+  static constexpr int32_t kNoPadKey = -256;
+  static int32_t keysPressed, keysHeld, keysReleased, keysReleasedHeld;
+  static bool keyInputOn, pointerDown, dragging;
+  static int32_t pressX, pressY, releaseX, releaseY, dragX, dragY, dragDX, dragDY, dragDir;
+  static int64_t pressTime;
+  static int32_t padKeyHeld;
+  static bool padOkDown, padLobDown, padOkPressed, leftSoftKeyOff;
+  static int32_t key_keyConvert(int32_t keyCode);
+  static void key_updateKey();
+  static void key_resetKey();
+  static bool isPointerReleasedInBox(int32_t x, int32_t y, int32_t w, int32_t h, bool consume);
+  static bool isPointerClickedInBox(int32_t x, int32_t y, int32_t w, int32_t h, bool consume);
+  static bool isPointerDraggingStartInBox(int32_t x, int32_t y, int32_t w, int32_t h, bool consume);
+  static bool isPointerDraggingInBox(int32_t x, int32_t y, int32_t w, int32_t h, bool consume);
+  static void UpdatePointerEvents();
+  // Filled by the menu engine and the match's pad.
+  static void detectSoftKeys();
+  static void UpdateVirtualPad();
+  static void DrawVirtualPad();
+
+  // --- Loading screen (loading_screen.cpp).
+  static int32_t loadingTarget, loadingHint;
+  static void initLoad(int32_t target);
+  static void updateLoading();
+  static void paintLoading();
+  static void drawLoadingBar(int32_t colour, int32_t y, int32_t w, int32_t h, int32_t progress);
+
+  // --- Sprites, actors, palettes and menu resources (sprite_loading.cpp,
+  // player_palette.cpp, menu_resources.cpp).
+  static StaticRef<ASprite> bootSprite;        // boot pack entry 0 (classes 9, 10)
+  static StaticRef<ASprite> splashSprite;      // class 12, empty after loading step 1
+  static StaticRef<ASprite> bootStateSprite;   // boot pack entry 5 (class 13)
+  static StaticRef<ASprite> playerSprite;      // demo player, flag false
+  static StaticRef<ASprite> playerSpriteAlt;   // demo player, flag true
+  static StaticRef<CActor> demoPlayer;         // the menus' two demo-player actors
+  static StaticRef<CActor> demoPlayerAlt;
+  static StaticRef<ObjectArray> menuSprites;   // menu pack entries 0..5
+  static StaticRef<ObjectArray> fontSprites;   // font pack entries 0..10 (4..7, 9, 10 used)
+  static StaticRef<ASprite> extraFontSprite;   // class 6
+  static StaticRef<ObjectArray> colourSprites;  // the seven colour-group sprites
+  static StaticRef<ASprite> playerPaletteSprite;
+  static StaticRef<ObjectArray> menuExtSprites;   // pack 127 entries 0..5 (0: history)
+  static StaticRef<ObjectArray> menuIconSprites;  // pack 128 entries 0..2 (pad, pressed, keys)
+  static StaticRef<ASprite> interfaceSprite;      // match pack entry 4 (class 22)
+  static StaticRef<ASprite> loadingSprite;         // state 11: menu pack entries 0 and 2
+  static StaticRef<ASprite> loadingButtonsSprite;
+  static StaticRef<ObjectArray> menuActors;
+  static StaticRef<ObjectArray> menuWordLists;
+  static StaticRef<ASprite> dustSprite;
+  static StaticRef<CActor> dustActor0;
+  static StaticRef<CActor> dustActor1;
+  static int64_t loadStartTime;
+  // The player palette's inputs: the career look (record 3, with the saved data), the colour
+  // groups' ranges and the white-suit lists (with the array tree) and the list of all groups.
+  static constexpr int32_t kColourGroups = 7;
+  static StaticRef<IntArray> allColourGroups;
+  static ASprite* loadSprite(String* name, bool loadAll, int32_t entry, bool close, int32_t ignored);
+  static ASprite* loadSprite(String* name, bool loadAll, int32_t entry, bool close);
+  static ASprite* loadSprite(String* name, bool loadAll, int32_t entry, bool close, int32_t ignored,
+                             bool cache);
+  static ASprite* loadSprite(String* name, bool loadAll, int32_t entry, bool close, bool cache);
+  static CActor* newActor();
+  static CActor* createRunPlayer();
+  static void setPlayerAnim(CActor* actor, bool alt);
+  static void loadDemoPlayer();
+  static void gfx_loadDust();
+  static IntArray* getPalyerPal(int32_t n);
+  static IntArray* buildPlayerPalette(IntArray* base, ByteArray* colours, IntArray* groups);
+  static IntArray* buildPlayerPalette(IntArray* base, ByteArray* colours);
+  static ASprite* GetAnimationIDByClass(int32_t objectClass);
+  static void setMiniFontLineSpace(int32_t d);
+  static int32_t loadMenuRes();
+  static void unloadMenuRes();
+
+  // --- Menus and career (menus/cgame_menu_services.cpp): what the states and the frame
+  // call of the menu engine, screens and career; they do nothing until those exist.
+  static int32_t menuScreenCode;   // the menu engine's current screen code, -1 for none
+  static int32_t titleCounter;
+  static int32_t selectedTournament;
+  static int32_t careerMatchWon;  // set when a career match ends
+  static int32_t playerSlots[6];
+  static StaticRef<Object> menuSelection;
+  static StaticRef<Graphics> menuGfx;
+  static void SetMenuLevel(int32_t state, int32_t level);
+  static void SetMenuGfx(Graphics* g);
+  static Graphics* GetMenuGfx();
+  static void MenuUpdate();
+  static void MenuPaint();
+  static void DrawMenu(int32_t menu, bool flag);
+  static void DrawStringAsItem(String* text, int32_t menu, int32_t item, bool flag);
+  static void DrawAnimationAsItem(int32_t anim, int32_t a, int32_t b, int32_t menu, int32_t item,
+                                  bool flag);
+  static void SetMenu(int32_t menu);
+  static void MenuPop();
+  static void MenuClear();
+  static void ConfigMenu(int32_t menu);
+  static void init_MenuFlyIn(int32_t screenCode);
+  static void paintMenuFlyIn();
+  static void initCareerMatchLocation(int32_t a, int32_t b);
+  static void initCareerHomeLocation(int32_t a, int32_t b);
+  static void relocateHome();
+  static void sortMatchLocation();
+  static int32_t findTarget();
+  static void copyOptionToSettingUI();
+  static bool isMainTournament();
+  static void updateAbout(int32_t phase);
+  static void menuUpdate_RG_History();
+  static void menuPaint_RG_History();
+  static void updateCareerCreateAvastar();
+  static void paintCareerCreateAvastar();
+  static void updateCareerLobby();
+  static void paintCareerLobby();
+  static void updateCareerHome();
+  static void paintCareerHome();
+  static void initCareerUpdate();
+  static void updateCareerUpdate();
+  static void paintCareerUpdate();
+  static void MenuUpdate_selectCourt();
+  static void menuPaint_selectCourt();
+  static void MenuUpdate_selectPlayer();
+  static void menuPaint_selectPlayer();
+  static void resetMenuSelectPlayer();
+  static void switchToTournamentTable(bool save);
+  static void updateTournamentTable();
+  static void paintTournamentTable();
+  static void menuUpdate_achiTable();
+  static void menuPaint_achiTable(int32_t kind);
+  static void initAchiView();
+  static void menuUpdate_achiViewAchi();
+  static void menuPaint_achiViewAchi();
+  static void initRecordView();
+  static void menuUpdate_achiViewRec();
+  static void menuPaint_achiViewRec();
+
+  // --- Shell operations built later (shell_seams.cpp): cheats, name entry, pauses.
+  static bool Game_updateCheat(int32_t cheat);
+  static void updateInputName();
+  static void paintInputName();
+  static void updateSPEPause();
+  static void paintSPEPause();
+  static void updatePause();
+  static void paintPause();
+  static void initPause(int32_t kind);
+  static bool isInGameMenuValid();
 };
 
 }  // namespace sorv

@@ -12,7 +12,6 @@ int32_t CGame::language = 0;
 bool CGame::buildAlpha70 = false;
 bool CGame::buildAlpha30 = false;
 StaticRef<Graphics> CGame::gfx;
-int32_t CGame::currentState = 0;
 StaticRef<ObjectArray> CGame::actionSprites0;
 StaticRef<ObjectArray> CGame::actionSprites1;
 

@@ -144,6 +144,13 @@ class StaticRootBase {
 template <class T>
 class StaticRef : public StaticRootBase {
  public:
+  StaticRef() = default;
+  // Copying one root into another copies the reference only: the registry links stay put.
+  StaticRef(const StaticRef&) = delete;
+  StaticRef& operator=(const StaticRef& other) {
+    object = other.object;
+    return *this;
+  }
   T* get() const { return static_cast<T*>(object); }
   operator T*() const { return get(); }
   T* operator->() const { return get(); }

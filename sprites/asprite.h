@@ -139,6 +139,10 @@ class ASprite : public Object {
   static void setTempBufferSize(int32_t n);
   // The cached image of (palette, module), or null.
   Image* cachedImage(int32_t palette, int32_t module);
+  void dropCachedImage(int32_t palette, int32_t module);
+  // Drops the source pixels and image data: from then on a module without a cached image
+  // draws nothing.
+  void FreeOriginalData();
 
   // Drawing (sprite_paint.cpp).
   static void SetGraphics(Graphics* g);
@@ -225,7 +229,6 @@ class ASprite : public Object {
   // The cache array of a palette, grown and created as needed (null when create is false
   // and it does not exist, or when an allocation failed).
   ObjectArray* cacheEntry(int32_t palette, bool create);
-  void dropCachedImage(int32_t palette, int32_t module);
   void buildSingleImage(int32_t palette);
   // Measuring-mode walk of a frame into measuredBox.
   void measureFrame(int32_t frame, int32_t x, int32_t y, int32_t flags);

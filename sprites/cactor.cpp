@@ -58,7 +58,7 @@ void CActor::setSprite(ASprite* newSprite, int32_t newAnimation, int32_t newLoop
 }
 
 int32_t CActor::getPlayerSprite() {
-  const int32_t state = CGame::currentState;
+  const int32_t state = CGame::GET_CURRENT_STATE();
   if (state < kFirstMatchState || state > kLastMatchState) return 1;
   ObjectArray* first = CGame::actionSprites0.get();
   ObjectArray* second = state == kStateWithoutSecondTable ? nullptr : CGame::actionSprites1.get();

@@ -152,6 +152,12 @@ void ASprite::dropCachedImage(int32_t palette, int32_t module) {
   if (entry != nullptr && entry->inBounds(module)) entry->elements()[module] = nullptr;
 }
 
+void ASprite::FreeOriginalData() {
+  pixelData = nullptr;
+  pixelOffsets = nullptr;
+  pngPalettes = nullptr;
+}
+
 void ASprite::BuildCacheImages(int32_t palette, int32_t first, int32_t last,
                                int32_t sharedPalette, bool blur) {
   SORV_FRAME("ASprite.BuildCacheImages(IIIIZ)V");

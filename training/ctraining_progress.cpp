@@ -1,4 +1,4 @@
-#include "training/ctraining_progress.h"
+#include "training/ctraining.h"
 
 #include "runtime/array.h"
 #include "runtime/static_class.h"

@@ -1,5 +1,6 @@
 // build/sorv-headless: the program on SDL's dummy video driver and the virtual clock, driven
-// by a script (see headless_script.h). On exit it prints one line:
+// by a script (see headless_script.h). With --probe the shell's test probe runs in place of
+// the game (the whole-program tests of the shell read its log lines). On exit it prints one line:
 // "frames N NullPointer N ArrayOutOfBound N" (frames run, and those log lines).
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "device/program.h"
 #include "device/shell.h"
 #include "runtime/log.h"
+#include "game/zentukr09.h"
 #include "tests/support/probe_midlet.h"
 
 namespace {
@@ -66,14 +68,17 @@ bool readFile(const char* path, std::string& text) {
 
 int main(int argc, char** argv) {
   std::string scriptText;
+  bool probe = false;
   for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--probe") == 0) {
+      probe = true;
+    } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
       if (!readFile(argv[++i], scriptText)) {
         std::fprintf(stderr, "sorv-headless: cannot read %s\n", argv[i]);
         return 2;
       }
     } else {
-      std::fprintf(stderr, "usage: sorv-headless [--script FILE]\n");
+      std::fprintf(stderr, "usage: sorv-headless [--probe] [--script FILE]\n");
       return 2;
     }
   }
@@ -94,7 +99,7 @@ int main(int argc, char** argv) {
   sorv::Debug::setSink(counted != nullptr ? counted : gSummary.log);
   std::atexit(printSummary);
 
-  sorv::MIDlet::setMainMidletFactory(sorv::probe::createProbeMidlet);
+  sorv::MIDlet::setMainMidletFactory(probe ? sorv::probe::createProbeMidlet : sorv::ZentuKR09::create);
   static std::unique_ptr<sorv::ScriptRunner> runner;
   return sorv::runProgram([&commands](sorv::Shell& shell) {
     runner = std::make_unique<sorv::ScriptRunner>(shell, std::move(commands));

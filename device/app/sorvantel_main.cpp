@@ -2,12 +2,11 @@
 #include "device/midlet.h"
 #include "device/program.h"
 #include "runtime/log.h"
-#include "tests/support/probe_midlet.h"
+#include "game/zentukr09.h"
 
 int main() {
   if (sorv::bringRunningInstanceForward()) return 0;
   sorv::Debug::setSink(sorv::openProgramLog());
-  // The game's midlet is not written yet; the probe stands in for it.
-  sorv::MIDlet::setMainMidletFactory(sorv::probe::createProbeMidlet);
+  sorv::MIDlet::setMainMidletFactory(sorv::ZentuKR09::create);
   return sorv::runProgram();
 }

@@ -90,10 +90,13 @@ class ProgramRun : public ::testing::Test {
 
   int run(const std::string& exe, const std::vector<std::string>& args = {}) { return wait(spawn(exe, args)); }
 
-  // sorv-headless with the given script.
-  int runHeadless(const std::string& script) {
+  // sorv-headless with the given script; with the shell's test probe in place of the game
+  // when asked.
+  int runHeadless(const std::string& script, bool probe = false) {
     std::ofstream(dir_ + "/script.txt") << script;
-    return run(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
+    std::vector<std::string> args{"--script", dir_ + "/script.txt"};
+    if (probe) args.insert(args.begin(), "--probe");
+    return run(executable("sorv-headless"), args);
   }
 
   std::string trace() const { return readText(dir_ + "/trace.txt"); }

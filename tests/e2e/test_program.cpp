@@ -11,6 +11,8 @@ using test::ProgramRun;
 const char* const kGermanLowMemory =
     "msgbox caption=\"Sorvantel 2009\" text=\"Es gibt nicht genügend freien Speicherplatz für das "
     "Spiel.\\nBeende bitte alle Anwendungen und starte das Spiel erneut.\" style=0x30";
+// The game's midlet logs this line when it starts.
+const char* const kGameStarted = "ZentuKR09 startApp";
 const char* const kStopSequence =
     "iconify class=KestovanGame title=\"Kestovan - Sorvantel 2009\"\n"
     "show-window class=HHTaskBar cmd=hide\nshow-window class=HHTaskBar cmd=show\n";
@@ -33,7 +35,7 @@ TEST_F(ProgramRun, TooLittleMemoryShowsTheLocalizedMessageAndEndsWithZero) {
     std::remove((dir_ + "/trace.txt").c_str());
     EXPECT_EQ(runHeadless("frames 1\n"), 0) << enough;
     EXPECT_FALSE(has(trace(), "msgbox")) << enough;
-    EXPECT_TRUE(has(log(), "probe: startApp")) << enough;
+    EXPECT_TRUE(has(log(), kGameStarted)) << enough;
   }
 }
 
@@ -46,8 +48,8 @@ TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
       if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
     }
   } endFirst{first};
-  for (int i = 0; i < 3000 && !has(log(), "probe: startApp"); i++) usleep(10000);
-  ASSERT_TRUE(has(log(), "probe: startApp"));
+  for (int i = 0; i < 3000 && !has(log(), kGameStarted); i++) usleep(10000);
+  ASSERT_TRUE(has(log(), kGameStarted));
   const std::string firstLog = log();
   // The same log file: the second start must leave the running game's log alone.
   EXPECT_EQ(run(executable("sorvantel"), {}), 0);
@@ -59,22 +61,21 @@ TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
   EXPECT_EQ(wait(first), 0);
   endFirst.pid = -1;
   EXPECT_TRUE(has(trace(), kStopSequence));
-  EXPECT_TRUE(has(log(), "probe: destroyApp(1)"));
+  EXPECT_TRUE(has(log(), "Application::close\nApplication::destoryMIDlet"));
   // Its lock went with it: the next start is a first instance again.
   EXPECT_EQ(runHeadless("frames 1\n"), 0);
-  EXPECT_TRUE(has(log(), "probe: startApp"));
+  EXPECT_TRUE(has(log(), kGameStarted));
 }
 
 TEST_F(ProgramRun, QuitEventEndsAfterTheStopSequence) {
-  EXPECT_EQ(runHeadless("frames 3\nquit\nframes 50\n"), 0);
+  EXPECT_EQ(runHeadless("frames 3\nquit\nframes 50\n", true), 0);
   EXPECT_TRUE(has(log(), "Application::close\nApplication::destoryMIDlet\nprobe: destroyApp(1)"));
   EXPECT_TRUE(has(trace(), kStopSequence));
   EXPECT_TRUE(has(out(), test::summaryOf(4, log()))) << out();
-  EXPECT_TRUE(has(out(), "frames 4 NullPointer 0 ArrayOutOfBound 0")) << "the data set starts clean";
 }
 
 TEST_F(ProgramRun, BrowserLaunchEndsTheGameAndAnOverLongAddressIsRefused) {
-  EXPECT_EQ(runHeadless("key down 50\nkey up 50\nframes 3\nkey down 49\nkey up 49\nframes 20\n"), 0);
+  EXPECT_EQ(runHeadless("key down 50\nkey up 50\nframes 3\nkey down 49\nkey up 49\nframes 20\n", true), 0);
   EXPECT_TRUE(has(log(), "platformRequest: address of 200 characters does not fit\nprobe: platformRequest returned 0"));
   EXPECT_TRUE(has(trace(), "create-process iexplore http://example.com/probe result=ok\n"));
   EXPECT_EQ(trace().find("create-process"), trace().rfind("create-process")) << "the long one never launched";
@@ -84,7 +85,7 @@ TEST_F(ProgramRun, BrowserLaunchEndsTheGameAndAnOverLongAddressIsRefused) {
 
   env_["SORV_CREATEPROCESS"] = "fail";
   std::remove((dir_ + "/trace.txt").c_str());
-  EXPECT_EQ(runHeadless("key down 49\nkey up 49\nframes 3\n"), 0);
+  EXPECT_EQ(runHeadless("key down 49\nkey up 49\nframes 3\n", true), 0);
   EXPECT_TRUE(has(log(), "probe: platformRequest returned 0"));
   EXPECT_TRUE(has(trace(), "create-process iexplore http://example.com/probe result=fail"));
 }
@@ -102,7 +103,8 @@ TEST_F(ProgramRun, ScriptedInputReachesTheGameAndShotsShowTheScreen) {
   EXPECT_EQ(runHeadless("frames 2\nkey down 13\nkey up 13\ntouch down 10 20\nframes 3\n"
                         "orientation 4\nframes 1\ntouch move 11 20\ntouch up 11 20\nframes 2\n"
                         "focus lose\nframes 1\nfocus lose\nframes 1\nfocus gain\n"
-                        "power unattended\nframes 2\npower on\nframes 2\nshot " + shot + "\n"),
+                        "power unattended\nframes 2\npower on\nframes 2\nshot " + shot + "\n",
+                        true),
             0);
   const std::string l = log();
   EXPECT_TRUE(has(l, "probe: keyPressed(-5)"));
@@ -123,7 +125,7 @@ TEST_F(ProgramRun, ScriptedInputReachesTheGameAndShotsShowTheScreen) {
 
 TEST_F(ProgramRun, ADisplayTurnedBeforeTheStartTurnsTheFirstTouch) {
   env_["SORV_ORIENTATION"] = "1";
-  EXPECT_EQ(runHeadless("frames 1\ntouch down 10 20\nframes 1\n"), 0);
+  EXPECT_EQ(runHeadless("frames 1\ntouch down 10 20\nframes 1\n", true), 0);
   EXPECT_TRUE(has(log(), "probe: pointerPressed(20, 790)")) << log();
 }
 

@@ -10,7 +10,7 @@
 #include "game/cgame.h"
 #include "runtime/string.h"
 #include "tests/game/saved_fixture.h"
-#include "training/ctraining_progress.h"
+#include "training/ctraining.h"
 
 namespace sorv {
 namespace {

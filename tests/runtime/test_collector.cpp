@@ -324,5 +324,23 @@ TEST_F(Collector, StressModeCollectsOnEveryAllocation) {
   EXPECT_EQ(gFinalized, 0);
 }
 
+// Three roots registered in this order; one assigned from another copies the reference only.
+StaticRef<Node> gRootA;
+StaticRef<Node> gRootB;
+StaticRef<Node> gRootC;
+
+TEST_F(Collector, ARootAssignedFromAnotherLeavesTheRegistryWhole) {
+  gFinalized = 0;
+  gRootA = makeRootedPair();
+  gRootB = makeRootedPair();
+  gRootC = gRootA;
+  collect();
+  EXPECT_EQ(gFinalized, 0) << "every root between them is still visited";
+  EXPECT_EQ(gRootC.get(), gRootA.get());
+  gRootA = nullptr;
+  gRootB = nullptr;
+  gRootC = nullptr;
+}
+
 }  // namespace
 }  // namespace sorv

@@ -40,7 +40,13 @@ class SpriteTest : public RuntimeTest {
   void SetUp() override {
     RuntimeTest::SetUp();
     CGame::language = 0;
-    CGame::currentState = 0;
+    setCurrentState(0);
+  }
+
+  // The state the actors see as current: the bottom of the state stack.
+  static void setCurrentState(int32_t state) {
+    CGame::stateTop = 0;
+    astore(CGame::stateStack.get(), 0, state);
   }
 
   // A w x h target cleared to `background`, its Graphics made the sprites' target.

@@ -82,7 +82,7 @@ TEST_F(SpriteTest, ActorOwnFrameTimesAndDistances) {
 TEST_F(SpriteTest, RemappedPlayerActorsPlayTheOtherSideMirrored) {
   target(8, 2, 0xFF000000);
   ASprite* s = animated({}, 36);
-  CGame::currentState = 40;
+  setCurrentState(40);
   CGame::actionSprites0 = Array::newObjectArray(0, 6);
   CGame::actionSprites1 = Array::newObjectArray(0, 6);
   CGame::actionSprites1->elements()[3] = s;  // a partner's slot: 3 - 3 = 0
@@ -99,12 +99,12 @@ TEST_F(SpriteTest, RemappedPlayerActorsPlayTheOtherSideMirrored) {
   a->setSprite(s, 30, -1);  // outside the table: played as it is
   EXPECT_EQ(a->animation, 30);
 
-  CGame::currentState = 44;  // the second table is not searched
+  setCurrentState(44);  // the second table is not searched
   EXPECT_EQ(a->getPlayerSprite(), -1);
-  CGame::currentState = 3;
+  setCurrentState(3);
   EXPECT_EQ(a->getPlayerSprite(), 1);
   CGame::actionSprites0 = nullptr;
-  CGame::currentState = 41;
+  setCurrentState(41);
   EXPECT_EQ(a->getPlayerSprite(), -1);
 }
 

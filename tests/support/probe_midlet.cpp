@@ -11,8 +11,8 @@
 
 namespace sorv::probe {
 
-SORV_REF_FIELDS(ProbeCanvas, SORV_REF_OFFSET(ProbeCanvas, backBuffer));
-SORV_REF_FIELDS(ProbeMidlet, SORV_REF_OFFSET(ProbeMidlet, canvas));
+StaticRef<Image> ProbeCanvas::backBuffer;
+StaticRef<ProbeCanvas> ProbeMidlet::canvas;
 
 namespace {
 
@@ -83,7 +83,7 @@ void ProbeCanvas::hideNotify() { Debug::trace("probe: hideNotify"); }
 
 void ProbeCanvas::paint(Graphics* g) {
   Debug::trace("probe: paint");
-  if (backBuffer == nullptr || g == nullptr) return;
+  if (isNull(backBuffer) || g == nullptr) return;
   // Game x runs down the panel and game y leftwards from its right edge.
   for (int32_t qy = 0; qy < 2; qy++) {
     for (int32_t qx = 0; qx < 2; qx++) {
@@ -94,9 +94,9 @@ void ProbeCanvas::paint(Graphics* g) {
 }
 
 void ProbeCanvas::run() {
-  if (backBuffer == nullptr) {
+  if (isNull(backBuffer)) {
     backBuffer = Image::createImage(kGameWidth, kGameHeight);
-    if (backBuffer != nullptr) fillPattern(backBuffer);
+    if (!isNull(backBuffer)) fillPattern(backBuffer);
   }
   runs++;
   if (Shell* shell = Shell::instance()) shell->flushScreen();

@@ -1,5 +1,5 @@
-// The probe: a stand-in midlet and canvas for the shell's tests and the executables until
-// the game's own midlet exists. It logs every call it receives ("probe: <call>") and paints
+// The probe: a stand-in midlet and canvas for the shell's tests (in process, and through
+// sorv-headless --probe). It logs every call it receives ("probe: <call>") and paints
 // a coordinate-coded 800x480 back buffer onto the screen in four quarters turned by 90
 // degrees, as the game does.
 //
@@ -30,7 +30,9 @@ class ProbeCanvas : public Canvas, public Runnable {
  public:
   static constexpr ClassId kClassId = kCGame;
 
-  Image* backBuffer = nullptr;
+  // Static, not a field: the probe shares its class ids with the game's classes, which are
+  // linked beside it and declare their own reference fields.
+  static StaticRef<Image> backBuffer;
   int32_t runs = 0;
 
   void sizeChanged(int32_t w, int32_t h) override;
@@ -50,7 +52,7 @@ class ProbeMidlet : public MIDlet {
  public:
   static constexpr ClassId kClassId = kZentuKR09;
 
-  ProbeCanvas* canvas = nullptr;
+  static StaticRef<ProbeCanvas> canvas;
 
   void startApp() override;
   void destroyApp(bool unconditional) override;

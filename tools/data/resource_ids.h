@@ -287,6 +287,13 @@ constexpr bool arrayTablesAreConsistent() {
 }
 static_assert(arrayTablesAreConsistent());
 
+// The midlet's and the canvas's texts: two log lines, the property startApp reads and the
+// system property that keeps the phone type.
+inline constexpr int32_t kConstStartAppLine = 110;
+inline constexpr int32_t kConstVersionProperty = 111;
+inline constexpr int32_t kConstPauseAppLine = 112;
+inline constexpr int32_t kConstPhoneTypeProperty = 148;
+
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 

@@ -6,6 +6,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
+#include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
@@ -75,12 +76,12 @@ bool achievementTable(const std::string& dataDir, const std::vector<std::u16stri
 std::vector<std::vector<uint8_t>> bootPackEntries(const ArrayTreeEntries& tree,
                                                   const std::vector<uint8_t>& achievements) {
   std::vector<std::vector<uint8_t>> entries(kBootPackEntries);
-  entries[kBootSprite] = standInSprite(1, 2);
+  entries[kBootSprite] = labelledBootSprite(kBootSprite);
   entries[kBootArrayData] = tree.data;
   entries[kBootArrayDescriptor] = tree.descriptor;
   entries[kBootAchievements] = achievements;
-  entries[kBootSplash] = splashSprite();
-  entries[kBootStateSprite] = standInSprite(1, 2);
+  entries[kBootSplash] = labelledBootSprite(kBootSplash);
+  entries[kBootStateSprite] = labelledBootSprite(kBootStateSprite);
   return entries;
 }
 
@@ -116,23 +117,23 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstTextPack, texts, archive, error) &&
-         addPack(constants, kConstPlayerPack, playerPackEntries(), archive, error) &&
+         addPack(constants, kConstPlayerPack, labelledPlayerPack(), archive, error) &&
          addPack(constants, kConstStrokesUser, actionPackEntries(), archive, error) &&
          addPack(constants, kConstRunningUser, actionPackEntries(), archive, error) &&
          addPack(constants, kConstStrokesRival, actionPackEntries(), archive, error) &&
          addPack(constants, kConstRunningRival, actionPackEntries(), archive, error) &&
          addPack(constants, kConstSpecialUser, actionPackEntries(), archive, error) &&
          addPack(constants, kConstSpecialRival, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchPack, labelledMatchPack(), archive, error) &&
          addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
          addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
          addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
          addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
-         addPack(constants, kConstMenuPack, menuPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuPack, labelledMenuPack(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuExtPack, menuExtPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuIconPack, menuIconPackEntries(), archive, error) &&
+         addPack(constants, kConstMenuExtPack, labelledMenuExtPack(), archive, error) &&
+         addPack(constants, kConstMenuIconPack, labelledMenuIconPack(), archive, error) &&
          addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
 }
 

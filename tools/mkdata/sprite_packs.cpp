@@ -52,8 +52,8 @@ std::vector<uint8_t> paletteSprite(int palettes, int seed) {
 // the splash uses palette 1, the net one per court type, ball kids and judges palette 4 in a
 // main tournament, the court boards palette 3.
 constexpr int kStandInColours = 2;
-constexpr int kPlayerSpritePalettes = 4, kActionSpritePalettes = 2;
-constexpr int kSplashPalettes = 2, kNetPalettes = 3, kCourtPeoplePalettes = 5;
+constexpr int kActionSpritePalettes = 2;
+constexpr int kCourtPeoplePalettes = 5;
 constexpr int kCourtDecorPalettes = 4;
 
 std::vector<uint8_t> standIn() { return standInSprite(1, kStandInColours); }
@@ -106,22 +106,9 @@ std::vector<std::vector<uint8_t>> colourPackEntries() {
   return entries;
 }
 
-std::vector<std::vector<uint8_t>> playerPackEntries() {
-  std::vector<std::vector<uint8_t>> entries(kPlayerPackEntries);
-  for (auto& e : entries) e = playerStandIn(kPlayerSpritePalettes);
-  return entries;
-}
-
 std::vector<std::vector<uint8_t>> actionPackEntries() {
   std::vector<std::vector<uint8_t>> entries(kActionPackEntries);
   for (auto& e : entries) e = playerStandIn(kActionSpritePalettes);
-  return entries;
-}
-
-std::vector<std::vector<uint8_t>> matchPackEntries() {
-  std::vector<std::vector<uint8_t>> entries(kMatchPackEntries);
-  for (auto& e : entries) e = standIn();
-  entries[kMatchNet] = standInSprite(kNetPalettes, kStandInColours);
   return entries;
 }
 
@@ -142,18 +129,5 @@ std::vector<std::vector<uint8_t>> courtPackEntries() {
   return entries;
 }
 
-std::vector<std::vector<uint8_t>> menuPackEntries() {
-  return std::vector<std::vector<uint8_t>>(kMenuPackEntries, standIn());
-}
-
-std::vector<std::vector<uint8_t>> menuExtPackEntries() {
-  return std::vector<std::vector<uint8_t>>(kMenuExtPackEntries, standIn());
-}
-
-std::vector<std::vector<uint8_t>> menuIconPackEntries() {
-  return std::vector<std::vector<uint8_t>>(kMenuIconPackEntries, standIn());
-}
-
-std::vector<uint8_t> splashSprite() { return standInSprite(kSplashPalettes, kStandInColours); }
 
 }  // namespace sorv::mkdata

@@ -5,10 +5,11 @@
 // - "colours": seven colour-group palette sprites and the player palette sprite, each one
 //   1 x 1 module with kPlayerPaletteColours colours a palette. The palette counts of the
 //   colour groups (8 each) are a placeholder until the appearance choices are written.
-// - the packs of players, actions, match, match effects, court, menus and the boot sprites:
-//   a stand-in sprite per entry a loader reads (one 8 x 8 module, one frame, one animation
-//   whose frame shows for one tick) with the palette count the loaders pick from, until the
-//   issues that draw them give them their pictures. Entries never read stay empty.
+// - the packs of actions, match effects and court: a stand-in sprite per entry a loader
+//   reads (one 8 x 8 module, one frame, one animation whose frame shows for one tick) with
+//   the palette count the loaders pick from, until the issues that draw them give them their
+//   pictures. Entries never read stay empty. (The boot, menu, match and player sprites are
+//   boot_sprites.h's.)
 // Only the data builder calls this; the bytes are the same on every run.
 #pragma once
 
@@ -19,19 +20,12 @@ namespace sorv::mkdata {
 
 std::vector<std::vector<uint8_t>> fontPackEntries();
 std::vector<std::vector<uint8_t>> colourPackEntries();
-std::vector<std::vector<uint8_t>> playerPackEntries();
 // One of the six action packs (the same layout for each).
 std::vector<std::vector<uint8_t>> actionPackEntries();
-std::vector<std::vector<uint8_t>> matchPackEntries();
 std::vector<std::vector<uint8_t>> matchFxPackEntries();
 std::vector<std::vector<uint8_t>> courtPackEntries();
-std::vector<std::vector<uint8_t>> menuPackEntries();
-std::vector<std::vector<uint8_t>> menuExtPackEntries();
-std::vector<std::vector<uint8_t>> menuIconPackEntries();
 
 // The stand-in sprite itself, with the given number of palettes of the given colour count.
 std::vector<uint8_t> standInSprite(int palettes, int colours);
-// The boot pack's splash (two palettes: the title picks palette 1).
-std::vector<uint8_t> splashSprite();
 
 }  // namespace sorv::mkdata

@@ -1,0 +1,17 @@
+// Shell operations that later work fills: the cheat sequences, the name entry and the
+// pauses. Until then they do nothing and the in-game menu is never allowed.
+#include "game/cgame.h"
+
+namespace sorv {
+
+bool CGame::Game_updateCheat(int32_t) { return false; }
+void CGame::updateInputName() {}
+void CGame::paintInputName() {}
+void CGame::updateSPEPause() {}
+void CGame::paintSPEPause() {}
+void CGame::updatePause() {}
+void CGame::paintPause() {}
+void CGame::initPause(int32_t) {}
+bool CGame::isInGameMenuValid() { return false; }
+
+}  // namespace sorv

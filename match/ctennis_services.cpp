@@ -1,0 +1,52 @@
+#include "match/ctennis.h"
+
+#include "runtime/frames.h"
+#include "runtime/static_class.h"
+
+namespace sorv {
+
+int32_t CTennis::matchState = 0;
+int32_t CTennis::tutorialKind = 0;
+int32_t CTennis::currentCourt = 0;
+int32_t CTennis::loadCounter = 0;
+int32_t CTennis::matchFrame = 0;
+int32_t CTennis::tutorialStep = -1;
+int32_t CTennis::matchEnterField = 0;
+bool CTennis::careerMatch = false;
+int32_t CTennis::matchResult[2] = {};
+bool CTennis::raisedPad = false;
+bool CTennis::serveFlag = false;
+
+CTennis* CTennis::create(int32_t kind) {
+  CTennis* match = newObject<CTennis>();
+  if (match != nullptr) match->init(kind);
+  return match;
+}
+
+void CTennis::init(int32_t /*kind*/) { SORV_FRAME("CTennis.<init>(I)V"); }
+
+int32_t CTennis::update() {
+  SORV_FRAME("CTennis.update()I");
+  return -1;
+}
+
+int32_t CTennis::Loading() {
+  SORV_FRAME("CTennis.Loading()I");
+  return -1;
+}
+
+void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
+
+namespace {
+
+// A new run starts outside any tutorial, at frame 0.
+void resetSeams() {
+  CTennis::matchFrame = 0;
+  CTennis::tutorialStep = -1;
+}
+
+}  // namespace
+
+SORV_STATIC_INIT(kCTennis, resetSeams);
+
+}  // namespace sorv

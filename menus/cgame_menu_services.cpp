@@ -1,0 +1,68 @@
+// The menu engine's, menu screens' and career's operations that the game shell calls. They
+// do nothing until the menus are built; no call of the shell moves when they are.
+#include "device/graphics.h"
+#include "game/cgame.h"
+#include "runtime/frames.h"
+
+namespace sorv {
+
+int32_t CGame::menuScreenCode = -1;
+int32_t CGame::titleCounter = 0;
+int32_t CGame::selectedTournament = 0;
+int32_t CGame::careerMatchWon = 0;
+int32_t CGame::playerSlots[6] = {};
+StaticRef<Object> CGame::menuSelection;
+StaticRef<Graphics> CGame::menuGfx;
+
+void CGame::SetMenuLevel(int32_t, int32_t) {}
+void CGame::SetMenuGfx(Graphics* g) { menuGfx = g; }
+Graphics* CGame::GetMenuGfx() { return menuGfx; }
+void CGame::MenuUpdate() {}
+void CGame::MenuPaint() {}
+void CGame::DrawMenu(int32_t, bool) {}
+void CGame::DrawStringAsItem(String*, int32_t, int32_t, bool) {}
+void CGame::DrawAnimationAsItem(int32_t, int32_t, int32_t, int32_t, int32_t, bool) {}
+void CGame::SetMenu(int32_t) {}
+void CGame::MenuPop() {}
+void CGame::MenuClear() {}
+void CGame::ConfigMenu(int32_t) {}
+void CGame::init_MenuFlyIn(int32_t) {}
+void CGame::paintMenuFlyIn() {}
+void CGame::initCareerMatchLocation(int32_t, int32_t) {}
+void CGame::initCareerHomeLocation(int32_t, int32_t) {}
+void CGame::relocateHome() {}
+void CGame::sortMatchLocation() {}
+int32_t CGame::findTarget() { return 0; }
+void CGame::copyOptionToSettingUI() {}
+bool CGame::isMainTournament() { return false; }
+void CGame::updateAbout(int32_t) {}
+void CGame::menuUpdate_RG_History() {}
+void CGame::menuPaint_RG_History() {}
+void CGame::updateCareerCreateAvastar() {}
+void CGame::paintCareerCreateAvastar() {}
+void CGame::updateCareerLobby() {}
+void CGame::paintCareerLobby() {}
+void CGame::updateCareerHome() {}
+void CGame::paintCareerHome() {}
+void CGame::initCareerUpdate() {}
+void CGame::updateCareerUpdate() {}
+void CGame::paintCareerUpdate() {}
+void CGame::MenuUpdate_selectCourt() {}
+void CGame::menuPaint_selectCourt() {}
+void CGame::MenuUpdate_selectPlayer() {}
+void CGame::menuPaint_selectPlayer() {}
+void CGame::resetMenuSelectPlayer() {}
+// The table's saving and its push belong to the tournament screens.
+void CGame::switchToTournamentTable(bool) {}
+void CGame::updateTournamentTable() {}
+void CGame::paintTournamentTable() {}
+void CGame::menuUpdate_achiTable() {}
+void CGame::menuPaint_achiTable(int32_t) {}
+void CGame::initAchiView() {}
+void CGame::menuUpdate_achiViewAchi() {}
+void CGame::menuPaint_achiViewAchi() {}
+void CGame::initRecordView() {}
+void CGame::menuUpdate_achiViewRec() {}
+void CGame::menuPaint_achiViewRec() {}
+
+}  // namespace sorv
