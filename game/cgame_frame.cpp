@@ -111,6 +111,7 @@ CGame* CGame::create() {
   if (isNull(System::getProperty(StaticClass::getConstant(kConstPhoneTypeProperty)))) phoneType = 0;
   GameSound::setSoundOptionReader(soundOptionOn);
   INITIALIZE_STATE();
+  initRMS();
   createBackBuffer();
   return self;
 }

@@ -7,6 +7,7 @@
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/sound_glue.h"
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
 #include "promo/igp_services.h"
@@ -21,6 +22,8 @@
 
 namespace sorv {
 namespace {
+
+constexpr int32_t kOptionsRecord = 2, kFlagsRecord = 15;
 
 constexpr int32_t kBootMinimumMs = 4000;
 constexpr int32_t kLastBootLoadingStep = 4;
@@ -72,6 +75,8 @@ void bootEnter() {
   CGame::initCareerHomeLocation(44, 30);
   CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
   CGame::bootSprite = CGame::loadSprite(nullptr, false, kBootSprite, false);
+  CGame::initArrays();
+  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
   CGame::bootTime = now();
 }
 
@@ -122,8 +127,20 @@ void paintTitlePicture() {
   splash->PaintFrame(CGame::menuImage->getGraphics(), 0, 0, 0, 0, 0);
 }
 
+// The options and the pop-up flags the player saved; the speed unit is saved again only
+// when the options screen's copy of it differs.
+void restoreSavedOptions() {
+  if (CGame::hasRecord(kOptionsRecord) && CGame::RMS(false, kOptionsRecord) &&
+      aload(CGame::optionValues.get(), 1) != CGame::optionRow1Copy) {
+    astore(CGame::optionValues.get(), 1, CGame::optionRow1Copy);
+    CGame::RMS(true, kOptionsRecord);
+  }
+  if (CGame::hasRecord(kFlagsRecord)) CGame::RMS(false, kFlagsRecord);
+}
+
 void titleUpdate() {
   if ((CGame::keysPressed & kTitleKeys) == 0) return;
+  restoreSavedOptions();
   paintTitlePicture();
   CGame::titleCounter = 0;
   CGame::titleShown = true;
