@@ -6,14 +6,12 @@ namespace sorv {
 namespace {
 
 using test::has;
+using test::kStopSequence;
 using test::ProgramRun;
 
 const char* const kGermanLowMemory =
     "msgbox caption=\"Sorvantel 2009\" text=\"Es gibt nicht genügend freien Speicherplatz für das "
     "Spiel.\\nBeende bitte alle Anwendungen und starte das Spiel erneut.\" style=0x30";
-const char* const kStopSequence =
-    "iconify class=KestovanGame title=\"Kestovan - Sorvantel 2009\"\n"
-    "show-window class=HHTaskBar cmd=hide\nshow-window class=HHTaskBar cmd=show\n";
 
 TEST_F(ProgramRun, TooLittleMemoryShowsTheLocalizedMessageAndEndsWithZero) {
   env_["SORV_UI_LANGID"] = "0x0407";

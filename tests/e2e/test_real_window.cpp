@@ -1,0 +1,156 @@
+// build/sorvantel in a real window on a virtual X server with no window manager: the window
+// shows the first screen upright from the first frames on, the desktop's keys and clicks
+// reach the midlet as the phone's, and closing the window stops the program cleanly.
+#include <png.h>
+
+#include <functional>
+
+#include "device/shell.h"
+#include "tests/e2e/program_process.h"
+#include "tests/e2e/virtual_x.h"
+
+namespace sorv {
+namespace {
+
+using namespace std::chrono_literals;
+using test::has;
+using test::Picture;
+
+// What the window must show first: the headless program's shot of the panel after this
+// script, turned as the window presents it. When the game's own midlet replaces the probe,
+// its first screen is checked the same way (the window is read until it shows the shot).
+constexpr const char* kFirstScreenScript = "frames 3\n";
+// The panel's width: window pixel (x, y) shows panel pixel (kPanelWidth - 1 - y, x).
+constexpr int32_t kPanelWidth = Shell::kScreenWidth;
+
+// The desktop's input and what the midlet must hear of it.
+struct Gesture {
+  enum Kind { kKey, kClick } kind;
+  KeySym key;      // kKey
+  int32_t x, y;    // kClick: the window pixel
+  std::vector<const char*> heard;
+};
+
+const Gesture kGestures[] = {
+    {Gesture::kKey, XK_Return, 0, 0, {"probe: keyPressed(53)", "probe: keyReleased(53)"}},
+    {Gesture::kKey, XK_Left, 0, 0, {"probe: keyPressed(52)", "probe: keyReleased(52)"}},
+    {Gesture::kKey, XK_KP_8, 0, 0, {"probe: keyPressed(56)", "probe: keyReleased(56)"}},
+    // The window's right edge near its top is the panel's bottom, near its right.
+    {Gesture::kClick, 0, 700, 100, {"probe: pointerPressed(379, 700)", "probe: pointerReleased(379, 700)"}},
+};
+
+Picture readPng(const std::string& path) {
+  Picture p;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return p;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) return p;
+  p.width = static_cast<int32_t>(image.width);
+  p.height = static_cast<int32_t>(image.height);
+  p.rgb.resize(size_t(p.width) * p.height);
+  for (size_t i = 0; i < p.rgb.size(); i++) {
+    p.rgb[i] = uint32_t{bytes[3 * i]} << 16 | uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
+  }
+  return p;
+}
+
+Picture turnedAsTheWindowShowsIt(const Picture& panel) {
+  Picture w;
+  w.width = panel.height;
+  w.height = panel.width;
+  w.rgb.resize(panel.rgb.size());
+  for (int32_t y = 0; y < w.height; y++) {
+    for (int32_t x = 0; x < w.width; x++) w.rgb[size_t(y) * w.width + x] = panel.at(panel.width - 1 - y, x);
+  }
+  return w;
+}
+
+// The bits a 16-bit panel holds; the X server and the shot each widen them their own way.
+uint32_t as565(uint32_t rgb) { return (rgb >> 19 & 31) << 11 | (rgb >> 10 & 63) << 5 | (rgb >> 3 & 31); }
+
+// Pixels that differ, or -1 when the sizes do.
+int64_t differingPixels(const Picture& a, const Picture& b) {
+  if (a.width != b.width || a.height != b.height || a.rgb.empty()) return -1;
+  int64_t n = 0;
+  for (size_t i = 0; i < a.rgb.size(); i++) n += as565(a.rgb[i]) != as565(b.rgb[i]) ? 1 : 0;
+  return n;
+}
+
+bool within(std::chrono::milliseconds patience, const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + patience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+class RealWindow : public test::ProgramRun {
+ protected:
+  void TearDown() override {
+    if (game_ > 0 && kill(game_, SIGKILL) == 0) waitpid(game_, nullptr, 0);
+    x_.stop();
+    ProgramRun::TearDown();
+  }
+
+  Picture headlessShot(const std::string& script) {
+    const std::string shot = dir_ + "/first-screen.png";
+    EXPECT_EQ(runHeadless(script + "shot " + shot + "\n"), 0);
+    return readPng(shot);
+  }
+
+  test::VirtualX x_;
+  pid_t game_ = -1;
+};
+
+TEST_F(RealWindow, ShowsTheFirstScreenUprightHearsKeysAndClicksAndClosesCleanly) {
+  const Picture expected = turnedAsTheWindowShowsIt(headlessShot(kFirstScreenScript));
+  ASSERT_EQ(expected.width, Shell::kScreenHeight);
+  ASSERT_EQ(expected.height, kPanelWidth);
+  // The log and trace are the window's own from here.
+  std::remove(env_["SORV_LOG"].c_str());
+  std::remove(env_["SORV_TRACE"].c_str());
+
+  ASSERT_TRUE(x_.start()) << "no virtual X server (scripts/deps.sh installs Xvfb)";
+  env_["SDL_VIDEODRIVER"] = "x11";
+  env_["DISPLAY"] = x_.name();
+  game_ = spawn(executable("sorvantel"));
+  const Window window = x_.waitForWindow(Shell::kWindowTitle, 20s);
+  ASSERT_NE(window, 0u) << log();
+
+  // Nobody gives the window the focus: it must show the picture on its own.
+  Picture shown;
+  int64_t differing = -1;
+  within(10s, [&] {
+    shown = x_.read(window);
+    differing = differingPixels(shown, expected);
+    return differing == 0;
+  });
+  EXPECT_EQ(differing, 0) << "the window (" << shown.width << "x" << shown.height
+                          << ") does not show the first screen upright";
+  EXPECT_GE(test::countLinesWith(log(), "probe: paint"), 2);
+
+  // With no window manager the keys go to the window under the pointer.
+  for (const Gesture& g : kGestures) {
+    if (g.kind == Gesture::kKey) {
+      x_.pointTo(window, 400, 240);
+      x_.tap(g.key);
+    } else {
+      x_.pointTo(window, g.x, g.y);
+      x_.click();
+    }
+    for (const char* line : g.heard) EXPECT_TRUE(within(10s, [&] { return has(log(), line); })) << line;
+  }
+  EXPECT_FALSE(has(log(), "probe: pointerDragged")) << "a pointer moving with no button down drags nothing";
+
+  x_.closeWindow(window);
+  EXPECT_EQ(wait(game_, 20), 0);
+  game_ = -1;
+  EXPECT_TRUE(has(log(), "probe: destroyApp(1)"));
+  EXPECT_TRUE(has(trace(), test::kStopSequence)) << trace();
+}
+
+}  // namespace
+}  // namespace sorv
