@@ -98,7 +98,46 @@ class RealWindow : public test::ProgramRun {
   Picture headlessShot(const std::string& script) {
     const std::string shot = dir_ + "/first-screen.png";
     EXPECT_EQ(runHeadless(script + "shot " + shot + "\n"), 0);
+    // The log and trace are the window's own from here.
+    std::remove(env_["SORV_LOG"].c_str());
+    std::remove(env_["SORV_TRACE"].c_str());
     return readPng(shot);
+  }
+
+  // Starts the program on the virtual X server with SORV_PANEL set to the view (empty: the
+  // default); its window, or 0 when none came.
+  Window startInWindow(const char* view = "") {
+    if (!x_.start()) {
+      ADD_FAILURE() << "no virtual X server (scripts/deps.sh installs Xvfb)";
+      return 0;
+    }
+    env_["SDL_VIDEODRIVER"] = "x11";
+    env_["DISPLAY"] = x_.name();
+    env_["SORV_PANEL"] = view;
+    game_ = spawn(executable("sorvantel"));
+    return x_.waitForWindow(Shell::kWindowTitle, 20s);
+  }
+
+  // Reads the window until it shows the picture or the time is up; the pixels that differ
+  // at the last reading.
+  int64_t waitUntilShown(Window window, const Picture& expected) {
+    Picture shown;
+    int64_t differing = -1;
+    within(10s, [&] {
+      shown = x_.read(window);
+      differing = differingPixels(shown, expected);
+      return differing == 0;
+    });
+    if (differing != 0) ADD_FAILURE() << "the window shows a " << shown.width << "x" << shown.height << " picture";
+    return differing;
+  }
+
+  void closeAndExpectACleanStop(Window window) {
+    x_.closeWindow(window);
+    EXPECT_EQ(wait(game_, 20), 0);
+    game_ = -1;
+    EXPECT_TRUE(has(log(), "probe: destroyApp(1)"));
+    EXPECT_TRUE(has(trace(), test::kStopSequence)) << trace();
   }
 
   test::VirtualX x_;
@@ -109,27 +148,11 @@ TEST_F(RealWindow, ShowsTheFirstScreenUprightHearsKeysAndClicksAndClosesCleanly)
   const Picture expected = turnedAsTheWindowShowsIt(headlessShot(kFirstScreenScript));
   ASSERT_EQ(expected.width, Shell::kScreenHeight);
   ASSERT_EQ(expected.height, kPanelWidth);
-  // The log and trace are the window's own from here.
-  std::remove(env_["SORV_LOG"].c_str());
-  std::remove(env_["SORV_TRACE"].c_str());
-
-  ASSERT_TRUE(x_.start()) << "no virtual X server (scripts/deps.sh installs Xvfb)";
-  env_["SDL_VIDEODRIVER"] = "x11";
-  env_["DISPLAY"] = x_.name();
-  game_ = spawn(executable("sorvantel"));
-  const Window window = x_.waitForWindow(Shell::kWindowTitle, 20s);
+  const Window window = startInWindow();
   ASSERT_NE(window, 0u) << log();
 
   // Nobody gives the window the focus: it must show the picture on its own.
-  Picture shown;
-  int64_t differing = -1;
-  within(10s, [&] {
-    shown = x_.read(window);
-    differing = differingPixels(shown, expected);
-    return differing == 0;
-  });
-  EXPECT_EQ(differing, 0) << "the window (" << shown.width << "x" << shown.height
-                          << ") does not show the first screen upright";
+  EXPECT_EQ(waitUntilShown(window, expected), 0) << "the first screen is not shown upright";
   EXPECT_GE(test::countLinesWith(log(), "probe: paint"), 2);
 
   // With no window manager the keys go to the window under the pointer.
@@ -144,12 +167,16 @@ TEST_F(RealWindow, ShowsTheFirstScreenUprightHearsKeysAndClicksAndClosesCleanly)
     for (const char* line : g.heard) EXPECT_TRUE(within(10s, [&] { return has(log(), line); })) << line;
   }
   EXPECT_FALSE(has(log(), "probe: pointerDragged")) << "a pointer moving with no button down drags nothing";
+  closeAndExpectACleanStop(window);
+}
 
-  x_.closeWindow(window);
-  EXPECT_EQ(wait(game_, 20), 0);
-  game_ = -1;
-  EXPECT_TRUE(has(log(), "probe: destroyApp(1)"));
-  EXPECT_TRUE(has(trace(), test::kStopSequence)) << trace();
+TEST_F(RealWindow, PortraitShowsTheRawPanel) {
+  const Picture expected = headlessShot(kFirstScreenScript);
+  ASSERT_EQ(expected.width, kPanelWidth);
+  const Window window = startInWindow("portrait");
+  ASSERT_NE(window, 0u) << log();
+  EXPECT_EQ(waitUntilShown(window, expected), 0);
+  closeAndExpectACleanStop(window);
 }
 
 }  // namespace
