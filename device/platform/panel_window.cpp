@@ -1,6 +1,7 @@
 #include "device/platform/panel_window.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
