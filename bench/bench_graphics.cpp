@@ -1,6 +1,7 @@
 // Device-layer drawing and decoding, each beside a plain baseline over the same bytes in the
-// same run: the frame's turned screen copy against memcpy, region blits against a plain copy
-// loop, fills, and PNG decoding against bare libpng.
+// same run: the frame's turned screen copy and the desktop window's turn of the panel
+// against memcpy, region blits against a plain copy loop, fills, and PNG decoding against
+// bare libpng.
 #include <benchmark/benchmark.h>
 #include <png.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "device/blit.h"
+#include "device/platform/panel_window.h"
 #include "device/png_decode.h"
 #include "device/raster.h"
 #include "runtime/log.h"
@@ -97,6 +99,23 @@ void BM_TurnedScreenCopy(benchmark::State& state) {
   runWithRatio(state, turned, copy, int64_t(back.size()));
 }
 BENCHMARK(BM_TurnedScreenCopy)->Unit(benchmark::kMicrosecond);
+
+// The desktop window's extra step: the 480 x 800 panel turned back into the 800 x 480
+// window at every flip.
+void BM_PanelTurnedIntoWindow(benchmark::State& state) {
+  const auto panel = randomPixels(size_t(kGameHeight) * kGameWidth, blit::kOpaque565);
+  std::vector<uint16_t> window(panel.size());
+  auto turned = [&] {
+    platform::turnPanelIntoWindow(panel.data(), kGameHeight, kGameWidth, kGameHeight, window.data(), kGameWidth);
+    benchmark::DoNotOptimize(window.data());
+  };
+  auto copy = [&] {
+    std::memcpy(window.data(), panel.data(), panel.size() * sizeof(uint16_t));
+    benchmark::DoNotOptimize(window.data());
+  };
+  runWithRatio(state, turned, copy, int64_t(panel.size()));
+}
+BENCHMARK(BM_PanelTurnedIntoWindow)->Unit(benchmark::kMicrosecond);
 
 // A 256 x 256 region of each source kind, untransformed, against a plain copy of its rows.
 void BM_RegionBlit(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include "device/platform/clock.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
+#include "device/platform/panel_window.h"
 #include "device/platform/power_state.h"
 #include "device/platform/wave_out.h"
 #include "device/resource_stream.h"
@@ -21,8 +22,8 @@ namespace {
 
 Shell* gShell = nullptr;
 
-// The phone's panel is the whole screen; on a desktop the same 480x800 16-bit surface is a
-// window, so the full-screen flag of the phone is left out.
+// The phone's panel is the whole screen; on a desktop the same 480x800 16-bit panel is shown
+// in a window, so the full-screen flag of the phone is left out.
 constexpr uint32_t kHostVideoFlags = SDL_SWSURFACE;
 constexpr uint32_t kRed565 = 0xF800;
 constexpr uint32_t kGreen565 = 0x07E0;
@@ -68,11 +69,14 @@ bool Shell::start() {
     Debug::trace("Shell::start: no screen image");
     return false;
   }
-  surface = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBits, videoFlags);
+  surface = platform::openPanel(kScreenWidth, kScreenHeight, kScreenBits, videoFlags);
   if (surface == nullptr) {
     Debug::trace("Shell::start: SDL_SetVideoMode failed: %s", SDL_GetError());
     return false;
   }
+  // The video library starts with the window in front and reports only changes of that: on
+  // a desktop no event would ever say so, so the game is told from the state as it stands.
+  const bool inFront = (SDL_GetAppState() & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
   // The screen image reads the surface as rows of 480 RGB565 pixels.
   if (surface->format->BitsPerPixel != kScreenBits || surface->format->Rmask != kRed565 ||
       surface->format->Gmask != kGreen565 || surface->pitch != kScreenWidth * 2 ||
@@ -95,6 +99,7 @@ bool Shell::start() {
     return false;
   }
   Application::startApp(application);
+  if (inFront) focusGained();
   return true;
 }
 
@@ -136,7 +141,8 @@ void Shell::destroy() {
   }
   if (windowHandle != platform::kNoWindow) platform::destroyAppWindow(windowHandle);
   windowHandle = platform::kNoWindow;
-  surface = nullptr;  // the video surface belongs to SDL, which frees it on quitting
+  platform::closePanel();
+  surface = nullptr;
   if (sdlStarted_) SDL_Quit();
   sdlStarted_ = false;
 }
@@ -168,7 +174,7 @@ void Shell::pumpEvents(uint32_t delayMs) {
     return;
   }
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
+  while (platform::pollHostEvent(&event) != 0) {
     bool endPass = false;
     handleEvent(event, endPass);
     if (endPass) return;
@@ -303,7 +309,7 @@ void Shell::flushScreen() {
       if (Canvas* canvas = canvasOf(application)) canvas->hideNotify();
       showTaskBar(true);
     } else if (surface != nullptr) {
-      SDL_Flip(surface);
+      platform::flipPanel();
     }
   }
   if (afterFlush) afterFlush();

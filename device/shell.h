@@ -10,6 +10,10 @@
 //   game in different passes.
 // - Only the stylus (mouse button 1) touches; a focus change of the mouse alone is not a
 //   loss of the foreground.
+// - `surface` is the 480x800 panel and every touch position is a panel pixel, however the
+//   desktop window shows the panel (device/platform/panel_window.h).
+// - A window that the video library reports in front at start makes the shell active and
+//   tells the game (showNotify) before the first frame.
 // Everything runs on the main thread. The game calls stop, sleep and flushScreen; the
 // program's main builds the Shell and calls start, run and destroy.
 #pragma once

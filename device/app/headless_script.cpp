@@ -12,6 +12,7 @@
 #include "device/app/screen_shot.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
+#include "device/platform/panel_window.h"
 #include "device/platform/power_state.h"
 #include "device/platform/windows.h"
 #include "device/shell.h"
@@ -117,14 +118,6 @@ ScriptRunner::ScriptRunner(Shell& shell, std::vector<ScriptCommand> commands)
 
 void ScriptRunner::afterFrame() {
   frames_++;
-  if (frames_ == 1) {
-    // A window manager gives a newly shown window the focus; the dummy driver does not.
-    SDL_Event gain{};
-    gain.active.type = SDL_ACTIVEEVENT;
-    gain.active.gain = 1;
-    gain.active.state = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
-    pushEvent(gain);
-  }
   if (wait_ > 0) wait_--;
   while (wait_ == 0 && next_ < commands_.size()) execute(commands_[next_++]);
   if (wait_ == 0 && next_ == commands_.size()) shell_.stop();
@@ -136,22 +129,27 @@ void ScriptRunner::execute(const ScriptCommand& c) {
     case ScriptCommand::kKey:
       platform::postKeyMessage(c.action == 0 ? platform::kWmKeyDown : platform::kWmKeyUp, static_cast<uint32_t>(c.a));
       return;
-    case ScriptCommand::kTouch:
+    case ScriptCommand::kTouch: {
+      // The stylus is placed where the window shows that panel pixel; the window's stand-in
+      // turns it back.
+      int32_t x = c.a, y = c.b;
+      platform::windowPointOfPanel(x, y);
       if (c.action == 2) {
         event.motion.type = SDL_MOUSEMOTION;
         event.motion.state = stylusDown_ ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0;
-        event.motion.x = static_cast<Uint16>(c.a);
-        event.motion.y = static_cast<Uint16>(c.b);
+        event.motion.x = static_cast<Uint16>(x);
+        event.motion.y = static_cast<Uint16>(y);
       } else {
         stylusDown_ = c.action == 0;
         event.button.type = stylusDown_ ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         event.button.button = SDL_BUTTON_LEFT;
         event.button.state = stylusDown_ ? SDL_PRESSED : SDL_RELEASED;
-        event.button.x = static_cast<Uint16>(c.a);
-        event.button.y = static_cast<Uint16>(c.b);
+        event.button.x = static_cast<Uint16>(x);
+        event.button.y = static_cast<Uint16>(y);
       }
       pushEvent(event);
       return;
+    }
     case ScriptCommand::kFocus:
       event.active.type = SDL_ACTIVEEVENT;
       event.active.gain = static_cast<Uint8>(c.action);

@@ -10,8 +10,8 @@
 //   shot PATH               the screen as shown by the last flip, as a PNG file
 //   frames N                let N frames run before the next command
 // Blank lines and lines starting with '#' are skipped. Commands run after a frame's flip,
-// first after frame 1, which also gives the window the focus as a window manager would;
-// when the script is done the program stops as the game would.
+// first after frame 1; when the script is done the program stops as the game would. The
+// window starts in front, as the video library reports it.
 #pragma once
 
 #include <cstdint>

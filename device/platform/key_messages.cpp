@@ -17,10 +17,12 @@ struct KeyMapping {
   uint32_t virtualKey;
 };
 
-// The phone's '*' and '#' keys send F8 and F9.
+// The game ignores the phone's d-pad and centre key and is played on the digits, so the
+// desktop's arrows and Enter keys are the digits that lie where a thumb finds them: 2, 8, 4,
+// 6 and 5. The phone's '*' and '#' keys send F8 and F9.
 constexpr KeyMapping kKeyTable[] = {
-    {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},  {SDLK_ESCAPE, 27},   {SDLK_HOME, 36},
-    {SDLK_LEFT, 37},      {SDLK_UP, 38},        {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},
+    {SDLK_UP, '2'},       {SDLK_DOWN, '8'},     {SDLK_LEFT, '4'},    {SDLK_RIGHT, '6'},
+    {SDLK_RETURN, '5'},   {SDLK_KP_ENTER, '5'}, {SDLK_ESCAPE, 27},   {SDLK_HOME, 36},
     {SDLK_LSUPER, 91},    {SDLK_RSUPER, 92},    {SDLK_F1, 112},      {SDLK_F2, 113},
     {SDLK_F3, 114},       {SDLK_F4, 115},       {SDLK_F6, 117},      {SDLK_F7, 118},
     {SDLK_F8, 119},       {SDLK_F9, 120},       {SDLK_ASTERISK, 119}, {SDLK_KP_MULTIPLY, 119},

@@ -26,8 +26,9 @@ void postKeyMessage(uint32_t message, uint32_t virtualKey);
 void clearKeyMessages();
 
 // The phone's virtual key for an SDL key symbol, 0 for a key the phone does not have:
-// arrows, Return and keypad Enter (the centre key), F1-F4 and F6-F9, Escape, Home, the
-// Windows keys, letters, digits, keypad digits, '*' and '#' (as the phone's F8 and F9).
+// the arrows as the digits 2, 8, 4 and 6 and Return and keypad Enter as 5 (the game plays on
+// the digits), F1-F4 and F6-F9, Escape, Home, the Windows keys, letters, digits, keypad
+// digits, '*' and '#' (as the phone's F8 and F9).
 uint32_t virtualKeyOf(int sdlKeySym);
 
 }  // namespace sorv::platform

@@ -1,5 +1,7 @@
 // A started Shell on SDL's dummy driver with the probe midlet, the virtual clock, a fresh
-// set of phone windows and key messages, and the trace and log captured.
+// set of phone windows and key messages, and the trace and log captured. The window is the
+// desktop's default, turned view; mouse events are pushed where the window shows the panel
+// pixel they name.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "device/platform/clock.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
+#include "device/platform/panel_window.h"
 #include "device/platform/paths.h"
 #include "device/platform/power_state.h"
 #include "device/platform/trace.h"
@@ -29,6 +32,11 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SORV_AUDIO", "null", 1);
+    if (panel_ != nullptr) {
+      setenv("SORV_PANEL", panel_, 1);
+    } else {
+      unsetenv("SORV_PANEL");
+    }
     char dir[] = "/tmp/sorv-shell-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     root_ = dir;
@@ -43,6 +51,7 @@ class ShellTest : public ::testing::Test {
     shell_ = new Shell();
     ASSERT_TRUE(shell_->start());
     ASSERT_NE(currentCanvas(), nullptr);
+    startLog_ = log_.text();
     clearTrace();
     log_.clear();
   }
@@ -54,6 +63,7 @@ class ShellTest : public ::testing::Test {
     platform::setTracePath("");
     platform::setRootDir("");
     platform::setPowerState("");
+    unsetenv("SORV_PANEL");
     std::string cmd = "rm -rf '" + root_ + "'";
     EXPECT_EQ(std::system(cmd.c_str()), 0);
   }
@@ -75,7 +85,8 @@ class ShellTest : public ::testing::Test {
     e.active.state = state;
     ASSERT_EQ(SDL_PushEvent(&e), 0);
   }
-  void pushButton(bool down, int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
+  void pushButton(bool down, int32_t x, int32_t y, uint8_t button = SDL_BUTTON_LEFT) {
+    platform::windowPointOfPanel(x, y);
     SDL_Event e{};
     e.button.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     e.button.button = button;
@@ -84,7 +95,8 @@ class ShellTest : public ::testing::Test {
     e.button.y = static_cast<Uint16>(y);
     ASSERT_EQ(SDL_PushEvent(&e), 0);
   }
-  void pushMotion(int x, int y, uint8_t buttons) {
+  void pushMotion(int32_t x, int32_t y, uint8_t buttons) {
+    platform::windowPointOfPanel(x, y);
     SDL_Event e{};
     e.motion.type = SDL_MOUSEMOTION;
     e.motion.state = buttons;
@@ -93,7 +105,9 @@ class ShellTest : public ::testing::Test {
     ASSERT_EQ(SDL_PushEvent(&e), 0);
   }
 
+  const char* panel_ = nullptr;  // SORV_PANEL for the start, unset when null
   LogCapture log_;
+  std::string startLog_;  // what the start logged
   Shell* shell_ = nullptr;
   std::string root_;
 };

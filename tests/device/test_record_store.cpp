@@ -238,7 +238,9 @@ TEST_F(RecordStoreTest, AFailureAtAnyWriteStepThrowsAndLeavesOldOrNewContents) {
       if (operation == 0) {
         EXPECT_EQ(r1, "old");
         EXPECT_EQ(reopened->getNumRecords(), failAt == steps - 1 ? 2 : 1) << failAt;
-        if (reopened->recordExists(2)) EXPECT_EQ(textOf(reopened->getRecord(2)), "added");
+        if (reopened->recordExists(2)) {
+          EXPECT_EQ(textOf(reopened->getRecord(2)), "added");
+        }
         EXPECT_EQ(store->getNumRecords(), 1) << "the failed add is not in the store";
       } else if (operation == 1) {
         EXPECT_TRUE(r1 == "old" || r1 == "new") << failAt << ": " << r1;
@@ -285,7 +287,9 @@ TEST_F(RecordStoreTest, AKillAtEveryWriteStepOfAddAndSetLeavesAValidStore) {
       std::string r1 = textOf(reopened->getRecord(1));
       if (operation == 0) {
         EXPECT_EQ(r1, "old");
-        if (reopened->recordExists(2)) EXPECT_EQ(textOf(reopened->getRecord(2)), "added");
+        if (reopened->recordExists(2)) {
+          EXPECT_EQ(textOf(reopened->getRecord(2)), "added");
+        }
       } else {
         EXPECT_TRUE(r1 == "old" || r1 == "new") << killAt << ": " << r1;
       }

@@ -43,10 +43,10 @@ TEST_F(ShellTest, HostKeyEventsBecomeKeyMessagesAndOtherEventsWait) {
   key.key.state = SDL_RELEASED;
   ASSERT_EQ(SDL_PushEvent(&key), 0);
   shell_->pumpEvents(5);
-  EXPECT_TRUE(logged("probe: keyPressed(-5)"));
+  EXPECT_TRUE(logged("probe: keyPressed(53)")) << "Return is the phone's 5";
   EXPECT_FALSE(logged("probe: pointerPressed"));
   shell_->pumpEvents(5);
-  EXPECT_TRUE(logged("probe: keyReleased(-5)"));
+  EXPECT_TRUE(logged("probe: keyReleased(53)"));
   EXPECT_FALSE(logged("probe: pointerPressed"));
   shell_->pumpEvents(5);
   EXPECT_TRUE(logged("probe: pointerPressed(7, 8)"));
@@ -75,12 +75,14 @@ TEST(ShellKeys, HostKeysBecomeThePhonesVirtualKeys) {
   const struct {
     int sdl;
     uint32_t vk;
-  } cases[] = {{SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_UP, 38},    {SDLK_LEFT, 37},
+  } cases[] = {{SDLK_RETURN, '5'}, {SDLK_KP_ENTER, '5'}, {SDLK_UP, '2'},  {SDLK_DOWN, '8'},
+               {SDLK_LEFT, '4'},  {SDLK_RIGHT, '6'},   {SDLK_KP8, 104},  {SDLK_KP5, 101},
                {SDLK_F1, 112},    {SDLK_F2, 113},      {SDLK_a, 'A'},    {SDLK_z, 'Z'},
                {SDLK_0, '0'},     {SDLK_9, '9'},       {SDLK_KP0, 96},   {SDLK_KP9, 105},
                {SDLK_ASTERISK, 119}, {SDLK_KP_MULTIPLY, 119}, {SDLK_HASH, 120},
-               {SDLK_ESCAPE, 27}, {SDLK_HOME, 36},     {SDLK_LSUPER, 91}, {SDLK_F5, 0},
-               {SDLK_TAB, 0}};
+               {SDLK_ESCAPE, 27}, {SDLK_HOME, 36},     {SDLK_LSUPER, 91}, {SDLK_RSUPER, 92},
+               {SDLK_F3, 114},    {SDLK_F4, 115},      {SDLK_F6, 117},   {SDLK_F7, 118},
+               {SDLK_F5, 0},      {SDLK_TAB, 0}};
   for (const auto& c : cases) EXPECT_EQ(platform::virtualKeyOf(c.sdl), c.vk) << c.sdl;
 }
 
@@ -134,6 +136,20 @@ TEST_F(ShellTest, VolumeKeysChangeTheOutputVolume) {
   platform::waveOutGetVolume(platform::kWaveDevice0, &volume);
   EXPECT_EQ(volume, 0xE664E666u);
   platform::setWaveOutMode(platform::WaveOutMode::automatic);
+}
+
+// The video library reports the window in front from the start and sends no event for it;
+// the game must hear it all the same, or the window would never show a frame.
+TEST_F(ShellTest, AWindowInFrontAtStartIsActiveAndTheGameIsTold) {
+  EXPECT_TRUE(shell_->active);
+  EXPECT_NE(startLog_.find("probe: startApp\nprobe: showNotify"), std::string::npos) << startLog_;
+  EXPECT_TRUE(shell_->skipFirstDeactivation) << "the phone's first deactivation is still swallowed";
+  auto* canvas = static_cast<probe::ProbeCanvas*>(currentCanvas());
+  canvas->run();
+  const auto* panel = static_cast<const uint16_t*>(shell_->surface->pixels);
+  const auto* window = static_cast<const uint16_t*>(platform::windowSurface()->pixels);
+  EXPECT_EQ(panel[479], probe::patternAt(0, 0)) << "the first frame is drawn";
+  EXPECT_EQ(window[0], probe::patternAt(0, 0)) << "and shown";
 }
 
 TEST_F(ShellTest, FirstFocusLossIsSwallowedTheSecondPausesAndGainResumes) {

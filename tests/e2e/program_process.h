@@ -3,6 +3,7 @@
 // left behind.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -106,6 +107,11 @@ class ProgramRun : public ::testing::Test {
   std::map<std::string, std::string> env_;
   std::string dir_;
 };
+
+// What the trace ends with after every clean stop.
+inline constexpr const char* kStopSequence =
+    "iconify class=KestovanGame title=\"Kestovan - Sorvantel 2009\"\n"
+    "show-window class=HHTaskBar cmd=hide\nshow-window class=HHTaskBar cmd=show\n";
 
 inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

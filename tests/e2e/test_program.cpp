@@ -6,6 +6,7 @@ namespace sorv {
 namespace {
 
 using test::has;
+using test::kStopSequence;
 using test::ProgramRun;
 
 const char* const kGermanLowMemory =
@@ -13,9 +14,6 @@ const char* const kGermanLowMemory =
     "Spiel.\\nBeende bitte alle Anwendungen und starte das Spiel erneut.\" style=0x30";
 // The game's midlet logs this line when it starts.
 const char* const kGameStarted = "ZentuKR09 startApp";
-const char* const kStopSequence =
-    "iconify class=KestovanGame title=\"Kestovan - Sorvantel 2009\"\n"
-    "show-window class=HHTaskBar cmd=hide\nshow-window class=HHTaskBar cmd=show\n";
 
 TEST_F(ProgramRun, TooLittleMemoryShowsTheLocalizedMessageAndEndsWithZero) {
   env_["SORV_UI_LANGID"] = "0x0407";

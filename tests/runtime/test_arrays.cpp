@@ -183,7 +183,9 @@ TEST_F(ArrayCopy, ChecksRunInOrderAndAFailureCopiesNothing) {
     System::arraycopy(c.nullSource ? nullptr : src, c.srcPos, dst, c.dstPos, c.length);
     std::string text = log.text();
     EXPECT_EQ(text.rfind(c.log, 0), 0u) << text;
-    if (!c.floatTarget) EXPECT_EQ(contents(static_cast<IntArray*>(dst)), (std::vector<int32_t>{9, 9, 9, 9}));
+    if (!c.floatTarget) {
+      EXPECT_EQ(contents(static_cast<IntArray*>(dst)), (std::vector<int32_t>{9, 9, 9, 9}));
+    }
   }
 }
 

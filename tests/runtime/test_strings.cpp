@@ -242,7 +242,9 @@ TEST(Decoders, EncodingNamesMatchWholeNamesInAnyCase) {
     std::u16string name = c.name;
     TextEncoding e = TextEncoding::kLatin1;
     EXPECT_EQ(findEncoding(name.data(), static_cast<int32_t>(name.size()), &e), c.known);
-    if (c.known) EXPECT_EQ(e, c.encoding);
+    if (c.known) {
+      EXPECT_EQ(e, c.encoding);
+    }
   }
 }
 
