@@ -13,7 +13,9 @@ using Steady = std::chrono::steady_clock;
 struct ClockState {
   bool isVirtual;
   int64_t virtualMs = 0;
-  Steady::time_point start = Steady::now();
+  // Counted from the host's start, as the phone's tick count is from the phone's: the game
+  // seeds its generator with this reading, so two starts draw different numbers.
+  Steady::time_point start{};
 
   ClockState() {
     const char* v = std::getenv("SORV_VCLOCK");

@@ -1,4 +1,4 @@
-// The program's one clock: milliseconds since the clock started, as the phone's tick count.
+// The program's one clock: milliseconds, as the phone's tick count.
 //
 // With SORV_VCLOCK=1 (or setVirtual(true)) the clock is virtual: it stands still until a
 // delay advances it at once, so headless runs and tests repeat exactly. Nothing else in the
@@ -9,7 +9,8 @@
 
 namespace sorv::platform {
 
-// Milliseconds since start, wrapping at 32 bits like the phone's tick count.
+// Milliseconds since the host started (the virtual clock: since the program started),
+// wrapping at 32 bits like the phone's tick count.
 uint32_t ticks();
 // The same count without the wrap.
 int64_t millis();
