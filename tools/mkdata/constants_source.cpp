@@ -11,11 +11,7 @@ bool parseConstants(const std::string& source, std::vector<std::u16string>* cons
                     std::string* error) {
   constants->clear();
   size_t lineNumber = 0;
-  for (size_t start = 0; start < source.size();) {
-    size_t end = source.find('\n', start);
-    if (end == std::string::npos) end = source.size();
-    std::string line = source.substr(start, end - start);
-    start = end + 1;
+  for (std::string line : sourceLines(source)) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/source_text.h"
 
 namespace sorv::mkdata {
 namespace {
@@ -399,11 +400,7 @@ bool parseMenuSource(const std::string& source, std::vector<MenuRecord>* menus,
                      std::string* error) {
   menus->clear();
   int lineNumber = 0;
-  for (size_t start = 0; start < source.size();) {
-    size_t end = source.find('\n', start);
-    if (end == std::string::npos) end = source.size();
-    std::string line = source.substr(start, end - start);
-    start = end + 1;
+  for (std::string line : sourceLines(source)) {
     ++lineNumber;
     size_t hash = line.find('#');
     if (hash != std::string::npos) line.erase(hash);

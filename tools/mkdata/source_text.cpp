@@ -3,6 +3,17 @@
 #include <cstdint>
 
 namespace sorv::mkdata {
+
+std::vector<std::string> sourceLines(const std::string& source) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < source.size();) {
+    size_t end = source.find('\n', start);
+    if (end == std::string::npos) end = source.size();
+    lines.push_back(source.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
 namespace {
 
 int hexDigit(char c) {

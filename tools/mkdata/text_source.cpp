@@ -24,11 +24,7 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
   int32_t pack = -1;
   std::array<bool, kTextPackCount> seen{};
   int32_t lineNumber = 0;
-  for (size_t start = 0; start < source.size();) {
-    size_t end = source.find('\n', start);
-    if (end == std::string::npos) end = source.size();
-    std::string line = source.substr(start, end - start);
-    start = end + 1;
+  for (std::string line : sourceLines(source)) {
     ++lineNumber;
     auto refuse = [&](const std::string& why) {
       *error = out->where(lineNumber) + ": " + why;
