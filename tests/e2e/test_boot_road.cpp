@@ -1,12 +1,12 @@
 // The game boots on the synthetic data: the boot screen, the menus' resources, the title,
 // which waits for key "5" or a touch anywhere, then the main menu.
 #include <fcntl.h>
-#include <png.h>
 
 #include <set>
 #include <vector>
 #include <sstream>
 
+#include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
 
 namespace sorv {
@@ -32,17 +32,9 @@ std::string stateRoad(const std::string& trace) {
 
 // The number of different colours in a shot, -1 when it cannot be read.
 int coloursIn(const std::string& path) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return -1;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) return -1;
-  std::set<uint32_t> seen;
-  for (size_t i = 0; i + 2 < pixels.size(); i += 3) {
-    seen.insert(uint32_t{pixels[i]} << 16 | uint32_t{pixels[i + 1]} << 8 | pixels[i + 2]);
-  }
-  return static_cast<int>(seen.size());
+  const test::Picture shot = test::readPng(path);
+  if (shot.rgb.empty()) return -1;
+  return static_cast<int>(std::set<uint32_t>(shot.rgb.begin(), shot.rgb.end()).size());
 }
 
 void expectNoRuntimeError(const std::string& out, const std::string& log) {

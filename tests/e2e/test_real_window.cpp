@@ -3,8 +3,6 @@
 // Return key and a click reach the game as the phone's "5" and a touch, and closing the window
 // stops the program cleanly. (Where each key and window pixel lands on the panel is checked
 // pixel by pixel in the device tests.)
-#include <png.h>
-
 #include <functional>
 
 #include "device/shell.h"
@@ -17,6 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::has;
 using test::Picture;
+using test::readPng;
 
 // What the window must show: the headless program's shot of the panel after this script
 // (the title, which waits for "5" or a touch), turned as the window presents it. The window
@@ -26,23 +25,6 @@ constexpr const char* kTitleScript = "frames 60\n";
 constexpr int32_t kPanelWidth = Shell::kScreenWidth;
 // The state change that leaving the title for the main menu writes to the trace.
 constexpr const char* kTitleLeft = "state 3 -> 5 switch";
-
-Picture readPng(const std::string& path) {
-  Picture p;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return p;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) return p;
-  p.width = static_cast<int32_t>(image.width);
-  p.height = static_cast<int32_t>(image.height);
-  p.rgb.resize(size_t(p.width) * p.height);
-  for (size_t i = 0; i < p.rgb.size(); i++) {
-    p.rgb[i] = uint32_t{bytes[3 * i]} << 16 | uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
-  }
-  return p;
-}
 
 Picture turnedAsTheWindowShowsIt(const Picture& panel) {
   Picture w;

@@ -21,18 +21,13 @@
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/picture.h"
+
 extern char** environ;
 
 namespace sorv::test {
 
 // An 8-bit-per-channel picture, 0xRRGGBB per pixel, row after row.
-struct Picture {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<uint32_t> rgb;
-  uint32_t at(int32_t x, int32_t y) const { return rgb[size_t(y) * width + x]; }
-};
-
 class VirtualX {
  public:
   // The screen is larger than the window, and the pointer starts at its centre, off the

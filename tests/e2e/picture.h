@@ -1,0 +1,37 @@
+// A picture as RGB pixels, from a screen shot's PNG file or a window's pixels.
+#pragma once
+
+#include <png.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorv::test {
+
+struct Picture {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> rgb;
+  uint32_t at(int32_t x, int32_t y) const { return rgb[size_t(y) * width + x]; }
+};
+
+// The shot at path; an empty picture when it cannot be read.
+inline Picture readPng(const std::string& path) {
+  Picture p;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return p;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) return p;
+  p.width = static_cast<int32_t>(image.width);
+  p.height = static_cast<int32_t>(image.height);
+  p.rgb.resize(size_t(p.width) * p.height);
+  for (size_t i = 0; i < p.rgb.size(); i++) {
+    p.rgb[i] = uint32_t{bytes[3 * i]} << 16 | uint32_t{bytes[3 * i + 1]} << 8 | bytes[3 * i + 2];
+  }
+  return p;
+}
+
+}  // namespace sorv::test
