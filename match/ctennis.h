@@ -14,6 +14,11 @@
 
 namespace sorv {
 
+class ASprite;
+class CActor;
+class CPlayer;
+class RigidBody;
+
 class CTennis : public Object {
  public:
   static constexpr ClassId kClassId = kCTennis;
@@ -24,6 +29,46 @@ class CTennis : public Object {
   static StaticRef<ObjectArray> lineCornerKinds;
   // Bounce loss in percent, three per court type: lateral, vertical, depth (int[12]).
   static StaticRef<IntArray> courtLossTable;
+
+  // --- Camera and projection (camera.cpp): a camera behind the near end looks along the
+  // court, tilted down. A court point is projected in perspective, scaled into the 840x532
+  // background's logical pixels, then shifted by the viewport (0..40 across, -32..20 down).
+  static int32_t cameraDistance, cameraAngle, cameraFocal;  // angle in tenths of a degree
+  static int64_t cameraSin, cameraCos;                      // 128 = 1.0
+  static StaticRef<IntArray> projPoint, followPoint, ballScreen, ballScreenPrev;  // int[2]
+  static int32_t refLeftX, refLeftY, refRightX;  // the near baseline's projected corners
+  static int32_t viewBaseX, viewBaseY;           // the viewport's rest position
+  static int32_t viewX, viewY;                   // the viewport's origin in logical pixels
+  static int32_t scrollX, scrollY;               // pixels per frame
+  static bool autoFollow;
+  static int32_t followTargetX, playerTargetX, followDirection;
+  // The court's bounce losses in percent, added to a ball's own.
+  static int32_t courtLossX, courtLossY, courtLossZ;
+  static StaticRef<RigidBody> ball;
+  static StaticRef<CPlayer> player;  // the user's main player, followed by the camera
+  static StaticRef<CPlayer> rival;   // the other team's main player
+  static StaticRef<ObjectArray> objectList;  // the 12 bodies the match steps
+  static StaticRef<ASprite> hudSprite;       // ball frames and the bounce mark; null until loaded
+  static StaticRef<CActor> sharedActor;
+  static void initCamera(int32_t angle, int32_t distance, int32_t focal);
+  static void project3DTo2D(IntArray* out, int32_t px, int32_t py, int32_t pz);
+  static void project2D2Logical(IntArray* p);
+  static void logical2Screen(IntArray* p);
+  static void project3D2Screen(IntArray* out, int32_t px, int32_t py, int32_t pz);
+  static void initViewport();
+  static void resetViewport();
+  static void a_constructor();
+  static void fixViewport(int32_t vx, int32_t vy);
+  static void updateViewport();
+  static void autoUpdateVP();
+  static void a_followPlayer(CPlayer* p);
+  static void a_followBall();
+  static void updateAllScreen();
+  static CPlayer* focusPlayer();
+  static void a_init();
+  // Ball events (ctennis_services.cpp): the rules decide a bounce, the net test every step.
+  virtual void onBallCollision(RigidBody* body, int32_t dir, int32_t cx, int32_t cy, int32_t cz);
+  static void onBallMove();
 
   // Match state, tutorial kind, court and loading counter.
   static int32_t matchState;

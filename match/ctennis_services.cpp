@@ -23,7 +23,10 @@ CTennis* CTennis::create(int32_t kind) {
   return match;
 }
 
-void CTennis::init(int32_t /*kind*/) { SORV_FRAME("CTennis.<init>(I)V"); }
+void CTennis::init(int32_t /*kind*/) {
+  SORV_FRAME("CTennis.<init>(I)V");
+  a_constructor();
+}
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
@@ -36,6 +39,10 @@ int32_t CTennis::Loading() {
 }
 
 void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
+
+// The ball's events: the rules decide a bounce, the ball events test the net every step.
+void CTennis::onBallCollision(RigidBody*, int32_t, int32_t, int32_t, int32_t) {}
+void CTennis::onBallMove() {}
 
 namespace {
 

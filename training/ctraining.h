@@ -18,6 +18,7 @@ namespace sorv {
 
 class ByteArray;
 class IntArray;
+class RigidBody;
 
 class CTraining : public CTennis {
  public:
@@ -41,6 +42,8 @@ class CTraining : public CTennis {
   static int32_t Loading();
   static void switchToTrainning();
   static void unload();
+  // A training object touched by a barrier (body) or touching one (other).
+  static void onCollidsion(RigidBody* other, RigidBody* body, IntArray* point);
 };
 
 }  // namespace sorv

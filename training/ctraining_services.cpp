@@ -26,4 +26,6 @@ void CTraining::switchToTrainning() { SORV_FRAME("CTraining.switchToTrainning()V
 
 void CTraining::unload() { SORV_FRAME("CTraining.unload()V"); }
 
+void CTraining::onCollidsion(RigidBody*, RigidBody*, IntArray*) {}
+
 }  // namespace sorv
