@@ -232,7 +232,7 @@ class RoundTripTest : public SolverTest {
       if (form == kSpeed) ms = static_cast<int32_t>(int64_t{t[2] - s[2]} * 1000 / velocity[2]);
       const int32_t apexHeight = velocity[1] > 0 ? s[1] + velocity[1] / 100 * velocity[1] / 200 : s[1];
       if (ms < 400 || ms > 2500 || apexHeight > 9000) continue;
-      b->init(start, Array::fillInts(Array::newIntArray(3), velocity, 3), nullptr);
+      b->init(start, gOut, nullptr);
       int32_t frame = 0;
       while (b->bounceCount == 0 && frame < 40) {
         b->update();
