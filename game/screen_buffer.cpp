@@ -71,8 +71,8 @@ void CGame::createScreenBuffer() {
 // in the buffer and the outer frame finds its own target again afterwards.
 void CGame::switchToBuffer() {
   if (paintingIntoBuffer || isNull(screenBuffer)) return;
-  // A second switch would keep the buffer's own Graphics as the screen's.
-  if (!isNull(savedScreenGraphics)) return;
+  // Already in the buffer: saving its own Graphics as the screen's would lose the screen.
+  if (!isNull(gfx) && gfx->target == screenBuffer.get()) return;
   savedScreenGraphics = gfx;
   gfx = screenBuffer->getGraphics();
 }

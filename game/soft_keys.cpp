@@ -58,8 +58,9 @@ struct Box {
 void trackBox(const Box& b, bool releaseCounts, int32_t& state) {
   if (releaseCounts && CGame::isPointerReleasedInBox(b.x, b.y, b.w, b.h, true)) {
     state = kReleased;
-  } else if (CGame::isPointerClickedInBox(b.x, b.y, b.w, b.h, false) ||
-             CGame::isPointerDraggingStartInBox(b.x, b.y, b.w, b.h, false)) {
+  } else if (CGame::isPointerClickedInBox(b.x, b.y, b.w, b.h, true) ||
+             CGame::isPointerDraggingStartInBox(b.x, b.y, b.w, b.h, true)) {
+    // The touch is taken, so a drag out of the box afterwards reads as leaving it.
     state = kTouched;
   } else if (CGame::dragX != -1 || CGame::dragY != -1) {
     state = kDraggedAway;
