@@ -88,6 +88,13 @@ int32_t bandAmount(int32_t half, int32_t d, int32_t strength) {
   return v < 0 ? static_cast<int32_t>(0u - static_cast<uint32_t>(v)) : v;
 }
 
+// The rectangle cut to the screen and to the screen buffer.
+Rect bufferRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+  Image* buffer = CGame::screenBuffer;
+  return screen_buffer::clipTo(x, y, w, h, std::min(CGame::kGameWidth, buffer->getWidth()),
+                               std::min(CGame::kGameHeight, buffer->getHeight()));
+}
+
 using RowOp = int32_t (*)(int32_t, int32_t, IntArray*, int32_t);
 
 RowOp rowOpOfKind(int32_t kind) {
@@ -154,8 +161,9 @@ void CGame::blurDesaturateBlock(int32_t count, IntArray* px, int32_t blur, int32
 void CGame::paintIGMBlurEffect(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h, int32_t blur,
                                int32_t desat) {
   SORV_FRAME("CGame.paintIGMBlurEffect(Ljavax/microedition/lcdui/Graphics;IIIIII)V");
-  const Rect r = screen_buffer::clipToScreen(x, y, w, h);
-  if (isNull(g) || isNull(screenBuffer) || r.empty()) return;
+  if (isNull(g) || isNull(screenBuffer)) return;
+  const Rect r = bufferRect(x, y, w, h);
+  if (r.empty()) return;
   IntArray* buffer = workBuffer(r.w);
   if (buffer == nullptr) return;
   const int32_t rows = buffer->length / r.w;
@@ -217,7 +225,7 @@ void CGame::paintVerticalGradientEffect(Graphics* g, int32_t x, int32_t y, int32
   RowOp op = rowOpOfKind(kind);
   // A band under two rows has no middle to fall off from.
   if (isNull(g) || isNull(screenBuffer) || op == nullptr || h < 2) return;
-  const Rect r = screen_buffer::clipToScreen(x, y, w, h);
+  const Rect r = bufferRect(x, y, w, h);
   if (r.empty()) return;
   IntArray* buffer = workBuffer(r.w);
   if (buffer == nullptr) return;

@@ -37,10 +37,10 @@ int32_t greyPixel(int32_t argb, int32_t tint) {
   return (grey * tr / 255) << 16 | (grey * tg / 255) << 8 | grey * tb / 255;
 }
 
-Rect clipToScreen(int32_t x, int32_t y, int32_t w, int32_t h) {
+Rect clipTo(int32_t x, int32_t y, int32_t w, int32_t h, int32_t width, int32_t height) {
   const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-  const int64_t right = std::min<int64_t>(int64_t{x} + w, kWidth);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, kHeight);
+  const int64_t right = std::min<int64_t>(int64_t{x} + w, width);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, height);
   return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(std::max<int64_t>(right - left, 0)),
           static_cast<int32_t>(std::max<int64_t>(bottom - top, 0))};
 }

@@ -15,11 +15,11 @@ inline constexpr int32_t kWorkPixels = 61440;
 // scales each of its channels by grey / 255.
 int32_t greyPixel(int32_t argb, int32_t tint);
 
-// A rectangle cut to the screen and to the buffer; empty when w or h is 0 or below.
+// A rectangle cut to (0, 0, width, height); empty when w or h is 0 or below.
 struct Rect {
   int32_t x, y, w, h;
   bool empty() const { return w <= 0 || h <= 0; }
 };
-Rect clipToScreen(int32_t x, int32_t y, int32_t w, int32_t h);
+Rect clipTo(int32_t x, int32_t y, int32_t w, int32_t h, int32_t width, int32_t height);
 
 }  // namespace sorv::screen_buffer

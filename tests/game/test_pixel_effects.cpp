@@ -11,6 +11,8 @@ namespace {
 
 using Pixels = std::vector<int32_t>;
 
+constexpr uint32_t kBlack = 0xFF000000;
+
 class PixelTest : public DrawTest {
  protected:
   static IntArray* ints(const Pixels& p) {
@@ -202,6 +204,20 @@ TEST_F(PixelTest, StripLoopsSurviveAnyRectangle) {
   clearBack();
   CGame::paintVerticalGradientEffect(CGame::backBufferGraphics, 0, 0, 800, 1, 200, 1);
   for (const int32_t v : rows(CGame::backBuffer, 0, 2)) ASSERT_EQ(v & 0xFFFFFF, 0);
+}
+
+TEST_F(PixelTest, EffectsStayInsideASmallerBuffer) {
+  CGame::screenBuffer = Image::createImage(100, 50);
+  Graphics* g = CGame::screenBuffer->getGraphics();
+  g->setColor(static_cast<int32_t>(0xFFFFFFFF));
+  g->fillRect(0, 0, 100, 50);
+  LogCapture log;
+  CGame::paintIGMBlurEffect(CGame::backBufferGraphics, 0, 0, 800, 480, 100, 0);
+  CGame::paintVerticalGradientEffect(CGame::backBufferGraphics, 0, 0, 800, 100, 200, 5);
+  EXPECT_EQ(log.text(), "");
+  EXPECT_NE(back(10, 10), rgb(kBlack));
+  EXPECT_EQ(back(100, 10), rgb(kBlack));
+  EXPECT_EQ(back(10, 50), rgb(kBlack));
 }
 
 TEST_F(PixelTest, RowOperationsStayInTheirRun) {
