@@ -213,6 +213,29 @@ TEST_F(ScreenBufferTest, BlurBufferShowsTheBufferBlurredOnTheFirstStep) {
   EXPECT_EQ(back(0, 0), rgb(0xFF000000));
 }
 
+TEST_F(ScreenBufferTest, SplashInPaletteOne) {
+  mk::SpriteSpec spec;
+  spec.modules = {solid(8, 8, 1)};
+  mk::addFrame(spec, {{0, 0, 0, 0, 0}});
+  std::vector<uint32_t> second = palette();
+  second[1] = kInk[1];
+  spec.palettes = {palette(), second};
+  serve({{"boot", asText(pack({{0}, {0}, {0}, {0}, mk::writeSprite(spec)}))}});
+  resetShell();
+  CGame::updateScreenBufferWithStdSplash();
+  ASSERT_FALSE(isNull(CGame::screenBuffer));
+  EXPECT_EQ(buffered(7, 7), rgb(kInk[1]));
+}
+
+TEST_F(ScreenBufferTest, InterfaceBackgroundIsTheBuffer) {
+  CGame::screenBuffer = nullptr;
+  CGame::drawInterfaceBk(nullptr, -1, -1);
+  EXPECT_EQ(back(5, 5), rgb(0xFF000000));
+  fillScreenBuffer(0xFFFF0000);
+  CGame::drawInterfaceBk(nullptr, -1, -1);
+  EXPECT_EQ(back(5, 5), rgb(0xFFFF0000));
+}
+
 TEST_F(ScreenBufferTest, MatchAndTrainingStatesMakeTheBuffer) {
   for (int32_t state : {kMatchState, 44}) {
     CGame::screenBuffer = nullptr;
