@@ -2,7 +2,10 @@
 // black bars, the rain interruption, the thunder shake, dust puffs and speed lines, driven
 // directly with the match's stand-in filled here.
 #include "match/cplayer.h"
+#include "runtime/static_class.h"
 #include "tests/game/draw_fixture.h"
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/sprite_packs.h"
 
 namespace sorv::test {
 namespace {
@@ -216,6 +219,19 @@ TEST_F(EffectsTest, DustPuffLastsFourFrames) {
   // Anyone but the stand-in's players: nothing.
   CGame::gfx_drawDust(newObject<CPlayer>(), false);
   CGame::gfx_drawDust(nullptr, false);
+}
+
+TEST_F(EffectsTest, DataSetDustHasTwoPuffsAndLoadingEnablesIt) {
+  serve({{"matchfx", asText(pack(mk::matchFxPackEntries()))}});
+  resetShell();
+  CGame::Lib_Open(StaticClass::getConstant(kConstMatchFxPack), false);
+  EXPECT_FALSE(CGame::dustEnabled);
+  CGame::gfx_loadDust();
+  ASSERT_FALSE(isNull(CGame::dustSprite));
+  EXPECT_GE(CGame::dustSprite->GetAFrames(0), 4);
+  EXPECT_GE(CGame::dustSprite->GetAFrames(1), 4);
+  EXPECT_TRUE(CGame::dustEnabled);
+  CGame::Lib_Close();
 }
 
 TEST_F(EffectsTest, SpeedLines) {
