@@ -24,6 +24,7 @@ namespace sorv {
 class ASprite;
 class ByteArray;
 class CActor;
+class CPlayer;
 class CTennis;
 class Display;
 class Graphics;
@@ -116,6 +117,58 @@ class CGame : public Canvas, public Runnable {
   // percent clamped to 0..100 becomes the alpha of rgb.
   static void fillRect(Graphics* g, int32_t rgb, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t percent);
+
+  // --- Drawing helpers (draw_helpers.cpp, draw_helpers_menus.cpp, draw_helpers_text.cpp).
+  // The menu-screen frame, labels and message boxes are items of menus 32, 34, 35 and 57
+  // drawn through the menu engine on its Graphics (GetMenuGfx). A ticker position of
+  // kTickerIdle means "not started"; one ticker of each kind runs at a time.
+  static constexpr int32_t kTickerIdle = 1600;
+  static int32_t menuPaintX, menuPaintY;  // added by the menu engine to item positions
+  static bool infoBgClosed;
+  static int32_t scrollStringX, rollStringX1, rollStringX2;
+  static StaticRef<CActor> upArrowActor;
+  static StaticRef<CActor> downArrowActor;
+  static void SetClip(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  static void DrawColorRect(int32_t fill, int32_t outline, int32_t x, int32_t y, int32_t w, int32_t h);
+  static void DrawAlphaRect(int32_t fill, int32_t outline, int32_t x, int32_t y, int32_t w, int32_t h,
+                            int32_t ignored);
+  static void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  static void closeInfoBg();
+  // Draws the information band; true once it is open far enough to write over.
+  static bool drawInfoBg(int32_t, int32_t, int32_t, int32_t, bool keepClosed);
+  static void drawBk(String* title, int32_t first, int32_t second, String* bottom);
+  static void drawInterfaceBk(String* title, int32_t first, int32_t second);
+  // Labels are text ids of text pack 0; -1 none, 39 the icon.
+  static void drawMenuBar(int32_t first, int32_t second, bool withFrame);
+  static void drawLabel(int32_t x, int32_t y, String* s1, String* s2, bool marker);
+  static void drawOverlapMessage(String* s, int32_t, int32_t, int32_t, int32_t);
+  static void drawInfoMessage(String* s, bool header, bool blink);
+  static void drawWinLogo(int32_t x, int32_t y);
+  // True on the call whose step takes the text's right end past leftLimit.
+  static bool DrawRowScrollString(ASprite* font, String* s, int32_t x, int32_t y, int32_t leftLimit,
+                                  int32_t speed);
+  // True on the call where the second copy becomes the first.
+  static bool DrawRowRollString(ASprite* font, String* s, int32_t x, int32_t y, int32_t gap,
+                                int32_t rightMargin, int32_t speed, bool centred);
+  // An animation of no length shows its first frame.
+  static void DrawAnimation(Graphics* g, ASprite* s, int32_t anim, int64_t time, int32_t x, int32_t y,
+                            int32_t ignored, int32_t flags, int32_t alpha);
+  static void prepareAnimationArrows();
+  static void setMenuPaintPosition(int32_t x, int32_t y);
+  static void resetMenuPaintPosition();
+  // Soft keys (soft_keys.cpp): the two boxes at the bottom corners become -6 and -7 five
+  // frames after their release.
+  static constexpr int32_t kSoftKeyDelay = 5, kSoftKeySent = 100;
+  // The pad's validity tests the soft keys ask (seams until the pad is built: every pad key
+  // disabled, no training pad).
+  static bool isAllVirtualKeyDisabled();
+  static bool isNeedTriningVirtualPad();
+  // menu engine operations the helpers use (defined by the menus)
+  static void DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_t item, int32_t x,
+                              int32_t y, bool highlight);
+  static void DrawMenuItem(int32_t menu, int32_t item);
+  static int32_t DrawItem(int32_t pointer, bool a, bool b, int32_t c);
+  static int32_t GetItemPointer(int32_t menu, int32_t item);
 
   // --- Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
   // element access is checked, so a bad index is reported and skipped.
@@ -343,12 +396,96 @@ class CGame : public Canvas, public Runnable {
   static void InitIGP();
   static void UpdateIGP();
   static void PaintIGP(Graphics* g);
-  // What the frame needs of the screen buffer.
+
+  // --- Screen buffer and effects (screen_buffer.cpp, pixel_effects.cpp, match_effects.cpp).
+  // The screen buffer is an 800 x 480 image made by its first writer (and on entering the
+  // match and training states); readers skip it while null. While paintingIntoBuffer a whole
+  // state is painted into it: a nested paint is refused, and the switches leave gfx alone so
+  // the outer frame keeps its target. The paint-into-buffer (pdb) record fades in over five
+  // match frames (level = step x 20) and out again; pixel effects borrow ASprite's decode
+  // buffer for one call, clip their rectangle to the screen and the buffer, and every strip
+  // they draw is at least one row.
   static StaticRef<Image> screenBuffer;
   static StaticRef<Graphics> savedScreenGraphics;
-  static bool pdbActive, paintingIntoBuffer;
+  static bool pdbActive, pdbClosing, paintingIntoBuffer;
+  static int32_t pdbKind, pdbHoldFrames, pdbStartFrame, pdbStep, pdbLevel;
+  static constexpr int32_t kPdbBlur = 1, kPdbInfoBand = 2;
+  static void createScreenBuffer();
   static void switchToBuffer();
   static void switchToScreen();
+  static void enablePaintDirectInBuffer(int32_t kind, int32_t holdFrames);
+  static void disablePaintDirectInBuffer();
+  static void disablePaintDirectInBuffer(int32_t kind);
+  static void closePaintDirectInBuffer();
+  static void closePaintDirectInBuffer(int32_t kind);
+  static void updatePDB();
+  // Paints the state below the top (last) or the top one into the buffer, then clears keys.
+  static void updateScreenBuffer(bool last);
+  static void updateScreenBufferWithGray();
+  static void updateScreenBufferWithStdSplash();
+  static void drawBlurBuffer();
+  // Pixel effects on 0xAARRGGBB rows; results carry alpha 0.
+  static void graylizeImage2Graphic(Graphics* g, Image* img, int32_t tint);
+  static void blurDesaturateBlock(int32_t count, IntArray* px, int32_t blur, int32_t desat);
+  static void paintIGMBlurEffect(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h, int32_t blur,
+                                 int32_t desat);
+  // Row operations: each processes px[index .. index + count - 1] and returns index + count.
+  static int32_t gradientRedLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientYellowLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientWhiteLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientRBlurLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientLBlurLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientRRewindLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static int32_t gradientLRewindLine(int32_t count, int32_t index, IntArray* px, int32_t amount);
+  static void paintVerticalGradientEffect(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h,
+                                          int32_t strength, int32_t kind, int32_t, int32_t);
+  static void paintVerticalGradientEffect(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h,
+                                          int32_t strength, int32_t kind);
+  // Match effects: speed lines (the kind-1 buffer effect), floating hints, the rolling serve
+  // speed, weather, the thunder shake and the dust puffs. Hints and the buffer fade count
+  // match frames.
+  static constexpr int32_t kFloatHints = 8, kRainStreaks = 16;
+  static StaticRef<IntArray> speedLineCentre;  // int[2], made on first use
+  static StaticRef<CActor> speedLineActor;     // the stroke effect the match hands over
+  static StaticRef<ObjectArray> floatHintText;  // String[8], null = free
+  static StaticRef<ObjectArray> floatHintFont;  // ASprite[8]
+  static StaticRef<ObjectArray> floatHintData;  // int[8][5]: x, y, life, start, palette
+  static bool animatedNumberActive;
+  static int32_t animatedNumberPhase, animatedNumberValue, animatedNumberTick, animatedNumberStep;
+  static StaticRef<IntArray> animatedNumberDigits;  // int[3]: hundreds, tens, units
+  static int32_t serveSpeedTarget;
+  static StaticRef<IntArray> rainX, rainY;  // int[16]
+  static StaticRef<ByteArray> rainKind;     // byte[16], 0 not drawn
+  static bool rainMoving, drizzleOn, rainInterruptionDone, rainBufferPainted;
+  static StaticRef<CActor> rainActor1, rainActor2;
+  static bool screenCovered, playersShown;  // the rain hides the scene and its players
+  static int32_t thunderFrames, speShakeX, speShakeY;
+  static bool speQuitting;  // the special pause is ending
+  static bool dustEnabled;
+  static void StartSpeedLineEffect(int32_t, int32_t);
+  static void EndSpeedLineEffect();
+  static void SetSpeedLineCenterPosition(IntArray* p);
+  static void DrawSpeedLineEffect(Graphics* g);
+  static void activeFloatHint(String* text, ASprite* font, int32_t palette, int32_t x, int32_t y,
+                              int32_t life, int32_t delay);
+  static bool drawFloatHints();
+  static int32_t getMaxSpeedDigit(int32_t k);
+  static void updateAnimatedNumber();
+  static bool bEnableRainInterruption();
+  static bool bEnableDrizzle();
+  static void initRain();
+  static void drawRain(Graphics* g);
+  static void initRainInterruption();
+  static void updateRainInterruption();
+  static void paintRainInterruption();
+  static void updateThunderServe();
+  static void gfx_drawDust(CPlayer* p, bool second);
+  static void deactiveSPEPause();
+  // The black-bar transition (seams until the loading screen's bars are built).
+  static int32_t blackBarsFrames, blackBarsStep;
+  static bool blackBarsClosing;
+  static void initBlackScreen(int32_t frames, bool closing);
+  static bool updateBlackScreen();
 
   // --- State machine (state_machine.cpp): a stack of up to eight states 0..64.
   static constexpr int32_t kMsgEnter = 0, kMsgUpdate = 1, kMsgPaint = 2, kMsgExit = 3;

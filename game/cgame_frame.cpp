@@ -35,10 +35,6 @@ int32_t CGame::frameCounter = 0;
 int32_t CGame::frameDeadline = 0;
 StaticRef<CTennis> CGame::matchObject;
 StaticRef<CTennis> CGame::trainingObject;
-StaticRef<Image> CGame::screenBuffer;
-StaticRef<Graphics> CGame::savedScreenGraphics;
-bool CGame::pdbActive = false;
-bool CGame::paintingIntoBuffer = false;
 
 namespace {
 
@@ -242,18 +238,6 @@ void CGame::backToMainMenu() {
   unloadMatch();
   CTraining::unload();
   SWITCH_STATE(kMainMenuBackState);
-}
-
-void CGame::switchToBuffer() {
-  if (isNull(screenBuffer)) return;
-  savedScreenGraphics = gfx;
-  gfx = screenBuffer->getGraphics();
-}
-
-void CGame::switchToScreen() {
-  if (isNull(savedScreenGraphics)) return;
-  gfx = savedScreenGraphics;
-  savedScreenGraphics = nullptr;
 }
 
 }  // namespace sorv

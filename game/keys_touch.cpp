@@ -249,8 +249,7 @@ void CGame::UpdatePointerEvents() {
   keyInputOn = true;
 }
 
-// The soft-key boxes and the pad are drawn and hit-tested by the menu engine and the match.
-void CGame::detectSoftKeys() {}
+// The pad is drawn and hit-tested with the match.
 void CGame::UpdateVirtualPad() {}
 void CGame::DrawVirtualPad() {}
 

@@ -1,8 +1,13 @@
-// Shell operations that later work fills: the cheat sequences, the name entry and the
-// pauses. Until then they do nothing and the in-game menu is never allowed.
+// Shell operations that later work fills: the cheat sequences, the name entry, the pauses,
+// the pad's validity tests and the black-bar transition. Until then they do nothing, the
+// in-game menu is never allowed, every pad key is disabled and no bars are drawn.
 #include "game/cgame.h"
 
 namespace sorv {
+
+int32_t CGame::blackBarsFrames = 0;
+int32_t CGame::blackBarsStep = 0;
+bool CGame::blackBarsClosing = false;
 
 bool CGame::Game_updateCheat(int32_t) { return false; }
 void CGame::updateInputName() {}
@@ -13,5 +18,13 @@ void CGame::updatePause() {}
 void CGame::paintPause() {}
 void CGame::initPause(int32_t) {}
 bool CGame::isInGameMenuValid() { return false; }
+bool CGame::isAllVirtualKeyDisabled() { return true; }
+bool CGame::isNeedTriningVirtualPad() { return false; }
+void CGame::initBlackScreen(int32_t frames, bool closing) {
+  blackBarsFrames = frames;
+  blackBarsClosing = closing;
+  blackBarsStep = 0;
+}
+bool CGame::updateBlackScreen() { return true; }
 
 }  // namespace sorv

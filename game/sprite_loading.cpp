@@ -129,6 +129,7 @@ void CGame::gfx_loadDust() {
   dustSprite = loadSprite(nullptr, false, kDustEntry, false);
   dustActor0 = CActor::create(dustSprite, 0, 0);
   dustActor1 = CActor::create(dustSprite, 0, 0);
+  dustEnabled = !isNull(dustActor0) && !isNull(dustActor1);
 }
 
 ASprite* CGame::GetAnimationIDByClass(int32_t objectClass) {

@@ -224,6 +224,7 @@ void cheatMenuUpdate() {
 }
 
 void matchEnter() {
+  CGame::createScreenBuffer();
   CGame::trainingObject = nullptr;
   if (CTennis::matchState != 1) GameSound::play(-1, false);
   CTennis::matchEnterField = 3;
@@ -248,6 +249,8 @@ void toTrainingEnter() {
   CTennis::loadCounter = 0;
   CGame::trainingObject = CTraining::create();
 }
+
+void trainingEnter() { CGame::createScreenBuffer(); }
 
 void trainingPaint() {
   CTennis* training = CGame::trainingObject;
@@ -323,7 +326,7 @@ constexpr std::array<StateRow, CGame::kStateCount> kStates = [] {
   t[41] = {nullptr, CGame::updateSPEPause, CGame::paintSPEPause, nullptr};
   t[kPauseState] = {nullptr, CGame::updatePause, CGame::paintPause, nullptr};
   t[43] = {toTrainingEnter, nullptr, nullptr, nullptr};
-  t[kTrainingState] = {nullptr, matchFrameCount, trainingPaint, nullptr};
+  t[kTrainingState] = {trainingEnter, matchFrameCount, trainingPaint, nullptr};
   t[51] = {nullptr, CGame::MenuUpdate_selectCourt, CGame::menuPaint_selectCourt, nullptr};
   t[52] = {nullptr, CGame::MenuUpdate_selectPlayer, CGame::menuPaint_selectPlayer, nullptr};
   t[53] = {nullptr, CGame::MenuUpdate, CGame::MenuPaint, nullptr};

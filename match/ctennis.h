@@ -18,6 +18,7 @@ class ASprite;
 class CActor;
 class CPlayer;
 class RigidBody;
+class String;
 
 class CTennis : public Object {
  public:
@@ -94,6 +95,29 @@ class CTennis : public Object {
   static int32_t Loading();
   static void a_unloadCourt();
   static int32_t getTutMiniStep() { return tutorialStep; }
+
+  // read by the shell's match effects
+  // Until the match engine keeps these itself they are stand-ins its seams leave alone and
+  // tests fill. Per player: its screen point, sprite set and index, and its dust puff.
+  struct EffectsPlayer {
+    int32_t screenX = 0, screenY = 0;
+    bool spriteSet = false;
+    int32_t spriteIndex = 0;
+    bool dustRunning = false;
+    int32_t dustStep = 0;
+  };
+  static int32_t setIndex;      // 0 in the first set
+  static int32_t courtEnd;      // the ends layout, 1 or 2
+  static int32_t barStart, barDuration;  // the message bar's start frame and length
+  static EffectsPlayer effectsPlayers[2];   // for player and rival
+  // The stand-in of a player (player or rival), null for any other.
+  static EffectsPlayer* effectsOf(CPlayer* p);
+  static bool isTrainingMatch();
+  static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
+  static void initBarMessage(String* text, int32_t kind, int32_t duration, bool o1, bool o2,
+                             bool frames, bool o4);
+  static int32_t updateBarMessage();
+  static void paintContestRefereeLineEffect();
 };
 
 }  // namespace sorv

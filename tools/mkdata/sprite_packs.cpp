@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/effect_sprites.h"
 #include "tools/mkdata/font_builder.h"
 #include "tools/mkdata/sprite_writer.h"
 
@@ -117,7 +118,7 @@ std::vector<std::vector<uint8_t>> matchFxPackEntries() {
   entries[kMatchFxReplayBackground] = standIn();
   entries[kMatchFxBallKids] = standInSprite(kCourtPeoplePalettes, kStandInColours);
   entries[kMatchFxJudges] = standInSprite(kCourtPeoplePalettes, kStandInColours);
-  entries[kMatchFxDust] = standIn();
+  entries[kMatchFxDust] = dustSprite();
   return entries;
 }
 

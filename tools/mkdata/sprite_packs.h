@@ -9,7 +9,7 @@
 //   reads (one 8 x 8 module, one frame, one animation whose frame shows for one tick) with
 //   the palette count the loaders pick from, until the issues that draw them give them their
 //   pictures. Entries never read stay empty. (The boot, menu, match and player sprites are
-//   boot_sprites.h's.)
+//   boot_sprites.h's, the dust effect_sprites.h's.)
 // Only the data builder calls this; the bytes are the same on every run.
 #pragma once
 

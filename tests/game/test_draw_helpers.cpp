@@ -1,0 +1,214 @@
+// Drawing helpers: rectangles and lines on the menu Graphics, the information band, the
+// soft-key bar's guards, labels, the tickers, animation playback, the winner label and the
+// menu arrow actors.
+#include "tests/game/draw_fixture.h"
+#include "tools/data/resource_ids.h"
+
+namespace sorv::test {
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000, kRed = 0xFFFF0000, kGreen = 0xFF00FF00;
+
+TEST_F(DrawTest, ColourRectanglesDrawFillAndOutline) {
+  struct Case {
+    const char* what;
+    int32_t fill, outline;
+    uint32_t inside, border;
+    int32_t colourAfter;
+  };
+  const Case cases[] = {
+      {"fill and outline", static_cast<int32_t>(kRed), static_cast<int32_t>(kGreen), kRed, kGreen,
+       static_cast<int32_t>(kGreen)},
+      // The outline is skipped: the colour stays the fill's.
+      {"outline equal to fill", static_cast<int32_t>(kRed), static_cast<int32_t>(kRed), kRed, kRed,
+       static_cast<int32_t>(kRed)},
+      {"outline only", -1, static_cast<int32_t>(kGreen), kBlack, kGreen, static_cast<int32_t>(kGreen)},
+      {"neither", -1, -1, kBlack, kBlack, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clearBack();
+    CGame::SetMenuGfx(CGame::backBufferGraphics);
+    CGame::GetMenuGfx()->setColor(7);
+    CGame::DrawColorRect(c.fill, c.outline, 10, 20, 30, 40);
+    EXPECT_EQ(back(25, 40), rgb(c.inside));
+    EXPECT_EQ(back(10, 20), rgb(c.border));
+    EXPECT_EQ(back(39, 59), rgb(c.border));
+    EXPECT_EQ(back(40, 60), rgb(kBlack));
+    EXPECT_EQ(CGame::GetMenuGfx()->getColor() & 0xFFFFFF, c.colourAfter & 0xFFFFFF);
+  }
+}
+
+TEST_F(DrawTest, AlphaRectangleClipsToItselfAndRestoresTheClip) {
+  Graphics* g = CGame::backBufferGraphics;
+  CGame::SetMenuGfx(g);
+  g->setClip(0, 0, 5, 5);
+  CGame::DrawAlphaRect(static_cast<int32_t>(kRed), -1, 10, 10, 20, 20, 0);
+  EXPECT_EQ(back(10, 10), rgb(kRed));
+  EXPECT_EQ(back(29, 29), rgb(kRed));
+  EXPECT_EQ(back(30, 30), rgb(kBlack));
+  EXPECT_EQ(g->getClipX(), 0);
+  EXPECT_EQ(g->getClipY(), 0);
+  EXPECT_EQ(g->getClipWidth(), CGame::kGameWidth);
+  EXPECT_EQ(g->getClipHeight(), CGame::kGameHeight);
+  CGame::DrawLine(100, 100, 110, 100);
+  EXPECT_EQ(back(105, 100), rgb(kRed));
+}
+
+TEST_F(DrawTest, InformationBandOpensCloseAndStaysClosed) {
+  struct Case {
+    const char* what;
+    bool closed, keepClosed;
+    int32_t step, level;
+    bool shown, closedAfter;
+  };
+  const Case cases[] = {
+      {"closed and kept closed", true, true, 3, 60, false, true},
+      {"closed, drawn again", true, false, 3, 60, true, false},
+      {"open, level 35", false, true, 2, 35, true, false},
+      {"open, level below 35", false, false, 1, 20, false, false},
+      {"no step left closes it", false, false, 0, 40, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CGame::infoBgClosed = false;
+    if (c.closed) CGame::closeInfoBg();
+    CGame::pdbStep = c.step;
+    CGame::pdbLevel = c.level;
+    EXPECT_EQ(CGame::drawInfoBg(1, 2, 3, 4, c.keepClosed), c.shown);
+    EXPECT_EQ(CGame::infoBgClosed, c.closedAfter);
+  }
+}
+
+TEST_F(DrawTest, SoftKeyBarTakesTheFrameGraphicsUnlessAStateIsPaintedIntoTheBuffer) {
+  Graphics* other = screen_->getGraphics();
+  for (bool intoBuffer : {true, false}) {
+    SCOPED_TRACE(intoBuffer);
+    CGame::SetMenuGfx(other);
+    CGame::gfx = CGame::backBufferGraphics;
+    CGame::paintingIntoBuffer = intoBuffer;
+    CGame::drawMenuBar(17, 18, true);
+    EXPECT_EQ(CGame::GetMenuGfx(), intoBuffer ? other : CGame::backBufferGraphics.get());
+  }
+  CGame::paintingIntoBuffer = false;
+  CGame::drawMenuBar(-1, -1, false);
+  EXPECT_EQ(back(100, 450), rgb(kBlack));
+}
+
+TEST_F(DrawTest, LabelsAndMessagesLeaveTheMenuOffsetAtZero) {
+  CGame::setMenuPaintPosition(3, 4);
+  CGame::drawLabel(100, 200, String::fromCString("a"), String::fromCString("b"), true);
+  EXPECT_EQ(CGame::menuPaintX, 0);
+  EXPECT_EQ(CGame::menuPaintY, 0);
+  CGame::drawLabel(100, 200, String::fromCString("a"), nullptr, false);
+  EXPECT_EQ(CGame::menuPaintX, 0);
+  EXPECT_EQ(CGame::menuPaintY, 0);
+}
+
+TEST_F(DrawTest, ScrollingTickerEndsOnTheCallItsRightEndPassesTheLimit) {
+  ASprite* font = fixedFont();
+  String* text = String::fromCString("abc");
+  const int32_t w = font->getStringWidth(text);
+  constexpr int32_t kX = 100, kLimit = 50, kSpeed = 10;
+  CGame::scrollStringX = CGame::kTickerIdle;
+  int32_t call = 0;
+  bool ended = false;
+  while (!ended && call < 100) {
+    clearBack();
+    ended = CGame::DrawRowScrollString(font, text, kX, 10, kLimit, kSpeed);
+    call++;
+    // Drawn where the ticker stood before the step.
+    EXPECT_EQ(back(kX - kSpeed * (call - 1), 10), rgb(kRed)) << call;
+    EXPECT_EQ(ended, w + kX - kSpeed * call < kLimit) << call;
+  }
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(CGame::scrollStringX, CGame::kTickerIdle);
+  clearBack();
+  EXPECT_FALSE(CGame::DrawRowScrollString(font, text, kX, 10, kLimit, kSpeed));
+  EXPECT_EQ(back(kX, 10), rgb(kRed));
+  EXPECT_EQ(CGame::scrollStringX, kX - kSpeed);
+}
+
+TEST_F(DrawTest, EndlessTickerHandsOverToItsSecondCopy) {
+  ASprite* font = fixedFont();
+  String* text = String::fromCString("abc");
+  const int32_t w = font->getStringWidth(text);
+  constexpr int32_t kX = 100, kGap = 20, kSpeed = 5;
+  CGame::rollStringX1 = CGame::kTickerIdle;
+  // A right margin that hides the second copy, then one that shows it.
+  clearBack();
+  EXPECT_FALSE(CGame::DrawRowRollString(font, text, kX, 10, kGap, 700, kSpeed, false));
+  EXPECT_EQ(back(kX + w + kGap, 10), rgb(kBlack));
+  clearBack();
+  EXPECT_FALSE(CGame::DrawRowRollString(font, text, kX, 10, kGap, 0, kSpeed, false));
+  EXPECT_EQ(back(kX + w + kGap - kSpeed, 10), rgb(kRed));
+  int32_t calls = 2;
+  while (!CGame::DrawRowRollString(font, text, kX, 10, kGap, 0, kSpeed, false)) calls++;
+  calls++;
+  EXPECT_EQ(calls, w / kSpeed + 1);
+  EXPECT_EQ(CGame::rollStringX1, kX + w + kGap - kSpeed * calls);
+  EXPECT_EQ(CGame::rollStringX2, CGame::rollStringX1 + w + kGap);
+}
+
+TEST_F(DrawTest, AnimationFrameByTime) {
+  ASprite* s = animations({{2, 3, 1}, {0, 0}});
+  struct Case {
+    int32_t anim;
+    int64_t time;
+    int frame;
+  };
+  const Case cases[] = {{0, 0, 0},  {0, 1, 0},   {0, 2, 1},  {0, 4, 1},
+                        {0, 5, 2},  {0, 6, 0},   {0, 13, 0}, {0, 6000000000LL + 5, 2},
+                        {0, -1, 2},  // counts back from the end
+                        {1, 0, 0},  {1, 7, 0}};  // no length: the first frame stands
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.anim << " at " << c.time);
+    clearBack();
+    CGame::DrawAnimation(CGame::backBufferGraphics, s, c.anim, c.time, 30, 40, 0, 0, 100);
+    EXPECT_EQ(back(31, 41), rgb(kInk[c.frame]));
+  }
+  CGame::DrawAnimation(CGame::backBufferGraphics, nullptr, 0, 0, 30, 40, 0, 0, 100);
+}
+
+TEST_F(DrawTest, WinnerLabel) {
+  ObjectArray* fonts = Array::newObjectArray(0, kFontPackEntries);
+  CGame::fontSprites = fonts;
+  fonts->elements()[kFontSmall] = fixedFont();
+  std::vector<std::string> texts(164, "x");
+  texts[163] = "WIN";
+  CGame::Str_LoadPack(2, bytes(textPack(texts)), nullptr);
+  const int32_t w = 3 * (kGlyphW + 1) - 1 + 3;
+  const int32_t left = 400 - w / 2;
+  CGame::gfx = CGame::backBufferGraphics;
+  CGame::drawWinLogo(400, 100);
+  const struct {
+    int32_t x, y;
+    uint32_t colour;
+  } pixels[] = {{left, 95, 0xFFFFFF00},         {left + w, 105, 0xFFFFFF00}, {left - 1, 100, kBlack},
+                {left + 1, 96, 0xFF331FB7},     {left + 2, 98, kRed},        {left + w - 1, 104, 0xFF331FB7},
+                {left + w + 1, 100, kBlack}};
+  for (const auto& p : pixels) EXPECT_EQ(back(p.x, p.y), rgb(p.colour)) << p.x << "," << p.y;
+}
+
+TEST_F(DrawTest, ArrowActorsHoldTheirFrames) {
+  ObjectArray* menus = Array::newObjectArray(0, kMenuPackEntries);
+  CGame::menuSprites = menus;
+  menus->elements()[kMenuMain] = animations(std::vector<std::vector<uint8_t>>(35, {1, 1}));
+  CGame::prepareAnimationArrows();
+  struct Case {
+    CActor* actor;
+    int32_t anim, frame;
+  };
+  const Case cases[] = {{CGame::upArrowActor, 33, 0}, {CGame::downArrowActor, 34, 1}};
+  for (const Case& c : cases) {
+    ASSERT_FALSE(isNull(c.actor));
+    EXPECT_EQ(c.actor->animation, c.anim);
+    EXPECT_EQ(c.actor->currentFrame, c.frame);
+    EXPECT_EQ(c.actor->loopFrame, c.frame);
+    EXPECT_EQ(c.actor->timer, 0);
+    EXPECT_FALSE(c.actor->ended);
+  }
+}
+
+}  // namespace
+}  // namespace sorv::test
