@@ -1,5 +1,5 @@
 // Shell operations that later work fills: the cheat sequences, the name entry and the
-// pauses. Until then they do nothing and the in-game menu is never allowed.
+// pauses, the in-game menu and the help pages. Until then they do nothing and the in-game menu is never allowed.
 #include "game/cgame.h"
 
 namespace sorv {
@@ -13,5 +13,8 @@ void CGame::updatePause() {}
 void CGame::paintPause() {}
 void CGame::initPause(int32_t) {}
 bool CGame::isInGameMenuValid() { return false; }
+void CGame::updateIGM() {}
+void CGame::drawControlsHelp() {}
+void CGame::drawSkillsHelp() {}
 
 }  // namespace sorv

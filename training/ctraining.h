@@ -41,6 +41,11 @@ class CTraining : public CTennis {
   static int32_t Loading();
   static void switchToTrainning();
   static void unload();
+  // The training menu's choices: the game, then its level.
+  static void selectGame(int8_t game);
+  static void selectLevel(int8_t level);
+  // The highest level the chosen game offers (its unlocked level, at most the last one).
+  static int32_t unlockedLevel();
 };
 
 }  // namespace sorv
