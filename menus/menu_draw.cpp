@@ -62,13 +62,18 @@ void startTap(int32_t cursorIndex) {
   CGame::menuTouchBlink = -1;
 }
 
-// Frame 119 is a soft-key button: it shows the touch state of the key on its side.
-void paintSoftKey(Graphics* g, ASprite* sprite, int32_t x, int32_t y, int32_t flags, int32_t alpha) {
+// A soft-key button on screen arms the soft keys; once a key has been sent its picture goes
+// back to rest.
+void noteSoftKey() {
   CGame::softKeysRequested = true;
   if (CGame::softKeyCounter >= kSoftKeyCounterDone) {
     CGame::softLeftState = CGame::softRightState = -1;
     CGame::softKeyCounter = 0;
   }
+}
+
+// Frame 119 is a soft-key button: it shows the touch state of the key on its side.
+void paintSoftKey(Graphics* g, ASprite* sprite, int32_t x, int32_t y, int32_t flags, int32_t alpha) {
   int32_t state = -1;
   if (x < kSoftKeyLeftBelow) state = CGame::softLeftState;
   if (x > kSoftKeyRightAbove) state = CGame::softRightState;
@@ -99,6 +104,7 @@ void paintSprite(const SpriteDraw& d) {
   CGame::menuItemX = d.x;
   CGame::menuItemY = d.y;
   Graphics* g = CGame::GetMenuGfx();
+  if (!d.animation && d.id == kSoftKeyFrame) noteSoftKey();
   if (isNull(sprite) || isNull(g)) return;
   int32_t palette = d.palette;
   if (palette < 0) palette = CGame::menuPaintPal >= 0 ? CGame::menuPaintPal : at(q + menu_record::kSpritePalette);
@@ -242,8 +248,8 @@ int32_t CGame::DrawItem(int32_t p, bool active, bool showHidden, int32_t pass) {
     d.p = p;
     d.x = menu_item::itemX(p);
     d.y = menu_item::itemY(p);
+    // A touch that moves the cursor shows from the next pass on.
     menu_item::buttonTouch(p, d.x, d.y);
-    highlighted = selectable && menuData->elements()[p + 4] == menuCursor;
     d.highlighted = highlighted;
     d.id = menuData->elements()[p + 2];
     if (highlighted && menu_item::tapShowsHighlight(menuData->elements()[p + 4])) d.id = menuData->elements()[p + 5];

@@ -39,14 +39,6 @@ int32_t itemOfClass(int32_t menu, int32_t item, bool sprites, int32_t wanted) {
   return itemClass == wanted ? p : -1;
 }
 
-// Anchor code c (0..8) of a 3 x 3 grid: c mod 3 is horizontal, c / 3 vertical.
-int32_t anchorBits(int32_t code) {
-  if (code < 0 || code > 8) return 0;
-  static constexpr int32_t kHorizontal[] = {0, 0x10, 0x20};
-  static constexpr int32_t kVertical[] = {0, 0x100, 0x200};
-  return kHorizontal[code % 3] | kVertical[code / 3];
-}
-
 void spriteAsItem(int32_t p, int32_t id, bool animation, int64_t time, int32_t palette, int32_t x,
                   int32_t y, bool highlighted) {
   menu_item::SpriteDraw d;
@@ -148,7 +140,7 @@ void CGame::DrawItem_String_Basic(int32_t type, int32_t q2, bool highlight, Stri
   int32_t low = highlight && selectable ? at(p + 5) >> 1 : palette;
   if (menuPaintPal >= 0) low = menuPaintPal;
   if (low < 0) low = font->GetCurrentPalette();
-  const int32_t word = (low & 0xFFFF) | (mode << 16) | anchorBits(anchor);
+  const int32_t word = (low & 0xFFFF) | (mode << 16) | menu_record::anchorBits(anchor);
   if ((flags & menu_record::kScrollText) != 0 && box > 0) {
     g->setClip(menuItemX, menuItemY - font->GetFontHeight(), box, 3 * font->GetFontHeight());
     menu_paint::tickerString(font, text, menuItemX + box, menuItemY, menuItemX, kTickerSpeed, word);
@@ -191,7 +183,7 @@ bool CGame::DrawStringAsItem_Scrolling(String* text, int32_t menu, int32_t item,
   if (itemScrollX == INT_MIN) itemScrollX = left;
   const int32_t gap = kItemScrollGap;
   const int32_t palette = std::max<int32_t>(at(q + menu_record::kStringPalette), 0);
-  const int32_t word = palette | (anchorBits(code) & 0xF00);
+  const int32_t word = palette | (menu_record::anchorBits(code) & 0xF00);
   g->setClip(left, top, box, height);
   g->clipRect(left, top, box, height);
   font->DrawString(g, text, itemScrollX, y, word);

@@ -53,6 +53,15 @@ inline int32_t payloadBytes(int32_t itemClass) {
   }
 }
 
+// Anchor code c (0..8) of a 3 x 3 grid as the font's anchor bits: c mod 3 horizontal (0x10
+// centre, 0x20 right), c / 3 vertical (0x100 middle, 0x200 bottom); other codes none.
+inline int32_t anchorBits(int32_t code) {
+  if (code < 0 || code > 8) return 0;
+  constexpr int32_t kHorizontal[] = {0, 0x10, 0x20};
+  constexpr int32_t kVertical[] = {0, 0x100, 0x200};
+  return kHorizontal[code % 3] | kVertical[code / 3];
+}
+
 // The payload offset q of the (validated) item at p.
 inline int32_t payload(ByteArray* blob, int32_t p) { return p + payloadOffset(blob->elements()[p + 3]); }
 
