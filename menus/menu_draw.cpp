@@ -127,12 +127,12 @@ void paintSprite(const SpriteDraw& d) {
   sprite->SetCurrentPalette(previous);
 }
 
-bool tapShowsHighlight(int32_t cursorIndex) {
-  if (!CGame::menuTouchSelect) return true;
+bool tapShowsHighlight(int32_t p) {
+  if (!CGame::menuTouchSelect || at(p + 1) != kButtonType) return true;
   const bool show = (CGame::menuTouchBlink & 1) != 0;
   if (CGame::menuTouchBlink == kTapFires) {
     CGame::keysPressed = kSelectKeys;
-    CGame::menuCursor = cursorIndex;
+    CGame::menuCursor = at(p + 4);
     CGame::menuTransition = kTransitionStart;
     CGame::menuTouchSelect = false;
   }
@@ -252,7 +252,7 @@ int32_t CGame::DrawItem(int32_t p, bool active, bool showHidden, int32_t pass) {
     menu_item::buttonTouch(p, d.x, d.y);
     d.highlighted = highlighted;
     d.id = menuData->elements()[p + 2];
-    if (highlighted && menu_item::tapShowsHighlight(menuData->elements()[p + 4])) d.id = menuData->elements()[p + 5];
+    if (highlighted && menu_item::tapShowsHighlight(p)) d.id = menuData->elements()[p + 5];
     d.animation = itemClass == menu_record::kClassAnimation;
     if (d.animation) {
       int32_t time = std::max((selectable ? menuMoveFrames : menuFrames) - 1, 0);

@@ -24,9 +24,9 @@ void paintSprite(const SpriteDraw& d);
 // The item's payload position plus the paint offset.
 int32_t itemX(int32_t p);
 int32_t itemY(int32_t p);
-// A highlighted button's frame during a tap: the highlight shows on odd blink counts; the
-// sixth draw after the release fires select.
-bool tapShowsHighlight(int32_t cursorIndex);
+// Whether the highlighted item at p shows its highlight frame: during a tap a button (type
+// 14) shows it on odd blink counts, and the sixth draw after the release fires select.
+bool tapShowsHighlight(int32_t p);
 // The pointer on a button item drawn at (x, y).
 void buttonTouch(int32_t p, int32_t x, int32_t y);
 

@@ -66,7 +66,7 @@ void CGame::DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_
   int32_t id = frame;
   if (id == -1) {
     id = at(p + 2);
-    if (highlight && selectable && menu_item::tapShowsHighlight(at(p + 4))) id = at(p + 5);
+    if (highlight && selectable && menu_item::tapShowsHighlight(p)) id = at(p + 5);
   }
   spriteAsItem(p, id, false, 0, palette, x, y, highlight);
 }
