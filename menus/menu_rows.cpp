@@ -1,6 +1,7 @@
 // Option rows (a title, a value between two arrows that take touches) and the main menu's
 // fly-in of its labels.
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 #include "device/graphics.h"
@@ -51,6 +52,7 @@ void drawArrow(int32_t row, int32_t item, int32_t x, int32_t y, bool left, int32
     CGame::keysPressed = left ? kLeftKeys : kRightKeys;
     if (rowIndex >= 0) CGame::menuCursor = rowIndex;
     CGame::menuTransition = kTransitionStart;
+    CGame::itemScrollX = INT_MIN;  // the new value starts at its box's edge
   } else if (CGame::isPointerClickedInBox(boxX, boxY, kTouchWidth, kTouchHeight, false)) {
     shown = setup ? (left ? kSetupLeftPressed : kSetupRightPressed) : (left ? kLeftPressed : kRightPressed);
   }

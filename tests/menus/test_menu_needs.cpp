@@ -57,6 +57,7 @@ TEST_F(MenuNeedsTest, TheBuilderRefusesLayoutsThatMissARow) {
       {"the spinner shown", [](auto& m) { m[0].items[2].flags = 0; }, "menu 0 item 2"},
       {"a bar without its last item", [](auto& m) { m[35].items.pop_back(); }, "menu 35 item 8"},
       {"a soft-key button in the middle", [](auto& m) { m[35].items[2].x = 100; }, "neither side"},
+      {"a screen's menu without ids", [](auto& m) { m[47].ids.clear(); }, "menu 47 needs an id list for screen 31"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

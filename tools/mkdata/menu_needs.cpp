@@ -1,6 +1,7 @@
 #include "tools/mkdata/menu_needs.h"
 
 #include "tools/data/menu_needs.h"
+#include "tools/data/menu_screens.h"
 
 namespace sorv::mkdata {
 
@@ -39,9 +40,34 @@ std::string missing(const MenuNeed& need, const MenuRecord& menu) {
   return "";
 }
 
+// The menus the screen table takes entry lists from have ids (the records list keeps one
+// after dropping its last).
+bool checkScreenMenus(const std::vector<MenuRecord>& menus, std::string* error) {
+  for (int32_t screen = 0; screen < kScreenCount; screen++) {
+    const ScreenSource& source = kScreenTable[static_cast<size_t>(screen)];
+    std::vector<int32_t> named;
+    size_t least = 1;
+    if (source.kind == ScreenList::kMenu) named = {source.value};
+    if (source.kind == ScreenList::kMenuButLast) {
+      named = {source.value};
+      least = 2;
+    }
+    if (source.kind == ScreenList::kMainMenu) named.assign(std::begin(kMainMenus), std::end(kMainMenus));
+    for (int32_t id : named) {
+      const MenuRecord* menu = findMenu(menus, id);
+      if (menu == nullptr || menu->ids.size() < least) {
+        *error = "menus.txt: menu " + std::to_string(id) + " needs an id list for screen " + std::to_string(screen);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool checkMenuNeeds(const std::vector<MenuRecord>& menus, std::string* error) {
+  if (!checkScreenMenus(menus, error)) return false;
   for (const MenuNeed& need : kMenuNeeds) {
     const MenuRecord* menu = findMenu(menus, need.menu);
     const std::string lack = menu == nullptr ? "the menu" : missing(need, *menu);
