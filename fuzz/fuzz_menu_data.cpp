@@ -34,10 +34,13 @@ bool loggedRuntimeError() {
 }
 
 constexpr int32_t kMasks[] = {0x2004, 0x1100, 0x4010, 0x8040, 0x50020, 0x20000, 0x7FFFFFFF};
-constexpr int32_t kItemsTried = 40;
+// A small canvas: the clip, not the pixels, is what the draws must respect.
+constexpr int32_t kCanvasSide = 16;
 
 void exerciseMenu(int32_t menu, sorv::ByteArray* blob) {
-  for (int32_t item = -1; item < kItemsTried; item++) {
+  const int32_t o = CGame::MenuOffset(menu);
+  const int32_t items = o < 0 ? 0 : blob->elements()[o + 1];
+  for (int32_t item = -1; item <= items; item++) {
     const int32_t p = CGame::GetItemPointer(menu, item);
     check(p == -1 || (p >= 0 && p < blob->length));
     CGame::GetMenuItemPosition(menu, item);
@@ -68,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sorv::fuzz::startRuntime();
     gLogFile = open_memstream(&gLog, &gLogSize);
     sorv::Debug::setSink(gLogFile);
-    gCanvas = sorv::Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+    gCanvas = sorv::Image::createImage(kCanvasSide, kCanvasSide);
   }
   // The file is served as the only entry of its pack: 2-byte count, two offsets.
   std::vector<uint8_t> packed = {2, 0, 0, 0, 0, 0};
