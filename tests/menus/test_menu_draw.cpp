@@ -6,6 +6,7 @@
 #include "menus/menu_record.h"
 #include "runtime/string.h"
 #include "tests/menus/menu_fixture.h"
+#include "tools/mkdata/sprite_writer.h"
 
 namespace sorv::test {
 namespace {
@@ -260,6 +261,79 @@ menu 12
   CGame::keysPressed = 0;
   CGame::drawOptMenu(0, 1, values, 30, 100, 0, 3, 0, false, true);
   EXPECT_EQ(CGame::keysPressed, 0) << "a locked row takes no touch";
+}
+
+}  // namespace
+}  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+namespace mk = sorv::mkdata;
+
+// A sprite of two filled squares (red frame 0, blue frame 1): animation 0 has a total time
+// of 0, animation 1 shows each frame for two ticks.
+ASprite* squaresSprite() {
+  mk::SpriteSpec spec;
+  for (uint32_t colour : {0xFF0000u, 0x0000FFu}) {
+    mk::SpriteModule m;
+    m.kind = mk::kModuleFilled;
+    m.colour = colour;
+    m.width = m.height = 4;
+    spec.modules.push_back(m);
+  }
+  mk::addFrame(spec, {mk::SpriteFModule{0, 0, 0, 0, 0}});
+  mk::addFrame(spec, {mk::SpriteFModule{1, 0, 0, 0, 0}});
+  mk::SpriteAFrame still;
+  still.time = 0;
+  mk::addAnim(spec, {still});
+  mk::SpriteAFrame red, blue;
+  red.time = blue.time = 2;
+  blue.frame = 1;
+  mk::addAnim(spec, {red, blue});
+  spec.palettes.push_back(std::vector<uint32_t>(2, 0xFF000000u));
+  const std::vector<uint8_t> file = mk::writeSprite(spec);
+  ByteArray* data = Array::newByteArray(static_cast<int32_t>(file.size()));
+  for (size_t i = 0; i < file.size(); i++) data->elements()[i] = static_cast<int8_t>(file[i]);
+  ASprite* sprite = ASprite::create();
+  sprite->Load(data, 0);
+  return sprite;
+}
+
+class MenuAnimationTest : public MenuTest {};
+
+TEST_F(MenuAnimationTest, AnimationsByClockLengthAndHold) {
+  useMenus(R"(
+menu 0
+  0 anim type=20 anim=0 x=10 y=10
+  1 anim type=20 anim=1 x=20 y=10
+  2 anim type=20 anim=1 x=30 y=10 flags=hold
+)");
+  ObjectArray* sprites = Array::newObjectArray(0, kMenuPackEntries);
+  CGame::menuSprites = sprites;
+  CGame::menuSprites->elements()[kMenuMain] = squaresSprite();
+  const uint16_t red = rgb(0xFF0000), blue = rgb(0x0000FF);
+  struct Case {
+    int32_t time;
+    uint16_t want;
+  };
+  for (const Case& c : {Case{0, red}, Case{1, red}, Case{2, blue}, Case{3, blue}, Case{4, red}, Case{7, blue}}) {
+    clear();
+    CGame::DrawAnimationAsItem(-1, -1, c.time, 0, 1, false);
+    EXPECT_EQ(at(21, 11), c.want) << "time " << c.time;
+    clear();
+    CGame::DrawAnimationAsItem(-1, -1, c.time, 0, 0, false);
+    EXPECT_EQ(at(11, 11), red) << "a total time of 0 shows the first frame";
+  }
+  // Menu clocks: the level clock less one; the held animation stays on its last frame.
+  CGame::menuFrames = 0;
+  for (int32_t draw = 1; draw <= 9; draw++) {
+    clear();
+    CGame::DrawMenu(0, true);
+    const int32_t time = draw - 1;
+    EXPECT_EQ(at(21, 11), time % 4 < 2 ? red : blue) << draw;
+    EXPECT_EQ(at(31, 11), std::min(time, 3) < 2 ? red : blue) << draw;
+  }
 }
 
 }  // namespace
