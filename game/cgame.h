@@ -582,30 +582,134 @@ class CGame : public Canvas, public Runnable {
   static int32_t loadMenuRes();
   static void unloadMenuRes();
 
-  // --- Menus and career (menus/cgame_menu_services.cpp): what the states and the frame
-  // call of the menu engine, screens and career; they do nothing until those exist.
-  static int32_t menuScreenCode;   // the menu engine's current screen code, -1 for none
+  // --- Menus and career (menus/). Menu ids 0..78 select records of the menu data; screen
+  // codes 0..100 name what the engine shows. Every menu is validated once after loading: a
+  // damaged one reads as "no data" (null lists, item pointer -1, nothing drawn), and every
+  // reader answers 0, -1 or null for an id, item or pointer outside the data.
+  static int32_t menuScreenCode;   // the current screen code, -1 after MenuClear
+  static StaticRef<IntArray> menuItems;  // the current screen's entry list
+  static int32_t menuLabelNum, menuCursor, menuScroll, rosterFirst0, rosterFirst1;
+  static constexpr int32_t kMenuStackLevels = 8;  // the last slot is never saved into
+  static int32_t menuDepth;
+  static int32_t menuStackScreen[kMenuStackLevels], menuStackCursor[kMenuStackLevels];
+  static int32_t menuStackFirst[kMenuStackLevels];
+  static int32_t menuState, menuPrevState, menuPrevCursor;
+  static int32_t menuFrames, menuMoveFrames, menuPaintCount;  // animation clocks of items
+  static int32_t menuSavedScroll1, menuSavedScroll12, setupFirstRow, lastNavKey;
+  static int32_t menuHighlightText;  // text id of the highlighted string item, -1 none
+  static int32_t aboutCounter, aboutMarker;
+  static bool menuNeedReflash;
+  // The menu engine's transition field: navigation and the right soft key set it to 800.
+  static int32_t menuTransition;
+  static int32_t pickedAvatars[4], pickIndex;
+  static int32_t mainMenuDelay, panelCounter, panelX, panelY;
   static int32_t titleCounter;
   static int32_t selectedTournament;
   static int32_t careerMatchWon;  // set when a career match ends
   static int32_t playerSlots[6];
   static StaticRef<Object> menuSelection;
+  // Paint state: the Graphics, the offset added to item positions, palette (-1 none), alpha
+  // (0..255, -1 none) and fill-colour (0 none) overrides, the item being drawn, the tap.
   static StaticRef<Graphics> menuGfx;
-  static void SetMenuLevel(int32_t state, int32_t level);
-  static void SetMenuGfx(Graphics* g);
-  static Graphics* GetMenuGfx();
-  static void MenuUpdate();
-  static void MenuPaint();
-  static void DrawMenu(int32_t menu, bool flag);
-  static void DrawStringAsItem(String* text, int32_t menu, int32_t item, bool flag);
-  static void DrawAnimationAsItem(int32_t anim, int32_t a, int32_t b, int32_t menu, int32_t item,
-                                  bool flag);
-  static void SetMenu(int32_t menu);
+  static int32_t menuPaintX, menuPaintY, menuPaintPal, menuPaintAlpha, menuRectColour;
+  static int32_t menuItemX, menuItemY;
+  static bool menuTouchSelect;
+  static int32_t menuTouchBlink;
+  static StaticRef<IntArray> menuFlyX;  // label x positions of the fly-in, null when idle
+  static int32_t menuFlyMenu;
+  static int32_t lastStringW, lastStringH;      // the last scrolling string's size
+  static int32_t itemScrollX;  // the first copy of a scrolling string, INT_MIN restarts it
+  static constexpr int32_t kItemScrollGap = 40;
+
+  // Readers (menu_reader.cpp).
+  static void ValidateMenus();
+  static int32_t MenuOffset(int32_t menu);  // record offset in the blob, -1 for no data
+  static IntArray* MenuGetMenuItemList(int32_t menu);
+  static int32_t MenuGetItemLabelNum(int32_t menu);
+  static int32_t nextItemData(int32_t p);
+  static int32_t GetItemPointer(int32_t menu, int32_t item);
+  static int32_t GetMenuItemType(int32_t type);
+  static int32_t GetMenuItemPosition(int32_t menu, int32_t item);
+  static int32_t GetMenuItemSize(int32_t menu, int32_t item);
+  static int32_t GetMenuItemFrameID(int32_t menu, int32_t item);
+  static int32_t GetMenuItemActionID(int32_t menu, int32_t item);
+  static ASprite* MenuGetItemSprite(int32_t menu, int32_t item);
+
+  // Screens, stack and navigation (menu_engine.cpp, menu_screens.cpp).
+  static IntArray* getMenuString(int32_t screen);
+  static void ConfigMenu(int32_t screen);
+  static void SetMenu(int32_t screen);
+  static void MenuPush(int32_t screen);
   static void MenuPop();
   static void MenuClear();
-  static void ConfigMenu(int32_t menu);
-  static void init_MenuFlyIn(int32_t screenCode);
+  static int32_t getParentMenu();
+  static int32_t getParentMenuId();
+  static void SetMenuLevel(int32_t state, int32_t cursor);
+  static void setMenuNeedReflash();
+  static int32_t MenuGetHighLightItem();
+  static void MenuProcessInput(int32_t menu, IntArray* list, int32_t direction, bool enabled);
+  static void Backup_MenuItem_StartOff();
+  static void Set_MenuItem_StartOff();
+  static void Calc_my_start_off();
+  static void MenuUpdate();
+  static void MenuPaint();
+
+  // Drawing (menu_draw.cpp, menu_items.cpp, menu_rows.cpp).
+  static void SetMenuGfx(Graphics* g);
+  static Graphics* GetMenuGfx();
+  static void resetMenuPaintPosition();
+  static void setMenuPaintPosition(int32_t x, int32_t y);
+  static void setMenuPaintItemPal(int32_t palette);
+  static void resetMenuPaintItemPal();
+  static void setMenuPaintAlpha(int32_t percent);
+  static void DrawMenu(int32_t menu, bool active);
+  static int32_t DrawItem(int32_t p, bool active, bool showHidden, int32_t pass);
+  static void DrawMenuItem(int32_t menu, int32_t item);
+  static void DrawScrollMenu(int32_t menu, int32_t firstItem, int32_t rows, IntArray* list);
+  static void DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_t item, int32_t x,
+                              int32_t y, bool highlight);
+  static void DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_t item,
+                              bool highlight);
+  static void DrawAnimationAsItem(int32_t anim, int32_t palette, int32_t time, int32_t menu,
+                                  int32_t item, int32_t x, int32_t y, bool highlight);
+  static void DrawAnimationAsItem(int32_t anim, int32_t palette, int32_t time, int32_t menu,
+                                  int32_t item, bool highlight);
+  static void DrawStringAsItem(String* text, int32_t menu, int32_t item, int32_t x, int32_t y,
+                               int32_t a, bool highlight);
+  static void DrawStringAsItem(String* text, int32_t menu, int32_t item, bool highlight);
+  static void DrawItem_String(int32_t type, int32_t q, bool highlight, String* text, int32_t flags);
+  static void DrawItem_String(int32_t type, int32_t q, bool highlight, String* text, int32_t x,
+                              int32_t y, int32_t a, int32_t flags);
+  static void DrawItem_String_Basic(int32_t type, int32_t q2, bool highlight, String* text,
+                                    int32_t flags, int32_t a);
+  static bool DrawStringAsItem_Scrolling(String* text, int32_t menu, int32_t item, int32_t step,
+                                         int32_t flag);
+  static void DrawItem_Rect(int32_t q, int32_t a, int32_t w, int32_t h, bool highlight,
+                            int32_t anchor);
+  static void DrawItem_Rect(int32_t q, int32_t a, bool highlight);
+  static void DrawRectAsItem(int32_t a, int32_t menu, int32_t item, int32_t w, int32_t h,
+                             int32_t anchor);
+  static void DrawRectAsItem(int32_t a, int32_t menu, int32_t item);
+  static void drawOptMenu(int32_t pack, int32_t textId, ObjectArray* values, int32_t x, int32_t y,
+                          int32_t style, int32_t row, int32_t valueIndex, bool highlight,
+                          bool locked);
+  static void drawMenuItem(int32_t pack, int32_t textId, int32_t x, int32_t y, int32_t style,
+                           bool highlight);
+  static void init_MenuFlyIn(int32_t menu);
   static void paintMenuFlyIn();
+
+  // Screens built later (cgame_menu_services.cpp) and the shell's screens the dispatch calls
+  // (shell_seams.cpp).
+  static void MenuUpdate_mainmenu();
+  static void MenuUpdate_option();
+  static void MenuUpdate_Load();
+  static void MenuPaint_MainMenu(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  static void MenuPaint_option();
+  static void MenuPaint_Help();
+  static void MenuPaint_Load();
+  static void updateIGM();
+  static void drawControlsHelp();
+  static void drawSkillsHelp();
   static void initCareerMatchLocation(int32_t a, int32_t b);
   static void initCareerHomeLocation(int32_t a, int32_t b);
   static void relocateHome();

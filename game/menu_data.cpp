@@ -1,5 +1,6 @@
 // The menu data file: a big-endian u16 total (156 + the blob's length), 78 big-endian s16
 // offsets of menus 1..78 in the blob, then the blob of menu records. Menu 0 starts at 0.
+// Each menu is checked once after loading (menus/menu_reader.cpp).
 #include <algorithm>
 #include <cstdint>
 
@@ -13,13 +14,6 @@ namespace sorv {
 namespace {
 
 constexpr int32_t kTotalBytes = 2;
-constexpr int32_t kRecordHeaderBytes = 6;  // label count .. list header, before the id list
-
-// The blob offset of a menu's record, or -1 when the menu has none.
-int32_t menuStart(int32_t menu) {
-  if (menu == 0) return isNull(CGame::menuData.get()) || CGame::menuData->length == 0 ? -1 : 0;
-  return aload(CGame::menuIndex.get(), menu - 1);
-}
 
 }  // namespace
 
@@ -61,6 +55,7 @@ void CGame::LoadMenuData() {
     index->elements()[i] = static_cast<int16_t>(offset);
   }
   if (absent > 0) Debug::trace("LoadMenuData: %d menu offsets lie outside the blob", absent);
+  ValidateMenus();
 }
 
 IntArray* CGame::GetMenu(int32_t menu) {
@@ -73,14 +68,11 @@ IntArray* CGame::GetMenu(int32_t menu) {
     return nullptr;
   }
   ByteArray* blob = menuData.get();
-  const int32_t start = menuStart(menu);
-  if (isNull(blob) || start < 0 || start + kRecordHeaderBytes > blob->length) return nullptr;
+  // A damaged menu (its fault logged by ValidateMenus) has no offset.
+  const int32_t start = MenuOffset(menu);
+  if (isNull(blob) || start < 0) return nullptr;
   const int32_t count = blob->elements()[start + 4];
   if (count <= 0) return nullptr;
-  if (start + kRecordHeaderBytes + 2 * count > blob->length) {
-    Debug::trace("GetMenu: menu %d's id list runs past the menu data", menu);
-    return nullptr;
-  }
   IntArray* list = Array::newIntArray(count + 1);
   if (isNull(list)) return nullptr;
   list->elements()[0] = blob->elements()[start + 5];

@@ -1,6 +1,7 @@
 // Shell operations that later work fills: the cheat sequences, the name entry, the pauses,
-// the pad's validity tests and the black-bar transition. Until then they do nothing, the
-// in-game menu is never allowed, every pad key is disabled and no bars are drawn.
+// the in-game menu, the help pages, the pad's validity tests and the black-bar transition.
+// Until then they do nothing, the in-game menu is never allowed, every pad key is disabled
+// and no bars are drawn.
 #include "game/cgame.h"
 
 namespace sorv {
@@ -26,5 +27,8 @@ void CGame::initBlackScreen(int32_t frames, bool closing) {
   blackBarsStep = 0;
 }
 bool CGame::updateBlackScreen() { return true; }
+void CGame::updateIGM() {}
+void CGame::drawControlsHelp() {}
+void CGame::drawSkillsHelp() {}
 
 }  // namespace sorv

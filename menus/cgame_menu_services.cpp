@@ -1,33 +1,24 @@
-// The menu engine's, menu screens' and career's operations that the game shell calls. They
-// do nothing until the menus are built; no call of the shell moves when they are.
+// The menu screens' and career's operations that the game shell and the menu engine call.
+// They do nothing until those screens are built; no call moves when they are.
 #include "device/graphics.h"
 #include "game/cgame.h"
 #include "runtime/frames.h"
 
 namespace sorv {
 
-int32_t CGame::menuScreenCode = -1;
 int32_t CGame::titleCounter = 0;
 int32_t CGame::selectedTournament = 0;
 int32_t CGame::careerMatchWon = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
-StaticRef<Graphics> CGame::menuGfx;
 
-void CGame::SetMenuLevel(int32_t, int32_t) {}
-void CGame::SetMenuGfx(Graphics* g) { menuGfx = g; }
-Graphics* CGame::GetMenuGfx() { return menuGfx; }
-void CGame::MenuUpdate() {}
-void CGame::MenuPaint() {}
-void CGame::DrawMenu(int32_t, bool) {}
-void CGame::DrawStringAsItem(String*, int32_t, int32_t, bool) {}
-void CGame::DrawAnimationAsItem(int32_t, int32_t, int32_t, int32_t, int32_t, bool) {}
-void CGame::SetMenu(int32_t) {}
-void CGame::MenuPop() {}
-void CGame::MenuClear() {}
-void CGame::ConfigMenu(int32_t) {}
-void CGame::init_MenuFlyIn(int32_t) {}
-void CGame::paintMenuFlyIn() {}
+void CGame::MenuUpdate_mainmenu() {}
+void CGame::MenuUpdate_option() {}
+void CGame::MenuUpdate_Load() {}
+void CGame::MenuPaint_MainMenu(Graphics*, int32_t, int32_t, int32_t, int32_t) {}
+void CGame::MenuPaint_option() {}
+void CGame::MenuPaint_Help() {}
+void CGame::MenuPaint_Load() {}
 void CGame::initCareerMatchLocation(int32_t, int32_t) {}
 void CGame::initCareerHomeLocation(int32_t, int32_t) {}
 void CGame::relocateHome() {}

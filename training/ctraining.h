@@ -44,6 +44,11 @@ class CTraining : public CTennis {
   static void unload();
   // A training object touched by a barrier (body) or touching one (other).
   static void onCollidsion(RigidBody* other, RigidBody* body, IntArray* point);
+  // The training menu's choices: the game, then its level.
+  static void selectGame(int8_t game);
+  static void selectLevel(int8_t level);
+  // The highest level the chosen game offers (its unlocked level, at most the last one).
+  static int32_t unlockedLevel();
 };
 
 }  // namespace sorv

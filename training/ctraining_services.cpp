@@ -1,5 +1,8 @@
 #include "training/ctraining.h"
 
+#include <algorithm>
+
+#include "runtime/array.h"
 #include "runtime/frames.h"
 
 namespace sorv {
@@ -27,5 +30,15 @@ void CTraining::switchToTrainning() { SORV_FRAME("CTraining.switchToTrainning()V
 void CTraining::unload() { SORV_FRAME("CTraining.unload()V"); }
 
 void CTraining::onCollidsion(RigidBody*, RigidBody*, IntArray*) {}
+
+void CTraining::selectGame(int8_t) { SORV_FRAME("CTraining.selectGame(B)V"); }
+
+void CTraining::selectLevel(int8_t) { SORV_FRAME("CTraining.selectLevel(B)V"); }
+
+int32_t CTraining::unlockedLevel() {
+  ByteArray* levels = unlockedLevels.get();
+  if (isNull(levels) || game < 0 || game >= levels->length) return 0;
+  return std::clamp<int32_t>(levels->elements()[game], 0, kLevelCount - 1);
+}
 
 }  // namespace sorv

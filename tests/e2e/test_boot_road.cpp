@@ -1,5 +1,5 @@
 // The game boots on the synthetic data: the boot screen, the menus' resources, the title,
-// which waits for key "5" or a touch anywhere, then the main menu.
+// which waits for key "5" or a touch anywhere, then the main menu, whose labels fly in.
 #include <fcntl.h>
 
 #include <set>
@@ -74,6 +74,56 @@ TEST_F(BootRoad, ATouchAnywhereLeavesTheTitle) {
   ASSERT_EQ(boot("touch", "touch down 100 300\ntouch up 100 300\n"), 0);
   EXPECT_EQ(stateRoad(trace()), "0 -> 63 -> 3 -> 5") << trace();
   expectNoRuntimeError(out(), log());
+}
+
+// Whether a rectangle of two shots (screen coordinates) differs.
+bool differIn(const test::Picture& a, const test::Picture& b, int x, int y, int w, int h) {
+  for (int j = y; j < y + h; j++)
+    for (int i = x; i < x + w; i++)
+      if (a.at(i, j) != b.at(i, j)) return true;
+  return false;
+}
+
+bool drawnIn(const test::Picture& p, int x, int y, int w, int h) {
+  for (int j = y; j < y + h; j++)
+    for (int i = x; i < x + w; i++)
+      if (p.at(i, j) != 0) return true;
+  return false;
+}
+
+// Game point (x, y) is screen point (479 - y, x); a game box becomes a screen box.
+struct ScreenBox {
+  int x, y, w, h;
+};
+ScreenBox onScreen(int gx, int gy, int gw, int gh) { return {480 - gy - gh, gx, gh, gw}; }
+
+TEST_F(BootRoad, TheSpinnerThePromptAndTheLabelsFlyingIn) {
+  const std::string script = "frames 9\nshot " + shot("see", "boot") + "\nframes 20\nshot " + shot("see", "resources") +
+                             "\nframes 30\nshot " + shot("see", "promptA") + "\nframes 6\nshot " +
+                             shot("see", "promptB") + "\nkey down 53\nkey up 53\nframes 2\nshot " + shot("see", "fly") +
+                             "\nframes 15\nshot " + shot("see", "menu") + "\n";
+  std::ofstream(dir_ + "/script.txt") << script;
+  ASSERT_EQ(wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kBootSeconds), 0);
+  EXPECT_EQ(stateRoad(trace()), "0 -> 63 -> 3 -> 5 -> 6") << "the fly-in ends in the main menu\n" << trace();
+  expectNoRuntimeError(out(), log());
+  // The spinner (menu 0 item 2, around game point (400, 420)) turns in states 0 and 63.
+  const ScreenBox spinner = onScreen(390, 410, 60, 60);
+  for (const char* name : {"boot", "resources"}) {
+    EXPECT_TRUE(drawnIn(test::readPng(shot("see", name)), spinner.x, spinner.y, spinner.w, spinner.h)) << name;
+  }
+  // The title's prompt (menu 4 item 2, a 500-wide box centred on (400, 400)) blinks.
+  const test::Picture a = test::readPng(shot("see", "promptA")), b = test::readPng(shot("see", "promptB"));
+  ASSERT_EQ(a.width, 480);
+  ASSERT_EQ(b.width, 480);
+  const ScreenBox prompt = onScreen(150, 380, 500, 40);
+  EXPECT_TRUE(differIn(a, b, prompt.x, prompt.y, prompt.w, prompt.h));
+  EXPECT_FALSE(differIn(a, b, prompt.x + prompt.w, 0, 480 - prompt.x - prompt.w, 800)) << "only the prompt blinks";
+  // Mid-flight the labels stand right of where they come to rest.
+  const test::Picture fly = test::readPng(shot("see", "fly")), menu = test::readPng(shot("see", "menu"));
+  ASSERT_EQ(fly.width, 480);
+  ASSERT_EQ(menu.width, 480);
+  const ScreenBox buttons = onScreen(440, 110, 100, 270);
+  EXPECT_TRUE(differIn(fly, menu, buttons.x, buttons.y, buttons.w, buttons.h));
 }
 
 TEST_F(BootRoad, TheFireKeyNeverReachesTheTitle) {

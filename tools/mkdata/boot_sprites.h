@@ -4,7 +4,7 @@
 // - the boot pack's splash (entry 4): frame 0 covers 800 x 480 with modules of 200 x 240,
 //   two palettes of clearly different hues;
 // - menu sprites: enough modules, frames, animations and palettes for every menu item that
-//   names them (at least 70, 130, 40 of two frames, 4);
+//   names them (at least 70, 130, 47 of two frames, 4);
 // - player sprites: 34-colour palettes (the player palette layout) and a looping
 //   animation 0;
 // - every other sprite a few of each (the match pack's entry 4, which the menus also draw,
@@ -26,7 +26,7 @@ struct LabelledShape {
   int colours;
 };
 
-inline constexpr LabelledShape kMenuSpriteShape{72, 132, 42, 4, 16};
+inline constexpr LabelledShape kMenuSpriteShape{72, 132, 48, 4, 16};
 inline constexpr LabelledShape kPlainSpriteShape{4, 4, 2, 2, 16};
 inline constexpr LabelledShape kNetSpriteShape{4, 4, 2, 3, 16};
 inline constexpr LabelledShape kPlayerSpriteShape{4, 4, 2, 4, 34};

@@ -110,6 +110,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   std::vector<uint8_t> achievements;
   if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
       !buildMenuDataForTexts(dataDir, constants, &menuData, error) ||
+      !checkMenuSourceNeeds(dataDir, error) ||
       !arrayTreeEntries(dataDir, &tree, error) ||
       !achievementTable(dataDir, constants, index, texts[0], &achievements, error)) {
     return false;

@@ -3,6 +3,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/byte_writer.h"
 #include "tools/mkdata/data_set.h"
+#include "tools/mkdata/menu_needs.h"
 #include "tools/mkdata/text_packs.h"
 #include "tools/mkdata/text_source.h"
 
@@ -140,6 +141,13 @@ bool buildMenuData(const std::string& dataDir, const TextPresence& present,
   }
   *entry = encodeMenuData(menus);
   return true;
+}
+
+bool checkMenuSourceNeeds(const std::string& dataDir, std::string* error) {
+  std::string source;
+  std::vector<MenuRecord> menus;
+  return readSourceFile(dataDir + "/menus.txt", &source, error) && parseMenuSource(source, &menus, error) &&
+         checkMenuNeeds(menus, error);
 }
 
 bool buildMenuDataForTexts(const std::string& dataDir,

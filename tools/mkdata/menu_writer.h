@@ -43,6 +43,10 @@ bool encodeMenuSource(const std::string& source, std::vector<uint8_t>* entry,
 bool buildMenuData(const std::string& dataDir, const TextPresence& present,
                    std::vector<uint8_t>* entry, std::string* error);
 
+// Reads dataDir/menus.txt and checks it against what the game reads (checkMenuNeeds); the
+// data set is refused when a row is missing.
+bool checkMenuSourceNeeds(const std::string& dataDir, std::string* error);
+
 // buildMenuData with the texts the English source gives (every language has the same ids;
 // `constants` name the languages).
 bool buildMenuDataForTexts(const std::string& dataDir,

@@ -1,0 +1,127 @@
+// The menu drawing beside a plain copy of a whole screen: DrawMenu of the menu with the most
+// items of the shipped data (with the menus' sprites and fonts loaded) and drawImage of an
+// 800 x 480 image onto the back buffer, in the same run. The menu benchmark also reports its
+// time as a multiple of the image copy ("x_image").
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "device/graphics.h"
+#include "device/image.h"
+#include "device/platform/paths.h"
+#include "device/resource_stream.h"
+#include "game/cgame.h"
+#include "runtime/application.h"
+#include "runtime/lang_system.h"
+#include "runtime/log.h"
+#include "runtime/static_class.h"
+#include "sprites/asprite.h"
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/data_set.h"
+
+namespace sorv {
+namespace {
+
+std::filesystem::path gBase;
+StaticRef<Image> gTarget;
+StaticRef<Image> gPicture;
+int32_t gLargestMenu = 0;
+
+void removeBase() {
+  std::error_code ignored;
+  std::filesystem::remove_all(gBase, ignored);
+}
+
+// The menu whose record holds the most items.
+int32_t largestMenu() {
+  int32_t best = 0, most = -1;
+  for (int32_t m = 0; m < kMenuCount; m++) {
+    const int32_t o = CGame::MenuOffset(m);
+    if (o < 0) continue;
+    const int32_t items = CGame::menuData->elements()[o + 1];
+    if (items > most) {
+      most = items;
+      best = m;
+    }
+  }
+  return best;
+}
+
+// The shipped data set in a fresh install folder (removed at exit), one runtime reading it,
+// the menu data and the menus' texts, fonts and sprites loaded as the boot loads them.
+void startRuntime() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
+  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-menus-" + std::to_string(getpid()));
+  std::atexit(removeBase);
+  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
+  std::filesystem::create_directories(install);
+  mkdata::ArchiveWriter archive;
+  std::string error;
+  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
+      !archive.writeFile((install / "data.bar").string(), &error)) {
+    std::fprintf(stderr, "bench_menus: %s\n", error.c_str());
+    std::exit(1);
+  }
+  platform::setRootDir(gBase.string());
+  Resources::installOpener();
+  Application::init(new Application());
+  CGame::LoadMenuData();
+  CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, true);
+  for (int32_t step : {3, 4, 5, 9, 13, 19}) {
+    CGame::loadingStep = step;
+    CGame::loadMenuRes();
+  }
+  gTarget = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+  gPicture = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+  CGame::gfx = gTarget->getGraphics();
+  CGame::SetMenuGfx(CGame::gfx);
+  gLargestMenu = largestMenu();
+}
+
+void drawPicture() { CGame::gfx->drawImage(gPicture, 0, 0, 0); }
+
+void BM_DrawScreenImage(benchmark::State& state) {
+  startRuntime();
+  for (auto _ : state) drawPicture();
+}
+BENCHMARK(BM_DrawScreenImage)->Unit(benchmark::kMicrosecond);
+
+// The menu drawn, with the image copy's time measured first for the ratio.
+void drawAgainstImage(benchmark::State& state, int32_t menu) {
+  constexpr int kRounds = 200;
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kRounds; i++) drawPicture();
+  const double image = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRounds;
+  start = std::chrono::steady_clock::now();
+  for (auto _ : state) CGame::DrawMenu(menu, true);
+  const double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                      static_cast<double>(state.iterations());
+  state.counters["menu"] = menu;
+  state.counters["x_image"] = each / image;
+  System::gc();
+}
+
+void BM_DrawLargestMenu(benchmark::State& state) {
+  startRuntime();
+  drawAgainstImage(state, gLargestMenu);
+}
+BENCHMARK(BM_DrawLargestMenu)->Unit(benchmark::kMicrosecond);
+
+// The main menu with both promotion entries: frames, buttons and the scrolled rows.
+void BM_DrawMainMenu(benchmark::State& state) {
+  startRuntime();
+  drawAgainstImage(state, 64);
+}
+BENCHMARK(BM_DrawMainMenu)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace sorv

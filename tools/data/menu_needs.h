@@ -1,0 +1,102 @@
+// What the built code reads of the menu layouts: one row per menu shape or item. The data
+// builder refuses menu data that misses a row, and a test checks each language's archive
+// with the game's own readers. Later screens add their rows here.
+#pragma once
+
+#include <cstdint>
+#include <iterator>
+
+namespace sorv {
+
+enum class MenuNeedKind : int8_t {
+  kShape,   // the menu: labelCount a, rows b, firstListItem c
+  kItem,    // an item of class `itemClass` (-1 any) whose flags include `flags`
+  kButton,  // a selectable item of type a with cursor index b
+  kRow,     // a selectable string item with cursor index b
+};
+
+struct MenuNeed {
+  int32_t menu;
+  int32_t item;  // -1 for a shape row
+  MenuNeedKind kind;
+  int32_t itemClass;
+  int32_t flags;
+  int32_t a, b, c;
+};
+
+namespace menu_need {
+inline constexpr int32_t kFrame = 0, kAnimation = 1, kString = 2, kRect = 3, kAny = -1;
+inline constexpr int32_t kHidden = 0x10;
+inline constexpr int32_t kButtonType = 14;
+// Soft-key buttons (frame 119) stand clear of the middle: left of this x or right of the next.
+inline constexpr int32_t kSoftKeyFrame = 119, kSoftKeyLeftBelow = 60, kSoftKeyRightAbove = 200;
+}  // namespace menu_need
+
+#define SORV_MAIN_MENU_NEEDS(m)                                                        \
+  {m, -1, MenuNeedKind::kShape, -1, 0, 4, 4, 16},                                      \
+      {m, 1, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},                      \
+      {m, 2, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},                      \
+      {m, 4, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},                      \
+      {m, 5, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},                      \
+      {m, 6, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},                      \
+      {m, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},                     \
+      {m, 7, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},                     \
+      {m, 12, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 0, 0}, \
+      {m, 13, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 1, 0}, \
+      {m, 14, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 2, 0}, \
+      {m, 15, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 3, 0}, \
+      {m, 16, MenuNeedKind::kRow, menu_need::kString, 0, 0, 0, 0},                     \
+      {m, 17, MenuNeedKind::kRow, menu_need::kString, 0, 0, 1, 0},                     \
+      {m, 18, MenuNeedKind::kRow, menu_need::kString, 0, 0, 2, 0},                     \
+      {m, 19, MenuNeedKind::kRow, menu_need::kString, 0, 0, 3, 0}
+
+#define SORV_OPTION_ROW_NEEDS(m)                                          \
+  {m, 0, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},              \
+      {m, 1, MenuNeedKind::kRow, menu_need::kFrame, 0, 0, 0, 0},          \
+      {m, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},        \
+      {m, 3, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},     \
+      {m, 4, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},     \
+      {m, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0}
+
+inline constexpr MenuNeed kMenuNeeds[] = {
+    // The boot screen's spinner.
+    {0, 2, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    // The sound question: two buttons.
+    {3, -1, MenuNeedKind::kShape, -1, 0, 2, -1, -1},
+    {3, 2, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 0, 0},
+    {3, 3, MenuNeedKind::kButton, menu_need::kFrame, 0, menu_need::kButtonType, 1, 0},
+    // The title's blinking prompt.
+    {4, 2, MenuNeedKind::kItem, menu_need::kString, menu_need::kHidden, 0, 0, 0},
+    SORV_MAIN_MENU_NEEDS(5),
+    SORV_MAIN_MENU_NEEDS(63),
+    SORV_MAIN_MENU_NEEDS(64),
+    SORV_MAIN_MENU_NEEDS(65),
+    {63, 24, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    SORV_OPTION_ROW_NEEDS(12),
+    SORV_OPTION_ROW_NEEDS(36),
+    SORV_OPTION_ROW_NEEDS(61),
+    // Message box, label, soft-key bar and information box.
+    {32, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {34, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {34, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {34, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {34, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {35, 0, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {35, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {35, 2, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {35, 3, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {35, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {35, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {35, 6, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {35, 7, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {35, 8, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {57, 0, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {57, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {57, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+};
+inline constexpr int32_t kMenuNeedCount = static_cast<int32_t>(std::size(kMenuNeeds));
+
+#undef SORV_MAIN_MENU_NEEDS
+#undef SORV_OPTION_ROW_NEEDS
+
+}  // namespace sorv

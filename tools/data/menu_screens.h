@@ -1,0 +1,66 @@
+// The menu engine's screen table: where each screen code (0..100) takes its entry list from.
+// Shared by the game (getMenuString) and the data builder, which checks that every menu the
+// table names has an id list. Prepared lists are text ids of text pack 2; a screen whose list
+// is not written yet has none (its list is null).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iterator>
+
+namespace sorv {
+
+inline constexpr int32_t kScreenCount = 101;
+
+enum class ScreenList : int8_t {
+  kNone,        // no entry list
+  kPrepared,    // a prepared list of kPreparedLists (or none while it is not written)
+  kMenu,        // the menu's id list
+  kMenuButLast, // the menu's id list without its last id
+  kMainMenu,    // menu 5, 63, 64 or 65 by the promotion entries available
+};
+
+struct ScreenSource {
+  ScreenList kind = ScreenList::kNone;
+  int32_t value = -1;  // the menu id, or the prepared list's index (-1 none written)
+};
+
+// The prepared lists written so far.
+inline constexpr int32_t kTrainingGames[] = {15, 16, 17, 18, 19};  // value - 15 = game
+inline constexpr int32_t kTrainingLevels[] = {21, 22, 23, 24, 25};
+struct PreparedList {
+  const int32_t* ids;
+  int32_t count;
+};
+inline constexpr PreparedList kPreparedLists[] = {
+    {kTrainingGames, static_cast<int32_t>(std::size(kTrainingGames))},
+    {kTrainingLevels, static_cast<int32_t>(std::size(kTrainingLevels))},
+};
+inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1;
+
+inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
+  std::array<ScreenSource, kScreenCount> t{};
+  for (int32_t s : {0, 3, 10, 13, 14, 15, 16, 17, 18, 19, 21, 22, 23, 24, 28, 29, 30, 32, 35, 40,
+                    50, 60, 100}) {
+    t[s] = {ScreenList::kPrepared, -1};
+  }
+  t[5] = {ScreenList::kPrepared, kPreparedTrainingGames};
+  t[6] = {ScreenList::kPrepared, kPreparedTrainingLevels};
+  t[1] = {ScreenList::kMainMenu, 5};
+  t[2] = {ScreenList::kMenu, 13};
+  t[4] = {ScreenList::kMenu, 29};
+  t[7] = {ScreenList::kMenu, 14};
+  t[11] = {ScreenList::kMenu, 8};
+  t[12] = {ScreenList::kMenuButLast, 38};
+  t[20] = {ScreenList::kMenu, 27};
+  t[25] = {ScreenList::kMenu, 54};
+  t[31] = {ScreenList::kMenu, 47};
+  t[34] = {ScreenList::kMenu, 48};
+  t[63] = {ScreenList::kMenu, 18};
+  return t;
+}();
+
+// The main menus by promotion entries: neither, only IsAvailable, both, only isZVipAvailable.
+inline constexpr int32_t kMainMenus[] = {5, 63, 64, 65};
+
+}  // namespace sorv
