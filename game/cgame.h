@@ -123,7 +123,6 @@ class CGame : public Canvas, public Runnable {
   // drawn through the menu engine on its Graphics (GetMenuGfx). A ticker position of
   // kTickerIdle means "not started"; one ticker of each kind runs at a time.
   static constexpr int32_t kTickerIdle = 1600;
-  static int32_t menuPaintX, menuPaintY;  // added by the menu engine to item positions
   static bool infoBgClosed;
   static int32_t scrollStringX, rollStringX1, rollStringX2;
   static StaticRef<CActor> upArrowActor;
@@ -154,8 +153,6 @@ class CGame : public Canvas, public Runnable {
   static void DrawAnimation(Graphics* g, ASprite* s, int32_t anim, int64_t time, int32_t x, int32_t y,
                             int32_t ignored, int32_t flags, int32_t alpha);
   static void prepareAnimationArrows();
-  static void setMenuPaintPosition(int32_t x, int32_t y);
-  static void resetMenuPaintPosition();
   // Soft keys (soft_keys.cpp): the two boxes at the bottom corners become -6 and -7 five
   // frames after their release.
   static constexpr int32_t kSoftKeyDelay = 5, kSoftKeySent = 100;
@@ -163,12 +160,6 @@ class CGame : public Canvas, public Runnable {
   // disabled, no training pad).
   static bool isAllVirtualKeyDisabled();
   static bool isNeedTriningVirtualPad();
-  // menu engine operations the helpers use (defined by the menus)
-  static void DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_t item, int32_t x,
-                              int32_t y, bool highlight);
-  static void DrawMenuItem(int32_t menu, int32_t item);
-  static int32_t DrawItem(int32_t pointer, bool a, bool b, int32_t c);
-  static int32_t GetItemPointer(int32_t menu, int32_t item);
 
   // --- Array utilities (cgame_arrays.cpp). Element kinds are 0 byte, 1 short, 2 int; every
   // element access is checked, so a bad index is reported and skipped.

@@ -11,8 +11,6 @@
 
 namespace sorv {
 
-int32_t CGame::menuPaintX = 0;
-int32_t CGame::menuPaintY = 0;
 bool CGame::infoBgClosed = false;
 int32_t CGame::scrollStringX = CGame::kTickerIdle;
 int32_t CGame::rollStringX1 = CGame::kTickerIdle;
@@ -117,12 +115,5 @@ void CGame::prepareAnimationArrows() {
   holdAt(upArrowActor, 0);
   holdAt(downArrowActor, 1);
 }
-
-void CGame::setMenuPaintPosition(int32_t x, int32_t y) {
-  menuPaintX = x;
-  menuPaintY = y;
-}
-
-void CGame::resetMenuPaintPosition() { setMenuPaintPosition(0, 0); }
 
 }  // namespace sorv
