@@ -306,6 +306,14 @@ TEST_F(RainInterruptionTest, EndsWhenBothActorsHaveEnded) {
   EXPECT_EQ(probePaints, 2);
 }
 
+TEST_F(RainInterruptionTest, ActorsWithoutAPictureDoNotHoldItOpen) {
+  CGame::rainActor1 = CActor::create(nullptr, 22, -1);
+  CGame::rainActor2 = nullptr;
+  while (CGame::frameCounter <= 15) frame();
+  EXPECT_TRUE(CGame::speQuitting);
+  EXPECT_EQ(probePaints, 2);
+}
+
 TEST_F(RainInterruptionTest, EndKeys) {
   for (int32_t key : {0x20, 0x10000, 0x20000, 0x40000, 0x4}) {
     SCOPED_TRACE(key);
