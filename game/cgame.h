@@ -451,6 +451,9 @@ class CGame : public Canvas, public Runnable {
   static int32_t titleCounter;
   static int32_t selectedTournament;
   static int32_t careerMatchWon;  // set when a career match ends
+  static int32_t mainMenuChoice;  // the main-menu entry that started the match (4 tournament)
+  static bool isTheFinalRoundOfTournament();
+  static void tournamentMatchOver(int32_t userSets, int32_t opponentSets);
   static int32_t playerSlots[6];
   static StaticRef<Object> menuSelection;
   static StaticRef<Graphics> menuGfx;
@@ -515,6 +518,12 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+  static bool Game_isCheatValid(int32_t cheat);
+  static void Game_resetCheatState(int32_t cheat);
+  // The paint-into-buffer effect: started (kind, start frame), closing, ended.
+  static void enablePaintDirectInBuffer(int32_t kind, int32_t start);
+  static void closePaintDirectInBuffer(int32_t kind);
+  static void endPaintDirectInBuffer(int32_t kind);
 };
 
 }  // namespace sorv

@@ -1,7 +1,9 @@
+// The match object's construction, frame and loading so far, and the operations of the match
+// that later work fills: until then they do nothing.
 #include "match/ctennis.h"
 
+#include "match/cplayer.h"
 #include "runtime/frames.h"
-#include "runtime/static_class.h"
 
 namespace sorv {
 
@@ -23,7 +25,15 @@ CTennis* CTennis::create(int32_t kind) {
   return match;
 }
 
-void CTennis::init(int32_t /*kind*/) { SORV_FRAME("CTennis.<init>(I)V"); }
+void CTennis::init(int32_t kind) {
+  SORV_FRAME("CTennis.<init>(I)V");
+  matchKind = kind;
+  challengesLeft = 3;
+  playerCount = 0;
+  resetSmashPoint();
+  tutorialIndex = -1;
+  setTrainingTimer(0, -1);
+}
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
@@ -37,16 +47,55 @@ int32_t CTennis::Loading() {
 
 void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
 
-namespace {
+// The serve and the strokes: built with the ball events' issue.
+void CTennis::serveBall() {}
+void CTennis::onReturnBall2(CPlayer*) {}
+void CTennis::onReturnBall(CPlayer*) {}
 
-// A new run starts outside any tutorial, at frame 0.
-void resetSeams() {
-  CTennis::matchFrame = 0;
-  CTennis::tutorialStep = -1;
-}
+// Match flow and players' scenes.
+void CTennis::startPoint() {}
+void CTennis::setMenuSkip() {}
+void CTennis::setMenuIGM() {}
+void CTennis::resetSmashPoint() {}
+void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
+void CTennis::freezeAllActor() {}
+void CTennis::resetAllNextSpecialAction() {}
+void CTennis::resetPlayersAction() {}
+void CTennis::walkInFromNewEnd() {}
+void CTennis::startBlackBars(int32_t) {}
+bool CTennis::blackBarsRunning() { return false; }
+void CTennis::checkServeSpeed() {}
+bool CTennis::trainingTimerRunning() { return false; }
+void CTennis::setTrainingTimer(int32_t, int32_t) {}
 
-}  // namespace
+// Players' attributes.
+void CTennis::resetAllPlayersAttr() {}
+void CTennis::setPlayerAttr(CPlayer*, int32_t) {}
 
-SORV_STATIC_INIT(kCTennis, resetSeams);
+// Judges, ball kids and the net.
+void CTennis::relaxJudge() {}
+void CTennis::raiseJudgeSignal(int32_t) {}
+void CTennis::judgeCallIn(int32_t) {}
+void CTennis::ballPickerPickBall() {}
+void CTennis::ballKidsAnimate(int32_t) {}
+void CTennis::netTouched() {}
+void CTennis::setRunBallPickerPos() {}
+
+// Court, view and overlays.
+void CTennis::loadCourt() {}
+void CTennis::fixViewport(int32_t, int32_t) {}
+void CTennis::resetView() {}
+void CTennis::lieInstantReplay(bool) {}
+void CTennis::drawSpeedToBg(int32_t) {}
+void CTennis::drawTimeToBg(int32_t) {}
+void CTennis::hideServeSpeedPanel() {}
+void CTennis::showRewardWords(int32_t) {}
+
+// The user's player in the challenge scene.
+void CTennis::playUserChallengeGesture(int32_t) {}
+bool CTennis::userActorEnded() { return true; }
+void CTennis::endUserActor() {}
+void CTennis::putUserPlayerAt(int32_t, int32_t) {}
+void CTennis::putUserPlayerAtDepth(int32_t) {}
 
 }  // namespace sorv

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "runtime/array.h"
 #include "runtime/object.h"
 
 namespace sorv {
@@ -16,6 +17,19 @@ class RigidBody : public Object {
 
   // 0 human player, 1 computer player, 6 the match ball, 8 a ball kid, 10 another ball.
   int32_t type = 0;
+
+  // fields the rules read (physics fills them)
+  int32_t x = 0, y = 0, z = 0;
+  int32_t prevX = 0, prevY = 0, prevZ = 0;
+  int32_t vx = 0, vy = 0, vz = 0;
+  int32_t bounceCount = 0;
+  int32_t routeStep = 0, trailKind = 0;
+  // int[14][2] of (x, z) key points of the predicted flight; x kNoRoutePoint when empty.
+  ObjectArray* route = nullptr;
+  static constexpr int32_t kNoRoutePoint = -118850;
+
+  // Clears the match's bounce-trace table (the physics owns it).
+  static void resetBallTrace();
 };
 
 }  // namespace sorv

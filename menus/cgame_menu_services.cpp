@@ -10,10 +10,13 @@ int32_t CGame::menuScreenCode = -1;
 int32_t CGame::titleCounter = 0;
 int32_t CGame::selectedTournament = 0;
 int32_t CGame::careerMatchWon = 0;
+int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 StaticRef<Graphics> CGame::menuGfx;
 
+bool CGame::isTheFinalRoundOfTournament() { return false; }
+void CGame::tournamentMatchOver(int32_t, int32_t) {}
 void CGame::SetMenuLevel(int32_t, int32_t) {}
 void CGame::SetMenuGfx(Graphics* g) { menuGfx = g; }
 Graphics* CGame::GetMenuGfx() { return menuGfx; }
