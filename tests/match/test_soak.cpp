@@ -197,7 +197,7 @@ TEST_F(SoakTest, EveryFormatAgreesWithTheReferencePointByPoint) {
         alternate ^= 1;
         burst--;
       } else {
-        if (rng() % 50 == 0) burst = 20 + static_cast<int>(rng() % 200);
+        if (rng() % 50 == 0) burst = 20 + static_cast<int>(rng() % 300);
         winner = std::uniform_real_distribution<double>(0, 1)(rng) < s.winChance ? 0 : 1;
       }
       play(rng, winner);
