@@ -8,7 +8,7 @@
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
-#include "tools/data/resource_ids.h"
+#include "sprites/asprite.h"
 
 namespace sorv {
 
@@ -208,6 +208,7 @@ void CTennis::deInit() {
   SORV_FRAME("CTennis.deInit()V");
   CGame::Str_UnloadPack(1);
   a_unloadCourt();
+  ASprite::setTempBufferSize(ASprite::kDecodeBufferSize);
 }
 
 CPlayer* CTennis::createPlayer(CTennis* match, bool human, bool userTeamSide, int32_t look,

@@ -373,6 +373,7 @@ void CTennis::changeCourt() {
   saveLoadMatch(true);
   CGame::key_resetKey();
   walkInFromNewEnd();
+  CGame::endPaintDirectInBuffer(2);
   afterPointStage = 5;
   userReaction = -1;
 }

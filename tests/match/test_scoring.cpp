@@ -228,6 +228,13 @@ TEST_F(ScoringTest, BestOfFiveReachesAFifthSetTieBreak) {
   }
   EXPECT_FALSE(log.contains("ArrayOutOfBound"));
   EXPECT_FALSE(log.contains("NullPointer"));
+  // A new match clears all five sets.
+  restart(0);
+  for (int i = 0; i < CTennis::gamePoints->length; i++) EXPECT_EQ(aload(CTennis::gamePoints.get(), i), 0);
+  for (int s = 0; s < 5; s++) {
+    ByteArray* row = static_cast<ByteArray*>(aload(CTennis::setGames.get(), s));
+    EXPECT_EQ(aload(row, 0) + aload(row, 1), 0) << "set " << s;
+  }
 }
 
 TEST_F(ScoringTest, LongDeuceNeverWraps) {
