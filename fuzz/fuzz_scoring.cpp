@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "device/platform/paths.h"
@@ -63,15 +64,10 @@ void start() {
     std::error_code ignored;
     std::filesystem::remove_all(gRoot, ignored);
   });
-  std::filesystem::create_directories(gRoot / "Program Files" / "Kestovan" / "Sorvantel 2009");
-  CGame::initRMS();
+  // No store can be made: a file stands where the install folder's parent should be, so a
+  // save fails at once. The saves are the saved data's business, fuzzed on their own.
+  std::ofstream(gRoot / "Program Files") << "not a folder";
   CAE::LoadAchiData(nullptr);
-  // Records no match can better, so that few points save the store: the saves are the saved
-  // data's business, fuzzed on their own. Counted records start at 0.
-  for (int32_t i = 0; i < CAE::kPlayerRecords; i++) {
-    const int32_t unbeatable = CAE::isMinRecord(i) ? INT32_MIN : INT32_MAX;
-    astore(CAE::achiRecords.get(), i, i == 0 || i == 2 || i == 8 ? 0 : unbeatable);
-  }
   CGame::rosterAbility = Array::newByteArray(36);
 }
 

@@ -1,7 +1,9 @@
-// CTennis, the match, as far as the rest of the game reaches it so far: the statics that the
-// game's data tables fill at boot (CGame::initArrays), construction, one frame, the loading
-// steps, the take-down, and the few fields the shell sets or reads. The match engine fills
-// the bodies; until then a match does nothing and loads at once.
+// CTennis, the match: the statics that the game's data tables fill at boot
+// (CGame::initArrays), construction, one frame, the loading steps, the take-down, the few
+// fields the shell sets or reads, and the rules of play: the score and serve order, the
+// decision of each point, the line calls, the challenges and the calls' sounds. The frame,
+// the loading and the scenes are still to come: until then a match does nothing and loads
+// at once.
 //
 // Invariants: the object keeps its state in statics; update returns -1 to go on or the state
 // to enter; Loading returns 0..100 while loading and -1 when done. Game thread only.
