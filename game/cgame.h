@@ -597,6 +597,9 @@ class CGame : public Canvas, public Runnable {
   static int32_t titleCounter;
   static int32_t selectedTournament;
   static int32_t careerMatchWon;  // set when a career match ends
+  static int32_t mainMenuChoice;  // the main-menu entry that started the match (4 tournament)
+  static bool isTheFinalRoundOfTournament();
+  static void tournamentMatchOver(int32_t userSets, int32_t opponentSets);
   static int32_t playerSlots[6];
   static StaticRef<Object> menuSelection;
   // Paint state: the Graphics, the offset added to item positions, palette (-1 none), alpha
@@ -747,6 +750,8 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+  static bool Game_isCheatValid(int32_t cheat);
+  static void Game_resetCheatState(int32_t cheat);
 };
 
 }  // namespace sorv

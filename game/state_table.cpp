@@ -228,6 +228,7 @@ void matchEnter() {
   CGame::trainingObject = nullptr;
   if (CTennis::matchState != 1) GameSound::play(-1, false);
   CTennis::matchEnterField = 3;
+  CTennis::challengesLeft = 3;
 }
 
 void matchFrameCount() { CTennis::matchFrame++; }

@@ -8,6 +8,9 @@
 
 namespace sorv {
 
+class CActor;
+class CTennis;
+
 class CPlayer : public RigidBody {
  public:
   static constexpr ClassId kClassId = kCPlayer;
@@ -82,6 +85,31 @@ class CPlayer : public RigidBody {
   // the extra kind-0 levels of long rallies by difficulty (int[3]).
   static StaticRef<ObjectArray> aiWeights;
   static StaticRef<IntArray> rallyLevelBonus;
+
+  // --- What the match's rules read of a player. A half is a court half (0: depth below
+  // 18300, 1: above); a team is an index of the score arrays (0: the user's). The user's
+  // team always plays half 1, whatever end the picture shows.
+  bool userTeamSide = false;
+  bool serveFromLeft = false;       // the serve half of this point
+  bool computerControlled = false;  // steered by the computer
+  int32_t half() const { return userTeamSide ? 1 : 0; }
+  int32_t team() const { return userTeamSide ? 0 : 1; }
+  int32_t rosterIndex = 0, attrValue1 = 0, attrValue2 = 0;
+  int32_t tuneChance = 0;  // the roster's ability: the chance of a pressure boost
+  bool setUp = false;
+  CActor* animActor = nullptr;
+  // The last stroke's record (the strokes fill it): its kind, route value, stroke-state
+  // value, return direction, depth and ball speed; the chase flag of the computer.
+  int32_t lastStrokeKind = 0, lastStrokeRoute = 0, lastStrokeState = 0, lastStrokeDir = 0;
+  int32_t lastStrokeZ = 0, lastStrokeSpeed = 0;
+  bool chasing = false;
+
+  // CPlayer.<init>(LCTennis;ZZI)V as far as the rules need it; the players fill the rest.
+  void construct(CTennis* match, bool human, bool userTeam, int32_t look);
+  // Built by the players' work: ends the stroke and starts a reaction (-1 none).
+  void onDeadBall(int32_t reaction, int32_t argument);
+  void tunePlayerAttrAndAbility(int32_t delta);
+  static void resetSlipTrace();
 };
 
 }  // namespace sorv

@@ -1,7 +1,9 @@
-// CTennis, the match, as far as the rest of the game reaches it so far: the statics that the
-// game's data tables fill at boot (CGame::initArrays), construction, one frame, the loading
-// steps, the take-down, and the few fields the shell sets or reads. The match engine fills
-// the bodies; until then a match does nothing and loads at once.
+// CTennis, the match: the statics that the game's data tables fill at boot
+// (CGame::initArrays), construction, one frame, the loading steps, the take-down, the few
+// fields the shell sets or reads, and the rules of play: the score and serve order, the
+// decision of each point, the line calls, the challenges and the calls' sounds. The frame,
+// the loading and the scenes are still to come: until then a match does nothing and loads
+// at once.
 //
 // Invariants: the object keeps its state in statics; update returns -1 to go on or the state
 // to enter; Loading returns 0..100 while loading and -1 when done. Game thread only.
@@ -9,6 +11,8 @@
 
 #include <cstdint>
 
+#include "match/cplayer.h"
+#include "match/rigid_body.h"
 #include "runtime/array.h"
 #include "runtime/object.h"
 
@@ -67,8 +71,7 @@ class CTennis : public Object {
   static void updateAllScreen();
   static CPlayer* focusPlayer();
   static void a_init();
-  // Ball events (ctennis_services.cpp): the rules decide a bounce, the net test every step.
-  virtual void onBallCollision(RigidBody* body, int32_t dir, int32_t cx, int32_t cy, int32_t cz);
+  // Ball events (ball_events.cpp): the bounce judge, and the net test every step.
   static void onBallMove();
 
   // Match state, tutorial kind, court and loading counter.
@@ -90,11 +93,209 @@ class CTennis : public Object {
   // CTennis.<init>(I)V.
   static CTennis* create(int32_t kind);
   void init(int32_t kind);
+  // CTennis.init()V: the loader's one-time set-up of the match's objects and settings.
+  void init();
 
+  // Class-table slots after the root's six, in the game's order.
+  virtual void serveBall();
+  virtual void onBallCollision(RigidBody* body, int32_t plane, int32_t x, int32_t y,
+                               int32_t depth);
+  virtual void onReturnBall2(CPlayer* striker);
+  virtual void onReturnBall(CPlayer* striker);
   virtual int32_t update();  // one match frame
   static int32_t Loading();
   static void a_unloadCourt();
   static int32_t getTutMiniStep() { return tutorialStep; }
+
+  // --- Match, scoring and line calls
+  // Teams: 0 the user's (index 0 of every score and statistics array), 1 the opponents. A
+  // boolean "won" or "user" is true for the user's team, except getTotalGamePoints and
+  // getTotalSetPoints, whose flag is true for the opponents. The score arrays hold five sets
+  // whatever the setting; a game count never passes 127 (both counts drop by 2 first).
+  static constexpr int32_t kNoPoint = -118850;
+  static constexpr int32_t kNetZ = 18300;
+  static constexpr int32_t kMaxSets = 5, kGameSlots = 13;
+  static constexpr int32_t kMaxPoints = 127;
+
+  static StaticRef<CPlayer> partner;
+  static StaticRef<CPlayer> rivalPartner;
+  static StaticRef<CPlayer> server;
+  static StaticRef<CPlayer> resumedServer;
+  static StaticRef<CPlayer> lastStrikerUser;
+  static StaticRef<CPlayer> lastStrikerRival;
+  static StaticRef<ObjectArray> players;     // CPlayer[4] in order of creation
+  static int32_t playerCount;
+  static StaticRef<ObjectArray> ballKids;    // RigidBody[2]
+  static StaticRef<RigidBody> practiceBall;  // the tutorial's ball, null outside
+  static StaticRef<IntArray> loaderSlots;    // int[3] reserved by the loader, -1 each
+  static int32_t loaderSlotCount;
+  static int32_t matchKind;
+  static bool isTraining;
+
+  // Settings and score.
+  static bool isDoubles;
+  static int32_t gamesInSet, setsInMatch;
+  static int32_t setIndex, gameIndex;
+  static StaticRef<ByteArray> gamePoints;  // (set * 13 + game) * 2 + team
+  static StaticRef<ObjectArray> setGames;  // byte[5][2]
+  static StaticRef<ByteArray> setsWon;     // byte[2]
+  static bool strikeSide;    // true: the user's team strikes next
+  static bool secondServe;
+  static int32_t rivalSwap;  // doubles: the partners answer each other's serve
+  static int32_t serveTurn;
+  static int32_t courtEnd;
+  static bool changeEnds, matchFinished, scoreBoardChanged;
+  static int32_t rallyStrokes, matchStrokes, pointStreak, lastPointResult;
+  static StaticRef<ObjectArray> matchStats;  // int[12][2]
+  static StaticRef<IntArray> recordValues;   // int[18], the user's counters
+  static int32_t challengesLeft;
+  static int32_t tutorialIndex;
+  static int32_t leftSoftKeyText, rightSoftKeyText;
+  static int32_t pointSituation;
+  static StaticRef<String> pointText;
+  static int32_t scoreKind;
+  static StaticRef<String> scoreTextA, scoreTextB;
+  static StaticRef<ObjectArray> pointNames;  // String[4]: 0, 15, 30, 40
+  static StaticRef<String> gameMessage;
+  static int32_t gameResultText, gameWinnerText;
+  static bool lostServeFlag, opponentHeldFlag, userTeamWonPoint;
+  static int32_t partnerCelebration, userReaction, rivalReaction;
+  static int32_t scoreCallState, rewardTextId, afterPointStage;
+
+  // The point's end and the ball's bounce.
+  static int32_t deadBallReason, deadBallFrame, deadBallInfo;
+  static int32_t outX, outZ, bounceVelocityX, bounceVelocityZ;
+  static int32_t tutorialBounceCount;
+  static constexpr int32_t kReasonNet = 1, kReasonOut = 2, kReasonOwnHalf = 4;
+  static constexpr int32_t kReasonReceivingFault = 8, kReasonTwice = 16;
+
+  // Line calls: the landing rectangle as indexes into the line tables and what the last
+  // in/out test found.
+  static StaticRef<IntArray> courtLineX;  // 3660, 4970, 9085, 13200, 14510
+  static StaticRef<IntArray> courtLineZ;  // 6355, 11900, 18300, 24700, 30185
+  static int32_t landingRect[4];          // x from, depth from, x to, depth to
+  static int32_t lineZone, lineDistanceX, lineZoneZ, lineDistanceZ;
+  static int32_t secondLine, secondLineDistance;
+  static int32_t fallResult, lineCallKind;
+
+  // The challenge of an out call.
+  static int32_t challengeTimer, challengeX, challengeZ;
+  static bool challengeDecided, challengeUpheld, challengeReplay;
+
+  // Dead-ball sounds: first, second, cheer (-1 none).
+  static int32_t deadBallSounds[3];
+  static int32_t deadBallSoundStep, deadBallTimer;
+
+  // Object, set-up and match start.
+  static void clinit();
+  static void initParam();
+  static CPlayer* createPlayer(CTennis* match, bool human, bool userTeamSide, int32_t look,
+                               int32_t rosterIndex, int32_t value1, int32_t value2);
+  static void deInit();
+  static void newTennisMatch(CPlayer* firstServer);
+  static void newTennisSet();
+  static void initMatch(CPlayer* firstServer);
+  static void saveLoadMatch(bool save);
+
+  // Score and serve order.
+  static int32_t points(int32_t team);  // of the current game
+  static int32_t games(int32_t team);   // of the current set
+  static int32_t sets(int32_t team);
+  static bool isTieBreak();
+  static int32_t getGamePoint();
+  static bool isCriticalGame(int32_t team);
+  static void checkPoint();
+  static void makePlayerWinThisGame(bool user);
+  static int32_t getServePlayerIndex();
+  static int32_t getServeScoreIndex();
+  static void changeServe();
+  static bool tieBreakChangedServe();
+  static void newTennisGame();
+  static int32_t getTotalGamePoints(bool opponents);
+  static int32_t getTotalSetPoints(bool opponents);
+  static void addPointWrongJudge(bool user);
+  static CPlayer* getPalPlayer(CPlayer* p);
+  static CPlayer* getRivalPlayer(CPlayer* p);
+  static int32_t getPlayerPalDefSpecialAction(int32_t current, bool won);
+  static void addPoint(bool won);
+  static void makePlayerWinThisMatch(bool user);
+  static void matchOver(bool won);
+  static void changeServeSide();
+  static void changeCourt();
+  static void addPlayerStat(int32_t kind);
+  static void addPlayerStat(CPlayer* p, int32_t kind);
+  static void resetPlayerStat(int32_t kind);
+  static void addMatchStat(int32_t row, int32_t team);
+  static int32_t matchStat(int32_t row, int32_t team);
+
+  // Ball events and the point decision.
+  static void onBallDead();
+  static void onBallHitNet();
+  static void onBallOut();
+  static void onBallHitOwnGround();
+  static void onBallHitGroundTwice();
+  static void onBallIn();
+  static void handleBallCollideGround(bool out, int32_t x, int32_t depth);
+
+  // Line calls.
+  static void setBallInRect(int32_t left, int32_t near, int32_t right, int32_t far);
+  static int32_t checkBallFall(int32_t x, int32_t z);
+  static bool isBallOut(int32_t x, int32_t y, int32_t z);
+  static int32_t checkBallHitNet();
+  static void checkPointOfFall(int32_t x, int32_t y, int32_t z, bool unused);
+  static bool needContestRefere(int32_t x, int32_t z);
+  static int32_t contestReferee(bool allowed);
+  static int32_t getLastBallPosCanBeStrike();
+
+  // Challenges.
+  static void initContestReferee(int32_t x, int32_t depth);
+  static void updateContestReferee();
+
+  // Dead-ball sounds and cheers.
+  static void initDeadBallSounds(int32_t first, int32_t second);
+  static void initDeadBallCheerSounds(int32_t cheer);
+  static void playDeadBallSounds();
+  static bool isCanPlayDeadBallSound();
+  static void playCheer();
+
+  // Built by later work (ctennis_services.cpp): judges, ball kids, reactions, attributes,
+  // the message bar, the court reload, the walk-in, drawing.
+  static void relaxJudge();
+  static void raiseJudgeSignal(int32_t zone);
+  static void judgeCallIn(int32_t zone);
+  static void ballPickerPickBall();
+  static void netTouched();
+  static void ballKidsAnimate(int32_t animation);
+  static void setMenuSkip();
+  static void setMenuIGM();
+  static void resetSmashPoint();
+  static void resetAllPlayersAttr();
+  static void setPlayerAttr(CPlayer* p, int32_t character);
+  static void setRunBallPickerPos();
+  static void initBarMessage(String* text, int32_t kind, int32_t duration, bool a, bool b, bool c,
+                             bool d);
+  static void freezeAllActor();
+  static void startPoint();
+  static void loadCourt();
+  static void walkInFromNewEnd();
+  static void resetAllNextSpecialAction();
+  static void resetPlayersAction();
+  static void resetView();
+  static void lieInstantReplay(bool out);
+  static void drawSpeedToBg(int32_t v);
+  static void drawTimeToBg(int32_t v);
+  static void hideServeSpeedPanel();
+  static void startBlackBars(int32_t frames);
+  static bool blackBarsRunning();
+  static void playUserChallengeGesture(int32_t action);
+  static bool userActorEnded();
+  static void endUserActor();
+  static void putUserPlayerAt(int32_t x, int32_t depth);
+  static void putUserPlayerAtDepth(int32_t depth);
+  static void checkServeSpeed();
+  static bool trainingTimerRunning();
+  static void setTrainingTimer(int32_t length, int32_t next);
+  static void showRewardWords(int32_t text);
 
   // read by the shell's match effects
   // Until the match engine keeps these itself they are stand-ins its seams leave alone and
@@ -106,16 +307,12 @@ class CTennis : public Object {
     bool dustRunning = false;
     int32_t dustStep = 0;
   };
-  static int32_t setIndex;      // 0 in the first set
-  static int32_t courtEnd;      // the ends layout, 1 or 2
   static int32_t barStart, barDuration;  // the message bar's start frame and length
   static EffectsPlayer effectsPlayers[2];   // for player and rival
   // The stand-in of a player (player or rival), null for any other.
   static EffectsPlayer* effectsOf(CPlayer* p);
   static bool isTrainingMatch();
   static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
-  static void initBarMessage(String* text, int32_t kind, int32_t duration, bool o1, bool o2,
-                             bool frames, bool o4);
   static int32_t updateBarMessage();
   static void paintContestRefereeLineEffect();
 };

@@ -1,7 +1,8 @@
+// The match object's construction, frame and loading so far, and the operations of the match
+// that later work fills: until then they do nothing.
 #include "match/ctennis.h"
 
 #include "match/cplayer.h"
-
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
 
@@ -25,9 +26,15 @@ CTennis* CTennis::create(int32_t kind) {
   return match;
 }
 
-void CTennis::init(int32_t /*kind*/) {
+void CTennis::init(int32_t kind) {
   SORV_FRAME("CTennis.<init>(I)V");
   a_constructor();
+  matchKind = kind;
+  challengesLeft = 3;
+  playerCount = 0;
+  resetSmashPoint();
+  tutorialIndex = -1;
+  setTrainingTimer(0, -1);
 }
 
 int32_t CTennis::update() {
@@ -42,12 +49,27 @@ int32_t CTennis::Loading() {
 
 void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
 
-// The ball's events: the rules decide a bounce, the ball events test the net every step.
-void CTennis::onBallCollision(RigidBody*, int32_t, int32_t, int32_t, int32_t) {}
-void CTennis::onBallMove() {}
+// The serve and the strokes: built with the ball events' issue.
+void CTennis::serveBall() {}
+void CTennis::onReturnBall2(CPlayer*) {}
+void CTennis::onReturnBall(CPlayer*) {}
 
-int32_t CTennis::setIndex = 0;
-int32_t CTennis::courtEnd = 1;
+// Match flow and players' scenes.
+void CTennis::startPoint() {}
+void CTennis::setMenuSkip() {}
+void CTennis::setMenuIGM() {}
+void CTennis::resetSmashPoint() {}
+void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
+void CTennis::freezeAllActor() {}
+void CTennis::resetAllNextSpecialAction() {}
+void CTennis::resetPlayersAction() {}
+void CTennis::walkInFromNewEnd() {}
+void CTennis::startBlackBars(int32_t) {}
+bool CTennis::blackBarsRunning() { return false; }
+void CTennis::checkServeSpeed() {}
+bool CTennis::trainingTimerRunning() { return false; }
+void CTennis::setTrainingTimer(int32_t, int32_t) {}
+
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
 CTennis::EffectsPlayer CTennis::effectsPlayers[2];
@@ -61,7 +83,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 
 bool CTennis::isTrainingMatch() { return false; }
 ASprite* CTennis::getPlayerSprite(bool, int32_t, int32_t) { return nullptr; }
-void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
 int32_t CTennis::updateBarMessage() { return 0; }
 void CTennis::paintContestRefereeLineEffect() {}
 
@@ -72,9 +93,6 @@ void resetSeams() {
   CTennis::matchFrame = 0;
   CTennis::tutorialStep = -1;
   CTennis::tutorialKind = -1;
-  CTennis::viewX = CTennis::viewY = 0;
-  CTennis::setIndex = 0;
-  CTennis::courtEnd = 1;
   CTennis::barStart = CTennis::barDuration = 0;
   for (CTennis::EffectsPlayer& p : CTennis::effectsPlayers) p = {};
 }
@@ -82,5 +100,34 @@ void resetSeams() {
 }  // namespace
 
 SORV_STATIC_INIT(kCTennis, resetSeams);
+
+// Players' attributes.
+void CTennis::resetAllPlayersAttr() {}
+void CTennis::setPlayerAttr(CPlayer*, int32_t) {}
+
+// Judges, ball kids and the net.
+void CTennis::relaxJudge() {}
+void CTennis::raiseJudgeSignal(int32_t) {}
+void CTennis::judgeCallIn(int32_t) {}
+void CTennis::ballPickerPickBall() {}
+void CTennis::ballKidsAnimate(int32_t) {}
+void CTennis::netTouched() {}
+void CTennis::setRunBallPickerPos() {}
+
+// Court, view and overlays.
+void CTennis::loadCourt() {}
+void CTennis::resetView() {}
+void CTennis::lieInstantReplay(bool) {}
+void CTennis::drawSpeedToBg(int32_t) {}
+void CTennis::drawTimeToBg(int32_t) {}
+void CTennis::hideServeSpeedPanel() {}
+void CTennis::showRewardWords(int32_t) {}
+
+// The user's player in the challenge scene.
+void CTennis::playUserChallengeGesture(int32_t) {}
+bool CTennis::userActorEnded() { return true; }
+void CTennis::endUserActor() {}
+void CTennis::putUserPlayerAt(int32_t, int32_t) {}
+void CTennis::putUserPlayerAtDepth(int32_t) {}
 
 }  // namespace sorv

@@ -9,6 +9,7 @@ namespace sorv {
 int32_t CGame::titleCounter = 0;
 int32_t CGame::selectedTournament = 0;
 int32_t CGame::careerMatchWon = 0;
+int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
@@ -19,6 +20,8 @@ void CGame::MenuPaint_MainMenu(Graphics*, int32_t, int32_t, int32_t, int32_t) {}
 void CGame::MenuPaint_option() {}
 void CGame::MenuPaint_Help() {}
 void CGame::MenuPaint_Load() {}
+bool CGame::isTheFinalRoundOfTournament() { return false; }
+void CGame::tournamentMatchOver(int32_t, int32_t) {}
 void CGame::initCareerMatchLocation(int32_t, int32_t) {}
 void CGame::initCareerHomeLocation(int32_t, int32_t) {}
 void CGame::relocateHome() {}

@@ -35,7 +35,7 @@ class CameraTest : public MatchTest {
   // The user's player standing still on the near baseline's centre.
   static void standingPlayer() {
     gPlayer = newObject<CPlayer>();
-    gPlayer->construct(gMatch, 0, 0, 0, nullptr, RigidBody::kTypeHuman);
+    gPlayer->RigidBody::construct(gMatch, 0, 0, 0, nullptr, RigidBody::kTypeHuman);
     gPlayer->init(ints({9085, 0, 30185}), nullptr, nullptr);
     CTennis::player = gPlayer;
   }

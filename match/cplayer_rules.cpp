@@ -1,0 +1,20 @@
+// What the rules need of a player's construction, and the player operations they call that
+// the players' work fills: until then a reaction, a boost or the slide marks change nothing.
+#include "match/cplayer.h"
+
+namespace sorv {
+
+SORV_REF_FIELDS(CPlayer, SORV_REF_OFFSET(CPlayer, animActor));
+
+void CPlayer::construct(CTennis* /*match*/, bool human, bool userTeam, int32_t /*look*/) {
+  userTeamSide = userTeam;
+  computerControlled = !human;
+  type = human ? 0 : 1;
+  serveFromLeft = true;
+}
+
+void CPlayer::onDeadBall(int32_t, int32_t) {}
+void CPlayer::tunePlayerAttrAndAbility(int32_t) {}
+void CPlayer::resetSlipTrace() {}
+
+}  // namespace sorv

@@ -1,0 +1,290 @@
+// The match object's statics, its one-time set-up, the players' creation and the resets at
+// the start of a match and of a set.
+#include "device/sound_glue.h"
+#include "game/cae.h"
+#include "game/cgame.h"
+#include "match/cplayer.h"
+#include "match/ctennis.h"
+#include "runtime/frames.h"
+#include "runtime/static_class.h"
+#include "runtime/string.h"
+#include "sprites/asprite.h"
+
+namespace sorv {
+
+StaticRef<CPlayer> CTennis::partner;
+StaticRef<CPlayer> CTennis::rivalPartner;
+StaticRef<CPlayer> CTennis::server;
+StaticRef<CPlayer> CTennis::resumedServer;
+StaticRef<CPlayer> CTennis::lastStrikerUser;
+StaticRef<CPlayer> CTennis::lastStrikerRival;
+StaticRef<ObjectArray> CTennis::players;
+int32_t CTennis::playerCount = 0;
+StaticRef<ObjectArray> CTennis::ballKids;
+StaticRef<RigidBody> CTennis::practiceBall;
+StaticRef<IntArray> CTennis::loaderSlots;
+int32_t CTennis::loaderSlotCount = 0;
+int32_t CTennis::matchKind = 0;
+bool CTennis::isTraining = false;
+
+bool CTennis::isDoubles = false;
+int32_t CTennis::gamesInSet = 6;
+int32_t CTennis::setsInMatch = 1;
+int32_t CTennis::setIndex = 0;
+int32_t CTennis::gameIndex = 0;
+StaticRef<ByteArray> CTennis::gamePoints;
+StaticRef<ObjectArray> CTennis::setGames;
+StaticRef<ByteArray> CTennis::setsWon;
+bool CTennis::strikeSide = false;
+bool CTennis::secondServe = false;
+int32_t CTennis::rivalSwap = 0;
+int32_t CTennis::serveTurn = 2;
+int32_t CTennis::courtEnd = 1;
+bool CTennis::changeEnds = false;
+bool CTennis::matchFinished = false;
+bool CTennis::scoreBoardChanged = false;
+int32_t CTennis::rallyStrokes = 0;
+int32_t CTennis::matchStrokes = 0;
+int32_t CTennis::pointStreak = 0;
+int32_t CTennis::lastPointResult = 0;
+StaticRef<ObjectArray> CTennis::matchStats;
+StaticRef<IntArray> CTennis::recordValues;
+int32_t CTennis::challengesLeft = 3;
+int32_t CTennis::tutorialIndex = -1;
+int32_t CTennis::leftSoftKeyText = -1;
+int32_t CTennis::rightSoftKeyText = -1;
+int32_t CTennis::pointSituation = 0;
+StaticRef<String> CTennis::pointText;
+int32_t CTennis::scoreKind = 0;
+StaticRef<String> CTennis::scoreTextA;
+StaticRef<String> CTennis::scoreTextB;
+StaticRef<ObjectArray> CTennis::pointNames;
+StaticRef<String> CTennis::gameMessage;
+int32_t CTennis::gameResultText = 0;
+int32_t CTennis::gameWinnerText = 0;
+bool CTennis::lostServeFlag = false;
+bool CTennis::opponentHeldFlag = false;
+bool CTennis::userTeamWonPoint = false;
+int32_t CTennis::partnerCelebration = 0;
+int32_t CTennis::userReaction = 0;
+int32_t CTennis::rivalReaction = 0;
+int32_t CTennis::scoreCallState = -1;
+int32_t CTennis::rewardTextId = 0;
+int32_t CTennis::afterPointStage = 0;
+int32_t CTennis::deadBallReason = 0;
+int32_t CTennis::deadBallFrame = 0;
+int32_t CTennis::deadBallInfo = -1;
+int32_t CTennis::outX = 0;
+int32_t CTennis::outZ = 0;
+int32_t CTennis::bounceVelocityX = 0;
+int32_t CTennis::bounceVelocityZ = 0;
+int32_t CTennis::tutorialBounceCount = 0;
+StaticRef<IntArray> CTennis::courtLineX;
+StaticRef<IntArray> CTennis::courtLineZ;
+int32_t CTennis::landingRect[4] = {1, 0, 3, 2};
+int32_t CTennis::lineZone = 0;
+int32_t CTennis::lineDistanceX = CTennis::kNoPoint;
+int32_t CTennis::lineZoneZ = 0;
+int32_t CTennis::lineDistanceZ = CTennis::kNoPoint;
+int32_t CTennis::secondLine = -1;
+int32_t CTennis::secondLineDistance = -1;
+int32_t CTennis::fallResult = 0;
+int32_t CTennis::lineCallKind = 0;
+int32_t CTennis::challengeTimer = 0;
+int32_t CTennis::challengeX = 0;
+int32_t CTennis::challengeZ = 0;
+bool CTennis::challengeDecided = false;
+bool CTennis::challengeUpheld = false;
+bool CTennis::challengeReplay = false;
+int32_t CTennis::deadBallSounds[3] = {-1, -1, -1};
+int32_t CTennis::deadBallSoundStep = 0;
+int32_t CTennis::deadBallTimer = 0;
+
+namespace {
+
+constexpr int32_t kPointNameConstants[4] = {18, 93, 94, 95};
+constexpr int32_t kStatRows = 12, kCounters = 18;
+constexpr int32_t kAcesRecord = 5;
+
+void clearBytes(ByteArray* bytes) {
+  if (isNull(bytes)) return;
+  for (int32_t i = 0; i < bytes->length; i++) bytes->elements()[i] = 0;
+}
+
+}  // namespace
+
+// Every scalar back at its first value, so each run (and each test's runtime) starts alike;
+// the line tables and point names as the class's initialiser makes them.
+void CTennis::clinit() {
+  matchFrame = 0;
+  tutorialStep = -1;
+  tutorialIndex = -1;
+  playerCount = 0;
+  isDoubles = isTraining = false;
+  gamesInSet = 6;
+  setsInMatch = 1;
+  setIndex = gameIndex = 0;
+  strikeSide = secondServe = false;
+  rivalSwap = 0;
+  serveTurn = 2;
+  courtEnd = 1;
+  changeEnds = matchFinished = scoreBoardChanged = false;
+  rallyStrokes = matchStrokes = pointStreak = lastPointResult = 0;
+  challengesLeft = 3;
+  pointSituation = scoreKind = 0;
+  lostServeFlag = opponentHeldFlag = userTeamWonPoint = false;
+  partnerCelebration = userReaction = rivalReaction = 0;
+  scoreCallState = -1;
+  rewardTextId = afterPointStage = 0;
+  deadBallReason = deadBallFrame = 0;
+  deadBallInfo = -1;
+  outX = outZ = bounceVelocityX = bounceVelocityZ = 0;
+  lineDistanceX = lineDistanceZ = kNoPoint;
+  secondLine = secondLineDistance = -1;
+  fallResult = lineCallKind = 0;
+  challengeTimer = 0;
+  challengeDecided = challengeUpheld = challengeReplay = false;
+  for (int32_t& s : deadBallSounds) s = -1;
+  deadBallSoundStep = deadBallTimer = 0;
+  courtLineZ = Array::fillInts(Array::newIntArray(5), {6355, 11900, 18300, 24700, 30185});
+  courtLineX = Array::fillInts(Array::newIntArray(5), {3660, 4970, 9085, 13200, 14510});
+  pointNames = Array::newObjectArray(kString, 4);
+  for (int32_t i = 0; i < 4; i++) {
+    astore(pointNames.get(), i, StaticClass::getConstant(kPointNameConstants[i]));
+  }
+}
+
+SORV_STATIC_INIT(kCTennis, CTennis::clinit);
+
+void CTennis::init() {
+  SORV_FRAME("CTennis.init()V");
+  a_init();
+  players = Array::newObjectArray(kCPlayer, 4);
+  loaderSlots = Array::fillInts(Array::newIntArray(3), {-1, -1, -1});
+  loaderSlotCount = 0;
+  recordValues = Array::newIntArray(kCounters);
+  matchStats = Array::newObjectArray(kIntArray, kStatRows);
+  for (int32_t row = 0; row < kStatRows; row++) astore(matchStats.get(), row, Array::newIntArray(2));
+  CGame::playCount++;
+  CGame::RMS(true, CGame::kOptionsRecord);
+  // Room for five sets always: the sets setting 2 plays best of five.
+  gamePoints = Array::newByteArray(kMaxSets * kGameSlots * 2);
+  setGames = Array::newObjectArray(kByteArray, kMaxSets);
+  for (int32_t s = 0; s < kMaxSets; s++) astore(setGames.get(), s, Array::newByteArray(2));
+  setsWon = Array::newByteArray(2);
+  CGame::actionSprites1 = Array::newObjectArray(kObject, 6);
+  ballKids = Array::newObjectArray(kRigidBody, 2);
+  for (int32_t k = 0; k < 2; k++) {
+    RigidBody* kid = newObject<RigidBody>();
+    if (kid != nullptr) kid->type = 8;
+    astore(ballKids.get(), k, kid);
+  }
+  setRunBallPickerPos();
+  for (int32_t k = 0; k < 2; k++) CGame::p_add(objectList, aload(ballKids.get(), k));
+  initParam();
+}
+
+void CTennis::initParam() {
+  SORV_FRAME("CTennis.initParam()V");
+  isDoubles = CGame::isDouble();
+  gamesInSet = aload(CGame::matchSettings.get(), 2) + 2;
+  setsInMatch = aload(CGame::matchSettings.get(), 3) * 2 + 1;
+  rivalSwap = 0;
+  if (isNull(resumedServer.get())) courtEnd = 1;
+  changeEnds = false;
+}
+
+void CTennis::deInit() {
+  SORV_FRAME("CTennis.deInit()V");
+  CGame::Str_UnloadPack(1);
+  a_unloadCourt();
+  ASprite::setTempBufferSize(ASprite::kDecodeBufferSize);
+}
+
+CPlayer* CTennis::createPlayer(CTennis* match, bool human, bool userTeamSide, int32_t look,
+                               int32_t rosterIndex, int32_t value1, int32_t value2) {
+  SORV_FRAME("CTennis.createPlayer(LCTennis;ZZIIII)LCPlayer;");
+  CPlayer* p = newObject<CPlayer>();
+  if (p == nullptr) return nullptr;
+  p->construct(match, human, userTeamSide, look);
+  p->rosterIndex = rosterIndex;
+  p->attrValue1 = value1;
+  p->attrValue2 = value2;
+  p->tuneChance = aload(CGame::rosterAbility.get(), rosterIndex);
+  CGame::p_add(objectList, p);
+  astore(players.get(), playerCount, p);
+  if (!isNull(players.get()) && playerCount < players->length) playerCount++;
+  setPlayerAttr(p, -1);
+  p->setUp = true;
+  return p;
+}
+
+void CTennis::newTennisMatch(CPlayer* firstServer) {
+  SORV_FRAME("CTennis.newTennisMatch(LCPlayer;)V");
+  for (int32_t row = 0; !isNull(matchStats.get()) && row < matchStats->length; row++) {
+    IntArray* counts = static_cast<IntArray*>(aload(matchStats.get(), row));
+    astore(counts, 0, 0);
+    astore(counts, 1, 0);
+  }
+  for (int32_t i = 0; !isNull(recordValues.get()) && i < recordValues->length; i++) {
+    recordValues->elements()[i] = 0;
+  }
+  astore(recordValues.get(), 0, CAE::getRecordVal(kAcesRecord));
+  serveTurn = 2;
+  scoreBoardChanged = true;
+  matchStrokes = rallyStrokes = 0;
+  setIndex = gameIndex = 0;
+  matchFinished = false;
+  pointStreak = 0;
+  lostServeFlag = opponentHeldFlag = false;
+  clearBytes(gamePoints);
+  for (int32_t s = 0; !isNull(setGames.get()) && s < setGames->length; s++) {
+    clearBytes(static_cast<ByteArray*>(aload(setGames.get(), s)));
+  }
+  clearBytes(setsWon);
+  server = firstServer;
+  strikeSide = !isNull(firstServer) && firstServer->userTeamSide;
+  secondServe = false;
+  RigidBody::resetBallTrace();
+  CPlayer::resetSlipTrace();
+  if (currentCourt != 3) {
+    drawSpeedToBg(0);
+    drawTimeToBg(0);
+  }
+  challengesLeft = 3;
+  hideServeSpeedPanel();
+  CAE::ClearAchiQueue();
+}
+
+void CTennis::newTennisSet() {
+  SORV_FRAME("CTennis.newTennisSet()V");
+  newTennisGame();
+  setIndex++;
+  gameIndex = 0;
+  saveLoadMatch(true);
+}
+
+void CTennis::initMatch(CPlayer* firstServer) {
+  SORV_FRAME("CTennis.initMatch(LCPlayer;)V");
+  CGame::key_resetKey();
+  setMenuIGM();
+  newTennisMatch(firstServer);
+  startPoint();
+  if (tutorialIndex == -1) {
+    const int32_t category = aload(CGame::matchSettings.get(), 0);
+    const int32_t text = category == 4 ? 98 : category == 2 || category == 3 ? 97 : 57;
+    initBarMessage(CGame::GetString(1, text), 0, 28, true, false, true, false);
+    freezeAllActor();
+    leftSoftKeyText = 9;
+    rightSoftKeyText = -1;
+  }
+  resetSmashPoint();
+}
+
+void CTennis::saveLoadMatch(bool save) {
+  SORV_FRAME("CTennis.saveLoadMatch(Z)V");
+  const int32_t choice = CGame::mainMenuChoice;
+  if (choice == 4 || choice == 5) CGame::RMS(save, choice == 4 ? 7 : 5);
+}
+
+}  // namespace sorv
