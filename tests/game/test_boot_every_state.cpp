@@ -72,6 +72,22 @@ TEST_F(EveryStateTest, TheBootLeavesRoomInBothHeaps) {
   EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
 }
 
+TEST_F(EveryStateTest, TheTitlePictureLeavesNoImageInThePool) {
+  CGame::INITIALIZE_STATE();
+  for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
+    platform::advanceClock(CGame::kFrameMs);
+    frame();
+  }
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 3);
+  ASSERT_FALSE(ASprite::poolingDisabled);
+  ASprite::ResetPoolData();
+  CGame::keyInputOn = true;
+  CGame::gameCanvas->keyPressed('5');
+  CGame::SM_GS_update(3, CGame::kMsgUpdate);
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), 5);
+  EXPECT_TRUE(ASprite::poolClean) << "the splash, painted once and dropped, pooled its images";
+}
+
 TEST_F(EveryStateTest, RunsThreeFramesWithoutARuntimeError) {
   // One boot per group: the match and the training take the menus' resources down, and
   // need the objects their set-up states (12, 43) make.
