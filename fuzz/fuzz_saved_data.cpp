@@ -1,7 +1,7 @@
 // Fuzzes the saved data: an achievement table and record bytes go into a record store in a
 // temporary phone root; every record is loaded, saved back and loaded again. A record that
 // loads must save to bytes that load and save to the same bytes again, and no input may
-// make the runtime report an error.
+// make the runtime report an error or the game print an exception.
 //
 // Input: u16 LE table length, the table, then records as (id byte, length byte, bytes).
 // The byte after the table picks the current training game.
@@ -47,7 +47,8 @@ ssize_t keepLogLine(void*, const char* text, size_t size) {
   return static_cast<ssize_t>(size);
 }
 
-// Every runtime error prints the stack of named frames under this heading.
+// A runtime error, like an exception the game prints, comes with the stack of named frames
+// under this heading; a store on a memory folder has no reason to fail either way.
 bool runtimeErrorLogged() { return gInputLog.find("stacktrace:") != std::string::npos; }
 
 // Spelled as the phone's files are (in lower case): a name of another case costs a folder
