@@ -123,6 +123,8 @@ void soundQuestionPaint() { CGame::DrawMenu(3, true); }
 void paintTitlePicture() {
   ASprite* splash = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSplash, true);
   if (isNull(splash) || isNull(CGame::menuImage)) return;
+  // Painted once and dropped: pooled, its module images would outlive it.
+  splash->disablePool(false);
   splash->SetCurrentPalette(splash->paletteCount <= 1 ? splash->paletteCount - 1 : 1);
   splash->PaintFrame(CGame::menuImage->getGraphics(), 0, 0, 0, 0, 0);
 }

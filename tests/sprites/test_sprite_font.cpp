@@ -167,5 +167,40 @@ TEST_F(SpriteTest, DataBuilderFontsDrawText) {
   EXPECT_GT(font->getStringWidth(str("Hello, world.")), 30);
 }
 
+
+TEST_F(SpriteTest, DataBuilderGlyphsKeepTheirPlaceInTheCell) {
+  mk::FontStyle style;
+  style.inkColours = {0xFFFFFFFF};
+  ASprite* font = load(mk::buildFontSprite(style));
+  std::array<uint8_t, 256> map = mk::buildFontMap();
+  ByteArray* fontMap = Array::newByteArray(256);
+  for (int i = 0; i < 256; i++) fontMap->elements()[i] = static_cast<int8_t>(map[static_cast<size_t>(i)]);
+  font->fontMap = fontMap;
+  EXPECT_EQ(font->GetFontHeight(), 10) << "the space keeps the whole cell";
+  struct Case {
+    char16_t code;
+    int top, bottom;  // the inked rows of the cell
+  };
+  const Case cases[] = {{u'A', 2, 8}, {u'a', 4, 8}, {u'-', 5, 5}, {u'\u00C9', 0, 8}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.code));
+    target(20, 20, kBlack);
+    font->DrawString(String::fromUnits(&c.code, 1), 0, 0, 0);
+    int top = -1, bottom = -1;
+    for (int y = 0; y < 20; y++) {
+      for (int x = 0; x < 20; x++) {
+        if (pixel(x, y) != rgb(kBlack)) {
+          if (top < 0) top = y;
+          bottom = y;
+        }
+      }
+    }
+    EXPECT_EQ(top, c.top);
+    EXPECT_EQ(bottom, c.bottom);
+    EXPECT_EQ(aload(font->moduleHeight, font->Char2FrameModule(c.code)), c.bottom - c.top + 1)
+        << "a glyph's image holds only its inked rows";
+  }
+}
+
 }  // namespace
 }  // namespace sorv::test

@@ -1,5 +1,7 @@
 #include "tools/mkdata/font_builder.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
 
 namespace sorv::mkdata {
@@ -58,6 +60,24 @@ int baseCode(int code) {
   // The codes the game gives its own extra letters (and the rest of 127..191): a letter
   // with a mark, so each still draws something recognisable.
   return 'A' + (code - 127) % 26;
+}
+
+// Drops the module's empty rows above and below its ink; returns how many went above. A
+// module without ink is left whole.
+int trimToInkedRows(SpriteModule& m) {
+  const auto w = static_cast<size_t>(m.width);
+  auto inked = [&](int row) {
+    auto begin = m.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(row) * w);
+    return std::any_of(begin, begin + static_cast<std::ptrdiff_t>(w), [](uint8_t p) { return p != 0; });
+  };
+  int top = 0, bottom = m.height - 1;
+  while (top <= bottom && !inked(top)) top++;
+  if (top > bottom) return 0;
+  while (!inked(bottom)) bottom--;
+  m.pixels.erase(m.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(bottom + 1) * w), m.pixels.end());
+  m.pixels.erase(m.pixels.begin(), m.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(top) * w));
+  m.height = static_cast<int16_t>(bottom - top + 1);
+  return top;
 }
 
 }  // namespace
@@ -134,10 +154,13 @@ SpriteSpec buildFontSprite(const FontStyle& style) {
     if (g.mark) {
       for (int c = g.width / 2 - (g.width > 2 ? 1 : 0); c <= g.width / 2 && c < g.width; c++) ink(c, 0);
     }
-    spec.modules.push_back(std::move(m));
     SpriteFModule e;
     e.module = static_cast<uint8_t>(k);
     e.x = static_cast<int16_t>(k == 0 ? style.letterGap : 0);
+    // A glyph keeps only its inked rows, placed by its entry's y: the cached fonts hold an
+    // image per glyph and palette. The space keeps the full height the font reports.
+    if (k != 0) e.y = static_cast<int16_t>(trimToInkedRows(m));
+    spec.modules.push_back(std::move(m));
     entries.push_back(e);
   }
   addFrame(spec, entries);

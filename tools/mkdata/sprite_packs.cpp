@@ -94,7 +94,7 @@ std::vector<std::vector<uint8_t>> fontPackEntries() {
   entries[kFontHint] = font(2, 1, false);
   entries[kFontSmall] = font(1, 1, false);
   entries[kFontCredits] = font(2, 2, false);
-  entries[kFontDigits] = font(3, 2, true);
+  entries[kFontDigits] = font(2, 3, true);
   entries[kFontTitle] = font(3, 3, true);
   return entries;
 }

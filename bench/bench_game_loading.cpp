@@ -1,0 +1,128 @@
+// The menus' resources loaded step by step as the boot does (steps 0-4 in the boot state,
+// the rest in the menu-resources state) from the data builder's whole data set: each step
+// runs in one frame, so the slowest step, as a multiple of the 142 ms frame budget
+// ("x_budget"), says whether the progress bar keeps moving. "slowest_step" names it and
+// "slowest_ms" gives its mean time.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "device/graphics.h"
+#include "device/image.h"
+#include "device/platform/paths.h"
+#include "device/resource_stream.h"
+#include "device/sound_glue.h"
+#include "game/cgame.h"
+#include "runtime/application.h"
+#include "runtime/log.h"
+#include "sprites/asprite.h"
+#include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/data_set.h"
+#include "tools/mkdata/sound_builder.h"
+
+namespace sorv {
+namespace {
+
+constexpr int32_t kBootState = 0;
+constexpr int32_t kMenuResourcesState = 63;
+constexpr int32_t kFirstMenuResourcesStep = 5;
+constexpr int32_t kSteps = 30;
+
+std::filesystem::path gBase;
+
+void removeBase() {
+  std::error_code ignored;
+  std::filesystem::remove_all(gBase, ignored);
+}
+
+void fail(const std::string& error) {
+  std::fprintf(stderr, "bench_game: %s\n", error.c_str());
+  std::exit(1);
+}
+
+// The whole data set and its sounds in a fresh install folder (removed at exit), read from
+// now on: the other game benchmarks may have started the runtime on an archive of their own.
+void startOnDataSet() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  setenv("SORV_AUDIO", "null", 0);
+  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-loading-" + std::to_string(getpid()));
+  std::atexit(removeBase);
+  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
+  std::filesystem::create_directories(install);
+  mkdata::ArchiveWriter archive;
+  std::string error;
+  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
+      !archive.writeFile((install / "data.bar").string(), &error) ||
+      !mkdata::writeSoundFiles(install.string(), &error)) {
+    fail(error);
+  }
+  platform::setRootDir(gBase.string());
+  Resources::installOpener();
+  ResourceInputStream::archiveFile = nullptr;
+  if (Application::instance() == nullptr) {
+    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
+    Application::init(new Application());
+  }
+}
+
+void setState(int32_t state) {
+  CGame::stateTop = 0;
+  astore(CGame::stateStack.get(), 0, state);
+}
+
+// The canvas after the boot state's enter, which opens the boot pack and makes the picture
+// the splash is painted into.
+void enterBoot() {
+  CGame::gameCanvas = newObject<CGame>();
+  CGame::backBuffer = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+  CGame::backBufferGraphics = CGame::backBuffer->getGraphics();
+  CGame::gfx = CGame::backBufferGraphics;
+  CGame::INITIALIZE_STATE();
+}
+
+// What one load would find already loaded is dropped, so every round loads as the boot does.
+void forgetLoaded() {
+  CGame::playerSprite = nullptr;
+  CGame::playerSpriteAlt = nullptr;
+  CGame::menuExtSprites = nullptr;
+  GameSound::unloadForTests();
+  CGame::loadingStep = 0;
+}
+
+void BM_LoadMenuResSteps(benchmark::State& state) {
+  startOnDataSet();
+  enterBoot();
+  std::array<double, kSteps> seconds{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    forgetLoaded();
+    state.ResumeTiming();
+    for (int32_t step = 0; step < kSteps; step++) {
+      setState(step < kFirstMenuResourcesStep ? kBootState : kMenuResourcesState);
+      const auto start = std::chrono::steady_clock::now();
+      benchmark::DoNotOptimize(CGame::loadMenuRes());
+      seconds[step] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+  }
+  int32_t slowest = 0;
+  for (int32_t step = 1; step < kSteps; step++) {
+    if (seconds[step] > seconds[slowest]) slowest = step;
+  }
+  const double slowestMs = seconds[slowest] * 1000 / static_cast<double>(state.iterations());
+  state.counters["slowest_step"] = slowest;
+  state.counters["slowest_ms"] = slowestMs;
+  state.counters["x_budget"] = slowestMs / CGame::kFrameMs;
+  GameSound::unloadForTests();
+}
+BENCHMARK(BM_LoadMenuResSteps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sorv
