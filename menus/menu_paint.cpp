@@ -96,7 +96,7 @@ void rollString(ASprite* font, String* text, int32_t x, int32_t y, int32_t w, in
   Graphics* g = CGame::GetMenuGfx();
   if (isNull(font) || isNull(text) || isNull(g)) return;
   const int32_t width = font->getStringWidth(text);
-  if (rollX1 == kRestart || rollX1 + width < x - width - gap) {
+  if (rollX1 == kRestart) {
     rollX1 = x;
     rollX2 = x + width + gap;
   }

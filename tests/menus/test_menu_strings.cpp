@@ -131,3 +131,39 @@ TEST_F(MenuStringTest, AHighlightedButtonShowsItsHighlightFrame) {
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+// Main menu 5 whose entry 4 is wider than its description box (item 31 on the first row).
+std::string rollingMenu() {
+  std::string s = "menu 0\nmenu 1\nmenu 2\nmenu 3\nmenu 4\nmenu 5 labels=1 first=16 rows=1 header=2 ids=4\n";
+  for (int i = 0; i < 32; i++) {
+    s += "  " + std::to_string(i);
+    if (i == 16) {
+      s += " string type=2 pack=2 text=-1 x=100 y=100 box=300 anchor=0 flags=select cursor=0 highlight=2\n";
+    } else if (i == 31) {
+      s += " rect x=100 y=95 w=30 h=30 fill=0 alpha=0 flags=hidden\n";
+    } else {
+      s += " none\n";
+    }
+  }
+  return s;
+}
+
+class MenuRollingTest : public MenuTest {};
+
+TEST_F(MenuRollingTest, AWideEntryRollsInsideItsBox) {
+  useShippedData();
+  useMenus(rollingMenu());
+  CGame::menuCursor = 0;
+  clear();
+  CGame::DrawMenu(5, true);
+  EXPECT_FALSE(blank(100, 95, 30, 30)) << "the text rolls in the box";
+  EXPECT_TRUE(blank(131, 80, 400, 60)) << "and nowhere else";
+  Graphics* g = CGame::backBufferGraphics;
+  EXPECT_EQ(g->getClipWidth(), CGame::kGameWidth) << "the clip comes back";
+}
+
+}  // namespace
+}  // namespace sorv::test
