@@ -10,7 +10,6 @@ void CPlayer::construct(CTennis* /*match*/, bool human, bool userTeam, int32_t /
   userTeamSide = userTeam;
   computerControlled = !human;
   type = human ? 0 : 1;
-  serveFromLeft = true;
 }
 
 void CPlayer::onDeadBall(int32_t, int32_t) {}

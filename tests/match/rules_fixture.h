@@ -100,8 +100,12 @@ class RulesTest : public GameTest {
     restart(first);
   }
 
-  // A new match on the same players, as the continue query starts one.
+  // A new match on the same players, as the continue query starts one: every player reset,
+  // so serving from the left.
   void restart(int first) {
+    for (int i = 0; i < 4; i++) {
+      if (playerOf(i) != nullptr) playerOf(i)->serveFromLeft = true;
+    }
     CTennis::newTennisMatch(playerOf(first));
     CTennis::matchState = 5;
     CTennis::checkPoint();

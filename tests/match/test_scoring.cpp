@@ -269,6 +269,16 @@ TEST_F(ScoringTest, ForcedGameAtTheByteTop) {
   scorePoint(false);
   EXPECT_EQ(games(0), 1);
   EXPECT_FALSE(CGame::Game_isCheatValid(3));
+  // Cheats 1 and 2 end the match for their team at the next point, with the match's message.
+  for (int cheat : {1, 2}) {
+    startMatch(kSingles, 4, 2);
+    setCheat(cheat);
+    scorePoint(cheat == 2);
+    EXPECT_TRUE(CTennis::matchFinished);
+    EXPECT_GT(sets(cheat == 1 ? 0 : 1), sets(cheat == 1 ? 1 : 0));
+    EXPECT_EQ(CTennis::gameResultText, 26);
+    EXPECT_EQ(CTennis::gameWinnerText, cheat == 1 ? 21 : 20);
+  }
 }
 
 TEST_F(ScoringTest, ChangeOfEndsAfterOddGamesOnly) {

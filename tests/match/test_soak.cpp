@@ -62,9 +62,6 @@ class SoakTest : public RulesTest {
       astore(CGame::matchSettings.get(), 2, s.games);
       astore(CGame::matchSettings.get(), 3, s.sets);
       CTennis::initParam();
-      for (int i = 0; i < 4; i++) {
-        if (playerOf(i) != nullptr) playerOf(i)->serveFromLeft = true;
-      }
       restart(s.first);
     }
     ref_.start(s.games, s.sets, s.doubles, s.first);
