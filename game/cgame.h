@@ -123,6 +123,8 @@ class CGame : public Canvas, public Runnable {
   // drawn through the menu engine on its Graphics (GetMenuGfx). A ticker position of
   // kTickerIdle means "not started"; one ticker of each kind runs at a time.
   static constexpr int32_t kTickerIdle = 1600;
+  // Menu moves, taps and the right soft key set the scrolling text back to here.
+  static constexpr int32_t kTickerRestart = 800;
   static bool infoBgClosed;
   static int32_t scrollStringX, rollStringX1, rollStringX2;
   static StaticRef<CActor> upArrowActor;
@@ -590,8 +592,6 @@ class CGame : public Canvas, public Runnable {
   static int32_t menuHighlightText;  // text id of the highlighted string item, -1 none
   static int32_t aboutCounter, aboutMarker;
   static bool menuNeedReflash;
-  // The menu engine's transition field: navigation and the right soft key set it to 800.
-  static int32_t menuTransition;
   static int32_t pickedAvatars[4], pickIndex;
   static int32_t mainMenuDelay, panelCounter, panelX, panelY;
   static int32_t titleCounter;

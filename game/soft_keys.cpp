@@ -27,7 +27,6 @@ constexpr int32_t kRecordsScreen = 12;
 constexpr int32_t kBoxW = 198, kBoxY = 420, kBoxH = 60, kTallBoxY = 412, kTallBoxH = 68;
 constexpr int32_t kRightBoxX = 602;
 // A soft key moves the menus on: the shared ticker restarts from the right edge.
-constexpr int32_t kTickerAfterSoftKey = 800;
 
 template <size_t N>
 bool among(int32_t v, const int32_t (&list)[N]) {
@@ -96,7 +95,7 @@ void CGame::detectSoftKeys() {
   if (softKeyCounter != kSoftKeyDelay) return;
   if (softRightState == kReleased) {
     sendKey(kSoftRight);
-    scrollStringX = kTickerAfterSoftKey;
+    scrollStringX = kTickerRestart;
     softKeyCounter = kSoftKeySent;
   } else if (softLeftState == kReleased) {
     sendKey(kSoftLeft);

@@ -42,7 +42,6 @@ constexpr int32_t kButtonHeight = 60, kListButtonWidth = 310, kQuestionButtonWid
 constexpr int32_t kSelectKeys = 0x50020, kBackKey = 0x20000;
 constexpr int32_t kPageLeftKeys = 0x4010, kPageRightKeys = 0x8040;
 constexpr int32_t kTapFires = 4;
-constexpr int32_t kTransitionStart = 800;
 constexpr int32_t kOpaque = 255;
 
 int8_t at(int32_t i) { return CGame::menuData->elements()[i]; }
@@ -133,7 +132,7 @@ bool tapShowsHighlight(int32_t p) {
   if (CGame::menuTouchBlink == kTapFires) {
     CGame::keysPressed = kSelectKeys;
     CGame::menuCursor = at(p + 4);
-    CGame::menuTransition = kTransitionStart;
+    CGame::scrollStringX = CGame::kTickerRestart;
     CGame::menuTouchSelect = false;
   }
   CGame::menuTouchBlink++;
@@ -292,8 +291,11 @@ void CGame::DrawScrollMenu(int32_t menu, int32_t firstItem, int32_t rows, IntArr
     if (header == 2 && entry == 4 && mainMenu && !isNull(font) && !isNull(text) &&
         font->getStringWidth(text) >= static_cast<int16_t>(box)) {
       const int32_t at = GetMenuItemPosition(menu, boxItem);
-      menu_paint::rollString(font, text, static_cast<int16_t>(at) + menuPaintX, (at >> 16) + menuPaintY,
-                             static_cast<int16_t>(box), box >> 16, kItemScrollGap, 2, 0);
+      const int32_t x = static_cast<int16_t>(at) + menuPaintX, y = (at >> 16) + menuPaintY;
+      const int32_t w = static_cast<int16_t>(box);
+      SetClip(gfx, x, y, w, box >> 16);
+      DrawRowRollString(font, text, x, y, kItemScrollGap, kGameWidth - (x + w), 2, false);
+      SetClip(gfx, 0, 0, kGameWidth, kGameHeight);
     } else {
       DrawStringAsItem(text, menu, item, highlighted);
     }

@@ -36,7 +36,6 @@ int32_t CGame::menuHighlightText = -1;
 int32_t CGame::aboutCounter = 0;
 int32_t CGame::aboutMarker = -1;
 bool CGame::menuNeedReflash = false;
-int32_t CGame::menuTransition = 0;
 int32_t CGame::pickedAvatars[4] = {-1, -1, -1, -1};
 int32_t CGame::pickIndex = 0;
 int32_t CGame::mainMenuDelay = -1;
@@ -52,7 +51,6 @@ constexpr int32_t kSetupScreen = 7, kInGameSetupScreen = 34;
 constexpr int32_t kPanelMenu = 5, kPanelItem = 11, kPanelFrames = 84;
 constexpr int32_t kPrevVertical = 0x2004, kNextVertical = 0x1100;
 constexpr int32_t kPrevHorizontal = 0x4010, kNextHorizontal = 0x8040;
-constexpr int32_t kTransitionStart = 800;
 
 IntArray* preparedList(int32_t index) {
   if (index < 0 || index >= static_cast<int32_t>(std::size(kPreparedLists))) return nullptr;
@@ -231,7 +229,7 @@ void CGame::MenuProcessInput(int32_t menu, IntArray* list, int32_t direction, bo
   }
   if (handled) {
     key_resetKey();
-    menuTransition = kTransitionStart;
+    scrollStringX = kTickerRestart;
     if (moved) menuMoveFrames = 0;
   }
   Backup_MenuItem_StartOff();

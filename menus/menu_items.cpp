@@ -218,9 +218,9 @@ void CGame::DrawItem_Rect(int32_t q, int32_t, int32_t w, int32_t h, bool, int32_
   menuItemX = x;
   menuItemY = y;
   if (alpha == kOpaque) {
-    menu_paint::colorRect(fill, outline, x, y, width, height);
+    DrawColorRect(fill, outline, x, y, width, height);
   } else {
-    menu_paint::alphaRect(fill, outline, x, y, width, height);
+    DrawAlphaRect(fill, outline, x, y, width, height, 0);
   }
 }
 

@@ -29,7 +29,6 @@ constexpr int32_t kSetupArrowMenu = 39;
 constexpr int32_t kSetupLeftPressed = 17, kSetupRightPressed = 16;
 constexpr int32_t kSetupLeftReleased = 19, kSetupRightReleased = 18;
 constexpr int32_t kLeftKeys = 0x4010, kRightKeys = 0x8040;
-constexpr int32_t kTransitionStart = 800;
 
 constexpr int32_t kFlyStart = 800, kFlyApart = 10, kFlyStep = 46;
 constexpr int32_t kFlyFrames[] = {1, 5, 2, 6, 4};
@@ -51,7 +50,7 @@ void drawArrow(int32_t row, int32_t item, int32_t x, int32_t y, bool left, int32
     shown = setup ? (left ? kSetupLeftReleased : kSetupRightReleased) : (left ? kLeftReleased : kRightReleased);
     CGame::keysPressed = left ? kLeftKeys : kRightKeys;
     if (rowIndex >= 0) CGame::menuCursor = rowIndex;
-    CGame::menuTransition = kTransitionStart;
+    CGame::scrollStringX = CGame::kTickerRestart;
     CGame::itemScrollX = INT_MIN;  // the new value starts at its box's edge
   } else if (CGame::isPointerClickedInBox(boxX, boxY, kTouchWidth, kTouchHeight, false)) {
     shown = setup ? (left ? kSetupLeftPressed : kSetupRightPressed) : (left ? kLeftPressed : kRightPressed);

@@ -52,7 +52,7 @@ void updateTrainingList(int32_t screen) {
 }
 
 void paintTrainingList(int32_t screen) {
-  menu_paint::screenFrame(CGame::GetString(2, screen == kGameList ? kGameTitle : kLevelTitle), kLeftLabel,
+  CGame::drawInterfaceBk(CGame::GetString(2, screen == kGameList ? kGameTitle : kLevelTitle), kLeftLabel,
                           kRightLabel);
   IntArray* entries = CGame::menuItems.get();
   const int32_t count = isNull(entries) ? 0 : entries->length;

@@ -34,7 +34,7 @@ class MenuTest : public BootTest {
     CGame::menuFrames = CGame::menuMoveFrames = CGame::menuPaintCount = 0;
     CGame::menuSavedScroll1 = CGame::menuSavedScroll12 = 0;
     CGame::setupFirstRow = CGame::lastNavKey = 0;
-    CGame::menuTransition = 0;
+    CGame::scrollStringX = 0;
     CGame::menuHighlightText = -1;
     CGame::resetMenuPaintPosition();
     CGame::resetMenuPaintItemPal();

@@ -118,7 +118,7 @@ menu 0 labels=2
   }
   EXPECT_EQ(fired, 6);
   EXPECT_FALSE(CGame::menuTouchSelect);
-  EXPECT_EQ(CGame::menuTransition, 800);
+  EXPECT_EQ(CGame::scrollStringX, 800);
 
   CGame::menuScreenCode = 2;
   CGame::releaseX = 500;

@@ -52,14 +52,14 @@ TEST_F(MenuNavigationTest, KeysMoveTheCursorOrTheWindow) {
     SCOPED_TRACE(c.what);
     CGame::menuCursor = c.cursor;
     CGame::menuScroll = c.scroll;
-    CGame::menuTransition = 0;
+    CGame::scrollStringX = 0;
     CGame::keysPressed = c.keys;
     CGame::MenuProcessInput(c.menu, nullptr, c.direction, true);
     EXPECT_EQ(CGame::menuCursor, c.wantCursor);
     EXPECT_EQ(CGame::menuScroll, c.wantScroll);
     const bool handled = c.direction > 1 || (c.keys & (c.direction == 0 ? kPrev | kNext : kLeft | kRight)) != 0;
     EXPECT_EQ(CGame::keysPressed == 0, handled) << "a handled key is used up";
-    EXPECT_EQ(CGame::menuTransition, handled ? 800 : 0);
+    EXPECT_EQ(CGame::scrollStringX, handled ? 800 : 0);
   }
 }
 
