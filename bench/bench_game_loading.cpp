@@ -46,8 +46,9 @@ void fail(const std::string& error) {
   std::exit(1);
 }
 
-// The whole data set and its sounds in a fresh install folder (removed at exit), read from
-// now on: the other game benchmarks may have started the runtime on an archive of their own.
+// The whole data set and its sounds in a fresh install folder (removed at exit), and a
+// runtime started on it: the other game benchmarks may have started one on an archive of
+// their own, or on none, whose constant strings name no pack.
 void startOnDataSet() {
   static bool started = false;
   if (started) return;
@@ -67,10 +68,14 @@ void startOnDataSet() {
   platform::setRootDir(gBase.string());
   Resources::installOpener();
   ResourceInputStream::archiveFile = nullptr;
-  if (Application::instance() == nullptr) {
+  if (Application* running = Application::instance(); running != nullptr) {
+    Application::close(running);
+    delete running;
+    Application::setInstance(nullptr);
+  } else {
     Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-    Application::init(new Application());
   }
+  Application::init(new Application());
 }
 
 void setState(int32_t state) {
