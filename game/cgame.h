@@ -740,18 +740,40 @@ class CGame : public Canvas, public Runnable {
   static void menuUpdate_achiViewRec();
   static void menuPaint_achiViewRec();
 
-  // --- Shell operations built later (shell_seams.cpp): cheats, name entry, pauses.
+  // --- Cheats and name entry (cheats.cpp, name_entry.cpp). A sequence moves only on the
+  // frames a screen polls it: each newly pressed key either advances it or starts it over,
+  // and its flag stays until reset. The editor's row never leaves its five attributes, whose
+  // values stay 1..6. The name is at most 8 letters; shownName is enteredName plus the letter
+  // not yet committed.
   static bool Game_updateCheat(int32_t cheat);
+  static bool Game_isCheatValid(int32_t cheat);
+  static void Game_resetCheatState(int32_t cheat);
+  static void updateCheatMenuCheats();  // state 31: cheat 0 picks the menu's entry 4
+  static void updateCareerCheats();     // the career lobby: cheats 11 and 12
+  static void initCheat_PlayerAttr();
+  static void updateCheat_PlayerAttr();
+  static void paintCheat_PlayerAttr();
+  static StaticRef<String> enteredName;
+  static StaticRef<String> shownName;
+  static int32_t nameLastKey, nameCharIndex, nameTicker;
+  static int32_t nameFocus;  // 0 the gender row, 1 the second choice, 2 the name field
+  static void NameEntryResetTicker();
+  static void NameEntryApplyNextName();
+  static void NameEntryAddChar(char16_t c);
+  static void NameEntryUpdateName();
   static void updateInputName();
   static void paintInputName();
+  // The career's (seams in menus/ until built): the user's avatar and the week's advance.
+  static int32_t playerChoice1;
+  static void nextWeek();
+
+  // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();
   static void paintSPEPause();
   static void updatePause();
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
-  static bool Game_isCheatValid(int32_t cheat);
-  static void Game_resetCheatState(int32_t cheat);
 };
 
 }  // namespace sorv

@@ -24,10 +24,6 @@ bool CGame::inPaint = false;
 bool CGame::softKeysRequested = false;
 bool CGame::debugMessageOn = false;
 bool CGame::loadingDone = false;
-StaticRef<ObjectArray> CGame::cheatCodes;
-StaticRef<IntArray> CGame::cheatProgress;
-StaticRef<BoolArray> CGame::cheatUnlocked;
-StaticRef<ByteArray> CGame::cheatAttrValues;
 int32_t CGame::softLeftState = -1;
 int32_t CGame::softRightState = -1;
 int32_t CGame::softKeyCounter = 0;
@@ -68,12 +64,6 @@ StaticRef<ObjectArray> CGame::pool2Objects;
 StaticRef<ByteArray> CGame::pool2States;
 
 namespace {
-
-// Each sequence is four digit keys, as game-key masks ("0" is 1 ... "9" is 512).
-constexpr int32_t kCheatCodes[CGame::kCheatCount][CGame::kCheatLength] = {
-    {32, 4, 128, 8},   {32, 4, 128, 16},  {32, 4, 128, 32}, {32, 4, 128, 64}, {32, 4, 128, 128},
-    {32, 4, 128, 256}, {32, 4, 128, 512}, {32, 4, 128, 1},  {32, 4, 128, 2},  {32, 4, 128, 4},
-    {32, 4, 4, 8},     {16, 64, 2, 8},    {64, 1, 32, 4}};
 
 constexpr int32_t kPadCellCorners[CGame::kPadCells][2] = {
     {5, 200}, {105, 200}, {205, 200}, {5, 300}, {105, 300},
@@ -126,12 +116,6 @@ void CGame::clinit() {
   pool2Objects = Array::newObjectArray(0, kPoolSize);
   pool2States = Array::newByteArray(kPoolSize);
   random = Random::create(Random::initialSeed(System::currentTimeMillis()));
-
-  cheatCodes = Array::newObjectArray(0, kCheatCount);
-  fillIntRows(cheatCodes, &kCheatCodes[0][0], kCheatCount, kCheatLength);
-  cheatProgress = Array::newIntArray(kCheatCount);
-  cheatUnlocked = Array::newBooleanArray(kCheatCount);
-  cheatAttrValues = Array::newByteArray(5);
 
   padCells = Array::newObjectArray(0, kPadCells);
   fillIntRows(padCells, &kPadCellCorners[0][0], kPadCells, 2);

@@ -209,6 +209,10 @@ void loadingExit() { CGame::demoPlayer = nullptr; }
 void careerStartEnter() { CGame::choiceIndex = 0; }
 
 void nameEntryEnter() {
+  CGame::enteredName = StaticClass::getConstant(kConstEmpty);
+  CGame::NameEntryResetTicker();
+  CGame::careerAvatarKind = 0;
+  CGame::nameFocus = 0;
   astore(CGame::matchSettings.get(), 0, 0);
   CGame::choiceIndex = 0;
 }
@@ -221,7 +225,7 @@ void optionsEnter() {
 }
 
 void cheatMenuUpdate() {
-  CGame::Game_updateCheat(0);
+  CGame::updateCheatMenuCheats();
   CGame::MenuUpdate();
 }
 

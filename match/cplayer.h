@@ -96,6 +96,8 @@ class CPlayer : public RigidBody {
   int32_t team() const { return userTeamSide ? 0 : 1; }
   int32_t rosterIndex = 0, attrValue1 = 0, attrValue2 = 0;
   int32_t tuneChance = 0;  // the roster's ability: the chance of a pressure boost
+  // The five attributes, 1..6; initPlayerAttr takes them in byte order 0..4.
+  int32_t attrServe = 0, attr2 = 0, attrSpeed = 0, attrStroke = 0, attr0 = 0;
   bool setUp = false;
   CActor* animActor = nullptr;
   // The last stroke's record (the strokes fill it): its kind, route value, stroke-state
@@ -109,6 +111,7 @@ class CPlayer : public RigidBody {
   // Built by the players' work: ends the stroke and starts a reaction (-1 none).
   void onDeadBall(int32_t reaction, int32_t argument);
   void tunePlayerAttrAndAbility(int32_t delta);
+  void initPlayerAttr(ByteArray* values);
   static void resetSlipTrace();
 };
 

@@ -2,6 +2,9 @@
 // the players' work fills: until then a reaction, a boost or the slide marks change nothing.
 #include "match/cplayer.h"
 
+#include "runtime/array.h"
+#include "runtime/frames.h"
+
 namespace sorv {
 
 SORV_REF_FIELDS(CPlayer, SORV_REF_OFFSET(CPlayer, animActor));
@@ -15,5 +18,14 @@ void CPlayer::construct(CTennis* /*match*/, bool human, bool userTeam, int32_t /
 void CPlayer::onDeadBall(int32_t, int32_t) {}
 void CPlayer::tunePlayerAttrAndAbility(int32_t) {}
 void CPlayer::resetSlipTrace() {}
+
+void CPlayer::initPlayerAttr(ByteArray* values) {
+  SORV_FRAME("CPlayer.initPlayerAttr([B)V");
+  attr0 = aload(values, 0);
+  attrServe = aload(values, 1);
+  attr2 = aload(values, 2);
+  attrSpeed = aload(values, 3);
+  attrStroke = aload(values, 4);
+}
 
 }  // namespace sorv

@@ -27,6 +27,7 @@ void CGame::initCareerHomeLocation(int32_t, int32_t) {}
 void CGame::relocateHome() {}
 void CGame::sortMatchLocation() {}
 int32_t CGame::findTarget() { return 0; }
+void CGame::nextWeek() {}
 void CGame::copyOptionToSettingUI() {}
 bool CGame::isMainTournament() { return false; }
 void CGame::updateAbout(int32_t) {}
@@ -34,7 +35,7 @@ void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}
 void CGame::updateCareerCreateAvastar() {}
 void CGame::paintCareerCreateAvastar() {}
-void CGame::updateCareerLobby() {}
+void CGame::updateCareerLobby() { updateCareerCheats(); }
 void CGame::paintCareerLobby() {}
 void CGame::updateCareerHome() {}
 void CGame::paintCareerHome() {}

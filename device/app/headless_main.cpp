@@ -16,6 +16,7 @@
 #include "device/program.h"
 #include "device/shell.h"
 #include "runtime/log.h"
+#include "game/cgame.h"
 #include "game/zentukr09.h"
 #include "tests/support/probe_midlet.h"
 
@@ -103,6 +104,11 @@ int main(int argc, char** argv) {
   static std::unique_ptr<sorv::ScriptRunner> runner;
   return sorv::runProgram([&commands](sorv::Shell& shell) {
     runner = std::make_unique<sorv::ScriptRunner>(shell, std::move(commands));
+    runner->pushState = [](int32_t state, int32_t screen) {
+      sorv::Debug::trace("script: state push %d %d", state, screen);
+      sorv::CGame::PUSH_STATE(state);
+      if (screen >= 0) sorv::CGame::MenuPush(screen);
+    };
     shell.afterFlush = [] {
       runner->afterFrame();
       gSummary.frames = runner->framesRun();

@@ -81,6 +81,11 @@ bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c
     c.text = w1;
     return !w1.empty() && w2.empty();
   }
+  if (verb == "state") {
+    c.kind = ScriptCommand::kStatePush;
+    c.b = -1;
+    return w1 == "push" && parseNumber(w2, 0, 64, c.a) && (w3.empty() || parseNumber(w3, 0, 100, c.b));
+  }
   if (verb == "frames") {
     c.kind = ScriptCommand::kFrames;
     return parseNumber(w1, 0, 100000000, c.a) && w2.empty();
@@ -175,6 +180,9 @@ void ScriptRunner::execute(const ScriptCommand& c) {
       return;
     case ScriptCommand::kFrames:
       wait_ = c.a;
+      return;
+    case ScriptCommand::kStatePush:
+      if (pushState) pushState(c.a, c.b);
       return;
   }
 }

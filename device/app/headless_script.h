@@ -9,12 +9,15 @@
 //   quit                    the window is closed
 //   shot PATH               the screen as shown by the last flip, as a PNG file
 //   frames N                let N frames run before the next command
+//   state push N [S]        test tooling: the game pushes state N (0..64) and, when given,
+//                           menu screen S (0..100) with it, as the menus do, through the hook
 // Blank lines and lines starting with '#' are skipped. Commands run after a frame's flip,
 // first after frame 1; when the script is done the program stops as the game would. The
 // window starts in front, as the video library reports it.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,11 +26,11 @@ namespace sorv {
 class Shell;
 
 struct ScriptCommand {
-  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames };
+  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush };
   Kind kind;
   int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
   int32_t a = 0;       // key, x, orientation or frame count
-  int32_t b = 0;       // y
+  int32_t b = 0;       // y, or the menu screen of a state push
   std::string text;    // power state name, shot path
 };
 
@@ -40,6 +43,9 @@ class ScriptRunner {
   // After each flush: counts the frame and runs the commands that are due.
   void afterFrame();
   int32_t framesRun() const { return frames_; }
+  // What "state push N S" does (S -1 when not given); the layer below the game knows no
+  // states.
+  std::function<void(int32_t, int32_t)> pushState;
 
  private:
   void execute(const ScriptCommand& command);

@@ -28,8 +28,8 @@ TEST_F(StaticsTest, ShellTablesStartWithTheirFirstValues) {
   EXPECT_EQ(CGame::padLastCell, -1);
   EXPECT_EQ(CGame::messageBarColour, 0x331FB7);
   ASSERT_EQ(CGame::cheatCodes->length, 13);
-  EXPECT_EQ(at(CGame::cheatCodes, 0, 3), 8);
-  EXPECT_EQ(at(CGame::cheatCodes, 11, 0), 16);
+  EXPECT_EQ(at(CGame::cheatCodes, 0, 3), 512);
+  EXPECT_EQ(at(CGame::cheatCodes, 11, 0), 1);
   EXPECT_EQ(at(CGame::cheatCodes, 12, 3), 4);
   EXPECT_EQ(CGame::cheatUnlocked->length, 13);
   EXPECT_EQ(CGame::cheatAttrValues->length, 5);

@@ -90,6 +90,12 @@ inline constexpr MenuNeed kMenuNeeds[] = {
     {35, 6, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
     {35, 7, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
     {35, 8, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    // Name entry: the two rows' places, the name field, a key's letter, the key highlight.
+    {40, 11, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {40, 12, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {40, 13, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {40, 18, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {40, 19, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
     {57, 0, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
     {57, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
     {57, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},

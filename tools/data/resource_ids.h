@@ -16,6 +16,7 @@ inline constexpr int32_t kConstantCount = 201;
 
 // The empty string: Throwable's default message, the vendor and suite of the game's stores.
 inline constexpr int32_t kConstEmpty = 6;
+inline constexpr int32_t kConstNameCursor = 29;  // after the name being typed
 
 // The class library's texts: Boolean's words, Hashtable.toString's punctuation, the
 // messages of Vector and its enumerations, and System's one property.
