@@ -328,7 +328,7 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstMatchPack, kMatchServeMeter, kServeMeterFrames, 4, 1, kMatchSpriteColours, 1},
     {kConstMatchPack, kMatchSpeedLines, 1, 1, 1, kMatchSpriteColours, 1},
     {kConstMatchPack, kMatchHud, 86, 31, 1, kMatchSpriteColours, 1},
-    {kConstMatchPack, kMatchNet, 2, 2, 3, kMatchSpriteColours, 1},
+    {kConstMatchPack, kMatchNet, 2, 2, 4, kMatchSpriteColours, 1},  // a palette per court type
     {kConstMatchPack, kMatchInterface, 59, 4, 1, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxReplayBackground, 5, 1, 1, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxBallKids, 1, 11, 5, kMatchSpriteColours, 1},
