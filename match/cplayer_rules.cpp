@@ -19,6 +19,8 @@ void CPlayer::resetSpeed() {
 }
 
 void CPlayer::onDeadBall(int32_t, int32_t) {}
+void CPlayer::paintYourself() {}
+void CPlayer::paintYourself(int32_t, int32_t) {}
 void CPlayer::tunePlayerAttrAndAbility(int32_t) {}
 void CPlayer::resetSlipTrace() {}
 

@@ -76,7 +76,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 }
 
 bool CTennis::isTrainingMatch() { return false; }
-ASprite* CTennis::getPlayerSprite(bool, int32_t, int32_t) { return nullptr; }
 int32_t CTennis::updateBarMessage() { return 0; }
 void CTennis::paintContestRefereeLineEffect() {}
 
