@@ -52,6 +52,13 @@ class CGame : public Canvas, public Runnable {
   // the match loader, read by the actors to find their remap slot.
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
+  // The match's players as the selection leaves them (1 and 3 the user's team, 2 and 4 the
+  // opponents), each with two more values; the loading screen's first-frame flag; the match
+  // statistics' row labels (String[7][2]).
+  static int32_t playerChoice1, playerChoice2, playerChoice3, playerChoice4;
+  static int32_t playerChoiceValues[4][2];
+  static bool loadingShown;
+  static StaticRef<ObjectArray> statLabels;
 
   // --- Saved data (cgame_rms.cpp): the record store's codec and the statics it holds.
   static constexpr int32_t kRecordMarker = 107;  // record 1 of a store this game built

@@ -1,6 +1,7 @@
 // Sprites and actors from pack entries: the loadSprite forms, pooled actors, the demo
 // player, the dust, the sprite kept for each menu object class and the small font's spacing.
 #include "game/cgame.h"
+#include "match/ctennis.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
 #include "runtime/lang_system.h"
@@ -150,6 +151,10 @@ ASprite* CGame::GetAnimationIDByClass(int32_t objectClass) {
     case 19: case 20: return spriteAt(menuSprites, kMenuMain);
     case 21: return spriteAt(menuSprites, kMenuSecond);
     case 22: return interfaceSprite;
+    // The court layouts' items while a match is loaded.
+    case kTypeCourtPicture: return CTennis::courtSprite;
+    case kTypeCourtBoards: return CTennis::courtSprite2;
+    case kTypeJudgeFrames: case kTypeJudges: return CTennis::judgeSprite;
     default: return nullptr;
   }
 }

@@ -265,6 +265,7 @@ CPlayer* CTennis::focusPlayer() { return player.get(); }
 void CTennis::a_init() {
   SORV_FRAME("CTennis.a_init()V");
   sharedActor = newObject<CActor>();
+  mainTournament = CGame::isMainTournament();
   CGame::actionSprites0 = Array::newObjectArray(kASprite, kPlayerSprites);
   objectList = Array::newObjectArray(kRigidBody, kObjectSlots);
 }

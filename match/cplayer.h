@@ -106,6 +106,12 @@ class CPlayer : public RigidBody {
   int32_t lastStrokeZ = 0, lastStrokeSpeed = 0;
   bool chasing = false;
 
+  // Running: the move state (3 at rest) and direction.
+  int32_t moveState = 3, moveDir = 0;
+  void resetSpeed();
+  // Built by the players' work: paints the player at its own place or at a screen point.
+  void paintYourself();
+  void paintYourself(int32_t x, int32_t y);
   // CPlayer.<init>(LCTennis;ZZI)V as far as the rules need it; the players fill the rest.
   void construct(CTennis* match, bool human, bool userTeam, int32_t look);
   // Built by the players' work: ends the stroke and starts a reaction (-1 none).

@@ -15,7 +15,15 @@ void CPlayer::construct(CTennis* /*match*/, bool human, bool userTeam, int32_t /
   type = human ? 0 : 1;
 }
 
+void CPlayer::resetSpeed() {
+  moveState = 3;
+  vx = vy = vz = 0;
+  moveDir = 0;
+}
+
 void CPlayer::onDeadBall(int32_t, int32_t) {}
+void CPlayer::paintYourself() {}
+void CPlayer::paintYourself(int32_t, int32_t) {}
 void CPlayer::tunePlayerAttrAndAbility(int32_t) {}
 void CPlayer::resetSlipTrace() {}
 

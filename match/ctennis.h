@@ -20,6 +20,8 @@ namespace sorv {
 
 class ASprite;
 class CActor;
+class Graphics;
+class Image;
 class CPlayer;
 class RigidBody;
 class String;
@@ -257,6 +259,55 @@ class CTennis : public Object {
   static void playDeadBallSounds();
   static bool isCanPlayDeadBallSound();
   static void playCheer();
+
+
+  // --- Loading and court drawing
+  // The loader's 33 steps (one a frame) fill the sprites, actors and court image below; the
+  // court is drawn again at every change of ends; a_unloadCourt drops everything but
+  // replaySprite. The two action-sprite tables are CGame::actionSprites0 (the user's team)
+  // and actionSprites1 (the opponents): kinds 0 running, 1 strokes and serve, 2 special
+  // actions, and the partners' own sprites three slots on (mixed doubles only).
+  static constexpr int32_t kLoadingSteps = 33;
+  static constexpr int32_t kSpriteKinds = 3, kPartnerSlot = 3;
+  static StaticRef<ASprite> introSprite, ballSprite0, ballSprite1, netSprite, replaySprite;
+  static StaticRef<ASprite> replayBgSprite, ballKidSprite, judgeSprite;
+  static StaticRef<ASprite> courtSprite, courtSprite2, courtActorSprite;
+  static StaticRef<CActor> netActor, replayActor, netJudge, courtActor;
+  static StaticRef<ObjectArray> ballKidActors;  // CActor[5]: 0, 1 back, 2, 3 runners, 4 net
+  static StaticRef<ObjectArray> linesmen;       // CActor[5]
+  static StaticRef<ObjectArray> courtDecor;     // CActor[4], court type 0 only
+  static StaticRef<Image> courtImage;           // 840 x 532
+  static StaticRef<Graphics> courtGraphics;
+  static int32_t courtLayoutMenu;
+  // A main tournament holds the speed unit at 0 from its first court load to the unload;
+  // the player's own choice waits in CGame::optionRow1Copy.
+  static bool speedUnitHeld;
+  static bool mainTournament;  // CGame::isMainTournament, taken once by a_init
+  static bool ballVisible;  // the ball is still to be drawn this frame
+  static int32_t smashPointX, smashPointY;
+  static int32_t GetSpriteActionIDx(bool userTeam, int32_t slot, int32_t part);
+  static void a_loadCourt(int32_t court, int32_t end);
+  static void setActionSpritePalette(ObjectArray* sprites);
+  static int32_t getNetAnim();
+  static void unfreezeAllActor();
+  static void removeAllActor();
+  static void drawBall(int32_t ballZ, int32_t depth);
+  static void drawCourt();
+  static void drawAllBallKids();
+  static int32_t drawBallKids(int32_t kid, int32_t x, int32_t y);
+  static void drawBallPickerNearNet(bool near);
+  static void drawLinesMen();
+  static void drawNetMan();
+  static void drawNet();
+  static void drawObjects();
+  static void drawPlayer(bool userHalf);
+  static bool drawSinglePlayer(CPlayer* p, bool flag);
+  static void drawSmashPoint();
+  static void resetRunPicker();
+  static void resetNetManSprite();
+  // The match's start after loading (built with the match flow).
+  static int32_t startFormalMatch();
+  static void switchToQueryTraining(int32_t tutorial, int32_t step);
 
   // Built by later work (ctennis_services.cpp): judges, ball kids, reactions, attributes,
   // the message bar, the court reload, the walk-in, drawing.

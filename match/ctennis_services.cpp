@@ -42,12 +42,6 @@ int32_t CTennis::update() {
   return -1;
 }
 
-int32_t CTennis::Loading() {
-  SORV_FRAME("CTennis.Loading()I");
-  return -1;
-}
-
-void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
 
 // The serve and the strokes: built with the ball events' issue.
 void CTennis::serveBall() {}
@@ -55,12 +49,12 @@ void CTennis::onReturnBall2(CPlayer*) {}
 void CTennis::onReturnBall(CPlayer*) {}
 
 // Match flow and players' scenes.
+int32_t CTennis::startFormalMatch() { return -1; }
+void CTennis::switchToQueryTraining(int32_t, int32_t) {}
 void CTennis::startPoint() {}
 void CTennis::setMenuSkip() {}
 void CTennis::setMenuIGM() {}
-void CTennis::resetSmashPoint() {}
 void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
-void CTennis::freezeAllActor() {}
 void CTennis::resetAllNextSpecialAction() {}
 void CTennis::resetPlayersAction() {}
 void CTennis::walkInFromNewEnd() {}
@@ -82,7 +76,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 }
 
 bool CTennis::isTrainingMatch() { return false; }
-ASprite* CTennis::getPlayerSprite(bool, int32_t, int32_t) { return nullptr; }
 int32_t CTennis::updateBarMessage() { return 0; }
 void CTennis::paintContestRefereeLineEffect() {}
 
@@ -106,20 +99,13 @@ void CTennis::resetAllPlayersAttr() {}
 void CTennis::setPlayerAttr(CPlayer*, int32_t) {}
 
 // Judges, ball kids and the net.
-void CTennis::relaxJudge() {}
 void CTennis::raiseJudgeSignal(int32_t) {}
 void CTennis::judgeCallIn(int32_t) {}
-void CTennis::ballPickerPickBall() {}
 void CTennis::ballKidsAnimate(int32_t) {}
 void CTennis::netTouched() {}
-void CTennis::setRunBallPickerPos() {}
 
 // Court, view and overlays.
-void CTennis::loadCourt() {}
-void CTennis::resetView() {}
 void CTennis::lieInstantReplay(bool) {}
-void CTennis::drawSpeedToBg(int32_t) {}
-void CTennis::drawTimeToBg(int32_t) {}
 void CTennis::hideServeSpeedPanel() {}
 void CTennis::showRewardWords(int32_t) {}
 

@@ -175,9 +175,7 @@ void CTennis::init() {
   CGame::actionSprites1 = Array::newObjectArray(kObject, 6);
   ballKids = Array::newObjectArray(kRigidBody, 2);
   for (int32_t k = 0; k < 2; k++) {
-    RigidBody* kid = newObject<RigidBody>();
-    if (kid != nullptr) kid->type = 8;
-    astore(ballKids.get(), k, kid);
+    astore(ballKids.get(), k, RigidBody::create(this, RigidBody::kTypeBallKid));
   }
   setRunBallPickerPos();
   for (int32_t k = 0; k < 2; k++) CGame::p_add(objectList, aload(ballKids.get(), k));

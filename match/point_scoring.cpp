@@ -367,10 +367,8 @@ void CTennis::changeServeSide() {
 
 void CTennis::changeCourt() {
   SORV_FRAME("CTennis.changeCourt()V");
-  courtEnd = courtEnd == 1 ? 2 : 1;
+  // The court's reload turns the end, clears the flag and saves the match.
   loadCourt();
-  changeEnds = false;
-  saveLoadMatch(true);
   CGame::key_resetKey();
   walkInFromNewEnd();
   CGame::disablePaintDirectInBuffer(2);

@@ -5,7 +5,7 @@
 #include "runtime/static_class.h"
 #include "tests/game/draw_fixture.h"
 #include "tools/data/resource_ids.h"
-#include "tools/mkdata/sprite_packs.h"
+#include "tools/mkdata/match_sprites.h"
 
 namespace sorv::test {
 namespace {
@@ -222,7 +222,7 @@ TEST_F(EffectsTest, DustPuffLastsFourFrames) {
 }
 
 TEST_F(EffectsTest, DataSetDustHasTwoPuffsAndLoadingEnablesIt) {
-  serve({{"matchfx", asText(pack(mk::matchFxPackEntries()))}});
+  serve({{"matchfx", asText(pack(mk::matchEffectsPackEntries()))}});
   resetShell();
   CGame::Lib_Open(StaticClass::getConstant(kConstMatchFxPack), false);
   EXPECT_FALSE(CGame::dustEnabled);

@@ -298,4 +298,60 @@ inline constexpr int32_t kConstPhoneTypeProperty = 148;
 // The text the setup library looks for in the file names of saved games.
 inline constexpr const char* kSavedGameMarker = "rms_";
 
+// --- Match sprites, court layouts and the court's tables
+// Frames of a player's braking animations (running sprite, animations 13 to 16) and of its
+// swings (strokes sprite): the row lengths of CPlayer's braking and swing tables.
+inline constexpr int32_t kBrakeFrames = 3;
+inline constexpr int32_t kSwingFrames = 10;
+inline constexpr int32_t kBrakeAnimFirst = 13, kBrakeAnimLast = 16;
+// The fewest frames, animations and palettes (of the colour count) each match sprite holds;
+// animFrames is the fewest frames of every animation (time > 0 each).
+struct MatchSpriteMinimum {
+  int32_t pack, entry, frames, anims, palettes, colours, animFrames;
+};
+inline constexpr int32_t kRunningAnims = 25, kStrokeAnims = 33, kSpecialAnims = 36;
+inline constexpr int32_t kServeMeterFrames = 17;  // animations 0 and 2: an odd count
+inline constexpr int32_t kMatchSpriteColours = 16;  // of every sprite but the players'
+inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
+    {kConstPlayerPack, kPlayerIntro, 2, 2, 4, kPlayerPaletteColours, 1},
+    {kConstStrokesUser, 0, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
+    {kConstStrokesUser, 1, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
+    {kConstRunningUser, 0, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
+    {kConstRunningUser, 1, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
+    {kConstStrokesRival, 0, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
+    {kConstStrokesRival, 1, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
+    {kConstRunningRival, 0, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
+    {kConstRunningRival, 1, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
+    {kConstSpecialUser, 0, 1, kSpecialAnims, 2, kPlayerPaletteColours, 1},
+    {kConstSpecialUser, 1, 1, kSpecialAnims, 2, kPlayerPaletteColours, 1},
+    {kConstSpecialRival, 0, 1, kSpecialAnims, 2, kPlayerPaletteColours, 1},
+    {kConstSpecialRival, 1, 1, kSpecialAnims, 2, kPlayerPaletteColours, 1},
+    {kConstMatchPack, kMatchServeMeter, kServeMeterFrames, 4, 1, kMatchSpriteColours, 1},
+    {kConstMatchPack, kMatchSpeedLines, 1, 1, 1, kMatchSpriteColours, 1},
+    {kConstMatchPack, kMatchHud, 86, 31, 1, kMatchSpriteColours, 1},
+    {kConstMatchPack, kMatchNet, 2, 2, 4, kMatchSpriteColours, 1},  // a palette per court type
+    {kConstMatchPack, kMatchInterface, 59, 4, 1, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxReplayBackground, 5, 1, 1, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxBallKids, 1, 11, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxJudges, 13, 33, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxDust, 1, 2, 1, 3, 1},  // light and dark dust
+    {kConstCourtPack, kCourtBackground, 3, 1, 1, kMatchSpriteColours, 1},
+    {kConstCourtPack, kCourtBackgroundMain, 3, 1, 1, kMatchSpriteColours, 1},
+    {kConstCourtPack, kCourtDecor, 11, 1, 4, kMatchSpriteColours, 1},
+    {kConstCourtPack, kCourtDecorMain, 11, 1, 4, kMatchSpriteColours, 1},
+    {kConstCourtPack, kCourtActor, 1, 4, 1, kMatchSpriteColours, 1},
+};
+// Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
+inline constexpr int32_t kBallKidRunFrames = 3;
+// Court picture frames 0 to 2 cover the whole court image.
+inline constexpr int32_t kCourtImageWidth = 840, kCourtImageHeight = 532;
+// Court layouts: menu 71 (70 for a main tournament on court types 2 and 3), plus 3 at end 2.
+// Their items' sprite types while a match is loaded: the court picture (item 0), the court
+// boards (items 1 to 8), the judges' animations (linesmen, items 13 to 17) and frames (the
+// verdict, item 18); item 19 is the interface sprite's (type 22).
+inline constexpr int32_t kCourtLayoutMain = 70, kCourtLayout = 71, kCourtLayoutEnd2 = 3;
+inline constexpr int32_t kTypeCourtPicture = 23, kTypeCourtBoards = 25;
+inline constexpr int32_t kTypeJudgeFrames = 26, kTypeJudges = 27;
+inline constexpr int32_t kCourtLayoutItems = 22;
+
 }  // namespace sorv

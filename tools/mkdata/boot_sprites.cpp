@@ -60,6 +60,12 @@ std::string labelText(int32_t pack, int32_t entry) {
   return "P" + std::to_string(pack) + "-" + std::to_string(entry);
 }
 
+}  // namespace
+
+SpriteModule labelModule(int32_t pack, int32_t entry) { return labelModule(labelText(pack, entry)); }
+
+namespace {
+
 // Colour 0 is the transparent key; ink and paper stay readable; the rest a ramp that
 // differs per sprite and palette.
 std::vector<uint32_t> palette(int colours, int seed, int p) {

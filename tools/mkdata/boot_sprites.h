@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/mkdata/sprite_writer.h"
+
 namespace sorv::mkdata {
 
 struct LabelledShape {
@@ -33,6 +35,8 @@ inline constexpr LabelledShape kPlayerSpriteShape{4, 4, 2, 4, 34};
 
 // A sprite of the shape whose module 0 reads "P<pack>-<entry>".
 std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape);
+// The label "P<pack>-<entry>" as an image module (ink colour 1 on paper colour 2).
+SpriteModule labelModule(int32_t pack, int32_t entry);
 // The boot pack's splash picture.
 std::vector<uint8_t> splashSprite();
 

@@ -8,6 +8,7 @@
 #include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/constants_source.h"
+#include "tools/mkdata/match_sprites.h"
 #include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/sprite_packs.h"
@@ -118,16 +119,16 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstTextPack, texts, archive, error) &&
-         addPack(constants, kConstPlayerPack, labelledPlayerPack(), archive, error) &&
-         addPack(constants, kConstStrokesUser, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstRunningUser, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstStrokesRival, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstRunningRival, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstSpecialUser, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstSpecialRival, actionPackEntries(), archive, error) &&
-         addPack(constants, kConstMatchPack, labelledMatchPack(), archive, error) &&
-         addPack(constants, kConstMatchFxPack, matchFxPackEntries(), archive, error) &&
-         addPack(constants, kConstCourtPack, courtPackEntries(), archive, error) &&
+         addPack(constants, kConstPlayerPack, matchPlayerPackEntries(), archive, error) &&
+         addPack(constants, kConstStrokesUser, matchActionPackEntries(kConstStrokesUser), archive, error) &&
+         addPack(constants, kConstRunningUser, matchActionPackEntries(kConstRunningUser), archive, error) &&
+         addPack(constants, kConstStrokesRival, matchActionPackEntries(kConstStrokesRival), archive, error) &&
+         addPack(constants, kConstRunningRival, matchActionPackEntries(kConstRunningRival), archive, error) &&
+         addPack(constants, kConstSpecialUser, matchActionPackEntries(kConstSpecialUser), archive, error) &&
+         addPack(constants, kConstSpecialRival, matchActionPackEntries(kConstSpecialRival), archive, error) &&
+         addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
+         addPack(constants, kConstMatchFxPack, matchEffectsPackEntries(), archive, error) &&
+         addPack(constants, kConstCourtPack, matchCourtPackEntries(), archive, error) &&
          addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
          addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
          addPack(constants, kConstMenuPack, labelledMenuPack(), archive, error) &&

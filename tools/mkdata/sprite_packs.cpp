@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "tools/data/resource_ids.h"
-#include "tools/mkdata/effect_sprites.h"
 #include "tools/mkdata/font_builder.h"
 #include "tools/mkdata/sprite_writer.h"
 
@@ -46,21 +45,6 @@ std::vector<uint8_t> paletteSprite(int palettes, int seed) {
     spec.palettes.push_back(colours);
   }
   return writeSprite(spec);
-}
-
-// Palette counts the loaders choose from: player sprites take the 34-colour player palettes
-// (four on the court-entry and demo sprites, one per player of a team on the action sprites);
-// the splash uses palette 1, the net one per court type, ball kids and judges palette 4 in a
-// main tournament, the court boards palette 3.
-constexpr int kStandInColours = 2;
-constexpr int kActionSpritePalettes = 2;
-constexpr int kCourtPeoplePalettes = 5;
-constexpr int kCourtDecorPalettes = 4;
-
-std::vector<uint8_t> standIn() { return standInSprite(1, kStandInColours); }
-
-std::vector<uint8_t> playerStandIn(int palettes) {
-  return standInSprite(palettes, kPlayerPaletteColours);
 }
 
 }  // namespace
@@ -106,29 +90,5 @@ std::vector<std::vector<uint8_t>> colourPackEntries() {
   entries.push_back(paletteSprite(kPlayerPaletteCount, kColourGroupCount));
   return entries;
 }
-
-std::vector<std::vector<uint8_t>> actionPackEntries() {
-  std::vector<std::vector<uint8_t>> entries(kActionPackEntries);
-  for (auto& e : entries) e = playerStandIn(kActionSpritePalettes);
-  return entries;
-}
-
-std::vector<std::vector<uint8_t>> matchFxPackEntries() {
-  std::vector<std::vector<uint8_t>> entries(kMatchFxPackEntries);
-  entries[kMatchFxReplayBackground] = standIn();
-  entries[kMatchFxBallKids] = standInSprite(kCourtPeoplePalettes, kStandInColours);
-  entries[kMatchFxJudges] = standInSprite(kCourtPeoplePalettes, kStandInColours);
-  entries[kMatchFxDust] = dustSprite();
-  return entries;
-}
-
-std::vector<std::vector<uint8_t>> courtPackEntries() {
-  std::vector<std::vector<uint8_t>> entries(kCourtPackEntries);
-  for (auto& e : entries) e = standIn();
-  entries[kCourtDecor] = standInSprite(kCourtDecorPalettes, kStandInColours);
-  entries[kCourtDecorMain] = standInSprite(kCourtDecorPalettes, kStandInColours);
-  return entries;
-}
-
 
 }  // namespace sorv::mkdata

@@ -5,11 +5,9 @@
 // - "colours": seven colour-group palette sprites and the player palette sprite, each one
 //   1 x 1 module with kPlayerPaletteColours colours a palette. The palette counts of the
 //   colour groups (8 each) are a placeholder until the appearance choices are written.
-// - the packs of actions, match effects and court: a stand-in sprite per entry a loader
-//   reads (one 8 x 8 module, one frame, one animation whose frame shows for one tick) with
-//   the palette count the loaders pick from, until the issues that draw them give them their
-//   pictures. Entries never read stay empty. (The boot, menu, match and player sprites are
-//   boot_sprites.h's, the dust effect_sprites.h's.)
+// - a stand-in sprite (one 8 x 8 module, one frame, one animation shown for one tick) for
+//   the packs that have no pictures yet. (The boot and menu sprites are boot_sprites.h's,
+//   the match's match_sprites.h's, the dust effect_sprites.h's.)
 // Only the data builder calls this; the bytes are the same on every run.
 #pragma once
 
@@ -20,10 +18,6 @@ namespace sorv::mkdata {
 
 std::vector<std::vector<uint8_t>> fontPackEntries();
 std::vector<std::vector<uint8_t>> colourPackEntries();
-// One of the six action packs (the same layout for each).
-std::vector<std::vector<uint8_t>> actionPackEntries();
-std::vector<std::vector<uint8_t>> matchFxPackEntries();
-std::vector<std::vector<uint8_t>> courtPackEntries();
 
 // The stand-in sprite itself, with the given number of palettes of the given colour count.
 std::vector<uint8_t> standInSprite(int palettes, int colours);

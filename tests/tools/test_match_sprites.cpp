@@ -1,0 +1,93 @@
+// The match's sprites of the data set, read back through the game's sprite loader and held
+// against the minimums the game's header names.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/cgame.h"
+#include "runtime/static_class.h"
+#include "sprites/asprite.h"
+#include "tests/game/game_fixture.h"
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/data_set.h"
+#include "tools/mkdata/match_sprites.h"
+
+namespace sorv::test {
+namespace {
+
+class MatchSpritesTest : public DeviceTest {
+ protected:
+  void serveDataSet() {
+    mkdata::ArchiveWriter archive;
+    std::string error;
+    ASSERT_TRUE(mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error, "EN")) << error;
+    RuntimeTest::TearDown();
+    replaceBar(archive.build());
+    RuntimeTest::SetUp();
+  }
+};
+
+TEST_F(MatchSpritesTest, EveryMatchSpriteHoldsItsMinimumsWithoutALogLine) {
+  serveDataSet();
+  LogCapture log;
+  for (const MatchSpriteMinimum& m : kMatchSpriteMinimums) {
+    SCOPED_TRACE("pack " + std::to_string(m.pack) + " entry " + std::to_string(m.entry));
+    ASprite* s = CGame::loadSprite(StaticClass::getConstant(m.pack), false, m.entry, true);
+    ASSERT_FALSE(isNull(s));
+    const int32_t frames = isNull(s->frameFModuleCount) ? 0 : s->frameFModuleCount->length;
+    const int32_t anims = isNull(s->animAFrameCount) ? 0 : s->animAFrameCount->length;
+    EXPECT_GE(frames, m.frames);
+    EXPECT_GE(anims, m.anims);
+    EXPECT_GE(s->paletteCount, m.palettes);
+    EXPECT_EQ(s->colourCount, m.colours);
+    for (int32_t a = 0; a < anims; a++) {
+      EXPECT_GE(s->GetAFrames(a), m.animFrames) << a;
+      for (int32_t f = 0; f < s->GetAFrames(a); f++) EXPECT_GT(s->GetAFrameTime(a, f), 0) << a;
+    }
+  }
+  EXPECT_EQ(log.text(), "");
+}
+
+// The animations the players' tables, the serve meter and the runners count frames of.
+TEST_F(MatchSpritesTest, CountedAnimationsHaveTheirFrames) {
+  serveDataSet();
+  struct Case {
+    int32_t pack, entry, anim, frames;
+    bool odd;
+  };
+  const Case cases[] = {
+      {kConstRunningUser, 0, kBrakeAnimFirst, kBrakeFrames, false},
+      {kConstRunningRival, 1, kBrakeAnimLast, kBrakeFrames, false},
+      {kConstStrokesUser, 0, 5, kSwingFrames, false},
+      {kConstStrokesRival, 1, kStrokeAnims - 1, kSwingFrames, false},
+      {kConstMatchPack, kMatchServeMeter, 0, kServeMeterFrames, true},
+      {kConstMatchPack, kMatchServeMeter, 2, kServeMeterFrames, true},
+      {kConstMatchFxPack, kMatchFxBallKids, 7, kBallKidRunFrames, false},
+      {kConstMatchFxPack, kMatchFxBallKids, 8, kBallKidRunFrames, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.pack) + "/" + std::to_string(c.entry) + " anim " + std::to_string(c.anim));
+    ASprite* s = CGame::loadSprite(StaticClass::getConstant(c.pack), false, c.entry, true);
+    ASSERT_FALSE(isNull(s));
+    EXPECT_GE(s->GetAFrames(c.anim), c.frames);
+    if (c.odd) {
+      EXPECT_EQ(s->GetAFrames(c.anim) % 2, 1);
+    }
+  }
+}
+
+TEST_F(MatchSpritesTest, CourtPicturesCoverTheCourtImage) {
+  serveDataSet();
+  for (int32_t entry : {kCourtBackground, kCourtBackgroundMain}) {
+    ASprite* s = CGame::loadSprite(StaticClass::getConstant(kConstCourtPack), false, entry, true);
+    ASSERT_FALSE(isNull(s));
+    for (int32_t f = 0; f < 3; f++) {
+      EXPECT_GE(s->GetFrameWidth(f), kCourtImageWidth) << entry << " " << f;
+      EXPECT_GE(s->GetFrameHeight(f), kCourtImageHeight) << entry << " " << f;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sorv::test
