@@ -770,8 +770,7 @@ class CGame : public Canvas, public Runnable {
   static void NameEntryUpdateName();
   static void updateInputName();
   static void paintInputName();
-  // The career's (seams in menus/ until built): the user's avatar and the week's advance.
-  static int32_t playerChoice1;
+  // The career's week advance (a seam in menus/ until built).
   static void nextWeek();
 
   // --- Shell operations built later (shell_seams.cpp): pauses.

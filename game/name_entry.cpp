@@ -17,7 +17,6 @@ int32_t CGame::nameLastKey = -1;
 int32_t CGame::nameCharIndex = 0;
 int32_t CGame::nameTicker = 0;
 int32_t CGame::nameFocus = 0;
-int32_t CGame::playerChoice1 = 0;
 
 namespace {
 
