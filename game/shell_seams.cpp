@@ -1,14 +1,10 @@
 // Shell operations that later work fills: the cheat sequences, the name entry, the pauses,
-// the in-game menu, the help pages, the pad's validity tests and the black-bar transition.
-// Until then they do nothing, the in-game menu is never allowed, every pad key is disabled,
-// no bars are drawn and a cheat counts once its flag is set.
+// the in-game menu and the help pages.
+// Until then they do nothing, the in-game menu is never allowed and a cheat counts once its
+// flag is set.
 #include "game/cgame.h"
 
 namespace sorv {
-
-int32_t CGame::blackBarsFrames = 0;
-int32_t CGame::blackBarsStep = 0;
-bool CGame::blackBarsClosing = false;
 
 bool CGame::Game_updateCheat(int32_t) { return false; }
 void CGame::updateInputName() {}
@@ -19,14 +15,6 @@ void CGame::updatePause() {}
 void CGame::paintPause() {}
 void CGame::initPause(int32_t) {}
 bool CGame::isInGameMenuValid() { return false; }
-bool CGame::isAllVirtualKeyDisabled() { return true; }
-bool CGame::isNeedTriningVirtualPad() { return false; }
-void CGame::initBlackScreen(int32_t frames, bool closing) {
-  blackBarsFrames = frames;
-  blackBarsClosing = closing;
-  blackBarsStep = 0;
-}
-bool CGame::updateBlackScreen() { return true; }
 void CGame::updateIGM() {}
 void CGame::drawControlsHelp() {}
 void CGame::drawSkillsHelp() {}

@@ -49,6 +49,10 @@ int32_t CTennis::Loading() {
 
 void CTennis::a_unloadCourt() { SORV_FRAME("CTennis.a_unloadCourt()V"); }
 
+int32_t CTennis::getUserActionState() { return 0; }
+int32_t CTennis::getUserActionFlag() { return 0; }
+bool CTennis::isTutorialFlagSet() { return false; }
+
 // The serve and the strokes: built with the ball events' issue.
 void CTennis::serveBall() {}
 void CTennis::onReturnBall2(CPlayer*) {}
