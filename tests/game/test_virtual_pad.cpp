@@ -201,6 +201,19 @@ TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
   }
 }
 
+TEST_F(PadPictureTest, TheShippedSpritesCarryThePadAndKeyFrames) {
+  struct Case {
+    ASprite* sprite;
+    int32_t frames;
+  };
+  ASprite* buttons = CGame::GetAnimationIDByClass(14);
+  for (const Case& c : {Case{icon(0), 21}, Case{icon(1), 12}, Case{icon(2), 31}, Case{buttons, 31}}) {
+    ASSERT_FALSE(isNull(c.sprite));
+    EXPECT_GE(c.sprite->frameFModuleCount->length, c.frames);
+  }
+  EXPECT_GE(buttons->GetAFrames(11), 2);
+}
+
 TEST_F(PadPictureTest, TheKeysPictureShowsTheKeysAsked) {
   setState(6);
   auto draw = [](bool five, bool sides) {
