@@ -95,19 +95,24 @@ void BM_DrawScreenImage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawScreenImage)->Unit(benchmark::kMicrosecond);
 
-// The menu drawn, with the image copy's time measured first for the ratio.
-void drawAgainstImage(benchmark::State& state, int32_t menu) {
+// A drawing, with the image copy's time measured first for the ratio.
+template <typename Draw>
+void againstImage(benchmark::State& state, Draw draw) {
   constexpr int kRounds = 200;
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < kRounds; i++) drawPicture();
   const double image = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRounds;
   start = std::chrono::steady_clock::now();
-  for (auto _ : state) CGame::DrawMenu(menu, true);
+  for (auto _ : state) draw();
   const double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
                       static_cast<double>(state.iterations());
-  state.counters["menu"] = menu;
   state.counters["x_image"] = each / image;
   System::gc();
+}
+
+void drawAgainstImage(benchmark::State& state, int32_t menu) {
+  state.counters["menu"] = menu;
+  againstImage(state, [menu] { CGame::DrawMenu(menu, true); });
 }
 
 void BM_DrawLargestMenu(benchmark::State& state) {
@@ -122,6 +127,19 @@ void BM_DrawMainMenu(benchmark::State& state) {
   drawAgainstImage(state, 64);
 }
 BENCHMARK(BM_DrawMainMenu)->Unit(benchmark::kMicrosecond);
+
+// A whole main-menu frame as the menu state paints it: the full repaint, the panel, the
+// entry's description and the list arrows.
+void BM_MainMenuFrame(benchmark::State& state) {
+  startRuntime();
+  CGame::mainMenuCode = 5;
+  CGame::SetMenu(1);
+  againstImage(state, [] {
+    CGame::repaintAll = true;
+    CGame::MenuPaint();
+  });
+}
+BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace sorv

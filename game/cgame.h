@@ -53,11 +53,9 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ObjectArray> actionSprites0;
   static StaticRef<ObjectArray> actionSprites1;
   // The match's players as the selection leaves them (1 and 3 the user's team, 2 and 4 the
-  // opponents), each with two more values; the loading screen's first-frame flag; the match
-  // statistics' row labels (String[7][2]).
+  // opponents), each with two more values; the match statistics' row labels (String[7][2]).
   static int32_t playerChoice1, playerChoice2, playerChoice3, playerChoice4;
   static int32_t playerChoiceValues[4][2];
-  static bool loadingShown;
   static StaticRef<ObjectArray> statLabels;
 
   // --- Saved data (cgame_rms.cpp): the record store's codec and the statics it holds.
@@ -530,9 +528,13 @@ class CGame : public Canvas, public Runnable {
 
   // --- Loading screen (loading_screen.cpp).
   static int32_t loadingTarget, loadingHint;
+  static bool loadingShown;  // cleared on entering state 11, set by its first painted frame
   static void initLoad(int32_t target);
   static void updateLoading();
   static void paintLoading();
+  // Seven segments of 14 units; 98 and more shows all seven full.
+  static void drawLoadingAniBar(int32_t progress);
+  static void drawLoadingHint(String* text, bool flag);
   static void drawLoadingBar(int32_t colour, int32_t y, int32_t w, int32_t h, int32_t progress);
 
   // --- Sprites, actors, palettes and menu resources (sprite_loading.cpp,
@@ -581,6 +583,34 @@ class CGame : public Canvas, public Runnable {
   static void setMiniFontLineSpace(int32_t d);
   static int32_t loadMenuRes();
   static void unloadMenuRes();
+
+  // --- Main menu, options, loading screen and pad (menus/main_menu*.cpp,
+  // menus/options_screen.cpp, menus/scroll_arrows.cpp, game/loading_screen.cpp,
+  // game/black_bars.cpp, game/virtual_pad.cpp).
+  // optionTexts: String[2][2], the value labels of the two option rows, built with the texts.
+  static StaticRef<ObjectArray> optionTexts;
+  static int64_t optionSoundTime;  // the last change of the sound row, milliseconds
+  static void buildOptionTexts();
+  // The row's saved value; one outside the row's labels reads (and is stored) as 0.
+  static int32_t optionValue(int32_t row);
+  // An entry of the main menu (screen 1) or options (2) whose screen is not built yet: logs
+  // it and gives true.
+  static bool runPendingEntry(int32_t screen, int32_t entry);
+  // The value of the highlighted entry, -1 outside the list.
+  static int32_t highlightedEntry();
+  // The text id (pack 2) describing main-menu entry h.
+  static int32_t mainMenuDescription(int32_t h);
+  // The panel's Gold at elapsed frame e for a slide-in of t frames.
+  static int32_t panelGoldShown(int32_t elapsed, int32_t slideFrames, int32_t total);
+  // The panel's opacity in percent at counter c: opaque, then fading over its last frames.
+  static int32_t panelOpacity(int32_t c);
+  static void drawAchievementInMainMenu();
+  static void Paint_ArrowsUpDn(int32_t menu, int32_t upItem, int32_t downItem);
+  static bool isVirtualKeyOKValid();
+  static bool isVirtualKeyLobValid();
+  static void paintTrainingPad();
+  static void drawControlsIcon(int32_t x, int32_t y, int32_t kind, int32_t spacing, int32_t row0,
+                               int32_t row1, int32_t row2, bool showKey5, bool onlySides);
 
   // --- Menus and career (menus/). Menu ids 0..78 select records of the menu data; screen
   // codes 0..100 name what the engine shows. Every menu is validated once after loading: a

@@ -17,7 +17,6 @@ StaticRef<ObjectArray> CGame::actionSprites1;
 int32_t CGame::playerChoice1 = 0, CGame::playerChoice2 = 0;
 int32_t CGame::playerChoice3 = 0, CGame::playerChoice4 = 0;
 int32_t CGame::playerChoiceValues[4][2] = {};
-bool CGame::loadingShown = false;
 StaticRef<ObjectArray> CGame::statLabels;
 
 void CGame::fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h) {

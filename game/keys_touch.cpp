@@ -249,8 +249,4 @@ void CGame::UpdatePointerEvents() {
   keyInputOn = true;
 }
 
-// The pad is drawn and hit-tested with the match.
-void CGame::UpdateVirtualPad() {}
-void CGame::DrawVirtualPad() {}
-
 }  // namespace sorv

@@ -149,7 +149,9 @@ void runStep(int32_t step) {
       astore(table(CGame::menuSprites, kMenuSpriteCount), kMenuButtons,
              CGame::loadSprite(constant(kConstMenuPack), false, kMenuButtons, true, true));
       return;
-    case 3: return loadTexts();
+    case 3:
+      loadTexts();
+      return CGame::buildOptionTexts();
     case 4: return loadFonts();
     case 5: return loadColours();
     case 9: return loadMenuSprites();

@@ -73,7 +73,8 @@ ASprite* CGame::loadSprite(String* name, bool loadAll, int32_t entry, bool close
     Lib_FreeData(entry);
   }
   ASprite* sprite = ASprite::create();
-  if (sprite != nullptr) sprite->Load(data, 0);
+  // A missing pack or entry is already logged; its sprite stays empty and draws nothing.
+  if (sprite != nullptr && !isNull(data)) sprite->Load(data, 0);
   return sprite;
 }
 

@@ -197,6 +197,7 @@ void aboutPaint() { CGame::updateAbout(1); }
 void loadingEnter() {
   CGame::loadingProgress = 0;
   CGame::loadingDone = false;
+  CGame::loadingShown = false;
   CGame::loadStartTime = now();
   CGame::Lib_Open(StaticClass::getConstant(kConstMenuPack), false);
   CGame::loadingSprite = CGame::loadSprite(nullptr, false, kMenuMain, false, true);

@@ -108,6 +108,11 @@ class CTennis : public Object {
   static int32_t Loading();
   static void a_unloadCourt();
   static int32_t getTutMiniStep() { return tutorialStep; }
+  // What the touch pad reads of the user's player and the tutorial (the players and the
+  // tutorial fill them): the player's action state and action flag, the tutorial flag.
+  static int32_t getUserActionState();
+  static int32_t getUserActionFlag();
+  static bool isTutorialFlagSet();
 
   // --- Match, scoring and line calls
   // Teams: 0 the user's (index 0 of every score and statistics array), 1 the opponents. A

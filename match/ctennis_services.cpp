@@ -43,6 +43,10 @@ int32_t CTennis::update() {
 }
 
 
+int32_t CTennis::getUserActionState() { return 0; }
+int32_t CTennis::getUserActionFlag() { return 0; }
+bool CTennis::isTutorialFlagSet() { return false; }
+
 // The serve and the strokes: built with the ball events' issue.
 void CTennis::serveBall() {}
 void CTennis::onReturnBall2(CPlayer*) {}

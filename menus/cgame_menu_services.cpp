@@ -13,11 +13,7 @@ int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
-void CGame::MenuUpdate_mainmenu() {}
-void CGame::MenuUpdate_option() {}
 void CGame::MenuUpdate_Load() {}
-void CGame::MenuPaint_MainMenu(Graphics*, int32_t, int32_t, int32_t, int32_t) {}
-void CGame::MenuPaint_option() {}
 void CGame::MenuPaint_Help() {}
 void CGame::MenuPaint_Load() {}
 bool CGame::isTheFinalRoundOfTournament() { return false; }
@@ -28,7 +24,6 @@ void CGame::relocateHome() {}
 void CGame::sortMatchLocation() {}
 int32_t CGame::findTarget() { return 0; }
 void CGame::nextWeek() {}
-void CGame::copyOptionToSettingUI() {}
 bool CGame::isMainTournament() { return false; }
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}

@@ -15,8 +15,11 @@ void IGP::initialize(MIDlet*, Canvas*, int32_t, int32_t, Object*) {
   SORV_FRAME("IGP.initialize(Ljavax/microedition/midlet/MIDlet;Ljavax/microedition/lcdui/Canvas;IILjavax/microedition/lcdui/CommandListener;)V");
 }
 
-bool IGP::IsAvailable() { return false; }
-bool IGP::isZVipAvailable() { return false; }
+bool IGP::available = false;
+bool IGP::zvipAvailable = false;
+
+bool IGP::IsAvailable() { return available; }
+bool IGP::isZVipAvailable() { return zvipAvailable; }
 void IGP::enterIGP(String*, int32_t) { SORV_FRAME("IGP.enterIGP(Ljava/lang/String;I)V"); }
 void IGP::enterZVIP() { SORV_FRAME("IGP.enterZVIP()V"); }
 

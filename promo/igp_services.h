@@ -27,6 +27,9 @@ class IGP : public Object {
   // The screen's list scroll, read when a press is recorded.
   static int32_t listScroll;
 
+  // What the seams answer for IsAvailable and isZVipAvailable (tests set them).
+  static bool available, zvipAvailable;
+
   static void initialize(MIDlet* midlet, Canvas* canvas, int32_t width, int32_t height,
                          Object* listener);
   static bool IsAvailable();

@@ -88,7 +88,10 @@ class MenuTest : public BootTest {
     resetShell();
     resetEngine();
     CGame::LoadMenuData();
-    CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, true);
+    // As the boot state: the boot sprite, then the game's tables from the same pack.
+    CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, false);
+    CGame::initArrays();
+    CGame::Lib_Close();
     for (int32_t step = 1; step <= 28; step++) {
       if (step == 27) continue;  // the sounds
       CGame::loadingStep = step;

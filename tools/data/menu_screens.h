@@ -28,6 +28,7 @@ struct ScreenSource {
 // The prepared lists written so far.
 inline constexpr int32_t kTrainingGames[] = {15, 16, 17, 18, 19};  // value - 15 = game
 inline constexpr int32_t kTrainingLevels[] = {21, 22, 23, 24, 25};
+inline constexpr int32_t kQuitQuestion[] = {86};  // text pack 0
 struct PreparedList {
   const int32_t* ids;
   int32_t count;
@@ -35,8 +36,9 @@ struct PreparedList {
 inline constexpr PreparedList kPreparedLists[] = {
     {kTrainingGames, static_cast<int32_t>(std::size(kTrainingGames))},
     {kTrainingLevels, static_cast<int32_t>(std::size(kTrainingLevels))},
+    {kQuitQuestion, static_cast<int32_t>(std::size(kQuitQuestion))},
 };
-inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1;
+inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1, kPreparedQuitQuestion = 2;
 
 inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   std::array<ScreenSource, kScreenCount> t{};
@@ -46,6 +48,8 @@ inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   }
   t[5] = {ScreenList::kPrepared, kPreparedTrainingGames};
   t[6] = {ScreenList::kPrepared, kPreparedTrainingLevels};
+  t[23] = {ScreenList::kPrepared, kPreparedQuitQuestion};
+  t[50] = {ScreenList::kPrepared, kPreparedQuitQuestion};
   t[1] = {ScreenList::kMainMenu, 5};
   t[2] = {ScreenList::kMenu, 13};
   t[4] = {ScreenList::kMenu, 29};

@@ -164,6 +164,8 @@ inline constexpr int32_t kOrdinalTextFirst = 260, kOrdinalCount = 5;
 inline constexpr int32_t kConstOrdinalJoiner = 76;
 inline constexpr int32_t kConstTimeJoiner = 99;
 inline constexpr int32_t kConstNoTime = 146;
+// Between the rank caption and the rank name on the main menu's panel.
+inline constexpr int32_t kConstRankJoiner = 142;
 // The menu data: 79 menus; an index of the 78 menus after the first (u16 total, then 78
 // big-endian shorts), and a blob that signed 16-bit offsets can reach.
 inline constexpr int32_t kMenuCount = 79;

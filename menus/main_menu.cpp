@@ -1,0 +1,133 @@
+// The main menu (screen 1) and its quit question (screen 50): a selection plays the whole
+// button animation before its entry runs; entries whose screens are not built yet log a line
+// and take input again.
+#include <cstdint>
+#include <iterator>
+
+#include "game/cgame.h"
+#include "game/zentukr09.h"
+#include "promo/igp_services.h"
+#include "runtime/frames.h"
+#include "runtime/log.h"
+#include "runtime/string.h"
+#include "sprites/asprite.h"
+
+namespace sorv {
+
+namespace {
+
+constexpr int32_t kQuitScreen = 50, kOptionsScreen = 2;
+constexpr int32_t kOptionsState = 8;
+constexpr int32_t kSelectKeys = 0x50020, kBackKey = 0x20000, kLeftSoftKey = 0x40000;
+constexpr int32_t kButtonClass = 14, kButtonAnim = 11;
+constexpr int32_t kArrowMenu = 5, kUpArrowItem = 25, kDownArrowItem = 26;
+constexpr int32_t kDescriptionItem = 9;
+constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
+constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
+constexpr int32_t kOptionsEntry = 9, kQuitEntry = 13;
+
+// Entries whose screens come later: they act as an entry without action, with a log line.
+struct PendingEntry {
+  int32_t screen, entry;
+  const char* name;
+};
+constexpr PendingEntry kPendingEntries[] = {
+    {1, 3, "quick match"},     {1, 4, "tournament"},       {1, 5, "career"},
+    {1, 8, "records history"}, {1, 12, "achievements"},    {1, 272, "promotion"},
+    {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
+};
+
+int32_t selectDelay() {
+  ASprite* buttons = CGame::GetAnimationIDByClass(kButtonClass);
+  const int32_t frames = isNull(buttons) ? 0 : buttons->GetAFrames(kButtonAnim);
+  // Without the animation the entry runs on the next update rather than never.
+  return frames > 0 ? frames - 1 : 0;
+}
+
+void runMainMenuEntry(int32_t entry) {
+  switch (entry) {
+    case kOptionsEntry:
+      CGame::prepareAnimationArrows();
+      CGame::MenuPush(kOptionsScreen);
+      CGame::PUSH_STATE(kOptionsState);
+      return;
+    case kQuitEntry:
+      CGame::MenuPush(kQuitScreen);
+      return;
+    default:
+      if (!CGame::runPendingEntry(1, entry)) CGame::mainMenuDelay = -1;
+      return;
+  }
+}
+
+void updateQuitQuestion() {
+  if ((CGame::keysPressed & kBackKey) != 0) {
+    CGame::MenuPop();
+  } else if ((CGame::keysPressed & kLeftSoftKey) != 0) {
+    ZentuKR09::quitApp();
+  }
+}
+
+}  // namespace
+
+int32_t CGame::mainMenuDescription(int32_t h) {
+  int32_t id = h == 0 ? kFirstEntryDescription : h == 1 ? kFirstDescription : kFirstDescription + h;
+  if (h >= 3 && !IGP::IsAvailable() && !IGP::isZVipAvailable()) id++;
+  return id;
+}
+
+bool CGame::runPendingEntry(int32_t screen, int32_t entry) {
+  for (const PendingEntry& p : kPendingEntries) {
+    if (p.screen != screen || p.entry != entry) continue;
+    Debug::trace("menu: entry %d (%s) is not built yet", entry, p.name);
+    if (screen == 1) mainMenuDelay = -1;
+    return true;
+  }
+  return false;
+}
+
+int32_t CGame::highlightedEntry() {
+  IntArray* entries = menuItems.get();
+  const int32_t h = MenuGetHighLightItem();
+  if (isNull(entries) || h < 0 || h >= entries->length) return -1;
+  return entries->elements()[h];
+}
+
+void CGame::MenuUpdate_mainmenu() {
+  SORV_FRAME("CGame.MenuUpdate_mainmenu()V");
+  if (menuScreenCode == kQuitScreen) return updateQuitQuestion();
+  if (mainMenuDelay < 0) {
+    MenuProcessInput(mainMenuCode, nullptr, 0, true);
+    if ((keysPressed & kSelectKeys) != 0) {
+      mainMenuDelay = selectDelay();
+      scrollStringX = rollStringX1 = kTickerIdle;
+    }
+  } else if (mainMenuDelay > 0) {
+    mainMenuDelay--;
+    repaintAll = true;
+  } else {
+    mainMenuChoice = highlightedEntry();
+    runMainMenuEntry(mainMenuChoice);
+  }
+}
+
+void CGame::MenuPaint_MainMenu(Graphics*, int32_t, int32_t, int32_t, int32_t) {
+  SORV_FRAME("CGame.MenuPaint_MainMenu(Ljavax/microedition/lcdui/Graphics;IIII)V");
+  if (menuScreenCode == kQuitScreen) {
+    drawInterfaceBk(nullptr, kQuitNoLabel, kQuitYesLabel);
+    IntArray* entries = menuItems.get();
+    String* question = isNull(entries) || entries->length == 0 ? nullptr : GetString(0, entries->elements()[0]);
+    drawOverlapMessage(question, 0, 0, 0, 0);
+    return;
+  }
+  if (repaintAll) {
+    drawInterfaceBk(nullptr, -1, -1);
+    DrawMenu(mainMenuCode, true);
+    repaintAll = false;
+  }
+  drawAchievementInMainMenu();
+  DrawStringAsItem(GetString(2, mainMenuDescription(MenuGetHighLightItem())), mainMenuCode, kDescriptionItem, false);
+  Paint_ArrowsUpDn(kArrowMenu, kUpArrowItem, kDownArrowItem);
+}
+
+}  // namespace sorv

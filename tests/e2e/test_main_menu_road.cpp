@@ -1,0 +1,155 @@
+// From the title on through the main menu, its options and its quit question, by keys and
+// again by touch; the options survive a restart on the same root.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/e2e/picture.h"
+#include "tests/e2e/program_process.h"
+
+namespace sorv {
+namespace {
+
+using test::countLinesWith;
+using test::has;
+using test::ProgramRun;
+
+constexpr int kRunSeconds = 280;
+// Phone virtual keys: the digits, and F1/F2 for the soft keys.
+constexpr int kKey2 = 50, kKey5 = 53, kKey6 = 54, kKey8 = 56, kLeftSoft = 112, kRightSoft = 113;
+
+std::string key(int vk, int after = 2) {
+  return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes " + std::to_string(after) +
+         "\n";
+}
+
+// The frames a script lets run, and the frames the program ran by its summary line.
+int scriptFrames(const std::string& script) {
+  int n = 0;
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("frames ", 0) == 0) n += std::stoi(line.substr(7));
+  }
+  return n;
+}
+int framesRun(const std::string& out) {
+  const size_t at = out.rfind("frames ");
+  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 7));
+}
+
+// A tap at game point (x, y): panel point (480 - y, x).
+std::string tap(int x, int y, int after = 3) {
+  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
+  return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
+}
+
+// From the boot to the main menu, its labels at rest.
+const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
+
+// Main menu (menu 5): buttons at (440, 110 + 70 i), the list arrows at (600, 60) and
+// (600, 415). Options (menu 13): rows from (40, 110) 55 apart, each value's right arrow
+// right of x 575 on the row's middle. Soft-key corners at the bottom.
+int button(int i) { return 110 + 70 * i + 30; }
+constexpr int kButtonX = 600, kDownArrowX = 600, kDownArrowY = 415;
+int optionRow(int i) { return 110 + 55 * i + 25; }
+constexpr int kRightArrowX = 650, kRowX = 200;
+constexpr int kRightSoftX = 700, kLeftSoftX = 100, kSoftY = 450;
+
+// The middle of the speed unit's value label (game box), away from its arrows.
+struct Box {
+  int x, y, w, h;
+};
+constexpr Box kSpeedValue = {505, 178, 60, 24};
+// Whether two shots agree inside a game box (game (x, y) is panel (479 - y, x)).
+bool sameIn(const test::Picture& a, const test::Picture& b, const Box& box) {
+  if (a.width != 480 || b.width != 480) return false;
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++)
+      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
+  return true;
+}
+
+constexpr int kSelectFrames = 12, kTapFrames = 18;
+
+class MainMenuRoad : public ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    env_["SORV_SEED"] = "2009";
+  }
+  int play(const std::string& script) {
+    std::ofstream(dir_ + "/script.txt") << script;
+    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
+  }
+  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
+  void expectEveryPendingEntryLogged() const {
+    for (const char* entry : {"entry 3 (quick match)", "entry 4 (tournament)", "entry 5 (career)",
+                              "entry 12 (achievements)", "entry 8 (records history)", "entry 10 (help)",
+                              "entry 11 (about)"}) {
+      EXPECT_EQ(countLinesWith(log(), entry), 1) << entry << "\n" << log();
+    }
+  }
+  void expectCleanRun() const {
+    EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+    EXPECT_TRUE(has(trace(), "state 6 -> 8 push")) << trace();
+    EXPECT_TRUE(has(trace(), "state 8 -> 6 pop")) << trace();
+  }
+};
+
+TEST_F(MainMenuRoad, EveryEntryAndOptionByKeysThenQuitWithTheLeftSoftKey) {
+  std::string s = kToMainMenu + "shot " + shot("menu") + "\n";
+  s += key(kKey5, kSelectFrames);  // quick match
+  for (int i = 0; i < 3; i++) s += key(kKey8) + key(kKey5, kSelectFrames);  // tournament, career, achievements
+  s += key(kKey8) + key(kKey5, kSelectFrames) + "shot " + shot("options") + "\n";
+  s += key(kKey6, 5) + key(kKey6, 5);  // sound off and on again, 400 ms apart
+  s += key(kKey8) + key(kKey6, 5) + "shot " + shot("options-changed") + "\n";
+  s += key(kKey8) + key(kKey5) + key(kKey8) + key(kKey5);  // help, about
+  s += key(kRightSoft, 10);
+  s += key(kKey8) + key(kKey5, kSelectFrames);  // records history
+  s += key(kKey8) + key(kKey5, kSelectFrames) + "shot " + shot("quit") + "\n";
+  s += key(kRightSoft, 5) + key(kKey2) + key(kKey8) + key(kKey5, kSelectFrames);
+  s += key(kLeftSoft, 10) + "frames 50\n";
+  ASSERT_EQ(play(s), 0);
+  expectCleanRun();
+  expectEveryPendingEntryLogged();
+  EXPECT_LT(framesRun(out()), scriptFrames(s) - 40) << "the left soft key ends the program\n" << out();
+  // The options screen shows over the menu, and the quit question over the menu.
+  const std::string menu = test::readText(shot("menu"));
+  EXPECT_FALSE(menu.empty());
+  EXPECT_NE(menu, test::readText(shot("options")));
+  EXPECT_NE(test::readText(shot("options")), test::readText(shot("options-changed")));
+  EXPECT_NE(menu, test::readText(shot("quit")));
+
+  // A restart on the same root keeps the speed unit; the sound is on again.
+  std::string again = kToMainMenu;
+  for (int i = 0; i < 4; i++) again += key(kKey8);
+  again += key(kKey5, kSelectFrames) + key(kKey8) + "shot " + shot("restart") + "\nquit\n";
+  ASSERT_EQ(play(again), 0);
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+  const test::Picture before = test::readPng(shot("options")), changed = test::readPng(shot("options-changed")),
+                      restart = test::readPng(shot("restart"));
+  ASSERT_EQ(restart.width, 480);
+  EXPECT_FALSE(sameIn(before, changed, kSpeedValue)) << "the speed unit's label changes";
+  EXPECT_TRUE(sameIn(changed, restart, kSpeedValue)) << "the restart shows the saved speed unit";
+}
+
+TEST_F(MainMenuRoad, EveryEntryAndOptionByTouchThenQuitWithTheLeftSoftKeyBox) {
+  std::string s = kToMainMenu;
+  for (int i = 0; i < 4; i++) s += tap(kButtonX, button(i), kTapFrames);  // quick match .. achievements
+  s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("options") + "\n";
+  s += tap(kRightArrowX, optionRow(0), 5) + tap(kRightArrowX, optionRow(0), 5);
+  s += tap(kRightArrowX, optionRow(1), 5);
+  s += tap(kRowX, optionRow(2), 5) + tap(kRowX, optionRow(3), 5);  // help, about
+  s += tap(kRightSoftX, kSoftY, 12);
+  s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames);  // records history
+  s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("quit") + "\n";
+  s += tap(kRightSoftX, kSoftY, 12) + tap(kButtonX, button(3), kTapFrames);
+  s += tap(kLeftSoftX, kSoftY, 12) + "frames 50\n";
+  ASSERT_EQ(play(s), 0);
+  expectCleanRun();
+  expectEveryPendingEntryLogged();
+  EXPECT_LT(framesRun(out()), scriptFrames(s) - 40) << "the left soft-key box ends the program\n" << out();
+}
+
+}  // namespace
+}  // namespace sorv

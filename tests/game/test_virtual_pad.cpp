@@ -1,0 +1,235 @@
+// The touch pad of a match: its cells and buttons as keys, when each counts, its picture and
+// the keys picture of the help screens.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "match/ctennis.h"
+#include "sprites/asprite.h"
+#include "tests/menus/menu_fixture.h"
+
+namespace sorv::test {
+namespace {
+
+int32_t keyBit(int32_t digit) { return 1 << digit; }
+
+class VirtualPadTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    setState(40);
+    resetMatch();
+    CGame::keyInputOn = true;
+    CGame::padYOffset = 0;
+    CGame::padLastKey = CGame::padKeyHeld = CGame::kNoPadKey;
+    CGame::padFlash = 0;
+    CGame::padOkDown = CGame::padLobDown = CGame::padOkPressed = false;
+  }
+  void TearDown() override {
+    resetMatch();
+    MenuTest::TearDown();
+  }
+  static void resetMatch() {
+    CTennis::matchState = 12;  // the pad takes keys and no in-game menu is needed
+    CTennis::tutorialKind = -1;
+    CTennis::tutorialStep = -1;
+    CTennis::raisedPad = CTennis::serveFlag = false;
+    CTennis::server = nullptr;
+    CTennis::rival = nullptr;
+  }
+  static void touchOnly() {
+    CGame::pressX = CGame::pressY = CGame::dragX = CGame::dragY = -1;
+    CGame::releaseX = CGame::releaseY = -1;
+  }
+  static std::pair<int32_t, int32_t> cellCentre(int32_t cell) {
+    auto* corner = static_cast<IntArray*>(CGame::padCells->elements()[cell]);
+    return {corner->elements()[0] + 50, corner->elements()[1] + 50 - CGame::padYOffset};
+  }
+};
+
+TEST_F(VirtualPadTest, EachCellPressesItsDigit) {
+  for (int32_t offset : {0, 44}) {
+    for (int32_t cell = 0; cell < 9; cell++) {
+      SCOPED_TRACE(offset * 100 + cell);
+      CGame::padYOffset = offset;
+      CGame::key_resetKey();
+      CGame::keysHeld = 0;
+      touchOnly();
+      std::tie(CGame::pressX, CGame::pressY) = cellCentre(cell);
+      CGame::UpdateVirtualPad();
+      if (cell == 4) {
+        EXPECT_EQ(CGame::keysPressed, 0);
+        continue;
+      }
+      EXPECT_EQ(CGame::keysPressed, keyBit(cell + 1));
+      EXPECT_EQ(CGame::padLastCell, cell);
+      EXPECT_EQ(CGame::padFlash, 5);
+      EXPECT_EQ(CGame::padKeyHeld, 49 + cell);
+    }
+  }
+}
+
+TEST_F(VirtualPadTest, ADragIntoAnotherCellReleasesTheOldKeyFirst) {
+  std::tie(CGame::pressX, CGame::pressY) = cellCentre(0);
+  CGame::UpdateVirtualPad();
+  CGame::key_updateKey();
+  touchOnly();
+  std::tie(CGame::dragX, CGame::dragY) = cellCentre(1);
+  CGame::UpdateVirtualPad();
+  EXPECT_EQ(CGame::keysReleased, keyBit(1));
+  EXPECT_EQ(CGame::keysPressed, keyBit(2));
+  EXPECT_EQ(CGame::padLastKey, 50);
+  EXPECT_EQ(CGame::pressX, -1);
+  // A release in the cell lets go of its key and the last one.
+  CGame::key_updateKey();
+  touchOnly();
+  std::tie(CGame::releaseX, CGame::releaseY) = cellCentre(1);
+  CGame::UpdateVirtualPad();
+  EXPECT_EQ(CGame::keysReleased, keyBit(2));
+}
+
+TEST_F(VirtualPadTest, OkAndLobSendTheirKeysOnlyWhileValid) {
+  struct Case {
+    int32_t state, matchState;
+    bool raised;
+    int32_t tutorial, x, y, keys;
+  };
+  const Case cases[] = {
+      {44, 12, false, -1, 700, 380, keyBit(5)},  // training: OK always counts
+      {40, 12, false, -1, 700, 380, 0},          // no serve of the user's
+      {40, 12, false, -1, 790, 200, keyBit(0)},  // match state 12: the lob counts
+      {40, 12, true, -1, 790, 200, 0},           // the raised pad takes the lob away
+      {40, 12, true, 4, 790, 200, keyBit(0)},    // except in tutorial 4
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state * 1000 + c.x);
+    setState(c.state);
+    CTennis::matchState = c.matchState;
+    CTennis::raisedPad = c.raised;
+    CTennis::tutorialKind = c.tutorial;
+    CGame::key_resetKey();
+    CGame::keysHeld = 0;
+    touchOnly();
+    CGame::releaseX = c.x;
+    CGame::releaseY = c.y;
+    CGame::UpdateVirtualPad();
+    EXPECT_EQ(CGame::keysPressed, c.keys);
+    EXPECT_EQ(CGame::keysReleased, c.keys);
+  }
+}
+
+TEST_F(VirtualPadTest, ValidityTruthTables) {
+  struct Case {
+    int32_t matchState;
+    bool serve;
+    int32_t tutorial, step;
+    bool raised;
+    bool disabled, training, lob;
+  };
+  // The in-game menu is not allowed yet, so a playing state still has its keys disabled.
+  const Case cases[] = {
+      {1, false, -1, -1, false, true, false, false},  {2, false, -1, -1, false, true, false, false},
+      {2, true, -1, -1, false, true, false, false},   {7, false, -1, -1, false, true, false, false},
+      {8, false, -1, -1, false, true, false, false},  {11, false, -1, -1, false, true, false, false},
+      {11, false, 1, 3, false, false, true, false},   {11, false, 1, 1, false, true, false, false},
+      {12, false, -1, -1, false, false, false, true}, {12, true, -1, -1, true, false, false, false},
+      {12, false, 4, -1, true, false, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.matchState * 100 + c.tutorial * 10 + c.step);
+    CTennis::matchState = c.matchState;
+    CTennis::serveFlag = c.serve;
+    CTennis::tutorialKind = c.tutorial;
+    CTennis::tutorialStep = c.step;
+    CTennis::raisedPad = c.raised;
+    EXPECT_EQ(CGame::isAllVirtualKeyDisabled(), c.disabled);
+    EXPECT_EQ(CGame::isNeedTriningVirtualPad(), c.training);
+    EXPECT_EQ(CGame::isVirtualKeyLobValid(), c.lob);
+    EXPECT_FALSE(CGame::isVirtualKeyOKValid());
+  }
+}
+
+TEST_F(VirtualPadTest, SoftKeysWaitWhileThePadIsInUse) {
+  CGame::softKeysRequested = true;
+  CGame::releaseX = 700;
+  CGame::releaseY = 450;
+  CGame::detectSoftKeys();
+  EXPECT_EQ(CGame::softRightState, -1);
+  CTennis::matchState = 1;  // every pad key disabled
+  CGame::detectSoftKeys();
+  EXPECT_EQ(CGame::softRightState, 1);
+}
+
+class PadPictureTest : public VirtualPadTest {
+ protected:
+  void SetUp() override {
+    VirtualPadTest::SetUp();
+    useShippedData();
+    setState(40);
+    CGame::gfx = CGame::backBufferGraphics;
+  }
+  static ASprite* icon(int32_t e) { return static_cast<ASprite*>(aload(CGame::menuIconSprites.get(), e)); }
+  static std::vector<uint16_t> screen() { return region(0, 0, CGame::kGameWidth, CGame::kGameHeight); }
+};
+
+TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
+  ASSERT_FALSE(isNull(icon(0)));
+  ASSERT_GE(icon(0)->frameFModuleCount->length, 21);
+  ASSERT_GE(icon(1)->frameFModuleCount->length, 12);
+  struct Case {
+    int32_t flash, cell;
+    bool raised;
+  };
+  for (const Case& c : {Case{0, 0, false}, Case{3, 5, false}, Case{0, 0, true}}) {
+    SCOPED_TRACE(c.flash * 10 + c.cell);
+    CTennis::raisedPad = c.raised;
+    CTennis::tutorialKind = c.raised ? 4 : -1;
+    CGame::padFlash = c.flash;
+    CGame::padLastCell = c.cell;
+    touchOnly();
+    clear();
+    CGame::DrawVirtualPad();
+    const std::vector<uint16_t> pad = screen();
+    clear();
+    Graphics* g = CGame::backBufferGraphics;
+    icon(0)->PaintFrame(g, 10, 700, 380, 0, 70);
+    icon(0)->PaintFrame(g, 11, 725, 265, 0, 70);
+    icon(0)->PaintFrame(g, 12, 740, 40, 0, 70);
+    icon(0)->PaintFrame(g, c.flash > 0 ? c.cell + 1 : 0, 155, 350 - (c.raised ? 44 : 0), 0, 70);
+    EXPECT_EQ(pad, screen());
+    EXPECT_EQ(CGame::padFlash, c.flash > 0 ? c.flash - 1 : 0);
+  }
+}
+
+TEST_F(PadPictureTest, TheShippedSpritesCarryThePadAndKeyFrames) {
+  struct Case {
+    ASprite* sprite;
+    int32_t frames;
+  };
+  ASprite* buttons = CGame::GetAnimationIDByClass(14);
+  for (const Case& c : {Case{icon(0), 21}, Case{icon(1), 12}, Case{icon(2), 31}, Case{buttons, 31}}) {
+    ASSERT_FALSE(isNull(c.sprite));
+    EXPECT_GE(c.sprite->frameFModuleCount->length, c.frames);
+  }
+  EXPECT_GE(buttons->GetAFrames(11), 2);
+}
+
+TEST_F(PadPictureTest, TheKeysPictureShowsTheKeysAsked) {
+  setState(6);
+  auto draw = [](bool five, bool sides) {
+    clear();
+    CGame::drawControlsIcon(400, 240, 1, 70, -70, 0, 70, five, sides);
+    return screen();
+  };
+  const std::vector<uint16_t> eight = draw(false, false);
+  EXPECT_NE(eight, draw(true, false));
+  clear();
+  ASSERT_FALSE(eight == screen());
+  // Only the side keys: the top row stays empty.
+  draw(false, true);
+  EXPECT_TRUE(blank(300, 140, 200, 60));
+  EXPECT_FALSE(blank(0, 0, CGame::kGameWidth, CGame::kGameHeight));
+}
+
+}  // namespace
+}  // namespace sorv::test
