@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
+#include "bench/cpu_time.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "game/cgame.h"
@@ -17,26 +17,10 @@
 namespace sorv {
 namespace {
 
+using bench::cpuNanos;
+using bench::nanosPerCall;
+
 constexpr int32_t kW = 800, kH = 480, kBandY = 185, kBandH = 110;
-
-// Thread CPU time: the machine is shared, and wall time would count others' work too.
-double cpuNanos() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-}
-
-template <class Fn>
-double nanosPerCall(Fn fn) {
-  int reps = 1;
-  for (;;) {
-    const double start = cpuNanos();
-    for (int i = 0; i < reps; ++i) fn();
-    const double ns = cpuNanos() - start;
-    if (ns > 5e6 || reps > (1 << 16)) return ns / reps;
-    reps *= 2;
-  }
-}
 
 // One runtime for the binary, a patterned screen buffer and a back buffer to draw on.
 StaticRef<Graphics> gBack;

@@ -5,11 +5,11 @@
 #include <benchmark/benchmark.h>
 #include <png.h>
 
-#include <ctime>
 #include <cstring>
 #include <random>
 #include <vector>
 
+#include "bench/cpu_time.h"
 #include "device/blit.h"
 #include "device/platform/panel_window.h"
 #include "device/png_decode.h"
@@ -20,29 +20,11 @@
 namespace sorv {
 namespace {
 
-// Thread CPU time: several developers share the machine, and wall time would count their
-// work too.
-double cpuNanos() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-}
+using bench::cpuNanos;
+using bench::nanosPerCall;
 
 constexpr int32_t kGameWidth = 800, kGameHeight = 480;
 constexpr int32_t kQuarterWidth = 400, kQuarterHeight = 240;
-
-// Nanoseconds per call of fn, over enough calls to last a few milliseconds.
-template <class Fn>
-double nanosPerCall(Fn fn) {
-  int reps = 1;
-  for (;;) {
-    const double start = cpuNanos();
-    for (int i = 0; i < reps; ++i) fn();
-    const double ns = cpuNanos() - start;
-    if (ns > 5e6 || reps > (1 << 20)) return ns / reps;
-    reps *= 2;
-  }
-}
 
 // Runs fn as the benchmark body and reports its time over the baseline's as "ratio".
 template <class Fn, class Baseline>

@@ -31,7 +31,6 @@ constexpr int kRecords = CGame::kRecordCount;
 // repeat on its own, and then once in this many.
 constexpr int kRebuildEvery = 64;
 
-std::filesystem::path gRoot;
 std::filesystem::path gInstall;
 std::string gInputLog;  // the log lines of the input under test
 int gRuns = 0;
@@ -73,23 +72,8 @@ std::vector<std::vector<uint8_t>> readStore() {
 void start() {
   fuzz::startRuntime();
   Debug::setSink(fopencookie(nullptr, "w", cookie_io_functions_t{nullptr, keepLogLine, nullptr, nullptr}));
-  ObjectArray* constants = fuzz::gApp->staticClass->constantStrings;
-  const std::pair<int32_t, const char*> texts[] = {
-      {kConstEmpty, ""},           {kConstPathSeparator, "\\"},      {kConstRecordStorePrefix, "rms_"},
-      {kConstRecordStoreSuffix, ".rms"}, {kConstRecordFileInfix, "_rec"},
-      {kConstGameRecordStore, "Sorvantel2009"}};
-  for (auto [n, text] : texts) constants->elements()[n] = String::fromCString(text);
-  // A memory file system where there is one: every input writes the store anew.
-  std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm/sorv-fuzz-saved-XXXXXX"
-                                                     : "/tmp/sorv-fuzz-saved-XXXXXX";
-  check(mkdtemp(folder.data()) != nullptr);
-  platform::setRootDir(folder);
-  gRoot = folder;
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(gRoot, ignored);
-  });
-  gInstall = gRoot / "program files" / "kestovan" / "sorvantel 2009";
+  fuzz::useRecordStoreRoot("sorv-fuzz-saved");
+  gInstall = fuzz::gRoot / "program files" / "kestovan" / "sorvantel 2009";
   std::filesystem::create_directories(gInstall);
   CGame::rosterKinds = Array::newByteArray(36);
 }

@@ -32,7 +32,6 @@ using namespace sorv;
 constexpr size_t kMaxEvents = 1024;
 
 test::ReferenceScorer gRef;
-std::filesystem::path gRoot;
 
 void check(bool ok) {
   if (!ok) std::abort();
@@ -49,24 +48,10 @@ CPlayer* playerOf(int index) {
 
 void start() {
   fuzz::startRuntime();
-  ObjectArray* constants = fuzz::gApp->staticClass->constantStrings;
-  const std::pair<int32_t, const char*> texts[] = {
-      {kConstEmpty, ""},           {kConstPathSeparator, "\\"},      {kConstRecordStorePrefix, "rms_"},
-      {kConstRecordStoreSuffix, ".rms"}, {kConstRecordFileInfix, "_rec"},
-      {kConstGameRecordStore, "Sorvantel2009"}};
-  for (auto [n, text] : texts) constants->elements()[n] = String::fromCString(text);
-  std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm/sorv-fuzz-scoring-XXXXXX"
-                                                     : "/tmp/sorv-fuzz-scoring-XXXXXX";
-  check(mkdtemp(folder.data()) != nullptr);
-  platform::setRootDir(folder);
-  gRoot = folder;
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(gRoot, ignored);
-  });
+  fuzz::useRecordStoreRoot("sorv-fuzz-scoring");
   // No store can be made: a file stands where the install folder's parent should be, so a
   // save fails at once. The saves are the saved data's business, fuzzed on their own.
-  std::ofstream(gRoot / "Program Files") << "not a folder";
+  std::ofstream(fuzz::gRoot / "Program Files") << "not a folder";
   CAE::LoadAchiData(nullptr);
   CGame::rosterAbility = Array::newByteArray(36);
 }

@@ -2,9 +2,15 @@
 // serves a small constant-string table and one resource (the input under test) from memory.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "runtime/application.h"
@@ -16,6 +22,7 @@
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "tools/data/resource_ids.h"
+#include "device/platform/paths.h"
 
 namespace sorv::fuzz {
 
@@ -61,6 +68,26 @@ inline void startRuntime() {
   gConstantTable = constantTable();
   gApp = new Application();
   Application::init(gApp);
+}
+
+// The record store's names in the constant strings, and a root of its own for the store,
+// on a memory file system where there is one (every input writes it anew); removed at exit.
+inline std::filesystem::path gRoot;
+inline void useRecordStoreRoot(const std::string& name) {
+  ObjectArray* constants = gApp->staticClass->constantStrings;
+  const std::pair<int32_t, const char*> texts[] = {
+      {kConstEmpty, ""},           {kConstPathSeparator, "\\"},      {kConstRecordStorePrefix, "rms_"},
+      {kConstRecordStoreSuffix, ".rms"}, {kConstRecordFileInfix, "_rec"},
+      {kConstGameRecordStore, "Sorvantel2009"}};
+  for (auto [n, text] : texts) constants->elements()[n] = String::fromCString(text);
+  std::string folder = (access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/") + name + "-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) std::abort();
+  platform::setRootDir(folder);
+  gRoot = folder;
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(gRoot, ignored);
+  });
 }
 
 // Every so many inputs a collection, so garbage of earlier inputs does not pile up.
