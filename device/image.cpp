@@ -176,8 +176,10 @@ Image* Image::createRGBImage(IntArray* argb, int32_t w, int32_t h, bool processA
   }
   bool translucent = false;
   if (processAlpha) {
+    // Only the w x h pixels drawn count: decoders hand over buffers larger than the image.
     const uint32_t* colours = reinterpret_cast<const uint32_t*>(argb->elements());
-    for (int32_t i = 0; i < argb->length && !translucent; ++i) {
+    const int32_t used = w * h;
+    for (int32_t i = 0; i < used && !translucent; ++i) {
       const uint32_t alpha = colours[i] >> 24;
       translucent = alpha != 0 && alpha != 0xFF && (colours[i] & 0xFFFFFF) != pixel::kKeyColorRgb;
     }

@@ -179,6 +179,9 @@ TEST_F(ImageTest, RgbImagesInTheirThreeKinds) {
   EXPECT_EQ(rgb(keyed), (std::vector<int32_t>{int32_t(0xFF00FF00), 0, 0}));
   Image* opaqueAlpha = Image::createRGBImage(ints({0xFF00FF00, 0xFFFE01FE}), 2, 1, true);
   EXPECT_EQ(opaqueAlpha->pixelType, 0);  // a near magenta does not become the key
+  // A translucent word past the w x h pixels is not part of the image.
+  Image* spare = Image::createRGBImage(ints({0xFF00FF00, 0xFF0000FF, 0x80FF0000}), 2, 1, true);
+  EXPECT_EQ(spare->pixelType, 0);
   // processAlpha false: plain RGB565, alpha ignored, magenta stays a colour.
   Image* plain = Image::createRGBImage(ints({0x00FF00FF, 0x80102030}), 2, 1, false);
   EXPECT_EQ(plain->pixelType, 0);
