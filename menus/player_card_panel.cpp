@@ -109,7 +109,8 @@ void CGame::drawPlayerInfo(CActor* actor, int32_t index, int32_t courtType, int3
   if (details) drawDetails(menu, index);
   if (opponent) DrawStringAsItem(GetString(kTextGeneral, kComputerText), menu, kOpponentItem, false);
   resetMenuPaintPosition();
-  if (withActor) {
+  // A selection entered without its actors (a state pushed by a script) shows the cards.
+  if (withActor && !isNull(actor)) {
     const int32_t at = GetMenuItemPosition(menu, kActorItem);
     drawPlayerRect(actor, x + xOf(at), y + yOf(at));
   }
