@@ -810,6 +810,39 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+
+  // --- Match set-up and player selection (menus/select_court.cpp, menus/select_player.cpp,
+  // menus/player_card_panel.cpp). The set-up keeps row 4 as 2 x court while it is shown;
+  // a selection started from the quick-match confirmation halved it, and only going back
+  // from that selection doubles it again. Every value read from record 13 lies inside its
+  // row's options once the set-up is entered.
+  static constexpr int32_t kSetupRows = 5, kSetupCourtRow = 4;
+  static StaticRef<ObjectArray> setupOptionTexts;     // String[5][]: each row's options
+  static StaticRef<IntArray> setupRowExtra;           // int[5]
+  static StaticRef<IntArray> setupLockedRows;         // rows drawn locked (none for a quick match)
+  static StaticRef<ObjectArray> courtPreviewSprites;  // ASprite[8] by row 4's value
+  static int32_t pickGroup;
+  static int32_t pickCursor[4];
+  static StaticRef<CActor> pickActorEven;
+  static StaticRef<CActor> pickActorOdd;
+  static void switchToSelectCourt();
+  static void enterSelectCourt();  // state 51's enter message
+  static void setupOptionTextsBuild();
+  static int32_t setupOptionCount(int32_t row);
+  static void loadCourtPreviews();
+  static void switchToSelectPlayer();
+  static bool IsMixModeAlreadySelect(int32_t pick);
+  static int32_t GetAvastar_Offset(int32_t group);
+  static int32_t GetAvastar_Count(int32_t group);
+  static void selectPlayerSetFirstIndex(int32_t group, int32_t first);
+  static int32_t selectPlayerFirstIndex(int32_t group);
+  static int32_t selectPlayerGroup();  // the group of the current pick
+  static void drawPlayerRect(CActor* actor, int32_t x, int32_t y);
+  static void drawPlayerInfo(CActor* actor, int32_t index, int32_t courtType, int32_t x, int32_t y,
+                             bool withActor, bool details, bool compact, bool withName, bool opponent);
+  // The tournament draw after the player's team is picked (a seam until the tournament
+  // model is built: it logs and goes back to the set-up).
+  static void startTournamentFromSelection();
 };
 
 }  // namespace sorv

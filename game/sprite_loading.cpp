@@ -156,6 +156,8 @@ ASprite* CGame::GetAnimationIDByClass(int32_t objectClass) {
     case kTypeCourtPicture: return CTennis::courtSprite;
     case kTypeCourtBoards: return CTennis::courtSprite2;
     case kTypeJudgeFrames: case kTypeJudges: return CTennis::judgeSprite;
+    // The selection's roster portraits.
+    case kTypeRosterPortrait: return spriteAt(menuExtSprites, kMenuExtPortrait);
     default: return nullptr;
   }
 }

@@ -37,11 +37,6 @@ void CGame::paintCareerHome() {}
 void CGame::initCareerUpdate() {}
 void CGame::updateCareerUpdate() {}
 void CGame::paintCareerUpdate() {}
-void CGame::MenuUpdate_selectCourt() {}
-void CGame::menuPaint_selectCourt() {}
-void CGame::MenuUpdate_selectPlayer() {}
-void CGame::menuPaint_selectPlayer() {}
-void CGame::resetMenuSelectPlayer() {}
 // The table's saving and its push belong to the tournament screens.
 void CGame::switchToTournamentTable(bool) {}
 void CGame::updateTournamentTable() {}

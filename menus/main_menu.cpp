@@ -24,7 +24,7 @@ constexpr int32_t kArrowMenu = 5, kUpArrowItem = 25, kDownArrowItem = 26;
 constexpr int32_t kDescriptionItem = 9;
 constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
 constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
-constexpr int32_t kOptionsEntry = 9, kQuitEntry = 13;
+constexpr int32_t kQuickMatchEntry = 3, kOptionsEntry = 9, kQuitEntry = 13;
 
 // Entries whose screens come later: they act as an entry without action, with a log line.
 struct PendingEntry {
@@ -32,7 +32,7 @@ struct PendingEntry {
   const char* name;
 };
 constexpr PendingEntry kPendingEntries[] = {
-    {1, 3, "quick match"},     {1, 4, "tournament"},       {1, 5, "career"},
+    {1, 4, "tournament"},      {1, 5, "career"},
     {1, 8, "records history"}, {1, 12, "achievements"},    {1, 272, "promotion"},
     {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
 };
@@ -46,6 +46,9 @@ int32_t selectDelay() {
 
 void runMainMenuEntry(int32_t entry) {
   switch (entry) {
+    case kQuickMatchEntry:
+      CGame::switchToSelectCourt();
+      return;
     case kOptionsEntry:
       CGame::prepareAnimationArrows();
       CGame::MenuPush(kOptionsScreen);

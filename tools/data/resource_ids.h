@@ -356,4 +356,20 @@ inline constexpr int32_t kTypeCourtPicture = 23, kTypeCourtBoards = 25;
 inline constexpr int32_t kTypeJudgeFrames = 26, kTypeJudges = 27;
 inline constexpr int32_t kCourtLayoutItems = 22;
 
+// --- Match set-up and player selection
+// The roster portraits (frame = avatar 0..35, then badges from 36; palette 1 the plain look,
+// palette 0 the picked one) and the court previews (frame 0, a palette per court type) are
+// entries of the pack of kConstMenuExtPack; menu 37 item 55 names the portraits by type 28.
+inline constexpr int32_t kMenuExtPortrait = 1, kMenuExtCourtPreview = 5;
+inline constexpr int32_t kTypeRosterPortrait = 28;
+inline constexpr int32_t kPortraitFrames = 50, kPortraitPalettes = 2;
+inline constexpr int32_t kCourtTypes = 4;
+// The roster card of the selection panels: the full card and the compact one.
+inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
+// The set-up's option texts (text pack 2): the match modes, the difficulties, the numbers
+// 1 to 9 (games and sets are shown as numbers), the court names at 341 + 2 x court with
+// empty fillers between.
+inline constexpr int32_t kTextMatchModes = 140, kTextDifficulties = 149, kTextNumbers = 152;
+inline constexpr int32_t kTextCourtNames = 341, kTextLastCourtName = 347;
+
 }  // namespace sorv

@@ -11,6 +11,7 @@
 #include "tools/mkdata/match_sprites.h"
 #include "tools/mkdata/menu_writer.h"
 #include "tools/mkdata/resource_pack.h"
+#include "tools/mkdata/selection_sprites.h"
 #include "tools/mkdata/sprite_packs.h"
 #include "tools/mkdata/text_packs.h"
 #include "tools/mkdata/training_levels.h"
@@ -119,7 +120,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
          addPack(constants, kConstTextPack, texts, archive, error) &&
-         addPack(constants, kConstPlayerPack, matchPlayerPackEntries(), archive, error) &&
+         addPack(constants, kConstPlayerPack, selectionPlayerPackEntries(), archive, error) &&
          addPack(constants, kConstStrokesUser, matchActionPackEntries(kConstStrokesUser), archive, error) &&
          addPack(constants, kConstRunningUser, matchActionPackEntries(kConstRunningUser), archive, error) &&
          addPack(constants, kConstStrokesRival, matchActionPackEntries(kConstStrokesRival), archive, error) &&
@@ -134,7 +135,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstMenuPack, labelledMenuPack(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuExtPack, labelledMenuExtPack(), archive, error) &&
+         addPack(constants, kConstMenuExtPack, selectionMenuExtPackEntries(), archive, error) &&
          addPack(constants, kConstMenuIconPack, labelledMenuIconPack(), archive, error) &&
          addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
 }

@@ -1,0 +1,164 @@
+// A quick match from the main menu: the set-up, the player selection and the start of the
+// match, by keys in singles and by touch in mixed doubles, and the set-up's rows after a
+// restart on the same root.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/picture.h"
+#include "tests/e2e/program_process.h"
+
+namespace sorv {
+namespace {
+
+using test::has;
+using test::ProgramRun;
+
+constexpr int kRunSeconds = 280;
+constexpr int kKey5 = 53, kKey6 = 54, kKey8 = 56, kRightSoft = 113;
+constexpr int kSelectFrames = 12, kSoftFrames = 12, kLoadingFrames = 80;
+
+std::string key(int vk, int after = 2) {
+  return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes " + std::to_string(after) +
+         "\n";
+}
+// A tap at game point (x, y): panel point (480 - y, x).
+std::string tap(int x, int y, int after = 3) {
+  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
+  return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
+}
+
+const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
+
+// Game points of the screens' touch targets. Main menu: the first button. Set-up (menu 14):
+// the value arrows of the two visible rows (left of x 395 the previous value, right of it
+// the next), the list's down arrow. Selection (menu 37): portrait k, the forward arrow, the
+// group arrow. The soft-key boxes at the bottom corners.
+constexpr int kQuickMatchX = 600, kQuickMatchY = 140;
+constexpr int kPrevValueX = 300, kNextValueX = 500;
+int rowValueY(int visibleRow) { return 72 + 70 * visibleRow + 25; }
+constexpr int kRowsDownX = 130, kRowsDownY = 230;
+int portraitX(int k) { return 60 + 145 * k + 60; }
+constexpr int kPortraitY = 350, kForwardX = 682, kForwardY = 356, kGroupX = 405, kGroupY = 290;
+constexpr int kLeftSoftX = 100, kRightSoftX = 700, kSoftY = 450;
+
+// Whether two shots agree inside a game box (game (x, y) is panel (479 - y, x)).
+struct Box {
+  int x, y, w, h;
+};
+bool sameIn(const test::Picture& a, const test::Picture& b, const Box& box) {
+  if (a.width != 480 || b.width != 480) return false;
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++)
+      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
+  return true;
+}
+// The court picture and the court's name on the set-up.
+constexpr Box kCourtPicture = {560, 80, 220, 140}, kCourtName = {560, 240, 220, 24};
+
+std::vector<uint8_t> fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class QuickMatchRoad : public ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    env_["SORV_SEED"] = "2009";
+  }
+  int play(const std::string& script) {
+    std::ofstream(dir_ + "/script.txt") << script;
+    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
+  }
+  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
+  std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
+  std::vector<uint8_t> record(int id) const {
+    return fileBytes(dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/rms_sorvantel2009.rms_rec" +
+                     std::to_string(id) + ".rms");
+  }
+  // Each shot was written and differs from the one before it.
+  void expectShotsChange(const std::vector<const char*>& names) const {
+    std::string previous;
+    for (const char* name : names) {
+      const std::string bytes = test::readText(shot(name));
+      EXPECT_FALSE(bytes.empty()) << name;
+      EXPECT_TRUE(bytes != previous) << name << " shows the same picture as the shot before it";
+      previous = bytes;
+    }
+  }
+  void expectRoadToTheMatch() const {
+    EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+    for (const char* change : {"state 6 -> 51 push", "state 51 -> 52 push", "state 52 -> 12 push",
+                               "state 12 -> 11 switch", "state 11 -> 40 switch"}) {
+      EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
+    }
+  }
+};
+
+// One set of two games, easy, court 2; the player and the opponent by keys.
+TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuToTheMatch) {
+  std::string s = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup");
+  for (int i = 0; i < 4; i++) s += key(kKey8);
+  s += key(kKey6, 6) + shotLine("setup-court");
+  s += key(kKey5, 6) + shotLine("pick-player");
+  s += key(kKey6) + key(kKey5, 6) + shotLine("pick-opponent");
+  s += key(kRightSoft, kSoftFrames) + shotLine("back-to-setup");
+  s += key(kKey5, 6) + key(kKey5, 4) + key(kKey5, 4) + "frames " + std::to_string(kLoadingFrames) + "\n";
+  s += shotLine("match-start") + "quit\n";
+  ASSERT_EQ(play(s), 0);
+  expectRoadToTheMatch();
+  EXPECT_TRUE(has(trace(), "state 52 -> 51 pop")) << trace();
+  expectShotsChange({"setup", "setup-court", "pick-player", "pick-opponent", "back-to-setup", "match-start"});
+  const test::Picture court = test::readPng(shot("setup-court")), back = test::readPng(shot("back-to-setup"));
+  EXPECT_TRUE(sameIn(court, back, kCourtPicture)) << "back from the selection shows the same court";
+  EXPECT_TRUE(sameIn(court, back, kCourtName));
+  EXPECT_FALSE(sameIn(court, test::readPng(shot("setup")), kCourtPicture)) << "court 2 is not court 1";
+  EXPECT_EQ(record(13), std::vector<uint8_t>({0, 0, 0, 0, 4}));
+}
+
+// Mixed doubles on court 2 by touch alone: the option arrows, the list arrow, the soft-key
+// boxes, the group arrow, portraits and the roster's forward arrow.
+TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuToTheMatch) {
+  std::string s = kToMainMenu + tap(kQuickMatchX, kQuickMatchY, kSelectFrames);
+  s += tap(kPrevValueX, rowValueY(0)) + shotLine("setup-mixed");  // mixed doubles
+  for (int i = 0; i < 4; i++) s += tap(kRowsDownX, kRowsDownY);
+  s += tap(kNextValueX, rowValueY(1), 5) + shotLine("setup-court");  // court 2
+  s += tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("selection");
+  s += tap(kGroupX, kGroupY, 4) + tap(portraitX(1), kPortraitY, 4) + shotLine("group-one");
+  s += tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("partner");
+  s += tap(kForwardX, kForwardY, 4) + tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("opponents");
+  s += tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("last-opponent");
+  s += tap(kLeftSoftX, kSoftY, kSoftFrames) + "frames " + std::to_string(kLoadingFrames) + "\n";
+  s += shotLine("match-start") + "quit\n";
+  ASSERT_EQ(play(s), 0);
+  expectRoadToTheMatch();
+  expectShotsChange({"setup-mixed", "setup-court", "selection", "group-one", "partner", "opponents",
+                     "last-opponent", "match-start"});
+  EXPECT_EQ(record(13), std::vector<uint8_t>({4, 0, 0, 0, 4}));
+}
+
+// The speed unit and the set-up's rows 0 to 3 survive a restart; the court starts at 1.
+TEST_F(QuickMatchRoad, ARestartKeepsTheSpeedUnitAndTheSetupRows) {
+  std::string s = kToMainMenu;
+  for (int i = 0; i < 4; i++) s += key(kKey8);
+  s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6, 5) + key(kRightSoft, kSoftFrames);  // km/h
+  for (int i = 0; i < 4; i++) s += key(56 - 6);  // back up to the quick match
+  s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6) + key(kKey6) + key(kKey8) + key(kKey6);
+  s += key(kKey5, 6) + "quit\n";
+  ASSERT_EQ(play(s), 0);
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+  EXPECT_EQ(record(13), std::vector<uint8_t>({0, 2, 1, 0, 2}));
+
+  std::string again = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup-again") + key(kKey5, 6) + "quit\n";
+  ASSERT_EQ(play(again), 0);
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+  EXPECT_EQ(record(13), std::vector<uint8_t>({0, 2, 1, 0, 2})) << "rows 0 to 3 came back; the court is 1 again";
+  const std::vector<uint8_t> options = record(2);
+  ASSERT_GE(options.size(), 5u);
+  EXPECT_EQ(options[3], 1) << "the speed unit";
+  EXPECT_EQ(options[4], 1);
+}
+
+}  // namespace
+}  // namespace sorv
