@@ -356,4 +356,10 @@ inline constexpr int32_t kTypeCourtPicture = 23, kTypeCourtBoards = 25;
 inline constexpr int32_t kTypeJudgeFrames = 26, kTypeJudges = 27;
 inline constexpr int32_t kCourtLayoutItems = 22;
 
+// --- Pauses and in-game menu
+// A negative statistic shows the same placeholder as the name being typed; a touched entry
+// of the in-game menu writes one log line.
+inline constexpr int32_t kConstNegativeStatistic = 29;
+inline constexpr int32_t kConstEntryTouched = 147;
+
 }  // namespace sorv
