@@ -83,6 +83,11 @@ ObjectArray* labelRow(int32_t row) {
   return isNull(rows) || row >= rows->length ? nullptr : static_cast<ObjectArray*>(rows->elements()[row]);
 }
 
+String* name(int32_t team) {
+  ObjectArray* names = labelRow(0);
+  return isNull(names) || team >= names->length ? nullptr : static_cast<String*>(names->elements()[team]);
+}
+
 String* total(int32_t team, bool prefixed) {
   String* value = CGame::FormatMathStringLocalize(aload(statisticRow(0), team));
   if (!prefixed) return value;
@@ -125,8 +130,10 @@ void CGame::initMatchStatistic() {
 
 void CGame::paintMatchStatistic() {
   SORV_FRAME("CGame.paintMatchStatistic()V");
+  // The menu opens the table; a menu shown without one (no match loaded) shows none.
+  if (isNull(matchStatistics)) return;
   for (int32_t team = 0; team < 2; team++) {
-    DrawStringAsItem(static_cast<String*>(aload(labelRow(0), team)), kMenuLayout, kNameItem + team, false);
+    DrawStringAsItem(name(team), kMenuLayout, kNameItem + team, false);
     DrawStringAsItem(total(team, false), kMenuLayout, kTotalItem + team, false);
   }
   const int32_t y = yOf(GetMenuItemPosition(kMenuLayout, kFirstRowItem));
@@ -138,7 +145,7 @@ void CGame::drawMatchStatistic() {
   initMatchStatistic();
   DrawMenu(kOverLayout, false);
   for (int32_t team = 0; team < 2; team++) {
-    DrawStringAsItem(static_cast<String*>(aload(labelRow(0), team)), kOverLayout, kOverNameItem + team, false);
+    DrawStringAsItem(name(team), kOverLayout, kOverNameItem + team, false);
     DrawStringAsItem(total(team, true), kOverLayout, kOverTotalItem + team, false);
   }
   const int32_t at = GetMenuItemPosition(kOverLayout, kOverFirstRow);
