@@ -10,6 +10,7 @@
 #include "match/ctennis.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
+#include "runtime/util_random.h"
 #include "training/ctraining.h"
 
 namespace sorv {
@@ -35,9 +36,48 @@ constexpr int32_t kSkipLabel = 17, kNoLabel = -1;
 constexpr int32_t kMenuIconLabel = 39;
 constexpr int32_t kBeforePoint = 2, kBallInPlay = 5, kAfterCall = 9;
 
+// What the match keeps that the special pause's own effects use: the thunder's shake and the
+// rain draw from the generator, and the pause steps or drops the buffer fade. The match gets
+// them back as they were when the pause opened.
+struct MatchEffects {
+  uint32_t seedLow = 0, seedHigh = 0;
+  bool pdbActive = false, pdbClosing = false;
+  int32_t pdbKind = 0, pdbHoldFrames = 0, pdbStartFrame = 0, pdbStep = 0, pdbLevel = 0;
+};
+MatchEffects kept;
+
+void keepMatchEffects() {
+  if (Random* r = CGame::random; !isNull(r)) {
+    kept.seedLow = r->seedLow;
+    kept.seedHigh = r->seedHigh;
+  }
+  kept.pdbActive = CGame::pdbActive;
+  kept.pdbClosing = CGame::pdbClosing;
+  kept.pdbKind = CGame::pdbKind;
+  kept.pdbHoldFrames = CGame::pdbHoldFrames;
+  kept.pdbStartFrame = CGame::pdbStartFrame;
+  kept.pdbStep = CGame::pdbStep;
+  kept.pdbLevel = CGame::pdbLevel;
+}
+
+void restoreMatchEffects() {
+  if (Random* r = CGame::random; !isNull(r)) {
+    r->seedLow = kept.seedLow;
+    r->seedHigh = kept.seedHigh;
+  }
+  CGame::pdbActive = kept.pdbActive;
+  CGame::pdbClosing = kept.pdbClosing;
+  CGame::pdbKind = kept.pdbKind;
+  CGame::pdbHoldFrames = kept.pdbHoldFrames;
+  CGame::pdbStartFrame = kept.pdbStartFrame;
+  CGame::pdbStep = kept.pdbStep;
+  CGame::pdbLevel = kept.pdbLevel;
+}
+
 void resetPauseStatics() {
   CGame::pauseKind = CGame::spePauseKind = CGame::speBarHeight = 0;
   CGame::speBarsOn = CGame::speDrawBuffer = false;
+  kept = {};
 }
 
 bool blackBarsRunning() { return CGame::blackBarsFrames > 0; }
@@ -106,6 +146,7 @@ void CGame::paintPause() {
 
 void CGame::initSPEPause(int32_t kind) {
   SORV_FRAME("CGame.initSPEPause(I)V");
+  keepMatchEffects();
   rainBufferPainted = true;
   updateScreenBuffer(false);
   PUSH_STATE(kSpecialPauseState);
@@ -172,6 +213,7 @@ void CGame::quitSPEPause() {
   SORV_FRAME("CGame.quitSPEPause()V");
   if (GET_CURRENT_STATE() != kSpecialPauseState) return;
   if (spePauseKind == kThunderKind) GameSound::play(kThunderSound, false);
+  restoreMatchEffects();
   POP_STATE();
 }
 

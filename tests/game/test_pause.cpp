@@ -6,6 +6,7 @@
 
 #include "device/sound_glue.h"
 #include "tests/game/pause_fixture.h"
+#include "runtime/util_random.h"
 #include "tools/mkdata/sound_builder.h"
 
 namespace sorv::test {
@@ -171,11 +172,19 @@ TEST_F(PauseSoundTest, ThunderOpensShakesAndClosesInFiveFramesEach) {
   EXPECT_EQ(stack(), std::vector<int32_t>{40});
 }
 
-TEST_F(PauseSoundTest, ThunderDropsABufferFadeInProgress) {
+TEST_F(PauseSoundTest, ThunderHoldsABufferFadeAndTheGeneratorUntilItEnds) {
   CGame::enablePaintDirectInBuffer(CGame::kPdbBlur, 0);
+  CGame::updatePDB();
+  const int32_t step = CGame::pdbStep;
+  const uint32_t seed = CGame::random->seedLow;
   CGame::initSPEPause(3);
   CGame::updateSPEPause();
   EXPECT_FALSE(CGame::pdbActive);
+  while (CGame::GET_CURRENT_STATE() == 41) CGame::updateSPEPause();
+  EXPECT_TRUE(CGame::pdbActive);
+  EXPECT_EQ(CGame::pdbStep, step);
+  EXPECT_EQ(CGame::random->seedLow, seed);
+  CGame::disablePaintDirectInBuffer();
 }
 
 }  // namespace
