@@ -824,6 +824,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t igmPointerItem;
   static int64_t lastSoundToggleTime;
   static int32_t helpPage, helpPageCount;
+  static int32_t arrowScrollTop;  // the first row of menu 38's topics that its arrows keep
   // The statistics' rows by player (0 the user's team), int[7][2], rebuilt on every opening;
   // their labels are statLabels, row 0 becoming the two names.
   static StaticRef<ObjectArray> matchStatistics;

@@ -130,6 +130,29 @@ TEST_F(PauseTest, APressedArrowIsRedForThreeFrames) {
   EXPECT_EQ(CGame::keysPressed, 0);
 }
 
+TEST_F(PauseTest, TheTopicArrowsKeepTheirFirstRowNearTheSelection) {
+  struct Case {
+    bool up;
+    int32_t selection, top, after;
+  };
+  const Case cases[] = {{true, 3, 3, 2}, {true, 3, 2, 2}, {true, 1, 5, 4}, {false, 2, 0, 1}, {false, 1, 0, 0},
+                        {false, 5, 2, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.selection * 10 + c.top);
+    CGame::menuItems = Array::newIntArray(8);
+    CGame::menuCursor = c.selection;
+    CGame::menuScroll = 0;
+    CGame::arrowScrollTop = c.top;
+    CGame::releaseX = 420;
+    CGame::releaseY = c.up ? 70 : 340;  // the arrows of menu 38, items 19 and 20
+    CGame::Paint_ArrowsUpDn(38, 19, 20);
+    EXPECT_EQ(CGame::keysPressed, c.up ? kUp : kDown);
+    EXPECT_EQ(CGame::arrowScrollTop, c.after);
+    CGame::keysPressed = 0;
+  }
+  CGame::arrowScrollTop = 0;
+}
+
 // Entry rows of menu 27 start at y 316, 64 apart; only two are shown.
 TEST_F(PauseTest, TwoEntriesAreShownAndATouchRunsOne) {
   struct Case {
