@@ -38,7 +38,7 @@ Values snapshot() {
               CTennis::scoreCallState, CTennis::afterPointStage, CTennis::barStart, CTennis::barDuration,
               CTennis::matchFinished, CTennis::strikeSide, CTennis::leftSoftKeyText, CTennis::rightSoftKeyText,
               CGame::animatedNumberActive, CGame::animatedNumberPhase, CGame::animatedNumberTick,
-              CGame::frameDeadline};
+              CGame::frameDeadline, CGame::padFlash};
   v.push_back(CTennis::server.get() == CTennis::player.get() ? 0 : CTennis::server.get() == CTennis::rival.get() ? 1 : 2);
   addInts(v, CTennis::gamePoints);
   addInts(v, CTennis::setGames);
@@ -156,11 +156,15 @@ TEST_F(SnapshotTest, TheBufferPassOfTheMatchIsDrawOnly) {
   EXPECT_EQ(CGame::matchObject.get(), match);
   EXPECT_EQ(stack(), std::vector<int32_t>{40});
   EXPECT_EQ(snapshot(), before);
-  // Painted through the screen buffer, as a pause does.
+  // Painted through the screen buffer, as a pause does, with the pad flashing a key.
+  CGame::padFlash = 2;
+  const Values flashing = snapshot();
   CGame::updateScreenBuffer(false);
+  EXPECT_EQ(CGame::padFlash, 2);
   EXPECT_FALSE(CTennis::drawOnlyFrame);
   EXPECT_EQ(CGame::matchObject.get(), match);
-  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(snapshot(), flashing);
+  CGame::padFlash = 0;
 }
 
 TEST_F(SnapshotTest, TheGeneratorIsRestoredAfterTheBufferPass) {
