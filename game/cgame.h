@@ -838,9 +838,9 @@ class CGame : public Canvas, public Runnable {
   static void igm_drawMatchStatisticItem(ObjectArray* labels, IntArray* values, int32_t x, int32_t y);
   static String* gePlayerName(int32_t roster, int32_t first, int32_t second);
   static void switch2CareerUpdate(bool fromMatch);
-  // The match frame run while its state is painted into the screen buffer: draw-only, its
-  // result dropped, the generator as it was.
-  static void drawFrozenMatch();
+  // The match's (or training's) frame run while its state is painted into the screen buffer:
+  // draw-only, its result dropped, the generator as it was.
+  static void drawFrozenMatch(CTennis* frame);
 };
 
 }  // namespace sorv

@@ -222,15 +222,15 @@ void CGame::switchToPlayGame() {
   initLoad(kMatchLoadingTarget);
 }
 
-// A pause paints the match into the screen buffer from inside the match's own frame: that
-// pass only draws, and whatever it would draw from the generator is drawn again the same.
-void CGame::drawFrozenMatch() {
+// A pause paints the match (or the training) into the screen buffer, often from inside the
+// match's own frame: that pass only draws, and the generator is left as it was.
+void CGame::drawFrozenMatch(CTennis* frame) {
   Random* generator = random;
   const uint32_t seedLow = isNull(generator) ? 0 : generator->seedLow;
   const uint32_t seedHigh = isNull(generator) ? 0 : generator->seedHigh;
   const bool wasDrawOnly = CTennis::drawOnlyFrame;
   CTennis::drawOnlyFrame = true;
-  matchObject->update();
+  frame->update();
   CTennis::drawOnlyFrame = wasDrawOnly;
   generator = random;
   if (isNull(generator)) return;
@@ -241,7 +241,7 @@ void CGame::drawFrozenMatch() {
 void CGame::updateGame() {
   SORV_FRAME("CGame.updateGame()V");
   if (isNull(matchObject)) return reportError("NullPointer");
-  if (paintingIntoBuffer) return drawFrozenMatch();
+  if (paintingIntoBuffer) return drawFrozenMatch(matchObject);
   const int32_t next = matchObject->update();
   if (next == -1) return;
   careerMatchWon = aload(matchSettings.get(), 1) != 2 && CTennis::careerMatch && CTennis::matchResult[1] == 0 ? 1 : 0;

@@ -167,6 +167,16 @@ TEST_F(SnapshotTest, TheBufferPassOfTheMatchIsDrawOnly) {
   CGame::padFlash = 0;
 }
 
+TEST_F(SnapshotTest, TheTrainingsBufferPassKeepsItsState) {
+  CGame::trainingObject = CTraining::create();
+  setState(kTrainingState);
+  CTennis::matchState = 7;
+  const Values before = snapshot();
+  CGame::updateScreenBuffer(false);
+  EXPECT_EQ(stack(), std::vector<int32_t>{kTrainingState});
+  EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(SnapshotTest, TheGeneratorIsRestoredAfterTheBufferPass) {
   Random* r = CGame::random;
   ASSERT_FALSE(isNull(r));
