@@ -843,6 +843,36 @@ class CGame : public Canvas, public Runnable {
   // The tournament draw after the player's team is picked (a seam until the tournament
   // model is built: it logs and goes back to the set-up).
   static void startTournamentFromSelection();
+  // --- Pauses and in-game menu (game/pause.cpp, game/in_game_menu.cpp,
+  // game/match_statistics.cpp). State 42 shows the in-game menu (pauseKind 0) or the
+  // attribute editor (1) over the blurred still of the match; state 41 is the special pause:
+  // spePauseKind 2 the rain interruption, 3 the thunder serve, anything else ends at once.
+  // The bars grow and shrink by 5 up to 25; quitSPEPause pops only while 41 is current.
+  static constexpr int32_t kSpecialPauseState = 41, kPauseState = 42;
+  static constexpr int32_t kStatisticRows = 7;
+  static int32_t pauseKind, spePauseKind, speBarHeight;
+  static bool speBarsOn, speDrawBuffer;
+  static bool igmPointerChosen;  // an entry was chosen by a release: run it as select does
+  static int32_t igmPointerItem;
+  static int64_t lastSoundToggleTime;
+  static int32_t helpPage, helpPageCount;
+  static int32_t arrowScrollTop;  // the first row of menu 38's topics that its arrows keep
+  // The statistics' rows by player (0 the user's team), int[7][2], rebuilt on every opening;
+  // their labels are statLabels, row 0 becoming the two names.
+  static StaticRef<ObjectArray> matchStatistics;
+  static void initSPEPause(int32_t kind);
+  static void quitSPEPause();
+  static void paintIGM();
+  static void drawIGMItems(int32_t x, int32_t y, int32_t dy, int32_t menuArg);
+  static void initMatchStatistic();
+  static void paintMatchStatistic();
+  static void drawMatchStatistic();
+  static void igm_drawMatchStatisticItem(ObjectArray* labels, IntArray* values, int32_t x, int32_t y);
+  static String* gePlayerName(int32_t roster, int32_t first, int32_t second);
+  static void switch2CareerUpdate(bool fromMatch);
+  // The match's (or training's) frame run while its state is painted into the screen buffer:
+  // draw-only, its result dropped, the generator as it was.
+  static void drawFrozenMatch(CTennis* frame);
 };
 
 }  // namespace sorv

@@ -15,6 +15,7 @@
 #include "runtime/lang_system.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
+#include "runtime/util_random.h"
 #include "sprites/asprite.h"
 #include "tools/data/resource_ids.h"
 #include "training/ctraining.h"
@@ -221,9 +222,26 @@ void CGame::switchToPlayGame() {
   initLoad(kMatchLoadingTarget);
 }
 
+// A pause paints the match (or the training) into the screen buffer, often from inside the
+// match's own frame: that pass only draws, and the generator is left as it was.
+void CGame::drawFrozenMatch(CTennis* frame) {
+  Random* generator = random;
+  const uint32_t seedLow = isNull(generator) ? 0 : generator->seedLow;
+  const uint32_t seedHigh = isNull(generator) ? 0 : generator->seedHigh;
+  const bool wasDrawOnly = CTennis::drawOnlyFrame;
+  CTennis::drawOnlyFrame = true;
+  frame->update();
+  CTennis::drawOnlyFrame = wasDrawOnly;
+  generator = random;
+  if (isNull(generator)) return;
+  generator->seedLow = seedLow;
+  generator->seedHigh = seedHigh;
+}
+
 void CGame::updateGame() {
   SORV_FRAME("CGame.updateGame()V");
   if (isNull(matchObject)) return reportError("NullPointer");
+  if (paintingIntoBuffer) return drawFrozenMatch(matchObject);
   const int32_t next = matchObject->update();
   if (next == -1) return;
   careerMatchWon = aload(matchSettings.get(), 1) != 2 && CTennis::careerMatch && CTennis::matchResult[1] == 0 ? 1 : 0;

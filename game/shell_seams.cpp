@@ -1,16 +1,8 @@
-// Shell operations that later work fills: the pauses, the in-game menu and the help pages.
-// Until then they do nothing and the in-game menu is never allowed.
+// Shell operations that later work fills: the help pages of the in-game menu.
 #include "game/cgame.h"
 
 namespace sorv {
 
-void CGame::updateSPEPause() {}
-void CGame::paintSPEPause() {}
-void CGame::updatePause() {}
-void CGame::paintPause() {}
-void CGame::initPause(int32_t) {}
-bool CGame::isInGameMenuValid() { return false; }
-void CGame::updateIGM() {}
 void CGame::drawControlsHelp() {}
 void CGame::drawSkillsHelp() {}
 

@@ -263,6 +263,10 @@ void trainingEnter() { CGame::createScreenBuffer(); }
 void trainingPaint() {
   CTennis* training = CGame::trainingObject;
   if (isNull(training)) return reportError("NullPointer");
+  if (CGame::paintingIntoBuffer) {
+    CGame::drawFrozenMatch(training);
+    return CGame::DrawVirtualPad();
+  }
   const int32_t next = training->update();
   const int32_t current = CGame::GET_CURRENT_STATE();
   if (current != kPauseState && next != current) CGame::SWITCH_STATE(next);

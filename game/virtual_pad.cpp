@@ -175,7 +175,8 @@ void CGame::DrawVirtualPad() {
   const int32_t padY = kPadY - padYOffset;
   if (padFlash > 0) {
     paintFrame(iconSprite(kPadSprite), padLastCell + 1, kPadX, padY, kOpaque70);
-    padFlash--;
+    // The still a pause paints of the match shows the flash without using up its frame.
+    if (!paintingIntoBuffer) padFlash--;
   } else if (held) {
     paintFrame(iconSprite(kPressedPadSprite), 0, kPadX, padY, kOpaque30);
   } else {

@@ -371,6 +371,11 @@ class CTennis : public Object {
   static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
   static int32_t updateBarMessage();
   static void paintContestRefereeLineEffect();
+
+  // --- Draw-only frame
+  // Set by CGame::updateGame while a match state is painted into the screen buffer: the
+  // frame then only draws; no body, state, key, timer, counter, sound or result moves.
+  static bool drawOnlyFrame;
 };
 
 }  // namespace sorv

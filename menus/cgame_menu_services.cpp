@@ -14,7 +14,6 @@ int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
 void CGame::MenuUpdate_Load() {}
-void CGame::MenuPaint_Help() {}
 void CGame::MenuPaint_Load() {}
 bool CGame::isTheFinalRoundOfTournament() { return false; }
 void CGame::tournamentMatchOver(int32_t, int32_t) {}

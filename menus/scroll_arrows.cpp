@@ -8,6 +8,8 @@
 
 namespace sorv {
 
+int32_t CGame::arrowScrollTop = 0;
+
 namespace {
 
 constexpr int32_t kPrevKeys = 0x2004, kNextKeys = 0x1100;
@@ -31,6 +33,14 @@ constexpr Triangles kTriangles[] = {
 
 int32_t pressFrames[2] = {0, 0};
 
+// The topics list shows three rows: its first row follows the selection the arrow moves.
+constexpr int32_t kTopicsMenu = 38, kTopicRows = 3;
+void followTopics(bool up) {
+  const int32_t selection = CGame::MenuGetHighLightItem();
+  if (up && CGame::arrowScrollTop > selection - 1) CGame::arrowScrollTop--;
+  if (!up && CGame::arrowScrollTop + kTopicRows <= selection + 1) CGame::arrowScrollTop++;
+}
+
 const int32_t* triangleOf(int32_t menu, bool up) {
   for (const Triangles& t : kTriangles) {
     if (t.menu == menu) return up ? t.up : t.down;
@@ -53,6 +63,7 @@ void arrow(int32_t menu, int32_t item, bool up) {
   if (released) {
     CGame::keysPressed = up ? kPrevKeys : kNextKeys;
     CGame::lastNavKey = CGame::keysPressed;
+    if (menu == kTopicsMenu) followTopics(up);
   } else if (CGame::isPointerClickedInBox(x - kBoxLeft, y - kBoxUp, kBoxW, kBoxH, false)) {
     pressed = kPressFrames;
   }

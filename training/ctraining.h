@@ -34,6 +34,9 @@ class CTraining : public CTennis {
   static StaticRef<IntArray> levelBest;
   // Set while the player moves between training games without going back to the menus.
   static bool stayInTraining;
+  // 0 playing, 2 paused by a message or the tutorial, 3 the result page, 4 reloading the
+  // level, -1 not started: the in-game menu opens only while it is 0.
+  static int32_t trainingState;
 
   // CTraining.<init>()V: a match object of the training kind.
   static CTraining* create();

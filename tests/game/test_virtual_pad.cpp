@@ -126,7 +126,8 @@ TEST_F(VirtualPadTest, ValidityTruthTables) {
     bool raised;
     bool disabled, training, lob;
   };
-  // The in-game menu is not allowed yet, so a playing state still has its keys disabled.
+  // The match shows no menu icon, so the in-game menu is not allowed and a playing state
+  // still has its keys disabled.
   const Case cases[] = {
       {1, false, -1, -1, false, true, false, false},  {2, false, -1, -1, false, true, false, false},
       {2, true, -1, -1, false, true, false, false},   {7, false, -1, -1, false, true, false, false},
@@ -142,6 +143,7 @@ TEST_F(VirtualPadTest, ValidityTruthTables) {
     CTennis::tutorialKind = c.tutorial;
     CTennis::tutorialStep = c.step;
     CTennis::raisedPad = c.raised;
+    CTennis::leftSoftKeyText = -1;
     EXPECT_EQ(CGame::isAllVirtualKeyDisabled(), c.disabled);
     EXPECT_EQ(CGame::isNeedTriningVirtualPad(), c.training);
     EXPECT_EQ(CGame::isVirtualKeyLobValid(), c.lob);

@@ -1,7 +1,7 @@
 // The menu engine's screen table: where each screen code (0..100) takes its entry list from.
 // Shared by the game (getMenuString) and the data builder, which checks that every menu the
-// table names has an id list. Prepared lists are text ids of text pack 2; a screen whose list
-// is not written yet has none (its list is null).
+// table names has an id list. Prepared lists are text ids of text pack 2 (the pause's and the
+// quit question's of text pack 0); a screen whose list is not written yet has none (null).
 #pragma once
 
 #include <array>
@@ -29,6 +29,13 @@ struct ScreenSource {
 inline constexpr int32_t kTrainingGames[] = {15, 16, 17, 18, 19};  // value - 15 = game
 inline constexpr int32_t kTrainingLevels[] = {21, 22, 23, 24, 25};
 inline constexpr int32_t kQuitQuestion[] = {86};  // text pack 0
+// The pause's lists (text pack 0): a question's list holds only its text; the career match's
+// menu offers retiring (7) and leaving (8) where a plain match leaves with 2.
+inline constexpr int32_t kLeaveQuestion[] = {85};
+inline constexpr int32_t kPauseHelpEntries[] = {34, 77};
+inline constexpr int32_t kCareerLeaveQuestion[] = {87};
+inline constexpr int32_t kCareerMatchEntries[] = {1, 3, 4, 5, 7, 8};
+inline constexpr int32_t kRetireQuestion[] = {88};
 struct PreparedList {
   const int32_t* ids;
   int32_t count;
@@ -37,8 +44,15 @@ inline constexpr PreparedList kPreparedLists[] = {
     {kTrainingGames, static_cast<int32_t>(std::size(kTrainingGames))},
     {kTrainingLevels, static_cast<int32_t>(std::size(kTrainingLevels))},
     {kQuitQuestion, static_cast<int32_t>(std::size(kQuitQuestion))},
+    {kLeaveQuestion, static_cast<int32_t>(std::size(kLeaveQuestion))},
+    {kPauseHelpEntries, static_cast<int32_t>(std::size(kPauseHelpEntries))},
+    {kCareerLeaveQuestion, static_cast<int32_t>(std::size(kCareerLeaveQuestion))},
+    {kCareerMatchEntries, static_cast<int32_t>(std::size(kCareerMatchEntries))},
+    {kRetireQuestion, static_cast<int32_t>(std::size(kRetireQuestion))},
 };
 inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1, kPreparedQuitQuestion = 2;
+inline constexpr int32_t kPreparedLeaveQuestion = 3, kPreparedPauseHelp = 4, kPreparedCareerLeave = 5;
+inline constexpr int32_t kPreparedCareerMatch = 6, kPreparedRetireQuestion = 7;
 
 inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   std::array<ScreenSource, kScreenCount> t{};
@@ -50,6 +64,11 @@ inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   t[6] = {ScreenList::kPrepared, kPreparedTrainingLevels};
   t[23] = {ScreenList::kPrepared, kPreparedQuitQuestion};
   t[50] = {ScreenList::kPrepared, kPreparedQuitQuestion};
+  t[21] = {ScreenList::kPrepared, kPreparedLeaveQuestion};
+  t[22] = {ScreenList::kPrepared, kPreparedPauseHelp};
+  t[24] = {ScreenList::kPrepared, kPreparedCareerLeave};
+  t[28] = {ScreenList::kPrepared, kPreparedCareerMatch};
+  t[29] = {ScreenList::kPrepared, kPreparedRetireQuestion};
   t[1] = {ScreenList::kMainMenu, 5};
   t[2] = {ScreenList::kMenu, 13};
   t[4] = {ScreenList::kMenu, 29};

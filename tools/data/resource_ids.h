@@ -371,5 +371,10 @@ inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
 // empty fillers between.
 inline constexpr int32_t kTextMatchModes = 140, kTextDifficulties = 149, kTextNumbers = 152;
 inline constexpr int32_t kTextCourtNames = 341, kTextLastCourtName = 347;
+// --- Pauses and in-game menu
+// A negative statistic shows the same placeholder as the name being typed; a touched entry
+// of the in-game menu writes one log line.
+inline constexpr int32_t kConstNegativeStatistic = 29;
+inline constexpr int32_t kConstEntryTouched = 147;
 
 }  // namespace sorv
