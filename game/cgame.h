@@ -810,6 +810,11 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+
+  // --- Match entry and frame drawing
+  // The character portraits (frames 0..35 by roster index, 17 the created player) and the
+  // badges from frame 36; loaded by the match when missing and kept across matches.
+  static StaticRef<ASprite> portraitSprite;
 };
 
 }  // namespace sorv

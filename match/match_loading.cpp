@@ -19,6 +19,7 @@
 
 namespace sorv {
 
+StaticRef<ASprite> CGame::portraitSprite;
 StaticRef<ASprite> CTennis::introSprite;
 StaticRef<ASprite> CTennis::ballSprite0;
 StaticRef<ASprite> CTennis::ballSprite1;
@@ -150,6 +151,10 @@ void runStep(int32_t step) {
     case 4: {
       ASprite* intro = CGame::loadSprite(packName(kConstPlayerPack), false, kPlayerIntro, true);
       CTennis::introSprite = intro;
+      // The attribute cards and the serving portrait need the portraits the menus dropped.
+      if (isNull(CGame::portraitSprite)) {
+        CGame::portraitSprite = CGame::loadSprite(packName(kConstMenuExtPack), false, kPortraitSprite, true);
+      }
       if (isNull(intro)) return;
       const bool doubles = CGame::isDouble();
       intro->setPaletteCount(doubles ? 4 : 2);
@@ -442,6 +447,7 @@ void CTennis::a_unloadCourt() {
   netActor = replayActor = netJudge = courtActor = sharedActor = nullptr;
   ballKidActors = linesmen = courtDecor = nullptr;
   courtImage = nullptr;
+  attrCardUser = attrCardPartner = nullptr;
   courtGraphics = nullptr;
   CGame::actionSprites0 = CGame::actionSprites1 = nullptr;
   player = rival = partner = rivalPartner = server = nullptr;

@@ -117,14 +117,23 @@ void CTennis::drawObjects() {
     ball->paintShadow();
     if (deadBallReason == 0) ball->paintPointOfFall();
   }
-  // The entry to the court draws its own players.
-  if (matchState != 1) drawPlayer(false);
+  // The entry to the court draws its own players, and the court's front over them.
+  if (matchState == 1) {
+    drawPlayersEnterCourt(false);
+  } else {
+    drawPlayer(false);
+  }
   drawBallPickerNearNet(true);
   if (!isNull(ball)) drawBall(ball->z, kNetZ);
   drawNet();
   drawNetMan();
   drawBallPickerNearNet(false);
-  if (matchState != 1) drawPlayer(true);
+  if (matchState == 1) {
+    drawPlayersEnterCourt(true);
+    drawEntryCover();
+  } else {
+    drawPlayer(true);
+  }
   if (!isNull(ball)) drawBall(ball->z, kFarEndZ);
 }
 

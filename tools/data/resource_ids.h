@@ -356,4 +356,10 @@ inline constexpr int32_t kTypeCourtPicture = 23, kTypeCourtBoards = 25;
 inline constexpr int32_t kTypeJudgeFrames = 26, kTypeJudges = 27;
 inline constexpr int32_t kCourtLayoutItems = 22;
 
+// --- Match entry and frame drawing
+// The portrait sprite: entry 1 of the menus' extra pack (kConstMenuExtPack): portraits by
+// roster index 0..35 (17 the created player), badges 36 + country or home.
+inline constexpr int32_t kPortraitSprite = 1;
+inline constexpr int32_t kPortraitMinFrames = 50, kPortraitMinPalettes = 2;
+
 }  // namespace sorv
