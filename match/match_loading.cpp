@@ -251,8 +251,12 @@ bool startsAtOnce() {
          !(choice == kResumeTournamentChoice && !CGame::hasRecord(kTournamentMatchRecord));
 }
 
+// The shell asks once more after the last step: the match must start only once.
+bool loadingFinished = false;
+
 void finishLoading() {
-  if (!CGame::loadingShown) return;
+  if (!CGame::loadingShown || loadingFinished) return;
+  loadingFinished = true;
   CGame::FreeString(1, kTextsLoadingFirst, kTextsLoadingLast);
   CGame::FreeString(1, kTextsHintsFirst, kTextsHintsLast);
   if (startsAtOnce()) {
@@ -273,6 +277,7 @@ int32_t CTennis::GetSpriteActionIDx(bool, int32_t, int32_t part) {
 int32_t CTennis::Loading() {
   SORV_FRAME("CTennis.Loading()I");
   const int32_t step = CGame::loadingStep;
+  if (step == 0) loadingFinished = false;
   runStep(step);
   if (step < kLoadingSteps) {
     System::gc();

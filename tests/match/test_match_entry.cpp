@@ -127,6 +127,23 @@ TEST_F(MatchEntry, StartFormalMatchByChoiceAndResume) {
   }
 }
 
+// The shell asks the loader once more after its last step; the match starts only once, and
+// only once the loading screen has been shown.
+TEST_F(MatchEntry, TheLoaderStartsTheMatchOnceWhateverTheCallsAfterItsLastStep) {
+  for (const int32_t category : {0, 1}) {
+    select(category, 0);
+    CTennis::matchState = 0;
+    loadUntil(CTennis::kLoadingSteps - 1);
+    EXPECT_EQ(CTennis::Loading(), -1);
+    EXPECT_EQ(CTennis::matchState, 0) << "not shown yet";
+    CGame::loadingShown = true;
+    for (int32_t call = 0; call < 3; call++) EXPECT_EQ(CTennis::Loading(), -1);
+    EXPECT_EQ(CTennis::matchState, 1) << category;
+    EXPECT_EQ(CTennis::playerCount, category == 1 ? 4 : 2);
+    EXPECT_EQ(logged("ArrayOutOfBound"), 0u) << category;
+  }
+}
+
 TEST_F(MatchEntry, TheAttributeCardIsTheSamePictureOnTheSameData) {
   startMatch(0, 0);
   Image* user = CTennis::createPlayerAttrImage(CTennis::player, nullptr);
