@@ -35,6 +35,7 @@ class CourtTest : public LoadingTest {
     CGame::mainMenuChoice = 1;
     CTennis::skipRequested = false;
     CGame::keysPressed = 0;
+    CGame::gfx = CGame::backBufferGraphics;
     CTennis::startFormalMatch();
   }
   // One match frame into the back buffer.
@@ -78,6 +79,8 @@ class CourtTest : public LoadingTest {
 
   // The attribute card of player 1 (character 0) on the shipped data.
   static constexpr uint64_t kAttrCardHash = 0xbf92c8d995750525ull;
+  // Doubles at the 30th frame of the entry, and singles at the serve, on court type 0.
+  static constexpr uint64_t kEntrySceneHash = 0x786d32c5d71b7e12ull, kServeSceneHash = 0xa29811b566abe610ull;
 
  private:
   std::unique_ptr<LogCapture> log_;
