@@ -122,6 +122,7 @@ class CPlayer : public RigidBody {
   static void resetSlipTrace();
 
   // --- Fields the court drawing reads
+  int32_t level = 0;  // the career avatar's level 1..5, from the career's ability
   void resetPlayer();
   String* getPlayerName();
   int32_t getPlayerHeadImgID();

@@ -126,6 +126,10 @@ void loadStoredMatchIfAny() {
 void createMainPlayers() {
   CTennis* match = CGame::matchObject.get();
   CTennis::player = CTennis::createPlayer(match, true, true, 0, CGame::playerChoice1, -1, -1);
+  if (CGame::isCareer && !isNull(CTennis::player)) {
+    CTennis::player->initPlayerAttr(CGame::makeAttrLvArray());
+    CTennis::player->level = (CGame::careerAbility - 1) / 20 + 1;
+  }
   CTennis::rival = CTennis::createPlayer(match, false, false, 0, CGame::playerChoice2,
                                          CGame::playerChoiceValues[1][0], CGame::playerChoiceValues[1][1]);
   CTennis::setPlayerAttr(CTennis::rival, 0);
