@@ -123,6 +123,7 @@ class CPlayer : public RigidBody {
 
   // --- Fields the court drawing reads
   int32_t level = 0;  // the career avatar's level 1..5, from the career's ability
+  int32_t state = 0;  // the player state: 1 at the serve position
   void resetPlayer();
   String* getPlayerName();
   int32_t getPlayerHeadImgID();

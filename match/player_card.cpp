@@ -107,7 +107,7 @@ void CTennis::drawPlayerHead(CPlayer* p) {
   if (isNull(s) || isNull(p->screenPos)) return;
   const int32_t frame = p->getPlayerHeadImgID();
   if (isNull(s->frameFModuleCount) || frame < 0 || frame >= s->frameFModuleCount->length) return;
-  const int32_t sx = p->screenPos->elements()[0] - viewX, sy = p->screenPos->elements()[1] - viewY;
+  const int32_t sx = p->screenPos->elements()[0], sy = p->screenPos->elements()[1];
   int32_t x, y;
   if (p->half() == 0) {
     x = sx + 10;

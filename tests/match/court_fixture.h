@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -66,6 +67,13 @@ class CourtTest : public LoadingTest {
   }
   static uint16_t rgb565(uint32_t colour) { return pixel::toRgb565(0xFF000000u | colour); }
   static uint16_t pixel(Image* image, int32_t x, int32_t y) { return pixelOf(image, x, y); }
+  // Pixels of the back buffer inside a box (clipped to it) that are not black.
+  static int32_t inked(int32_t x, int32_t y, int32_t w, int32_t h) {
+    int32_t n = 0;
+    for (int32_t j = std::max(y, 0); j < std::min(y + h, CGame::kGameHeight); j++)
+      for (int32_t i = std::max(x, 0); i < std::min(x + w, CGame::kGameWidth); i++) n += pixelOf(CGame::backBuffer, i, j) != 0;
+    return n;
+  }
   // FNV-1a over the picture's pixels, row by row.
   static uint64_t pictureHash(Image* image) {
     uint64_t h = 1469598103934665603ull;

@@ -171,6 +171,36 @@ TEST_F(SceneOrder, ABounceMarkBecomesATracePointOnlyOnTheFirstCourtType) {
   }
 }
 
+// Before the serve the server carries its tag above it, and the serving portrait shows beside
+// the player: right of a near player on the left half of the screen, left of one on the right.
+TEST_F(SceneOrder, TheServerTagAndPortraitBeforeTheServe) {
+  struct Case {
+    int32_t state, counter, tutorial, playerState, sx;
+    bool tag, head;
+  };
+  startMatch(0, 0);
+  CPlayer* p = CTennis::player;
+  CTennis::server = p;
+  const int32_t sy = 400;
+  for (const Case c : {Case{2, 1, -1, 1, 300, true, true}, Case{2, 1, -1, 1, 600, true, true},
+                       Case{2, 0, -1, 1, 300, true, false}, Case{2, 1, -1, 5, 300, false, true},
+                       Case{5, 1, -1, 1, 300, false, false}, Case{2, 1, 1, 1, 300, true, false}}) {
+    CTennis::matchState = c.state;
+    CTennis::serveCounter = c.counter;
+    CTennis::tutorialIndex = c.tutorial;
+    p->state = c.playerState;
+    p->screenPos->elements()[0] = c.sx;
+    p->screenPos->elements()[1] = sy;
+    clearBackBuffer(0);
+    CTennis::drawSinglePlayer(p, true);
+    const int32_t headX = c.sx < 400 ? c.sx + 20 : c.sx - 10 - CGame::portraitSprite->GetFrameWidth(p->getPlayerHeadImgID());
+    EXPECT_EQ(inked(headX, sy - 35, 4, 4) > 0, c.head) << c.state << " " << c.counter << " " << c.sx;
+    EXPECT_EQ(inked(c.sx - 40, sy - 140, 80, 90) > 0, c.tag) << c.state << " " << c.playerState;
+  }
+  CTennis::tutorialIndex = -1;
+  CTennis::serveCounter = 0;
+}
+
 // A frame of the entry (court, people, net, the walking teams) and a frame of the serve on
 // the shipped data, as stored pictures.
 TEST_F(SceneOrder, EntryAndServeFramesAreTheStoredPictures) {
