@@ -55,7 +55,7 @@ int32_t CTennis::update() {
   }
   CGame::drawBlurBuffer();
   drawObjects();
-  CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, false);
+  CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, matchState == 8 || tutorialIndex != -1);
   skipRequested = rightSoftKeyText == kSkipLabel && (CGame::keysPressed & CGame::kKeySoftRight) != 0;
   return -1;
 }
