@@ -873,6 +873,16 @@ class CGame : public Canvas, public Runnable {
   // The match's (or training's) frame run while its state is painted into the screen buffer:
   // draw-only, its result dropped, the generator as it was.
   static void drawFrozenMatch(CTennis* frame);
+  // --- Match entry and frame drawing
+  // The character portraits (frames 0..35 by roster index, 17 the created player) and the
+  // badges from frame 36; loaded by the match when missing and kept across matches.
+  static StaticRef<ASprite> portraitSprite;
+  // The career avatar in a match: its ability 1..100 (set by the career), and its five
+  // attribute levels from careerAttrPts by attrThresholds: -1 below the first threshold,
+  // then 1..5; the match's array never holds less than 1.
+  static int32_t careerAbility;
+  static int32_t mapAttrPtToLv(int32_t points);
+  static ByteArray* makeAttrLvArray();
 };
 
 }  // namespace sorv

@@ -10,6 +10,7 @@ namespace sorv {
 
 class CActor;
 class CTennis;
+class String;
 
 class CPlayer : public RigidBody {
  public:
@@ -119,6 +120,13 @@ class CPlayer : public RigidBody {
   void tunePlayerAttrAndAbility(int32_t delta);
   void initPlayerAttr(ByteArray* values);
   static void resetSlipTrace();
+
+  // --- Fields the court drawing reads
+  int32_t level = 0;  // the career avatar's level 1..5, from the career's ability
+  int32_t state = 0;  // the player state: 1 at the serve position
+  void resetPlayer();
+  String* getPlayerName();
+  int32_t getPlayerHeadImgID();
 };
 
 }  // namespace sorv

@@ -9,10 +9,11 @@ namespace sorv {
 
 SORV_REF_FIELDS(CPlayer, SORV_REF_OFFSET(CPlayer, animActor));
 
-void CPlayer::construct(CTennis* /*match*/, bool human, bool userTeam, int32_t /*look*/) {
+void CPlayer::construct(CTennis* match, bool human, bool userTeam, int32_t /*look*/) {
+  // The body first: a drawn or frozen player needs its screen point.
+  RigidBody::construct(match, 0, 0, 0, nullptr, human ? 0 : 1);
   userTeamSide = userTeam;
   computerControlled = !human;
-  type = human ? 0 : 1;
 }
 
 void CPlayer::resetSpeed() {

@@ -376,6 +376,25 @@ class CTennis : public Object {
   // Set by CGame::updateGame while a match state is painted into the screen buffer: the
   // frame then only draws; no body, state, key, timer, counter, sound or result moves.
   static bool drawOnlyFrame;
+  // --- Match entry and frame drawing
+  // The entry (state 1): the camera scrolls from (40, -2) left with following off, then
+  // down; each team walks in when the view passes its mark (opponents below 32, the user's
+  // side below 16), and at y 20 the match serves. The attribute cards are drawn once then.
+  static constexpr int32_t kEntryStartX = 40, kEntryStartY = -2;
+  static constexpr int32_t kEntryRivalMark = 32, kEntryUserMark = 16, kEntryEndY = 20;
+  static int32_t enterCourtRivalFrames, enterCourtUserFrames;  // frames since each walked in
+  static bool skipRequested;
+  static int32_t serveCounter;  // the serve set-up's count; the portrait shows from 1
+  static StaticRef<Image> attrCardUser, attrCardPartner;  // 196 x 73 each
+  static void switchToPlayerEnterCourt();
+  static void switchToServing();
+  static void enterGame();
+  // State 1's own parts of the scene: a team's entry (the user's when userSide) and the
+  // court's front item drawn over it.
+  static void drawPlayersEnterCourt(bool userSide);
+  static void drawEntryCover();
+  static Image* createPlayerAttrImage(CPlayer* p, Image* image);
+  static void drawPlayerHead(CPlayer* p);
 };
 
 }  // namespace sorv

@@ -37,11 +37,6 @@ void CTennis::init(int32_t kind) {
   setTrainingTimer(0, -1);
 }
 
-int32_t CTennis::update() {
-  SORV_FRAME("CTennis.update()I");
-  return -1;
-}
-
 
 int32_t CTennis::getUserActionState() { return 0; }
 int32_t CTennis::getUserActionFlag() { return 0; }
@@ -53,9 +48,7 @@ void CTennis::onReturnBall2(CPlayer*) {}
 void CTennis::onReturnBall(CPlayer*) {}
 
 // Match flow and players' scenes.
-int32_t CTennis::startFormalMatch() { return -1; }
 void CTennis::switchToQueryTraining(int32_t, int32_t) {}
-void CTennis::startPoint() {}
 void CTennis::setMenuSkip() {}
 void CTennis::setMenuIGM() {}
 void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}

@@ -19,6 +19,7 @@
 
 namespace sorv {
 
+StaticRef<ASprite> CGame::portraitSprite;
 StaticRef<ASprite> CTennis::introSprite;
 StaticRef<ASprite> CTennis::ballSprite0;
 StaticRef<ASprite> CTennis::ballSprite1;
@@ -125,6 +126,10 @@ void loadStoredMatchIfAny() {
 void createMainPlayers() {
   CTennis* match = CGame::matchObject.get();
   CTennis::player = CTennis::createPlayer(match, true, true, 0, CGame::playerChoice1, -1, -1);
+  if (CGame::isCareer && !isNull(CTennis::player)) {
+    CTennis::player->initPlayerAttr(CGame::makeAttrLvArray());
+    CTennis::player->level = (CGame::careerAbility - 1) / 20 + 1;
+  }
   CTennis::rival = CTennis::createPlayer(match, false, false, 0, CGame::playerChoice2,
                                          CGame::playerChoiceValues[1][0], CGame::playerChoiceValues[1][1]);
   CTennis::setPlayerAttr(CTennis::rival, 0);
@@ -150,6 +155,10 @@ void runStep(int32_t step) {
     case 4: {
       ASprite* intro = CGame::loadSprite(packName(kConstPlayerPack), false, kPlayerIntro, true);
       CTennis::introSprite = intro;
+      // The attribute cards and the serving portrait need the portraits the menus dropped.
+      if (isNull(CGame::portraitSprite)) {
+        CGame::portraitSprite = CGame::loadSprite(packName(kConstMenuExtPack), false, kPortraitSprite, true);
+      }
       if (isNull(intro)) return;
       const bool doubles = CGame::isDouble();
       intro->setPaletteCount(doubles ? 4 : 2);
@@ -246,8 +255,12 @@ bool startsAtOnce() {
          !(choice == kResumeTournamentChoice && !CGame::hasRecord(kTournamentMatchRecord));
 }
 
+// The shell asks once more after the last step: the match must start only once.
+bool loadingFinished = false;
+
 void finishLoading() {
-  if (!CGame::loadingShown) return;
+  if (!CGame::loadingShown || loadingFinished) return;
+  loadingFinished = true;
   CGame::FreeString(1, kTextsLoadingFirst, kTextsLoadingLast);
   CGame::FreeString(1, kTextsHintsFirst, kTextsHintsLast);
   if (startsAtOnce()) {
@@ -268,6 +281,7 @@ int32_t CTennis::GetSpriteActionIDx(bool, int32_t, int32_t part) {
 int32_t CTennis::Loading() {
   SORV_FRAME("CTennis.Loading()I");
   const int32_t step = CGame::loadingStep;
+  if (step == 0) loadingFinished = false;
   runStep(step);
   if (step < kLoadingSteps) {
     System::gc();
@@ -442,6 +456,7 @@ void CTennis::a_unloadCourt() {
   netActor = replayActor = netJudge = courtActor = sharedActor = nullptr;
   ballKidActors = linesmen = courtDecor = nullptr;
   courtImage = nullptr;
+  attrCardUser = attrCardPartner = nullptr;
   courtGraphics = nullptr;
   CGame::actionSprites0 = CGame::actionSprites1 = nullptr;
   player = rival = partner = rivalPartner = server = nullptr;

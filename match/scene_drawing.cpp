@@ -1,11 +1,14 @@
 // One frame of the match scene, back to front: the traces, the linesmen, the ball's shadow,
 // the far half, the net and its judge, the near half, with the ball drawn once at its depth.
+#include "device/graphics.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/frames.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
+#include "runtime/string.h"
+#include "tools/data/resource_ids.h"
 
 namespace sorv {
 
@@ -15,6 +18,11 @@ constexpr int32_t kFarEndZ = 36600;
 constexpr int32_t kNetKid = 4;
 constexpr int32_t kBackKidX[2] = {240, 605}, kBackKidY = 100;
 constexpr int32_t kServeTutorial = 1;
+// The serve tag: frames of the replay sprite by half, its label 22 pixels higher, centred on
+// its bottom (sprite-font anchor), the whole tag this far above the player's feet.
+constexpr int32_t kFarTagFrame = 49, kNearTagFrame = 58, kTagLabelRise = 22, kTagAnchor = 528;
+constexpr int32_t kTagHeight = 60;
+constexpr int32_t kUserLabel = 21, kCpuLabel = 20;
 
 int32_t kidAnimation(int32_t kid) {
   ObjectArray* kids = CTennis::ballKidActors;
@@ -58,15 +66,11 @@ void CTennis::drawSmashPoint() {
   sharedActor->update(smashPointX - viewX, smashPointY - viewY);
 }
 
-bool CTennis::drawSinglePlayer(CPlayer* p, bool flag) {
-  if (isNull(p)) return false;
-  if (CGame::screenCovered && !CGame::playersShown) return false;
-  const int32_t anim = animationOf(p);
-  if (!flag && (anim < 4 || anim > 7)) {
-    if (!isNull(ball)) drawBall(ball->z, p->z);
-    paintByStage(p);
-    return false;
-  }
+namespace {
+
+// Rule B: a player the ball kids hold in place is painted at their place.
+void paintByKids(CPlayer* p, int32_t anim) {
+  const int32_t viewX = CTennis::viewX, viewY = CTennis::viewY;
   if (p->half() == 1) {
     const int32_t kid = kidAnimation(kNetKid);
     if (kid == 3 || kid == 4) {
@@ -85,7 +89,39 @@ bool CTennis::drawSinglePlayer(CPlayer* p, bool flag) {
     }
     if (!placed) paintByStage(p);
   }
-  return true;
+}
+
+// The server's tag while it places its serve: a marker and "You" or "CPU" above it.
+void drawServerTag(CPlayer* p) {
+  if (CTennis::matchState != 2 || p != CTennis::server.get() || p->state != 1 || isNull(p->screenPos)) return;
+  ASprite* marker = CTennis::replaySprite;
+  const int32_t x = p->screenPos->elements()[0], y = p->screenPos->elements()[1] - kTagHeight;
+  const int32_t frame = p->half() == 0 ? kFarTagFrame : kNearTagFrame;
+  if (!isNull(marker) && !isNull(marker->frameFModuleCount) && frame < marker->frameFModuleCount->length) {
+    marker->PaintFrame(CGame::gfx, frame, x, y, 0, 0);
+  }
+  ObjectArray* fonts = CGame::fontSprites;
+  auto* font = isNull(fonts) || kFontHint >= fonts->length ? nullptr : static_cast<ASprite*>(fonts->elements()[kFontHint]);
+  String* label = CGame::GetString(0, p == CTennis::player.get() ? kUserLabel : kCpuLabel);
+  if (!isNull(font) && !isNull(label)) font->DrawString(CGame::gfx, label, x, y - kTagLabelRise, kTagAnchor);
+}
+
+}  // namespace
+
+bool CTennis::drawSinglePlayer(CPlayer* p, bool flag) {
+  if (isNull(p)) return false;
+  if (CGame::screenCovered && !CGame::playersShown) return false;
+  const int32_t anim = animationOf(p);
+  const bool ruleA = !flag && (anim < 4 || anim > 7);
+  if (ruleA) {
+    if (!isNull(ball)) drawBall(ball->z, p->z);
+    paintByStage(p);
+  } else {
+    paintByKids(p, anim);
+  }
+  drawServerTag(p);
+  drawPlayerHead(p);
+  return !ruleA;
 }
 
 void CTennis::drawPlayer(bool nearHalf) {
@@ -117,14 +153,23 @@ void CTennis::drawObjects() {
     ball->paintShadow();
     if (deadBallReason == 0) ball->paintPointOfFall();
   }
-  // The entry to the court draws its own players.
-  if (matchState != 1) drawPlayer(false);
+  // The entry to the court draws its own players, and the court's front over them.
+  if (matchState == 1) {
+    drawPlayersEnterCourt(false);
+  } else {
+    drawPlayer(false);
+  }
   drawBallPickerNearNet(true);
   if (!isNull(ball)) drawBall(ball->z, kNetZ);
   drawNet();
   drawNetMan();
   drawBallPickerNearNet(false);
-  if (matchState != 1) drawPlayer(true);
+  if (matchState == 1) {
+    drawPlayersEnterCourt(true);
+    drawEntryCover();
+  } else {
+    drawPlayer(true);
+  }
   if (!isNull(ball)) drawBall(ball->z, kFarEndZ);
 }
 

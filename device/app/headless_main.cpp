@@ -15,6 +15,7 @@
 #include "device/platform/clock.h"
 #include "device/program.h"
 #include "device/shell.h"
+#include "runtime/array.h"
 #include "runtime/log.h"
 #include "game/cgame.h"
 #include "game/zentukr09.h"
@@ -108,6 +109,19 @@ int main(int argc, char** argv) {
       sorv::Debug::trace("script: state push %d %d", state, screen);
       sorv::CGame::PUSH_STATE(state);
       if (screen >= 0) sorv::CGame::MenuPush(screen);
+    };
+    runner->startMatch = [](int32_t category, int32_t court, int32_t games, int32_t sets, int32_t choice) {
+      sorv::Debug::trace("script: match %d %d %d %d %d", category, court, games, sets, choice);
+      using sorv::CGame;
+      CGame::matchSettings = sorv::Array::fillInts(sorv::Array::newIntArray(5), {category, 1, games, sets, court});
+      // Four different characters, none of them named, as the quick match's first choices.
+      CGame::playerChoice1 = 0;
+      CGame::playerChoice2 = 1;
+      CGame::playerChoice3 = 2;
+      CGame::playerChoice4 = 3;
+      for (auto& values : CGame::playerChoiceValues) values[0] = values[1] = -1;
+      CGame::mainMenuChoice = choice;
+      CGame::switchToPlayGame();
     };
     shell.afterFlush = [] {
       runner->afterFrame();

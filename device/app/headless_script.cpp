@@ -39,7 +39,19 @@ int indexOf(const std::string& word, std::initializer_list<const char*> names) {
   return -1;
 }
 
+constexpr int32_t kQuickMatchChoice = 3;
+
+bool parseMatch(std::istringstream& in, ScriptCommand& c) {
+  std::string w[6];
+  for (std::string& word : w) in >> word;
+  c.kind = ScriptCommand::kMatch;
+  c.e = kQuickMatchChoice;
+  return parseNumber(w[0], 0, 4, c.a) && parseNumber(w[1], 0, 3, c.b) && parseNumber(w[2], 0, 4, c.c) &&
+         parseNumber(w[3], 0, 2, c.d) && (w[4].empty() || parseNumber(w[4], 0, 6, c.e)) && w[5].empty();
+}
+
 bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c) {
+  if (verb == "match") return parseMatch(in, c);
   std::string w1, w2, w3, extra;
   in >> w1 >> w2 >> w3;
   if (in >> extra) return false;
@@ -183,6 +195,9 @@ void ScriptRunner::execute(const ScriptCommand& c) {
       return;
     case ScriptCommand::kStatePush:
       if (pushState) pushState(c.a, c.b);
+      return;
+    case ScriptCommand::kMatch:
+      if (startMatch) startMatch(c.a, c.b, c.c, c.d, c.e);
       return;
   }
 }

@@ -11,6 +11,11 @@
 //   frames N                let N frames run before the next command
 //   state push N [S]        test tooling: the game pushes state N (0..64) and, when given,
 //                           menu screen S (0..100) with it, as the menus do, through the hook
+//   match CATEGORY COURT GAMES SETS [CHOICE]
+//                           test tooling: the game starts a match of player category 0..4
+//                           on court type 0..3 with the set-up's games (0..4) and sets
+//                           (0..2) values, as the selection screens leave it, from main-menu
+//                           choice CHOICE (0..6, default 3: the quick match), through the hook
 // Blank lines and lines starting with '#' are skipped. Commands run after a frame's flip,
 // first after frame 1; when the script is done the program stops as the game would. The
 // window starts in front, as the video library reports it.
@@ -26,11 +31,12 @@ namespace sorv {
 class Shell;
 
 struct ScriptCommand {
-  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush };
+  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch };
   Kind kind;
   int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
   int32_t a = 0;       // key, x, orientation or frame count
-  int32_t b = 0;       // y, or the menu screen of a state push
+  int32_t b = 0;       // y, or the menu screen of a state push, or a match's court
+  int32_t c = 0, d = 0, e = 0;  // a match's games, sets and main-menu choice
   std::string text;    // power state name, shot path
 };
 
@@ -46,6 +52,8 @@ class ScriptRunner {
   // What "state push N S" does (S -1 when not given); the layer below the game knows no
   // states.
   std::function<void(int32_t, int32_t)> pushState;
+  // What "match" does: (category, court, games, sets, choice).
+  std::function<void(int32_t, int32_t, int32_t, int32_t, int32_t)> startMatch;
 
  private:
   void execute(const ScriptCommand& command);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/cgame.h"
+#include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
@@ -198,6 +199,43 @@ TEST_F(MatchLoading, LinesmenOutsideTheJudgesSpriteAreLeftWithoutASprite) {
     EXPECT_TRUE(isNull(static_cast<CActor*>(aload(CTennis::linesmen.get(), i))->sprite));
   }
   EXPECT_NE(log.text().find("not in the judges' sprite"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+// In the career the user's player plays with the avatar's levels: points below the first
+// threshold still give level 1, not the -1 the map reports.
+TEST_F(MatchLoading, CareerPlayerTakesTheAvatarsLevels) {
+  struct Case {
+    bool career;
+    int32_t points[5];
+    int32_t ability;
+    int32_t attrs[5];  // attr0, serve, attr2, speed, stroke
+    int32_t level;
+  };
+  for (const Case c : {Case{true, {0, 100, 300, 700, 5000}, 61, {1, 1, 2, 4, 5}, 4},
+                       Case{true, {99, 249, 250, 999, 1000}, 1, {1, 1, 2, 4, 5}, 1},
+                       Case{false, {1000, 1000, 1000, 1000, 1000}, 100, {0, 0, 0, 0, 0}, 0}}) {
+    CGame::isCareer = c.career;
+    CGame::careerAbility = c.ability;
+    CGame::careerAttrPts = Array::fillInts(Array::newIntArray(5), {c.points[0], c.points[1], c.points[2], c.points[3], c.points[4]});
+    select(0, 0);
+    loadUntil(19);
+    CPlayer* p = CTennis::player;
+    ASSERT_FALSE(isNull(p));
+    const int32_t got[5] = {p->attr0, p->attrServe, p->attr2, p->attrSpeed, p->attrStroke};
+    // Outside the career the character's own attributes stand (the players' tables).
+    for (int32_t k = 0; k < 5 && c.career; k++) EXPECT_EQ(got[k], c.attrs[k]) << k;
+    EXPECT_EQ(p->level, c.level);
+  }
+  CGame::isCareer = false;
+  EXPECT_EQ(CGame::mapAttrPtToLv(99), -1);
+  EXPECT_EQ(CGame::mapAttrPtToLv(999), 4);
+  EXPECT_EQ(CGame::mapAttrPtToLv(1000), 5);
 }
 
 }  // namespace

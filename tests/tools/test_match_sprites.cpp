@@ -77,6 +77,17 @@ TEST_F(MatchSpritesTest, CountedAnimationsHaveTheirFrames) {
   }
 }
 
+// The portraits the attribute cards, the serving portrait and the roster share: faces by
+// roster index, badges from frame 36.
+TEST_F(MatchSpritesTest, ThePortraitSpriteHoldsFacesAndBadges) {
+  serveDataSet();
+  ASprite* s = CGame::loadSprite(StaticClass::getConstant(kConstMenuExtPack), false, kPortraitSprite, true);
+  ASSERT_FALSE(isNull(s));
+  ASSERT_FALSE(isNull(s->frameFModuleCount));
+  EXPECT_GE(s->frameFModuleCount->length, kPortraitMinFrames);
+  EXPECT_GE(s->paletteCount, kPortraitMinPalettes);
+}
+
 TEST_F(MatchSpritesTest, CourtPicturesCoverTheCourtImage) {
   serveDataSet();
   for (int32_t entry : {kCourtBackground, kCourtBackgroundMain}) {

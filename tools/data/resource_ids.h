@@ -376,5 +376,10 @@ inline constexpr int32_t kTextCourtNames = 341, kTextLastCourtName = 347;
 // of the in-game menu writes one log line.
 inline constexpr int32_t kConstNegativeStatistic = 29;
 inline constexpr int32_t kConstEntryTouched = 147;
+// --- Match entry and frame drawing
+// The portrait sprite: entry 1 of the menus' extra pack (kConstMenuExtPack): portraits by
+// roster index 0..35 (17 the created player), badges 36 + country or home.
+inline constexpr int32_t kPortraitSprite = 1;
+inline constexpr int32_t kPortraitMinFrames = 50, kPortraitMinPalettes = 2;
 
 }  // namespace sorv

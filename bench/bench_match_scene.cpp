@@ -1,0 +1,161 @@
+// One scene frame of a loaded doubles match in play (court image, ball kids, linesmen, net
+// judge, net, four players, the ball and its shadow) beside a plain fill of the back buffer
+// in the same run: "x_fill" is the scene's time per frame over the fill's.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "device/graphics.h"
+#include "device/image.h"
+#include "device/platform/clock.h"
+#include "device/platform/paths.h"
+#include "device/resource_stream.h"
+#include "game/cae.h"
+#include "game/cgame.h"
+#include "match/cplayer.h"
+#include "match/ctennis.h"
+#include "runtime/application.h"
+#include "runtime/log.h"
+#include "runtime/static_class.h"
+#include "sprites/asprite.h"
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/data_set.h"
+
+namespace sorv {
+namespace {
+
+constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
+constexpr int32_t kFillRounds = 200;
+
+std::filesystem::path gBase;
+
+void removeBase() {
+  std::error_code ignored;
+  std::filesystem::remove_all(gBase, ignored);
+}
+
+void fail(const std::string& error) {
+  std::fprintf(stderr, "bench_match: %s\n", error.c_str());
+  std::exit(1);
+}
+
+// The data set installed in a fresh folder (removed at exit) and a runtime started on it.
+void startOnDataSet() {
+  setenv("SORV_AUDIO", "null", 0);
+  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-match-" + std::to_string(getpid()));
+  std::atexit(removeBase);
+  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
+  std::filesystem::create_directories(install);
+  mkdata::ArchiveWriter archive;
+  std::string error;
+  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
+      !archive.writeFile((install / "data.bar").string(), &error)) {
+    fail(error);
+  }
+  platform::setRootDir(gBase.string());
+  platform::setClockVirtual(true);
+  Resources::installOpener();
+  ResourceInputStream::archiveFile = nullptr;
+  if (Application* running = Application::instance(); running != nullptr) {
+    Application::close(running);
+    delete running;
+    Application::setInstance(nullptr);
+  } else {
+    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
+  }
+  Application::init(new Application());
+}
+
+// The shell as the menus leave it, then a doubles match loaded and walked in, in play.
+void loadDoublesInPlay() {
+  CGame::gameCanvas = newObject<CGame>();
+  CGame::backBuffer = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+  CGame::backBufferGraphics = CGame::backBuffer->getGraphics();
+  CGame::gfx = CGame::backBufferGraphics;
+  CGame::LoadMenuData();
+  CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, false);
+  CGame::initArrays();
+  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+  CGame::Lib_Close();
+  CGame::initRMS();
+  for (int32_t step = 1; step <= kMenuResourceSteps; step++) {
+    if (step == kSoundStep) continue;
+    CGame::loadingStep = step;
+    CGame::loadMenuRes();
+  }
+  CGame::matchSettings = Array::fillInts(Array::newIntArray(5), {1, 1, 0, 0, 0});
+  CGame::playerChoice1 = 0;
+  CGame::playerChoice2 = 1;
+  CGame::playerChoice3 = 2;
+  CGame::playerChoice4 = 3;
+  CGame::mainMenuChoice = 1;
+  CGame::loadingShown = true;
+  CGame::matchObject = CTennis::create(CTennis::kKindMatch);
+  CTennis::currentCourt = 0;
+  CGame::loadingStep = 0;
+  while (CTennis::Loading() != -1) {
+  }
+  for (int32_t frame = 0; frame < 100 && CTennis::matchState == 1; frame++) CGame::matchObject->update();
+  if (CTennis::matchState != 2) fail("the match did not reach its serve");
+  CTennis::unfreezeAllActor();
+  CTennis::matchState = 5;
+  CTennis::deadBallReason = 0;
+  CGame::p_add(CTennis::objectList, CTennis::ball);
+  CTennis::ball->setX(9000);
+  CTennis::ball->setY(1000);
+  CTennis::ball->setZ(12000);
+  const int32_t depths[4] = {30000, 31000, 5000, 6000};
+  const int32_t across[4] = {6000, 12000, 6000, 12000};
+  CPlayer* players[4] = {CTennis::player, CTennis::partner, CTennis::rival, CTennis::rivalPartner};
+  for (int32_t i = 0; i < 4; i++) {
+    players[i]->setX(across[i]);
+    players[i]->setZ(depths[i]);
+  }
+}
+
+void scene() {
+  CTennis::drawCourt();
+  CTennis::drawAllBallKids();
+  CTennis::drawObjects();
+}
+
+void fill() {
+  Graphics* g = CGame::backBufferGraphics;
+  g->setColor(0x208040);
+  g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+}
+
+double secondsPer(void (*f)(), int32_t rounds) {
+  const auto start = std::chrono::steady_clock::now();
+  for (int32_t i = 0; i < rounds; i++) f();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
+}
+
+void BM_SceneFrame(benchmark::State& state) {
+  static bool loaded = false;
+  if (!loaded) {
+    startOnDataSet();
+    loadDoublesInPlay();
+    loaded = true;
+  }
+  const double fillSeconds = secondsPer(fill, kFillRounds);
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    scene();
+    benchmark::DoNotOptimize(CTennis::ballVisible);
+  }
+  const double sceneSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / static_cast<double>(state.iterations());
+  state.counters["fill_us"] = fillSeconds * 1e6;
+  state.counters["x_fill"] = sceneSeconds / fillSeconds;
+}
+BENCHMARK(BM_SceneFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace sorv
