@@ -810,6 +810,9 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+
+  // --- Ball strikes: the serve-speed panel a serve starts (the in-match interface's).
+  static void activeServeSpeedBar(int32_t frames);
 };
 
 }  // namespace sorv
