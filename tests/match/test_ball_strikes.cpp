@@ -2,6 +2,7 @@
 // turn it is next, the return-of-serve fault in doubles, the net stopping a ball, and the
 // point-of-fall marker only for balls coming to the user's team.
 #include "match/rigid_body.h"
+#include "sprites/cactor.h"
 #include "tests/match/events_fixture.h"
 
 namespace sorv::test {
@@ -189,6 +190,77 @@ TEST_F(BallStrikesTest, DoublesStrokesTellThePartnersAndPickTheReturner) {
   EXPECT_TRUE(CTennis::rival->isReturner);
   EXPECT_FALSE(CTennis::rivalPartner->isReturner);
   EXPECT_EQ(CTennis::lastStrikerUser.get(), CTennis::player.get());
+}
+
+TEST_F(BallStrikesTest, TheSmashMarkerOnlyForALowBallToTheUserNearItsPlayer) {
+  struct Case {
+    bool userToStrike;
+    int32_t vy, routeZ, playerZ;
+    bool marked;
+  } cases[] = {
+      {true, 2000, 24000, 25000, true},    // low, deep enough, the player close behind
+      {true, 2000, 24000, 26000, false},   // the player 2700 behind the mark
+      {true, 2000, 19900, 20000, false},   // the mark would lie within 1000 of the net
+      {true, 9000, 24000, 25000, false},   // a lob rises above 4000
+      {false, 2000, 24000, 25000, false},  // the opponents' turn
+  };
+  for (const Case& c : cases) {
+    startMatch(kSingles, 4, 1, 0);
+    matchBall({9085, 1000, 10000}, {0, c.vy, 9000});
+    setRoute(1, 9500, c.routeZ, true);
+    setRoute(4, 9600, c.routeZ + 1000);
+    setRoute(13, 9800, c.routeZ + 3000);
+    CTennis::player->z = c.playerZ;
+    CTennis::strikeSide = c.userToStrike;
+    CTennis::smashPointX = CTennis::smashPointY = 0;
+    CTennis::calSmashPoint();
+    EXPECT_EQ(CTennis::smashPointX != 0, c.marked) << c.vy << " " << c.routeZ << " " << c.playerZ;
+    if (c.marked) {
+      EXPECT_EQ(CTennis::sharedActor->animation, 25);
+      EXPECT_GT(CTennis::smashPointY, 0);  // a screen row now
+    }
+  }
+}
+
+TEST_F(BallStrikesTest, TheUsersServeSpeedIsRecordedAtItsFirstLiveBounce) {
+  struct Case {
+    int unit, server, bounces, speed;
+    bool dead;
+    int32_t record;
+  } cases[] = {
+      {0, 0, 1, 100, false, 100},  // miles: the record keeps the shown unit
+      {1, 0, 1, 200, false, 200},  // km/h, above the 160 km/h just kept
+      {1, 0, 2, 250, false, 0},    // not on the second bounce
+      {1, 2, 1, 250, false, 0},    // not the rival's serve
+      {1, 0, 1, 250, true, 0},     // not a fault
+  };
+  for (const Case& c : cases) {
+    startMatch(kSingles, 4, 1, c.server);
+    astore(CGame::optionValues.get(), 1, c.unit);
+    const int32_t before = CAE::getRecordVal(4);
+    RigidBody* b = matchBall({9085, 0, 15000}, {0, 0, -9000});
+    b->bounceCount = c.bounces;
+    CTennis::rallyStrokes = 1;
+    CTennis::deadBallReason = c.dead ? CTennis::kReasonOut : 0;
+    CGame::serveSpeedTarget = c.speed;
+    CTennis::checkServeSpeed();
+    EXPECT_EQ(CAE::getRecordVal(4), c.record == 0 ? before : c.record) << c.unit << " " << c.server << c.bounces;
+  }
+}
+
+TEST_F(BallStrikesTest, ATutorialCountsItsServes) {
+  startMatch(kSingles, 4, 1, 2);
+  matchBall({9085, 2500, 7000}, {0, 1000, 20000});
+  CTennis::tutorialIndex = 1;
+  CTennis::tutorialServeCount = 0;
+  CTennis::tutorialServeClock = 0;
+  CTennis::rival->computerControlled = true;
+  CTennis::matchState = 2;
+  CGame::matchObject->serveBall();
+  EXPECT_EQ(CTennis::tutorialServeCount, 1);
+  EXPECT_EQ(CTennis::tutorialServeClock, now());
+  EXPECT_EQ(CTennis::smashPointX, 0);  // no marker in a tutorial
+  CTennis::tutorialIndex = -1;
 }
 
 }  // namespace
