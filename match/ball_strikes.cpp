@@ -1,6 +1,8 @@
 // The serve and every stroke: where the ball must land, whose turn it is, the return-of-serve
 // fault, the predicted point of fall and the smash marker, the serve's speed records, the
 // net's reaction to a ball, and the players' special actions between points.
+#include <cstdint>
+
 #include "device/sound_glue.h"
 #include "game/cae.h"
 #include "game/cgame.h"
@@ -178,10 +180,10 @@ void CTennis::onReturnBall2(CPlayer* striker) {
 
 int32_t CTennis::apexHeight(RigidBody* b) {
   const int64_t fall = int64_t{2} * (RigidBody::kGravity - b->lift - b->ay);
-  // Without a downward pull the ball never turns: no finite top.
-  if (fall <= 0) return INT32_MAX;
+  // Spin that cancels gravity exactly leaves the ball no top: unbounded, not a division by 0.
+  if (fall == 0) return INT32_MAX;
   const int64_t top = b->y + int64_t{b->vy} * b->vy / fall;
-  return top > INT32_MAX ? INT32_MAX : static_cast<int32_t>(top);
+  return top > INT32_MAX ? INT32_MAX : top < INT32_MIN ? INT32_MIN : static_cast<int32_t>(top);
 }
 
 void CTennis::a_onReturnBall2(CPlayer* /*striker*/) {

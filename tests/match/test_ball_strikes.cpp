@@ -170,12 +170,14 @@ TEST_F(BallStrikesTest, OnlyBallsComingToTheUserShowTheirPointOfFall) {
   }
 }
 
-TEST_F(BallStrikesTest, TheApexOfAFlightWithoutDownwardPullIsUnbounded) {
+TEST_F(BallStrikesTest, TheApexOfAFlightWhoseSpinCancelsGravityIsUnbounded) {
   startMatch(kSingles, 4, 1, 0);
   RigidBody* b = matchBall({9085, 1000, 8000}, {0, 4000, 9000});
   EXPECT_EQ(CTennis::apexHeight(b), 1000 + 4000 * 4000 / 20000);
   b->lift = RigidBody::kGravity;  // the spin cancels gravity
   EXPECT_EQ(CTennis::apexHeight(b), INT32_MAX);
+  b->lift = 2 * RigidBody::kGravity;  // pulled up: the formula as it stands
+  EXPECT_EQ(CTennis::apexHeight(b), 1000 - 4000 * 4000 / 20000);
 }
 
 TEST_F(BallStrikesTest, DoublesStrokesTellThePartnersAndPickTheReturner) {
