@@ -15,8 +15,6 @@
 
 namespace sorv {
 
-int32_t CTennis::playerPendingAction = -1;
-int32_t CTennis::rivalPendingAction = -1;
 int32_t CTennis::tutorialServeCount = 0;
 int64_t CTennis::tutorialServeClock = 0;
 

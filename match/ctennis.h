@@ -381,8 +381,9 @@ class CTennis : public Object {
   static bool skipRequested;
   static int32_t messageTimer;
   static StaticRef<String> barText;
-  static int32_t barKind, barAnim;
-  static bool barOption1, barOption2, barUsesFrames, barOption4;
+  static int32_t barKind, barClosing;
+  static bool barShellTime;  // the bar counts the shell's frames, not the match's
+  static bool barOption1, barOption2, barOption4;
   static void a_onReturnBall2(CPlayer* striker);
   static void calSmashPoint();
   static void projectSmash();

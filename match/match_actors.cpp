@@ -10,12 +10,8 @@
 
 namespace sorv {
 
-StaticRef<String> CTennis::barText;
-int32_t CTennis::barKind = 0;
-int32_t CTennis::barAnim = 0;
 bool CTennis::barOption1 = false;
 bool CTennis::barOption2 = false;
-bool CTennis::barUsesFrames = false;
 bool CTennis::barOption4 = false;
 
 namespace {
@@ -86,12 +82,12 @@ void CTennis::initBarMessage(String* text, int32_t kind, int32_t duration, bool 
   barOption4 = o4;
   barOption1 = o1;
   barOption2 = o2;
-  barUsesFrames = frames;
+  barShellTime = !frames;
   barStart = frames ? matchFrame : CGame::frameCounter;
   barText = text;
   barKind = kind;
   barDuration = duration;
-  barAnim = 0;
+  barClosing = 0;
   CGame::disablePaintDirectInBuffer();
   CGame::enablePaintDirectInBuffer(CGame::kPdbInfoBand, 0);
 }

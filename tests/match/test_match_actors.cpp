@@ -43,13 +43,14 @@ TEST_F(MatchActorsTest, AMessageBarStartsOnItsClockWithAFreshInformationBand) {
   CGame::pdbActive = true;
   CGame::pdbKind = CGame::kPdbBlur;
   CGame::pdbLevel = 60;
-  CTennis::barAnim = 5;
+  CTennis::barClosing = 2;
   CTennis::initBarMessage(text, 1, 28, true, false, true, false);
   EXPECT_EQ(CTennis::barText.get(), text);
   EXPECT_EQ(CTennis::barKind, 1);
   EXPECT_EQ(CTennis::barDuration, 28);
   EXPECT_EQ(CTennis::barStart, 700);
-  EXPECT_EQ(CTennis::barAnim, 0);
+  EXPECT_EQ(CTennis::barClosing, 0);
+  EXPECT_FALSE(CTennis::barShellTime);
   EXPECT_TRUE(CTennis::barOption1);
   EXPECT_TRUE(CGame::pdbActive);
   EXPECT_EQ(CGame::pdbKind, CGame::kPdbInfoBand);
@@ -60,10 +61,10 @@ TEST_F(MatchActorsTest, AMessageBarStartsOnItsClockWithAFreshInformationBand) {
   EXPECT_EQ(CTennis::barStart, 9000);
   EXPECT_TRUE(CTennis::barOption2);
   EXPECT_FALSE(CTennis::barOption4);
-  EXPECT_FALSE(CTennis::barUsesFrames);
+  EXPECT_TRUE(CTennis::barShellTime);
   // The four-argument form counts match frames.
   CTennis::initBarMessage(text, 0, 14, true);
-  EXPECT_TRUE(CTennis::barUsesFrames);
+  EXPECT_FALSE(CTennis::barShellTime);
   EXPECT_FALSE(CTennis::barOption2);
   EXPECT_EQ(CTennis::barStart, 700);
 }
