@@ -72,6 +72,9 @@ TEST_F(ComputerDecisionsTest, WeightsSplitTheRollsInProportion) {
   const int32_t options[2] = {2, 3};
   for (int i = 0; i < 2000; i++) twos += cpu()->getProbability(1, options, 2) == 2;
   EXPECT_NEAR(twos, 600, 90);
+  setWeights(1, {0, 0, 100, 0});
+  EXPECT_EQ(cpu()->getProbability(1, Array::fillInts(Array::newIntArray(2), {3, 2})), 2);
+  EXPECT_EQ(cpu()->getProbability(1, static_cast<IntArray*>(nullptr)), -1);
   // An option code the data has no row for weighs nothing.
   setWeights(2, {100});
   const int32_t missing[2] = {7, 0};
