@@ -883,6 +883,8 @@ class CGame : public Canvas, public Runnable {
   static int32_t careerAbility;
   static int32_t mapAttrPtToLv(int32_t points);
   static ByteArray* makeAttrLvArray();
+  // --- Ball strikes: the serve-speed panel a serve starts (the in-match interface's).
+  static void activeServeSpeedBar(int32_t frames);
 };
 
 }  // namespace sorv

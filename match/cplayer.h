@@ -127,6 +127,51 @@ class CPlayer : public RigidBody {
   void resetPlayer();
   String* getPlayerName();
   int32_t getPlayerHeadImgID();
+  // --- Fields the ball events and decisions read
+  bool abandonBall = false;          // computer: let this ball go
+  int64_t targetX = 0, targetZ = 0;  // computer run target, both 0 = none
+  int64_t reactTime = 0;  // program clock (ms) of the rival's stroke or the partner's return
+  int32_t targetFixed = 0;
+  int32_t strikeState = 0;   // 0 none, 1 waiting for the ball, 2 swinging
+  int32_t strokeKind = -1;   // 1..6 by distance to the ball, -1 none
+  int32_t strokeType = 0;    // 1..7 by the ball's route point
+  int32_t prevStrokeKind = 0;
+  int32_t returnDir = -1, secondDir = -1;  // keypad 1..9, 0 cancelled, -1 none
+  CActor* racketActor = nullptr;  // the stroke effect, null when idle
+  IntArray* racketPos = nullptr;  // int[2]: the ball's screen point at the stroke
+  bool isReturner = false;        // doubles: this player plays the ball
+  int32_t npcDecisionFrame = 0;
+  bool powerServe = false, powerServeHit = false;
+  IntArray* aiLevels = nullptr;  // int[5], computer players
+  bool aimAway = false;
+  // The return of serve was a fault (struck by a player not allowed to).
+  bool receivingFault = false;
+  static constexpr int32_t kRecoveryWait[5] = {300, 300, 300, 300, 0};    // ms by level
+  static constexpr int32_t kRecoveryError[5] = {3000, 2000, 1000, 0, 0};  // by level
+  virtual void serveBall();  // slot 11
+  void NpcStop(bool all);
+  void onRivalReturnBall(CPlayer* rival);
+  void onPalReturnBall();
+  void setReturnBallDir(int32_t dir);
+  void doubleReturnBallDir();
+  void getPointOfFall(IntArray* out, int32_t dir);
+  void resetPlayerAction();
+  void setSpecialAction(int32_t action, int32_t delay);
+  void move(int32_t dir, bool force);
+
+  // --- Computer decisions (computer_decisions.cpp). Option codes index aiWeights' rows.
+  int32_t getProbability(int32_t kind, IntArray* options);
+  int32_t getProbability(int32_t kind, const int32_t* options, int32_t count);
+  bool AI_decideAbandonBall();
+  void AI_decideRunTo();
+  bool AI_decideIsApproachNet();
+  int32_t AI_decideReturnBallDir(CPlayer* target);
+  int32_t AI_decideReturnType(CPlayer* target, int32_t unused);
+  void npcReturnBall();
+  // The aim 1..3 whose landing lies nearest the target; ties keep the lower aim.
+  static int32_t nearestAim(int32_t d1, int32_t d2, int32_t d3);
+  // The two candidate aims of a return: the nearest twice, or the other two in order.
+  static void aimCandidates(int32_t nearest, bool away, int32_t out[2]);
 };
 
 }  // namespace sorv

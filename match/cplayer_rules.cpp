@@ -7,7 +7,8 @@
 
 namespace sorv {
 
-SORV_REF_FIELDS(CPlayer, SORV_REF_OFFSET(CPlayer, animActor));
+SORV_REF_FIELDS(CPlayer, SORV_REF_OFFSET(CPlayer, animActor), SORV_REF_OFFSET(CPlayer, racketActor),
+                SORV_REF_OFFSET(CPlayer, racketPos), SORV_REF_OFFSET(CPlayer, aiLevels));
 
 void CPlayer::construct(CTennis* match, bool human, bool userTeam, int32_t /*look*/) {
   // The body first: a drawn or frozen player needs its screen point.

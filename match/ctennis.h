@@ -395,6 +395,32 @@ class CTennis : public Object {
   static void drawEntryCover();
   static Image* createPlayerAttrImage(CPlayer* p, Image* image);
   static void drawPlayerHead(CPlayer* p);
+  // --- Ball strikes and actors
+  // A stroke hands the ball to the other team and sets where it must land; the decisions of
+  // who in a doubles team takes it; the special actions between points; the message bar.
+  static int32_t playerPendingAction, rivalPendingAction;  // after-point actions, -1 none
+  static int32_t tutorialServeCount;
+  static int64_t tutorialServeClock;  // program clock (ms) of the tutorial's first serve
+  static int32_t messageTimer;
+  static StaticRef<String> barText;
+  static int32_t barKind, barClosing;
+  static bool barShellTime;  // the bar counts the shell's frames, not the match's
+  static bool barOption1, barOption2, barOption4;
+  static void a_onReturnBall2(CPlayer* striker);
+  static void calSmashPoint();
+  static void projectSmash();
+  static void dealAdditionalAction();
+  static bool isSpecialActionOver();
+  // The flight's top height: y + vy^2 / (2 (gravity - lift - ay)).
+  static int32_t apexHeight(RigidBody* b);
+  // Whether (x, depth) lies in the landing rectangle; unlike isBallOut it records nothing.
+  static bool isInLandingRect(int32_t x, int32_t depth);
+  static void doubleDecideWhoShouldReturnBall(CPlayer* p);
+  static int32_t getCelebrateAnim(CPlayer* p, CPlayer* q, bool swap);
+  static void initBarMessage(String* text, int32_t kind, int32_t duration, bool o1, bool o2,
+                             bool frames);
+  static void initBarMessage(String* text, int32_t kind, int32_t duration, bool o1);
+  static void setRewardWords(String* text);
 };
 
 }  // namespace sorv

@@ -42,22 +42,13 @@ int32_t CTennis::getUserActionState() { return 0; }
 int32_t CTennis::getUserActionFlag() { return 0; }
 bool CTennis::isTutorialFlagSet() { return false; }
 
-// The serve and the strokes: built with the ball events' issue.
-void CTennis::serveBall() {}
-void CTennis::onReturnBall2(CPlayer*) {}
-void CTennis::onReturnBall(CPlayer*) {}
-
 // Match flow and players' scenes.
 void CTennis::switchToQueryTraining(int32_t, int32_t) {}
 void CTennis::setMenuSkip() {}
 void CTennis::setMenuIGM() {}
-void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
-void CTennis::resetAllNextSpecialAction() {}
-void CTennis::resetPlayersAction() {}
 void CTennis::walkInFromNewEnd() {}
 void CTennis::startBlackBars(int32_t) {}
 bool CTennis::blackBarsRunning() { return false; }
-void CTennis::checkServeSpeed() {}
 bool CTennis::trainingTimerRunning() { return false; }
 void CTennis::setTrainingTimer(int32_t, int32_t) {}
 
@@ -99,10 +90,8 @@ void CTennis::setPlayerAttr(CPlayer*, int32_t) {}
 void CTennis::raiseJudgeSignal(int32_t) {}
 void CTennis::judgeCallIn(int32_t) {}
 void CTennis::ballKidsAnimate(int32_t) {}
-void CTennis::netTouched() {}
 
 // Court, view and overlays.
-void CTennis::lieInstantReplay(bool) {}
 void CTennis::hideServeSpeedPanel() {}
 void CTennis::showRewardWords(int32_t) {}
 

@@ -49,7 +49,7 @@ TEST(ArrayTreeWriter, SameBytesEveryRunAtTheListsPositions) {
   // The tournament table's 23 nodes, then the next header right after them.
   EXPECT_EQ(first.descriptor[190 + 22 * 8 + 1], 22);
   EXPECT_EQ(first.descriptor[190 + 22 * 8 + 5], 11);
-  EXPECT_EQ(first.descriptor[2754 + 5], 12);
+  EXPECT_EQ(first.descriptor[2876 + 5], 12);
   // Bytes before the first table and in gaps between tables are zero.
   for (size_t i = 0; i < 187; i++) ASSERT_EQ(first.descriptor[i], 0) << i;
 }

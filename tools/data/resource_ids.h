@@ -185,7 +185,7 @@ inline constexpr int32_t kMenuBlobLimit = 32768;
 inline constexpr int32_t kConstBootPack = 117;
 inline constexpr int32_t kBootArrayData = 1, kBootArrayDescriptor = 2;
 // The last table's last node ends the descriptor.
-inline constexpr int32_t kArrayTreeDescriptorSize = 2762;
+inline constexpr int32_t kArrayTreeDescriptorSize = 2884;
 inline constexpr int32_t kArrayTreeByteBase = 3;
 inline constexpr int32_t kArrayNodeSize = 8;
 inline constexpr int32_t kArrayHeaderSize = 3;
@@ -257,8 +257,8 @@ inline constexpr int32_t kArrayHeaderSize = 3;
   X(62, 2456, 2, 0, 0, false, CPlayer, swingTable1) \
   X(63, 2539, 2, 0, 0, false, CPlayer, swingTable2) \
   X(64, 2622, 3, 2, 0, false, CPlayer, aiWeights) \
-  X(65, 2737, 1, 2, 0, false, CPlayer, rallyLevelBonus) \
-  X(66, 2754, 1, 2, 0, false, CTennis, courtLossTable)
+  X(65, 2865, 1, 2, 0, false, CPlayer, rallyLevelBonus) \
+  X(66, 2876, 1, 2, 0, false, CTennis, courtLossTable)
 
 struct ArrayTable {
   int32_t id, position, dims, kind, width;
