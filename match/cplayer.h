@@ -119,6 +119,33 @@ class CPlayer : public RigidBody {
   void tunePlayerAttrAndAbility(int32_t delta);
   void initPlayerAttr(ByteArray* values);
   static void resetSlipTrace();
+
+  // --- Match frame and states: what the frame and the scenes between points read and call
+  // of a player (the players' work fills the bodies).
+  static constexpr int32_t kStateServe = 1, kStateStrike = 4, kStateReady = 5;
+  static constexpr int32_t kStateBallComing = 6, kStateIdle = 7, kStateSpecial = 10;
+  int32_t state = 7;
+  int32_t strikeState = 0;  // 0 none, 1 waiting for the ball, 2 swinging
+  int32_t returnDir = -1;   // 1..9, -1 none
+  int32_t specialAction = -1;
+  bool tired = false;
+  bool isReturner = false;
+  void move(int32_t dir, bool stopNow);
+  void checkStrikeKeyRelease();
+  void setReturnBallDir(int32_t dir);
+  void updatePlayerStrike();
+  bool getPlayerStrikeCondition(IntArray* out);
+  void prepareServe(bool fromLeft, bool partner);
+  void prepareToReceiveServe(bool fromLeft, bool partner);
+  void positionServe();
+  void positionToReceiveServe();
+  void setSpecialAction(int32_t action, int32_t delay);
+  void doSpecialAction(int32_t action);
+  void resetPlayer();
+  void resetStrikeState();
+  void NpcStop(bool all);
+  void startTrainingThrowBall();
+  void trainingPrepareReceiveBall();
 };
 
 }  // namespace sorv

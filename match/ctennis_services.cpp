@@ -30,6 +30,7 @@ void CTennis::init(int32_t kind) {
   SORV_FRAME("CTennis.<init>(I)V");
   a_constructor();
   matchKind = kind;
+  matchState = 0;
   challengesLeft = 3;
   playerCount = 0;
   resetSmashPoint();
@@ -37,10 +38,6 @@ void CTennis::init(int32_t kind) {
   setTrainingTimer(0, -1);
 }
 
-int32_t CTennis::update() {
-  SORV_FRAME("CTennis.update()I");
-  return -1;
-}
 
 
 int32_t CTennis::getUserActionState() { return 0; }
@@ -54,19 +51,11 @@ void CTennis::onReturnBall(CPlayer*) {}
 
 // Match flow and players' scenes.
 int32_t CTennis::startFormalMatch() { return -1; }
-void CTennis::switchToQueryTraining(int32_t, int32_t) {}
-void CTennis::startPoint() {}
-void CTennis::setMenuSkip() {}
-void CTennis::setMenuIGM() {}
 void CTennis::initBarMessage(String*, int32_t, int32_t, bool, bool, bool, bool) {}
 void CTennis::resetAllNextSpecialAction() {}
 void CTennis::resetPlayersAction() {}
 void CTennis::walkInFromNewEnd() {}
-void CTennis::startBlackBars(int32_t) {}
-bool CTennis::blackBarsRunning() { return false; }
 void CTennis::checkServeSpeed() {}
-bool CTennis::trainingTimerRunning() { return false; }
-void CTennis::setTrainingTimer(int32_t, int32_t) {}
 
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
@@ -80,7 +69,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 }
 
 bool CTennis::isTrainingMatch() { return false; }
-int32_t CTennis::updateBarMessage() { return 0; }
 void CTennis::paintContestRefereeLineEffect() {}
 
 namespace {
