@@ -107,7 +107,7 @@ class CTennis : public Object {
   virtual int32_t update();  // one match frame
   static int32_t Loading();
   static void a_unloadCourt();
-  static int32_t getTutMiniStep() { return tutorialIndex != -1 ? tutorialStep : -1; }
+  static int32_t getTutMiniStep() { return tutorialKind != -1 ? tutorialStep : -1; }
   // What the touch pad reads of the user's player and the tutorial (the players and the
   // tutorial fill them): the player's action state and action flag, the tutorial flag.
   static int32_t getUserActionState();

@@ -184,6 +184,8 @@ void CTennis::updateMatchOver(int32_t* result) {
 int32_t CTennis::updateBarMessage() {
   SORV_FRAME("CTennis.updateBarMessage()I");
   if (CGame::screenCovered) return 0;
+  // No bar up: nothing to run, and nothing of another's timing to clear.
+  if (isNull(barText.get()) && barClosing == 0) return 0;
   int32_t top = (480 - kBarHeight) / 2 + 20;
   if (matchState == kStateEnter) top += 30;
   int32_t result = 0;
