@@ -147,7 +147,7 @@ void observe() {
 }
 
 void shell(int32_t state) {
-  line("shell " + std::to_string(state));
+  line("shell state=" + std::to_string(state));
   last.valid = false;
 }
 

@@ -12,7 +12,7 @@
 //   set set=S winner=T games=A-B sets=A-B
 //   ends set=S games=A-B end=E
 //   over winner=T sets=A-B
-//   shell N
+//   shell state=N
 #pragma once
 
 #include <cstdint>
