@@ -55,7 +55,7 @@ TEST(TraceChecker, ALegalShortMatchPasses) {
   EXPECT_TRUE(r.ok()) << (r.errors.empty() ? "" : r.errors[0]);
   EXPECT_EQ(r.matches, 1);
   EXPECT_EQ(r.finished, 1);
-  EXPECT_EQ(r.points, 4 + 10);
+  EXPECT_EQ(r.points, 4 + 8);
 }
 
 TEST(TraceChecker, EachBrokenRuleIsFound) {
