@@ -161,7 +161,6 @@ void CTennis::initTrainingStep(int32_t tutorial, int32_t step) {
     text = aload(static_cast<IntArray*>(aload(trainingTextIds.get(), tutorial)), step);
   }
   initBarMessage(text >= 0 ? CGame::GetString(1, text) : nullptr, 0, duration, false, false, true, true);
-  tutorialCounter = 0;
   tutorialIndex = tutorialKind = tutorial;
   tutorialStep = step;
   setTrainingTimer(0, -1);

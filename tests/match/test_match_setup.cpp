@@ -176,3 +176,68 @@ TEST_F(FlowTest, TheSelfPlayingUserAnswersTheMatchsQuestions) {
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+TEST_F(FlowTest, TheMessageBarAnswersByKeyOrTime) {
+  struct Case {
+    const char* name;
+    int32_t kind, duration, left, right, keys;
+    int framesToAnswer;  // frames until the bar gives its answer
+    int32_t answer;
+  };
+  const Case cases[] = {
+      {"back on a kind -1 bar answers at once", -1, 0, -1, 14, CGame::kKeySoftRight, 1, 1},
+      {"back on a kind 0 bar closes with its stage", 0, 0, -1, 14, CGame::kKeySoftRight, 2, 1},
+      {"yes on a query with a left label", 1, 0, 13, -1, CTennis::kKeyOk, 1, 2},
+      {"the time runs out", 0, 28, -1, -1, 0, 30, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CTennis::tutorialIndex = CTennis::tutorialKind = -1;
+    CTennis::matchState = CTennis::kStateServing;
+    CTennis::matchFrame = 10;
+    CTennis::barText = CGame::GetString(1, 57);
+    CTennis::barKind = c.kind;
+    CTennis::barDuration = c.duration;
+    CTennis::barStart = 10;
+    CTennis::barClosing = 0;
+    CTennis::leftSoftKeyText = c.left;
+    CTennis::rightSoftKeyText = c.right;
+    int answeredAt = -1;
+    int32_t answer = 0;
+    for (int f = 1; f <= 40 && answeredAt < 0; f++) {
+      CTennis::matchFrame++;
+      CGame::keysPressed = f == 1 ? c.keys : 0;
+      answer = CTennis::updateBarMessage();
+      if (answer != 0) answeredAt = f;
+    }
+    CGame::keysPressed = 0;
+    EXPECT_EQ(answeredAt, c.framesToAnswer);
+    EXPECT_EQ(answer, c.answer);
+    EXPECT_TRUE(CTennis::barText.get() == nullptr) << "the bar is gone";
+    EXPECT_EQ(CTennis::updateBarMessage(), 0) << "and answers nothing more";
+  }
+}
+
+TEST_F(FlowTest, TheQuestionWhetherToTrainFirst) {
+  startMatch(kSingles, 4, 0);
+  CTennis::switchToQueryTraining(0, 0);
+  ASSERT_EQ(CTennis::matchState, CTennis::kStateTrainingQuery);
+  EXPECT_EQ(CTennis::leftSoftKeyText, 13);
+  EXPECT_EQ(CTennis::rightSoftKeyText, 14);
+  CTennis::barText = CGame::GetString(1, 34);
+  CTennis::barKind = 1;
+  CGame::keysPressed = CTennis::kKeyOk;  // yes: the long tutorial from its start
+  EXPECT_EQ(frame(), -1);
+  CGame::keysPressed = 0;
+  EXPECT_EQ(frame(), -1);
+  EXPECT_EQ(CTennis::tutorialIndex, 1);
+  EXPECT_EQ(CTennis::getTutMiniStep(), 0);
+  EXPECT_EQ(CTennis::matchState, CTennis::kStateTrainingQuery);
+  EXPECT_EQ(CTennis::tutorialCounter, 1);
+}
+
+}  // namespace
+}  // namespace sorv::test
