@@ -126,7 +126,7 @@ void runCheats() {
   for (int32_t c : kScoringCheats) CGame::Game_updateCheat(c);
   // Cheats 8 (the thunder serve) and 9 (the attribute editor) wait for the special pause
   // and the editor over the match.
-  if (CGame::Game_updateCheat(kTestCheat) && !CTennis::isDoubles) {
+  if (CGame::Game_updateCheat(kTestCheat)) {
     for (CPlayer* p : {CTennis::player.get(), CTennis::rival.get()}) {
       if (isNull(p)) continue;
       p->resetStrikeState();

@@ -193,8 +193,9 @@ int32_t CTennis::updateBarMessage() {
   bool closed = false;
   if (wasClosing) {
     CGame::drawInfoBg(top, kBarHeight, kBarWhite, kBarClosingColour, true);
-    // Without a band fading there is nothing to wait for.
-    closed = CGame::infoBgClosed || !CGame::pdbActive;
+    // Without the band fading (none, or another effect holds the buffer) there is nothing
+    // to wait for: the bar would never close.
+    closed = CGame::infoBgClosed || !CGame::pdbActive || CGame::pdbKind != CGame::kPdbInfoBand;
     if (closed) result = barClosing;
   } else {
     if (CGame::drawInfoBg(top, kBarHeight, kBarWhite, kBarOpeningColour, false) && !isNull(barText.get())) {

@@ -186,12 +186,14 @@ TEST_F(FlowTest, TheMessageBarAnswersByKeyOrTime) {
     int32_t kind, duration, left, right, keys;
     int framesToAnswer;  // frames until the bar gives its answer
     int32_t answer;
+    bool blurHeld = false;  // another effect holds the screen buffer
   };
   const Case cases[] = {
       {"back on a kind -1 bar answers at once", -1, 0, -1, 14, CGame::kKeySoftRight, 1, 1},
       {"back on a kind 0 bar closes with its stage", 0, 0, -1, 14, CGame::kKeySoftRight, 2, 1},
       {"yes on a query with a left label", 1, 0, 13, -1, CTennis::kKeyOk, 1, 2},
       {"the time runs out", 0, 28, -1, -1, 0, 30, 2},
+      {"closes while a blur holds the buffer", 0, 0, -1, 14, CGame::kKeySoftRight, 2, 1, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -205,6 +207,8 @@ TEST_F(FlowTest, TheMessageBarAnswersByKeyOrTime) {
     CTennis::barClosing = 0;
     CTennis::leftSoftKeyText = c.left;
     CTennis::rightSoftKeyText = c.right;
+    CGame::disablePaintDirectInBuffer();
+    if (c.blurHeld) CGame::enablePaintDirectInBuffer(CGame::kPdbBlur, 0);
     int answeredAt = -1;
     int32_t answer = 0;
     for (int f = 1; f <= 40 && answeredAt < 0; f++) {
@@ -214,6 +218,7 @@ TEST_F(FlowTest, TheMessageBarAnswersByKeyOrTime) {
       if (answer != 0) answeredAt = f;
     }
     CGame::keysPressed = 0;
+    CGame::disablePaintDirectInBuffer();
     EXPECT_EQ(answeredAt, c.framesToAnswer);
     EXPECT_EQ(answer, c.answer);
     EXPECT_TRUE(CTennis::barText.get() == nullptr) << "the bar is gone";
