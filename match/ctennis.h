@@ -403,7 +403,6 @@ class CTennis : public Object {
   static int32_t tutorialCounter, trainingStrokes;
   static StaticRef<ObjectArray> trainingTextIds;  // int[5][8], text ids of pack 1
   static void clinitFlow();
-  static int32_t updateFrame();  // the body of update
   static void updateServing();
   static void updatePlaying();
   static void updateRally();
