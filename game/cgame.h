@@ -885,6 +885,15 @@ class CGame : public Canvas, public Runnable {
   static ByteArray* makeAttrLvArray();
   // --- Ball strikes: the serve-speed panel a serve starts (the in-match interface's).
   static void activeServeSpeedBar(int32_t frames);
+  // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
+  static void drawAchievement();
+  static void initAchievementUnlock(int32_t queue, int32_t kind);
+  static void drawAchievementUnlock(int32_t queue, int32_t kind);
+  static void drawMatchStatistic();
+  static void update_InGameInterface();
+  static void paint_InGameInterface();
+  // Pushes the special pause 41 in the given kind (2 the rain interruption).
+  static void requestSpecialPause(int32_t kind);
 };
 
 }  // namespace sorv

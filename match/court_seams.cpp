@@ -6,8 +6,6 @@
 
 namespace sorv {
 
-void CTennis::startPoint() { matchState = 2; }
-void CTennis::enterGame() {}
 
 void CPlayer::resetPlayer() {}
 String* CPlayer::getPlayerName() { return nullptr; }

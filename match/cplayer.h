@@ -172,6 +172,23 @@ class CPlayer : public RigidBody {
   static int32_t nearestAim(int32_t d1, int32_t d2, int32_t d3);
   // The two candidate aims of a return: the nearest twice, or the other two in order.
   static void aimCandidates(int32_t nearest, bool away, int32_t out[2]);
+  // --- Match frame and states: what the frame and the scenes between points read and call
+  // of a player (the players' work fills the bodies).
+  static constexpr int32_t kStateServe = 1, kStateStrike = 4, kStateReady = 5;
+  static constexpr int32_t kStateBallComing = 6, kStateIdle = 7, kStateSpecial = 10;
+  int32_t specialAction = -1;
+  bool tired = false;
+  void checkStrikeKeyRelease();
+  void updatePlayerStrike();
+  bool getPlayerStrikeCondition(IntArray* out);
+  void prepareServe(bool fromLeft, bool partner);
+  void prepareToReceiveServe(bool fromLeft, bool partner);
+  void positionServe();
+  void positionToReceiveServe();
+  void doSpecialAction(int32_t action);
+  void resetStrikeState();
+  void startTrainingThrowBall();
+  void trainingPrepareReceiveBall();
 };
 
 }  // namespace sorv

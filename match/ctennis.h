@@ -107,7 +107,7 @@ class CTennis : public Object {
   virtual int32_t update();  // one match frame
   static int32_t Loading();
   static void a_unloadCourt();
-  static int32_t getTutMiniStep() { return tutorialStep; }
+  static int32_t getTutMiniStep() { return tutorialKind != -1 ? tutorialStep : -1; }
   // What the touch pad reads of the user's player and the tutorial (the players and the
   // tutorial fill them): the player's action state and action flag, the tutorial flag.
   static int32_t getUserActionState();
@@ -421,6 +421,71 @@ class CTennis : public Object {
                              bool frames);
   static void initBarMessage(String* text, int32_t kind, int32_t duration, bool o1);
   static void setRewardWords(String* text);
+  // --- Match frame and states
+  // The match states; every change goes through setMatchState, which checks it against the
+  // transition table (match_transitions.cpp) and logs one the table does not hold.
+  static constexpr int32_t kStateEnter = 1, kStateServing = 2, kStatePlaying = 5;
+  static constexpr int32_t kStateMatchOver = 7, kStateContinue = 8, kStateTest = 9;
+  static constexpr int32_t kStateTrainingQuery = 11, kStateChallenge = 12;
+  static constexpr int32_t kKeyOk = 0x50020, kKeyHash = 0x400, kKeyStar = 0x800;
+  static constexpr int32_t kKeyAllButRightSoft = -131073;
+  static void setMatchState(int32_t next);
+  static bool isLegalTransition(int32_t from, int32_t to);
+  // Between points: 0 waiting, 1 scene set-up, 2 scene running, 3 next point, 4 pre-serve
+  // scene, 5 after a change of ends.
+  static int32_t barMode, stageFrame, unlockPage;
+  static int32_t hitEffectFrame, scorePanelUntil;
+  static bool strokeEffectFlag, rainFlag;
+  static StaticRef<String> rewardText;
+  static StaticRef<CActor> hitEffectActor;
+  static StaticRef<ASprite> effectsSprite;
+  // The message bar: text, kind, closing stage and time base; start and length are barStart
+  // and barDuration.
+  static bool barLock;
+  // Timers and the tutorial.
+  static int32_t stepTimerStart;
+  static bool timerSkip;
+  static int32_t trainingTimerStart, trainingTimerLength, trainingTimerNext;
+  static int32_t tutorialCounter, trainingStrokes;
+  static StaticRef<ObjectArray> trainingTextIds;  // int[5][8], text ids of pack 1
+  static void clinitFlow();
+  static void updateServing();
+  static void updatePlaying();
+  static void updateRally();
+  static void updateAfterPoint();
+  static void updateTest();
+  static void updateMatchOver(int32_t* result);
+  static void doActionBeforeServe();
+  static void startNextPoint();
+  static void switchToMatchOver();
+  static int32_t updateTraining();
+  static void updateAll();
+  static void resetTimer();
+  static bool checkTimer(int32_t frames);
+  static void initTrainingStep(int32_t tutorial, int32_t step);
+  static void trainingQueryToTraining(int32_t state);
+  static void switchTrainingQuery(int32_t tutorial, int32_t step);
+  static int32_t getQueryMessageYesKey();
+  static bool isWillShowPreServeAction();
+  static int32_t waitingFrames();
+  // Built by the other match work; seams in flow_seams.cpp until then.
+  static void drawDeadBallInfo();
+  static void drawBreakPoint();
+  static void drawRewardWords();
+  static void paintInstantReplay();
+  static void drawInterface();
+  static void drawQueryContinue();
+  static void drawServeSpeedPanel();
+  static void paintContestReferee();
+  static void a_updateServing();
+  static int32_t getMoveChoice();
+  static int32_t getStrikeChoiceKeyDownOrPress();
+  static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
+  static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
+  // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
+  // match's questions; SORV_MATCH_TRACE writes one line per point, game, set and match.
+  static bool autoplay;
+  static void autoplayKeys();
 };
 
 }  // namespace sorv

@@ -30,6 +30,7 @@ void CTennis::init(int32_t kind) {
   SORV_FRAME("CTennis.<init>(I)V");
   a_constructor();
   matchKind = kind;
+  matchState = 0;
   challengesLeft = 3;
   playerCount = 0;
   resetSmashPoint();
@@ -43,14 +44,7 @@ int32_t CTennis::getUserActionFlag() { return 0; }
 bool CTennis::isTutorialFlagSet() { return false; }
 
 // Match flow and players' scenes.
-void CTennis::switchToQueryTraining(int32_t, int32_t) {}
-void CTennis::setMenuSkip() {}
-void CTennis::setMenuIGM() {}
 void CTennis::walkInFromNewEnd() {}
-void CTennis::startBlackBars(int32_t) {}
-bool CTennis::blackBarsRunning() { return false; }
-bool CTennis::trainingTimerRunning() { return false; }
-void CTennis::setTrainingTimer(int32_t, int32_t) {}
 
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
@@ -64,7 +58,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 }
 
 bool CTennis::isTrainingMatch() { return false; }
-int32_t CTennis::updateBarMessage() { return 0; }
 void CTennis::paintContestRefereeLineEffect() {}
 
 namespace {

@@ -1,63 +1,219 @@
-// One match frame as far as a loaded match needs to be seen: the viewport, the bodies, the
-// entry's skip and the scene drawn back to front. The overlays and the states' own work
-// come with the match flow.
+// One match frame: the view, the bodies, the match state, the drawing, the tutorial timer,
+// the skip key, the pop-up, the cheats, the challenge overlay and the pause key, in that
+// order. The logic partly runs inside the drawing (a serve is hit while its player paints,
+// a call's display ends the wait between points), so there is no frame without painting.
+#include "device/graphics.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
+#include "runtime/string.h"
 #include "sprites/cactor.h"
 
 namespace sorv {
 
 namespace {
 
-constexpr int32_t kSkipLabel = 17;
+constexpr int32_t kPauseState = 42;
+constexpr int32_t kSkipLabel = 17, kTutorialExitLabel = 35;
+constexpr int32_t kTestCheat = 6;
+// Cheats whose effects addPoint tests; they only need to be advanced here.
+constexpr int32_t kScoringCheats[] = {3, 4, 1, 2, 7};
 
-bool movesViewport(int32_t s) { return s == 1 || s == 2 || s == 5 || s == 7 || s == 9 || s == 12; }
-bool updatesBodies(int32_t s) { return s == 2 || s == 5 || s == 9 || s == 12; }
+bool inStates(std::initializer_list<int32_t> states) {
+  for (int32_t s : states) {
+    if (CTennis::matchState == s) return true;
+  }
+  return false;
+}
 
-void updateBodies() {
-  ObjectArray* list = CTennis::objectList;
-  for (int32_t i = 0; !isNull(list) && i < list->length; i++) {
-    if (auto* body = static_cast<RigidBody*>(list->elements()[i]); !isNull(body)) body->update();
+bool userActorFrozen() {
+  CPlayer* p = CTennis::player;
+  return !isNull(p) && !isNull(p->animActor) && p->animActor->paused;
+}
+
+bool pressed(int32_t mask) { return (CGame::keysPressed & mask) != 0; }
+
+void drawScene() {
+  const bool blurPast = CGame::pdbActive && CGame::pdbKind == CGame::kPdbBlur && CGame::pdbStep > 1;
+  if (!blurPast) {
+    CTennis::drawCourt();
+    CTennis::drawAllBallKids();
+  }
+  CGame::drawBlurBuffer();
+  CTennis::drawObjects();
+  if (CTennis::rainFlag || CGame::drizzleOn) CGame::drawRain(CGame::gfx);
+}
+
+// The scene, then the overlays of the state; returns the frame's result where the state
+// gives one.
+int32_t drawFrame() {
+  drawScene();
+  int32_t result = -1;
+  const int32_t state = CTennis::matchState;
+  if ((state == CTennis::kStateServing || state == CTennis::kStatePlaying) && CTennis::barMode == 0) {
+    CTennis::drawDeadBallInfo();
+    CTennis::playDeadBallSounds();
+    if (CTennis::tutorialIndex == -1) CTennis::paintInstantReplay();
+    if (state == CTennis::kStateServing && !isNull(CTennis::rewardText.get())) {
+      CTennis::drawBreakPoint();
+    } else {
+      CTennis::drawRewardWords();
+    }
+  }
+  if (state == CTennis::kStateServing && !isNull(CTennis::barText.get())) {
+    const int32_t r = CTennis::updateBarMessage();
+    if (r == 1 || r == 2) {
+      CTennis::tutorialCounter = 0;
+      CTennis::enterGame();
+    }
+  }
+  if (state == CTennis::kStateContinue) CTennis::drawQueryContinue();
+  if (state == CTennis::kStateMatchOver) {
+    if (CTennis::unlockPage >= 0) {
+      CGame::drawAchievementUnlock(1, CTennis::unlockPage);
+    } else {
+      CGame::drawMatchStatistic();
+    }
+  }
+  if (state == CTennis::kStateTrainingQuery) result = CTennis::updateTraining();
+  CTennis::drawInterface();
+  CGame::update_InGameInterface();
+  CGame::paint_InGameInterface();
+  if (CTennis::currentCourt != 3) CTennis::drawServeSpeedPanel();
+  const bool barOverScene = CTennis::matchState == CTennis::kStateEnter && !isNull(CTennis::barText.get());
+  if (barOverScene || CTennis::barMode != 0) CTennis::updateBarMessage();
+  const bool framed = CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1;
+  CGame::drawMenuBar(CTennis::leftSoftKeyText, CTennis::rightSoftKeyText, framed);
+  CGame::updateBlackScreen();
+  return result;
+}
+
+int32_t runTutorialTimer(int32_t result) {
+  if (CTennis::tutorialIndex == -1) return result;
+  if (CTennis::trainingTimerLength != 0 &&
+      CTennis::matchFrame - CTennis::trainingTimerStart >= CTennis::trainingTimerLength) {
+    const int32_t next = CTennis::trainingTimerNext != -1 ? CTennis::trainingTimerNext : CTennis::tutorialStep + 1;
+    if (CTennis::tutorialIndex == 1 && CTennis::tutorialStep == 2 && !isNull(CTennis::player.get())) {
+      CTennis::player->move(0, true);
+    }
+    CTennis::switchTrainingQuery(CTennis::tutorialIndex, next);
+  }
+  RigidBody* ball = CTennis::ball;
+  if (CTennis::tutorialStep == 1 && !isNull(ball) && ball->fallMarkKind == 3) {
+    CTennis::switchTrainingQuery(CTennis::tutorialIndex, 2);
+    CTennis::tutorialCounter++;
+  }
+  if (CTennis::matchState != CTennis::kStateTrainingQuery && CTennis::rightSoftKeyText == kTutorialExitLabel &&
+      pressed(CGame::kKeySoftRight)) {
+    return CTennis::startFormalMatch();
+  }
+  return result;
+}
+
+void runSkipKey() {
+  CTennis::skipRequested = false;
+  if (CTennis::rightSoftKeyText != kSkipLabel || !pressed(CGame::kKeySoftRight)) return;
+  if (CTennis::matchState == CTennis::kStatePlaying) {
+    CTennis::initDeadBallSounds(-1, -1);
+    CTennis::initDeadBallCheerSounds(-1);
+  }
+  CTennis::skipRequested = true;
+}
+
+void runCheats() {
+  for (int32_t c : kScoringCheats) CGame::Game_updateCheat(c);
+  // Cheats 8 (the thunder serve) and 9 (the attribute editor) wait for the special pause
+  // and the editor over the match.
+  if (CGame::Game_updateCheat(kTestCheat)) {
+    for (CPlayer* p : {CTennis::player.get(), CTennis::rival.get()}) {
+      if (isNull(p)) continue;
+      p->resetStrikeState();
+      p->move(0, true);
+    }
+    CTennis::setMatchState(CTennis::kStateTest);
   }
 }
-
-bool userFrozen() {
-  CPlayer* user = CTennis::player;
-  return !isNull(user) && !isNull(user->animActor) && user->animActor->paused;
-}
-
-// The blur effect past its first step covers the court with its own picture.
-bool courtHidden() { return CGame::pdbActive && CGame::pdbKind == CGame::kPdbBlur && CGame::pdbStep > 1; }
 
 }  // namespace
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
-  if (movesViewport(matchState)) updateViewport();
-  if (userFrozen()) {
+  if (autoplay) autoplayKeys();
+  int32_t result = -1;
+  if (inStates({kStateEnter, kStateServing, kStatePlaying, kStateMatchOver, kStateTest, kStateChallenge})) {
+    updateViewport();
+  }
+  if (userActorFrozen()) {
     updateAllScreen();
-  } else if (updatesBodies(matchState)) {
-    updateBodies();
+  } else if (inStates({kStateServing, kStatePlaying, kStateTest, kStateChallenge})) {
+    updateAll();
   }
   CGame::updatePDB();
-  if (matchState == 1 && skipRequested) {
-    skipRequested = false;
-    resetViewport();
-    switchToServing();
-    CGame::closeInfoBg();
-    return -1;
+  MatchTrace::observe();
+
+  switch (matchState) {
+    case kStateEnter:
+      if (skipRequested) {
+        switchToServing();
+        CGame::closePaintDirectInBuffer(CGame::kPdbInfoBand);
+        return -1;
+      }
+      break;
+    case kStateServing:
+      if (isNull(barText.get())) updateServing();
+      break;
+    case kStatePlaying:
+      updatePlaying();
+      break;
+    case kStateMatchOver:
+      updateMatchOver(&result);
+      break;
+    case kStateContinue:
+      if (pressed(CGame::kKeySoftRight)) {
+        result = 4;
+      } else if (pressed(CGame::kKeySoftLeft)) {
+        if (courtEnd == 2) {
+          changeEnds = true;
+          loadCourt();
+        }
+        if (!isNull(player.get())) player->serveFromLeft = true;
+        initMatch(player);
+        MatchTrace::begin();
+      }
+      break;
+    case kStateTest:
+      updateTest();
+      break;
+    case kStateTrainingQuery:
+      if (tutorialStep == 3 && !isNull(practiceBall.get()) && !isNull(player.get()) && player->returnDir != -1) {
+        if (practiceBall->bounceCount < 2) {
+          practiceBall->update();
+        } else {
+          RigidBody::recording = false;
+          player->returnDir = -1;
+        }
+      }
+      break;
+    case kStateChallenge:
+      updateContestReferee();
+      break;
+    default:
+      break;
   }
-  if (!courtHidden()) {
-    drawCourt();
-    drawAllBallKids();
-  }
-  CGame::drawBlurBuffer();
-  drawObjects();
-  CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, matchState == 8 || tutorialIndex != -1);
-  skipRequested = rightSoftKeyText == kSkipLabel && (CGame::keysPressed & CGame::kKeySoftRight) != 0;
-  return -1;
+
+  const int32_t drawn = drawFrame();
+  if (drawn != -1) result = drawn;
+  result = runTutorialTimer(result);
+  runSkipKey();
+  CGame::drawAchievement();
+  runCheats();
+  if (matchState == kStateChallenge) paintContestReferee();
+  if (pressed(CGame::kKeyMenuButton) && CGame::GET_CURRENT_STATE() != kPauseState) CGame::initPause(0);
+  MatchTrace::observe();
+  if (result != -1) MatchTrace::shell(result);
+  return result;
 }
 
 }  // namespace sorv

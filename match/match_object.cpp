@@ -204,7 +204,8 @@ CPlayer* CTennis::createPlayer(CTennis* match, bool human, bool userTeamSide, in
   SORV_FRAME("CTennis.createPlayer(LCTennis;ZZIIII)LCPlayer;");
   CPlayer* p = newObject<CPlayer>();
   if (p == nullptr) return nullptr;
-  p->construct(match, human, userTeamSide, look);
+  // The self-playing test user is steered by the computer like any opponent.
+  p->construct(match, human && !autoplay, userTeamSide, look);
   p->rosterIndex = rosterIndex;
   p->attrValue1 = value1;
   p->attrValue2 = value2;

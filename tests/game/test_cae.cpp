@@ -122,6 +122,7 @@ TEST_F(CaeTest, ChecksUnlockByTagAndComparison) {
 }
 
 TEST_F(CaeTest, NothingUnlocksOrImprovesDuringATutorialStep) {
+  CTennis::tutorialKind = 1;
   CTennis::tutorialStep = 2;
   EXPECT_EQ(CAE::PushAchiToShow(0), -1);
   EXPECT_EQ(CAE::CheckAchi(0, true), -1);
@@ -131,6 +132,7 @@ TEST_F(CaeTest, NothingUnlocksOrImprovesDuringATutorialStep) {
   EXPECT_EQ(recordValue(5), 0);
   EXPECT_TRUE(CAE::IsQueueEmpty(0, CAE::kKindAny));
   EXPECT_FALSE(CAE::achiChanged);
+  CTennis::tutorialKind = -1;
   CTennis::tutorialStep = -1;
   EXPECT_GE(CAE::CheckAchi(0, true), 0);
 }

@@ -1,0 +1,161 @@
+#include "match/match_trace.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "game/cgame.h"
+#include "match/cplayer.h"
+#include "match/ctennis.h"
+#include "runtime/array.h"
+
+namespace sorv::MatchTrace {
+
+namespace {
+
+struct Snapshot {
+  bool valid = false;
+  int32_t set = 0, game = 0;
+  int32_t points[2] = {};
+  int32_t games[2] = {};
+  int32_t sets[2] = {};
+  bool finished = false;
+  int32_t courtEnd = 1;
+  char server = '?';
+};
+
+std::FILE* file = nullptr;
+bool opened = false;
+Snapshot last;
+
+std::FILE* out() {
+  if (!opened) {
+    opened = true;
+    const char* path = std::getenv("SORV_MATCH_TRACE");
+    if (path != nullptr && *path != '\0') file = std::fopen(path, "a");
+  }
+  return file;
+}
+
+void line(const std::string& text) {
+  if (std::FILE* f = out()) {
+    std::fputs(text.c_str(), f);
+    std::fputc('\n', f);
+    std::fflush(f);
+  }
+}
+
+char nameOf(CPlayer* p) {
+  if (isNull(p)) return '?';
+  if (p == CTennis::player.get()) return 'U';
+  if (p == CTennis::partner.get()) return 'P';
+  if (p == CTennis::rival.get()) return 'R';
+  if (p == CTennis::rivalPartner.get()) return 'Q';
+  return '?';
+}
+
+// Reads the score without the runtime's checks: a missing array reads as 0 and logs nothing.
+int32_t byteAt(ByteArray* a, int32_t i) {
+  return isNull(a) || i < 0 || i >= a->length ? 0 : a->elements()[i];
+}
+
+int32_t pointsOf(int32_t set, int32_t game, int32_t team) {
+  return byteAt(CTennis::gamePoints, (set * CTennis::kGameSlots + game) * 2 + team);
+}
+
+int32_t gamesOf(int32_t set, int32_t team) {
+  ObjectArray* rows = CTennis::setGames;
+  if (isNull(rows) || set < 0 || set >= rows->length) return 0;
+  return byteAt(static_cast<ByteArray*>(rows->elements()[set]), team);
+}
+
+Snapshot take() {
+  Snapshot s;
+  s.valid = !isNull(CTennis::gamePoints.get()) && !isNull(CTennis::setsWon.get());
+  s.set = CTennis::setIndex;
+  s.game = CTennis::gameIndex;
+  for (int32_t t = 0; t < 2; t++) {
+    s.points[t] = pointsOf(s.set, s.game, t);
+    s.games[t] = gamesOf(s.set, t);
+    s.sets[t] = byteAt(CTennis::setsWon, t);
+  }
+  s.finished = CTennis::matchFinished;
+  s.courtEnd = CTennis::courtEnd;
+  s.server = nameOf(CTennis::server);
+  return s;
+}
+
+std::string pair(const int32_t v[2]) { return std::to_string(v[0]) + "-" + std::to_string(v[1]); }
+
+std::string where(int32_t set, int32_t game) {
+  return "set=" + std::to_string(set) + " game=" + std::to_string(game);
+}
+
+}  // namespace
+
+void begin() {
+  if (out() == nullptr) return;
+  IntArray* settings = CGame::matchSettings;
+  auto setting = [&](int32_t i) { return isNull(settings) || i >= settings->length ? 0 : settings->elements()[i]; };
+  line("match games=" + std::to_string(CTennis::gamesInSet) + " sets=" + std::to_string(CTennis::setsInMatch) +
+       " doubles=" + std::to_string(CTennis::isDoubles ? 1 : 0) + " category=" + std::to_string(setting(0)) +
+       " court=" + std::to_string(setting(4)));
+  last = take();
+}
+
+void observe() {
+  if (out() == nullptr) return;
+  if (!last.valid) {
+    if (!take().valid) return;
+    begin();
+    return;
+  }
+  const Snapshot now = take();
+  // The points of the game the last snapshot was in, as they stand now.
+  int32_t after[2] = {pointsOf(last.set, last.game, 0), pointsOf(last.set, last.game, 1)};
+  if (after[0] < last.points[0] || after[1] < last.points[1]) {
+    line("correction " + where(last.set, last.game) + " score=" + pair(after));
+  } else {
+    int32_t running[2] = {last.points[0], last.points[1]};
+    for (int32_t t = 0; t < 2; t++) {
+      while (running[t] < after[t]) {
+        running[t]++;
+        line("point " + where(last.set, last.game) + " score=" + pair(running) + " winner=" + std::to_string(t) +
+             " server=" + std::string(1, last.server));
+      }
+    }
+  }
+  const int32_t games[2] = {gamesOf(last.set, 0), gamesOf(last.set, 1)};
+  for (int32_t t = 0; t < 2; t++) {
+    if (games[t] > last.games[t]) {
+      line("game " + where(last.set, last.game) + " winner=" + std::to_string(t) + " games=" + pair(games));
+    }
+  }
+  for (int32_t t = 0; t < 2; t++) {
+    if (now.sets[t] > last.sets[t]) {
+      line("set set=" + std::to_string(last.set) + " winner=" + std::to_string(t) + " games=" + pair(games) +
+           " sets=" + pair(now.sets));
+    }
+  }
+  if (now.courtEnd != last.courtEnd) {
+    line("ends set=" + std::to_string(now.set) + " games=" + pair(now.games) + " end=" + std::to_string(now.courtEnd));
+  }
+  if (now.finished && !last.finished) {
+    line("over winner=" + std::to_string(now.sets[0] > now.sets[1] ? 0 : 1) + " sets=" + pair(now.sets));
+  }
+  last = now;
+}
+
+void shell(int32_t state) {
+  line("shell state=" + std::to_string(state));
+  last.valid = false;
+}
+
+void resetForTests() {
+  if (file != nullptr) std::fclose(file);
+  file = nullptr;
+  opened = false;
+  last = Snapshot{};
+}
+
+}  // namespace sorv::MatchTrace
