@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "game/cae.h"
 #include "runtime/lang_system.h"
 #include "runtime/util_random.h"
 #include "tests/menus/menu_fixture.h"
@@ -19,6 +20,10 @@ class LoadingScreenTest : public MenuTest {
   void SetUp() override {
     MenuTest::SetUp();
     useShippedData();
+    // The boot's achievement data: a loaded match starts at once and counts its records.
+    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
+    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+    CGame::Lib_Close();
     CGame::initRMS();
   }
   // Frames until the state is `target`, at most `limit`; the number run.
