@@ -889,7 +889,6 @@ class CGame : public Canvas, public Runnable {
   static void drawAchievement();
   static void initAchievementUnlock(int32_t queue, int32_t kind);
   static void drawAchievementUnlock(int32_t queue, int32_t kind);
-  static void drawMatchStatistic();
   static void update_InGameInterface();
   static void paint_InGameInterface();
   // Pushes the special pause 41 in the given kind (2 the rain interruption).

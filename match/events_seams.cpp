@@ -7,13 +7,6 @@
 
 namespace sorv {
 
-int32_t CTennis::messageTimer = 0;
-int32_t CTennis::playerPendingAction = -1;
-int32_t CTennis::rivalPendingAction = -1;
-StaticRef<String> CTennis::barText;
-int32_t CTennis::barKind = 0;
-int32_t CTennis::barClosing = 0;
-bool CTennis::barShellTime = false;
 
 void CPlayer::serveBall() {}
 void CPlayer::NpcStop(bool) {}

@@ -18,8 +18,6 @@ namespace sorv {
 
 int32_t CTennis::enterCourtRivalFrames = 0;
 int32_t CTennis::enterCourtUserFrames = 0;
-bool CTennis::skipRequested = false;
-int32_t CTennis::serveCounter = 0;
 StaticRef<Image> CTennis::attrCardUser;
 StaticRef<Image> CTennis::attrCardPartner;
 
