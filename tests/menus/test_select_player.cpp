@@ -6,7 +6,6 @@
 
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
-
 #include "tests/menus/quick_fixture.h"
 
 namespace sorv::test {
