@@ -60,6 +60,30 @@ TEST_F(SelectPlayerTest, PickedAvatarsAreSkippedAndCannotBePickedAgain) {
   EXPECT_EQ(first(0) + CGame::menuCursor, 4) << "from avatar 0: 1, then 3 (2 is picked), then 4";
 }
 
+// Each panel's actor draws with the palette slot of its pick: the step after a pick colours
+// the next pick's slot, never the one just picked.
+TEST_F(SelectPlayerTest, APickKeepsItsColoursWhenTheCursorMovesOn) {
+  openSelection(1);
+  auto slot = [](int32_t n) {
+    IntArray* p = CGame::playerSprite->getPalette(n);
+    return std::vector<int32_t>(p->elements(), p->elements() + p->length);
+  };
+  auto colours = [](int32_t avatar) {
+    IntArray* p = CGame::getPalyerPal(avatar);
+    return std::vector<int32_t>(p->elements(), p->elements() + p->length);
+  };
+  ASSERT_FALSE(isNull(CGame::playerSprite));
+  selectionKeys(kKeyNext);
+  selectionKeys(kKeyNext);
+  EXPECT_EQ(slot(0), colours(2));
+  selectionKeys(kKeyFire);  // avatar 2
+  EXPECT_EQ(slot(0), colours(2)) << "the picked panel keeps its colours";
+  EXPECT_EQ(slot(1), colours(3)) << "the partner's panel shows the highlighted avatar";
+  selectionKeys(kKeyNext);
+  EXPECT_EQ(slot(0), colours(2));
+  EXPECT_EQ(slot(1), colours(4));
+}
+
 TEST_F(SelectPlayerTest, TheMatchGetsThePicksInSinglesAndDoubles) {
   struct Case {
     int32_t mode;
