@@ -100,14 +100,6 @@ void confirm() {
   }
 }
 
-// The window shows the cursor's row whatever moved it (a menu pop restores the cursor but
-// starts the window at row 0).
-void keepCursorVisible() {
-  CGame::Calc_my_start_off();
-  if (CGame::menuCursor < CGame::setupFirstRow) CGame::setupFirstRow = CGame::menuCursor;
-  if (CGame::menuCursor >= CGame::setupFirstRow + kVisibleRows) CGame::setupFirstRow = CGame::menuCursor - kVisibleRows + 1;
-}
-
 }  // namespace
 
 void CGame::setupOptionTextsBuild() {
@@ -209,7 +201,7 @@ void CGame::menuPaint_selectCourt() {
     const int32_t at = GetMenuItemPosition(kSetupMenu, kPictureItem);
     static_cast<ASprite*>(previews->elements()[court])->PaintFrame(GetMenuGfx(), 0, xOf(at), yOf(at), 0, 0);
   }
-  keepCursorVisible();
+  Calc_my_start_off();
   const int32_t first = GetMenuItemPosition(kSetupMenu, kFirstRowItem);
   const int32_t step = yOf(GetMenuItemPosition(kSetupMenu, kSecondRowItem)) - yOf(first);
   IntArray* titles = menuItems.get();

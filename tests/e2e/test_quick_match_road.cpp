@@ -31,7 +31,7 @@ std::string tap(int x, int y, int after = 3) {
 const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
 
 // Game points of the screens' touch targets. Main menu: the first button. Set-up (menu 14):
-// the value arrows of the two visible rows (left of x 395 the previous value, right of it
+// the value arrows of the two visible rows (left of x 385 the previous value, right of it
 // the next), the list's down arrow. Selection (menu 37): portrait k, the forward arrow, the
 // group arrow. The soft-key boxes at the bottom corners.
 constexpr int kQuickMatchX = 600, kQuickMatchY = 140;

@@ -92,12 +92,12 @@ class QuickMatchWindow : public test::ProgramRun {
   bool returnUntil(Window window, const char* change) {
     x_.pointTo(window, 400, 240);
     x_.tap(XK_Return);
-    return within(20s, [&] { return has(trace(), change); });
+    return within(60s, [&] { return has(trace(), change); });
   }
   // The best share of equal pixels the window reaches within the time.
   double shownShare(Window window, const Picture& expected) {
     double best = 0;
-    within(15s, [&] {
+    within(40s, [&] {
       best = std::max(best, equalShare(x_.read(window), expected));
       return best >= 0.999;
     });
@@ -115,7 +115,7 @@ TEST_F(QuickMatchWindow, TheSetupAndTheSelectionLookAsInTheHeadlessShots) {
   ASSERT_LT(equalShare(setup_, selection_), 0.9) << "the two screens differ";
   const Window window = startInWindow();
   ASSERT_NE(window, 0u) << log();
-  ASSERT_TRUE(within(30s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
+  ASSERT_TRUE(within(90s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
   ASSERT_TRUE(returnUntil(window, "state 5 -> 6 switch")) << trace();
   ASSERT_TRUE(returnUntil(window, "state 6 -> 51 push")) << trace();
   EXPECT_GE(shownShare(window, setup_), kLeastEqualShare);

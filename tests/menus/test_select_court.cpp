@@ -120,5 +120,26 @@ TEST_F(SelectCourtTest, TheTwoRowWindowFollowsRowKeysAndArrowTaps) {
   }
 }
 
+// Going back from the selection resets its cursor, which the set-up shares: the set-up shows
+// its first rows with the cursor on row 0, the court as it was.
+TEST_F(SelectCourtTest, BackFromTheSelectionShowsTheFirstRows) {
+  openSetup();
+  for (int i = 0; i < 4; i++) {
+    setupKeys(kKeyRowDown);
+    CGame::menuPaint_selectCourt();
+  }
+  ASSERT_EQ(CGame::setupFirstRow, 3);
+  setupKeys(kKeyFire);
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 52);
+  CGame::keysPressed = kKeyBack;
+  CGame::MenuUpdate_selectPlayer();
+  CGame::keysPressed = 0;
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 51);
+  EXPECT_EQ(CGame::menuCursor, 0);
+  CGame::menuPaint_selectCourt();
+  EXPECT_EQ(CGame::setupFirstRow, 0);
+  EXPECT_EQ(setup(4), 2);
+}
+
 }  // namespace
 }  // namespace sorv::test

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "sprites/asprite.h"
+#include "sprites/cactor.h"
 #include "tests/menus/quick_fixture.h"
 
 namespace sorv::test {
@@ -56,6 +58,30 @@ TEST_F(SelectPlayerTest, PickedAvatarsAreSkippedAndCannotBePickedAgain) {
   for (int i = 0; i < 3; i++) selectionKeys(kKeyNext);
   EXPECT_NE(first(0) + CGame::menuCursor, 2);
   EXPECT_EQ(first(0) + CGame::menuCursor, 4) << "from avatar 0: 1, then 3 (2 is picked), then 4";
+}
+
+// Each panel's actor draws with the palette slot of its pick: the step after a pick colours
+// the next pick's slot, never the one just picked.
+TEST_F(SelectPlayerTest, APickKeepsItsColoursWhenTheCursorMovesOn) {
+  openSelection(1);
+  auto slot = [](int32_t n) {
+    IntArray* p = CGame::playerSprite->getPalette(n);
+    return std::vector<int32_t>(p->elements(), p->elements() + p->length);
+  };
+  auto colours = [](int32_t avatar) {
+    IntArray* p = CGame::getPalyerPal(avatar);
+    return std::vector<int32_t>(p->elements(), p->elements() + p->length);
+  };
+  ASSERT_FALSE(isNull(CGame::playerSprite));
+  selectionKeys(kKeyNext);
+  selectionKeys(kKeyNext);
+  EXPECT_EQ(slot(0), colours(2));
+  selectionKeys(kKeyFire);  // avatar 2
+  EXPECT_EQ(slot(0), colours(2)) << "the picked panel keeps its colours";
+  EXPECT_EQ(slot(1), colours(3)) << "the partner's panel shows the highlighted avatar";
+  selectionKeys(kKeyNext);
+  EXPECT_EQ(slot(0), colours(2));
+  EXPECT_EQ(slot(1), colours(4));
 }
 
 TEST_F(SelectPlayerTest, TheMatchGetsThePicksInSinglesAndDoubles) {
@@ -233,6 +259,42 @@ TEST_F(SelectPlayerTest, ThePanelsShowTheCardsAndTheRunningActors) {
   EXPECT_FALSE(blank(440, 70, 320, 225));
   EXPECT_FALSE(blank(kPortraitX, kPortraitY, 125, 85));
   EXPECT_EQ(log.text(), "");
+}
+
+}  // namespace
+}  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+// The data the two screens draw: a portrait per avatar and badges (two looks), a court
+// preview per court type, and demo players that run inside the panels' 138 x 138 frame.
+TEST_F(SelectPlayerTest, TheShippedSpritesFitTheScreens) {
+  openSelection(0);
+  auto* portraits = static_cast<ASprite*>(aload(CGame::menuExtSprites.get(), kMenuExtPortrait));
+  ASSERT_FALSE(isNull(portraits));
+  EXPECT_GE(portraits->paletteCount, kPortraitPalettes);
+  EXPECT_GT(portraits->GetFrameWidth(kPortraitFrames - 1), 0);
+  EXPECT_EQ(CGame::GetAnimationIDByClass(kTypeRosterPortrait), portraits);
+  selectionKeys(kKeyBack);
+  ObjectArray* previews = CGame::courtPreviewSprites.get();
+  ASSERT_FALSE(isNull(previews));
+  ASSERT_EQ(previews->length, 8);
+  for (int32_t v = 0; v < 8; v++) {
+    auto* s = static_cast<ASprite*>(previews->elements()[v]);
+    EXPECT_EQ(isNull(s), v % 2 == 1) << v;
+    if (!isNull(s)) EXPECT_EQ(s->GetCurrentPalette(), v / 2);
+  }
+  // The actor runs at (x + 75, y + 85) of a frame whose inside is (x + 1, y + 1, 138, 138).
+  CActor* actor = CGame::createRunPlayer();
+  ASSERT_FALSE(isNull(actor->sprite));
+  EXPECT_GT(actor->sprite->GetAFrames(0), 1);
+  clear();
+  const int32_t x = 300, y = 100;
+  for (int i = 0; i < 8; i++) actor->update(CGame::backBufferGraphics, x + 75, y + 85);
+  EXPECT_FALSE(blank(x + 1, y + 1, 138, 138));
+  EXPECT_TRUE(blank(x - 100, y - 60, 100, 300) && blank(x + 139, y - 60, 100, 300));
+  EXPECT_TRUE(blank(x, y - 60, 139, 61) && blank(x, y + 139, 139, 60));
 }
 
 }  // namespace
