@@ -810,6 +810,10 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+
+  // --- Players of the match
+  static void initSPEPause(int32_t kind);  // the special pause of a thunder serve
+  static String* gePlayerName(int32_t roster, int32_t firstName, int32_t lastName);
 };
 
 }  // namespace sorv
