@@ -347,8 +347,9 @@ void CPlayer::computeFallRect(ObjectArray* rects, int32_t choice, int32_t dir) {
   if (isNull(first) || isNull(second)) return;
   if (difficulty() == 0 && CTennis::tutorialIndex == -1 && choice > 2) choice = 2;
   if (choice <= 1 || dir == 5 || dir < 1 || dir > 9) {
-    setRect(first, kBoxLeft, kBoxNear, kBoxRight, kBoxFar);
-    setRect(second, kBoxLeft, kBoxNear, kBoxRight, kBoxFar);
+    // A serve cannot dip in just behind the net: the plain box ends where the cells do.
+    setRect(first, kBoxLeft, kBoxNear, kBoxRight, kMediumCells.farLimit);
+    setRect(second, kBoxLeft, kBoxNear, kBoxRight, kMediumCells.farLimit);
     return;
   }
   const ServeCells& c = choice == 2 ? kMediumCells : kDeepCells;
