@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "device/graphics.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
@@ -62,6 +63,24 @@ class PlayerTest : public LoadingTest {
     p->update();
     CTennis::updateAllScreen();
     p->paintYourself();
+  }
+  // Whether `draw` changes any pixel of the back buffer it paints on.
+  template <class F>
+  static bool paints(F draw) {
+    constexpr uint32_t kGround = 0xFF123456;
+    CGame::gfx = CGame::backBufferGraphics;
+    Graphics* g = CGame::backBufferGraphics;
+    g->setClip(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+    g->setColor(static_cast<int32_t>(kGround));
+    g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+    const uint16_t ground = pixelOf(CGame::backBuffer, 0, 0);
+    draw();
+    for (int32_t y = 0; y < CGame::kGameHeight; y++) {
+      for (int32_t x = 0; x < CGame::kGameWidth; x++) {
+        if (pixelOf(CGame::backBuffer, x, y) != ground) return true;
+      }
+    }
+    return false;
   }
   // Flies the ball until it first lands (or `limit` frames pass); true when it landed.
   static bool flyBall(int32_t limit = 400) {
