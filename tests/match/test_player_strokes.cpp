@@ -170,7 +170,7 @@ TEST_F(PlayerStrokeTest, ATurnWithinTheStartUpSkipsTheBrake) {
   EXPECT_EQ(p->moveState, 1);
   EXPECT_EQ(p->moveDir, 4);
   EXPECT_LT(p->vx, 0);
-  for (int32_t f = 0; f < 8; f++) frame(p);
+  for (int32_t f = 0; f < 2; f++) frame(p);
   p->move(3, false);  // later: a brake timed by its start-up row, still moving the old way
   EXPECT_EQ(p->moveState, 2);
   EXPECT_LT(p->vx, 0);
