@@ -154,6 +154,44 @@ TEST_F(PlayerRulesTest, ServeStepsAndCourtLimitsHold) {
   }
 }
 
+TEST_F(PlayerRulesTest, ServeAndReceivePlaces) {
+  struct Case {
+    bool userSide, fromLeft, serve;
+    int32_t role, x, z;
+  };
+  const Case cases[] = {
+      {true, true, true, 0, 10113, 30685},   {true, false, true, 0, 8057, 30685},
+      {false, true, true, 0, 8057, 5915},    {false, false, true, 0, 10113, 5915},
+      {true, true, true, 1, 5470, 25200},    {false, true, true, 1, 12700, 11400},
+      {true, true, false, 0, 12700, 30685},  {false, false, false, 0, 12700, 5915},
+      {true, true, false, 1, 6373, 25200},   {false, true, false, 1, 11797, 11400},
+  };
+  for (const Case& c : cases) {
+    CPlayer* p = c.userSide ? user() : rival();
+    if (c.serve) {
+      p->prepareServe(c.fromLeft, c.role);
+      EXPECT_EQ(p->state, c.role == 0 ? 1 : 5);
+    } else {
+      p->prepareToReceiveServe(c.fromLeft, c.role);
+      EXPECT_EQ(p->state, c.role == 0 ? 9 : 6);
+    }
+    EXPECT_EQ(p->x, c.x) << c.userSide << c.fromLeft << c.serve << c.role;
+    EXPECT_EQ(p->z, c.z) << c.userSide << c.fromLeft << c.serve << c.role;
+    EXPECT_EQ(p->serveFromLeft, c.fromLeft);
+    EXPECT_EQ(p->strikeState, 0);
+    EXPECT_EQ(p->specialAction, -1);
+  }
+  // A computer server waits 12..48 frames; a computer receiver 0..36 and picks its step.
+  for (int32_t i = 0; i < 50; i++) {
+    rival()->prepareServe(true, 0);
+    EXPECT_GE(rival()->waitFrames, 12);
+    EXPECT_LE(rival()->waitFrames, 48);
+    EXPECT_EQ(rival()->npcDecisionFrame, 0x7FFFFFFF);
+    rival()->prepareToReceiveServe(true, 0);
+    EXPECT_LE(rival()->waitFrames, 36);
+  }
+}
+
 TEST_F(PlayerRulesTest, ReachClassesAtTheirBoundsAndARouteShortOfThePlayer) {
   RigidBody* b = CTennis::ball;
   CPlayer* p = user();
