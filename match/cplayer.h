@@ -119,7 +119,10 @@ class CPlayer : public RigidBody {
   int32_t firstNameIndex = -1, lastNameIndex = -1;
   int32_t index = 0;         // the player's number and its sprite palette
   int32_t reachValue = 0;
-  int32_t state = 0;         // 1..10, see cplayer_state.cpp
+  // 1 at the serve place, 2 the serve meter, 3 the toss, 4 striking, 5 free, 6 the rival's
+  // ball coming, 7 idle between points, 8 the serve swing, 9 waiting for the serve, 10 a
+  // special action.
+  int32_t state = 0;
   // Running: the direction 0..8 and the move state (1 starting, 2 braking, 3 steady).
   int32_t moveDir = 0, moveState = 3;
   CActor* animActor = nullptr;
@@ -132,7 +135,7 @@ class CPlayer : public RigidBody {
   // The stroke: 0 none, 1 waiting for the ball, 2 swinging.
   int32_t strikeState = 0;
   int32_t strikeX = 0, strikeXOffset = 0;
-  int32_t doubleDir = 0;     // frame of the key release / repeated key, 0 none
+  int32_t doubleDir = 0;     // match frame the stroke key was let go, 0 not yet
   int32_t contactFrame = 0;
   int32_t strokeKind = 0;    // 1..6 by distance to the ball, 0 or -1 none
   int32_t strokeType = 0;    // 1..7 by the ball's route point
@@ -181,7 +184,8 @@ class CPlayer : public RigidBody {
   int32_t tuneChance = 0;  // the roster's ability: the chance of a pressure boost
   bool preServeAction = false;  // attributes tuned: an action before the next serve
   bool setUp = false;
-  // The attributes given at match set-up, restored after each point.
+  // The attributes (and levels) the player had at match set-up, kept at the first point's
+  // end before any boost and restored after every point.
   int32_t setUpAttr[5] = {0, 0, 0, 0, 0};
   int32_t setUpLevels[5] = {0, 0, 0, 0, 0};
   bool setUpAttrKept = false;
