@@ -1,7 +1,7 @@
 // Effects the match and the special pause switch on during play: speed lines, floating
 // hints, the rolling serve-speed digits, the weather (drizzle and the rain interruption),
-// the thunder serve's shake and the dust puffs. What they read of the match goes through
-// CTennis's block for the shell's effects.
+// the thunder serve's shake and the dust puffs. A player's screen point, sprite set and
+// slide dust are read from the player itself.
 #include <algorithm>
 
 #include "device/graphics.h"
