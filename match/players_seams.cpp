@@ -1,7 +1,6 @@
 // Operations the players call that other work of this round builds: until then a computer
 // player makes no run plan after its stroke and no stroke decision, and the statics of the
 // match the players read keep their start values.
-#include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 
@@ -16,8 +15,5 @@ int32_t CTennis::speedLineFlag = 0;
 
 void CPlayer::AI_decideRunTo() {}
 void CPlayer::npcReturnBall() {}
-
-void CGame::initSPEPause(int32_t) {}
-String* CGame::gePlayerName(int32_t, int32_t, int32_t) { return nullptr; }
 
 }  // namespace sorv
