@@ -1,7 +1,7 @@
 // Effects the match and the special pause switch on during play: speed lines, floating
 // hints, the rolling serve-speed digits, the weather (drizzle and the rain interruption),
-// the thunder serve's shake and the dust puffs. What they read of the match goes through
-// CTennis's block for the shell's effects.
+// the thunder serve's shake and the dust puffs. A player's screen point, sprite set and
+// slide dust are read from the player itself.
 #include <algorithm>
 
 #include "device/graphics.h"
@@ -92,16 +92,16 @@ bool rainBarOver() { return CGame::frameCounter - CTennis::barStart > CTennis::b
 bool actorDone(CActor* a) { return isNull(a) || isNull(a->sprite) || a->ended; }
 
 CActor* rainActorFor(CPlayer* p, int32_t anim) {
-  CTennis::EffectsPlayer* look = CTennis::effectsOf(p);
-  const bool set = look != nullptr && look->spriteSet;
-  const int32_t index = look != nullptr ? look->spriteIndex : 0;
-  return CActor::create(CTennis::getPlayerSprite(set, index, 2), anim, -1);
+  const bool set = !isNull(p) && p->userTeamSide;
+  const int32_t look = isNull(p) ? 0 : p->look;
+  return CActor::create(CTennis::getPlayerSprite(set, look, 2), anim, -1);
 }
 
+int32_t screenCoord(CPlayer* p, int32_t i) { return isNull(p->screenPos) ? 0 : aload(p->screenPos, i); }
+
 void paintAt(CActor* a, CPlayer* p) {
-  CTennis::EffectsPlayer* look = CTennis::effectsOf(p);
-  if (isNull(a) || look == nullptr) return;
-  a->paintCurrentFrame(CGame::gfx, look->screenX, look->screenY);
+  if (isNull(a) || isNull(p)) return;
+  a->paintCurrentFrame(CGame::gfx, screenCoord(p, 0), screenCoord(p, 1));
 }
 
 void resetEffects() {
@@ -405,17 +405,16 @@ void CGame::updateThunderServe() {
 
 void CGame::gfx_drawDust(CPlayer* p, bool second) {
   SORV_FRAME("CGame.gfx_drawDust(LCPlayer;Z)V");
-  CTennis::EffectsPlayer* look = CTennis::effectsOf(p);
-  if (look == nullptr || !look->dustRunning || !dustEnabled) return;
+  if (isNull(p) || p->slideFlag == 0 || !dustEnabled) return;
   CActor* actor = second ? dustActor1 : dustActor0;
   // The last step of the puff is still drawn.
-  if (++look->dustStep >= kDustSteps) {
-    look->dustStep = 0;
-    look->dustRunning = false;
+  if (++p->dustStep >= kDustSteps) {
+    p->dustStep = 0;
+    p->slideFlag = 0;
   }
   if (isNull(actor) || isNull(actor->sprite)) return;
   actor->sprite->setAlpha(kDustAlpha);
-  actor->update(gfx, look->screenX, look->screenY - kDustRise);
+  actor->update(gfx, screenCoord(p, 0), screenCoord(p, 1) - kDustRise);
   actor->sprite->setAlpha(-1);
 }
 

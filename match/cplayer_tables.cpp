@@ -50,5 +50,9 @@ StaticRef<ObjectArray> CPlayer::swingTable1;
 StaticRef<ObjectArray> CPlayer::swingTable2;
 StaticRef<ObjectArray> CPlayer::aiWeights;
 StaticRef<IntArray> CPlayer::rallyLevelBonus;
+StaticRef<ObjectArray> CPlayer::slipTrace;
+int32_t CPlayer::slipTraceNext = 0;
+bool CPlayer::slipTraceShown = false;
+bool CPlayer::serveSideStep = false;
 
 }  // namespace sorv

@@ -354,19 +354,7 @@ class CTennis : public Object {
   static void showRewardWords(int32_t text);
 
   // read by the shell's match effects
-  // Until the match engine keeps these itself they are stand-ins its seams leave alone and
-  // tests fill. Per player: its screen point, sprite set and index, and its dust puff.
-  struct EffectsPlayer {
-    int32_t screenX = 0, screenY = 0;
-    bool spriteSet = false;
-    int32_t spriteIndex = 0;
-    bool dustRunning = false;
-    int32_t dustStep = 0;
-  };
   static int32_t barStart, barDuration;  // the message bar's start frame and length
-  static EffectsPlayer effectsPlayers[2];   // for player and rival
-  // The stand-in of a player (player or rival), null for any other.
-  static EffectsPlayer* effectsOf(CPlayer* p);
   static bool isTrainingMatch();
   static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
   static int32_t updateBarMessage();
@@ -436,7 +424,6 @@ class CTennis : public Object {
   static int32_t barMode, stageFrame, unlockPage;
   static int32_t hitEffectFrame, scorePanelUntil;
   static bool strokeEffectFlag, rainFlag;
-  static StaticRef<String> rewardText;
   static StaticRef<CActor> hitEffectActor;
   static StaticRef<ASprite> effectsSprite;
   // The message bar: text, kind, closing stage and time base; start and length are barStart
@@ -477,15 +464,28 @@ class CTennis : public Object {
   static void drawQueryContinue();
   static void drawServeSpeedPanel();
   static void paintContestReferee();
-  static void a_updateServing();
-  static int32_t getMoveChoice();
-  static int32_t getStrikeChoiceKeyDownOrPress();
   static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
   static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
   // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
   // match's questions; SORV_MATCH_TRACE writes one line per point, game, set and match.
   static bool autoplay;
   static void autoplayKeys();
+  // --- Serving input and players
+  // The attributes (or, with false, ability values) of a computer player of a roster entry
+  // at a computer level: byte[5], each 1..5.
+  static ByteArray* caculatePlayerNPCAttr(int32_t roster, int32_t level, bool attributes);
+  // The user's keys: the running direction 0..8, the digit key pressed this frame (-1
+  // none), and the direction from the held or pressed keys (-1 none).
+  static int32_t getMoveChoice();
+  static int32_t getStrikeChoiceKeyPress();
+  static int32_t getStrikeChoiceKeyDownOrPress();
+  static void a_updateServing();
+  static StaticRef<String> rewardText;  // the break-point text, null when none is shown
+  static bool careerFinal;              // a career final against a strong opponent
+  static bool dustChoice;               // which dust the running players raise
+  static bool walkFlag;                 // a partner walks to its wander point
+  static bool idleFlag;                 // players stand idle between points
+  static int32_t speedLineFlag;
 };
 
 }  // namespace sorv

@@ -48,14 +48,6 @@ void CTennis::walkInFromNewEnd() {}
 
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
-CTennis::EffectsPlayer CTennis::effectsPlayers[2];
-
-CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
-  if (isNull(p)) return nullptr;
-  if (p == player.get()) return &effectsPlayers[0];
-  if (p == rival.get()) return &effectsPlayers[1];
-  return nullptr;
-}
 
 bool CTennis::isTrainingMatch() { return false; }
 void CTennis::paintContestRefereeLineEffect() {}
@@ -68,7 +60,6 @@ void resetSeams() {
   CTennis::tutorialStep = -1;
   CTennis::tutorialKind = -1;
   CTennis::barStart = CTennis::barDuration = 0;
-  for (CTennis::EffectsPlayer& p : CTennis::effectsPlayers) p = {};
 }
 
 }  // namespace
@@ -76,8 +67,6 @@ void resetSeams() {
 SORV_STATIC_INIT(kCTennis, resetSeams);
 
 // Players' attributes.
-void CTennis::resetAllPlayersAttr() {}
-void CTennis::setPlayerAttr(CPlayer*, int32_t) {}
 
 // Judges, ball kids and the net.
 void CTennis::raiseJudgeSignal(int32_t) {}

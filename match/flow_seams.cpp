@@ -10,17 +10,6 @@
 
 namespace sorv {
 
-void CPlayer::checkStrikeKeyRelease() {}
-void CPlayer::updatePlayerStrike() {}
-bool CPlayer::getPlayerStrikeCondition(IntArray*) { return false; }
-void CPlayer::prepareServe(bool, bool) {}
-void CPlayer::prepareToReceiveServe(bool, bool) {}
-void CPlayer::positionServe() {}
-void CPlayer::positionToReceiveServe() {}
-void CPlayer::doSpecialAction(int32_t action) { specialAction = action; }
-void CPlayer::resetStrikeState() { strikeState = 0; }
-void CPlayer::startTrainingThrowBall() {}
-void CPlayer::trainingPrepareReceiveBall() {}
 
 void CTennis::drawDeadBallInfo() {}
 void CTennis::drawBreakPoint() {}
@@ -30,9 +19,6 @@ void CTennis::drawInterface() {}
 void CTennis::drawQueryContinue() {}
 void CTennis::drawServeSpeedPanel() {}
 void CTennis::paintContestReferee() {}
-void CTennis::a_updateServing() {}
-int32_t CTennis::getMoveChoice() { return 0; }
-int32_t CTennis::getStrikeChoiceKeyDownOrPress() { return -1; }
 void CTennis::walkTo(CPlayer*, int32_t, int32_t, int32_t) {}
 
 }  // namespace sorv

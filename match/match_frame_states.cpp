@@ -110,12 +110,12 @@ void CTennis::startPoint() {
   } else {
     checkPoint();
     const bool half = !isNull(s) && s->serveFromLeft;
-    if (!isNull(s)) s->prepareServe(half, false);
-    if (!isNull(receiver)) receiver->prepareToReceiveServe(half, false);
+    if (!isNull(s)) s->prepareServe(half, 0);
+    if (!isNull(receiver)) receiver->prepareToReceiveServe(half, 0);
     scorePanelUntil = matchFrame + kScorePanelFrames;
     if (isDoubles) {
-      if (CPlayer* p = getPalPlayer(s); !isNull(p)) p->prepareServe(half, true);
-      if (CPlayer* p = getPalPlayer(receiver); !isNull(p)) p->prepareToReceiveServe(half, true);
+      if (CPlayer* p = getPalPlayer(s); !isNull(p)) p->prepareServe(half, 1);
+      if (CPlayer* p = getPalPlayer(receiver); !isNull(p)) p->prepareToReceiveServe(half, 1);
     }
     stageFrame = matchFrame;
   }

@@ -383,20 +383,20 @@ void CTennis::doActionBeforeServe() {
     return startPoint();
   }
   resetViewport();
-  s->positionServe();
+  const bool half = s->serveFromLeft;
+  s->positionServe(half, 0);
   s->doSpecialAction(serverAction != -1 ? serverAction : 0);
   if (!isNull(receiver)) {
-    receiver->positionToReceiveServe();
+    receiver->positionToReceiveServe(half, 0);
     receiver->doSpecialAction(receiverAction != -1 ? receiverAction : kReceiveActionA + CGame::RAND(0, 1));
   }
   if (isDoubles) {
-    const bool half = s->serveFromLeft;
     if (!isNull(serverPal)) {
-      serverPal->prepareServe(half, true);
+      serverPal->prepareServe(half, 1);
       serverPal->doSpecialAction(serverPalAction != -1 ? serverPalAction : 0);
     }
     if (!isNull(receiverPal)) {
-      receiverPal->prepareToReceiveServe(half, true);
+      receiverPal->prepareToReceiveServe(half, 1);
       receiverPal->doSpecialAction(receiverPalAction != -1 ? receiverPalAction : kReceiveActionA + CGame::RAND(0, 1));
     }
   }

@@ -198,11 +198,9 @@ TEST_F(EffectsTest, ThunderShakesFiveFrames) {
 
 TEST_F(EffectsTest, DustPuffLastsFourFrames) {
   CTennis::player = newObject<CPlayer>();
-  CTennis::EffectsPlayer& look = CTennis::effectsPlayers[0];
-  look = {};
-  look.screenX = 200;
-  look.screenY = 300;
-  look.dustRunning = true;
+  CPlayer* look = CTennis::player;
+  look->screenPos = Array::fillInts(Array::newIntArray(2), {200, 300});
+  look->slideFlag = 1;
   ASprite* dust = animations({{1, 1, 1, 1}, {1, 1, 1, 1}});
   CGame::dustActor0 = CActor::create(dust, 0, 0);
   CGame::dustActor1 = CActor::create(dust, 1, 0);
@@ -214,9 +212,9 @@ TEST_F(EffectsTest, DustPuffLastsFourFrames) {
     clearBack();
     CGame::gfx_drawDust(CTennis::player, f % 2 == 1);
     EXPECT_EQ(back(201, 293) != rgb(0xFF000000), f < 4) << f;
-    EXPECT_EQ(look.dustRunning, f < 3) << f;
+    EXPECT_EQ(look->slideFlag != 0, f < 3) << f;
   }
-  // Anyone but the stand-in's players: nothing.
+  // A player without a slide: nothing.
   CGame::gfx_drawDust(newObject<CPlayer>(), false);
   CGame::gfx_drawDust(nullptr, false);
 }
@@ -262,10 +260,7 @@ class RainInterruptionTest : public EffectsTest {
     astore(CGame::stateStack.get(), 1, kSpecialPauseState);
     CTennis::player = newObject<CPlayer>();
     CTennis::rival = newObject<CPlayer>();
-    CTennis::effectsPlayers[0] = {};
-    CTennis::effectsPlayers[1] = {};
-    CTennis::effectsPlayers[0].screenX = 100;
-    CTennis::effectsPlayers[0].screenY = 100;
+    CTennis::player->screenPos = Array::fillInts(Array::newIntArray(2), {100, 100});
     CGame::frameCounter = 0;
     CGame::screenCovered = false;
     CGame::playersShown = true;
