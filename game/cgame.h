@@ -810,6 +810,26 @@ class CGame : public Canvas, public Runnable {
   static void paintPause();
   static void initPause(int32_t kind);
   static bool isInGameMenuValid();
+
+  // --- In-match interface (match_interface.cpp): the serve-speed panel, the score panel,
+  // the court's score board, the help pages and the stamina clamp. A fade is -1 while the
+  // panel is fully shown, then 95 down to 5 over the 20 frames after its time.
+  static bool serveSpeedBarShown, matchScoreShown;
+  static int32_t serveSpeedBarStart, serveSpeedBarDuration, serveSpeedBarFade;
+  static int32_t matchScoreStart, matchScoreDuration, matchScoreFade;
+  static int8_t stamina;
+  static int32_t helpPage, helpPageCount;
+  static void update_InGameInterface();
+  static void paint_InGameInterface();
+  static void activeServeSpeedBar(int32_t frames);
+  static void updateServeSpeedBar();
+  static void paintServeSpeedBar(bool right);
+  static void paintMatchScore();
+  static void drawMatchScoreItem(String* name, IntArray* games, String* points, bool serving, int32_t menu,
+                                 int32_t item);
+  static void paintScoreToCourtBgBoard();
+  static void drawControlHint(int32_t ignored, int32_t kind);
+  static void reduceStamina(int32_t amount);
 };
 
 }  // namespace sorv

@@ -1,4 +1,4 @@
-// Shell operations that later work fills: the pauses, the in-game menu and the help pages.
+// Shell operations that later work fills: the pauses and the in-game menu.
 // Until then they do nothing and the in-game menu is never allowed.
 #include "game/cgame.h"
 
@@ -11,7 +11,5 @@ void CGame::paintPause() {}
 void CGame::initPause(int32_t) {}
 bool CGame::isInGameMenuValid() { return false; }
 void CGame::updateIGM() {}
-void CGame::drawControlsHelp() {}
-void CGame::drawSkillsHelp() {}
 
 }  // namespace sorv

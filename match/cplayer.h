@@ -10,6 +10,7 @@ namespace sorv {
 
 class CActor;
 class CTennis;
+class String;
 
 class CPlayer : public RigidBody {
  public:
@@ -119,6 +120,11 @@ class CPlayer : public RigidBody {
   void tunePlayerAttrAndAbility(int32_t delta);
   void initPlayerAttr(ByteArray* values);
   static void resetSlipTrace();
+
+  // --- Fields the overlays read
+  int32_t state = 0;  // the player state: 1 at the serve position
+  bool powerServe = false, powerServeHit = false;
+  String* getPlayerName();
 };
 
 }  // namespace sorv

@@ -371,6 +371,31 @@ class CTennis : public Object {
   static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
   static int32_t updateBarMessage();
   static void paintContestRefereeLineEffect();
+
+  // --- Match overlays (match_overlays.cpp, close_call_view.cpp): the call and score after a
+  // dead ball, the close-call inset, the break-point box, the reward words, the continue
+  // question, the serve set-up and the challenge's picture. Each routine runs its state steps
+  // in one place (timers, clearing the call, the score state and the texts) and then draws
+  // what they leave; deadBallTimer is the message timer the calls' sounds count with.
+  // The close-call inset shows lineCallKind (1..9, 0 none).
+  static constexpr int32_t kJudgesSet = kNoPoint;  // serveCounter once the judges stand
+  // The dead-ball display's step (0 idle, 1 the call, 2 the score call armed by the call's
+  // end, 3 the score call) and the dead ball it belongs to.
+  static int32_t messageStep, messageDeadBall;
+  static int32_t serveCounter;
+  static int32_t stageFrame;
+  static void drawDeadBallInfo();
+  static void drawScoreWhenNewBall(String* left, String* right);
+  static void paintInstantReplay();
+  static void drawBreakPoint();
+  static void drawRewardWords();
+  static void drawQueryContinue();
+  static void drawInterface();
+  static void paintContestReferee();
+  // The court's boards while the serve-speed panel is shown, outside court type 3.
+  static void drawServeSpeedBoards();
+  // Built by the court work: drops the players' attribute cards.
+  static void dropPlayerAttrImages();
 };
 
 }  // namespace sorv

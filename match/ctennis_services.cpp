@@ -81,7 +81,6 @@ CTennis::EffectsPlayer* CTennis::effectsOf(CPlayer* p) {
 
 bool CTennis::isTrainingMatch() { return false; }
 int32_t CTennis::updateBarMessage() { return 0; }
-void CTennis::paintContestRefereeLineEffect() {}
 
 namespace {
 
