@@ -822,6 +822,9 @@ class CGame : public Canvas, public Runnable {
   static void update_InGameInterface();
   static void paint_InGameInterface();
   static void activeServeSpeedBar(int32_t frames);
+  // The speed shown for a measured ball speed: km/h or mph, capped unless the top band
+  // applies (then at random within it), and scaled down for player categories 2 and 3.
+  static int32_t serveSpeedShown(int32_t measured, bool mph, int32_t category, bool topBand);
   static void updateServeSpeedBar();
   static void paintServeSpeedBar(bool right);
   static void paintMatchScore();

@@ -138,21 +138,12 @@ void CGame::activeServeSpeedBar(int32_t frames) {
   serveSpeedBarFade = -1;
   serveSpeedBarDuration = frames;
   RigidBody* ball = CTennis::ball;
-  int32_t s = isNull(ball) ? 0 : RigidBody::vectorToScalar(ball->vx, ball->vy, ball->vz, 12);
-  if (s < kSlowServe) s = s * 3 / 2;
-  int32_t v = s * 36 / 10000;
-  const bool mph = aload(optionValues.get(), 1) == kMphUnit;
-  if (mph) v = v * 1000 / 1609;
-  const SpeedLimits limits = mph ? kMph : kKmh;
+  const int32_t measured = isNull(ball) ? 0 : RigidBody::vectorToScalar(ball->vx, ball->vy, ball->vz, 12);
   CPlayer* server = CTennis::server;
-  if (!isNull(server) && server == CTennis::player.get() && CTennis::serveFlag && server->powerServe &&
-      server->powerServeHit) {
-    v = limits.low + RAND(0, limits.top - limits.low);
-  } else if (v > limits.cap) {
-    v = limits.cap;
-  }
-  const int32_t category = aload(matchSettings.get(), 0);
-  if (category == 2 || category == 3) v = static_cast<int32_t>(int64_t{v} * 2100000 / 2340000);
+  const bool topBand = !isNull(server) && server == CTennis::player.get() && CTennis::serveFlag &&
+                       server->powerServe && server->powerServeHit;
+  const int32_t v = serveSpeedShown(measured, aload(optionValues.get(), 1) == kMphUnit,
+                                    aload(matchSettings.get(), 0), topBand);
   serveSpeedTarget = v;
   animatedNumberValue = 0;
   animatedNumberActive = true;
@@ -161,6 +152,20 @@ void CGame::activeServeSpeedBar(int32_t frames) {
   if (!isNull(digits)) {
     for (int32_t i = 0; i < digits->length; i++) astore(digits, i, 0);
   }
+}
+
+int32_t CGame::serveSpeedShown(int32_t measured, bool mph, int32_t category, bool topBand) {
+  const int32_t s = measured < kSlowServe ? measured * 3 / 2 : measured;
+  int32_t v = s * 36 / 10000;
+  if (mph) v = v * 1000 / 1609;
+  const SpeedLimits limits = mph ? kMph : kKmh;
+  if (topBand) {
+    v = limits.low + RAND(0, limits.top - limits.low);
+  } else if (v > limits.cap) {
+    v = limits.cap;
+  }
+  if (category == 2 || category == 3) v = static_cast<int32_t>(int64_t{v} * 2100000 / 2340000);
+  return v;
 }
 
 void CGame::updateServeSpeedBar() {
