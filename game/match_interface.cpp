@@ -22,7 +22,7 @@ int32_t CGame::serveSpeedBarFade = -1;
 int32_t CGame::matchScoreStart = 0;
 int32_t CGame::matchScoreDuration = 42;
 int32_t CGame::matchScoreFade = -1;
-int8_t CGame::stamina = 100;
+int8_t CGame::stamina = 0;
 int32_t CGame::helpPage = 0;
 int32_t CGame::helpPageCount = 4;
 
@@ -332,7 +332,7 @@ void resetInterface() {
   CGame::serveSpeedBarFade = CGame::matchScoreFade = -1;
   CGame::matchScoreStart = 0;
   CGame::matchScoreDuration = 42;
-  CGame::stamina = 100;
+  CGame::stamina = 0;
   CGame::helpPage = 0;
   CGame::helpPageCount = 4;
 }
