@@ -79,7 +79,7 @@ const std::map<std::string, uint64_t> kLookedAt = {
     {"help_controls_1", 0x11c9bcd0c4e99686ull},
     {"help_controls_2", 0x86fb247799931cc6ull},
     {"help_controls_3", 0x14a1a271159643acull},
-    {"help_skills", 0xc1c219a752510fbbull},
+    {"help_skills", 0x71c8835f907b3aebull},
 };
 
 TEST_F(OverlayShots, EveryOverlayOnAFixedState) {
