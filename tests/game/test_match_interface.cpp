@@ -73,7 +73,7 @@ TEST_F(MatchInterface, TheServeSpeedIsTheBallsLaunchSpeed) {
   startMatch();
   setBonusFlags(false, false, false);
   // The same measure as the ball's flight speed: the velocity's length at precision 12.
-  for (const auto [vx, vy, vz] : {std::tuple{60000, 0, 0}, std::tuple{12000, -3000, 41000}, std::tuple{0, 0, 70000}}) {
+  for (const auto& [vx, vy, vz] : {std::tuple{60000, 0, 0}, std::tuple{12000, -3000, 41000}, std::tuple{0, 0, 70000}}) {
     CTennis::ball->vx = vx;
     CTennis::ball->vy = vy;
     CTennis::ball->vz = vz;
@@ -277,7 +277,7 @@ TEST_F(MatchInterface, TheCourtBoardShowsAWonGameAsLoveAllOnCourtTypeTwo) {
 }
 
 TEST_F(MatchInterface, StaminaIsClampedWhateverTheAmount) {
-  for (const auto [before, after] : {std::pair{120, 100}, std::pair{-3, 0}, std::pair{50, 50}, std::pair{100, 100}}) {
+  for (const auto& [before, after] : {std::pair{120, 100}, std::pair{-3, 0}, std::pair{50, 50}, std::pair{100, 100}}) {
     for (int32_t amount : {0, 7, -20}) {
       CGame::stamina = static_cast<int8_t>(before);
       CGame::reduceStamina(amount);

@@ -95,7 +95,7 @@ TEST_F(OverlayCalls, TheDecidedMatchsPanelCountsDownItsThreeWords) {
   const uint64_t set = panelOf(CGame::GetString(0, 25), nullptr);
   const uint64_t andMatch = panelOf(CGame::GetString(1, 19), nullptr);
   // The timer starts at 28: frame n shows it at 29 - n.
-  for (const auto [frame, expected] : {std::pair{1, game}, std::pair{19, game}, std::pair{20, set},
+  for (const auto& [frame, expected] : {std::pair{1, game}, std::pair{19, game}, std::pair{20, set},
                                        std::pair{24, set}, std::pair{25, andMatch}, std::pair{28, andMatch}}) {
     deadBall(CTennis::kReasonTwice, -1, 1);
     CTennis::gameMessage = CGame::GetString(1, 17);
@@ -108,7 +108,7 @@ TEST_F(OverlayCalls, TheScoresSeparatorFollowsTheLanguage) {
   startMatch();
   String* a = pointName(1);
   String* b = pointName(2);
-  for (const auto [language, constant] : {std::pair{3, 89}, std::pair{0, 90}, std::pair{5, 90}}) {
+  for (const auto& [language, constant] : {std::pair{3, 89}, std::pair{0, 90}, std::pair{5, 90}}) {
     CGame::language = language;
     EXPECT_EQ(panelOf(a, b), panelOf(concat(a, StaticClass::getConstant(constant), b), nullptr)) << language;
   }
@@ -197,7 +197,7 @@ TEST_F(OverlayCalls, BreakPointIconsBlinkAndShowWhoLeads) {
 }
 
 TEST_F(OverlayCalls, TheBoardsTakeTheShownSpeedOnlyWhileThePanelIsShown) {
-  for (const auto [court, shown, drawn] : {std::tuple{1, true, true}, std::tuple{1, false, false},
+  for (const auto& [court, shown, drawn] : {std::tuple{1, true, true}, std::tuple{1, false, false},
                                           std::tuple{3, true, false}}) {
     startMatch(0, court);
     const uint64_t before = courtImageHash();

@@ -36,11 +36,11 @@ TEST(CloseCallGeometry, OffsetsProgressAndTurns) {
                          Offset{3, false, 0}, Offset{200, true, 23}, Offset{-200, true, -23}}) {
     EXPECT_EQ(close_call::insetOffset(c.distance, c.out), c.pixels) << c.distance << " " << c.out;
   }
-  for (const auto [t, p] : {std::pair{0, 7}, std::pair{6, 37}, std::pair{7, 38}, std::pair{24, 67}, std::pair{25, 73},
+  for (const auto& [t, p] : {std::pair{0, 7}, std::pair{6, 37}, std::pair{7, 38}, std::pair{24, 67}, std::pair{25, 73},
                             std::pair{29, 93}}) {
     EXPECT_EQ(close_call::flightProgress(t), p) << t;
   }
-  for (const auto [angle, turn] : {std::pair{0, 0}, std::pair{511, 0}, std::pair{512, 1}, std::pair{1024, 1},
+  for (const auto& [angle, turn] : {std::pair{0, 0}, std::pair{511, 0}, std::pair{512, 1}, std::pair{1024, 1},
                                    std::pair{2048, 2}, std::pair{3583, 3}, std::pair{3584, 0}, std::pair{4095, 0}}) {
     EXPECT_EQ(close_call::nearestQuarterTurn(angle), turn) << angle;
   }
@@ -116,7 +116,7 @@ TEST_F(CloseCall, TheBandOpensFromItsMiddleRow) {
   startMatch();
   CGame::enablePaintDirectInBuffer(2, 0);
   const int32_t green = static_cast<int32_t>(0xCC000000u) | 0x0EBA3C;  // 80 %
-  for (const auto [level, first, last] : {std::tuple{0, 5, 5}, std::tuple{100, 0, 10}, std::tuple{50, 2, 8}}) {
+  for (const auto& [level, first, last] : {std::tuple{0, 5, 5}, std::tuple{100, 0, 10}, std::tuple{50, 2, 8}}) {
     CGame::pdbLevel = level;
     clear();
     CTennis::paintContestRefereeLineEffect();
@@ -141,7 +141,7 @@ TEST_F(CloseCall, TheChallengeOffersThenShowsTheVerdictFromItsTwentyFourthFrame)
   CGame::enablePaintDirectInBuffer(2, 0);
   CGame::pdbLevel = 100;
   // Offered: the band and the question, only while unchallenged with time left.
-  for (const auto [decided, timer, band] : {std::tuple{false, 10, true}, std::tuple{false, 0, false},
+  for (const auto& [decided, timer, band] : {std::tuple{false, 10, true}, std::tuple{false, 0, false},
                                            std::tuple{true, 10, false}}) {
     CTennis::challengeDecided = decided;
     CTennis::challengeTimer = timer;
@@ -157,7 +157,7 @@ TEST_F(CloseCall, TheChallengeOffersThenShowsTheVerdictFromItsTwentyFourthFrame)
   CGame::disablePaintDirectInBuffer();
   CTennis::challengeDecided = true;
   std::vector<uint64_t> hashes;
-  for (const auto [t, upheld] : {std::tuple{23, false}, std::tuple{24, false}, std::tuple{24, true}, std::tuple{40, true}}) {
+  for (const auto& [t, upheld] : {std::tuple{23, false}, std::tuple{24, false}, std::tuple{24, true}, std::tuple{40, true}}) {
     CTennis::deadBallFrame = CTennis::matchFrame - t;
     CTennis::challengeUpheld = upheld;
     effects->SetCurrentPalette(1);
