@@ -883,16 +883,31 @@ class CGame : public Canvas, public Runnable {
   static int32_t careerAbility;
   static int32_t mapAttrPtToLv(int32_t points);
   static ByteArray* makeAttrLvArray();
-  // --- Ball strikes: the serve-speed panel a serve starts (the in-match interface's).
-  static void activeServeSpeedBar(int32_t frames);
   // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
   static void drawAchievement();
   static void initAchievementUnlock(int32_t queue, int32_t kind);
   static void drawAchievementUnlock(int32_t queue, int32_t kind);
+  // --- In-match interface (match_interface.cpp): the serve-speed panel, the score panel,
+  // the court's score board, the help pages and the stamina clamp. A fade is -1 while the
+  // panel is fully shown, then 95 down to 5 over the 20 frames after its time.
+  static bool serveSpeedBarShown, matchScoreShown;
+  static int32_t serveSpeedBarStart, serveSpeedBarDuration, serveSpeedBarFade;
+  static int32_t matchScoreStart, matchScoreDuration, matchScoreFade;
+  static int8_t stamina;
   static void update_InGameInterface();
   static void paint_InGameInterface();
-  // Pushes the special pause 41 in the given kind (2 the rain interruption).
-  static void requestSpecialPause(int32_t kind);
+  static void activeServeSpeedBar(int32_t frames);
+  // The speed shown for a measured ball speed: km/h or mph, capped unless the top band
+  // applies (then at random within it), and scaled down for player categories 2 and 3.
+  static int32_t serveSpeedShown(int32_t measured, bool mph, int32_t category, bool topBand);
+  static void updateServeSpeedBar();
+  static void paintServeSpeedBar(bool right);
+  static void paintMatchScore();
+  static void drawMatchScoreItem(String* name, IntArray* games, String* points, bool serving, int32_t menu,
+                                 int32_t item);
+  static void paintScoreToCourtBgBoard();
+  static void drawControlHint(int32_t ignored, int32_t kind);
+  static void reduceStamina(int32_t amount);
 };
 
 }  // namespace sorv

@@ -455,15 +455,6 @@ class CTennis : public Object {
   static int32_t getQueryMessageYesKey();
   static bool isWillShowPreServeAction();
   static int32_t waitingFrames();
-  // Built by the other match work; seams in flow_seams.cpp until then.
-  static void drawDeadBallInfo();
-  static void drawBreakPoint();
-  static void drawRewardWords();
-  static void paintInstantReplay();
-  static void drawInterface();
-  static void drawQueryContinue();
-  static void drawServeSpeedPanel();
-  static void paintContestReferee();
   static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
   static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
   // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
@@ -486,6 +477,28 @@ class CTennis : public Object {
   static bool walkFlag;                 // a partner walks to its wander point
   static bool idleFlag;                 // players stand idle between points
   static int32_t speedLineFlag;
+  // --- Match overlays (match_overlays.cpp, close_call_view.cpp): the call and score after a
+  // dead ball, the close-call inset, the break-point box, the reward words, the continue
+  // question, the serve set-up and the challenge's picture. Each routine runs its state steps
+  // in one place (timers, clearing the call, the score state and the texts) and then draws
+  // what they leave; deadBallTimer is the message timer the calls' sounds count with.
+  // The close-call inset shows lineCallKind (1..9, 0 none).
+  static constexpr int32_t kJudgesSet = kNoPoint;  // serveCounter once the judges stand
+  // The dead-ball display's step (0 idle, 1 the call, 2 the score call armed by the call's
+  // end, 3 the score call) and the dead ball it belongs to.
+  static int32_t messageStep, messageDeadBall;
+  static void drawDeadBallInfo();
+  static void drawScoreWhenNewBall(String* left, String* right);
+  static void paintInstantReplay();
+  static void drawBreakPoint();
+  static void drawRewardWords();
+  static void drawQueryContinue();
+  static void drawInterface();
+  static void paintContestReferee();
+  // The court's boards while the serve-speed panel is shown, outside court type 3.
+  static void drawServeSpeedBoards();
+  // Built by the court work: drops the players' attribute cards.
+  static void dropPlayerAttrImages();
 };
 
 }  // namespace sorv

@@ -50,7 +50,6 @@ int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
 
 bool CTennis::isTrainingMatch() { return false; }
-void CTennis::paintContestRefereeLineEffect() {}
 
 namespace {
 

@@ -81,7 +81,7 @@ int32_t drawFrame() {
   CTennis::drawInterface();
   CGame::update_InGameInterface();
   CGame::paint_InGameInterface();
-  if (CTennis::currentCourt != 3) CTennis::drawServeSpeedPanel();
+  CTennis::drawServeSpeedBoards();
   const bool barOverScene = CTennis::matchState == CTennis::kStateEnter && !isNull(CTennis::barText.get());
   if (barOverScene || CTennis::barMode != 0) CTennis::updateBarMessage();
   const bool framed = CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1;

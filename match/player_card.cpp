@@ -101,6 +101,8 @@ Image* CTennis::createPlayerAttrImage(CPlayer* p, Image* image) {
   return image;
 }
 
+void CTennis::dropPlayerAttrImages() { attrCardUser = attrCardPartner = nullptr; }
+
 void CTennis::drawPlayerHead(CPlayer* p) {
   if (isNull(p) || tutorialIndex != -1 || matchState != 2 || serveCounter < 1) return;
   ASprite* s = CGame::portraitSprite;

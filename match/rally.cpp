@@ -406,7 +406,7 @@ void CTennis::doActionBeforeServe() {
   if (autoplay) return;
   if (CGame::bEnableRainInterruption()) {
     rainFlag = true;
-    CGame::requestSpecialPause(kRainPause);
+    CGame::initSPEPause(kRainPause);
   } else if (CGame::bEnableDrizzle()) {
     CGame::initRain();
   }

@@ -50,6 +50,19 @@ inline constexpr int32_t kSoftKeyFrame = 119, kSoftKeyLeftBelow = 60, kSoftKeyRi
       {m, 18, MenuNeedKind::kRow, menu_need::kString, 0, 0, 2, 0},                     \
       {m, 19, MenuNeedKind::kRow, menu_need::kString, 0, 0, 3, 0}
 
+// A court layout's boards (items 4 to 8), the challenge's verdict (18) and the score board
+// (19 to 21).
+#define SORV_COURT_LAYOUT_NEEDS(m)                                  \
+  {m, 4, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},       \
+      {m, 5, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},   \
+      {m, 6, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},   \
+      {m, 7, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},   \
+      {m, 8, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},   \
+      {m, 18, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},  \
+      {m, 19, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},  \
+      {m, 20, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0}, \
+      {m, 21, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0}
+
 #define SORV_OPTION_ROW_NEEDS(m)                                          \
   {m, 0, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},              \
       {m, 1, MenuNeedKind::kRow, menu_need::kFrame, 0, 0, 0, 0},          \
@@ -175,10 +188,46 @@ inline constexpr MenuNeed kMenuNeeds[] = {
     {16, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
     {16, 11, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
     {16, 13, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    // The in-match interface: the score panel's two rows and a row's marker, name, cells and
+    // texts; the help pages' frames, title, hint places, keys and page counter.
+    {55, 0, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {55, 1, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {56, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {56, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {56, 3, MenuNeedKind::kItem, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {56, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {56, 5, MenuNeedKind::kItem, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {56, 6, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {30, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {30, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 9, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {31, 18, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {31, 19, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {31, 20, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 21, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 22, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 23, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 24, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 25, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 26, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 27, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 28, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {31, 29, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {31, 30, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {31, 31, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    {31, 32, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    {31, 33, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    SORV_COURT_LAYOUT_NEEDS(70),
+    SORV_COURT_LAYOUT_NEEDS(71),
+    SORV_COURT_LAYOUT_NEEDS(73),
+    SORV_COURT_LAYOUT_NEEDS(74),
 };
 inline constexpr int32_t kMenuNeedCount = static_cast<int32_t>(std::size(kMenuNeeds));
 
 #undef SORV_MAIN_MENU_NEEDS
 #undef SORV_OPTION_ROW_NEEDS
+#undef SORV_COURT_LAYOUT_NEEDS
 
 }  // namespace sorv

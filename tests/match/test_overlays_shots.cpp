@@ -1,0 +1,211 @@
+// Every overlay, panel, board and help page drawn on a fixed state over a black screen, written
+// to build/overlays/<name>.png for a look and compared by hash with the picture looked at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "device/graphics.h"
+#include "device/image.h"
+#include "tests/match/overlays_fixture.h"
+
+namespace sorv::test {
+namespace {
+
+class OverlayShots : public OverlaysTest {
+ protected:
+  static void closeBall(int32_t line, int32_t zone, int32_t zoneZ, int32_t t) {
+    CTennis::deadBallReason = CTennis::kReasonOut;
+    CTennis::deadBallFrame = CTennis::matchFrame - t;
+    CTennis::lineCallKind = line;
+    CTennis::lineDistanceX = 150;
+    CTennis::lineDistanceZ = -200;
+    CTennis::lineZone = zone;
+    CTennis::lineZoneZ = zoneZ;
+    CTennis::secondLine = line == 2 ? 1 : -1;
+    CTennis::secondLineDistance = 250;
+    CTennis::bounceVelocityX = 400;
+    CTennis::bounceVelocityZ = -2000;
+  }
+  // The court image's top-left 800 x 480 on the back buffer.
+  static void showCourtImage() {
+    Image* image = CTennis::courtImage;
+    if (!isNull(image)) CGame::backBufferGraphics->drawImage(image, 0, 0, 0);
+  }
+  static void rollServeSpeed(int32_t ballSpeed) {
+    CTennis::ball->vx = ballSpeed;
+    CTennis::ball->vy = CTennis::ball->vz = 0;
+    CGame::activeServeSpeedBar(40);
+    for (int32_t i = 0; i < 30; i++) {
+      CTennis::matchFrame++;
+      CGame::updateServeSpeedBar();
+    }
+  }
+};
+
+// The hashes of the pictures as looked at; a new or changed picture prints its hash.
+const std::map<std::string, uint64_t> kLookedAt = {
+    {"call_fault", 0xf37710c6837fdb73ull},
+    {"score_15_30", 0xcb2f0290f54d4dabull},
+    {"score_deuce", 0x2170d0faf776fca3ull},
+    {"score_deuce_2", 0x954b5f18409843b3ull},
+    {"score_advantage_receiver", 0x7d5784bf86468e3bull},
+    {"game_message", 0x36ff90484121468bull},
+    {"match_decided", 0xf37658feda1cd673ull},
+    {"break_point", 0x863436d570839d42ull},
+    {"reward_words", 0xc2607a7349535803ull},
+    {"continue_query", 0x5337c3dabebac27bull},
+    {"serve_speed_left", 0xb9d71d45995df503ull},
+    {"serve_speed_right", 0x29bbcb27b04c9b79ull},
+    {"score_panel", 0x68d0470a64288c46ull},
+    {"speed_boards", 0x025d9785e11e481bull},
+    {"speed_boards_5", 0x766f1e7003e0b579ull},
+    {"challenge_offer", 0xca273777812bb252ull},
+    {"challenge_verdict", 0x26e3cb773e657a2eull},
+    {"inset_line_1", 0xa9d36a3492692f06ull},
+    {"inset_line_2", 0x5450b189541202daull},
+    {"inset_line_3", 0x12ab43854203bd4eull},
+    {"inset_line_4", 0xe5494fa7a0e818e2ull},
+    {"inset_line_5", 0x1ba62a22124068c2ull},
+    {"inset_line_6", 0xef1d738260260772ull},
+    {"inset_line_7", 0xbafff2f3f0cbb392ull},
+    {"inset_line_8", 0x821dbfe089281cbcull},
+    {"inset_line_9", 0xeaaa197ec47f9b8aull},
+    {"inset_line_9_zone_0", 0x3b3a8dab68b53656ull},
+    {"inset_tinted", 0x1c7d1549bb842fd6ull},
+    {"help_controls_0", 0xd5e019c262b2c95bull},
+    {"help_controls_1", 0x11c9bcd0c4e99686ull},
+    {"help_controls_2", 0x86fb247799931cc6ull},
+    {"help_controls_3", 0x14a1a271159643acull},
+    {"help_skills", 0x71c8835f907b3aebull},
+};
+
+TEST_F(OverlayShots, EveryOverlayOnAFixedState) {
+  struct Shot {
+    std::string name;
+    std::function<void()> draw;
+  };
+  const std::vector<Shot> shots = {
+      {"call_fault", [] { deadBall(CTennis::kReasonOut, 11, -1); matchFrame(); }},
+      {"score_15_30", [] { setPoints(1, 2); deadBall(CTennis::kReasonTwice, -1, -2); matchFrame(); }},
+      {"score_deuce", [] { setPoints(3, 3); deadBall(CTennis::kReasonTwice, -1, -2); matchFrame(); }},
+      {"score_deuce_2", [] { setPoints(5, 5); deadBall(CTennis::kReasonTwice, -1, -2); matchFrame(); }},
+      {"score_advantage_receiver", [] { setPoints(3, 4); deadBall(CTennis::kReasonTwice, -1, -2); matchFrame(); }},
+      {"game_message", [] {
+         CTennis::gameMessage = CGame::GetString(1, 17);
+         CTennis::gameResultText = 24;
+         deadBall(CTennis::kReasonTwice, -1, 1);
+         matchFrame();
+       }},
+      {"match_decided", [] {
+         CTennis::matchFinished = true;
+         CTennis::gameResultText = 26;
+         CTennis::gameMessage = CGame::GetString(0, 24);
+         deadBall(CTennis::kReasonTwice, -1, 1);
+         matchFrame();
+         CTennis::matchFinished = false;
+       }},
+      {"break_point", [] {
+         CTennis::matchState = 2;
+         setPoints(1, 3);
+         CTennis::pointText = CGame::GetString(1, 14);
+         CTennis::deadBallTimer = 0;
+         CTennis::matchFrame = 200;  // the icons' blink is on
+         for (int32_t i = 0; i < 5; i++) matchFrame();
+       }},
+      {"reward_words", [] {
+         CTennis::pointText = CGame::GetString(1, 15);
+         CTennis::deadBallFrame = CTennis::matchFrame - 5;
+         CTennis::drawRewardWords();
+       }},
+      {"continue_query", [] { CTennis::matchState = 8; CTennis::drawQueryContinue(); }},
+      {"serve_speed_left", [] { rollServeSpeed(60000); CGame::paintServeSpeedBar(false); }},
+      {"serve_speed_right", [] { rollServeSpeed(60000); CGame::paintServeSpeedBar(true); }},
+      {"score_panel", [] {
+         CTennis::setsInMatch = 3;
+         setGames(0, 6, 4);
+         CTennis::setIndex = 1;
+         setGames(1, 2, 3);
+         setPoints(2, 1);
+         CGame::matchScoreShown = true;
+         CGame::matchScoreFade = -1;
+         CGame::paintMatchScore();
+       }},
+      {"speed_boards", [] {
+         CGame::serveSpeedBarShown = true;
+         CGame::animatedNumberValue = 1234;
+         CTennis::matchStrokes = 144;
+         CTennis::drawServeSpeedBoards();
+         showCourtImage();
+       }},
+      {"speed_boards_5", [] {
+         CGame::serveSpeedBarShown = true;
+         CGame::animatedNumberValue = 5;
+         CTennis::matchStrokes = 0;
+         CTennis::drawServeSpeedBoards();
+         showCourtImage();
+       }},
+      {"challenge_offer", [] {
+         CTennis::matchState = 12;
+         CTennis::challengeTimer = 15;
+         CGame::enablePaintDirectInBuffer(2, 0);
+         CGame::pdbLevel = 100;
+         closeBall(7, 1, 1, 3);
+         CTennis::paintContestReferee();
+       }},
+      {"challenge_verdict", [] {
+         CTennis::matchState = 12;
+         CTennis::challengeDecided = true;
+         CTennis::challengeUpheld = true;
+         CTennis::challengesLeft = 2;
+         closeBall(3, 1, 1, 24);
+         CTennis::paintContestReferee();
+         CTennis::challengeDecided = false;
+       }},
+  };
+  std::vector<Shot> all = shots;
+  for (int32_t line = 1; line <= 9; line++) {
+    all.push_back({"inset_line_" + std::to_string(line), [line] {
+                     closeBall(line, 1, 1, 26);
+                     CTennis::paintInstantReplay();
+                   }});
+  }
+  all.push_back({"inset_line_9_zone_0", [] { closeBall(9, 0, 0, 26); CTennis::paintInstantReplay(); }});
+  all.push_back({"inset_tinted", [] {
+                   closeBall(9, 0, 0, 26);
+                   CTennis::rallyStrokes = 3;
+                   CTennis::currentCourt = 1;
+                   CTennis::paintInstantReplay();
+                 }});
+  for (int32_t page = 0; page < 4; page++) {
+    all.push_back({"help_controls_" + std::to_string(page), [page] {
+                     CGame::helpPage = page;
+                     CGame::drawControlsHelp();
+                   }});
+  }
+  all.push_back({"help_skills", [] { CGame::drawSkillsHelp(); }});
+
+  std::string changed;
+  for (const Shot& s : all) {
+    startMatch(0, s.name.rfind("speed_boards", 0) == 0 ? 2 : 1);
+    LogCapture log;
+    s.draw();
+    shot(s.name);
+    EXPECT_FALSE(log.contains("NullPointer")) << s.name << log.text();
+    EXPECT_FALSE(log.contains("ArrayOutOfBound")) << s.name << log.text();
+    const uint64_t hash = hashScreen();
+    const auto found = kLookedAt.find(s.name);
+    if (found == kLookedAt.end() || found->second != hash) {
+      char line[96];
+      std::snprintf(line, sizeof line, "    {\"%s\", 0x%016llxull},\n", s.name.c_str(),
+                    static_cast<unsigned long long>(hash));
+      changed += line;
+    }
+  }
+  EXPECT_TRUE(changed.empty()) << "pictures to look at:\n" << changed;
+}
+
+}  // namespace
+}  // namespace sorv::test
