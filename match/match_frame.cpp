@@ -140,6 +140,11 @@ void runCheats() {
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
+  // A pause paints the match into its still: draw only, so the match does not move on.
+  if (drawOnlyFrame) {
+    drawFrame();
+    return -1;
+  }
   if (autoplay) autoplayKeys();
   int32_t result = -1;
   if (inStates({kStateEnter, kStateServing, kStatePlaying, kStateMatchOver, kStateTest, kStateChallenge})) {

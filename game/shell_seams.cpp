@@ -1,6 +1,0 @@
-#include "game/cgame.h"
-
-namespace sorv {
-
-
-}  // namespace sorv
