@@ -163,7 +163,7 @@ TEST_F(MatchInterface, TheScorePanelsTextsFollowTheGame) {
       return pointName(p);
     };
     clear();
-    drawRows(nullptr, nullptr, textOf(c.first), textOf(c.second));
+    drawRows(CTennis::player->getPlayerName(), CTennis::rival->getPlayerName(), textOf(c.first), textOf(c.second));
     const uint64_t expected = panelHash();
     clear();
     showScore();
