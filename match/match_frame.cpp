@@ -161,6 +161,8 @@ int32_t CTennis::update() {
   switch (matchState) {
     case kStateEnter:
       if (skipRequested) {
+        // The skip is spent here; left set it would end the first point's wait at once.
+        skipRequested = false;
         switchToServing();
         CGame::closePaintDirectInBuffer(CGame::kPdbInfoBand);
         return -1;

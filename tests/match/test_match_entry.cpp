@@ -55,7 +55,8 @@ TEST_F(MatchEntry, TheEntryScrollsToTheServeByItselfInSinglesAndDoubles) {
     EXPECT_EQ(CTennis::viewX, CTennis::viewBaseX);
     for (CPlayer* p : {CTennis::player.get(), CTennis::rival.get(), CTennis::partner.get(), CTennis::rivalPartner.get()}) {
       if (!isNull(p)) {
-        EXPECT_TRUE(isNull(actorOf(p)->sprite)) << c.category;
+        EXPECT_NE(actorOf(p)->sprite, CTennis::introSprite.get()) << c.category;
+        EXPECT_FALSE(isNull(actorOf(p)->sprite)) << "the player stands in its own sprite";
       }
     }
     EXPECT_EQ(CTennis::enterCourtRivalFrames, 0);
@@ -96,7 +97,7 @@ TEST_F(MatchEntry, TheSkipKeyServesOnTheNextFrameWithoutDrawing) {
   EXPECT_EQ(CTennis::matchState, 2);
   EXPECT_FALSE(CTennis::skipRequested);
   EXPECT_TRUE(backBufferIs(0x123456));
-  EXPECT_TRUE(isNull(actorOf(CTennis::player)->sprite));
+  EXPECT_NE(actorOf(CTennis::player)->sprite, CTennis::introSprite.get());
 }
 
 TEST_F(MatchEntry, StartFormalMatchByChoiceAndResume) {
