@@ -124,23 +124,21 @@ TEST_F(FlowTest, TheDecidedSceneMeetsAtTheNetThenCelebratesOnce) {
     EXPECT_EQ(CTennis::player->x, 9085);
     EXPECT_EQ(CTennis::player->z, 18300);
     EXPECT_EQ(CTennis::rival->x, 9085);
-    EXPECT_EQ(CTennis::player->specialAction, 13);
+    EXPECT_EQ(CTennis::player->animActor->animation, 13);
     if (category == kDoubles) {
       EXPECT_EQ(CTennis::partner->x, 10585);
-      EXPECT_EQ(CTennis::rivalPartner->specialAction, 13);
+      EXPECT_EQ(CTennis::rivalPartner->animActor->animation, 13);
     }
     // The meeting plays on the user's actor as animation 13.
     runActor(CTennis::player);
-    CTennis::player->animActor->animation = 13;
     EXPECT_EQ(framesToNextPoint(15), -1);
-    EXPECT_EQ(CTennis::player->specialAction, 13);
+    EXPECT_EQ(CTennis::player->animActor->animation, 13);
     CTennis::matchFrame++;
     CTennis::updatePlaying();
-    const int32_t celebration = CTennis::player->specialAction;
+    const int32_t celebration = CTennis::player->animActor->animation;
     EXPECT_TRUE(celebration == 25 || celebration == 26) << celebration;
-    EXPECT_EQ(CTennis::rival->specialAction, 21);
-    if (category == kDoubles) EXPECT_EQ(CTennis::partner->specialAction, 51 - celebration);
-    CTennis::player->animActor->animation = celebration;
+    EXPECT_EQ(CTennis::rival->animActor->animation, 21);
+    if (category == kDoubles) EXPECT_EQ(CTennis::partner->animActor->animation, 51 - celebration);
     for (int f = 1; f < 16; f++) {
       CTennis::matchFrame++;
       CTennis::updatePlaying();
