@@ -55,12 +55,24 @@ TEST_F(FlowTest, SkipEndsTheWaitAndEveryRunningAction) {
     deadPoint(category, CTennis::kReasonOut);
     CTennis::scoreCallState = 1;
     forEachPlayer(runActor);
+    EXPECT_FALSE(CTennis::isSpecialActionOver());
+    // Each running action jumps to its last frame and the skip is used up.
+    CTennis::skipRequested = true;
+    EXPECT_TRUE(CTennis::isSpecialActionOver());
+    for (int i = 0; i < 4; i++) {
+      if (CPlayer* p = playerOf(i)) {
+        const int32_t last = p->animActor->sprite->GetAFrames(p->animActor->animation) - 1;
+        EXPECT_EQ(p->animActor->currentFrame, last < 0 ? 0 : last) << i;
+        EXPECT_FALSE(p->animActor->paused) << i;
+      }
+    }
+    EXPECT_FALSE(CTennis::skipRequested);
+    EXPECT_EQ(CTennis::deadBallFrame, 0);
+    // In the flow the skip also cuts the wait for the call display short.
+    forEachPlayer(runActor);
     CTennis::skipRequested = true;
     EXPECT_EQ(framesToNextPoint(1), 1);
-    for (int i = 0; i < 4; i++) {
-      if (CPlayer* p = playerOf(i)) EXPECT_TRUE(p->animActor->ended) << i;
-    }
-    CTennis::skipRequested = false;
+    EXPECT_FALSE(CTennis::skipRequested);
   }
 }
 
@@ -72,10 +84,12 @@ TEST_F(FlowTest, AChangeOfEndsWaitsUntilAllHaveWalkedIn) {
     CTennis::courtEnd = 1;
     EXPECT_EQ(framesToNextPoint(28), -1);  // the wait, then the scene's set-up
     EXPECT_EQ(CTennis::afterPointStage, 1);
-    forEachPlayer(runActor);
     EXPECT_EQ(framesToNextPoint(1), -1);
     EXPECT_EQ(CTennis::afterPointStage, 2);
-    EXPECT_EQ(CTennis::player->specialAction, 14);  // the walk off from end 1
+    for (int i = 0; i < 4; i++) {
+      if (CPlayer* p = playerOf(i)) EXPECT_EQ(p->animActor->animation, 14) << i;  // the walk off from end 1
+    }
+    forEachPlayer(runActor);
     EXPECT_EQ(CTennis::barMode, 1);
     EXPECT_EQ(CTennis::rightSoftKeyText, 17);
     if (category == kDoubles) {
@@ -89,9 +103,7 @@ TEST_F(FlowTest, AChangeOfEndsWaitsUntilAllHaveWalkedIn) {
     EXPECT_EQ(CTennis::courtEnd, 2);
     forEachPlayer(runActor);  // walking in at the new end
     EXPECT_EQ(framesToNextPoint(40), -1);
-    CTennis::player->animActor->ended = true;
-    EXPECT_EQ(framesToNextPoint(5), -1) << "the others still walk";
-    forEachPlayer(endActor);
+    CTennis::player->animActor->ended = true;  // the first one in ends the walk
     EXPECT_EQ(framesToNextPoint(2), 2);  // stage 3, then the point
     EXPECT_EQ(CTennis::barMode, 0);
   }
@@ -112,23 +124,21 @@ TEST_F(FlowTest, TheDecidedSceneMeetsAtTheNetThenCelebratesOnce) {
     EXPECT_EQ(CTennis::player->x, 9085);
     EXPECT_EQ(CTennis::player->z, 18300);
     EXPECT_EQ(CTennis::rival->x, 9085);
-    EXPECT_EQ(CTennis::player->specialAction, 13);
+    EXPECT_EQ(CTennis::player->animActor->animation, 13);
     if (category == kDoubles) {
       EXPECT_EQ(CTennis::partner->x, 10585);
-      EXPECT_EQ(CTennis::rivalPartner->specialAction, 13);
+      EXPECT_EQ(CTennis::rivalPartner->animActor->animation, 13);
     }
     // The meeting plays on the user's actor as animation 13.
     runActor(CTennis::player);
-    CTennis::player->animActor->animation = 13;
     EXPECT_EQ(framesToNextPoint(15), -1);
-    EXPECT_EQ(CTennis::player->specialAction, 13);
+    EXPECT_EQ(CTennis::player->animActor->animation, 13);
     CTennis::matchFrame++;
     CTennis::updatePlaying();
-    const int32_t celebration = CTennis::player->specialAction;
+    const int32_t celebration = CTennis::player->animActor->animation;
     EXPECT_TRUE(celebration == 25 || celebration == 26) << celebration;
-    EXPECT_EQ(CTennis::rival->specialAction, 21);
-    if (category == kDoubles) EXPECT_EQ(CTennis::partner->specialAction, 51 - celebration);
-    CTennis::player->animActor->animation = celebration;
+    EXPECT_EQ(CTennis::rival->animActor->animation, 21);
+    if (category == kDoubles) EXPECT_EQ(CTennis::partner->animActor->animation, 51 - celebration);
     for (int f = 1; f < 16; f++) {
       CTennis::matchFrame++;
       CTennis::updatePlaying();

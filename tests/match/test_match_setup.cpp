@@ -141,10 +141,10 @@ TEST_F(FlowTest, ThePreServeSceneGivesTheActionsOrStartsThePoint) {
   CTennis::player->serveFromLeft = true;
   CTennis::doActionBeforeServe();
   EXPECT_EQ(CTennis::afterPointStage, 4);
-  EXPECT_EQ(CTennis::player->specialAction, 7);
-  EXPECT_TRUE(CTennis::rival->specialAction == 9 || CTennis::rival->specialAction == 10);
+  EXPECT_EQ(CTennis::player->animActor->animation, 7);
+  const int32_t received = CTennis::rival->animActor->animation;
+  EXPECT_TRUE(received == 9 || received == 10) << received;
   EXPECT_EQ(CTennis::serveTurn, 2);
-  CTennis::player->specialAction = CTennis::rival->specialAction = -1;
   CTennis::currentCourt = 1;
   CTennis::serveTurn = 1;
   CTennis::doActionBeforeServe();
