@@ -160,7 +160,7 @@ TEST_F(ScoringTest, ServeOrder) {
   };
   const Case cases[] = {
       {kDoubles, 4, "uuuu", {0, 2, 1, 3, 0}},
-      {kDoubles, 0, "uuuu", {0, 2, 1, 2, 1}},  // two-game sets: the set's end counts a game
+      {kDoubles, 0, "uuuu", {0, 2, 1, 3, 0}},  // two-game sets: the round goes on across sets
       {kSingles, 4, "uouo", {0, 2, 0, 2, 0}},
   };
   for (const Case& c : cases) {
