@@ -175,6 +175,24 @@ TEST_F(ScoringTest, ServeOrder) {
   }
 }
 
+// Whoever served last in the tie-break, the player who received first in it opens the next set.
+TEST_F(ScoringTest, TheSetAfterATieBreakOpensWithItsFirstReceiver) {
+  const struct {
+    int category;
+    const char* tieBreak;
+  } cases[] = {{kSingles, "uuuuuuu"}, {kSingles, "ooouuuuuuu"}, {kDoubles, "uuuuuuu"}, {kDoubles, "ooouuuuuuu"}};
+  for (const auto& c : cases) {
+    startMatch(c.category, 4, 1);
+    gamesAlternating(6);
+    ASSERT_TRUE(CTennis::isTieBreak());
+    ASSERT_EQ(indexOf(CTennis::server), 0);
+    scorePoints(c.tieBreak);
+    ASSERT_EQ(CTennis::setIndex, 1) << c.tieBreak;
+    EXPECT_EQ(indexOf(CTennis::server), 2) << c.tieBreak;
+    EXPECT_TRUE(CTennis::server->serveFromLeft);
+  }
+}
+
 TEST_F(ScoringTest, TieBreakServeChanges) {
   struct Case {
     int category;
