@@ -257,7 +257,15 @@ void CTennis::newTennisMatch(CPlayer* firstServer) {
 
 void CTennis::newTennisSet() {
   SORV_FRAME("CTennis.newTennisSet()V");
+  // After a tie-break the set opens with the player after its first server: its turns are
+  // wound back.
+  const bool tieBreak = gamesInSet == 6 && games(0) + games(1) == 13;
+  const int32_t turns = tieBreak ? (points(0) + points(1)) / 2 : 0;
   newTennisGame();
+  const int32_t round = isDoubles ? 4 : 2;
+  for (int32_t i = (round - turns % round) % round; i > 0; i--) changeServe();
+  CPlayer* s = server;
+  if (!isNull(s)) s->serveFromLeft = true;
   setIndex++;
   gameIndex = 0;
   saveLoadMatch(true);

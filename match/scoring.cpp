@@ -99,12 +99,19 @@ int32_t CTennis::getServeScoreIndex() {
 
 void CTennis::changeServe() {
   SORV_FRAME("CTennis.changeServe()V");
-  server = onUserTeam(server) ? rival.get() : player.get();
-  if (isDoubles) {
-    rivalSwap = 0;
-    const int32_t slot = gameIndex % 4;
-    if (slot == 2 || slot == 3) server = getPalPlayer(server);
+  // The round runs user, rival, partner, rival's partner, straight on across sets.
+  CPlayer* s = server;
+  if (!isDoubles) {
+    server = onUserTeam(s) ? rival.get() : player.get();
+    return;
   }
+  rivalSwap = 0;
+  if (onUserTeam(s)) {
+    server = s == player.get() ? rival.get() : getPalPlayer(rival);
+  } else {
+    server = s == rival.get() ? getPalPlayer(player) : player.get();
+  }
+  if (isNull(server.get())) server = onUserTeam(s) ? rival.get() : player.get();
 }
 
 bool CTennis::tieBreakChangedServe() {
@@ -113,7 +120,6 @@ bool CTennis::tieBreakChangedServe() {
   if (total % 2 == 0) return false;
   CPlayer* old = server;
   changeServe();
-  if (isDoubles && (total + 1) % 8 > 3) server = getPalPlayer(server);
   CPlayer* now = server;
   if (!isNull(now)) {
     if (!isNull(old)) now->serveFromLeft = old->serveFromLeft;

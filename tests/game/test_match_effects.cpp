@@ -313,6 +313,9 @@ TEST_F(RainInterruptionTest, EndKeys) {
   for (int32_t key : {0x20, 0x10000, 0x20000, 0x40000, 0x4}) {
     SCOPED_TRACE(key);
     CGame::speQuitting = false;
+    // An ended rain gives the match its own bar back: each key gets the rain's bar again.
+    CTennis::barStart = CGame::frameCounter;
+    CTennis::barDuration = 14;
     probePaints = 0;
     frame();
     CGame::keysPressed = key;

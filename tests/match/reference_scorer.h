@@ -66,14 +66,14 @@ struct ReferenceScorer {
     return (setsInMatch + 1) / 2 - sets[leader] == 1 ? 16 : 15;
   }
 
-  // The next game's server: the other team's main player, in doubles the partner on games
-  // 2 and 3 of every four (the game index already counted on).
+  // The next server in the round user, rival, partner, rival's partner, on across sets.
   void passServe() {
-    server = team(server) == 0 ? 2 : 0;
-    if (doubles) {
-      swap = 0;
-      if (gameIndex % 4 >= 2) server = pal(server);
+    if (!doubles) {
+      server = team(server) == 0 ? 2 : 0;
+      return;
     }
+    swap = 0;
+    server = team(server) == 0 ? server + 2 : pal(server - 2);
   }
 
   void newGame() {
@@ -108,7 +108,12 @@ struct ReferenceScorer {
         finished = true;
         return;
       }
+      // After a tie-break the player who received first in it serves the set's first game.
+      const int turns = gamesInSet == 6 && games[setIndex][0] + games[setIndex][1] == 13 ? (pts(0) + pts(1)) / 2 : 0;
       newGame();
+      const int round = doubles ? 4 : 2;
+      for (int i = (round - turns % round) % round; i > 0; i--) passServe();
+      fromLeft[server] = true;
       setIndex++;
       gameIndex = 0;
       return;
@@ -138,7 +143,6 @@ struct ReferenceScorer {
         if (total % 2 == 1) {
           const int old = server;
           passServe();
-          if (doubles && (total + 1) % 8 > 3) server = pal(server);
           fromLeft[server] = fromLeft[old];
           userStrikes = team(server) == 0;
         }

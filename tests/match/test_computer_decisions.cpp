@@ -244,7 +244,9 @@ TEST_F(ComputerDecisionsTest, APerfectPowerServeIsNeverReturnedAndAnOutBallIsLet
   CTennis::player->powerServeHit = false;
   int abandoned = 0;
   for (int i = 0; i < 50; i++) {
+    // A fresh ball each time: a chosen direction would hold the decision for the stroke.
     cpu()->abandonBall = false;
+    cpu()->returnDir = -1;
     cpu()->npcReturnBall();
     abandoned += cpu()->abandonBall;
   }

@@ -79,12 +79,8 @@ TEST_F(TraceTest, SeededMatchesInEveryFormatAreLegal) {
   for (const Format& f : formats) playAndCheck(f);
 }
 
-// The serve order after a tie-break (the next set opens from the tie-break's last server, not
-// from the one after its first) and in doubles across sets (the partner chosen by the game
-// index, which starts again each set) breaks the round of user, rival, partner, rival's
-// partner. The rules' scorer and its reference follow that order, so these wait for a
-// decision on it.
-TEST_F(TraceTest, DISABLED_TieBreaksAndDoublesSetsKeepTheServeOrder) {
+// The serve order runs on across sets, in doubles and after a tie-break.
+TEST_F(TraceTest, TieBreaksAndDoublesSetsKeepTheServeOrder) {
   const Format formats[] = {
       {0, 4, 2, 11, 92}, {2, 4, 1, 12, 92}, {1, 4, 2, 13, 92}, {4, 4, 1, 14, 92}, {3, 1, 2, 15, 67}, {3, 0, 1, 8, 67},
   };

@@ -160,7 +160,7 @@ TEST_F(ScoringTest, ServeOrder) {
   };
   const Case cases[] = {
       {kDoubles, 4, "uuuu", {0, 2, 1, 3, 0}},
-      {kDoubles, 0, "uuuu", {0, 2, 1, 2, 1}},  // two-game sets: the set's end counts a game
+      {kDoubles, 0, "uuuu", {0, 2, 1, 3, 0}},  // two-game sets: the round goes on across sets
       {kSingles, 4, "uouo", {0, 2, 0, 2, 0}},
   };
   for (const Case& c : cases) {
@@ -172,6 +172,24 @@ TEST_F(ScoringTest, ServeOrder) {
       EXPECT_TRUE(CTennis::server->serveFromLeft);
     }
     EXPECT_EQ(seen, c.servers) << c.games;
+  }
+}
+
+// Whoever served last in the tie-break, the player who received first in it opens the next set.
+TEST_F(ScoringTest, TheSetAfterATieBreakOpensWithItsFirstReceiver) {
+  const struct {
+    int category;
+    const char* tieBreak;
+  } cases[] = {{kSingles, "uuuuuuu"}, {kSingles, "ooouuuuuuu"}, {kDoubles, "uuuuuuu"}, {kDoubles, "ooouuuuuuu"}};
+  for (const auto& c : cases) {
+    startMatch(c.category, 4, 1);
+    gamesAlternating(6);
+    ASSERT_TRUE(CTennis::isTieBreak());
+    ASSERT_EQ(indexOf(CTennis::server), 0);
+    scorePoints(c.tieBreak);
+    ASSERT_EQ(CTennis::setIndex, 1) << c.tieBreak;
+    EXPECT_EQ(indexOf(CTennis::server), 2) << c.tieBreak;
+    EXPECT_TRUE(CTennis::server->serveFromLeft);
   }
 }
 
