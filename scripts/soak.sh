@@ -29,7 +29,7 @@ failed=0
 for ((i = 1; i <= n; i++)); do
   category=$((i % 5)) games=$((i % 5)) sets=$((i % 3)) court=$((i % 4))
   # The script command that starts a match with these settings, straight from the shell.
-  printf 'match %d %d %d %d\nframes %d\nquit\n' "$category" "$games" "$sets" "$court" "$frames" > "$work/script$i.txt"
+  printf 'match %d %d %d %d\nframes %d\nquit\n' "$category" "$court" "$games" "$sets" "$frames" > "$work/script$i.txt"
   trace="$work/trace$i.txt"
   out=$(SORV_SEED=$i SORV_MATCH_TRACE="$trace" SORV_LOG="$work/log$i.txt" \
         "$headless" --script "$work/script$i.txt" 2>&1)

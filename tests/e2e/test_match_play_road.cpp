@@ -41,8 +41,8 @@ class MatchRoad : public test::ProgramRun {
   // The match, then shots at the entry, a serve, a rally, between points, and at the end.
   std::string script(int category, int games, int sets, int court, const std::string& run,
                      const std::string& keys = "") const {
-    std::string s = "match " + std::to_string(category) + " " + std::to_string(games) + " " + std::to_string(sets) +
-                    " " + std::to_string(court) + "\n";
+    std::string s = "match " + std::to_string(category) + " " + std::to_string(court) + " " + std::to_string(games) +
+                    " " + std::to_string(sets) + "\n";
     s += "frames 3\nshot " + shot(run, "entry") + "\n";
     s += "frames 60\nshot " + shot(run, "serve") + "\n";
     s += "frames 12\nshot " + shot(run, "rally") + "\n";
