@@ -20,7 +20,7 @@ constexpr int kRunSeconds = 500;
 // Short matches (a set of two or three games) end well within it.
 constexpr int kFrameCap = 20000;
 
-class MatchRoad : public test::ProgramRun {
+class MatchPlayRoad : public test::ProgramRun {
  protected:
   void SetUp() override {
     ProgramRun::SetUp();
@@ -62,7 +62,7 @@ class MatchRoad : public test::ProgramRun {
   }
 };
 
-TEST_F(MatchRoad, ComputerAgainstComputerSinglesAndDoublesRepeatBySeed) {
+TEST_F(MatchPlayRoad, ComputerAgainstComputerSinglesAndDoublesRepeatBySeed) {
   env_["SORV_AUTOPLAY"] = "1";
   struct Case {
     int category, games, sets, court;
@@ -87,7 +87,7 @@ TEST_F(MatchRoad, ComputerAgainstComputerSinglesAndDoublesRepeatBySeed) {
   }
 }
 
-TEST_F(MatchRoad, AUserOnGeneratedKeysAgainstTheComputer) {
+TEST_F(MatchPlayRoad, AUserOnGeneratedKeysAgainstTheComputer) {
   env_["SORV_SEED"] = "27";
   std::mt19937 rng(27);
   // The phone's digit keys (the game ignores its d-pad) and, now and then, the right soft key.
