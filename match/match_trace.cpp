@@ -106,7 +106,9 @@ void begin() {
 void observe() {
   if (out() == nullptr) return;
   if (!last.valid) {
-    if (!take().valid) return;
+    // The training question and a tutorial come before the match and play as singles: the
+    // match starts when they are over, with its own settings.
+    if (!take().valid || CTennis::tutorialIndex != -1 || CTennis::matchState == CTennis::kStateTrainingQuery) return;
     begin();
     return;
   }

@@ -1,6 +1,7 @@
 // Whole seeded matches headless, computer against computer, through scripts/soak.sh: every
 // category, games and sets setting and court, each to its end and back to the menus, with
 // no NullPointer or ArrayOutOfBound line and every trace legal by the independent checker.
+// Here short matches only (one set of two games); scripts/soak.sh N plays every format.
 // Until the script command that starts a match is in the headless program, the test skips.
 #include <gtest/gtest.h>
 
@@ -12,15 +13,15 @@ namespace sorv::test {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kMatches = 4;
+constexpr int kMatches = 2;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr int kMatches = 4;
+constexpr int kMatches = 2;
 #else
-constexpr int kMatches = 20;
+constexpr int kMatches = 5;
 #endif
 #else
-constexpr int kMatches = 20;
+constexpr int kMatches = 5;
 #endif
 
 std::string run(const std::string& command, int* status) {
@@ -34,7 +35,7 @@ std::string run(const std::string& command, int* status) {
 }
 
 TEST(MatchSoak, SeededWholeMatchesEndLegally) {
-  const std::string soak = std::string(SORV_SOURCE_DIR) + "/scripts/soak.sh";
+  const std::string soak = "SOAK_SHORT=1 '" + std::string(SORV_SOURCE_DIR) + "/scripts/soak.sh'";
   int status = 0;
   const std::string probe = run(soak + " 1 '" + SORV_BUILD_DIR + "' 2>&1", &status);
   if (probe.find("cannot read \"match") != std::string::npos) {

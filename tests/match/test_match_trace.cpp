@@ -71,6 +71,30 @@ class TraceTest : public FlowTest {
   std::string path_;
 };
 
+// The training question before a match plays as singles; the trace's match starts only
+// when the question is answered, so a doubles match is written as doubles.
+TEST_F(TraceTest, TheMatchStartsAfterTheTrainingQuestion) {
+  startMatch(1, 0, 0);
+  const bool doubles = CTennis::isDoubles;
+  ASSERT_TRUE(doubles);
+  for (const bool query : {true, false}) {
+    SCOPED_TRACE(query);
+    MatchTrace::resetForTests();
+    std::remove(path_.c_str());
+    CTennis::isDoubles = false;
+    CTennis::tutorialIndex = query ? -1 : 0;
+    const int32_t state = CTennis::matchState;
+    if (query) CTennis::matchState = CTennis::kStateTrainingQuery;
+    MatchTrace::observe();
+    EXPECT_EQ(text().find("match "), std::string::npos) << text();
+    CTennis::matchState = state;
+    CTennis::tutorialIndex = -1;
+    CTennis::isDoubles = doubles;
+    MatchTrace::observe();
+    EXPECT_NE(text().find("doubles=1"), std::string::npos) << text();
+  }
+}
+
 TEST_F(TraceTest, SeededMatchesInEveryFormatAreLegal) {
   const Format formats[] = {
       {0, 4, 0, 1, 67}, {0, 4, 1, 2, 67}, {2, 0, 2, 3, 67}, {0, 1, 1, 4, 67}, {2, 2, 0, 5, 67},
