@@ -12,9 +12,21 @@ export ASAN_OPTIONS=detect_stack_use_after_return=0:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 jobs=$(nproc)
 status=0
-run() { echo "== $*"; "$@" || status=1; }
-run ctest --test-dir build --output-on-failure -j "$jobs"
-run ctest --test-dir build-asan --output-on-failure -j "$jobs"
-run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build --output-on-failure -j "$jobs"
-run env SORV_GC_STRESS=1 SORV_MOVE_STRESS=1 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+failures=()
+# run_tests DIR [VAR=VALUE...]: one ctest pass. ctest leaves the failed tests' names in
+# LastTestsFailed.log; they are printed again at the end, so the tail of a long run says
+# which pass failed and on what.
+run_tests() {
+  local dir=$1; shift
+  echo "== ctest $dir $*"
+  if ! env "$@" ctest --test-dir "$dir" --output-on-failure -j "$jobs"; then
+    status=1
+    failures+=("$dir $*: $(tr '\n' ' ' < "$dir/Testing/Temporary/LastTestsFailed.log" 2> /dev/null)")
+  fi
+}
+run_tests build
+run_tests build-asan
+run_tests build SORV_GC_STRESS=1 SORV_MOVE_STRESS=1
+run_tests build-asan SORV_GC_STRESS=1 SORV_MOVE_STRESS=1
+for failure in "${failures[@]}"; do echo "FAILED: $failure"; done
 exit $status
