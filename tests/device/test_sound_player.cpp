@@ -195,7 +195,7 @@ TEST_F(SoundPlayerTest, ThreadedOutputSurvivesThousandsOfRandomPlaysAndStops) {
   EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount);
   // Short sounds that are not looped end by themselves.
   for (int i = 0; i < 5; ++i) player_.play(0, false);
-  for (int wait = 0; wait < 200 && player_.freeVoiceCount() < SoundPlayer::kVoiceCount; ++wait)
+  for (int wait = 0; wait < 2000 && player_.freeVoiceCount() < SoundPlayer::kVoiceCount; ++wait)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount);
 }
@@ -212,7 +212,7 @@ TEST_F(SoundPlayerTest, HostOutputDeliversItsCallbacksFromSdlsAudioThread) {
     GTEST_SKIP() << "SDL has no dummy audio driver here";
   }
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(player_.play(0, i == 0));
-  for (int wait = 0; wait < 400 && player_.freeVoiceCount() < SoundPlayer::kVoiceCount - 1; ++wait)
+  for (int wait = 0; wait < 2000 && player_.freeVoiceCount() < SoundPlayer::kVoiceCount - 1; ++wait)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(player_.freeVoiceCount(), SoundPlayer::kVoiceCount - 1) << "the loop plays on";
   EXPECT_TRUE(player_.isPlaying(0));
