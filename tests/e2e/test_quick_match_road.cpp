@@ -7,28 +7,17 @@
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/script_input.h"
 
 namespace sorv {
 namespace {
 
 using test::has;
 using test::ProgramRun;
+using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
-constexpr int kKey5 = 53, kKey6 = 54, kKey8 = 56, kRightSoft = 113;
 constexpr int kSelectFrames = 12, kSoftFrames = 12, kLoadingFrames = 80;
-
-std::string key(int vk, int after = 2) {
-  return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes " + std::to_string(after) +
-         "\n";
-}
-// A tap at game point (x, y): panel point (480 - y, x).
-std::string tap(int x, int y, int after = 3) {
-  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
-  return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
-}
-
-const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
 
 // Game points of the screens' touch targets. Main menu: the first button. Set-up (menu 14):
 // the value arrows of the two visible rows (left of x 385 the previous value, right of it
@@ -143,7 +132,7 @@ TEST_F(QuickMatchRoad, ARestartKeepsTheSpeedUnitAndTheSetupRows) {
   std::string s = kToMainMenu;
   for (int i = 0; i < 4; i++) s += key(kKey8);
   s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6, 5) + key(kRightSoft, kSoftFrames);  // km/h
-  for (int i = 0; i < 4; i++) s += key(56 - 6);  // back up to the quick match
+  for (int i = 0; i < 4; i++) s += key(kKey2);  // back up to the quick match
   s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6) + key(kKey6) + key(kKey8) + key(kKey6);
   s += key(kKey5, 6) + "quit\n";
   ASSERT_EQ(play(s), 0);
