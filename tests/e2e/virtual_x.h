@@ -44,36 +44,55 @@ inline uint32_t channel(unsigned long pixel, unsigned long mask) {
   return static_cast<uint32_t>(((pixel & mask) >> shift) * 255 / max);
 }
 
+// The index a channel's bits give into a direct-colour map.
+inline uint32_t channelIndex(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1) == 0) shift++;
+  return static_cast<uint32_t>((pixel & mask) >> shift);
+}
+
 // A window dump as xwd writes it (a header of big-endian words, the window's name, the colour
-// map, then the rows); an empty picture when it is not one of a true-colour window.
+// map, then the rows); an empty picture unless it is of a true- or direct-colour window.
+// A direct-colour window's channels go through the map.
 inline Picture readXwd(const std::string& path) {
   const std::string bytes = readText(path);
-  auto word = [&](size_t i) -> uint32_t {
-    if (4 * i + 4 > bytes.size()) return 0;
-    const auto* b = reinterpret_cast<const uint8_t*>(bytes.data() + 4 * i);
-    return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | b[3];
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  auto big = [&](size_t at, size_t size) -> uint32_t {
+    uint32_t v = 0;
+    for (size_t k = 0; k < size && at + k < bytes.size(); k++) v = v << 8 | data[at + k];
+    return v;
   };
-  constexpr uint32_t kVersion = 7, kZPixmap = 2, kTrueColor = 4, kColourEntrySize = 12;
+  auto word = [&](size_t i) { return big(4 * i, 4); };
+  constexpr uint32_t kVersion = 7, kZPixmap = 2, kTrueColor = 4, kDirectColor = 5, kColourEntrySize = 12;
   Picture p;
   const uint32_t headerSize = word(0), width = word(4), height = word(5), msbFirst = word(7);
-  const uint32_t bitsPerPixel = word(11), bytesPerLine = word(12), colours = word(19);
-  if (word(1) != kVersion || word(2) != kZPixmap || word(13) != kTrueColor || width == 0 || height == 0 ||
-      width > 8192 || height > 8192 || (bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)) {
+  const uint32_t bitsPerPixel = word(11), bytesPerLine = word(12), visual = word(13), colours = word(19);
+  if (bytes.size() < 100 || word(1) != kVersion || word(2) != kZPixmap || (visual != kTrueColor && visual != kDirectColor) ||
+      width == 0 || height == 0 || width > 8192 || height > 8192 || colours > 65536 ||
+      (bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)) {
     return p;
   }
   const size_t start = size_t{headerSize} + size_t{colours} * kColourEntrySize;
   const size_t pixelBytes = bitsPerPixel / 8;
   if (bytesPerLine < width * pixelBytes || start + size_t{bytesPerLine} * height > bytes.size()) return p;
-  const unsigned long red = word(14), green = word(15), blue = word(16);
+  const unsigned long masks[3] = {word(14), word(15), word(16)};
+  // A channel as 8 bits: through the map's entry of that index for a direct-colour window.
+  auto eight = [&](unsigned long v, int c) -> uint32_t {
+    if (visual == kTrueColor) return channel(v, masks[c]);
+    const uint32_t index = channelIndex(v, masks[c]);
+    if (index >= colours) return channel(v, masks[c]);
+    return big(headerSize + size_t{index} * kColourEntrySize + 4 + 2 * c, 2) >> 8;
+  };
   p.width = static_cast<int32_t>(width);
   p.height = static_cast<int32_t>(height);
   p.rgb.resize(size_t{width} * height);
   for (uint32_t y = 0; y < height; y++) {
     for (uint32_t x = 0; x < width; x++) {
-      const auto* b = reinterpret_cast<const uint8_t*>(bytes.data() + start + size_t{y} * bytesPerLine + x * pixelBytes);
+      const uint8_t* b = data + start + size_t{y} * bytesPerLine + x * pixelBytes;
       unsigned long v = 0;
-      for (size_t k = 0; k < pixelBytes; k++) v |= static_cast<unsigned long>(b[msbFirst ? k : pixelBytes - 1 - k]) << (8 * (pixelBytes - 1 - k));
-      p.rgb[size_t{y} * width + x] = channel(v, red) << 16 | channel(v, green) << 8 | channel(v, blue);
+      for (size_t k = 0; k < pixelBytes; k++) v = v << 8 | b[msbFirst ? k : pixelBytes - 1 - k];
+      p.rgb[size_t{y} * width + x] = eight(v, 0) << 16 | eight(v, 1) << 8 | eight(v, 2);
     }
   }
   return p;
