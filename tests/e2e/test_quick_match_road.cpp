@@ -18,6 +18,12 @@ using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
 constexpr int kSelectFrames = 12, kSoftFrames = 12, kLoadingFrames = 80;
+// The user's strokes: hold 5 for the serve's strength, a direction, 5 again. A match of one
+// set of two games ends within kStrokeRounds of them (about 1300 frames on this seed); the
+// digits leave the continue question alone, which waits for a soft key.
+const std::string kStrokeRound = hold(kKey5, 6) + key(kKey4, 3) + key(kKey6, 3) + key(kKey5, 3) + key(kKey2, 3) +
+                                 key(kKey8, 3) + key(kKey5, 3);
+constexpr int kStrokeRounds = 100;
 
 // Game points of the screens' touch targets. Main menu: the first button. Set-up (menu 14):
 // the value arrows of the two visible rows (left of x 385 the previous value, right of it
@@ -85,20 +91,33 @@ class QuickMatchRoad : public ProgramRun {
   }
 };
 
-// One set of two games, easy, court 2; the player and the opponent by keys.
-TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuToTheMatch) {
-  std::string s = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup");
+// One set of two games, easy, court 2; the player and the opponent by keys; the match played
+// on keys to its end, the continue question answered no, and back at the main menu.
+TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuThroughAMatchBackToTheMainMenu) {
+  env_["SORV_VCLOCK"] = "1";
+  env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
+  std::string s = kToMainMenu + shotLine("menu-before") + key(kKey5, kSelectFrames) + shotLine("setup");
   for (int i = 0; i < 4; i++) s += key(kKey8);
   s += key(kKey6, 6) + shotLine("setup-court");
   s += key(kKey5, 6) + shotLine("pick-player");
   s += key(kKey6) + key(kKey5, 6) + shotLine("pick-opponent");
   s += key(kRightSoft, kSoftFrames) + shotLine("back-to-setup");
   s += key(kKey5, 6) + key(kKey5, 4) + key(kKey5, 4) + "frames " + std::to_string(kLoadingFrames) + "\n";
-  s += shotLine("match-start") + "quit\n";
+  s += key(kRightSoft, 10) + shotLine("match-start");  // no training first
+  for (int i = 0; i < kStrokeRounds; i++) s += kStrokeRound;
+  s += shotLine("match-over") + key(kRightSoft, 60) + shotLine("menu-after") + "quit\n";
   ASSERT_EQ(play(s), 0);
   expectRoadToTheMatch();
   EXPECT_TRUE(has(trace(), "state 52 -> 51 pop")) << trace();
-  expectShotsChange({"setup", "setup-court", "pick-player", "pick-opponent", "back-to-setup", "match-start"});
+  const std::string match = test::readText(dir_ + "/match.txt");
+  EXPECT_TRUE(has(match, "match games=2 sets=1 doubles=0 category=0 court=2")) << match;
+  EXPECT_TRUE(has(match, "\nover ")) << match;
+  // The continue question's no: the menus load again and the main menu follows.
+  const std::string after = trace().substr(trace().find("state 11 -> 40 switch"));
+  EXPECT_TRUE(has(after, "state 40 -> 4 switch\nstate 4 -> 11 switch\nstate 11 -> 5 switch\nstate 5 -> 6 switch"))
+      << after;
+  expectShotsChange({"setup", "setup-court", "pick-player", "pick-opponent", "back-to-setup", "match-start",
+                     "match-over", "menu-after"});
   const test::Picture court = test::readPng(shot("setup-court")), back = test::readPng(shot("back-to-setup"));
   EXPECT_TRUE(sameIn(court, back, kCourtPicture)) << "back from the selection shows the same court";
   EXPECT_TRUE(sameIn(court, back, kCourtName));
