@@ -36,6 +36,16 @@ constexpr int kRowsDownX = 130, kRowsDownY = 230;
 int portraitX(int k) { return 60 + 145 * k + 60; }
 constexpr int kPortraitY = 350, kForwardX = 682, kForwardY = 356, kGroupX = 405, kGroupY = 290;
 constexpr int kLeftSoftX = 100, kRightSoftX = 700, kSoftY = 450;
+// The match's touch pad: the OK button and the direction cells around the pad's middle.
+constexpr int kPadOkX = 700, kPadOkY = 380;
+int padCellX(int cell) { return 55 + 100 * (cell % 3); }
+int padCellY(int cell) { return 250 + 100 * (cell / 3); }
+// The same strokes on the pad: OK held for the serve's strength, then the directions.
+const std::string kPadRound = touchFor(kPadOkX, kPadOkY, 6) + tap(padCellX(3), padCellY(3)) +
+                              tap(padCellX(5), padCellY(5)) + tap(kPadOkX, kPadOkY) + tap(padCellX(1), padCellY(1)) +
+                              tap(padCellX(0), padCellY(0)) + tap(padCellX(2), padCellY(2));
+// The match-over pages before the continue question, each closed with the left soft-key box.
+constexpr int kMatchOverPages = 3;
 
 // Whether two shots agree inside a game box (game (x, y) is panel (479 - y, x)).
 struct Box {
@@ -111,6 +121,7 @@ TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuThroughAMatchBackToTheMainMen
   EXPECT_TRUE(has(trace(), "state 52 -> 51 pop")) << trace();
   const std::string match = test::readText(dir_ + "/match.txt");
   EXPECT_TRUE(has(match, "match games=2 sets=1 doubles=0 category=0 court=2")) << match;
+  EXPECT_TRUE(has(match, "winner=0 server=U")) << "the keys serve and win points\n" << match;
   EXPECT_TRUE(has(match, "\nover ")) << match;
   // The continue question's no: the menus load again and the main menu follows.
   const std::string after = trace().substr(trace().find("state 11 -> 40 switch"));
@@ -126,8 +137,11 @@ TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuThroughAMatchBackToTheMainMen
 }
 
 // Mixed doubles on court 2 by touch alone: the option arrows, the list arrow, the soft-key
-// boxes, the group arrow, portraits and the roster's forward arrow.
-TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuToTheMatch) {
+// boxes, the group arrow, portraits and the roster's forward arrow; the match on the pad,
+// its pages and the continue question by the soft-key boxes, back to the main menu.
+TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuThroughAMatchBackToTheMainMenu) {
+  env_["SORV_VCLOCK"] = "1";
+  env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   std::string s = kToMainMenu + tap(kQuickMatchX, kQuickMatchY, kSelectFrames);
   s += tap(kPrevValueX, rowValueY(0)) + shotLine("setup-mixed");  // mixed doubles
   for (int i = 0; i < 4; i++) s += tap(kRowsDownX, kRowsDownY);
@@ -138,11 +152,23 @@ TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuToTheMatch) {
   s += tap(kForwardX, kForwardY, 4) + tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("opponents");
   s += tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("last-opponent");
   s += tap(kLeftSoftX, kSoftY, kSoftFrames) + "frames " + std::to_string(kLoadingFrames) + "\n";
-  s += shotLine("match-start") + "quit\n";
+  s += tap(kRightSoftX, kSoftY, 10) + shotLine("match-start");  // no training first
+  for (int i = 0; i < kStrokeRounds; i++) s += kPadRound;
+  s += shotLine("match-over");
+  for (int i = 0; i < kMatchOverPages; i++) s += tap(kLeftSoftX, kSoftY, 20);
+  s += shotLine("continue") + tap(kRightSoftX, kSoftY, 60) + shotLine("menu-after") + "quit\n";
   ASSERT_EQ(play(s), 0);
   expectRoadToTheMatch();
+  const std::string match = test::readText(dir_ + "/match.txt");
+  EXPECT_TRUE(has(match, "match games=2 sets=1 doubles=1 category=4 court=2")) << match;
+  EXPECT_TRUE(has(match, "winner=0 server=U")) << "the pad serves and wins points\n" << match;
+  EXPECT_TRUE(has(match, "\nover ")) << match;
+  EXPECT_EQ(test::countLinesWith(match, "match "), 1) << "the continue question's no plays no second match";
+  const std::string after = trace().substr(trace().find("state 11 -> 40 switch"));
+  EXPECT_TRUE(has(after, "state 40 -> 4 switch\nstate 4 -> 11 switch\nstate 11 -> 5 switch\nstate 5 -> 6 switch"))
+      << after;
   expectShotsChange({"setup-mixed", "setup-court", "selection", "group-one", "partner", "opponents",
-                     "last-opponent", "match-start"});
+                     "last-opponent", "match-start", "match-over", "continue", "menu-after"});
   EXPECT_EQ(record(13), std::vector<uint8_t>({4, 0, 0, 0, 4}));
 }
 
