@@ -58,8 +58,20 @@ bool sameIn(const test::Picture& a, const test::Picture& b, const Box& box) {
       if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
   return true;
 }
+// Whether two shots have their white (the texts) in the same places inside a game box; the
+// animated arrows around the values change only their colours.
+bool sameTextIn(const test::Picture& a, const test::Picture& b, const Box& box) {
+  if (a.width != 480 || b.width != 480) return false;
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++)
+      if ((a.at(479 - gy, gx) == kWhite) != (b.at(479 - gy, gx) == kWhite)) return false;
+  return true;
+}
 // The court picture and the court's name on the set-up.
 constexpr Box kCourtPicture = {560, 80, 220, 140}, kCourtName = {560, 240, 220, 24};
+// The values of the set-up's two visible rows, between their arrows; the options' speed unit.
+constexpr Box kRowValues = {280, 80, 270, 110}, kSpeedValue = {505, 178, 60, 24};
 
 std::vector<uint8_t> fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -172,19 +184,25 @@ TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuThroughAMatchBackToTheM
   EXPECT_EQ(record(13), std::vector<uint8_t>({4, 0, 0, 0, 4}));
 }
 
-// The speed unit and the set-up's rows 0 to 3 survive a restart; the court starts at 1.
+// The speed unit and the set-up's rows 0 to 3 survive a restart, on disk and on the screens;
+// the court starts at 1.
 TEST_F(QuickMatchRoad, ARestartKeepsTheSpeedUnitAndTheSetupRows) {
-  std::string s = kToMainMenu;
-  for (int i = 0; i < 4; i++) s += key(kKey8);
-  s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6, 5) + key(kRightSoft, kSoftFrames);  // km/h
+  const std::string toOptions = key(kKey8) + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, kSelectFrames);
+  std::string s = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup-fresh") + key(kRightSoft, kSoftFrames);
+  s += toOptions + shotLine("options-first");
+  s += key(kKey8) + key(kKey6, 5) + key(kRightSoft, kSoftFrames);  // km/h
   for (int i = 0; i < 4; i++) s += key(kKey2);  // back up to the quick match
   s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6) + key(kKey6) + key(kKey8) + key(kKey6);
-  s += key(kKey5, 6) + "quit\n";
+  s += key(kKey5, 6) + key(kRightSoft, kSoftFrames) + key(kRightSoft, kSoftFrames);  // confirmed, back to the menu
+  s += key(kKey5, kSelectFrames) + shotLine("setup-changed") + key(kRightSoft, kSoftFrames);
+  s += toOptions + shotLine("options-changed") + "quit\n";
   ASSERT_EQ(play(s), 0);
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
   EXPECT_EQ(record(13), std::vector<uint8_t>({0, 2, 1, 0, 2}));
 
-  std::string again = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup-again") + key(kKey5, 6) + "quit\n";
+  std::string again = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup-again") + key(kRightSoft, kSoftFrames);
+  again += toOptions + shotLine("options-again") + key(kRightSoft, kSoftFrames) + key(kKey2) + key(kKey2) +
+           key(kKey2) + key(kKey2) + key(kKey5, kSelectFrames) + key(kKey5, 6) + "quit\n";
   ASSERT_EQ(play(again), 0);
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
   EXPECT_EQ(record(13), std::vector<uint8_t>({0, 2, 1, 0, 2})) << "rows 0 to 3 came back; the court is 1 again";
@@ -192,6 +210,11 @@ TEST_F(QuickMatchRoad, ARestartKeepsTheSpeedUnitAndTheSetupRows) {
   ASSERT_GE(options.size(), 5u);
   EXPECT_EQ(options[3], 1) << "the speed unit";
   EXPECT_EQ(options[4], 1);
+  const auto picture = [&](const char* name) { return test::readPng(shot(name)); };
+  EXPECT_FALSE(sameIn(picture("options-first"), picture("options-changed"), kSpeedValue)) << "the unit's label changes";
+  EXPECT_TRUE(sameIn(picture("options-changed"), picture("options-again"), kSpeedValue)) << "the saved unit shows";
+  EXPECT_FALSE(sameTextIn(picture("setup-fresh"), picture("setup-changed"), kRowValues)) << "the rows' values change";
+  EXPECT_TRUE(sameTextIn(picture("setup-changed"), picture("setup-again"), kRowValues)) << "the saved rows show";
 }
 
 }  // namespace
