@@ -18,6 +18,8 @@ using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
 constexpr int kSelectFrames = 12, kSoftFrames = 12, kLoadingFrames = 80;
+// From the key that closes the loading's tip into the players' walk-on.
+constexpr int kEntryFrames = 60;
 // The user's strokes: hold 5 for the serve's strength, a direction, 5 again. A match of one
 // set of two games ends within kStrokeRounds of them (about 1300 frames on this seed); the
 // digits leave the continue question alone, which waits for a soft key.
@@ -125,7 +127,7 @@ TEST_F(QuickMatchRoad, SinglesByKeysFromTheMainMenuThroughAMatchBackToTheMainMen
   s += key(kKey6) + key(kKey5, 6) + shotLine("pick-opponent");
   s += key(kRightSoft, kSoftFrames) + shotLine("back-to-setup");
   s += key(kKey5, 6) + key(kKey5, 4) + key(kKey5, 4) + "frames " + std::to_string(kLoadingFrames) + "\n";
-  s += key(kRightSoft, 10) + shotLine("match-start");  // no training first
+  s += key(kRightSoft, kEntryFrames) + shotLine("match-start");  // the loading's tip waits for a key
   for (int i = 0; i < kStrokeRounds; i++) s += kStrokeRound;
   s += shotLine("match-over") + key(kRightSoft, 60) + shotLine("menu-after") + "quit\n";
   ASSERT_EQ(play(s), 0);
@@ -164,7 +166,7 @@ TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuThroughAMatchBackToTheM
   s += tap(kForwardX, kForwardY, 4) + tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("opponents");
   s += tap(kLeftSoftX, kSoftY, kSoftFrames) + shotLine("last-opponent");
   s += tap(kLeftSoftX, kSoftY, kSoftFrames) + "frames " + std::to_string(kLoadingFrames) + "\n";
-  s += tap(kRightSoftX, kSoftY, 10) + shotLine("match-start");  // no training first
+  s += tap(kRightSoftX, kSoftY, kEntryFrames) + shotLine("match-start");  // the tip waits for a touch
   for (int i = 0; i < kStrokeRounds; i++) s += kPadRound;
   s += shotLine("match-over");
   for (int i = 0; i < kMatchOverPages; i++) s += tap(kLeftSoftX, kSoftY, 20);
