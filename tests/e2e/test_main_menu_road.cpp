@@ -1,11 +1,11 @@
 // From the title on through the main menu, its options and its quit question, by keys and
 // again by touch; the options survive a restart on the same root.
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/script_input.h"
 
 namespace sorv {
 namespace {
@@ -13,39 +13,9 @@ namespace {
 using test::countLinesWith;
 using test::has;
 using test::ProgramRun;
+using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
-// Phone virtual keys: the digits, and F1/F2 for the soft keys.
-constexpr int kKey2 = 50, kKey5 = 53, kKey6 = 54, kKey8 = 56, kLeftSoft = 112, kRightSoft = 113;
-
-std::string key(int vk, int after = 2) {
-  return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes " + std::to_string(after) +
-         "\n";
-}
-
-// The frames a script lets run, and the frames the program ran by its summary line.
-int scriptFrames(const std::string& script) {
-  int n = 0;
-  std::istringstream lines(script);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("frames ", 0) == 0) n += std::stoi(line.substr(7));
-  }
-  return n;
-}
-int framesRun(const std::string& out) {
-  const size_t at = out.rfind("frames ");
-  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 7));
-}
-
-// A tap at game point (x, y): panel point (480 - y, x).
-std::string tap(int x, int y, int after = 3) {
-  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
-  return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
-}
-
-// From the boot to the main menu, its labels at rest.
-const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
-
 // Main menu (menu 5): buttons at (440, 110 + 70 i), the list arrows at (600, 60) and
 // (600, 415). Options (menu 13): rows from (40, 110) 55 apart, each value's right arrow
 // right of x 575 on the row's middle. Soft-key corners at the bottom.

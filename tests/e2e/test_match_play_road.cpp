@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/script_input.h"
 
 namespace sorv {
 namespace {
@@ -43,7 +44,7 @@ class MatchPlayRoad : public test::ProgramRun {
   std::string script(int category, int games, int sets, int court, const std::string& run,
                      const std::string& keys = "") const {
     // From the boot to the main menu: a match starts from the loaded menus.
-    std::string s = "frames 59\nkey down 53\nkey up 53\nframes 25\n";
+    std::string s = test::kToMainMenu;
     s += "match " + std::to_string(category) + " " + std::to_string(court) + " " + std::to_string(games) + " " +
          std::to_string(sets) + "\n";
     s += "frames 3\nshot " + shot(run, "entry") + "\n";

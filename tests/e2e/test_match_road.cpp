@@ -8,6 +8,7 @@
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/script_input.h"
 
 namespace sorv {
 namespace {
@@ -16,9 +17,8 @@ using test::has;
 using test::ProgramRun;
 
 constexpr int kRunSeconds = 120;
-constexpr int kKey5 = 53;
 // From the boot to the main menu, as the menus' road goes.
-const std::string kToMainMenu = "frames 59\nkey down 53\nkey up 53\nframes 25\n";
+using test::kToMainMenu;
 // The loading screen's frames (its steps with their pauses, as the merged loader runs them:
 // the court shows about 88 frames after the match command), then the entry's: 40 steps
 // across and 22 down.

@@ -7,6 +7,7 @@
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/script_input.h"
 
 namespace sorv {
 namespace {
@@ -16,7 +17,7 @@ using test::ProgramRun;
 
 constexpr int kSeconds = 280;
 
-std::string press(int vk) { return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes 1\n"; }
+std::string press(int vk) { return test::key(vk, 1); }
 
 // The keyboard's key k, touched at its middle; game point (x, y) is panel point (479 - y, x).
 std::string touchKey(int k) {

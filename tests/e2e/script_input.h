@@ -1,0 +1,58 @@
+// The lines of a headless script that press the phone's keys and touch its screen, and the
+// road from the boot to the main menu every road starts with.
+#pragma once
+
+#include <sstream>
+#include <string>
+
+namespace sorv::test {
+
+// Phone virtual keys: the digits, and F1/F2 for the soft keys.
+constexpr int kKey0 = 48, kKey1 = 49, kKey2 = 50, kKey4 = 52, kKey5 = 53, kKey6 = 54, kKey8 = 56;
+constexpr int kLeftSoft = 112, kRightSoft = 113;
+
+// A key pressed and released, then the frames to let run.
+inline std::string key(int vk, int after = 2) {
+  return "key down " + std::to_string(vk) + "\nkey up " + std::to_string(vk) + "\nframes " + std::to_string(after) +
+         "\n";
+}
+
+// A key held for the frames, then released.
+inline std::string hold(int vk, int frames, int after = 1) {
+  return "key down " + std::to_string(vk) + "\nframes " + std::to_string(frames) + "\nkey up " + std::to_string(vk) +
+         "\nframes " + std::to_string(after) + "\n";
+}
+
+// A tap at game point (x, y): panel point (480 - y, x).
+inline std::string tap(int x, int y, int after = 3) {
+  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
+  return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
+}
+
+// A touch held at game point (x, y) for the frames.
+inline std::string touchFor(int x, int y, int frames, int after = 1) {
+  const std::string at = std::to_string(480 - y) + " " + std::to_string(x);
+  return "touch down " + at + "\nframes " + std::to_string(frames) + "\ntouch up " + at + "\nframes " +
+         std::to_string(after) + "\n";
+}
+
+// From the boot through the title to the main menu, its labels at rest.
+inline const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
+
+// The frames a script lets run.
+inline int scriptFrames(const std::string& script) {
+  int n = 0;
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("frames ", 0) == 0) n += std::stoi(line.substr(7));
+  }
+  return n;
+}
+
+// The frames the headless program ran, by its summary line; -1 without one.
+inline int framesRun(const std::string& out) {
+  const size_t at = out.rfind("frames ");
+  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 7));
+}
+
+}  // namespace sorv::test
