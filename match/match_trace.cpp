@@ -148,6 +148,10 @@ void observe() {
   last = now;
 }
 
+void event(const char* kind, int32_t team, int32_t serve) {
+  line(std::string("event kind=") + kind + " team=" + std::to_string(team) + " serve=" + std::to_string(serve));
+}
+
 void shell(int32_t state) {
   line("shell state=" + std::to_string(state));
   last.valid = false;

@@ -13,6 +13,9 @@
 //   ends set=S games=A-B end=E
 //   over winner=T sets=A-B
 //   shell state=N
+//   event kind=K team=T serve=N            (what the statistics count, as it happens: K is
+//                                           serve, in, ace, double, error or net; N the
+//                                           first or second serve, 0 where it does not apply)
 #pragma once
 
 #include <cstdint>
@@ -23,6 +26,8 @@ namespace sorv::MatchTrace {
 void begin();
 // Writes what changed since the last call; starts the match on the first call.
 void observe();
+// One counted event of the point being played.
+void event(const char* kind, int32_t team, int32_t serve = 0);
 // The state the match hands back to the shell.
 void shell(int32_t state);
 // Tests: forget the file and the snapshot, so the next call reads the variable again.
