@@ -30,7 +30,7 @@ void serveFault(int32_t reason) {
   CTennis::secondServe = true;
   if (wasSecond) {
     CTennis::addMatchStat(8, serverTeam());
-    MatchTrace::event("double", serverTeam());
+    MatchTrace::doubleFault();
     CTennis::deadBallInfo = 13;
     CTennis::addPoint(!serverOnUserTeam());
     CTennis::lastPointResult = 0;
@@ -46,7 +46,7 @@ void serveFault(int32_t reason) {
 // achievements.
 void countAce() {
   CTennis::addMatchStat(CTennis::secondServe ? 6 : 2, serverTeam());
-  MatchTrace::event("ace", serverTeam(), CTennis::secondServe ? 2 : 1);
+  MatchTrace::ace(CTennis::secondServe ? 2 : 1);
   if (CTennis::server.get() != CTennis::player.get()) return;
   CAE::CheckAchi(19, true);
   CTennis::addPlayerStat(0);
@@ -96,7 +96,7 @@ void CTennis::onBallDead() {
   const int32_t struck = strikeSide ? 1 : 0;
   if ((reason & (kReasonNet | kReasonOut | kReasonOwnHalf)) != 0) {
     addMatchStat(11, struck);
-    MatchTrace::event("error", struck);
+    MatchTrace::error(struck);
   }
 
   bool ace = false;

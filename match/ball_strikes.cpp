@@ -101,7 +101,7 @@ void CTennis::serveBall() {
   lastStrikerUser = player;
   lastStrikerRival = rival;
   addMatchStat(secondServe ? 4 : 0, s->team());
-  MatchTrace::event("serve", s->team(), secondServe ? 2 : 1);
+  MatchTrace::serveStruck(s->team(), secondServe ? 2 : 1);
   deadBallFrame = 0;
   deadBallReason = 0;
   s->serveBall();

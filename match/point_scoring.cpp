@@ -208,7 +208,7 @@ void CTennis::addPoint(bool won) {
   CPlayer* last = won ? lastStrikerUser.get() : lastStrikerRival.get();
   if (!isNull(last) && last->lastStrokeZ - kNetZ < 6400 && kNetZ - last->lastStrokeZ < 6400) {
     addMatchStat(10, winner);
-    MatchTrace::event("net", winner);
+    MatchTrace::netPoint(winner);
   }
 
   lastPointResult = won ? 1 : -1;
@@ -223,7 +223,7 @@ void CTennis::addPoint(bool won) {
   const bool serverWon = serverTeam() == winner;
   if (rallyStrokes >= 2 || serverWon) {
     addMatchStat(secondServe ? 5 : 1, serverTeam());
-    MatchTrace::event("in", serverTeam(), secondServe ? 2 : 1);
+    MatchTrace::serveInPlay(secondServe ? 2 : 1);
     if (serverWon) addMatchStat(secondServe ? 7 : 3, serverTeam());
   }
   if (won && (deadBallReason & kReasonTwice) != 0 &&
