@@ -17,6 +17,7 @@
 #include "runtime/string.h"
 #include "runtime/util_random.h"
 #include "sprites/asprite.h"
+#include "sprites/cactor.h"
 #include "tools/data/resource_ids.h"
 #include "training/ctraining.h"
 
@@ -228,10 +229,11 @@ void CGame::drawFrozenMatch(CTennis* frame) {
   Random* generator = random;
   const uint32_t seedLow = isNull(generator) ? 0 : generator->seedLow;
   const uint32_t seedHigh = isNull(generator) ? 0 : generator->seedHigh;
-  const bool wasDrawOnly = CTennis::drawOnlyFrame;
-  CTennis::drawOnlyFrame = true;
+  const bool wasDrawOnly = CTennis::drawOnlyFrame, wereHeld = CActor::framesHeld;
+  CTennis::drawOnlyFrame = CActor::framesHeld = true;
   frame->update();
   CTennis::drawOnlyFrame = wasDrawOnly;
+  CActor::framesHeld = wereHeld;
   generator = random;
   if (isNull(generator)) return;
   generator->seedLow = seedLow;

@@ -314,7 +314,7 @@ void CGame::drawRain(Graphics* g) {
   for (int32_t i = 0; i < kRainStreaks; i++) {
     int32_t x = aload(rainX.get(), i), y = aload(rainY.get(), i);
     const int32_t kind = aload(rainKind.get(), i);
-    if (rainMoving) {
+    if (rainMoving && !CTennis::drawOnlyFrame) {
       y = (y + (kind != 0 ? 47 : 45) + kGameHeight) % kGameHeight;
       x = (x - 18 + kGameWidth) % kGameWidth;
       astore(rainX.get(), i, x);
@@ -350,49 +350,11 @@ void CGame::drawRain(Graphics* g) {
   g->setClip(0, 0, kGameWidth, kGameHeight);
 }
 
-namespace {
-
-// The match's own message bar, kept aside while the rain's bar is shown over it.
-struct MatchBar {
-  StaticRef<String> text;
-  int32_t kind = 0, closing = 0, start = 0, duration = 0;
-  bool shellTime = false, option1 = false, option2 = false, option4 = false;
-};
-MatchBar keptBar;
-
-void keepMatchBar() {
-  keptBar.text = CTennis::barText;
-  keptBar.kind = CTennis::barKind;
-  keptBar.closing = CTennis::barClosing;
-  keptBar.start = CTennis::barStart;
-  keptBar.duration = CTennis::barDuration;
-  keptBar.shellTime = CTennis::barShellTime;
-  keptBar.option1 = CTennis::barOption1;
-  keptBar.option2 = CTennis::barOption2;
-  keptBar.option4 = CTennis::barOption4;
-}
-
-void restoreMatchBar() {
-  CTennis::barText = keptBar.text;
-  CTennis::barKind = keptBar.kind;
-  CTennis::barClosing = keptBar.closing;
-  CTennis::barStart = keptBar.start;
-  CTennis::barDuration = keptBar.duration;
-  CTennis::barShellTime = keptBar.shellTime;
-  CTennis::barOption1 = keptBar.option1;
-  CTennis::barOption2 = keptBar.option2;
-  CTennis::barOption4 = keptBar.option4;
-  keptBar.text = nullptr;
-}
-
-}  // namespace
-
 void CGame::initRainInterruption() {
   SORV_FRAME("CGame.initRainInterruption()V");
   initRain();
   drizzleOn = false;
   initBlackScreen(kRainBars, false);
-  keepMatchBar();
   CTennis::initBarMessage(GetString(kRainBarTexts, kRainBarText), 0, kRainBarLength, true, false, false, false);
   rainActor1 = rainActorFor(CTennis::player, CTennis::courtEnd == 2 ? 23 : 22);
   rainActor2 = rainActorFor(CTennis::rival, 0);
@@ -419,8 +381,6 @@ void CGame::updateRainInterruption() {
   }
   if ((keysPressed & kRainEndKeys) == 0 && !ended) return;
   initBlackScreen(kRainBars, false);
-  // The rain's bar goes with the rain: the match finds its own bar as it left it.
-  restoreMatchBar();
   deactiveSPEPause();
   playersShown = true;
   updateScreenBuffer(true);
@@ -447,8 +407,8 @@ void CGame::gfx_drawDust(CPlayer* p, bool second) {
   SORV_FRAME("CGame.gfx_drawDust(LCPlayer;Z)V");
   if (isNull(p) || p->slideFlag == 0 || !dustEnabled) return;
   CActor* actor = second ? dustActor1 : dustActor0;
-  // The last step of the puff is still drawn.
-  if (++p->dustStep >= kDustSteps) {
+  // The last step of the puff is still drawn; a pause's still steps nothing.
+  if (!CTennis::drawOnlyFrame && ++p->dustStep >= kDustSteps) {
     p->dustStep = 0;
     p->slideFlag = 0;
   }

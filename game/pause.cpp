@@ -10,6 +10,7 @@
 #include "match/ctennis.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
+#include "runtime/string.h"
 #include "runtime/util_random.h"
 #include "training/ctraining.h"
 
@@ -37,14 +38,19 @@ constexpr int32_t kMenuIconLabel = 39;
 constexpr int32_t kBeforePoint = 2, kBallInPlay = 5, kAfterCall = 9;
 
 // What the match keeps that the special pause's own effects use: the thunder's shake and the
-// rain draw from the generator, and the pause steps or drops the buffer fade. The match gets
-// them back as they were when the pause opened.
+// rain draw from the generator, the pause steps or drops the buffer fade, and the rain shows
+// its own message bar and band over the match's. The match gets them back as they were when the pause
+// opened.
 struct MatchEffects {
   uint32_t seedLow = 0, seedHigh = 0;
   bool pdbActive = false, pdbClosing = false;
   int32_t pdbKind = 0, pdbHoldFrames = 0, pdbStartFrame = 0, pdbStep = 0, pdbLevel = 0;
+  int32_t barKind = 0, barClosing = 0, barStart = 0, barDuration = 0;
+  bool barShellTime = false, barOption1 = false, barOption2 = false, barOption4 = false;
+  bool infoBgClosed = false;
 };
 MatchEffects kept;
+StaticRef<String> keptBarText;  // a root of its own: kept is reset by value
 
 void keepMatchEffects() {
   if (Random* r = CGame::random; !isNull(r)) {
@@ -58,6 +64,16 @@ void keepMatchEffects() {
   kept.pdbStartFrame = CGame::pdbStartFrame;
   kept.pdbStep = CGame::pdbStep;
   kept.pdbLevel = CGame::pdbLevel;
+  keptBarText = CTennis::barText;
+  kept.barKind = CTennis::barKind;
+  kept.barClosing = CTennis::barClosing;
+  kept.barStart = CTennis::barStart;
+  kept.barDuration = CTennis::barDuration;
+  kept.barShellTime = CTennis::barShellTime;
+  kept.barOption1 = CTennis::barOption1;
+  kept.barOption2 = CTennis::barOption2;
+  kept.barOption4 = CTennis::barOption4;
+  kept.infoBgClosed = CGame::infoBgClosed;
 }
 
 void restoreMatchEffects() {
@@ -72,12 +88,24 @@ void restoreMatchEffects() {
   CGame::pdbStartFrame = kept.pdbStartFrame;
   CGame::pdbStep = kept.pdbStep;
   CGame::pdbLevel = kept.pdbLevel;
+  CTennis::barText = keptBarText;
+  CTennis::barKind = kept.barKind;
+  CTennis::barClosing = kept.barClosing;
+  CTennis::barStart = kept.barStart;
+  CTennis::barDuration = kept.barDuration;
+  CTennis::barShellTime = kept.barShellTime;
+  CTennis::barOption1 = kept.barOption1;
+  CTennis::barOption2 = kept.barOption2;
+  CTennis::barOption4 = kept.barOption4;
+  CGame::infoBgClosed = kept.infoBgClosed;
+  keptBarText = nullptr;
 }
 
 void resetPauseStatics() {
   CGame::pauseKind = CGame::spePauseKind = CGame::speBarHeight = 0;
   CGame::speBarsOn = CGame::speDrawBuffer = false;
   kept = {};
+  keptBarText = nullptr;
 }
 
 bool blackBarsRunning() { return CGame::blackBarsFrames > 0; }

@@ -5,6 +5,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 
 namespace sorv {
@@ -29,6 +30,7 @@ void serveFault(int32_t reason) {
   CTennis::secondServe = true;
   if (wasSecond) {
     CTennis::addMatchStat(8, serverTeam());
+    MatchTrace::doubleFault();
     CTennis::deadBallInfo = 13;
     CTennis::addPoint(!serverOnUserTeam());
     CTennis::lastPointResult = 0;
@@ -44,6 +46,7 @@ void serveFault(int32_t reason) {
 // achievements.
 void countAce() {
   CTennis::addMatchStat(CTennis::secondServe ? 6 : 2, serverTeam());
+  MatchTrace::ace(CTennis::secondServe ? 2 : 1);
   if (CTennis::server.get() != CTennis::player.get()) return;
   CAE::CheckAchi(19, true);
   CTennis::addPlayerStat(0);
@@ -91,7 +94,10 @@ void CTennis::onBallDead() {
   userTeamWonPoint = false;
   // strikeSide names the team to strike next, so the ball was struck by the other one.
   const int32_t struck = strikeSide ? 1 : 0;
-  if ((reason & (kReasonNet | kReasonOut | kReasonOwnHalf)) != 0) addMatchStat(11, struck);
+  if ((reason & (kReasonNet | kReasonOut | kReasonOwnHalf)) != 0) {
+    addMatchStat(11, struck);
+    MatchTrace::error(struck);
+  }
 
   bool ace = false;
   if ((reason & kReasonReceivingFault) != 0) {

@@ -8,6 +8,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
 #include "sprites/asprite.h"
@@ -100,6 +101,7 @@ void CTennis::serveBall() {
   lastStrikerUser = player;
   lastStrikerRival = rival;
   addMatchStat(secondServe ? 4 : 0, s->team());
+  MatchTrace::serveStruck(s->team(), secondServe ? 2 : 1);
   deadBallFrame = 0;
   deadBallReason = 0;
   s->serveBall();

@@ -265,6 +265,12 @@ void CPlayer::update() {
 
 void CPlayer::paintYourself() {
   SORV_FRAME("CPlayer.paintYourself()V");
+  // A pause's still: the pose and the meter as they stand, no serve hit or move.
+  if (CTennis::drawOnlyFrame) {
+    paintPlayer();
+    if (state == 2 || state == 3) drawEnergyBar();
+    return;
+  }
   if (state == 4 || strikeState == 2) {
     updateStrike();
   } else if (state == 2) {

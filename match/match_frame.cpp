@@ -17,7 +17,8 @@ namespace {
 
 constexpr int32_t kPauseState = 42;
 constexpr int32_t kSkipLabel = 17, kTutorialExitLabel = 35;
-constexpr int32_t kTestCheat = 6;
+constexpr int32_t kTestCheat = 6, kThunderCheat = 8, kEditorCheat = 9;
+constexpr int32_t kThunderPause = 3, kEditorPause = 1;
 // Cheats whose effects addPoint tests; they only need to be advanced here.
 constexpr int32_t kScoringCheats[] = {3, 4, 1, 2, 7};
 
@@ -50,11 +51,13 @@ void drawScene() {
 // gives one.
 int32_t drawFrame() {
   drawScene();
+  // A pause's still: the sounds, the bar's answers, the panels' fades wait for play.
+  const bool still = CTennis::drawOnlyFrame;
   int32_t result = -1;
   const int32_t state = CTennis::matchState;
   if ((state == CTennis::kStateServing || state == CTennis::kStatePlaying) && CTennis::barMode == 0) {
     CTennis::drawDeadBallInfo();
-    CTennis::playDeadBallSounds();
+    if (!still) CTennis::playDeadBallSounds();
     if (CTennis::tutorialIndex == -1) CTennis::paintInstantReplay();
     if (state == CTennis::kStateServing && !isNull(CTennis::rewardText.get())) {
       CTennis::drawBreakPoint();
@@ -62,7 +65,7 @@ int32_t drawFrame() {
       CTennis::drawRewardWords();
     }
   }
-  if (state == CTennis::kStateServing && !isNull(CTennis::barText.get())) {
+  if (!still && state == CTennis::kStateServing && !isNull(CTennis::barText.get())) {
     const int32_t r = CTennis::updateBarMessage();
     if (r == 1 || r == 2) {
       CTennis::tutorialCounter = 0;
@@ -77,13 +80,13 @@ int32_t drawFrame() {
       CGame::drawMatchStatistic();
     }
   }
-  if (state == CTennis::kStateTrainingQuery) result = CTennis::updateTraining();
+  if (!still && state == CTennis::kStateTrainingQuery) result = CTennis::updateTraining();
   CTennis::drawInterface();
-  CGame::update_InGameInterface();
+  if (!still) CGame::update_InGameInterface();
   CGame::paint_InGameInterface();
   CTennis::drawServeSpeedBoards();
   const bool barOverScene = CTennis::matchState == CTennis::kStateEnter && !isNull(CTennis::barText.get());
-  if (barOverScene || CTennis::barMode != 0) CTennis::updateBarMessage();
+  if (!still && (barOverScene || CTennis::barMode != 0)) CTennis::updateBarMessage();
   const bool framed = CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1;
   CGame::drawMenuBar(CTennis::leftSoftKeyText, CTennis::rightSoftKeyText, framed);
   CGame::updateBlackScreen();
@@ -124,8 +127,7 @@ void runSkipKey() {
 
 void runCheats() {
   for (int32_t c : kScoringCheats) CGame::Game_updateCheat(c);
-  // Cheats 8 (the thunder serve) and 9 (the attribute editor) wait for the special pause
-  // and the editor over the match.
+  if (CGame::Game_updateCheat(kThunderCheat)) CGame::initSPEPause(kThunderPause);
   if (CGame::Game_updateCheat(kTestCheat)) {
     for (CPlayer* p : {CTennis::player.get(), CTennis::rival.get()}) {
       if (isNull(p)) continue;
@@ -134,6 +136,7 @@ void runCheats() {
     }
     CTennis::setMatchState(CTennis::kStateTest);
   }
+  if (CGame::Game_updateCheat(kEditorCheat)) CGame::initPause(kEditorPause);
 }
 
 }  // namespace

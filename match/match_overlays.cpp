@@ -132,9 +132,38 @@ void callGameMessage(DeadBallShown& shown, bool firstFrame) {
                                                            : CGame::GetString(1, kAndMatchText);
 }
 
+// What the display shows while it stands still: the call or the score panel once begun.
+DeadBallShown standingDeadBallInfo() {
+  DeadBallShown shown;
+  if (CTennis::messageDeadBall != CTennis::deadBallFrame) return shown;
+  if (CTennis::deadBallInfo != -1) {
+    if (CTennis::messageStep == kStepCall && CTennis::deadBallInfo != kCallOut) {
+      shown.call = CGame::GetString(1, CTennis::deadBallInfo);
+    }
+    return shown;
+  }
+  if (CTennis::challengeReplay && !isNull(CTennis::scoreTextA) &&
+      CTennis::matchFrame - CTennis::deadBallFrame < kChallengeScoreFrames) {
+    shown.panel = true;
+    shown.left = CTennis::scoreTextA;
+    shown.right = CTennis::scoreTextB;
+    return shown;
+  }
+  if (CTennis::scoreCallState == -1 || CTennis::messageStep != kStepScore) return shown;
+  shown.panel = true;
+  if (CTennis::scoreCallState == kScorePointsCall) {
+    callPointScore(shown, false);
+  } else {
+    callGameMessage(shown, false);
+  }
+  return shown;
+}
+
 DeadBallShown stepDeadBallInfo() {
   DeadBallShown shown;
   if (!isDeadBallShowing()) return shown;
+  // A pause's still shows what stands and steps nothing.
+  if (CTennis::drawOnlyFrame) return standingDeadBallInfo();
   if (CTennis::messageDeadBall != CTennis::deadBallFrame) {
     CTennis::messageDeadBall = CTennis::deadBallFrame;
     CTennis::messageStep = kStepIdle;
@@ -203,14 +232,15 @@ struct BreakPointShown {
 
 BreakPointShown stepBreakPoint() {
   BreakPointShown shown;
+  shown.text = CTennis::pointText;
+  const int32_t serving = CTennis::getServeScoreIndex();
+  shown.difference = CTennis::points(serving) - CTennis::points(1 - serving);
+  if (CTennis::drawOnlyFrame) return shown;
   int32_t& timer = CTennis::deadBallTimer;
   if (timer == 0) {
     timer = kBreakPointFrames;
     CGame::enablePaintDirectInBuffer(kBandKind, 0);
   }
-  shown.text = CTennis::pointText;
-  const int32_t serving = CTennis::getServeScoreIndex();
-  shown.difference = CTennis::points(serving) - CTennis::points(1 - serving);
   const bool pressed = (CGame::keysPressed & (CGame::kKeyFire | kKeyFive)) != 0;
   if (timer == kBreakPointCloseAt || pressed) CGame::closePaintDirectInBuffer(kBandKind);
   timer--;
@@ -275,9 +305,10 @@ void CTennis::drawScoreWhenNewBall(String* left, String* right) {
 void CTennis::drawBreakPoint() {
   SORV_FRAME("CTennis.drawBreakPoint()V");
   const BreakPointShown shown = stepBreakPoint();
-  if (CGame::drawInfoBg(210, 60, kBandWhite, kBandBlue, false)) {
-    drawText(fontMain(), shown.text, 400, shown.difference == 0 ? 235 : 216, kTopCentre);
-  }
+  const bool bandClosed = CGame::infoBgClosed;
+  const bool band = CGame::drawInfoBg(210, 60, kBandWhite, kBandBlue, false);
+  if (drawOnlyFrame) CGame::infoBgClosed = bandClosed;
+  if (band) drawText(fontMain(), shown.text, 400, shown.difference == 0 ? 235 : 216, kTopCentre);
   const int32_t d = shown.difference < 0 ? -shown.difference : shown.difference;
   ASprite* hud = hudSprite;
   if (isNull(hud) || matchFrame % 8 >= 5) return;
@@ -311,7 +342,7 @@ void CTennis::drawQueryContinue() {
 
 void CTennis::drawInterface() {
   SORV_FRAME("CTennis.drawInterface()V");
-  if (serveCounter == kJudgesSet) return;
+  if (serveCounter == kJudgesSet || drawOnlyFrame) return;
   if (serveCounter < kCounterTop) serveCounter++;
   if (serveCounter > 0) {
     CPlayer* s = server;

@@ -24,7 +24,14 @@ struct Snapshot {
   char server = '?';
 };
 
+// What the statistics count in the point being played, written with its point line.
+struct PointEvents {
+  int32_t serveTeam = -1, first = 0, second = 0, in = 0, ace = 0, doubleFault = 0, net = -1;
+  int32_t errors[2] = {};
+};
+
 std::FILE* file = nullptr;
+PointEvents pending;
 bool opened = false;
 Snapshot last;
 
@@ -87,6 +94,26 @@ Snapshot take() {
 
 std::string pair(const int32_t v[2]) { return std::to_string(v[0]) + "-" + std::to_string(v[1]); }
 
+std::string eventFields() {
+  const PointEvents& e = pending;
+  return " serveteam=" + std::to_string(e.serveTeam) + " first=" + std::to_string(e.first) +
+         " second=" + std::to_string(e.second) + " in=" + std::to_string(e.in) + " ace=" + std::to_string(e.ace) +
+         " double=" + std::to_string(e.doubleFault) + " errors=" + pair(e.errors) +
+         " net=" + std::to_string(e.net);
+}
+
+std::string counters() {
+  std::string text = " counters=";
+  ObjectArray* rows = CTennis::matchStats;
+  for (int32_t r = 0; !isNull(rows) && r < rows->length; r++) {
+    auto* row = static_cast<IntArray*>(rows->elements()[r]);
+    const bool whole = !isNull(row) && row->length >= 2;
+    if (r > 0) text += ",";
+    text += std::to_string(whole ? row->elements()[0] : 0) + "-" + std::to_string(whole ? row->elements()[1] : 0);
+  }
+  return text;
+}
+
 std::string where(int32_t set, int32_t game) {
   return "set=" + std::to_string(set) + " game=" + std::to_string(game);
 }
@@ -123,7 +150,8 @@ void observe() {
       while (running[t] < after[t]) {
         running[t]++;
         line("point " + where(last.set, last.game) + " score=" + pair(running) + " winner=" + std::to_string(t) +
-             " server=" + std::string(1, last.server));
+             " server=" + std::string(1, last.server) + eventFields());
+        pending = PointEvents{};
       }
     }
   }
@@ -143,10 +171,27 @@ void observe() {
     line("ends set=" + std::to_string(now.set) + " games=" + pair(now.games) + " end=" + std::to_string(now.courtEnd));
   }
   if (now.finished && !last.finished) {
-    line("over winner=" + std::to_string(now.sets[0] > now.sets[1] ? 0 : 1) + " sets=" + pair(now.sets));
+    line("over winner=" + std::to_string(now.sets[0] > now.sets[1] ? 0 : 1) + " sets=" + pair(now.sets) + counters());
   }
   last = now;
 }
+
+void serveStruck(int32_t team, int32_t serve) {
+  pending.serveTeam = team;
+  (serve == 2 ? pending.second : pending.first)++;
+}
+
+void serveInPlay(int32_t serve) { pending.in = serve; }
+
+void ace(int32_t serve) { pending.ace = serve; }
+
+void doubleFault() { pending.doubleFault = 1; }
+
+void error(int32_t team) {
+  if (team == 0 || team == 1) pending.errors[team]++;
+}
+
+void netPoint(int32_t team) { pending.net = team; }
 
 void shell(int32_t state) {
   line("shell state=" + std::to_string(state));
@@ -158,6 +203,7 @@ void resetForTests() {
   file = nullptr;
   opened = false;
   last = Snapshot{};
+  pending = PointEvents{};
 }
 
 }  // namespace sorv::MatchTrace

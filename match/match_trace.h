@@ -13,6 +13,13 @@
 //   ends set=S games=A-B end=E
 //   over winner=T sets=A-B
 //   shell state=N
+//
+// Trailing fields of a point line, the events the statistics count as they happened in that
+// point: serveteam=T (the serving team), first=N second=N (serves struck), in=S (the serve
+// counted in play: 1 first, 2 second, 0 not), ace=S (0 none), double=0|1, errors=A-B (balls
+// each team put into the net or out, a faulted serve too), net=T (the winner won it at the
+// net, -1 not).
+// The over line ends with counters=A-B,... : the match's statistics counters by row.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +30,14 @@ namespace sorv::MatchTrace {
 void begin();
 // Writes what changed since the last call; starts the match on the first call.
 void observe();
+// The counted events of the point being played: the serve struck (1 first, 2 second), the
+// serve counted in play, an ace, a double fault, the erring team, a point won at the net.
+void serveStruck(int32_t team, int32_t serve);
+void serveInPlay(int32_t serve);
+void ace(int32_t serve);
+void doubleFault();
+void error(int32_t team);
+void netPoint(int32_t team);
 // The state the match hands back to the shell.
 void shell(int32_t state);
 // Tests: forget the file and the snapshot, so the next call reads the variable again.

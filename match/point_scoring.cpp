@@ -6,6 +6,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
@@ -207,6 +208,7 @@ void CTennis::addPoint(bool won) {
   CPlayer* last = won ? lastStrikerUser.get() : lastStrikerRival.get();
   if (!isNull(last) && last->lastStrokeZ - kNetZ < 6400 && kNetZ - last->lastStrokeZ < 6400) {
     addMatchStat(10, winner);
+    MatchTrace::netPoint(winner);
   }
 
   lastPointResult = won ? 1 : -1;
@@ -221,6 +223,7 @@ void CTennis::addPoint(bool won) {
   const bool serverWon = serverTeam() == winner;
   if (rallyStrokes >= 2 || serverWon) {
     addMatchStat(secondServe ? 5 : 1, serverTeam());
+    MatchTrace::serveInPlay(secondServe ? 2 : 1);
     if (serverWon) addMatchStat(secondServe ? 7 : 3, serverTeam());
   }
   if (won && (deadBallReason & kReasonTwice) != 0 &&

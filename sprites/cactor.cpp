@@ -2,6 +2,7 @@
 
 #include "device/graphics.h"
 #include "game/cgame.h"
+#include "runtime/static_class.h"
 #include "sprites/anim.h"
 #include "sprites/asprite.h"
 
@@ -17,7 +18,13 @@ constexpr int32_t kUnmirroredSlot = 2, kUnmirroredAnimation = 13;
 constexpr int32_t kFirstMatchState = 40, kLastMatchState = 44, kStateWithoutSecondTable = 44;
 constexpr int32_t kPartnerSlotOffset = 3;
 
+void resetFramesHeld() { CActor::framesHeld = false; }
+
 }  // namespace
+
+bool CActor::framesHeld = false;
+
+SORV_STATIC_INIT(kCActor, resetFramesHeld);
 
 CActor* CActor::create(ASprite* sprite, int32_t animation, int32_t loopFrame) {
   CActor* actor = newObject<CActor>();
@@ -75,8 +82,9 @@ int32_t CActor::update(Graphics* g, int32_t x, int32_t y) {
   if (isNull(sprite)) return -1;
   const int32_t step = backwards ? -1 : 1;
   const int32_t count = frameCount();
+  const bool held = paused || framesHeld;
   int32_t frameTime = 0;
-  if (!paused) {
+  if (!held) {
     skipZeroOwnTimes(step);
     const int32_t own = ownTime(currentFrame);
     if (own >= 0) {
@@ -86,7 +94,7 @@ int32_t CActor::update(Graphics* g, int32_t x, int32_t y) {
     }
   }
   if (!isNull(g)) {
-    const int32_t frame = paused ? shownFrame : currentFrame;
+    const int32_t frame = held ? shownFrame : currentFrame;
     if (frame >= 0 && frame < count) {
       const int32_t slot = remap ? getPlayerSprite() : -1;
       if (slot != -1 && !(slot == kUnmirroredSlot && animation == kUnmirroredAnimation)) {
@@ -96,7 +104,7 @@ int32_t CActor::update(Graphics* g, int32_t x, int32_t y) {
       }
     }
   }
-  if (paused) return currentFrame;
+  if (held) return currentFrame;
   shownFrame = currentFrame;
   // Reaching rather than equalling: a frame time of 0 moves on at once.
   if (++timer >= frameTime) {

@@ -36,6 +36,10 @@ class CActor : public Object {
   bool remap = false;
   bool playerSpriteChoice = false;
 
+  // Set while a pause paints the match's still: every actor shows the frame it last showed
+  // and steps nothing.
+  static bool framesHeld;
+
   virtual int32_t update();               // slot 6: advance without painting
   virtual void setAlpha(int32_t alpha);   // slot 7: no effect
 
