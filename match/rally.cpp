@@ -6,6 +6,7 @@
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/frames.h"
+#include "runtime/log.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
@@ -405,6 +406,7 @@ void CTennis::doActionBeforeServe() {
   if (CGame::bEnableRainInterruption()) {
     // Once a match.
     CGame::rainInterruptionDone = true;
+    Debug::trace("rain interrupts the match in set %d game %d", setIndex + 1, gameIndex + 1);
     rainFlag = true;
     CGame::initSPEPause(kRainPause);
   } else if (CGame::bEnableDrizzle()) {
