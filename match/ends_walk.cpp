@@ -30,24 +30,23 @@ CPlayer* playerAt(int32_t i) {
 int32_t absolute(int32_t v) { return v < 0 ? -v : v; }
 
 // Where the player shows in the court picture now: the end of its last walk while the scene
-// holds it there, else its own place.
-void picturePoint(CPlayer* p, bool kept, int32_t* x, int32_t* y) {
+// holds it there, else its own place; false when it has no place on the screen yet.
+bool picturePoint(CPlayer* p, bool kept, int32_t* x, int32_t* y) {
   if (kept && p->walkFrames != 0) {
     *x = p->walkToX;
     *y = p->walkToY;
-  } else if (!isNull(p->screenPos)) {
-    *x = p->screenPos->elements()[0] + CTennis::viewX;
-    *y = p->screenPos->elements()[1] + CTennis::viewY;
-  } else {
-    *x = *y = -1;
+    return true;
   }
+  if (isNull(p->screenPos)) return false;
+  *x = p->screenPos->elements()[0] + CTennis::viewX;
+  *y = p->screenPos->elements()[1] + CTennis::viewY;
+  return true;
 }
 
 void walk(CPlayer* p, bool fromKept, int32_t sx, int32_t sy, int32_t action) {
   if (isNull(p)) return;
-  int32_t x = 0, y = 0;
-  picturePoint(p, fromKept, &x, &y);
-  if (x < 0) {
+  int32_t x = sx, y = sy;
+  if (!picturePoint(p, fromKept, &x, &y)) {
     x = sx;
     y = sy;
   }
