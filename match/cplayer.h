@@ -316,6 +316,16 @@ class CPlayer : public RigidBody {
   static int32_t nearestAim(int32_t d1, int32_t d2, int32_t d3);
   // The two candidate aims of a return: the nearest twice, or the other two in order.
   static void aimCandidates(int32_t nearest, bool away, int32_t out[2]);
+
+  // --- The walk of a change of ends (ends_walk.cpp), in court-picture pixels: from the
+  // point the walk began to its target over walkFrames match frames from walkStart.
+  int32_t walkFromX = 0, walkFromY = 0, walkToX = 0, walkToY = 0;
+  int32_t walkStart = 0, walkFrames = 0;
+  void startWalk(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY);
+  bool walkedIn() const;
+  void finishWalk();
+  // Shows the player at the walk's point of this frame.
+  void keepWalkPoint();
 };
 
 

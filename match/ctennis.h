@@ -457,6 +457,9 @@ class CTennis : public Object {
   static int32_t waitingFrames();
   static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
   static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
+  // The change of ends' walks: advanced once a frame; over when every player has arrived.
+  static void updateEndsWalk();
+  static bool endsWalkOver();
   // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
   // match's questions; SORV_MATCH_TRACE writes one line per point, game, set and match.
   static bool autoplay;

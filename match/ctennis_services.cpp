@@ -43,9 +43,6 @@ int32_t CTennis::getUserActionState() { return 0; }
 int32_t CTennis::getUserActionFlag() { return 0; }
 bool CTennis::isTutorialFlagSet() { return false; }
 
-// Match flow and players' scenes.
-void CTennis::walkInFromNewEnd() {}
-
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
 

@@ -12,35 +12,36 @@
 
 namespace sorv {
 
-int32_t CTennis::barMode = 0;
-int32_t CTennis::stageFrame = 0;
-int32_t CTennis::unlockPage = -1;
-bool CTennis::skipRequested = false;
-int32_t CTennis::playerPendingAction = -1;
-int32_t CTennis::rivalPendingAction = -1;
-int32_t CTennis::hitEffectFrame = 0;
-int32_t CTennis::serveCounter = 0;
-int32_t CTennis::messageTimer = 0;
-int32_t CTennis::scorePanelUntil = 0;
-bool CTennis::strokeEffectFlag = false;
-bool CTennis::rainFlag = false;
+// Their start values are set by clinitFlow below.
+int32_t CTennis::barMode;
+int32_t CTennis::stageFrame;
+int32_t CTennis::unlockPage;
+bool CTennis::skipRequested;
+int32_t CTennis::playerPendingAction;
+int32_t CTennis::rivalPendingAction;
+int32_t CTennis::hitEffectFrame;
+int32_t CTennis::serveCounter;
+int32_t CTennis::messageTimer;
+int32_t CTennis::scorePanelUntil;
+bool CTennis::strokeEffectFlag;
+bool CTennis::rainFlag;
 StaticRef<String> CTennis::rewardText;
 StaticRef<CActor> CTennis::hitEffectActor;
 StaticRef<ASprite> CTennis::effectsSprite;
 StaticRef<String> CTennis::barText;
-int32_t CTennis::barKind = 0;
-int32_t CTennis::barClosing = 0;
-bool CTennis::barShellTime = false;
-bool CTennis::barLock = false;
-int32_t CTennis::stepTimerStart = 0;
-bool CTennis::timerSkip = false;
-int32_t CTennis::trainingTimerStart = 0;
-int32_t CTennis::trainingTimerLength = 0;
-int32_t CTennis::trainingTimerNext = -1;
-int32_t CTennis::tutorialCounter = 0;
-int32_t CTennis::trainingStrokes = 0;
+int32_t CTennis::barKind;
+int32_t CTennis::barClosing;
+bool CTennis::barShellTime;
+bool CTennis::barLock;
+int32_t CTennis::stepTimerStart;
+bool CTennis::timerSkip;
+int32_t CTennis::trainingTimerStart;
+int32_t CTennis::trainingTimerLength;
+int32_t CTennis::trainingTimerNext;
+int32_t CTennis::tutorialCounter;
+int32_t CTennis::trainingStrokes;
 StaticRef<ObjectArray> CTennis::trainingTextIds;
-bool CTennis::autoplay = false;
+bool CTennis::autoplay;
 
 namespace {
 

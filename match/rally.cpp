@@ -6,6 +6,7 @@
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/frames.h"
+#include "runtime/log.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
@@ -194,7 +195,6 @@ void setUpEndsScene() {
   for (const Walk& w : walks) {
     if (isNull(w.p)) continue;
     CTennis::walkTo(w.p, end1 ? w.x1 : w.x2, end1 ? w.y1 : w.y2, action);
-    w.p->doSpecialAction(action);
     if (!isNull(w.p->animActor)) w.p->animActor->SetCurrentFrame(kWalkStartFrame, false);
   }
   if (CTennis::isDoubles) {
@@ -204,6 +204,7 @@ void setUpEndsScene() {
       CTennis::rivalPartner->setZ(CTennis::rival->z - 1);
     }
   }
+  CTennis::updateEndsWalk();
   CTennis::stageFrame = CTennis::matchFrame;
   CTennis::barMode = 1;
   CTennis::initBarMessage(CGame::GetString(1, kEndsText), 0, kEndsBarFrames, true, false, true, false);
@@ -282,7 +283,8 @@ void CTennis::updateAfterPoint() {
       if (waitOver() && isSpecialActionOver()) endWait();
       break;
     case 5:
-      if (isSpecialActionOver()) {
+      updateEndsWalk();
+      if (isSpecialActionOver() && endsWalkOver()) {
         afterPointStage = 3;
         startBlackBars(kBars);
       }
@@ -304,13 +306,12 @@ void CTennis::updateAfterPoint() {
     case 2:
       if (matchFinished) {
         runDecidedScene();
+      } else if (changeEnds) {
+        updateEndsWalk();
+        if (isSpecialActionOver() && endsWalkOver()) changeCourt();
       } else if (isSpecialActionOver()) {
-        if (changeEnds) {
-          changeCourt();
-        } else {
-          afterPointStage = 3;
-          startBlackBars(kBars);
-        }
+        afterPointStage = 3;
+        startBlackBars(kBars);
       }
       break;
     case 3:
@@ -402,9 +403,10 @@ void CTennis::doActionBeforeServe() {
   }
   if (CActor* a = kidActor(kid); !isNull(a)) a->setSprite(ballKidSprite, kKidHandOver, -1);
   afterPointStage = 4;
-  // The seeded runs leave the weather alone until the weather's pause is built.
-  if (autoplay) return;
   if (CGame::bEnableRainInterruption()) {
+    // Once a match.
+    CGame::rainInterruptionDone = true;
+    Debug::trace("rain interrupts the match in set %d game %d", setIndex + 1, gameIndex + 1);
     rainFlag = true;
     CGame::initSPEPause(kRainPause);
   } else if (CGame::bEnableDrizzle()) {

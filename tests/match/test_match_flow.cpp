@@ -96,14 +96,16 @@ TEST_F(FlowTest, AChangeOfEndsWaitsUntilAllHaveWalkedIn) {
       EXPECT_EQ(CTennis::partner->z, CTennis::player->z + 1);
       EXPECT_EQ(CTennis::rivalPartner->z, CTennis::rival->z - 1);
     }
-    EXPECT_EQ(framesToNextPoint(30), -1);  // walking off
+    EXPECT_EQ(framesToNextPoint(100), -1);  // walking off while the actions run
+    EXPECT_EQ(CTennis::afterPointStage, 2);
     forEachPlayer(endActor);
-    EXPECT_EQ(framesToNextPoint(1), -1);  // the ends change
-    EXPECT_EQ(CTennis::afterPointStage, 5);
+    for (int f = 0; f < 100 && CTennis::afterPointStage == 2; f++) framesToNextPoint(1);
+    EXPECT_EQ(CTennis::afterPointStage, 5);  // the ends changed
     EXPECT_EQ(CTennis::courtEnd, 2);
     forEachPlayer(runActor);  // walking in at the new end
-    EXPECT_EQ(framesToNextPoint(40), -1);
-    CTennis::player->animActor->ended = true;  // the first one in ends the walk
+    EXPECT_EQ(framesToNextPoint(100), -1);
+    CTennis::player->animActor->ended = true;  // the first action to end, all walks in
+    EXPECT_TRUE(CTennis::endsWalkOver());
     EXPECT_EQ(framesToNextPoint(2), 2);  // stage 3, then the point
     EXPECT_EQ(CTennis::barMode, 0);
   }
