@@ -168,6 +168,12 @@ class Checker {
 
   void correction(const Line& l) {
     const auto score = l.pair("score");
+    // A long game keeps its counts small: a point won at the top lowers both counts by 2.
+    // That is a point played, so a tie-break's serve turn moves on.
+    for (int t = 0; t < 2; t++) {
+      const int won[2] = {points_[0] + (t == 0 ? 1 : 0) - 2, points_[1] + (t == 1 ? 1 : 0) - 2};
+      if (score == std::make_pair(won[0], won[1]) && tieBreak()) tieBreakPoints_++;
+    }
     points_[0] = score.first;
     points_[1] = score.second;
     gameWon_ = gameOver();
