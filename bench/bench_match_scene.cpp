@@ -32,23 +32,6 @@ constexpr int32_t kFillRounds = 200;
 
 void fail(const std::string& error) { bench::failSetUp("bench_match", error); }
 
-// The data set installed in a fresh folder and a runtime started on it.
-void startOnDataSet() {
-  setenv("SORV_AUDIO", "null", 0);
-  bench::installDataSet("bench-match");
-  platform::setClockVirtual(true);
-  Resources::installOpener();
-  ResourceInputStream::archiveFile = nullptr;
-  if (Application* running = Application::instance(); running != nullptr) {
-    Application::close(running);
-    delete running;
-    Application::setInstance(nullptr);
-  } else {
-    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-  }
-  Application::init(new Application());
-}
-
 // The shell as the menus leave it, then a doubles match loaded and walked in, in play.
 void loadDoublesInPlay() {
   CGame::gameCanvas = newObject<CGame>();
@@ -117,7 +100,7 @@ double secondsPer(void (*f)(), int32_t rounds) {
 void BM_SceneFrame(benchmark::State& state) {
   static bool loaded = false;
   if (!loaded) {
-    startOnDataSet();
+    bench::startOnDataSet("bench-match");
     loadDoublesInPlay();
     loaded = true;
   }

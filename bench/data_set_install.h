@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "device/platform/clock.h"
 #include "device/platform/paths.h"
+#include "device/resource_stream.h"
+#include "runtime/application.h"
+#include "runtime/log.h"
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/sound_builder.h"
@@ -55,6 +59,24 @@ inline void installDataSet(const char* who, bool withSounds = false) {
       (withSounds && !mkdata::writeSoundFiles(install.string(), &error))) {
     failSetUp(who, error);
   }
+}
+
+// The data set installed and a runtime started on it, on the virtual clock: a runtime another
+// benchmark of the binary started on data of its own is closed first.
+inline void startOnDataSet(const char* who) {
+  setenv("SORV_AUDIO", "null", 0);
+  installDataSet(who);
+  platform::setClockVirtual(true);
+  Resources::installOpener();
+  ResourceInputStream::archiveFile = nullptr;
+  if (Application* running = Application::instance(); running != nullptr) {
+    Application::close(running);
+    delete running;
+    Application::setInstance(nullptr);
+  } else {
+    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
+  }
+  Application::init(new Application());
 }
 
 }  // namespace sorv::bench

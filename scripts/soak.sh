@@ -8,7 +8,8 @@
 # checker finds a broken rule.
 # SOAK_JOBS matches run at once (default: the number of cores); each plays on its own copy
 # of the installed data, so saves and the single-instance lock never cross.
-# SOAK_FRAMES sets the frame cap of one match (default 400000). SOAK_SHORT=1 plays only the
+# SOAK_FRAMES sets the frame cap of one match (default 120000, over twice what five long
+# sets take at about a hundred frames a point). SOAK_SHORT=1 plays only the
 # shortest format (one set of two games) under a cap of 15000 frames, for a quick run.
 # The traces of failed matches are kept in SOAK_KEEP (default BUILD/soak-failures).
 # SOAK_FIRST starts the numbering at another match (default 1): matches FIRST..FIRST+N-1.
@@ -20,7 +21,7 @@ short=${SOAK_SHORT:-0}
 jobs=${SOAK_JOBS:-$(nproc)}
 first=${SOAK_FIRST:-1}
 keep=${SOAK_KEEP:-$build/soak-failures}
-if [ "$short" = 1 ]; then frames=${SOAK_FRAMES:-15000}; else frames=${SOAK_FRAMES:-400000}; fi
+if [ "$short" = 1 ]; then frames=${SOAK_FRAMES:-15000}; else frames=${SOAK_FRAMES:-120000}; fi
 headless="$build/sorv-headless"
 checker="$build/sorv-trace-check"
 for exe in "$headless" "$checker" "$build/tools/mkdata"; do
@@ -47,10 +48,24 @@ play() {
   # command that starts a match with these settings.
   printf 'frames 59\nkey down 53\nkey up 53\nframes 25\nmatch %d %d %d %d\nframes %d\nquit\n' \
     "$category" "$court" "$games" "$sets" "$frames" > "$work/script$i.txt"
-  local out status summary
-  out=$(SORV_ROOT="$root" SORV_SEED=$i SORV_MATCH_TRACE="$trace" SORV_LOG="$work/log$i.txt" \
-        "$headless" --script "$work/script$i.txt" 2>&1)
+  local out status summary pid state
+  SORV_ROOT="$root" SORV_SEED=$i SORV_MATCH_TRACE="$trace" SORV_LOG="$work/log$i.txt" \
+    "$headless" --script "$work/script$i.txt" > "$work/out$i.txt" 2>&1 &
+  pid=$!
+  # Once the match has handed back to the menus the rest of the cap is menu frames: the
+  # window is closed then (the video layer turns SIGTERM into a quit, so the run still ends
+  # as the game would and prints its summary).
+  while state=$(ps -o stat= -p "$pid") && [[ $state != Z* ]]; do
+    if grep -q '^shell state=' "$trace" 2> /dev/null; then
+      kill -TERM "$pid"
+      break
+    fi
+    sleep 0.2
+  done
+  wait "$pid"
   status=$?
+  out=$(cat "$work/out$i.txt")
+  rm -f "$work/out$i.txt"
   rm -rf "$root" "$work/log$i.txt" "$work/script$i.txt"
   local what="category $category games $games sets $sets court $court"
   : > "$result"
