@@ -1,4 +1,5 @@
-// Whole match frames (the match's logic and its painting, as the shell runs them) of a
+// Whole match frames (the match's logic and its painting inside the shell's frame, then the
+// turned copy onto the portrait screen) of a
 // seeded singles match played computer against computer, beside a plain fill of the back
 // buffer in the same run: "fps" is match frames per second of CPU time and "x_fill" a
 // frame's time over the fill's. BM_ShortMatches plays whole matches of one set of two
@@ -24,6 +25,10 @@ namespace {
 
 constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
 constexpr int32_t kFrameCap = 20000;
+constexpr int32_t kMainMenuState = 4;
+
+StaticRef<Image> gScreen;
+bool gMatchSeen = false;
 
 // The shell as the menus leave it, once for the binary.
 void loadShell() {
@@ -48,27 +53,34 @@ void loadShell() {
     CGame::loadMenuRes();
   }
   CTennis::autoplay = true;
+  gScreen = Image::createImage(480, 800);
 }
 
-// A fresh singles match of one set of two games, loaded and at its players' entry.
+// A fresh singles match of one set of two games, started from the main menu as the quick
+// match's last screen starts it.
 void newMatch() {
+  CGame::inPaint = CGame::hidden = CGame::paused = false;
+  CGame::stateTop = 0;
+  astore(CGame::stateStack.get(), 0, kMainMenuState);
   CGame::matchSettings = Array::fillInts(Array::newIntArray(5), {0, 1, 0, 0, 1});
   CGame::playerChoice1 = 0;
   CGame::playerChoice2 = 1;
+  CGame::playerChoice3 = 2;
+  CGame::playerChoice4 = 3;
   CGame::mainMenuChoice = 3;
-  CGame::loadingShown = true;
-  CGame::matchObject = CTennis::create(CTennis::kKindMatch);
-  CTennis::currentCourt = 1;
-  CGame::loadingStep = 0;
-  while (CTennis::Loading() != -1) {
-  }
+  CGame::switchToPlayGame();
+  gMatchSeen = false;
 }
 
-// One frame as the shell runs it: the match's update paints the back buffer too.
+// One whole frame as the shell runs it (the match's logic and painting inside the state
+// machine, then the turned copy onto the screen); false once the match has been played
+// and let go.
 bool frame() {
-  const int32_t result = CGame::matchObject->update();
+  CGame::gameCanvas->paint(gScreen->getGraphics());
   platform::advanceClock(CGame::kFrameMs);
-  return result == -1 && CTennis::matchState != CTennis::kStateMatchOver;
+  const bool loaded = !isNull(CGame::matchObject);
+  gMatchSeen = gMatchSeen || loaded;
+  return loaded || !gMatchSeen;
 }
 
 void fill() {
