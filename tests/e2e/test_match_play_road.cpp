@@ -17,7 +17,7 @@ using test::readText;
 
 constexpr int kRunSeconds = 500;
 // Short matches (a set of two or three games) end well within it.
-constexpr int kFrameCap = 20000;
+constexpr int kFrameCap = 6000;
 
 class MatchPlayRoad : public test::ProgramRun {
  protected:
