@@ -28,7 +28,12 @@ class MatchPlayRoad : public test::ProgramRun {
   }
 
   // Runs the script to its end; the program's exit status.
+  // Each run on a fresh install: a run's saves would change what the next one shows.
   int play(const std::string& script) {
+    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
+    EXPECT_EQ(std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
+                           "' > /dev/null").c_str()),
+              0);
     std::remove((dir_ + "/match.txt").c_str());
     std::remove((dir_ + "/trace.txt").c_str());
     std::ofstream(dir_ + "/script.txt") << script;
@@ -44,12 +49,16 @@ class MatchPlayRoad : public test::ProgramRun {
     std::string s = "frames 59\nkey down 53\nkey up 53\nframes 25\n";
     s += "match " + std::to_string(category) + " " + std::to_string(court) + " " + std::to_string(games) + " " +
          std::to_string(sets) + "\n";
-    s += "frames 3\nshot " + shot(run, "entry") + "\n";
-    s += "frames 60\nshot " + shot(run, "serve") + "\n";
-    s += "frames 12\nshot " + shot(run, "rally") + "\n";
-    s += "frames 40\nshot " + shot(run, "between") + "\n";
+    // Frames after the match command, found by looking at the first seed's shots: the loading
+    // and its tip end near frame 90; the first point is played by frame 175, a later one is
+    // decided by 450, and the match-over page stands at 1125.
+    s += "frames 100\nshot " + shot(run, "entry") + "\n";
+    s += "frames 50\nshot " + shot(run, "serve") + "\n";
+    s += "frames 25\nshot " + shot(run, "rally") + "\n";
+    s += "frames 275\nshot " + shot(run, "between") + "\n";
     s += keys;
-    s += "frames " + std::to_string(kFrameCap) + "\nshot " + shot(run, "over") + "\nquit\n";
+    s += "frames 675\nshot " + shot(run, "over") + "\n";
+    s += "frames " + std::to_string(kFrameCap) + "\nquit\n";
     return s;
   }
 
