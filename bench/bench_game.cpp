@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/data_set_install.h"
 #include "device/platform/paths.h"
 #include "device/resource_stream.h"
 #include "game/cgame.h"
@@ -74,24 +75,13 @@ Bytes menuData() {
   return file;
 }
 
-std::filesystem::path gBase;
-
-void removeBase() {
-  std::error_code ignored;
-  std::filesystem::remove_all(gBase, ignored);
-}
-
 // data.bar in a fresh install folder (removed at exit), and one runtime for the whole binary reading it.
 void startRuntime() {
   static bool started = false;
   if (started) return;
   started = true;
   Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-  const auto base = std::filesystem::temp_directory_path() / ("sorv-bench-game-" + std::to_string(getpid()));
-  gBase = base;
-  std::atexit(removeBase);
-  const auto install = base / "Program Files" / "Kestovan" / "Sorvantel 2009";
-  std::filesystem::create_directories(install);
+  const auto install = bench::makeInstallFolder("bench-game");
   std::string source, error;
   std::vector<std::u16string> constants;
   if (!mkdata::readSourceFile(std::string(mkdata::defaultDataDir()) + "/constants.txt", &source, &error) ||
@@ -117,7 +107,6 @@ void startRuntime() {
     std::fprintf(stderr, "bench_game: %s\n", error.c_str());
     std::exit(1);
   }
-  platform::setRootDir(base.string());
   Resources::installOpener();
   Application::init(new Application());
 }

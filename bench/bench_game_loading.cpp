@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/data_set_install.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/platform/paths.h"
@@ -22,8 +23,6 @@
 #include "runtime/application.h"
 #include "runtime/log.h"
 #include "sprites/asprite.h"
-#include "tools/mkdata/archive_writer.h"
-#include "tools/mkdata/data_set.h"
 #include "tools/mkdata/sound_builder.h"
 
 namespace sorv {
@@ -34,18 +33,6 @@ constexpr int32_t kMenuResourcesState = 63;
 constexpr int32_t kFirstMenuResourcesStep = 5;
 constexpr int32_t kSteps = 30;
 
-std::filesystem::path gBase;
-
-void removeBase() {
-  std::error_code ignored;
-  std::filesystem::remove_all(gBase, ignored);
-}
-
-void fail(const std::string& error) {
-  std::fprintf(stderr, "bench_game: %s\n", error.c_str());
-  std::exit(1);
-}
-
 // The whole data set and its sounds in a fresh install folder (removed at exit), and a
 // runtime started on it: the other game benchmarks may have started one on an archive of
 // their own, or on none, whose constant strings name no pack.
@@ -54,18 +41,7 @@ void startOnDataSet() {
   if (started) return;
   started = true;
   setenv("SORV_AUDIO", "null", 0);
-  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-loading-" + std::to_string(getpid()));
-  std::atexit(removeBase);
-  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
-  std::filesystem::create_directories(install);
-  mkdata::ArchiveWriter archive;
-  std::string error;
-  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
-      !archive.writeFile((install / "data.bar").string(), &error) ||
-      !mkdata::writeSoundFiles(install.string(), &error)) {
-    fail(error);
-  }
-  platform::setRootDir(gBase.string());
+  bench::installDataSet("bench-loading", true);
   Resources::installOpener();
   ResourceInputStream::archiveFile = nullptr;
   if (Application* running = Application::instance(); running != nullptr) {

@@ -2,14 +2,13 @@
 // judge, net, four players, the ball and its shadow) beside a plain fill of the back buffer
 // in the same run: "x_fill" is the scene's time per frame over the fill's.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "bench/data_set_install.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/platform/clock.h"
@@ -24,8 +23,6 @@
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tools/data/resource_ids.h"
-#include "tools/mkdata/archive_writer.h"
-#include "tools/mkdata/data_set.h"
 
 namespace sorv {
 namespace {
@@ -33,44 +30,7 @@ namespace {
 constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
 constexpr int32_t kFillRounds = 200;
 
-std::filesystem::path gBase;
-
-void removeBase() {
-  std::error_code ignored;
-  std::filesystem::remove_all(gBase, ignored);
-}
-
-void fail(const std::string& error) {
-  std::fprintf(stderr, "bench_match: %s\n", error.c_str());
-  std::exit(1);
-}
-
-// The data set installed in a fresh folder (removed at exit) and a runtime started on it.
-void startOnDataSet() {
-  setenv("SORV_AUDIO", "null", 0);
-  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-match-" + std::to_string(getpid()));
-  std::atexit(removeBase);
-  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
-  std::filesystem::create_directories(install);
-  mkdata::ArchiveWriter archive;
-  std::string error;
-  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
-      !archive.writeFile((install / "data.bar").string(), &error)) {
-    fail(error);
-  }
-  platform::setRootDir(gBase.string());
-  platform::setClockVirtual(true);
-  Resources::installOpener();
-  ResourceInputStream::archiveFile = nullptr;
-  if (Application* running = Application::instance(); running != nullptr) {
-    Application::close(running);
-    delete running;
-    Application::setInstance(nullptr);
-  } else {
-    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-  }
-  Application::init(new Application());
-}
+void fail(const std::string& error) { bench::failSetUp("bench_match", error); }
 
 // The shell as the menus leave it, then a doubles match loaded and walked in, in play.
 void loadDoublesInPlay() {
@@ -140,7 +100,7 @@ double secondsPer(void (*f)(), int32_t rounds) {
 void BM_SceneFrame(benchmark::State& state) {
   static bool loaded = false;
   if (!loaded) {
-    startOnDataSet();
+    bench::startOnDataSet("bench-match");
     loadDoublesInPlay();
     loaded = true;
   }

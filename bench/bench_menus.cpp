@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/data_set_install.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/platform/paths.h"
@@ -22,21 +23,13 @@
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tools/data/resource_ids.h"
-#include "tools/mkdata/archive_writer.h"
-#include "tools/mkdata/data_set.h"
 
 namespace sorv {
 namespace {
 
-std::filesystem::path gBase;
 StaticRef<Image> gTarget;
 StaticRef<Image> gPicture;
 int32_t gLargestMenu = 0;
-
-void removeBase() {
-  std::error_code ignored;
-  std::filesystem::remove_all(gBase, ignored);
-}
 
 // The menu whose record holds the most items.
 int32_t largestMenu() {
@@ -60,18 +53,7 @@ void startRuntime() {
   if (started) return;
   started = true;
   Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-  gBase = std::filesystem::temp_directory_path() / ("sorv-bench-menus-" + std::to_string(getpid()));
-  std::atexit(removeBase);
-  const auto install = gBase / "Program Files" / "Kestovan" / "Sorvantel 2009";
-  std::filesystem::create_directories(install);
-  mkdata::ArchiveWriter archive;
-  std::string error;
-  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
-      !archive.writeFile((install / "data.bar").string(), &error)) {
-    std::fprintf(stderr, "bench_menus: %s\n", error.c_str());
-    std::exit(1);
-  }
-  platform::setRootDir(gBase.string());
+  bench::installDataSet("bench-menus");
   Resources::installOpener();
   Application::init(new Application());
   CGame::LoadMenuData();

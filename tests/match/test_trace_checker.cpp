@@ -166,3 +166,60 @@ TEST(TraceChecker, DoublesServeGoesRoundAllFour) {
 
 }  // namespace
 }  // namespace sorv::tracecheck
+
+namespace sorv::tracecheck {
+namespace {
+
+TEST(TraceChecker, ACutTraceIsLegalSoFar) {
+  const std::string whole = shortMatch();
+  // Cut after the first game's change of ends, and in the middle of the second game.
+  for (const char* cutAfter : {"end=2\n", "score=2-2 winner=1 server=R\n"}) {
+    SCOPED_TRACE(cutAfter);
+    const std::string cut = whole.substr(0, whole.find(cutAfter) + std::string(cutAfter).size());
+    const Report r = checkText(cut, Ending::kMayBeCut);
+    EXPECT_TRUE(r.ok()) << (r.errors.empty() ? "" : r.errors[0]);
+    EXPECT_EQ(r.cut, 1);
+    EXPECT_EQ(r.finished, 0);
+    EXPECT_TRUE(mentions(checkText(cut), "never hands back"));
+  }
+  // What was played before the cut still obeys every rule.
+  const std::string badServe = replace(whole, game(0, 1, 0, 'R', 3, 2, 0), game(0, 1, 0, 'U', 3, 2, 0));
+  EXPECT_TRUE(mentions(checkText(badServe.substr(0, badServe.find("score=2-2")), Ending::kMayBeCut), "served by U"));
+  // A whole match read as possibly cut is simply whole.
+  const Report r = checkText(whole, Ending::kMayBeCut);
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.cut, 0);
+  EXPECT_EQ(r.finished, 1);
+}
+
+TEST(TraceChecker, BrokenLinesAreErrorsNotCrashes) {
+  for (const char* line : {"point set=0 game=0 score=1- winner=0 server=U", "point set=x game= score=a-b winner=9",
+                           "game winner=", "set sets=99999999999999999999-1 winner=0", "over", "ends"}) {
+    SCOPED_TRACE(line);
+    const Report r = checkText("match games=2 sets=1 doubles=0 category=0 court=0\n" + std::string(line) + "\n");
+    EXPECT_FALSE(r.ok());
+  }
+}
+
+// A tie-break that runs so long the counts are lowered by 2 at their top: the point that
+// lowers them still takes its place in the serve order.
+TEST(TraceChecker, ATieBreakLoweredAtTheTopKeepsItsServeOrder) {
+  std::string t;
+  toTieBreak(&t);
+  int p[2] = {0, 0};
+  const char* order = "URRU";
+  for (int i = 0; i < 254; i++) {
+    const int w = (i + 1) / 2 % 2;  // each team wins its serve turns
+    p[w]++;
+    t += "point set=0 game=12 score=" + std::to_string(p[0]) + "-" + std::to_string(p[1]) + " winner=" +
+         std::to_string(w) + " server=" + order[i % 4] + "\n";
+  }
+  // 127-127, then the rival's point: both lowered to 125-126.
+  t += "correction set=0 game=12 score=125-126\n";
+  t += "point set=0 game=12 score=126-126 winner=0 server=U\npoint set=0 game=12 score=127-126 winner=0 server=U\n";
+  const Report r = checkText(t, Ending::kMayBeCut);
+  EXPECT_TRUE(r.ok()) << (r.errors.empty() ? "" : r.errors[0]);
+}
+
+}  // namespace
+}  // namespace sorv::tracecheck

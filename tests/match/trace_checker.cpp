@@ -12,13 +12,19 @@ struct Line {
   std::string kind;
   std::map<std::string, std::string> fields;
   bool has(const std::string& k) const { return fields.count(k) != 0; }
-  int number(const std::string& k) const { return has(k) ? std::stoi(fields.at(k)) : -1; }
+  std::string text(const std::string& k) const { return has(k) ? fields.at(k) : "?"; }
+  // -1 when the field is missing or not a number: a broken line is a rule broken, not a crash.
+  int number(const std::string& k) const { return has(k) ? toInt(fields.at(k)) : -1; }
   std::pair<int, int> pair(const std::string& k) const {
     if (!has(k)) return {-1, -1};
     const std::string& v = fields.at(k);
     const size_t dash = v.find('-');
     if (dash == std::string::npos) return {-1, -1};
-    return {std::stoi(v.substr(0, dash)), std::stoi(v.substr(dash + 1))};
+    return {toInt(v.substr(0, dash)), toInt(v.substr(dash + 1))};
+  }
+  static int toInt(const std::string& v) {
+    if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::stoi(v);
   }
 };
 
@@ -64,8 +70,13 @@ class Checker {
     error("unknown line \"" + text + "\"");
   }
 
-  void finish() {
-    if (inMatch_ && !shellSeen_) error("the match never hands back to the shell");
+  void finish(Ending ending) {
+    if (!inMatch_ || shellSeen_) return;
+    if (ending == Ending::kMayBeCut) {
+      r_->cut++;
+    } else {
+      error("the match never hands back to the shell");
+    }
   }
   // A new match may follow a decided one (the continue question) or a return to the shell.
   void startAnother() {
@@ -117,14 +128,14 @@ class Checker {
     if (gameWon_) return error("a point after the game was won, before its game line");
     if (endsDue_) return error("a point before the change of ends");
     if (l.number("set") != set_ || l.number("game") != gameIndex()) {
-      error("the point is in set " + l.fields.at("set") + " game " + l.fields.at("game") + ", the score is in set " +
+      error("the point is in set " + l.text("set") + " game " + l.text("game") + ", the score is in set " +
             std::to_string(set_) + " game " + std::to_string(gameIndex()));
     }
     const int winner = l.number("winner");
     if (winner != 0 && winner != 1) return error("no winner");
     points_[winner]++;
-    if (l.pair("score") != std::make_pair(points_[0], points_[1])) error("the score " + l.fields.at("score") + " does not follow");
-    serve(l.has("server") ? l.fields.at("server")[0] : '?');
+    if (l.pair("score") != std::make_pair(points_[0], points_[1])) error("the score " + l.text("score") + " does not follow");
+    serve(l.text("server")[0]);
     gameWon_ = gameOver();
   }
 
@@ -157,6 +168,12 @@ class Checker {
 
   void correction(const Line& l) {
     const auto score = l.pair("score");
+    // A long game keeps its counts small: a point won at the top lowers both counts by 2.
+    // That is a point played, so a tie-break's serve turn moves on.
+    for (int t = 0; t < 2; t++) {
+      const int won[2] = {points_[0] + (t == 0 ? 1 : 0) - 2, points_[1] + (t == 1 ? 1 : 0) - 2};
+      if (score == std::make_pair(won[0], won[1]) && tieBreak()) tieBreakPoints_++;
+    }
     points_[0] = score.first;
     points_[1] = score.second;
     gameWon_ = gameOver();
@@ -171,7 +188,7 @@ class Checker {
       return;
     }
     games_[winner]++;
-    if (l.pair("games") != std::make_pair(games_[0], games_[1])) error("the games " + l.fields.at("games") + " do not follow");
+    if (l.pair("games") != std::make_pair(games_[0], games_[1])) error("the games " + l.text("games") + " do not follow");
     points_[0] = points_[1] = 0;
     gameWon_ = false;
     lastGameServer_ = gameServer_;
@@ -187,7 +204,7 @@ class Checker {
       return error("a set won at " + std::to_string(games_[0]) + "-" + std::to_string(games_[1]));
     }
     setsWon_[winner]++;
-    if (l.pair("sets") != std::make_pair(setsWon_[0], setsWon_[1])) error("the sets " + l.fields.at("sets") + " do not follow");
+    if (l.pair("sets") != std::make_pair(setsWon_[0], setsWon_[1])) error("the sets " + l.text("sets") + " do not follow");
     setWon_ = false;
     set_++;
     games_[0] = games_[1] = 0;
@@ -195,7 +212,7 @@ class Checker {
   }
 
   void ends(const Line& l) {
-    if (!endsDue_) error("ends changed after game " + std::to_string(gameIndex()) + " of set " + std::to_string(set_) + " (" + (l.has("games") ? l.fields.at("games") : "") + ")");
+    if (!endsDue_) error("ends changed after game " + std::to_string(gameIndex()) + " of set " + std::to_string(set_) + " (" + l.text("games") + ")");
     endsDue_ = false;
   }
 
@@ -217,19 +234,19 @@ class Checker {
 
 }  // namespace
 
-Report check(std::istream& in) {
+Report check(std::istream& in, Ending ending) {
   Report r;
   Checker c(&r);
   std::string text;
   int n = 0;
   while (std::getline(in, text)) c.line(++n, text);
-  c.finish();
+  c.finish(ending);
   return r;
 }
 
-Report checkText(const std::string& text) {
+Report checkText(const std::string& text, Ending ending) {
   std::istringstream in(text);
-  return check(in);
+  return check(in, ending);
 }
 
 }  // namespace sorv::tracecheck

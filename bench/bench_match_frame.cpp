@@ -1,0 +1,136 @@
+// Whole match frames (the match's logic and its painting inside the shell's frame, then the
+// turned copy onto the portrait screen) of a
+// seeded singles match played computer against computer, beside a plain fill of the back
+// buffer in the same run: "fps" is match frames per second of CPU time and "x_fill" a
+// frame's time over the fill's. BM_ShortMatches plays whole matches of one set of two
+// games on the virtual clock and reports matches per minute.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "bench/cpu_time.h"
+#include "bench/data_set_install.h"
+#include "device/graphics.h"
+#include "device/image.h"
+#include "device/platform/clock.h"
+#include "game/cae.h"
+#include "game/cgame.h"
+#include "match/ctennis.h"
+#include "runtime/static_class.h"
+#include "sprites/asprite.h"
+#include "tools/data/resource_ids.h"
+
+namespace sorv {
+namespace {
+
+constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
+constexpr int32_t kFrameCap = 20000;
+constexpr int32_t kMainMenuState = 4;
+
+StaticRef<Image> gScreen;
+bool gMatchSeen = false;
+
+// The shell as the menus leave it, once for the binary.
+void loadShell() {
+  static bool loaded = false;
+  if (loaded) return;
+  loaded = true;
+  setenv("SORV_SEED", "25", 1);
+  bench::startOnDataSet("bench-match-frame");
+  CGame::gameCanvas = newObject<CGame>();
+  CGame::backBuffer = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
+  CGame::backBufferGraphics = CGame::backBuffer->getGraphics();
+  CGame::gfx = CGame::backBufferGraphics;
+  CGame::LoadMenuData();
+  CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, false);
+  CGame::initArrays();
+  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+  CGame::Lib_Close();
+  CGame::initRMS();
+  for (int32_t step = 1; step <= kMenuResourceSteps; step++) {
+    if (step == kSoundStep) continue;
+    CGame::loadingStep = step;
+    CGame::loadMenuRes();
+  }
+  CTennis::autoplay = true;
+  gScreen = Image::createImage(480, 800);
+}
+
+// A fresh singles match of one set of two games, started from the main menu as the quick
+// match's last screen starts it.
+void newMatch() {
+  CGame::inPaint = CGame::hidden = CGame::paused = false;
+  CGame::stateTop = 0;
+  astore(CGame::stateStack.get(), 0, kMainMenuState);
+  CGame::matchSettings = Array::fillInts(Array::newIntArray(5), {0, 1, 0, 0, 1});
+  CGame::playerChoice1 = 0;
+  CGame::playerChoice2 = 1;
+  CGame::playerChoice3 = 2;
+  CGame::playerChoice4 = 3;
+  CGame::mainMenuChoice = 3;
+  CGame::switchToPlayGame();
+  gMatchSeen = false;
+}
+
+// One whole frame as the shell runs it (the match's logic and painting inside the state
+// machine, then the turned copy onto the screen); false once the match has been played
+// and let go.
+bool frame() {
+  CGame::gameCanvas->paint(gScreen->getGraphics());
+  platform::advanceClock(CGame::kFrameMs);
+  const bool loaded = !isNull(CGame::matchObject);
+  gMatchSeen = gMatchSeen || loaded;
+  return loaded || !gMatchSeen;
+}
+
+void fill() {
+  Graphics* g = CGame::backBufferGraphics;
+  g->setColor(0x208040);
+  g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+}
+
+void BM_MatchFrame(benchmark::State& state) {
+  loadShell();
+  newMatch();
+  const double fillNanos = bench::nanosPerCall(fill, 1 << 12);
+  double nanos = 0;
+  int64_t frames = 0;
+  for (auto _ : state) {
+    const double start = bench::cpuNanos();
+    const bool going = frame();
+    nanos += bench::cpuNanos() - start;
+    frames++;
+    if (!going) {
+      state.PauseTiming();
+      newMatch();
+      state.ResumeTiming();
+    }
+  }
+  state.counters["fps"] = frames * 1e9 / nanos;
+  state.counters["fill_us"] = fillNanos / 1e3;
+  state.counters["x_fill"] = nanos / frames / fillNanos;
+}
+BENCHMARK(BM_MatchFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_ShortMatches(benchmark::State& state) {
+  loadShell();
+  double nanos = 0;
+  int64_t matches = 0, frames = 0, unfinished = 0;
+  for (auto _ : state) {
+    newMatch();
+    const double start = bench::cpuNanos();
+    int32_t n = 0;
+    while (n < kFrameCap && frame()) n++;
+    nanos += bench::cpuNanos() - start;
+    frames += n;
+    matches++;
+    if (n == kFrameCap) unfinished++;
+  }
+  state.counters["per_minute"] = matches * 60e9 / nanos;
+  state.counters["frames"] = static_cast<double>(frames) / matches;
+  state.counters["unfinished"] = static_cast<double>(unfinished);
+}
+BENCHMARK(BM_ShortMatches)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace sorv
