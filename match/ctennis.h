@@ -150,6 +150,8 @@ class CTennis : public Object {
   static bool secondServe;
   static int32_t rivalSwap;  // doubles: the partners answer each other's serve
   static int32_t serveTurn;
+  // Serve changes in the running tie-break; the next set opens one turn on from its first server.
+  static int32_t tieBreakTurns;
   static int32_t courtEnd;
   static bool changeEnds, matchFinished, scoreBoardChanged;
   static int32_t rallyStrokes, matchStrokes, pointStreak, lastPointResult;

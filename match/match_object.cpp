@@ -40,6 +40,7 @@ bool CTennis::strikeSide;
 bool CTennis::secondServe;
 int32_t CTennis::rivalSwap;
 int32_t CTennis::serveTurn;
+int32_t CTennis::tieBreakTurns;
 int32_t CTennis::courtEnd;
 bool CTennis::changeEnds;
 bool CTennis::matchFinished;
@@ -128,6 +129,7 @@ void CTennis::clinit() {
   strikeSide = secondServe = false;
   rivalSwap = 0;
   serveTurn = 2;
+  tieBreakTurns = 0;
   courtEnd = 1;
   changeEnds = matchFinished = scoreBoardChanged = false;
   rallyStrokes = matchStrokes = pointStreak = lastPointResult = 0;
@@ -235,6 +237,7 @@ void CTennis::newTennisMatch(CPlayer* firstServer) {
   }
   astore(recordValues.get(), 0, CAE::getRecordVal(kAcesRecord));
   serveTurn = 2;
+  tieBreakTurns = 0;
   scoreBoardChanged = true;
   matchStrokes = rallyStrokes = 0;
   setIndex = gameIndex = 0;
@@ -263,9 +266,8 @@ void CTennis::newTennisMatch(CPlayer* firstServer) {
 void CTennis::newTennisSet() {
   SORV_FRAME("CTennis.newTennisSet()V");
   // After a tie-break the set opens with the player after its first server: its turns are
-  // wound back.
-  const bool tieBreak = gamesInSet == 6 && games(0) + games(1) == 13;
-  const int32_t turns = tieBreak ? (points(0) + points(1)) / 2 : 0;
+  // wound back. They are counted, not derived from the score, which a long tie-break lowers.
+  const int32_t turns = tieBreakTurns;
   newTennisGame();
   const int32_t round = isDoubles ? 4 : 2;
   for (int32_t i = (round - turns % round) % round; i > 0; i--) changeServe();

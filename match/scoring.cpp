@@ -120,6 +120,7 @@ bool CTennis::tieBreakChangedServe() {
   if (total % 2 == 0) return false;
   CPlayer* old = server;
   changeServe();
+  tieBreakTurns++;
   CPlayer* now = server;
   if (!isNull(now)) {
     if (!isNull(old)) now->serveFromLeft = old->serveFromLeft;
@@ -131,6 +132,7 @@ bool CTennis::tieBreakChangedServe() {
 void CTennis::newTennisGame() {
   SORV_FRAME("CTennis.newTennisGame()V");
   serveTurn = 2;
+  tieBreakTurns = 0;
   gameIndex++;
   changeServe();
   CPlayer* s = server;
