@@ -29,6 +29,7 @@ constexpr int kSplashWidth = 800, kSplashHeight = 480;
 constexpr int kSplashModuleWidth = 200, kSplashModuleHeight = 240;
 constexpr int kSplashBands = 8;
 constexpr int kMenuBackdropFrame = 4;
+constexpr int kBackdropTile = 80;
 
 const Glyph* glyphOf(char c) {
   for (const Glyph& g : kGlyphs) {
@@ -116,6 +117,29 @@ std::vector<SpriteFModule> backdropTiles(SpriteSpec& spec, int bands) {
   return tiles;
 }
 
+// One small module of diagonal bands in the colours 3 to 2 + bands, repeated over the whole
+// screen; the module stays small as the menus keep its image once per palette.
+std::vector<SpriteFModule> repeatedBackdrop(SpriteSpec& spec, int bands) {
+  SpriteModule m;
+  m.width = kBackdropTile;
+  m.height = kBackdropTile;
+  m.pixels.resize(static_cast<size_t>(m.width) * m.height);
+  for (int y = 0; y < m.height; y++) {
+    for (int x = 0; x < m.width; x++) {
+      m.pixels[static_cast<size_t>(y) * m.width + x] = static_cast<uint8_t>(3 + ((x + y) / 20) % bands);
+    }
+  }
+  const auto module = static_cast<uint8_t>(spec.modules.size());
+  spec.modules.push_back(m);
+  std::vector<SpriteFModule> tiles;
+  for (int y = 0; y < kSplashHeight; y += kBackdropTile) {
+    for (int x = 0; x < kSplashWidth; x += kBackdropTile) {
+      tiles.push_back({module, static_cast<int16_t>(x), static_cast<int16_t>(y), 0, 0});
+    }
+  }
+  return tiles;
+}
+
 // backdrop: the frame that covers the screen, -1 for none.
 std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape, int backdrop) {
   SpriteSpec spec;
@@ -124,7 +148,7 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
   for (int m = 1; m < shape.modules; m++) spec.modules.push_back(square(3 + m % (shape.colours - 3)));
   for (int f = 0; f < shape.frames; f++) {
     if (f == backdrop) {
-      std::vector<SpriteFModule> tiles = backdropTiles(spec, shape.colours - 3);
+      std::vector<SpriteFModule> tiles = repeatedBackdrop(spec, shape.colours - 3);
       tiles.push_back({0, 16, 16, 0, 0});
       addFrame(spec, tiles);
       continue;
