@@ -28,6 +28,8 @@ constexpr int kSquare = 8;
 constexpr int kSplashWidth = 800, kSplashHeight = 480;
 constexpr int kSplashModuleWidth = 200, kSplashModuleHeight = 240;
 constexpr int kSplashBands = 8;
+constexpr int kMenuBackdropFrame = 4;
+constexpr int kBackdropTile = 80;
 
 const Glyph* glyphOf(char c) {
   for (const Glyph& g : kGlyphs) {
@@ -89,12 +91,68 @@ SpriteModule square(int colourIndex) {
 
 }  // namespace
 
-std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape) {
+namespace {
+
+// Tiles of a picture covering the whole screen in diagonal bands of the colours 3 to
+// 2 + bands, added as modules; the frame modules that place them.
+std::vector<SpriteFModule> backdropTiles(SpriteSpec& spec, int bands) {
+  std::vector<SpriteFModule> tiles;
+  for (int row = 0; row < kSplashHeight / kSplashModuleHeight; row++) {
+    for (int col = 0; col < kSplashWidth / kSplashModuleWidth; col++) {
+      SpriteModule m;
+      m.width = kSplashModuleWidth;
+      m.height = kSplashModuleHeight;
+      m.pixels.resize(static_cast<size_t>(m.width) * m.height);
+      for (int y = 0; y < m.height; y++) {
+        for (int x = 0; x < m.width; x++) {
+          const int gx = col * kSplashModuleWidth + x, gy = row * kSplashModuleHeight + y;
+          m.pixels[static_cast<size_t>(y) * m.width + x] = static_cast<uint8_t>(3 + ((gx + 2 * gy) / 60) % bands);
+        }
+      }
+      tiles.push_back({static_cast<uint8_t>(spec.modules.size()), static_cast<int16_t>(col * kSplashModuleWidth),
+                       static_cast<int16_t>(row * kSplashModuleHeight), 0, 0});
+      spec.modules.push_back(m);
+    }
+  }
+  return tiles;
+}
+
+// One small module of diagonal bands in the colours 3 to 2 + bands, repeated over the whole
+// screen; the module stays small as the menus keep its image once per palette.
+std::vector<SpriteFModule> repeatedBackdrop(SpriteSpec& spec, int bands) {
+  SpriteModule m;
+  m.width = kBackdropTile;
+  m.height = kBackdropTile;
+  m.pixels.resize(static_cast<size_t>(m.width) * m.height);
+  for (int y = 0; y < m.height; y++) {
+    for (int x = 0; x < m.width; x++) {
+      m.pixels[static_cast<size_t>(y) * m.width + x] = static_cast<uint8_t>(3 + ((x + y) / 20) % bands);
+    }
+  }
+  const auto module = static_cast<uint8_t>(spec.modules.size());
+  spec.modules.push_back(m);
+  std::vector<SpriteFModule> tiles;
+  for (int y = 0; y < kSplashHeight; y += kBackdropTile) {
+    for (int x = 0; x < kSplashWidth; x += kBackdropTile) {
+      tiles.push_back({module, static_cast<int16_t>(x), static_cast<int16_t>(y), 0, 0});
+    }
+  }
+  return tiles;
+}
+
+// backdrop: the frame that covers the screen, -1 for none.
+std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape, int backdrop) {
   SpriteSpec spec;
   const SpriteModule label = labelModule(labelText(pack, entry));
   spec.modules.push_back(label);
   for (int m = 1; m < shape.modules; m++) spec.modules.push_back(square(3 + m % (shape.colours - 3)));
   for (int f = 0; f < shape.frames; f++) {
+    if (f == backdrop) {
+      std::vector<SpriteFModule> tiles = repeatedBackdrop(spec, shape.colours - 3);
+      tiles.push_back({0, 16, 16, 0, 0});
+      addFrame(spec, tiles);
+      continue;
+    }
     const int second = 1 + f % (shape.modules - 1);
     addFrame(spec, {{0, 0, 0, 0, 0}, {static_cast<uint8_t>(second), label.width, 0, 0, 0}});
   }
@@ -107,29 +165,17 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
   return writeSprite(spec);
 }
 
+}  // namespace
+
+std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape) {
+  return labelledSprite(pack, entry, shape, -1);
+}
+
 std::vector<uint8_t> splashSprite() {
   constexpr int kColours = 16;
   SpriteSpec spec;
   spec.modules.push_back(labelModule(labelText(kConstBootPack, kBootSplash)));
-  std::vector<SpriteFModule> frame;
-  for (int row = 0; row < kSplashHeight / kSplashModuleHeight; row++) {
-    for (int col = 0; col < kSplashWidth / kSplashModuleWidth; col++) {
-      SpriteModule m;
-      m.width = kSplashModuleWidth;
-      m.height = kSplashModuleHeight;
-      m.pixels.resize(static_cast<size_t>(m.width) * m.height);
-      for (int y = 0; y < m.height; y++) {
-        for (int x = 0; x < m.width; x++) {
-          const int gx = col * kSplashModuleWidth + x, gy = row * kSplashModuleHeight + y;
-          m.pixels[static_cast<size_t>(y) * m.width + x] =
-              static_cast<uint8_t>(3 + ((gx + 2 * gy) / 60) % kSplashBands);
-        }
-      }
-      frame.push_back({static_cast<uint8_t>(spec.modules.size()), static_cast<int16_t>(col * kSplashModuleWidth),
-                       static_cast<int16_t>(row * kSplashModuleHeight), 0, 0});
-      spec.modules.push_back(m);
-    }
-  }
+  std::vector<SpriteFModule> frame = backdropTiles(spec, kSplashBands);
   frame.push_back({0, 16, 16, 0, 0});
   addFrame(spec, frame);
   addAnim(spec, {{0, 1, 0, 0, 0}});
@@ -164,7 +210,12 @@ std::vector<std::vector<uint8_t>> entries(int32_t pack, int count, const Labelle
 
 }  // namespace
 
-std::vector<std::vector<uint8_t>> labelledMenuPack() { return entries(kConstMenuPack, 6, kMenuSpriteShape); }
+// The main menu sprite's frame 4 is the menus' background.
+std::vector<std::vector<uint8_t>> labelledMenuPack() {
+  std::vector<std::vector<uint8_t>> out = entries(kConstMenuPack, 6, kMenuSpriteShape);
+  out[kMenuMain] = labelledSprite(kConstMenuPack, kMenuMain, kMenuSpriteShape, kMenuBackdropFrame);
+  return out;
+}
 std::vector<std::vector<uint8_t>> labelledMenuExtPack() { return entries(kConstMenuExtPack, 6, kMenuSpriteShape); }
 std::vector<std::vector<uint8_t>> labelledMenuIconPack() { return entries(kConstMenuIconPack, 3, kMenuSpriteShape); }
 // Entry 4 is also the menus' interface sprite.

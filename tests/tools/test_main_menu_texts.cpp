@@ -1,0 +1,69 @@
+// Every language writes the texts the main menu and its quit question show: none is left as
+// the "P<pack>-<id>" mark of a text not written yet.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/data/menu_screens.h"
+#include "tools/mkdata/text_source.h"
+
+namespace sorv::mkdata {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Shown {
+  int32_t pack;
+  std::vector<int32_t> ids;
+  const char* what;
+};
+
+std::vector<Shown> shownTexts() {
+  std::vector<int32_t> quit(std::begin(kQuitQuestion), std::end(kQuitQuestion));
+  return {
+      {2, {288, 289}, "title and footer"},
+      {2, {3, 4, 5, 8, 9, 12, 13, 272, 273}, "entries of every main-menu list"},
+      {2, {278, 279, 280, 281, 282, 283, 284, 285, 286}, "entry descriptions"},
+      {0, {13, 14}, "quit question's soft keys"},
+      {0, quit, "quit question"},
+      {0, {232, 234, 235, 236, 237, 238, 239, 240}, "achievement panel: Gold, rank and its names"},
+  };
+}
+
+std::u16string placeholder(int32_t pack, int32_t id) {
+  const std::string s = "P" + std::to_string(pack) + "-" + std::to_string(id);
+  return std::u16string(s.begin(), s.end());
+}
+
+TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) {
+  int languages = 0;
+  for (const fs::directory_entry& file : fs::directory_iterator(fs::path(SORV_DATA_SOURCE_DIR) / "texts")) {
+    if (file.path().extension() != ".txt") continue;
+    languages++;
+    std::ifstream in(file.path(), std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    TextSource source;
+    std::string error;
+    ASSERT_TRUE(parseTextSource(all.str(), file.path().filename().string(), &source, &error)) << error;
+    for (const Shown& shown : shownTexts()) {
+      for (int32_t id : shown.ids) {
+        SCOPED_TRACE(file.path().filename().string() + " pack " + std::to_string(shown.pack) + " id " +
+                     std::to_string(id) + " (" + shown.what + ")");
+        const std::vector<std::u16string>& texts = source.strings[shown.pack];
+        ASSERT_LT(static_cast<size_t>(id), texts.size());
+        const std::u16string& text = texts[id];
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(text.find(placeholder(shown.pack, id)), std::u16string::npos);
+      }
+    }
+  }
+  EXPECT_EQ(languages, 11);
+}
+
+}  // namespace
+}  // namespace sorv::mkdata
