@@ -154,8 +154,8 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
   const Shot shots[] = {{"focus", 0xabda985ae758760ull},
                         {"thunder", 0xea25f1a844ea109bull},
                         {"editor", 0xba811b6852a17b36ull},
-                        {"menu", 0xfbf62ebe3d6ef5edull},
-                        {"over", 0x5275dea20793996ull}};
+                        {"menu", 0x5193ab8ad9345b41ull},
+                        {"over", 0x6f856e2a12e5ec64ull}};
   for (const Shot& shot : shots) {
     EXPECT_EQ(hashOf(shot.name), shot.hash) << shot.name << std::hex << " 0x" << hashOf(shot.name);
   }
