@@ -40,18 +40,7 @@ void startOnDataSet() {
   static bool started = false;
   if (started) return;
   started = true;
-  setenv("SORV_AUDIO", "null", 0);
-  bench::installDataSet("bench-loading", true);
-  Resources::installOpener();
-  ResourceInputStream::archiveFile = nullptr;
-  if (Application* running = Application::instance(); running != nullptr) {
-    Application::close(running);
-    delete running;
-    Application::setInstance(nullptr);
-  } else {
-    Debug::setSink(std::getenv("SORV_BENCH_LOG") ? stderr : std::fopen("/dev/null", "w"));
-  }
-  Application::init(new Application());
+  bench::startOnDataSet("bench-loading", true, false);
 }
 
 void setState(int32_t state) {

@@ -10,6 +10,7 @@
 
 #include "bench/cpu_time.h"
 #include "bench/data_set_install.h"
+#include "bench/menus_loaded.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/platform/clock.h"
@@ -23,7 +24,6 @@
 namespace sorv {
 namespace {
 
-constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
 constexpr int32_t kFrameCap = 20000;
 constexpr int32_t kMainMenuState = 4;
 
@@ -37,21 +37,7 @@ void loadShell() {
   loaded = true;
   setenv("SORV_SEED", "25", 1);
   bench::startOnDataSet("bench-match-frame");
-  CGame::gameCanvas = newObject<CGame>();
-  CGame::backBuffer = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
-  CGame::backBufferGraphics = CGame::backBuffer->getGraphics();
-  CGame::gfx = CGame::backBufferGraphics;
-  CGame::LoadMenuData();
-  CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, false);
-  CGame::initArrays();
-  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-  CGame::Lib_Close();
-  CGame::initRMS();
-  for (int32_t step = 1; step <= kMenuResourceSteps; step++) {
-    if (step == kSoundStep) continue;
-    CGame::loadingStep = step;
-    CGame::loadMenuRes();
-  }
+  bench::loadShellAsMenusLeaveIt();
   CTennis::autoplay = true;
   gScreen = Image::createImage(480, 800);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench/data_set_install.h"
+#include "bench/menus_loaded.h"
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/platform/clock.h"
@@ -27,28 +28,13 @@
 namespace sorv {
 namespace {
 
-constexpr int32_t kMenuResourceSteps = 28, kSoundStep = 27;
 constexpr int32_t kFillRounds = 200;
 
 void fail(const std::string& error) { bench::failSetUp("bench_match", error); }
 
 // The shell as the menus leave it, then a doubles match loaded and walked in, in play.
 void loadDoublesInPlay() {
-  CGame::gameCanvas = newObject<CGame>();
-  CGame::backBuffer = Image::createImage(CGame::kGameWidth, CGame::kGameHeight);
-  CGame::backBufferGraphics = CGame::backBuffer->getGraphics();
-  CGame::gfx = CGame::backBufferGraphics;
-  CGame::LoadMenuData();
-  CGame::bootSprite = CGame::loadSprite(StaticClass::getConstant(kConstBootPack), false, kBootSprite, false);
-  CGame::initArrays();
-  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-  CGame::Lib_Close();
-  CGame::initRMS();
-  for (int32_t step = 1; step <= kMenuResourceSteps; step++) {
-    if (step == kSoundStep) continue;
-    CGame::loadingStep = step;
-    CGame::loadMenuRes();
-  }
+  bench::loadShellAsMenusLeaveIt();
   CGame::matchSettings = Array::fillInts(Array::newIntArray(5), {1, 1, 0, 0, 0});
   CGame::playerChoice1 = 0;
   CGame::playerChoice2 = 1;

@@ -61,12 +61,13 @@ inline void installDataSet(const char* who, bool withSounds = false) {
   }
 }
 
-// The data set installed and a runtime started on it, on the virtual clock: a runtime another
-// benchmark of the binary started on data of its own is closed first.
-inline void startOnDataSet(const char* who) {
+// The data set installed and a runtime started on it (on the virtual clock unless told
+// otherwise): a runtime another benchmark of the binary started on data of its own is
+// closed first.
+inline void startOnDataSet(const char* who, bool withSounds = false, bool virtualClock = true) {
   setenv("SORV_AUDIO", "null", 0);
-  installDataSet(who);
-  platform::setClockVirtual(true);
+  installDataSet(who, withSounds);
+  if (virtualClock) platform::setClockVirtual(true);
   Resources::installOpener();
   ResourceInputStream::archiveFile = nullptr;
   if (Application* running = Application::instance(); running != nullptr) {

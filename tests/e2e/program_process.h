@@ -18,21 +18,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/run_budget.h"
+
 extern char** environ;
 
 namespace sorv::test {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitizerBuild = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitizerBuild = true;
-#else
-constexpr bool kSanitizerBuild = false;
-#endif
-#else
-constexpr bool kSanitizerBuild = false;
-#endif
 
 inline std::string readText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

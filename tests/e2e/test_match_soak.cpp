@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/program_process.h"
+#include "tests/support/run_budget.h"
 
 namespace sorv {
 namespace {
@@ -15,22 +16,8 @@ namespace {
 using test::has;
 using test::readText;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-bool switchOn(const char* name) {
-  const char* v = std::getenv(name);
-  return v != nullptr && *v != '\0' && std::string(v) != "0";
-}
+using test::kSanitizerBuild;
+using test::memoryStressOn;
 
 constexpr int kFrameCap = 6000;
 constexpr int kRunSeconds = 400;
@@ -54,8 +41,8 @@ constexpr Match kMatches[kGroups][kPerGroup] = {
 bool mustFinish(const Match& m) { return m.sets == 0 && m.games <= 1; }
 
 int matchesToPlay(int group) {
-  if (kSanitized) return group < 4 ? 1 : 0;
-  if (switchOn("SORV_GC_STRESS") || switchOn("SORV_MOVE_STRESS")) return group % 2 == 0 ? 1 : 0;
+  if (kSanitizerBuild) return group < 4 ? 1 : 0;
+  if (memoryStressOn()) return group % 2 == 0 ? 1 : 0;
   return kPerGroup;
 }
 

@@ -12,6 +12,7 @@
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/support/run_budget.h"
 
 namespace sorv {
 namespace {
@@ -20,27 +21,13 @@ using test::has;
 
 constexpr int kRunSeconds = 280;
 constexpr int kKey0 = 48, kKey1 = 49, kKey5 = 53, kKey8 = 56, kKey9 = 57, kRightSoft = 113;
+using test::kSanitizerBuild;
+using test::memoryStressOn;
+
 // The statistics matches: all three in Release, the singles alone under the sanitizer or the
 // collector's stress.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-bool switchOn(const char* name) {
-  const char* v = std::getenv(name);
-  return v != nullptr && *v != '\0' && std::string(v) != "0";
-}
-
 int statisticsMatches() {
-  return kSanitized || switchOn("SORV_GC_STRESS") || switchOn("SORV_MOVE_STRESS") ? 1 : 3;
+  return kSanitizerBuild || memoryStressOn() ? 1 : 3;
 }
 
 std::string key(int vk, int after = 1) {

@@ -12,31 +12,15 @@
 #include "match/match_trace.h"
 #include "runtime/util_random.h"
 #include "tests/game/pause_fixture.h"
+#include "tests/support/run_budget.h"
 
 namespace sorv::test {
 namespace {
 
 constexpr int kFrameCap = 60000;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-bool switchOn(const char* name) {
-  const char* v = std::getenv(name);
-  return v != nullptr && *v != '\0' && std::string(v) != "0";
-}
-
 // All three matches in Release, the singles alone under the sanitizer or the collector's stress.
-int matchCount() { return kSanitized || switchOn("SORV_GC_STRESS") || switchOn("SORV_MOVE_STRESS") ? 1 : 3; }
+int matchCount() { return kSanitizerBuild || memoryStressOn() ? 1 : 3; }
 
 // What the trace says, per team: points and games won, and the counted events.
 struct TraceSums {

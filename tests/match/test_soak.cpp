@@ -12,30 +12,14 @@
 
 #include "tests/match/rules_fixture.h"
 #include "tests/match/reference_scorer.h"
+#include "tests/support/run_budget.h"
 
 namespace sorv::test {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-bool switchOn(const char* name) {
-  const char* v = std::getenv(name);
-  return v != nullptr && *v != '\0' && std::string(v) != "0";
-}
-
 long soakPoints() {
   if (const char* v = std::getenv("SORV_SOAK_POINTS")) return std::strtol(v, nullptr, 10);
-  const bool stressed = kSanitized || switchOn("SORV_GC_STRESS") || switchOn("SORV_MOVE_STRESS");
+  const bool stressed = kSanitizerBuild || memoryStressOn();
   return stressed ? 10000 : 1000000;
 }
 
