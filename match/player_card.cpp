@@ -83,7 +83,10 @@ Image* CTennis::createPlayerAttrImage(CPlayer* p, Image* image) {
   fill(g, kPanelColour, 1, 1, 30, 34);
   fill(g, kPanelColour, 32, 1, 164, 71);
   // attrValue1 carries the first-name index: a named player shows the created player's face.
+  // The face stays inside its panel, whatever the size of the portrait frames.
+  g->setClip(1, 1, 30, 34);
   portraitFrame(g, p->attrValue1 == -1 ? character : kCreatedPlayerFrame, 14, 19);
+  g->setClip(0, 0, kCardWidth, kCardHeight);
   text(g, CGame::GetString(0, p == player.get() ? kUserLabel : kCpuLabel), 16, 41, kCentred);
   for (int32_t row = 0; row < kLabelRows; row++) {
     text(g, CGame::GetString(1, kLabelTextFirst + row), 33, 4 + 10 * row, 0);

@@ -155,8 +155,9 @@ TEST_F(MatchEntry, TheAttributeCardIsTheSamePictureOnTheSameData) {
   // The team's colour shows at the edge, the panel's inside.
   EXPECT_EQ(pixel(user, 0, 0), rgb565(0x189CEF));
   EXPECT_EQ(pixel(rival, 0, 0), rgb565(0xB80000));
-  // The face covers the middle of the panel.
-  EXPECT_EQ(pixel(user, 100, 60), 0x73AE);
+  // The face stays inside its own panel: the values' panel shows its colour.
+  EXPECT_EQ(pixel(user, 100, 60), rgb565(0x98A5A5));
+  EXPECT_EQ(pixel(user, 40, 60), rgb565(0x98A5A5));
   EXPECT_EQ(pixel(user, 100, 10), rgb565(0x5C5C5C));
   // The same card drawn again into the same image is the same picture.
   const uint64_t first = pictureHash(user);
