@@ -57,6 +57,20 @@ class RealWindow : public test::WindowRun {
     return differing;
   }
 
+  // Acts until the game leaves the title: now and then the X server drops a synthetic press
+  // on a loaded machine, so the act is repeated every five seconds, for half a minute.
+  bool leavesTheTitle(const std::function<void()>& act) {
+    auto next = std::chrono::steady_clock::now();
+    return within(30s, [&] {
+      if (has(trace(), kTitleLeft)) return true;
+      if (std::chrono::steady_clock::now() >= next) {
+        act();
+        next = std::chrono::steady_clock::now() + 5s;
+      }
+      return false;
+    });
+  }
+
   void closeAndExpectACleanStop(Window window) {
     x_.closeWindow(window);
     EXPECT_EQ(wait(game_, 20), 0);
@@ -77,8 +91,7 @@ TEST_F(RealWindow, ShowsTheTitleUprightAndReturnLeavesIt) {
   EXPECT_EQ(waitUntilShown(window, expected), 0) << "the title is not shown upright";
   // With no window manager the keys go to the window under the pointer.
   x_.pointTo(window, 400, 240);
-  x_.tap(XK_Return);
-  EXPECT_TRUE(within(10s, [&] { return has(trace(), kTitleLeft); })) << trace();
+  EXPECT_TRUE(leavesTheTitle([&] { x_.tap(XK_Return); })) << trace();
   closeAndExpectACleanStop(window);
 }
 
@@ -88,8 +101,7 @@ TEST_F(RealWindow, AClickLeavesTheTitle) {
   ASSERT_NE(window, 0u) << log();
   ASSERT_EQ(waitUntilShown(window, expected), 0);
   x_.pointTo(window, 700, 100);
-  x_.click();
-  EXPECT_TRUE(within(10s, [&] { return has(trace(), kTitleLeft); })) << trace();
+  EXPECT_TRUE(leavesTheTitle([&] { x_.click(); })) << trace();
   closeAndExpectACleanStop(window);
 }
 
