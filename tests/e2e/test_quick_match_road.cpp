@@ -22,11 +22,11 @@ constexpr int kSelectFrames = 12, kSoftFrames = 12, kLoadingFrames = 80;
 // From the key that closes the loading's tip into the players' walk-on.
 constexpr int kEntryFrames = 60;
 // The user's strokes: hold 5 for the serve's strength, a direction, 5 again. A match of one
-// set of two games ends within kStrokeRounds of them (within 35 on this seed); the
-// digits leave the continue question alone, which waits for a soft key.
+// set of two games ends within kStrokeRounds of them (the computer returns serves, so
+// points last); the digits leave the continue question alone, which waits for a soft key.
 const std::string kStrokeRound = hold(kKey5, 6) + key(kKey4, 3) + key(kKey6, 3) + key(kKey5, 3) + key(kKey2, 3) +
                                  key(kKey8, 3) + key(kKey5, 3);
-constexpr int kStrokeRounds = 50;
+constexpr int kStrokeRounds = 150;
 
 // Game points of the screens' touch targets. Main menu: the first button. Set-up (menu 14):
 // the value arrows of the two visible rows (left of x 385 the previous value, right of it

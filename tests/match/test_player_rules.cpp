@@ -208,8 +208,14 @@ TEST_F(PlayerRulesTest, ReachClassesAtTheirBoundsAndARouteShortOfThePlayer) {
     EXPECT_EQ(ok, c[1] != 0) << c[0];
     if (ok) EXPECT_EQ(aload(p->moveInfo, 0), c[1]) << c[0];
   }
-  // A player beyond every point of the route reads no reach kind past the route.
+  // A player beyond every point of the route reads no reach kind past the route: a slower
+  // ball lands twice before depth 35000 (a player between the two landings could still play it).
   LogCapture log;
+  b->init(Array::fillInts(Array::newIntArray(3), {9085, 1000, 10000}), Array::fillInts(Array::newIntArray(3), {0, 3000, 10000}), nullptr);
+  b->calculateRouteInfo();
+  ASSERT_LT(aload(static_cast<IntArray*>(b->route->elements()[RigidBody::kRoutePoints - 1]), 1), 35000);
+  p->changeState(6);
+  p->resetStrikeState();
   p->setPos(9085 + 2000, 35000);
   EXPECT_FALSE(p->getPlayerStrikeCondition(p->moveInfo));
   EXPECT_FALSE(log.contains("ArrayOutOfBound"));

@@ -105,6 +105,9 @@ TEST_F(PlayerTablesTest, StrokeAndAimTablesHaveTheirShapesAndRanges) {
   IntArray* reach = CPlayer::reachKind;
   ASSERT_EQ(reach->length, RigidBody::kRoutePoints + 1);
   EXPECT_EQ(reach->elements()[reach->length - 1], 0);
+  // A ball that bounces low has no route points between its two landings: it is still in
+  // play when it reaches a player before the second one.
+  EXPECT_GT(reach->elements()[RigidBody::kRoutePoints - 2], 0);
   for (int32_t i = 0; i < reach->length; i++) {
     EXPECT_GE(reach->elements()[i], 0);
     EXPECT_LE(reach->elements()[i], 6);
@@ -133,13 +136,24 @@ TEST_F(PlayerTablesTest, TimingRowsAreAsLongAsTheAnimationsTheyTime) {
   }
   ASprite* strokes = CGame::loadSprite(StaticClass::getConstant(kConstStrokesUser), false, 0, true);
   ASSERT_FALSE(isNull(strokes));
+  // Row r times a swing started r frames before the ball arrives: the frames before the
+  // contact frame (6) last r frames together (at least one, or the contact is skipped), so
+  // the racket meets the ball instead of swinging after it has gone.
+  constexpr int32_t kContactFrame = 6;
   for (ObjectArray* swing : {CPlayer::swingTable1.get(), CPlayer::swingTable2.get()}) {
     // The computer's shortened table keeps at least one row at every level.
     ASSERT_GT(swing->length, 9);
     for (int32_t r = 0; r < swing->length; r++) {
       ByteArray* durations = row<ByteArray>(swing, r);
       for (int32_t anim = 0; anim < kStrokeAnims; anim++) EXPECT_EQ(durations->length, strokes->GetAFrames(anim)) << r;
-      for (int32_t f = 0; f < durations->length; f++) EXPECT_GE(durations->elements()[f], 1);
+      ASSERT_GT(durations->length, kContactFrame);
+      int32_t toContact = 0;
+      for (int32_t f = 0; f < kContactFrame; f++) {
+        EXPECT_GE(durations->elements()[f], 0) << r;
+        toContact += durations->elements()[f];
+      }
+      EXPECT_EQ(toContact, r < 1 ? 1 : r) << r;
+      for (int32_t f = kContactFrame; f < durations->length; f++) EXPECT_GE(durations->elements()[f], 1) << r;
     }
   }
 }
