@@ -138,10 +138,10 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
     const char* name;
     uint64_t hash;
   };
-  const Shot shots[] = {{"focus", 0xabda985ae758760ull},
-                        {"thunder", 0xea25f1a844ea109bull},
-                        {"editor", 0xba811b6852a17b36ull},
-                        {"menu", 0x5193ab8ad9345b41ull},
+  const Shot shots[] = {{"focus", 0x6e5f60287adc95c3ull},
+                        {"thunder", 0x1747e0e40183076aull},
+                        {"editor", 0xbfda5b5153e532d0ull},
+                        {"menu", 0x1e476df8b10cce0dull},
                         {"over", 0x6f856e2a12e5ec64ull}};
   for (const Shot& shot : shots) {
     EXPECT_EQ(hashOf(shot.name), shot.hash) << shot.name << std::hex << " 0x" << hashOf(shot.name);
