@@ -52,28 +52,34 @@ struct MatchEffects {
 MatchEffects kept;
 StaticRef<String> keptBarText;  // a root of its own: kept is reset by value
 
+// Each kept field beside the match's own, so keeping and restoring copy the same list.
+template <class Copy>
+void eachKeptField(Copy copy) {
+  copy(kept.pdbActive, CGame::pdbActive);
+  copy(kept.pdbClosing, CGame::pdbClosing);
+  copy(kept.pdbKind, CGame::pdbKind);
+  copy(kept.pdbHoldFrames, CGame::pdbHoldFrames);
+  copy(kept.pdbStartFrame, CGame::pdbStartFrame);
+  copy(kept.pdbStep, CGame::pdbStep);
+  copy(kept.pdbLevel, CGame::pdbLevel);
+  copy(kept.barKind, CTennis::barKind);
+  copy(kept.barClosing, CTennis::barClosing);
+  copy(kept.barStart, CTennis::barStart);
+  copy(kept.barDuration, CTennis::barDuration);
+  copy(kept.barShellTime, CTennis::barShellTime);
+  copy(kept.barOption1, CTennis::barOption1);
+  copy(kept.barOption2, CTennis::barOption2);
+  copy(kept.barOption4, CTennis::barOption4);
+  copy(kept.infoBgClosed, CGame::infoBgClosed);
+}
+
 void keepMatchEffects() {
   if (Random* r = CGame::random; !isNull(r)) {
     kept.seedLow = r->seedLow;
     kept.seedHigh = r->seedHigh;
   }
-  kept.pdbActive = CGame::pdbActive;
-  kept.pdbClosing = CGame::pdbClosing;
-  kept.pdbKind = CGame::pdbKind;
-  kept.pdbHoldFrames = CGame::pdbHoldFrames;
-  kept.pdbStartFrame = CGame::pdbStartFrame;
-  kept.pdbStep = CGame::pdbStep;
-  kept.pdbLevel = CGame::pdbLevel;
   keptBarText = CTennis::barText;
-  kept.barKind = CTennis::barKind;
-  kept.barClosing = CTennis::barClosing;
-  kept.barStart = CTennis::barStart;
-  kept.barDuration = CTennis::barDuration;
-  kept.barShellTime = CTennis::barShellTime;
-  kept.barOption1 = CTennis::barOption1;
-  kept.barOption2 = CTennis::barOption2;
-  kept.barOption4 = CTennis::barOption4;
-  kept.infoBgClosed = CGame::infoBgClosed;
+  eachKeptField([](auto& keptField, const auto& live) { keptField = live; });
 }
 
 void restoreMatchEffects() {
@@ -81,24 +87,9 @@ void restoreMatchEffects() {
     r->seedLow = kept.seedLow;
     r->seedHigh = kept.seedHigh;
   }
-  CGame::pdbActive = kept.pdbActive;
-  CGame::pdbClosing = kept.pdbClosing;
-  CGame::pdbKind = kept.pdbKind;
-  CGame::pdbHoldFrames = kept.pdbHoldFrames;
-  CGame::pdbStartFrame = kept.pdbStartFrame;
-  CGame::pdbStep = kept.pdbStep;
-  CGame::pdbLevel = kept.pdbLevel;
   CTennis::barText = keptBarText;
-  CTennis::barKind = kept.barKind;
-  CTennis::barClosing = kept.barClosing;
-  CTennis::barStart = kept.barStart;
-  CTennis::barDuration = kept.barDuration;
-  CTennis::barShellTime = kept.barShellTime;
-  CTennis::barOption1 = kept.barOption1;
-  CTennis::barOption2 = kept.barOption2;
-  CTennis::barOption4 = kept.barOption4;
-  CGame::infoBgClosed = kept.infoBgClosed;
   keptBarText = nullptr;
+  eachKeptField([](const auto& keptField, auto& live) { live = keptField; });
 }
 
 void resetPauseStatics() {

@@ -358,7 +358,23 @@ class WindowRun : public ProgramRun {
 
   // Starts the server (the screen "WxHxD", a window manager when asked for) and the program
   // with SORV_PANEL set to the view (empty: the default); its window, or 0 when none came.
+  // On a loaded machine the window manager now and then never maps the first window, and
+  // the program waits for it for ever: then the server, the manager and the program are
+  // started once more.
   Window startInWindow(const char* view = "", const char* screen = VirtualX::kScreen, bool windowManager = false) {
+    Window window = startOnce(view, screen, windowManager);
+    if (window == 0 && windowManager && game_ > 0) {
+      std::fprintf(stderr, "no window within the time: the server, the manager and the program start again\n");
+      kill(game_, SIGKILL);
+      waitpid(game_, nullptr, 0);
+      game_ = -1;
+      x_.stop();
+      window = startOnce(view, screen, windowManager);
+    }
+    return window;
+  }
+
+  Window startOnce(const char* view, const char* screen, bool windowManager) {
     if (!x_.start(screen, windowManager)) {
       ADD_FAILURE() << "no virtual X server or window manager (scripts/deps.sh installs them)";
       return 0;
