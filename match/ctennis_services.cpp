@@ -46,7 +46,7 @@ bool CTennis::isTutorialFlagSet() { return false; }
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;
 
-bool CTennis::isTrainingMatch() { return false; }
+bool CTennis::isTrainingMatch() { return matchKind == kKindTraining; }
 
 namespace {
 

@@ -42,6 +42,7 @@ bool keyPixel(int32_t argb) { return (argb & 0xFFFFFF) == kKeyRgb; }
 
 }  // namespace
 
+// Meant to do nothing: the sprites draw opaque; callers set and reset it around dust puffs.
 void ASprite::setAlpha(int32_t) {}
 
 void ASprite::drawRGB(Graphics* g, IntArray* argb, int32_t offset, int32_t scan, int32_t x,
