@@ -53,6 +53,7 @@ void CTennis::autoplayKeys() {
                      CGame::frameCounter);
         CGame::keysPressed |= CGame::kKeySoftLeft;
       } else {
+        Debug::trace("autoplay leaves for the menus at frame %d", CGame::frameCounter);
         CGame::keysPressed |= CGame::kKeySoftRight;
       }
       break;

@@ -9,7 +9,6 @@
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
-#include "sprites/cactor.h"
 
 namespace sorv {
 
@@ -220,11 +219,12 @@ CPlayer* CTennis::createPlayer(CTennis* match, bool human, bool userTeamSide, in
   if (p == nullptr) return nullptr;
   // The self-playing test user is steered by the computer like any opponent.
   p->construct(match, human && !autoplay, userTeamSide, look);
-  // The roster keeps both style flags inverted.
-  p->oneHandedBackhand = !rosterFlag(kBackhandFlag, rosterIndex);
-  p->forehandSide = !rosterFlag(kForehandSideFlag, rosterIndex);
-  // The other forehand side is the same sprite mirrored.
-  if (!isNull(p->animActor)) p->animActor->remap = p->forehandSide;
+  // The roster keeps both style flags inverted; without its table the player keeps the
+  // plain style it was made with.
+  if (!isNull(CGame::rosterFlags.get())) {
+    p->oneHandedBackhand = !rosterFlag(kBackhandFlag, rosterIndex);
+    p->forehandSide = !rosterFlag(kForehandSideFlag, rosterIndex);
+  }
   p->rosterIndex = rosterIndex;
   p->attrValue1 = value1;
   p->attrValue2 = value2;
