@@ -138,3 +138,22 @@ TEST_F(MatchAfterMatchTest, ANewMatchObjectStartsWithoutTheLastRunsTutorialAndWe
 
 }  // namespace
 }  // namespace sorv::test
+
+namespace sorv::test {
+namespace {
+
+TEST_F(FlowTest, TheSelfPlayingUserPlaysAgainAsOftenAsAsked) {
+  CTennis::autoplayAgain = 2;
+  CTennis::autoplayAgainTaken = 0;
+  CTennis::matchState = CTennis::kStateContinue;
+  for (int32_t keys : {CGame::kKeySoftLeft, CGame::kKeySoftLeft, CGame::kKeySoftRight, CGame::kKeySoftRight}) {
+    CGame::keysPressed = 0;
+    CTennis::autoplayKeys();
+    EXPECT_EQ(CGame::keysPressed, keys);
+  }
+  CGame::keysPressed = 0;
+  CTennis::autoplayAgain = CTennis::autoplayAgainTaken = 0;
+}
+
+}  // namespace
+}  // namespace sorv::test
