@@ -472,6 +472,8 @@ class CGame : public Canvas, public Runnable {
   static bool bEnableRainInterruption();
   static bool bEnableDrizzle();
   static void initRain();
+  // A match starts dry, whatever the last one's weather left behind.
+  static void newMatchWeather();
   static void drawRain(Graphics* g);
   static void initRainInterruption();
   static void updateRainInterruption();

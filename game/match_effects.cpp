@@ -289,6 +289,13 @@ bool CGame::bEnableDrizzle() {
   return RAND(0, 10) < 1;
 }
 
+void CGame::newMatchWeather() {
+  drizzleOn = rainInterruptionDone = false;
+  screenCovered = false;
+  playersShown = true;
+  CTennis::rainFlag = false;
+}
+
 void CGame::initRain() {
   SORV_FRAME("CGame.initRain()V");
   for (int32_t i = 0; i < kRainStreaks; i++) {

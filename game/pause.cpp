@@ -233,6 +233,9 @@ void CGame::quitSPEPause() {
   if (GET_CURRENT_STATE() != kSpecialPauseState) return;
   if (spePauseKind == kThunderKind) GameSound::play(kThunderSound, false);
   restoreMatchEffects();
+  // The rain's cover goes with its pause: left set, the match's bars would never run again.
+  screenCovered = false;
+  playersShown = true;
   POP_STATE();
 }
 

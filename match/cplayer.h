@@ -246,7 +246,7 @@ class CPlayer : public RigidBody {
   void strikeMoveToZ(int32_t target, int32_t time);
   static void addSlipTrace(int32_t lx, int32_t ly, int32_t svx);
   static void resetSlipTrace();
-  static bool serveSideStep;  // the serve side-step flag of getMoveInfo
+  static bool serveSideStep;  // set while a doubles partner side-steps to its wander point
 
   // --- Strokes (cplayer_strokes.cpp, cplayer_stroke_helpers.cpp).
   void updatePlayerStrike();

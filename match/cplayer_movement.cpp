@@ -254,9 +254,10 @@ void CPlayer::runTo() {
       if (state != 5 && state != 6) return move(0, false);
       if (CTennis::deadBallReason != 0) return move(0, false);
       if (wanderX != 0 || wanderZ != 0) {
-        CTennis::walkFlag = true;
+        // The wander is a side step: its own animation, at a slower pace.
+        serveSideStep = true;
         const bool there = runToXY(wanderX, wanderZ);
-        CTennis::walkFlag = false;
+        serveSideStep = false;
         if (there) {
           wanderX = wanderZ = 0;
           wanderTimer = 0;

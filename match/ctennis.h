@@ -465,6 +465,9 @@ class CTennis : public Object {
   // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
   // match's questions; SORV_MATCH_TRACE writes one line per point, game, set and match.
   static bool autoplay;
+  // SORV_AUTOPLAY_AGAIN: how often the self-playing user answers "play again", and how
+  // often it has so far.
+  static int32_t autoplayAgain, autoplayAgainTaken;
   static void autoplayKeys();
   // --- Serving input and players
   // The attributes (or, with false, ability values) of a computer player of a roster entry
@@ -479,7 +482,6 @@ class CTennis : public Object {
   static StaticRef<String> rewardText;  // the break-point text, null when none is shown
   static bool careerFinal;              // a career final against a strong opponent
   static bool dustChoice;               // which dust the running players raise
-  static bool walkFlag;                 // a partner walks to its wander point
   static bool idleFlag;                 // players stand idle between points
   static int32_t speedLineFlag;
   // --- Match overlays (match_overlays.cpp, close_call_view.cpp): the call and score after a

@@ -2,6 +2,7 @@
 // that later work fills: until then they do nothing.
 #include "match/ctennis.h"
 
+#include "game/cgame.h"
 #include "match/cplayer.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
@@ -36,6 +37,8 @@ void CTennis::init(int32_t kind) {
   resetSmashPoint();
   tutorialIndex = -1;
   setTrainingTimer(0, -1);
+  tutorialCounter = trainingStrokes = tutorialServeCount = tutorialBounceCount = 0;
+  CGame::newMatchWeather();
 }
 
 

@@ -107,6 +107,12 @@ namespace {
 constexpr int32_t kPointNameConstants[4] = {18, 93, 94, 95};
 constexpr int32_t kStatRows = 12, kCounters = 18;
 constexpr int32_t kAcesRecord = 5;
+constexpr int32_t kBackhandFlag = 0, kForehandSideFlag = 1;
+constexpr int32_t kStrokeReach = 90;
+
+bool rosterFlag(int32_t row, int32_t rosterIndex) {
+  return aload(static_cast<ByteArray*>(aload(CGame::rosterFlags.get(), row)), rosterIndex) != 0;
+}
 
 void clearBytes(ByteArray* bytes) {
   if (isNull(bytes)) return;
@@ -213,10 +219,17 @@ CPlayer* CTennis::createPlayer(CTennis* match, bool human, bool userTeamSide, in
   if (p == nullptr) return nullptr;
   // The self-playing test user is steered by the computer like any opponent.
   p->construct(match, human && !autoplay, userTeamSide, look);
+  // The roster keeps both style flags inverted; without its table the player keeps the
+  // plain style it was made with.
+  if (!isNull(CGame::rosterFlags.get())) {
+    p->oneHandedBackhand = !rosterFlag(kBackhandFlag, rosterIndex);
+    p->forehandSide = !rosterFlag(kForehandSideFlag, rosterIndex);
+  }
   p->rosterIndex = rosterIndex;
   p->attrValue1 = value1;
   p->attrValue2 = value2;
   p->tuneChance = aload(CGame::rosterAbility.get(), rosterIndex);
+  p->reachValue = kStrokeReach;
   CGame::p_add(objectList, p);
   astore(players.get(), playerCount, p);
   if (!isNull(players.get()) && playerCount < players->length) playerCount++;
@@ -280,7 +293,11 @@ void CTennis::newTennisSet() {
 
 void CTennis::initMatch(CPlayer* firstServer) {
   SORV_FRAME("CTennis.initMatch(LCPlayer;)V");
+  unlockPage = -1;
   CGame::key_resetKey();
+  // A match played on after another (the continue question) gets no new match object: the
+  // weather the last one left is dropped here too.
+  CGame::newMatchWeather();
   setMenuIGM();
   newTennisMatch(firstServer);
   startPoint();
@@ -289,6 +306,8 @@ void CTennis::initMatch(CPlayer* firstServer) {
     const int32_t text = category == 4 ? 98 : category == 2 || category == 3 ? 97 : 57;
     initBarMessage(CGame::GetString(1, text), 0, 28, true, false, true, false);
     freezeAllActor();
+    // The serve's set-up waits for the opening bar to close (enterGame starts it).
+    serveCounter = kJudgesSet;
     leftSoftKeyText = 9;
     rightSoftKeyText = -1;
   }

@@ -410,6 +410,7 @@ void CTennis::doActionBeforeServe() {
     rainFlag = true;
     CGame::initSPEPause(kRainPause);
   } else if (CGame::bEnableDrizzle()) {
+    Debug::trace("drizzle starts in set %d game %d", setIndex + 1, gameIndex + 1);
     CGame::initRain();
   }
 }

@@ -140,6 +140,8 @@ void CTennis::newTennisGame() {
   secondServe = false;
   RigidBody::resetBallTrace();
   CPlayer::resetSlipTrace();
+  // Drizzle lasts a game.
+  CGame::drizzleOn = false;
 }
 
 int32_t CTennis::getTotalGamePoints(bool opponents) {

@@ -13,6 +13,10 @@
 # shortest format (one set of two games) under a cap of 15000 frames, for a quick run.
 # The traces of failed matches are kept in SOAK_KEEP (default BUILD/soak-failures).
 # SOAK_FIRST starts the numbering at another match (default 1): matches FIRST..FIRST+N-1.
+# SOAK_IN_A_ROW=K plays K matches back to back in each run's one process (the self-playing
+# user answers "play again" K-1 times, SORV_AUTOPLAY_AGAIN), under K times the frame cap, so
+# whatever one match leaves behind meets the next; each of the K must end and the trace of
+# all of them be legal.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 n=${1:-20}
@@ -20,6 +24,7 @@ build=${2:-build}
 short=${SOAK_SHORT:-0}
 jobs=${SOAK_JOBS:-$(nproc)}
 first=${SOAK_FIRST:-1}
+inarow=${SOAK_IN_A_ROW:-1}
 keep=${SOAK_KEEP:-$build/soak-failures}
 if [ "$short" = 1 ]; then frames=${SOAK_FRAMES:-15000}; else frames=${SOAK_FRAMES:-120000}; fi
 headless="$build/sorv-headless"
@@ -28,6 +33,8 @@ for exe in "$headless" "$checker" "$build/tools/mkdata"; do
   [ -x "$exe" ] || { echo "soak: $exe is not built" >&2; exit 2; }
 done
 [[ "$jobs" =~ ^[1-9][0-9]*$ ]] || { echo "soak: SOAK_JOBS=$jobs is not a count" >&2; exit 2; }
+[[ "$inarow" =~ ^[1-9][0-9]{0,2}$ ]] || { echo "soak: SOAK_IN_A_ROW=$inarow is not a count of 1..999" >&2; exit 2; }
+frames=$((frames * inarow))
 
 work=$(mktemp -d /tmp/sorv-soak-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -35,6 +42,7 @@ install="Program Files/Kestovan/Sorvantel 2009"
 "$build/tools/mkdata" --out "$work/root/$install" > /dev/null || { echo "soak: mkdata failed" >&2; exit 2; }
 
 export SDL_VIDEODRIVER=dummy SORV_AUDIO=null SORV_VCLOCK=1 SORV_AUTOPLAY=1 SORV_UI_LANGID=0x0409
+export SORV_AUTOPLAY_AGAIN=$((inarow - 1))
 
 # One match: its result in $work/result<i> (empty when it passed), its trace in
 # $work/trace<i>.txt.
@@ -79,8 +87,10 @@ play() {
   if [ "$nulls" != 0 ] || [ "$bounds" != 0 ]; then
     echo "match $i ($what): $nulls NullPointer and $bounds ArrayOutOfBound lines" >> "$result"
   fi
-  if ! grep -q '^over ' "$trace" 2> /dev/null || ! grep -q '^shell state=4' "$trace"; then
-    echo "match $i ($what): not over in $ran frames" >> "$result"
+  local over
+  over=$(grep -c '^over ' "$trace" 2> /dev/null)
+  if [ "${over:-0}" -ne "$inarow" ] || ! grep -q '^shell state=4' "$trace"; then
+    echo "match $i ($what): ${over:-0} of $inarow matches over in $ran frames" >> "$result"
   fi
   local report
   report=$("$checker" "$trace" 2>&1) || echo "match $i ($what): $(tr '\n' ' ' <<< "$report")" >> "$result"
@@ -110,8 +120,8 @@ for ((i = first; i < first + n; i++)); do
   fi
   if [ -e "$work/trace$i.txt" ]; then
     points=$((points + $(grep -c '^point ' "$work/trace$i.txt")))
-    grep -q '^over ' "$work/trace$i.txt" && finished=$((finished + 1))
+    finished=$((finished + $(grep -c '^over ' "$work/trace$i.txt")))
   fi
 done
-echo "soak: $n matches, $finished finished, $points points, $failed failures, $(( $(date +%s) - start )) s"
+echo "soak: $((n * inarow)) matches ($n runs of $inarow), $finished finished, $points points, $failed failures, $(( $(date +%s) - start )) s"
 [ $failed -eq 0 ]

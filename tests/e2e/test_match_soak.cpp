@@ -117,5 +117,25 @@ TEST_P(MatchSoak, SeededMatchesAreLegal) {
 
 INSTANTIATE_TEST_SUITE_P(Groups, MatchSoak, ::testing::Range(0, kGroups));
 
+// Short matches back to back in one process, through the continue question: what one match
+// leaves behind (weather, pages, counters) meets the next, and each must still end legally.
+TEST_F(MatchSoak, ShortMatchesBackToBackAreLegal) {
+  constexpr int kInARow = 3;
+  env_["SORV_SEED"] = "121";
+  env_["SORV_AUTOPLAY_AGAIN"] = std::to_string(kInARow - 1);
+  const std::string script = "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch 0 2 0 0\nframes " +
+                             std::to_string(kFrameCap * kInARow) + "\nquit\n";
+  ASSERT_EQ(runHeadless(script, kRunSeconds), 0) << out();
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
+  const std::string trace = readText(dir_ + "/match.txt");
+  EXPECT_EQ(test::countLinesWith(trace, "match games=2 sets=1"), kInARow) << trace;
+  EXPECT_EQ(test::countLinesWith(trace, "over winner="), kInARow) << trace;
+  EXPECT_EQ(test::countLinesWith(trace, "shell state=4"), 1) << trace;
+  const std::string report = dir_ + "/check.txt";
+  std::system(("'" + executable("sorv-trace-check") + "' '" + dir_ + "/match.txt' > '" + report + "'").c_str());
+  EXPECT_TRUE(has(readText(report), "3 matches, 3 finished, 0 cut, ")) << readText(report);
+  EXPECT_TRUE(has(readText(report), ", 0 errors")) << readText(report);
+}
+
 }  // namespace
 }  // namespace sorv

@@ -1,0 +1,150 @@
+// Two seeded matches in one run, computer against computer: a best-of-three in which the
+// rain interrupts play, then "play again" at the continue question, and a second match that
+// starts dry, plays to its end and shows its statistics before the menus. The first run
+// finds the frames where the matches change; a second run of the same seed takes the shots
+// there (the virtual clock and the seed make it play the same frames).
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/picture.h"
+#include "tests/e2e/program_process.h"
+
+namespace sorv {
+namespace {
+
+using test::has;
+using test::readText;
+
+constexpr int kRunSeconds = 500;
+// Singles on court 1, sets of two games, best of three: two of them end well within.
+constexpr const char* kMatchStart = "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch 0 1 0 1\n";
+constexpr int kFramesBeforeMatch = 85;  // the frame the match command runs after
+constexpr int kFrameCap = 14000;
+// The statistics page's panel colour as the shot shows it, and a point inside it.
+constexpr uint32_t kStatisticsPanel = 0x102042;
+constexpr int kPanelX = 240, kPanelY = 120;
+// Shots taken in the frames before the continue question.
+constexpr int kStatisticsFrames = 6;
+
+class TwoMatchesRoad : public test::ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    env_["SORV_VCLOCK"] = "1";
+    env_["SORV_AUTOPLAY"] = "1";
+    env_["SORV_AUTOPLAY_AGAIN"] = "1";
+    env_["SORV_SEED"] = "5";
+    env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
+    // The second run starts from the files the first one found: a match saves records and
+    // achievements, and those change how the next run plays.
+    ASSERT_EQ(std::system(("cp -a '" + dir_ + "/root' '" + dir_ + "/fresh-root'").c_str()), 0);
+  }
+
+  void freshRoot() {
+    ASSERT_EQ(std::system(("rm -rf '" + dir_ + "/root' && cp -a '" + dir_ + "/fresh-root' '" + dir_ + "/root'").c_str()), 0);
+  }
+
+  // Runs the script until the matches hand back to the menus (the rest would be menu
+  // frames: the window is closed then, and the run ends as the game would).
+  int playTillMenus(const std::string& script) {
+    std::remove((dir_ + "/match.txt").c_str());
+    std::remove((dir_ + "/log.txt").c_str());
+    std::ofstream(dir_ + "/script.txt") << script;
+    const pid_t pid = spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSeconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > until) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+      }
+      if (has(readText(dir_ + "/match.txt"), "\nshell state=")) {
+        kill(pid, SIGTERM);
+        waitpid(pid, &status, 0);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // The game frame a log line of the self-playing user names, -1 when it has none.
+  static int frameOf(const std::string& log, const std::string& what) {
+    std::smatch m;
+    if (!std::regex_search(log, m, std::regex(what + "[^\n]* at frame ([0-9]+)"))) return -1;
+    return std::stoi(m[1]);
+  }
+
+  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
+};
+
+TEST_F(TwoMatchesRoad, ARainedMatchThenAnotherPlaysToItsEnd) {
+  ASSERT_EQ(playTillMenus(std::string(kMatchStart) + "frames " + std::to_string(kFrameCap) + "\nquit\n"), 0) << out();
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
+  const std::string log = readText(dir_ + "/log.txt");
+  const std::string trace = readText(dir_ + "/match.txt");
+
+  // The first match rains; the answer plays again; the second match starts dry: rain and
+  // drizzle never come in a first set, so any weather before its second set was left over.
+  const size_t again = log.find("autoplay plays again (1 of 1)");
+  ASSERT_NE(again, std::string::npos) << log;
+  EXPECT_NE(log.rfind("rain interrupts the match in set 2", again), std::string::npos) << log;
+  const std::string second = log.substr(again);
+  EXPECT_FALSE(has(second, "in set 1 ")) << second;
+  EXPECT_TRUE(has(second, "autoplay leaves for the menus")) << second;
+
+  // Two whole matches, then the menus; every point legal.
+  EXPECT_EQ(test::countLinesWith(trace, "match games=2 sets=3"), 2) << trace;
+  EXPECT_EQ(test::countLinesWith(trace, "over winner="), 2) << trace;
+  EXPECT_TRUE(has(trace, "\nshell state=4")) << trace;
+  const size_t secondMatch = trace.find("match games=", 1);
+  ASSERT_NE(secondMatch, std::string::npos);
+  EXPECT_TRUE(has(trace.substr(secondMatch), "\npoint set=0 game=0 score=1-")) << "the second match plays no point";
+  const std::string report = dir_ + "/check.txt";
+  std::system(("'" + executable("sorv-trace-check") + "' '" + dir_ + "/match.txt' > '" + report + "'").c_str());
+  EXPECT_TRUE(has(readText(report), "2 matches, 2 finished, 0 cut")) << readText(report);
+  EXPECT_TRUE(has(readText(report), ", 0 errors")) << readText(report);
+
+  // The same run again, with shots: the second match's first frames (its opening bar, then
+  // its first serve) and the frames before its continue question, where the self-playing
+  // user's OK leaves its statistics page up for a frame or two.
+  const int yes = frameOf(log, "autoplay plays again"), leave = frameOf(log, "autoplay leaves for the menus");
+  ASSERT_GT(yes, kFramesBeforeMatch);
+  ASSERT_GT(leave, yes);
+  std::string script = kMatchStart;
+  int at = kFramesBeforeMatch;
+  auto shotAt = [&](int frame, const std::string& name) {
+    script += "frames " + std::to_string(frame - at) + "\nshot " + shot(name.c_str()) + "\n";
+    at = frame;
+  };
+  shotAt(yes + 4, "second-opening");
+  shotAt(yes + 60, "second-serve");
+  for (int before = kStatisticsFrames; before >= 1; before--) shotAt(leave - before, "end-" + std::to_string(before));
+  script += "frames " + std::to_string(kFrameCap) + "\nquit\n";
+  freshRoot();
+  ASSERT_EQ(playTillMenus(script), 0) << out();
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
+  EXPECT_EQ(frameOf(readText(dir_ + "/log.txt"), "autoplay plays again"), yes) << "the second run played otherwise";
+  for (const char* name : {"second-opening", "second-serve"}) {
+    const test::Picture p = test::readPng(shot(name));
+    ASSERT_GT(p.width, 0) << name;
+    // Not the statistics page any more: the new match's court.
+    EXPECT_NE(p.at(kPanelX, kPanelY), kStatisticsPanel) << name;
+  }
+  int statisticsShots = 0;
+  for (int before = kStatisticsFrames; before >= 1; before--) {
+    const test::Picture p = test::readPng(shot(("end-" + std::to_string(before)).c_str()));
+    ASSERT_GT(p.width, 0) << before;
+    if (p.at(kPanelX, kPanelY) == kStatisticsPanel) statisticsShots++;
+  }
+  EXPECT_GE(statisticsShots, 1) << "no statistics page before the continue question";
+}
+
+}  // namespace
+}  // namespace sorv
