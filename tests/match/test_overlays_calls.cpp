@@ -134,7 +134,7 @@ TEST_F(OverlayCalls, AnOutCallFloatsUpOnceAndOtherCallsStandInTheMiddle) {
 
 TEST_F(OverlayCalls, RewardWordsBlinkFromTheFifthFrame) {
   startMatch();
-  CTennis::pointText = CGame::GetString(1, 15);
+  CTennis::showRewardWords(20);
   for (int32_t t = 0; t < 40; t++) {
     CTennis::deadBallFrame = CTennis::matchFrame - t;
     clear();
@@ -151,7 +151,7 @@ TEST_F(OverlayCalls, RewardWordsBlinkFromTheFifthFrame) {
   clear();
   CTennis::drawRewardWords();
   EXPECT_NE(hashScreen(), plain);
-  CTennis::pointText = nullptr;
+  CTennis::rewardText = nullptr;
   clear();
   CTennis::drawRewardWords();
   EXPECT_TRUE(blank(0, 0, 800, 480));
@@ -173,27 +173,31 @@ TEST_F(OverlayCalls, TheContinueQuestionSaysWhoWon) {
 
 TEST_F(OverlayCalls, BreakPointIconsBlinkAndShowWhoLeads) {
   startMatch();
-  CTennis::matchState = 2;
+  // The box of the point the game sets up at this score, the user serving, drawn on a frame.
   auto icons = [](int32_t frame, int32_t user, int32_t opponents) {
-    setPoints(user, opponents);
-    CTennis::pointText = CGame::GetString(1, 14);
-    CTennis::deadBallTimer = 0;
+    CTennis::matchState = 5;
+    startPointAt(user, opponents);
+    EXPECT_FALSE(isNull(CTennis::rewardText)) << user << ":" << opponents;
     CTennis::matchFrame = frame;
     clear();
     CTennis::drawBreakPoint();
     return hashRegion(300, 255, 200, 40);
   };
-  CGame::pdbActive = false;
-  const uint64_t none = icons(5, 3, 3);
-  EXPECT_EQ(icons(0, 3, 3), none) << "level: no icons";
-  const uint64_t serverLeads = icons(0, 3, 1);
+  // Level: the tie-break's first point.
+  CTennis::gamesInSet = 6;
+  setGames(0, 6, 6);
+  EXPECT_EQ(icons(0, 0, 0), icons(5, 0, 0)) << "level: no icons";
+  // The server one game from the set leads 40:15.
+  setGames(0, 5, 0);
+  const uint64_t serverLeads = icons(0, 3, 1), none = icons(5, 3, 1);
   EXPECT_NE(serverLeads, none);
   EXPECT_EQ(icons(4, 3, 1), serverLeads);
-  EXPECT_EQ(icons(5, 3, 1), none);
   EXPECT_EQ(icons(7, 3, 1), none);
   EXPECT_EQ(icons(8, 3, 1), serverLeads);
+  // The receiver's break point at 15:40.
+  setGames(0, 0, 0);
+  EXPECT_NE(icons(0, 1, 3), icons(5, 1, 3));
   EXPECT_NE(icons(0, 1, 3), serverLeads) << "the receiver's icons";
-  CTennis::pointText = nullptr;
 }
 
 TEST_F(OverlayCalls, TheBoardsTakeTheShownSpeedOnlyWhileThePanelIsShown) {
