@@ -8,6 +8,7 @@
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/array.h"
+#include "runtime/string.h"
 
 namespace sorv::MatchTrace {
 
@@ -36,6 +37,7 @@ struct PointEvents {
 struct OverlayTotals {
   int32_t starts = 0, panels = 0, outs = 0, hints = 0, rewards = 0, shown = 0, boxes = 0;
   bool panelDue = false, hintDue = false, rewardDue = false;
+  int32_t rewardDeadBall = -1;  // an ace's words replace the winner words of the same ball
 };
 
 std::FILE* file = nullptr;
@@ -144,7 +146,9 @@ void begin() {
   if (out() == nullptr) return;
   IntArray* settings = CGame::matchSettings;
   auto setting = [&](int32_t i) { return isNull(settings) || i >= settings->length ? 0 : settings->elements()[i]; };
+  // A serve set up before the walk-on is no point's start: the panel waits for the next one.
   totals = OverlayTotals{};
+  pending.starts = pending.panels = 0;
   line("match games=" + std::to_string(CTennis::gamesInSet) + " sets=" + std::to_string(CTennis::setsInMatch) +
        " doubles=" + std::to_string(CTennis::isDoubles ? 1 : 0) + " category=" + std::to_string(setting(0)) +
        " court=" + std::to_string(setting(4)));
@@ -159,6 +163,11 @@ void observe() {
     if (!take().valid || CTennis::tutorialIndex != -1 || CTennis::matchState == CTennis::kStateTrainingQuery) return;
     begin();
     return;
+  }
+  // Words taken back in the step that set them (the match's end clears them) were never due.
+  if (totals.rewardDue && CTennis::matchFinished && isNull(CTennis::rewardText.get())) {
+    totals.rewardDue = false;
+    totals.rewards--;
   }
   const Snapshot now = take();
   // The points of the game the last snapshot was in, as they stand now.
@@ -247,8 +256,9 @@ void hintsDrawn() {
 
 void rewardWords(int32_t text) {
   pending.reward = text;
-  totals.rewards++;
+  if (!totals.rewardDue || totals.rewardDeadBall != CTennis::deadBallFrame) totals.rewards++;
   totals.rewardDue = true;
+  totals.rewardDeadBall = CTennis::deadBallFrame;
 }
 
 void rewardWordsDrawn() {
