@@ -200,6 +200,36 @@ TEST_F(OverlayCalls, BreakPointIconsBlinkAndShowWhoLeads) {
   EXPECT_NE(icons(0, 1, 3), serverLeads) << "the receiver's icons";
 }
 
+// While the band is up the shell draws the frame into the screen buffer; the band puts that
+// frame on the screen, so play stays visible behind the box. The frame that opens the band is
+// drawn on the screen already and keeps it.
+TEST_F(OverlayCalls, TheBandShowsTheFrameDrawnIntoTheBuffer) {
+  startMatch();
+  CGame::createScreenBuffer();
+  ASSERT_FALSE(isNull(CGame::screenBuffer));
+  CTennis::matchState = 5;
+  startPointAt(1, 3);
+  matchFrame();
+  ASSERT_TRUE(CGame::pdbActive);
+  const uint16_t red = pixel::toRgb565(0xFFFF0000);
+  Graphics* back = CGame::backBufferGraphics;
+  for (int32_t n = 0; n < 6; n++) {
+    clear();
+    CGame::switchToBuffer();
+    CGame::gfx->setColor(0xFF0000);
+    CGame::gfx->fillRect(10, 400, 20, 20);
+    matchFrame();
+    EXPECT_EQ(CGame::gfx.get(), back) << n;
+    EXPECT_EQ(at(15, 405), red) << "the buffered frame reaches the screen " << n;
+  }
+  // Not drawing into the buffer: the old buffer is not put over the frame.
+  clear();
+  CGame::screenBuffer->getGraphics()->setColor(0x00FF00);
+  CGame::screenBuffer->getGraphics()->fillRect(0, 0, 800, 480);
+  CTennis::paintContestRefereeLineEffect();
+  EXPECT_NE(at(15, 405), pixel::toRgb565(0xFF00FF00));
+}
+
 TEST_F(OverlayCalls, TheBoardsTakeTheShownSpeedOnlyWhileThePanelIsShown) {
   for (const auto& [court, shown, drawn] : {std::tuple{1, true, true}, std::tuple{1, false, false},
                                           std::tuple{3, true, false}}) {
