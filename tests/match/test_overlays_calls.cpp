@@ -115,6 +115,30 @@ TEST_F(OverlayCalls, TheScoresSeparatorFollowsTheLanguage) {
   CGame::language = 0;
 }
 
+// The hint keeps its point in court pixels and takes the view off as it is drawn: it rises
+// from the bounce as the screen shows it, whatever the view.
+TEST_F(OverlayCalls, TheOutHintRisesFromTheBounceAsTheScreenShowsIt) {
+  for (const auto& [viewX, viewY] : {std::pair{0, 0}, std::pair{60, 20}, std::pair{-30, 0}}) {
+    startMatch();
+    for (int32_t i = 0; i < CGame::kFloatHints; i++) astore(CGame::floatHintText.get(), i, static_cast<Object*>(nullptr));
+    CTennis::viewX = viewX;
+    CTennis::viewY = viewY;
+    CTennis::matchFrame += 100 + viewX;  // each a dead ball of its own
+    CTennis::outX = 9085;
+    CTennis::outZ = 21000;
+    CTennis::project3D2Screen(CTennis::projPoint, CTennis::outX, 0, CTennis::outZ);
+    const int32_t sx = aload(CTennis::projPoint.get(), 0), sy = aload(CTennis::projPoint.get(), 1);
+    ASSERT_GT(sy, 60);
+    deadBall(CTennis::kReasonOut, 10, -2);
+    matchFrame();
+    auto* record = static_cast<IntArray*>(aload(CGame::floatHintData.get(), 0));
+    ASSERT_FALSE(isNull(aload(CGame::floatHintText.get(), 0)));
+    EXPECT_EQ(aload(record, 0) - viewX, sx) << viewX;
+    EXPECT_EQ(aload(record, 1) + 1 - viewY, sy) << "drawn at the bounce, then a pixel higher " << viewY;
+    EXPECT_FALSE(blank(sx - 10, sy - 30, 20, 30)) << "the text stands on the bounce " << viewX;
+  }
+}
+
 TEST_F(OverlayCalls, AnOutCallFloatsUpOnceAndOtherCallsStandInTheMiddle) {
   startMatch();
   deadBall(CTennis::kReasonOut, 10, -2);
