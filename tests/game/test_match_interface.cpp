@@ -141,6 +141,17 @@ TEST_F(MatchInterface, PanelsFadeOverTwentyFramesAfterTheirTime) {
   EXPECT_EQ(CGame::serveSpeedBarFade, -1);
 }
 
+TEST_F(MatchInterface, ANewMatchHidesTheServeSpeedPanel) {
+  startMatch();
+  CGame::activeServeSpeedBar(14);
+  ASSERT_TRUE(CGame::serveSpeedBarShown);
+  CTennis::newTennisMatch(CTennis::player);
+  EXPECT_FALSE(CGame::serveSpeedBarShown);
+  clear();
+  CGame::paint_InGameInterface();
+  EXPECT_TRUE(blank(0, 0, 800, 160)) << "no panel left over from the last match";
+}
+
 TEST_F(MatchInterface, TheScorePanelsTextsFollowTheGame) {
   struct Case {
     int32_t user, opponents;
