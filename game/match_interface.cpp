@@ -6,6 +6,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "match/rigid_body.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
@@ -211,6 +212,7 @@ void CGame::paintMatchScore() {
   const bool userServes = !isNull(s) && s->userTeamSide;
   drawMatchScoreItem(name1, gamesOf(0), points1, userServes, kScoreRows, 0);
   drawMatchScoreItem(name2, gamesOf(1), points2, !userServes, kScoreRows, 1);
+  MatchTrace::scorePanelDrawn();
 }
 
 void CGame::drawMatchScoreItem(String* name, IntArray* games, String* points, bool serving, int32_t menu,

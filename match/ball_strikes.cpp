@@ -116,7 +116,7 @@ void CTennis::serveBall() {
   outX = outZ = 0;
   deadBallInfo = -1;
   scoreCallState = -1;
-  messageTimer = 0;
+  deadBallTimer = 0;
   matchState = kPlaying;
   if (tutorialIndex != -1) {
     tutorialServeCount++;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "device/graphics.h"
+#include "device/image.h"
 #include "game/cgame.h"
 #include "match/close_call_geometry.h"
 #include "match/ctennis.h"
@@ -26,6 +27,7 @@ constexpr int32_t kVerdictDelay = 24, kVerdictItem = 18, kVerdictPalette = 3, kV
 constexpr int32_t kOfferText = 86, kLeftText = 87, kLeftSuffix = 92, kCloseCallText = 88;
 constexpr int32_t kBandKind = 2;
 constexpr int32_t kBandTop = 185, kBandRow = 10, kBandColour = 0x0EBA3C;
+constexpr int32_t kBandShade = 80, kBandShadeKind = 1;
 
 int32_t signOf(int32_t v) { return v < 0 ? -1 : 1; }
 
@@ -166,9 +168,18 @@ void CTennis::paintContestReferee() {
 
 void CTennis::paintContestRefereeLineEffect() {
   if (!CGame::pdbActive || CGame::pdbKind != kBandKind) return;
+  const int32_t v = (100 - CGame::pdbLevel) * 110 / 100;
+  // While the band is up the frame is drawn into the screen buffer: the band's background
+  // shades it there and puts it on the screen, or the screen would stand still behind the
+  // band. The frame that opens the band is still drawn on the screen.
+  if (!isNull(CGame::savedScreenGraphics) && !isNull(CGame::screenBuffer)) {
+    CGame::paintVerticalGradientEffect(CGame::screenBuffer->getGraphics(), 0, v / 2 + kBandTop, 800, 110 - v,
+                                       kBandShade, kBandShadeKind);
+    CGame::switchToScreen();
+    if (!isNull(CGame::gfx)) CGame::gfx->drawImage(CGame::screenBuffer, 0, 0, 0);
+  }
   Graphics* g = CGame::gfx;
   if (isNull(g)) return;
-  const int32_t v = (100 - CGame::pdbLevel) * 110 / 100;
   const int32_t k = v / 2 / 10;
   for (int32_t i = k; i <= 10 - k; i++) {
     int32_t percent = 80 - std::abs(5 - i) * 12;

@@ -161,7 +161,9 @@ class CTennis : public Object {
   static int32_t tutorialIndex;
   static int32_t leftSoftKeyText, rightSoftKeyText;
   static int32_t pointSituation;
-  static StaticRef<String> pointText;
+  // The announcement of the point's situation before its serve (the break-point box), or the
+  // reward words after a point; null when none is shown.
+  static StaticRef<String> rewardText;
   static int32_t scoreKind;
   static StaticRef<String> scoreTextA, scoreTextB;
   static StaticRef<ObjectArray> pointNames;  // String[4]: 0, 15, 30, 40
@@ -169,7 +171,7 @@ class CTennis : public Object {
   static int32_t gameResultText, gameWinnerText;
   static bool lostServeFlag, opponentHeldFlag, userTeamWonPoint;
   static int32_t partnerCelebration, userReaction, rivalReaction;
-  static int32_t scoreCallState, rewardTextId, afterPointStage;
+  static int32_t scoreCallState, afterPointStage;
 
   // The point's end and the ball's bounce.
   static int32_t deadBallReason, deadBallFrame, deadBallInfo;
@@ -391,7 +393,6 @@ class CTennis : public Object {
   static int32_t playerPendingAction, rivalPendingAction;  // after-point actions, -1 none
   static int32_t tutorialServeCount;
   static int64_t tutorialServeClock;  // program clock (ms) of the tutorial's first serve
-  static int32_t messageTimer;
   static StaticRef<String> barText;
   static int32_t barKind, barClosing;
   static bool barShellTime;  // the bar counts the shell's frames, not the match's
@@ -424,7 +425,7 @@ class CTennis : public Object {
   // Between points: 0 waiting, 1 scene set-up, 2 scene running, 3 next point, 4 pre-serve
   // scene, 5 after a change of ends.
   static int32_t barMode, stageFrame, unlockPage;
-  static int32_t hitEffectFrame, scorePanelUntil;
+  static int32_t hitEffectFrame;
   static bool strokeEffectFlag, rainFlag;
   static StaticRef<CActor> hitEffectActor;
   static StaticRef<ASprite> effectsSprite;
@@ -479,7 +480,6 @@ class CTennis : public Object {
   static int32_t getStrikeChoiceKeyPress();
   static int32_t getStrikeChoiceKeyDownOrPress();
   static void a_updateServing();
-  static StaticRef<String> rewardText;  // the break-point text, null when none is shown
   static bool careerFinal;              // a career final against a strong opponent
   static bool dustChoice;               // which dust the running players raise
   static bool idleFlag;                 // players stand idle between points

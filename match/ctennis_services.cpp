@@ -72,10 +72,6 @@ void CTennis::raiseJudgeSignal(int32_t) {}
 void CTennis::judgeCallIn(int32_t) {}
 void CTennis::ballKidsAnimate(int32_t) {}
 
-// Court, view and overlays.
-void CTennis::hideServeSpeedPanel() {}
-void CTennis::showRewardWords(int32_t) {}
-
 // The user's player in the challenge scene.
 void CTennis::playUserChallengeGesture(int32_t) {}
 bool CTennis::userActorEnded() { return true; }

@@ -102,7 +102,7 @@ void CTennis::initBarMessage(String* text, int32_t kind, int32_t duration, bool 
 }
 
 void CTennis::setRewardWords(String* text) {
-  if (tutorialIndex == -1) pointText = text;
+  if (tutorialIndex == -1) rewardText = text;
 }
 
 void CTennis::lieInstantReplay(bool lie) {

@@ -65,6 +65,8 @@ int32_t drawFrame() {
       CTennis::drawRewardWords();
     }
   }
+  // The hints rise a pixel a match frame, so a still leaves them where they stand.
+  if (!still && !CGame::drawFloatHints()) MatchTrace::hintsDrawn();
   if (!still && state == CTennis::kStateServing && !isNull(CTennis::barText.get())) {
     const int32_t r = CTennis::updateBarMessage();
     if (r == 1 || r == 2) {

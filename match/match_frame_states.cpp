@@ -5,6 +5,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
 #include "sprites/cactor.h"
@@ -23,6 +24,14 @@ constexpr int32_t kDigitKeys = 0x3FE, kDigitZero = 0x1, kDigitsSevenToNine = 0x3
 constexpr int32_t kLongTutorial = 1, kPracticeStrokes = 10, kPracticeBallHeight = 1000;
 
 bool pressed(int32_t mask) { return (CGame::keysPressed & mask) != 0; }
+
+// The interface's score panel stands for its frames from now, then fades.
+void showScorePanel() {
+  CGame::matchScoreShown = true;
+  CGame::matchScoreStart = CTennis::matchFrame;
+  CGame::matchScoreDuration = kScorePanelFrames;
+  CGame::matchScoreFade = -1;
+}
 
 // The stroke key of the practice: 1..9, the digit 0 only in tutorial 4, 7..9 not in 3.
 int32_t practiceKey() {
@@ -112,7 +121,7 @@ void CTennis::startPoint() {
     const bool half = !isNull(s) && s->serveFromLeft;
     if (!isNull(s)) s->prepareServe(half, 0);
     if (!isNull(receiver)) receiver->prepareToReceiveServe(half, 0);
-    scorePanelUntil = matchFrame + kScorePanelFrames;
+    showScorePanel();
     if (isDoubles) {
       if (CPlayer* p = getPalPlayer(s); !isNull(p)) p->prepareServe(half, 1);
       if (CPlayer* p = getPalPlayer(receiver); !isNull(p)) p->prepareToReceiveServe(half, 1);
@@ -120,7 +129,9 @@ void CTennis::startPoint() {
     stageFrame = matchFrame;
   }
   setMatchState(kStateServing);
-  if (!isNull(rewardText.get())) messageTimer = 0;
+  MatchTrace::pointStarted();
+  // The break-point box starts its own count on the message timer.
+  if (!isNull(rewardText.get())) deadBallTimer = 0;
   setMenuIGM();
   // The call for the players only after a stroke: never over the walk-on's applause.
   if (matchStrokes > 0 && GameSound::isPlaying(kSoundApplause)) GameSound::play(kSoundPlayersReady, false);

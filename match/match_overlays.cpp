@@ -1,12 +1,13 @@
 // What the match draws over its scene: the call and the score after a dead ball, the score
-// panel, the break-point box, the reward words, the continue question, the boards' values and
-// the serve set-up. Each routine first runs its state steps (timers, clearing what it showed),
+// panel, the break-point box, the reward words, the continue question, the boards' values,
+// the serve-speed panel's hiding and the serve set-up. Each routine first runs its state steps (timers, clearing what it showed),
 // which decide what this frame shows, then draws that.
 #include "device/graphics.h"
 #include "device/sound_glue.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
@@ -175,10 +176,15 @@ DeadBallShown stepDeadBallInfo() {
       CTennis::messageStep = kStepCall;
       timer = CTennis::scoreCallState != -1 ? kCallThenScore : kCallAlone;
       // The out call floats up from the bounce once; any other call stands in the middle.
+      // The hint keeps its point in court pixels (the view is taken off as it is drawn), so
+      // the bounce is projected without the view.
       if (CTennis::deadBallInfo == kCallOut && !isNull(CTennis::projPoint)) {
-        CTennis::project3D2Screen(CTennis::projPoint, CTennis::outX, 0, CTennis::outZ);
-        CGame::activeFloatHint(CGame::GetString(1, kCallOut), fontMain(), 0, aload(CTennis::projPoint.get(), 0),
-                               aload(CTennis::projPoint.get(), 1), timer, 0);
+        IntArray* bounce = CTennis::projPoint;
+        CTennis::project3DTo2D(bounce, CTennis::outX, 0, CTennis::outZ);
+        CTennis::project2D2Logical(bounce);
+        CGame::activeFloatHint(CGame::GetString(1, kCallOut), fontMain(), 0, aload(bounce, 0), aload(bounce, 1),
+                               timer, 0);
+        MatchTrace::outHint();
       }
     }
     if (CTennis::deadBallInfo != kCallOut) shown.call = CGame::GetString(1, CTennis::deadBallInfo);
@@ -204,7 +210,8 @@ DeadBallShown stepDeadBallInfo() {
   if (CTennis::scoreCallState != -1 && CTennis::matchFrame > CTennis::deadBallFrame) {
     const bool firstFrame = CTennis::messageStep != kStepScore;
     if (firstFrame) {
-      CTennis::pointText = nullptr;
+      // The reward words stay: they blink from the fifth frame after the dead ball, over the
+      // score call, until the wait after the point ends.
       if (CTennis::messageStep != kStepScoreArmed) timer = CTennis::matchFinished ? kDecidedFrames : kScoreFrames;
       CTennis::messageStep = kStepScore;
     }
@@ -232,7 +239,7 @@ struct BreakPointShown {
 
 BreakPointShown stepBreakPoint() {
   BreakPointShown shown;
-  shown.text = CTennis::pointText;
+  shown.text = CTennis::rewardText;
   const int32_t serving = CTennis::getServeScoreIndex();
   shown.difference = CTennis::points(serving) - CTennis::points(1 - serving);
   if (CTennis::drawOnlyFrame) return shown;
@@ -240,13 +247,14 @@ BreakPointShown stepBreakPoint() {
   if (timer == 0) {
     timer = kBreakPointFrames;
     CGame::enablePaintDirectInBuffer(kBandKind, 0);
+    MatchTrace::breakPointBox();
   }
   const bool pressed = (CGame::keysPressed & (CGame::kKeyFire | kKeyFive)) != 0;
   if (timer == kBreakPointCloseAt || pressed) CGame::closePaintDirectInBuffer(kBandKind);
   timer--;
   if (timer <= 0 || pressed) {
     timer = 0;
-    CTennis::pointText = nullptr;
+    CTennis::rewardText = nullptr;
     CGame::closeInfoBg();
     CGame::disablePaintDirectInBuffer(kBandKind);
     CGame::key_resetKey();
@@ -319,11 +327,17 @@ void CTennis::drawBreakPoint() {
 void CTennis::drawRewardWords() {
   SORV_FRAME("CTennis.drawRewardWords()V");
   const int32_t t = matchFrame - deadBallFrame;
-  if (isNull(pointText) || t < kRewardDelay || (t - kRewardDelay) % kRewardPeriod >= kRewardOn) return;
+  if (isNull(rewardText) || t < kRewardDelay || (t - kRewardDelay) % kRewardPeriod >= kRewardOn) return;
   ASprite* font = fontMain();
   if (isNull(font)) return;
   const int32_t palette = currentCourt == 2 ? 3 : 0;
-  font->DrawString(CGame::gfx, pointText, 400, 100, kRewardFlags | palette, kRewardWidth);
+  font->DrawString(CGame::gfx, rewardText, 400, 100, kRewardFlags | palette, kRewardWidth);
+  MatchTrace::rewardWordsDrawn();
+}
+
+void CTennis::showRewardWords(int32_t text) {
+  setRewardWords(CGame::GetString(1, text));
+  if (!isNull(rewardText.get())) MatchTrace::rewardWords(text);
 }
 
 void CTennis::drawQueryContinue() {
@@ -359,6 +373,8 @@ void CTennis::drawInterface() {
     setJudgesForServe();
   }
 }
+
+void CTennis::hideServeSpeedPanel() { CGame::serveSpeedBarShown = false; }
 
 void CTennis::drawServeSpeedBoards() {
   SORV_FRAME("CTennis.drawServeSpeedBoards()V");

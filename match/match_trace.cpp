@@ -8,6 +8,7 @@
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/array.h"
+#include "runtime/string.h"
 
 namespace sorv::MatchTrace {
 
@@ -28,10 +29,20 @@ struct Snapshot {
 struct PointEvents {
   int32_t serveTeam = -1, first = 0, second = 0, in = 0, ace = 0, doubleFault = 0, net = -1;
   int32_t errors[2] = {};
+  int32_t starts = 0, panels = 0, boxes = 0, reward = 0, startFrame = -1;
+};
+
+// The overlays over the whole match, for its shell line. A start waits for its panel, an out
+// call for its hint and reward words for their drawing.
+struct OverlayTotals {
+  int32_t starts = 0, panels = 0, outs = 0, hints = 0, rewards = 0, shown = 0, boxes = 0;
+  bool panelDue = false, hintDue = false, rewardDue = false;
+  int32_t rewardDeadBall = -1;  // an ace's words replace the winner words of the same ball
 };
 
 std::FILE* file = nullptr;
 PointEvents pending;
+OverlayTotals totals;
 bool opened = false;
 Snapshot last;
 
@@ -99,7 +110,18 @@ std::string eventFields() {
   return " serveteam=" + std::to_string(e.serveTeam) + " first=" + std::to_string(e.first) +
          " second=" + std::to_string(e.second) + " in=" + std::to_string(e.in) + " ace=" + std::to_string(e.ace) +
          " double=" + std::to_string(e.doubleFault) + " errors=" + pair(e.errors) +
-         " net=" + std::to_string(e.net);
+         " net=" + std::to_string(e.net) + " starts=" + std::to_string(e.starts) +
+         " panels=" + std::to_string(e.panels) + " boxes=" + std::to_string(e.boxes) +
+         " call=" + std::to_string(CTennis::deadBallInfo) + " reward=" + std::to_string(e.reward) +
+         " start=" + std::to_string(e.startFrame) + " dead=" + std::to_string(CGame::frameCounter);
+}
+
+std::string overlayTotals() {
+  const OverlayTotals& t = totals;
+  return " starts=" + std::to_string(t.starts) + " panels=" + std::to_string(t.panels) +
+         " outs=" + std::to_string(t.outs) + " hints=" + std::to_string(t.hints) +
+         " rewards=" + std::to_string(t.rewards) + " shown=" + std::to_string(t.shown) +
+         " boxes=" + std::to_string(t.boxes);
 }
 
 std::string counters() {
@@ -124,6 +146,9 @@ void begin() {
   if (out() == nullptr) return;
   IntArray* settings = CGame::matchSettings;
   auto setting = [&](int32_t i) { return isNull(settings) || i >= settings->length ? 0 : settings->elements()[i]; };
+  // A serve set up before the walk-on is no point's start: the panel waits for the next one.
+  totals = OverlayTotals{};
+  pending.starts = pending.panels = 0;
   line("match games=" + std::to_string(CTennis::gamesInSet) + " sets=" + std::to_string(CTennis::setsInMatch) +
        " doubles=" + std::to_string(CTennis::isDoubles ? 1 : 0) + " category=" + std::to_string(setting(0)) +
        " court=" + std::to_string(setting(4)));
@@ -138,6 +163,11 @@ void observe() {
     if (!take().valid || CTennis::tutorialIndex != -1 || CTennis::matchState == CTennis::kStateTrainingQuery) return;
     begin();
     return;
+  }
+  // Words taken back in the step that set them (the match's end clears them) were never due.
+  if (totals.rewardDue && CTennis::matchFinished && isNull(CTennis::rewardText.get())) {
+    totals.rewardDue = false;
+    totals.rewards--;
   }
   const Snapshot now = take();
   // The points of the game the last snapshot was in, as they stand now.
@@ -193,8 +223,52 @@ void error(int32_t team) {
 
 void netPoint(int32_t team) { pending.net = team; }
 
+void pointStarted() {
+  if (CTennis::tutorialIndex != -1) return;
+  pending.starts++;
+  pending.startFrame = CGame::frameCounter;
+  totals.starts++;
+  totals.panelDue = true;
+}
+
+void scorePanelDrawn() {
+  if (!totals.panelDue) return;
+  totals.panelDue = false;
+  pending.panels++;
+  totals.panels++;
+}
+
+void breakPointBox() {
+  pending.boxes++;
+  totals.boxes++;
+}
+
+void outHint() {
+  totals.outs++;
+  totals.hintDue = true;
+}
+
+void hintsDrawn() {
+  if (!totals.hintDue) return;
+  totals.hintDue = false;
+  totals.hints++;
+}
+
+void rewardWords(int32_t text) {
+  pending.reward = text;
+  if (!totals.rewardDue || totals.rewardDeadBall != CTennis::deadBallFrame) totals.rewards++;
+  totals.rewardDue = true;
+  totals.rewardDeadBall = CTennis::deadBallFrame;
+}
+
+void rewardWordsDrawn() {
+  if (!totals.rewardDue) return;
+  totals.rewardDue = false;
+  totals.shown++;
+}
+
 void shell(int32_t state) {
-  line("shell state=" + std::to_string(state));
+  line("shell state=" + std::to_string(state) + overlayTotals());
   last.valid = false;
 }
 
@@ -204,6 +278,7 @@ void resetForTests() {
   opened = false;
   last = Snapshot{};
   pending = PointEvents{};
+  totals = OverlayTotals{};
 }
 
 }  // namespace sorv::MatchTrace

@@ -20,6 +20,14 @@
 // each team put into the net or out, a faulted serve too), net=T (the winner won it at the
 // net, -1 not).
 // The over line ends with counters=A-B,... : the match's statistics counters by row.
+// Then what the point showed over the play: starts=N (serves set up since the last point),
+// panels=N (of those, the ones whose score panel was then drawn), boxes=N (break-point boxes
+// opened), call=C (the dead-ball call: 10 out, 11 fault, 12 receiving fault, 13 double fault,
+// -1 none), reward=T (the reward words' text, 0 none), start=F and dead=F (the shell frames of
+// the last serve's set-up and of the dead ball).
+// The shell line ends with the match's overlay totals: starts=N panels=N outs=N (out calls
+// floated as hints) hints=N (of those, the ones drawn) rewards=N (reward words set) shown=N
+// (of those, the ones drawn) boxes=N.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +46,15 @@ void ace(int32_t serve);
 void doubleFault();
 void error(int32_t team);
 void netPoint(int32_t team);
+// What the overlays showed: a serve set up, the score panel drawn, a break-point box opened,
+// the out call floated as a hint and the hints drawn, reward words set and drawn.
+void pointStarted();
+void scorePanelDrawn();
+void breakPointBox();
+void outHint();
+void hintsDrawn();
+void rewardWords(int32_t text);
+void rewardWordsDrawn();
 // The state the match hands back to the shell.
 void shell(int32_t state);
 // Tests: forget the file and the snapshot, so the next call reads the variable again.

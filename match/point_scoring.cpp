@@ -346,7 +346,7 @@ void CTennis::makePlayerWinThisMatch(bool user) {
 void CTennis::matchOver(bool won) {
   SORV_FRAME("CTennis.matchOver(Z)V");
   matchFinished = true;
-  rewardTextId = 0;
+  rewardText = nullptr;
   CAE::checkRecord(6, counter(1));
   CAE::checkRecord(7, counter(2));
   CAE::increaseRecord(won ? 0 : 2, 1);

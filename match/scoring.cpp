@@ -60,7 +60,7 @@ void CTennis::checkPoint() {
   SORV_FRAME("CTennis.checkPoint()V");
   pointSituation = 0;
   if (isTieBreak() && !secondServe && points(0) == 0 && points(1) == 0) {
-    pointText = CGame::GetString(1, 65);
+    rewardText = CGame::GetString(1, 65);
     return;
   }
   const int32_t d = getGamePoint();
@@ -74,7 +74,7 @@ void CTennis::checkPoint() {
   } else {
     id = lastSetFor(leader) ? 16 : 15;
   }
-  pointText = CGame::GetString(1, id);
+  rewardText = CGame::GetString(1, id);
   pointSituation = id;
 }
 

@@ -138,9 +138,9 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
     const char* name;
     uint64_t hash;
   };
-  const Shot shots[] = {{"focus", 0x6e5f60287adc95c3ull},
+  const Shot shots[] = {{"focus", 0x8be4dca7bccb8e45ull},
                         {"thunder", 0x1747e0e40183076aull},
-                        {"editor", 0xbfda5b5153e532d0ull},
+                        {"editor", 0x367e13c46cf7d391ull},
                         {"menu", 0x1e476df8b10cce0dull},
                         {"over", 0x6f856e2a12e5ec64ull}};
   for (const Shot& shot : shots) {

@@ -22,7 +22,7 @@ TEST_F(RainRoad, ASeededMatchThatRainsStillEnds) {
   env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   // Singles on court 1, sets of two games, best of three; the match ends well within.
   std::ofstream(dir_ + "/script.txt") << "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch 0 1 0 1\n"
-                                         "frames 5000\nquit\n";
+                                         "frames 7000\nquit\n";
   const int status = wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
   if (status == 2 && !has(out(), "NullPointer")) GTEST_SKIP() << "no match command yet";
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();

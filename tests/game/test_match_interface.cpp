@@ -30,11 +30,8 @@ class MatchInterface : public OverlaysTest {
     CTennis::player->powerServe = power;
     CTennis::player->powerServeHit = hit;
   }
-  static void showScore() {
-    CGame::matchScoreShown = true;
-    CGame::matchScoreStart = CTennis::matchFrame;
-    CGame::matchScoreFade = -1;
-  }
+  // The game shows the score panel as it sets up the next point.
+  static void showScore() { CTennis::startPoint(); }
   // The panel's two rows as paintMatchScore should draw them, given their texts.
   static void drawRows(String* name1, String* name2, String* points1, String* points2) {
     IntArray* games0 = Array::newIntArray(CTennis::setsInMatch);
@@ -115,8 +112,11 @@ TEST_F(MatchInterface, TheTopBandNeedsAllThreeFlagsOnTheUsersServe) {
 TEST_F(MatchInterface, PanelsFadeOverTwentyFramesAfterTheirTime) {
   startMatch();
   CGame::activeServeSpeedBar(14);
+  // A point's start shows the score panel for 42 frames from now.
   showScore();
-  CGame::matchScoreDuration = 42;
+  EXPECT_TRUE(CGame::matchScoreShown);
+  EXPECT_EQ(CGame::matchScoreStart, CTennis::matchFrame);
+  EXPECT_EQ(CGame::matchScoreDuration, 42);
   std::vector<int32_t> speedFades, scoreFades;
   for (int32_t n = 1; n <= 70; n++) {
     CTennis::matchFrame++;
@@ -139,6 +139,17 @@ TEST_F(MatchInterface, PanelsFadeOverTwentyFramesAfterTheirTime) {
   }
   EXPECT_TRUE(CGame::serveSpeedBarShown);
   EXPECT_EQ(CGame::serveSpeedBarFade, -1);
+}
+
+TEST_F(MatchInterface, ANewMatchHidesTheServeSpeedPanel) {
+  startMatch();
+  CGame::activeServeSpeedBar(14);
+  ASSERT_TRUE(CGame::serveSpeedBarShown);
+  CTennis::newTennisMatch(CTennis::player);
+  EXPECT_FALSE(CGame::serveSpeedBarShown);
+  clear();
+  CGame::paint_InGameInterface();
+  EXPECT_TRUE(blank(0, 0, 800, 160)) << "no panel left over from the last match";
 }
 
 TEST_F(MatchInterface, TheScorePanelsTextsFollowTheGame) {
@@ -201,9 +212,13 @@ TEST_F(MatchInterface, NoScorePanelEnteringTheCourtOrInATutorial) {
     CGame::paintMatchScore();
     EXPECT_EQ(blank(0, 0, 400, 80), c != 0) << c;
   }
+  // Faded out after its time.
   CTennis::tutorialIndex = -1;
   CTennis::matchState = 5;
-  CGame::matchScoreShown = false;
+  for (int32_t n = 0; n < 42 + 20; n++) {
+    CTennis::matchFrame++;
+    CGame::update_InGameInterface();
+  }
   clear();
   CGame::paintMatchScore();
   EXPECT_TRUE(blank(0, 0, 400, 80));

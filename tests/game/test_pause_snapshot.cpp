@@ -75,7 +75,7 @@ Values snapshot() {
   }
   v.insert(v.end(), {CTennis::serveCounter, CTennis::stageFrame, CTennis::messageStep, CTennis::messageDeadBall,
                      CTennis::deadBallInfo, CTennis::lineCallKind, CTennis::ballVisible, CGame::infoBgClosed,
-                     isNull(CTennis::pointText.get()), isNull(CTennis::gameMessage.get()), isNull(CTennis::barText.get()),
+                     isNull(CTennis::rewardText.get()), isNull(CTennis::gameMessage.get()), isNull(CTennis::barText.get()),
                      CGame::serveSpeedBarShown, CGame::matchScoreShown});
   for (CPlayer* p : {CTennis::player.get(), CTennis::rival.get(), CTennis::partner.get(), CTennis::rivalPartner.get()}) {
     addPlayer(v, p);

@@ -44,7 +44,7 @@ class OverlaysTest : public LoadingTest {
     CTennis::scoreCallState = -1;
     CTennis::afterPointStage = 0;
     CTennis::serveCounter = CTennis::kJudgesSet;
-    CTennis::pointText = nullptr;
+    CTennis::rewardText = nullptr;
     CGame::key_resetKey();
     clear();
   }
@@ -58,6 +58,14 @@ class OverlaysTest : public LoadingTest {
     ByteArray* row = static_cast<ByteArray*>(aload(CTennis::setGames.get(), set));
     astore(row, 0, user);
     astore(row, 1, opponents);
+  }
+
+  // The game sets up the next point at this score, the user serving or receiving: the
+  // point's situation announced, the score panel shown.
+  static void startPointAt(int32_t user, int32_t opponents, bool userServes = true) {
+    CTennis::server = userServes ? CTennis::player.get() : CTennis::rival.get();
+    setPoints(user, opponents);
+    CTennis::startPoint();
   }
 
   // A dead ball now: the reason, the call (-1 none) and the score call (-1 none).
@@ -78,12 +86,13 @@ class OverlaysTest : public LoadingTest {
       CTennis::drawDeadBallInfo();
       CTennis::playDeadBallSounds();
       if (CTennis::tutorialIndex == -1) CTennis::paintInstantReplay();
-      if (state == 2 && !isNull(CTennis::pointText)) {
+      if (state == 2 && !isNull(CTennis::rewardText)) {
         CTennis::drawBreakPoint();
       } else {
         CTennis::drawRewardWords();
       }
     }
+    CGame::drawFloatHints();
     if (state == 8) CTennis::drawQueryContinue();
     CTennis::drawInterface();
     CGame::update_InGameInterface();

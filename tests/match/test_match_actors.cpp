@@ -72,13 +72,13 @@ TEST_F(MatchActorsTest, AMessageBarStartsOnItsClockWithAFreshInformationBand) {
 TEST_F(MatchActorsTest, RewardWordsAreKeptOnlyOutsideTutorials) {
   startMatch(kSingles, 4, 1);
   String* words = CGame::GetString(1, 20);
-  CTennis::pointText = nullptr;
+  CTennis::rewardText = nullptr;
   CTennis::tutorialIndex = 2;
   CTennis::setRewardWords(words);
-  EXPECT_TRUE(isNull(CTennis::pointText));
+  EXPECT_TRUE(isNull(CTennis::rewardText));
   CTennis::tutorialIndex = -1;
   CTennis::setRewardWords(words);
-  EXPECT_EQ(CTennis::pointText.get(), words);
+  EXPECT_EQ(CTennis::rewardText.get(), words);
 }
 
 TEST_F(MatchActorsTest, TheReplayMakesACallClearOrClose) {

@@ -115,6 +115,30 @@ TEST_F(OverlayCalls, TheScoresSeparatorFollowsTheLanguage) {
   CGame::language = 0;
 }
 
+// The hint keeps its point in court pixels and takes the view off as it is drawn: it rises
+// from the bounce as the screen shows it, whatever the view.
+TEST_F(OverlayCalls, TheOutHintRisesFromTheBounceAsTheScreenShowsIt) {
+  for (const auto& [viewX, viewY] : {std::pair{0, 0}, std::pair{60, 20}, std::pair{-30, 0}}) {
+    startMatch();
+    for (int32_t i = 0; i < CGame::kFloatHints; i++) astore(CGame::floatHintText.get(), i, static_cast<Object*>(nullptr));
+    CTennis::viewX = viewX;
+    CTennis::viewY = viewY;
+    CTennis::matchFrame += 100 + viewX;  // each a dead ball of its own
+    CTennis::outX = 9085;
+    CTennis::outZ = 21000;
+    CTennis::project3D2Screen(CTennis::projPoint, CTennis::outX, 0, CTennis::outZ);
+    const int32_t sx = aload(CTennis::projPoint.get(), 0), sy = aload(CTennis::projPoint.get(), 1);
+    ASSERT_GT(sy, 60);
+    deadBall(CTennis::kReasonOut, 10, -2);
+    matchFrame();
+    auto* record = static_cast<IntArray*>(aload(CGame::floatHintData.get(), 0));
+    ASSERT_FALSE(isNull(aload(CGame::floatHintText.get(), 0)));
+    EXPECT_EQ(aload(record, 0) - viewX, sx) << viewX;
+    EXPECT_EQ(aload(record, 1) + 1 - viewY, sy) << "drawn at the bounce, then a pixel higher " << viewY;
+    EXPECT_FALSE(blank(sx - 10, sy - 30, 20, 30)) << "the text stands on the bounce " << viewX;
+  }
+}
+
 TEST_F(OverlayCalls, AnOutCallFloatsUpOnceAndOtherCallsStandInTheMiddle) {
   startMatch();
   deadBall(CTennis::kReasonOut, 10, -2);
@@ -134,7 +158,7 @@ TEST_F(OverlayCalls, AnOutCallFloatsUpOnceAndOtherCallsStandInTheMiddle) {
 
 TEST_F(OverlayCalls, RewardWordsBlinkFromTheFifthFrame) {
   startMatch();
-  CTennis::pointText = CGame::GetString(1, 15);
+  CTennis::showRewardWords(20);
   for (int32_t t = 0; t < 40; t++) {
     CTennis::deadBallFrame = CTennis::matchFrame - t;
     clear();
@@ -151,7 +175,7 @@ TEST_F(OverlayCalls, RewardWordsBlinkFromTheFifthFrame) {
   clear();
   CTennis::drawRewardWords();
   EXPECT_NE(hashScreen(), plain);
-  CTennis::pointText = nullptr;
+  CTennis::rewardText = nullptr;
   clear();
   CTennis::drawRewardWords();
   EXPECT_TRUE(blank(0, 0, 800, 480));
@@ -173,27 +197,61 @@ TEST_F(OverlayCalls, TheContinueQuestionSaysWhoWon) {
 
 TEST_F(OverlayCalls, BreakPointIconsBlinkAndShowWhoLeads) {
   startMatch();
-  CTennis::matchState = 2;
+  // The box of the point the game sets up at this score, the user serving, drawn on a frame.
   auto icons = [](int32_t frame, int32_t user, int32_t opponents) {
-    setPoints(user, opponents);
-    CTennis::pointText = CGame::GetString(1, 14);
-    CTennis::deadBallTimer = 0;
+    CTennis::matchState = 5;
+    startPointAt(user, opponents);
+    EXPECT_FALSE(isNull(CTennis::rewardText)) << user << ":" << opponents;
     CTennis::matchFrame = frame;
     clear();
     CTennis::drawBreakPoint();
     return hashRegion(300, 255, 200, 40);
   };
-  CGame::pdbActive = false;
-  const uint64_t none = icons(5, 3, 3);
-  EXPECT_EQ(icons(0, 3, 3), none) << "level: no icons";
-  const uint64_t serverLeads = icons(0, 3, 1);
+  // Level: the tie-break's first point.
+  CTennis::gamesInSet = 6;
+  setGames(0, 6, 6);
+  EXPECT_EQ(icons(0, 0, 0), icons(5, 0, 0)) << "level: no icons";
+  // The server one game from the set leads 40:15.
+  setGames(0, 5, 0);
+  const uint64_t serverLeads = icons(0, 3, 1), none = icons(5, 3, 1);
   EXPECT_NE(serverLeads, none);
   EXPECT_EQ(icons(4, 3, 1), serverLeads);
-  EXPECT_EQ(icons(5, 3, 1), none);
   EXPECT_EQ(icons(7, 3, 1), none);
   EXPECT_EQ(icons(8, 3, 1), serverLeads);
+  // The receiver's break point at 15:40.
+  setGames(0, 0, 0);
+  EXPECT_NE(icons(0, 1, 3), icons(5, 1, 3));
   EXPECT_NE(icons(0, 1, 3), serverLeads) << "the receiver's icons";
-  CTennis::pointText = nullptr;
+}
+
+// While the band is up the shell draws the frame into the screen buffer; the band puts that
+// frame on the screen, so play stays visible behind the box. The frame that opens the band is
+// drawn on the screen already and keeps it.
+TEST_F(OverlayCalls, TheBandShowsTheFrameDrawnIntoTheBuffer) {
+  startMatch();
+  CGame::createScreenBuffer();
+  ASSERT_FALSE(isNull(CGame::screenBuffer));
+  CTennis::matchState = 5;
+  startPointAt(1, 3);
+  matchFrame();
+  ASSERT_TRUE(CGame::pdbActive);
+  const uint16_t red = pixel::toRgb565(0xFFFF0000);
+  Graphics* back = CGame::backBufferGraphics;
+  for (int32_t n = 0; n < 6; n++) {
+    clear();
+    CGame::switchToBuffer();
+    CGame::gfx->setColor(0xFF0000);
+    CGame::gfx->fillRect(10, 400, 20, 20);
+    matchFrame();
+    EXPECT_EQ(CGame::gfx.get(), back) << n;
+    EXPECT_EQ(at(15, 405), red) << "the buffered frame reaches the screen " << n;
+  }
+  // Not drawing into the buffer: the old buffer is not put over the frame.
+  clear();
+  CGame::screenBuffer->getGraphics()->setColor(0x00FF00);
+  CGame::screenBuffer->getGraphics()->fillRect(0, 0, 800, 480);
+  CTennis::paintContestRefereeLineEffect();
+  EXPECT_NE(at(15, 405), pixel::toRgb565(0xFF00FF00));
 }
 
 TEST_F(OverlayCalls, TheBoardsTakeTheShownSpeedOnlyWhileThePanelIsShown) {

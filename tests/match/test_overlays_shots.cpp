@@ -54,8 +54,8 @@ const std::map<std::string, uint64_t> kLookedAt = {
     {"score_advantage_receiver", 0x7d5784bf86468e3bull},
     {"game_message", 0x36ff90484121468bull},
     {"match_decided", 0xf37658feda1cd673ull},
-    {"break_point", 0xb3ef775e11676c8aull},
-    {"reward_words", 0xc2607a7349535803ull},
+    {"break_point", 0x1c62a34ad8f6873aull},
+    {"reward_words", 0x415ee46c11a94703ull},
     {"continue_query", 0x5337c3dabebac27bull},
     {"serve_speed_left", 0xf1050a6468e72683ull},
     {"serve_speed_right", 0x40a0a6df9121cef9ull},
@@ -108,16 +108,14 @@ TEST_F(OverlayShots, EveryOverlayOnAFixedState) {
          CTennis::matchFinished = false;
        }},
       {"break_point", [] {
-         CTennis::matchState = 2;
-         setPoints(1, 3);
-         CTennis::pointText = CGame::GetString(1, 14);
-         CTennis::deadBallTimer = 0;
-         CTennis::matchFrame = 200;  // the icons' blink is on
+         CTennis::matchFrame = 199;  // the icons' blink is on
+         startPointAt(1, 3);
          for (int32_t i = 0; i < 5; i++) matchFrame();
        }},
       {"reward_words", [] {
-         CTennis::pointText = CGame::GetString(1, 15);
-         CTennis::deadBallFrame = CTennis::matchFrame - 5;
+         deadBall(CTennis::kReasonTwice, -1, -1);
+         CTennis::showRewardWords(20);
+         CTennis::matchFrame += 5;
          CTennis::drawRewardWords();
        }},
       {"continue_query", [] { CTennis::matchState = 8; CTennis::drawQueryContinue(); }},
@@ -128,9 +126,8 @@ TEST_F(OverlayShots, EveryOverlayOnAFixedState) {
          setGames(0, 6, 4);
          CTennis::setIndex = 1;
          setGames(1, 2, 3);
-         setPoints(2, 1);
-         CGame::matchScoreShown = true;
-         CGame::matchScoreFade = -1;
+         startPointAt(2, 1);
+         clear();
          CGame::paintMatchScore();
        }},
       {"speed_boards", [] {

@@ -100,7 +100,7 @@ TEST_F(ScoringTest, Announcements) {
   startMatch(kSingles, 4, 1);
   gamesAlternating(6);
   EXPECT_EQ(CTennis::pointSituation, 0);
-  EXPECT_EQ(text(CTennis::pointText), "Tie-break");
+  EXPECT_EQ(text(CTennis::rewardText), "Tie-break");
 }
 
 TEST_F(ScoringTest, WrongCallTextsLeaveTheScore) {
