@@ -64,11 +64,6 @@ SORV_STATIC_INIT(kCTennis, resetSeams);
 
 // Players' attributes.
 
-// Judges, ball kids and the net.
-void CTennis::raiseJudgeSignal(int32_t) {}
-void CTennis::judgeCallIn(int32_t) {}
-void CTennis::ballKidsAnimate(int32_t) {}
-
 // Court, view and overlays.
 void CTennis::hideServeSpeedPanel() {}
 void CTennis::showRewardWords(int32_t) {}
