@@ -31,11 +31,9 @@ constexpr int32_t kNetLogicalX = 430, kNetLogicalY = 230;
 constexpr int32_t kLayoutYOffset = 32;
 constexpr int32_t kHoldLastFrame = -2;
 // The line zones 0 to 4 (the x lines of the court) and the three judges who call them: the
-// left lines, the centre line, the right lines.
+// left lines, the centre line, the right lines. Their signals are the data set's.
 constexpr int32_t kLineZones = 5;
 constexpr int32_t kJudgeOfZone[kLineZones] = {0, 0, 1, 2, 2};
-constexpr int32_t kOutSignalOfJudge[3] = {8, 9, 10};
-constexpr int32_t kInSignal = 15;
 
 CActor* actorAt(ObjectArray* list, int32_t i) {
   if (isNull(list) || i < 0 || i >= list->length) return nullptr;
@@ -206,7 +204,7 @@ void CTennis::raiseJudgeSignal(int32_t zone) {
   SORV_FRAME("CTennis.raiseJudgeSignal(I)V");
   CActor* judge = judgeOfZone(zone);
   if (isNull(judge)) return;
-  judge->setSprite(effectsSprite, kOutSignalOfJudge[kJudgeOfZone[zone]], kHoldLastFrame);
+  judge->setSprite(effectsSprite, kJudgeOutSignals[kJudgeOfZone[zone]], kHoldLastFrame);
 }
 
 // The judge shows the ball in; the rally ends the signal after a while (the hit effect).
@@ -214,7 +212,7 @@ void CTennis::judgeCallIn(int32_t zone) {
   SORV_FRAME("CTennis.judgeCallIn(I)V");
   CActor* judge = judgeOfZone(zone);
   if (isNull(judge)) return;
-  judge->setSprite(effectsSprite, kInSignal, kHoldLastFrame);
+  judge->setSprite(effectsSprite, kJudgeInSignal, kHoldLastFrame);
   hitEffectActor = judge;
   hitEffectFrame = matchFrame;
 }
