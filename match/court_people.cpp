@@ -1,6 +1,6 @@
 // The court and its people: the court image, the ball kids (two at the back, two runners and
-// one by the net), the linesmen, the net judge and the net, their rest between points, and
-// the freezing of every actor while a message holds the match.
+// one by the net), the linesmen and their calls, the net judge and the net, their rest
+// between points, and the freezing of the court's actors while a message holds the match.
 #include "device/graphics.h"
 #include "device/image.h"
 #include "game/cgame.h"
@@ -29,6 +29,11 @@ constexpr int32_t kLinesmanItem = 13, kLinesmen = 5;
 constexpr int32_t kCourtActorItem = 2;
 constexpr int32_t kNetLogicalX = 430, kNetLogicalY = 230;
 constexpr int32_t kLayoutYOffset = 32;
+constexpr int32_t kHoldLastFrame = -2;
+// The line zones 0 to 4 (the x lines of the court) and the three judges who call them: the
+// left lines, the centre line, the right lines. Their signals are the data set's.
+constexpr int32_t kLineZones = 5;
+constexpr int32_t kJudgeOfZone[kLineZones] = {0, 0, 1, 2, 2};
 
 CActor* actorAt(ObjectArray* list, int32_t i) {
   if (isNull(list) || i < 0 || i >= list->length) return nullptr;
@@ -57,6 +62,8 @@ void layoutPoint(int32_t item, int32_t* x, int32_t* y) {
   *y = static_cast<int16_t>(packed >> 16) - CTennis::viewY - kLayoutYOffset;
 }
 
+// The players, the shared actor, the court's decorations and the net; the people around the
+// court keep moving.
 void setActorsPaused(bool paused) {
   ObjectArray* all = CTennis::players;
   for (int32_t i = 0; !isNull(all) && i < CTennis::playerCount && i < all->length; i++) {
@@ -64,10 +71,17 @@ void setActorsPaused(bool paused) {
     if (!isNull(p) && !isNull(p->animActor)) p->animActor->paused = paused;
   }
   if (!isNull(CTennis::sharedActor)) CTennis::sharedActor->paused = paused;
-  for (int32_t i = 0; !isNull(CTennis::ballKidActors) && i < CTennis::ballKidActors->length; i++) {
-    if (CActor* a = actorAt(CTennis::ballKidActors, i); !isNull(a)) a->paused = paused;
+  ObjectArray* decor = CTennis::courtDecor;
+  for (int32_t i = 0; !isNull(decor) && i < decor->length; i++) {
+    if (CActor* a = actorAt(decor, i); !isNull(a)) a->paused = paused;
   }
   if (!isNull(CTennis::netActor)) CTennis::netActor->paused = paused;
+}
+
+// The judge who calls a line zone; null for a zone off the court.
+CActor* judgeOfZone(int32_t zone) {
+  if (zone < 0 || zone >= kLineZones) return nullptr;
+  return actorAt(CTennis::linesmen, kJudgeOfZone[zone]);
 }
 
 }  // namespace
@@ -184,6 +198,30 @@ void CTennis::resetNetManSprite() { setAnim(netJudge, courtEnd == 1 ? 2 : 3, -2)
 void CTennis::drawNetMan() {
   if (isNull(netJudge)) return;
   if (netJudge->update(-viewX, -viewY) == -1) resetNetManSprite();
+}
+
+void CTennis::raiseJudgeSignal(int32_t zone) {
+  SORV_FRAME("CTennis.raiseJudgeSignal(I)V");
+  CActor* judge = judgeOfZone(zone);
+  if (isNull(judge)) return;
+  judge->setSprite(effectsSprite, kJudgeOutSignals[kJudgeOfZone[zone]], kHoldLastFrame);
+}
+
+// The judge shows the ball in; the rally ends the signal after a while (the hit effect).
+void CTennis::judgeCallIn(int32_t zone) {
+  SORV_FRAME("CTennis.judgeCallIn(I)V");
+  CActor* judge = judgeOfZone(zone);
+  if (isNull(judge)) return;
+  judge->setSprite(effectsSprite, kJudgeInSignal, kHoldLastFrame);
+  hitEffectActor = judge;
+  hitEffectFrame = matchFrame;
+}
+
+void CTennis::ballKidsAnimate(int32_t animation) {
+  SORV_FRAME("CTennis.ballKidsAnimate(I)V");
+  for (int32_t kid = 0; kid < 2; kid++) {
+    if (CActor* a = actorAt(ballKidActors, kid); !isNull(a)) a->setSprite(ballKidSprite, animation, kHoldLastFrame);
+  }
 }
 
 void CTennis::relaxJudge() {

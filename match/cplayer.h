@@ -299,7 +299,6 @@ class CPlayer : public RigidBody {
 
   // --- What the other match work reads of a player
   int32_t level = 0;  // the career avatar's level 1..5, from the career's ability
-  bool tired = false;
   // The return of serve was a fault (struck by a player not allowed to).
   bool receivingFault = false;
   static constexpr int32_t kStateServe = 1, kStateStrike = 4, kStateReady = 5;

@@ -67,10 +67,6 @@ SORV_STATIC_INIT(kCTennis, resetSeams);
 
 // Players' attributes.
 
-// Judges, ball kids and the net.
-void CTennis::raiseJudgeSignal(int32_t) {}
-void CTennis::judgeCallIn(int32_t) {}
-void CTennis::ballKidsAnimate(int32_t) {}
 
 // The user's player in the challenge scene.
 void CTennis::playUserChallengeGesture(int32_t) {}

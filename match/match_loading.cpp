@@ -218,6 +218,8 @@ void runStep(int32_t step) {
     case 24: {
       ASprite* judges = CGame::loadSprite(nullptr, false, kMatchFxJudges, false);
       CTennis::judgeSprite = judges;
+      // The judges' sprite also holds the match's effects: signals, hit and stroke effects.
+      CTennis::effectsSprite = judges;
       if (!isNull(judges)) judges->SetCurrentPalette(courtPeoplePalette());
       CTennis::netJudge = newActor(judges, 0, -2);
       return;
@@ -451,9 +453,9 @@ void CTennis::a_unloadCourt() {
   courtEnd = 1;
   CGame::disablePaintDirectInBuffer();
   introSprite = ballSprite0 = ballSprite1 = netSprite = hudSprite = nullptr;
-  replayBgSprite = ballKidSprite = judgeSprite = nullptr;
+  replayBgSprite = ballKidSprite = judgeSprite = effectsSprite = nullptr;
   courtSprite = courtSprite2 = courtActorSprite = nullptr;
-  netActor = replayActor = netJudge = courtActor = sharedActor = nullptr;
+  netActor = replayActor = netJudge = courtActor = sharedActor = hitEffectActor = nullptr;
   ballKidActors = linesmen = courtDecor = nullptr;
   courtImage = nullptr;
   attrCardUser = attrCardPartner = nullptr;

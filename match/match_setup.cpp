@@ -193,7 +193,7 @@ bool CTennis::isWillShowPreServeAction() {
   if (serveTurn == 0 || currentCourt == 0 || partnerCelebration != 0) return true;
   for (int32_t i = 0; !isNull(players.get()) && i < playerCount && i < players->length; i++) {
     CPlayer* p = static_cast<CPlayer*>(players->elements()[i]);
-    if (!isNull(p) && p->tired) return true;
+    if (!isNull(p) && p->preServeAction) return true;
   }
   return false;
 }

@@ -15,7 +15,7 @@ namespace sorv {
 
 namespace {
 
-constexpr int32_t kHitEffectFrames = 12, kHitEffectEndAnim = 6;
+constexpr int32_t kHitEffectFrames = 12, kHitEffectEndAnim = 6, kHoldLastFrame = -2;
 constexpr int32_t kWaitTutorial = 14, kWaitBreakPoint = 47, kWaitNet = 21, kWaitOther = 28;
 constexpr int32_t kBars = 6;
 constexpr int32_t kPassedMargin = 800;
@@ -269,7 +269,7 @@ void CTennis::updatePlaying() {
 void CTennis::updateRally() {
   if (hitEffectFrame != 0 && matchFrame - hitEffectFrame >= kHitEffectFrames) {
     hitEffectFrame = 0;
-    if (!isNull(hitEffectActor.get())) hitEffectActor->setSprite(effectsSprite, kHitEffectEndAnim, -1);
+    if (!isNull(hitEffectActor.get())) hitEffectActor->setSprite(effectsSprite, kHitEffectEndAnim, kHoldLastFrame);
   }
   userInput();
   strokes();
@@ -355,14 +355,14 @@ void CTennis::doActionBeforeServe() {
     serverAction = kClayServeAction;
   }
   if (s->userTeamSide) {
-    if (!isNull(receiver) && receiver->tired) {
+    if (!isNull(receiver) && receiver->preServeAction) {
       receiverAction = kTiredAction;
-    } else if (!isNull(receiverPal) && receiverPal->tired) {
+    } else if (!isNull(receiverPal) && receiverPal->preServeAction) {
       receiverPalAction = kTiredAction;
     }
-  } else if (!kidPoint && s->tired) {
+  } else if (!kidPoint && s->preServeAction) {
     serverAction = kTiredAction;
-  } else if (!isNull(serverPal) && serverPal->tired) {
+  } else if (!isNull(serverPal) && serverPal->preServeAction) {
     serverPalAction = kTiredAction;
   }
   if (isDoubles && partnerCelebration != 0) {

@@ -58,16 +58,18 @@ TEST_F(CourtDrawing, RestBetweenPointsByCourtEnd) {
   }
 }
 
-TEST_F(CourtDrawing, FreezingPausesEveryActorAndTheNetPicksItsAnimation) {
-  loadAll(1, 2);
+TEST_F(CourtDrawing, FreezingPausesTheCourtsActorsAndTheNetPicksItsAnimation) {
+  loadAll(1, 0);
   EXPECT_EQ(CTennis::getNetAnim(), 1);
   CTennis::freezeAllActor();
   EXPECT_TRUE(CTennis::netActor->paused);
   EXPECT_TRUE(CTennis::sharedActor->paused);
-  for (int32_t i = 0; i < 5; i++) EXPECT_TRUE(kid(i)->paused);
+  CActor* decor = static_cast<CActor*>(aload(CTennis::courtDecor.get(), 0));
+  EXPECT_TRUE(decor->paused);
+  for (int32_t i = 0; i < 5; i++) EXPECT_FALSE(kid(i)->paused) << "the ball kids keep moving";
   CTennis::unfreezeAllActor();
   EXPECT_FALSE(CTennis::netActor->paused);
-  for (int32_t i = 0; i < 5; i++) EXPECT_FALSE(kid(i)->paused);
+  EXPECT_FALSE(decor->paused);
   CTennis::removeAllActor();
   for (int32_t i = 0; i < CTennis::objectList->length; i++) EXPECT_TRUE(isNull(aload(CTennis::objectList.get(), i)));
 }

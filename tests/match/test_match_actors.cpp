@@ -244,7 +244,7 @@ TEST_F(SpecialActionsTest, PendingActionsStartAScene) {
 
 TEST_F(SpecialActionsTest, FreezingWithNoCourtActorsStillPausesTheNet) {
   loadAll(0, 1);
-  CTennis::ballKidActors = Array::newObjectArray(kObjectArray, 0);
+  CTennis::courtDecor = Array::newObjectArray(kObjectArray, 0);
   CTennis::netActor->paused = false;
   CTennis::freezeAllActor();
   EXPECT_TRUE(CTennis::netActor->paused);

@@ -125,7 +125,7 @@ TEST_F(FlowTest, APreServeSceneIsDueOnTheBallKidsPointClayTiredPlayersAndCelebra
     SCOPED_TRACE(c.name);
     CTennis::serveTurn = c.serveTurn;
     CTennis::currentCourt = c.court;
-    CTennis::rival->tired = c.tired;
+    CTennis::rival->preServeAction = c.tired;
     CTennis::partnerCelebration = c.celebration;
     CTennis::ball->vx = CTennis::ball->vy = CTennis::ball->vz = 300;
     EXPECT_EQ(CTennis::isWillShowPreServeAction(), c.due);

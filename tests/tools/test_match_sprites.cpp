@@ -2,7 +2,9 @@
 // against the minimums the game's header names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "game/cgame.h"
 #include "runtime/static_class.h"
@@ -73,6 +75,32 @@ TEST_F(MatchSpritesTest, CountedAnimationsHaveTheirFrames) {
     EXPECT_GE(s->GetAFrames(c.anim), c.frames);
     if (c.odd) {
       EXPECT_EQ(s->GetAFrames(c.anim) % 2, 1);
+    }
+  }
+}
+
+// A judge's signal and a ball kid's run are drawn with more than the body and its label, and
+// nothing else of the two sprites is: a call or a run shows on the court.
+TEST_F(MatchSpritesTest, OnlyTheCourtPeoplesGesturesCarryLimbs) {
+  serveDataSet();
+  const auto frameOf = [](ASprite* s, int32_t anim) {
+    return aload(s->aframeFrame, aload(s->animFirstAFrame, anim)) & 0xFF;
+  };
+  const auto partsOf = [](ASprite* s, int32_t frame) { return aload(s->frameFModuleCount, frame); };
+  struct Case {
+    int32_t entry;
+    std::vector<int32_t> gestures;
+  };
+  const Case cases[] = {
+      {kMatchFxJudges, {kJudgeOutSignals[0], kJudgeOutSignals[1], kJudgeOutSignals[2], kJudgeInSignal}},
+      {kMatchFxBallKids, {kBallKidRunFirst, 8, 9, kBallKidRunLast}},
+  };
+  for (const Case& c : cases) {
+    ASprite* s = CGame::loadSprite(StaticClass::getConstant(kConstMatchFxPack), false, c.entry, true);
+    ASSERT_FALSE(isNull(s));
+    for (int32_t a = 0; a < s->animAFrameCount->length; a++) {
+      const bool gesture = std::find(c.gestures.begin(), c.gestures.end(), a) != c.gestures.end();
+      EXPECT_EQ(partsOf(s, frameOf(s, a)) > 2, gesture) << c.entry << " anim " << a;
     }
   }
 }

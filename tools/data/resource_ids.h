@@ -345,6 +345,12 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
 };
 // Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
 inline constexpr int32_t kBallKidRunFrames = 3;
+// The court people's gestures, drawn unlike their rest so that a call or a run shows: the
+// line judges' out signals (judges 0, 1, 2) and in signal, and the ball kids' runs for the
+// ball (the runners 7 and 8, the back kids 9 and 10).
+inline constexpr int32_t kJudgeOutSignals[3] = {8, 9, 10};
+inline constexpr int32_t kJudgeInSignal = 15;
+inline constexpr int32_t kBallKidRunFirst = 7, kBallKidRunLast = 10;
 // Court picture frames 0 to 2 cover the whole court image.
 inline constexpr int32_t kCourtImageWidth = 840, kCourtImageHeight = 532;
 // Court layouts: menu 71 (70 for a main tournament on court types 2 and 3), plus 3 at end 2.

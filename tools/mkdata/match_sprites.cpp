@@ -69,6 +69,49 @@ SpriteModule courtTile(uint8_t colour) {
   return m;
 }
 
+bool isJudges(const MatchSpriteMinimum& m) { return m.pack == kConstMatchFxPack && m.entry == kMatchFxJudges; }
+bool isBallKids(const MatchSpriteMinimum& m) { return m.pack == kConstMatchFxPack && m.entry == kMatchFxBallKids; }
+
+enum class Gesture { kNone, kOut, kIn, kRun };
+
+Gesture gestureOf(const MatchSpriteMinimum& m, int anim) {
+  if (isJudges(m)) {
+    for (int32_t a : kJudgeOutSignals) {
+      if (anim == a) return Gesture::kOut;
+    }
+    return anim == kJudgeInSignal ? Gesture::kIn : Gesture::kNone;
+  }
+  if (isBallKids(m) && anim >= kBallKidRunFirst && anim <= kBallKidRunLast) return Gesture::kRun;
+  return Gesture::kNone;
+}
+
+// Two frames of a gesture on the 16 x 16 body (centred on the origin, label above): an out
+// signal is an arm held out with a flag, waved; an in signal both arms held out low; a run
+// two strides with a streak behind. Returns the first of the two frames.
+int addGestureFrames(SpriteSpec& spec, Gesture g, uint8_t body, uint8_t label, int16_t labelHeight) {
+  const auto module = [&spec](int w, int h, uint8_t colour) {
+    spec.modules.push_back(block(w, h, colour));
+    return static_cast<uint8_t>(spec.modules.size() - 1);
+  };
+  const SpriteFModule head{body, -8, -8, 0, 0}, name{label, -8, static_cast<int16_t>(-8 - labelHeight), 0, 0};
+  int first = -1;
+  if (g == Gesture::kOut) {
+    // Held out sideways, away from the label.
+    const uint8_t arm = module(22, 4, kInk), flag = module(10, 12, kInk);
+    first = addFrame(spec, {head, name, {arm, 8, -4, 0, 0}, {flag, 26, -16, 0, 0}});
+    addFrame(spec, {head, name, {arm, 8, -4, 0, 0}, {flag, 26, -14, 0, 0}});
+  } else if (g == Gesture::kIn) {
+    const uint8_t arms = module(44, 4, kInk);
+    first = addFrame(spec, {head, name, {arms, -22, 2, 0, 0}});
+    addFrame(spec, {head, name, {arms, -22, 4, 0, 0}});
+  } else if (g == Gesture::kRun) {
+    const uint8_t leg = module(3, 9, kInk), streak = module(14, 2, kInk);
+    first = addFrame(spec, {head, name, {leg, -7, 8, 0, 0}, {leg, 4, 8, 0, 0}, {streak, -24, -2, 0, 0}});
+    addFrame(spec, {head, name, {leg, -2, 8, 0, 0}, {streak, -26, 3, 0, 0}});
+  }
+  return first;
+}
+
 bool isCourtPicture(const MatchSpriteMinimum& m) {
   return m.pack == kConstCourtPack && (m.entry == kCourtBackground || m.entry == kCourtBackgroundMain);
 }
@@ -108,12 +151,20 @@ std::vector<uint8_t> matchSprite(const MatchSpriteMinimum& m) {
       addFrame(spec, {{shape, left, top, 0, 0}, {0, left, static_cast<int16_t>(top - label.height), 0, 0}});
     }
   }
+  // The gestures' frames follow the others, so every other animation looks as before.
+  int gestureFrame[4] = {-1, -1, -1, -1};
+  for (int a = 0; a < m.anims && !isCourtPicture(m); a++) {
+    const Gesture g = gestureOf(m, a);
+    int& first = gestureFrame[static_cast<int>(g)];
+    if (g != Gesture::kNone && first == -1) first = addGestureFrames(spec, g, 1, 0, label.height);
+  }
   for (int a = 0; a < m.anims; a++) {
     std::vector<SpriteAFrame> shown;
     const int n = framesOfAnim(m, a);
+    const int gesture = gestureFrame[static_cast<int>(gestureOf(m, a))];
     for (int k = 0; k < n; k++) {
       SpriteAFrame f;
-      f.frame = static_cast<uint8_t>((a + k) % totalFrames);
+      f.frame = static_cast<uint8_t>(gesture != -1 ? gesture + k % 2 : (a + k) % totalFrames);
       f.time = 1;
       shown.push_back(f);
     }
