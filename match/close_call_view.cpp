@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "device/graphics.h"
+#include "device/image.h"
 #include "game/cgame.h"
 #include "match/close_call_geometry.h"
 #include "match/ctennis.h"
@@ -145,6 +146,9 @@ void CTennis::paintContestReferee() {
   }
   if (!blackBarsRunning()) paintInstantReplay();
   if (!challengeDecided || matchFrame - deadBallFrame < kVerdictDelay) return;
+  // The band the review restarted for the verdict: it also brings the frame, drawn into the
+  // screen buffer while the band runs, onto the screen.
+  paintContestRefereeLineEffect();
   const int32_t layout = courtLayoutMenu;
   ASprite* effects = CGame::MenuGetItemSprite(layout, kVerdictItem);
   const int32_t frame = CGame::GetMenuItemFrameID(layout, kVerdictItem);
@@ -166,9 +170,18 @@ void CTennis::paintContestReferee() {
 
 void CTennis::paintContestRefereeLineEffect() {
   if (!CGame::pdbActive || CGame::pdbKind != kBandKind) return;
+  const int32_t v = (100 - CGame::pdbLevel) * 110 / 100;
+  // While the band runs the frame is drawn into the screen buffer: the band's open part is
+  // shaded there, then the whole frame is brought onto the screen, or it would never show.
+  if (!isNull(CGame::savedScreenGraphics) && !isNull(CGame::screenBuffer)) {
+    constexpr int32_t kShade = 80, kShadeKind = 1;
+    CGame::paintVerticalGradientEffect(CGame::screenBuffer->getGraphics(), 0, v / 2 + kBandTop, 800, 110 - v, kShade,
+                                       kShadeKind);
+    CGame::switchToScreen();
+    if (!isNull(CGame::gfx)) CGame::gfx->drawImage(CGame::screenBuffer, 0, 0, 0);
+  }
   Graphics* g = CGame::gfx;
   if (isNull(g)) return;
-  const int32_t v = (100 - CGame::pdbLevel) * 110 / 100;
   const int32_t k = v / 2 / 10;
   for (int32_t i = k; i <= 10 - k; i++) {
     int32_t percent = 80 - std::abs(5 - i) * 12;

@@ -73,11 +73,4 @@ void CTennis::ballKidsAnimate(int32_t) {}
 void CTennis::hideServeSpeedPanel() {}
 void CTennis::showRewardWords(int32_t) {}
 
-// The user's player in the challenge scene.
-void CTennis::playUserChallengeGesture(int32_t) {}
-bool CTennis::userActorEnded() { return true; }
-void CTennis::endUserActor() {}
-void CTennis::putUserPlayerAt(int32_t, int32_t) {}
-void CTennis::putUserPlayerAtDepth(int32_t) {}
-
 }  // namespace sorv
