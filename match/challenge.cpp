@@ -1,5 +1,7 @@
-// The user's challenge of an out call: offered for 21 frames, reviewed at random, and the
-// point then decided with the final call. Only a failed challenge uses one up.
+// The user's challenge of an out call: offered for 21 frames, reviewed at random while the
+// user's player gestures at the net (the replay and the verdict show meanwhile), and the
+// point then decided with the final call once the gesture has ended. Only a failed challenge
+// uses one up.
 #include "device/sound_glue.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
