@@ -147,6 +147,9 @@ void CTennis::paintContestReferee() {
   }
   if (!blackBarsRunning()) paintInstantReplay();
   if (!challengeDecided || matchFrame - deadBallFrame < kVerdictDelay) return;
+  // The band the review restarted for the verdict: it also brings the frame, drawn into the
+  // screen buffer while the band runs, onto the screen.
+  paintContestRefereeLineEffect();
   const int32_t layout = courtLayoutMenu;
   ASprite* effects = CGame::MenuGetItemSprite(layout, kVerdictItem);
   const int32_t frame = CGame::GetMenuItemFrameID(layout, kVerdictItem);

@@ -261,6 +261,13 @@ class CTennis : public Object {
   // Challenges.
   static void initContestReferee(int32_t x, int32_t depth);
   static void updateContestReferee();
+  // The user's player in the review: its gesture, whose end closes the review, and where it
+  // stands for it and after it.
+  static void playUserChallengeGesture(int32_t action);
+  static bool userActorEnded();
+  static void endUserActor();
+  static void putUserPlayerAt(int32_t x, int32_t depth);
+  static void putUserPlayerAtDepth(int32_t depth);
 
   // Dead-ball sounds and cheers.
   static void initDeadBallSounds(int32_t first, int32_t second);
@@ -347,11 +354,6 @@ class CTennis : public Object {
   static void hideServeSpeedPanel();
   static void startBlackBars(int32_t frames);
   static bool blackBarsRunning();
-  static void playUserChallengeGesture(int32_t action);
-  static bool userActorEnded();
-  static void endUserActor();
-  static void putUserPlayerAt(int32_t x, int32_t depth);
-  static void putUserPlayerAtDepth(int32_t depth);
   static void checkServeSpeed();
   static bool trainingTimerRunning();
   static void setTrainingTimer(int32_t length, int32_t next);

@@ -68,11 +68,4 @@ SORV_STATIC_INIT(kCTennis, resetSeams);
 // Players' attributes.
 
 
-// The user's player in the challenge scene.
-void CTennis::playUserChallengeGesture(int32_t) {}
-bool CTennis::userActorEnded() { return true; }
-void CTennis::endUserActor() {}
-void CTennis::putUserPlayerAt(int32_t, int32_t) {}
-void CTennis::putUserPlayerAtDepth(int32_t) {}
-
 }  // namespace sorv

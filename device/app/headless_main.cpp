@@ -19,6 +19,7 @@
 #include "runtime/log.h"
 #include "game/cgame.h"
 #include "game/zentukr09.h"
+#include "match/ctennis.h"
 #include "tests/support/probe_midlet.h"
 
 namespace {
@@ -32,6 +33,8 @@ struct Summary {
 };
 
 Summary gSummary;
+
+constexpr int32_t kMatchShellState = 40;
 
 // The log passes through here on its way to its file, so the runtime errors can be counted.
 ssize_t countingWrite(void*, const char* data, size_t size) {
@@ -122,6 +125,9 @@ int main(int argc, char** argv) {
       for (auto& values : CGame::playerChoiceValues) values[0] = values[1] = -1;
       CGame::mainMenuChoice = choice;
       CGame::switchToPlayGame();
+    };
+    runner->matchState = [] {
+      return sorv::CGame::GET_CURRENT_STATE() == kMatchShellState ? sorv::CTennis::matchState : -1;
     };
     shell.afterFlush = [] {
       runner->afterFrame();

@@ -98,6 +98,10 @@ bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c
     c.b = -1;
     return w1 == "push" && parseNumber(w2, 0, 64, c.a) && (w3.empty() || parseNumber(w3, 0, 100, c.b));
   }
+  if (verb == "await") {
+    c.kind = ScriptCommand::kAwaitMatch;
+    return w1 == "match" && parseNumber(w2, 0, 99, c.a) && parseNumber(w3, 0, 100000000, c.b);
+  }
   if (verb == "frames") {
     c.kind = ScriptCommand::kFrames;
     return parseNumber(w1, 0, 100000000, c.a) && w2.empty();
@@ -136,6 +140,14 @@ ScriptRunner::ScriptRunner(Shell& shell, std::vector<ScriptCommand> commands)
 void ScriptRunner::afterFrame() {
   frames_++;
   if (wait_ > 0) wait_--;
+  if (awaitedState_ >= 0) {
+    if (matchState && matchState() == awaitedState_) {
+      wait_ = 0;
+    } else if (wait_ == 0) {
+      std::fprintf(stderr, "headless: match state %d not reached\n", awaitedState_);
+    }
+    if (wait_ == 0) awaitedState_ = -1;
+  }
   while (wait_ == 0 && next_ < commands_.size()) execute(commands_[next_++]);
   if (wait_ == 0 && next_ == commands_.size()) shell_.stop();
 }
@@ -198,6 +210,11 @@ void ScriptRunner::execute(const ScriptCommand& c) {
       return;
     case ScriptCommand::kMatch:
       if (startMatch) startMatch(c.a, c.b, c.c, c.d, c.e);
+      return;
+    case ScriptCommand::kAwaitMatch:
+      if (matchState && matchState() == c.a) return;
+      wait_ = c.b;
+      awaitedState_ = c.b > 0 ? c.a : -1;
       return;
   }
 }

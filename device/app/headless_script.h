@@ -9,6 +9,8 @@
 //   quit                    the window is closed
 //   shot PATH               the screen as shown by the last flip, as a PNG file
 //   frames N                let N frames run before the next command
+//   await match N LIMIT     test tooling: let frames run until the match is in state N
+//                           (0..99), at most LIMIT frames, before the next command
 //   state push N [S]        test tooling: the game pushes state N (0..64) and, when given,
 //                           menu screen S (0..100) with it, as the menus do, through the hook
 //   match CATEGORY COURT GAMES SETS [CHOICE]
@@ -31,11 +33,13 @@ namespace sorv {
 class Shell;
 
 struct ScriptCommand {
-  enum Kind { kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch };
+  enum Kind {
+    kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch, kAwaitMatch
+  };
   Kind kind;
   int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
-  int32_t a = 0;       // key, x, orientation or frame count
-  int32_t b = 0;       // y, or the menu screen of a state push, or a match's court
+  int32_t a = 0;       // key, x, orientation, frame count or awaited match state
+  int32_t b = 0;       // y, the menu screen of a state push, a match's court or a wait's limit
   int32_t c = 0, d = 0, e = 0;  // a match's games, sets and main-menu choice
   std::string text;    // power state name, shot path
 };
@@ -54,6 +58,8 @@ class ScriptRunner {
   std::function<void(int32_t, int32_t)> pushState;
   // What "match" does: (category, court, games, sets, choice).
   std::function<void(int32_t, int32_t, int32_t, int32_t, int32_t)> startMatch;
+  // The match's state, -1 outside a match; what "await match" waits for.
+  std::function<int32_t()> matchState;
 
  private:
   void execute(const ScriptCommand& command);
@@ -62,6 +68,7 @@ class ScriptRunner {
   std::vector<ScriptCommand> commands_;
   size_t next_ = 0;
   int64_t wait_ = 0;
+  int32_t awaitedState_ = -1;  // ends the wait early when the match reaches it
   int32_t frames_ = 0;
   bool stylusDown_ = false;
 };

@@ -313,6 +313,10 @@ struct MatchSpriteMinimum {
 };
 inline constexpr int32_t kRunningAnims = 25, kStrokeAnims = 33, kSpecialAnims = 36;
 inline constexpr int32_t kServeMeterFrames = 17;  // animations 0 and 2: an odd count
+// The user's challenge gestures (special actions 11 and 12) hold their frame this many match
+// frames: the review shows its verdict from its 24th frame until the gesture has ended.
+inline constexpr int32_t kChallengeGestureFirst = 11, kChallengeGestureLast = 12;
+inline constexpr int32_t kChallengeGestureTime = 48;
 inline constexpr int32_t kMatchSpriteColours = 16;  // of every sprite but the players'
 inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstPlayerPack, kPlayerIntro, 2, 2, 4, kPlayerPaletteColours, 1},

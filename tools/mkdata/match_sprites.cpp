@@ -41,6 +41,12 @@ int framesOfAnim(const MatchSpriteMinimum& m, int anim) {
   return n;
 }
 
+// Match frames a shown frame of the animation lasts.
+uint8_t frameTimeOfAnim(const MatchSpriteMinimum& m, int anim) {
+  const bool gesture = m.pack == kConstSpecialUser && anim >= kChallengeGestureFirst && anim <= kChallengeGestureLast;
+  return gesture ? kChallengeGestureTime : 1;
+}
+
 std::vector<uint32_t> palette(int colours, int seed, int p) {
   std::vector<uint32_t> out(static_cast<size_t>(colours));
   for (int c = 0; c < colours; c++) {
@@ -165,7 +171,7 @@ std::vector<uint8_t> matchSprite(const MatchSpriteMinimum& m) {
     for (int k = 0; k < n; k++) {
       SpriteAFrame f;
       f.frame = static_cast<uint8_t>(gesture != -1 ? gesture + k % 2 : (a + k) % totalFrames);
-      f.time = 1;
+      f.time = frameTimeOfAnim(m, a);
       shown.push_back(f);
     }
     addAnim(spec, shown);
