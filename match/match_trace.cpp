@@ -193,6 +193,13 @@ void error(int32_t team) {
 
 void netPoint(int32_t team) { pending.net = team; }
 
+void preServe() {
+  if (out() == nullptr) return;
+  auto pending = [](CPlayer* p) { return std::string(!isNull(p) && p->preServeAction ? "1" : "0"); };
+  line("preserve " + where(CTennis::setIndex, CTennis::gameIndex) + " rival=" + pending(CTennis::rival) +
+       " partner=" + pending(CTennis::rivalPartner) + " celebration=" + (CTennis::partnerCelebration != 0 ? "1" : "0"));
+}
+
 void shell(int32_t state) {
   line("shell state=" + std::to_string(state));
   last.valid = false;
