@@ -93,8 +93,8 @@ bool actorDone(CActor* a) { return isNull(a) || isNull(a->sprite) || a->ended; }
 
 CActor* rainActorFor(CPlayer* p, int32_t anim) {
   const bool set = !isNull(p) && p->userTeamSide;
-  const int32_t look = isNull(p) ? 0 : p->look;
-  return CActor::create(CTennis::getPlayerSprite(set, look, 2), anim, -1);
+  const int32_t character = isNull(p) ? 0 : p->rosterIndex;
+  return CActor::create(CTennis::getPlayerSprite(set, character, 2), anim, -1);
 }
 
 int32_t screenCoord(CPlayer* p, int32_t i) { return isNull(p->screenPos) ? 0 : aload(p->screenPos, i); }

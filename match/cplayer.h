@@ -115,7 +115,7 @@ class CPlayer : public RigidBody {
   int32_t targetFixed = 0;
   int32_t waitStartFrame = 0, waitFrames = 0;
   int32_t serveMoveDir = 0;  // the receiver's side step chosen while waiting (0, 3, 4)
-  int32_t look = 0;          // player graphics
+  int32_t look = 0;          // the palette on a sprite partners share; the sprite is the character's
   int32_t firstNameIndex = -1, lastNameIndex = -1;
   int32_t index = 0;         // the player's number and its sprite palette
   int32_t reachValue = 0;

@@ -59,7 +59,7 @@ IntArray* frameTimes(ByteArray* row, int32_t extraAt, int32_t extra) {
 
 void play(CPlayer* p, int32_t set, int32_t anim, int32_t loopFrame) {
   if (isNull(p->animActor)) return;
-  p->animActor->setSprite(CTennis::getPlayerSprite(p->userTeamSide, p->look, set), anim, loopFrame);
+  p->animActor->setSprite(CTennis::getPlayerSprite(p->userTeamSide, p->rosterIndex, set), anim, loopFrame);
 }
 
 int32_t actorAnimation(CPlayer* p) { return isNull(p->animActor) ? -1 : p->animActor->animation; }
@@ -178,7 +178,7 @@ void CPlayer::doSpecialAction(int32_t action) {
   vz = 0;
   if (!isNull(animActor)) {
     animActor->ownFrameTimes = nullptr;
-    animActor->setSprite(CTennis::getPlayerSprite(userTeamSide, look, 2), action, start, false);
+    animActor->setSprite(CTennis::getPlayerSprite(userTeamSide, rosterIndex, 2), action, start, false);
   }
   resetSpecialAction();
 }

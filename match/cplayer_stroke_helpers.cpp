@@ -172,7 +172,7 @@ void CPlayer::doubleReturnBallDir() {
   secondDir = 1;
   const int32_t anim = getStrikingAnim();
   if (anim != -1 && !isNull(animActor)) {
-    animActor->setSprite(CTennis::getPlayerSprite(userTeamSide, look, 1), anim, animActor->loopFrame);
+    animActor->setSprite(CTennis::getPlayerSprite(userTeamSide, rosterIndex, 1), anim, animActor->loopFrame);
   }
   timingOffset = 32;
   RigidBody* b = theBall();

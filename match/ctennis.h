@@ -285,6 +285,8 @@ class CTennis : public Object {
   // actions, and the partners' own sprites three slots on (mixed doubles only).
   static constexpr int32_t kLoadingSteps = 33;
   static constexpr int32_t kSpriteKinds = 3, kPartnerSlot = 3;
+  // Mixed doubles' player category, and the first character of the women's group.
+  static constexpr int32_t kMixedCategory = 4, kFirstWoman = 18;
   static StaticRef<ASprite> introSprite, ballSprite0, ballSprite1, netSprite, replaySprite;
   static StaticRef<ASprite> replayBgSprite, ballKidSprite, judgeSprite;
   static StaticRef<ASprite> courtSprite, courtSprite2, courtActorSprite;
@@ -362,7 +364,9 @@ class CTennis : public Object {
   // read by the shell's match effects
   static int32_t barStart, barDuration;  // the message bar's start frame and length
   static bool isTrainingMatch();
-  static ASprite* getPlayerSprite(bool spriteSet, int32_t index, int32_t kind);
+  // A player's sprite of one kind (0 running, 1 strokes and serve, 2 special actions) by its
+  // team and character.
+  static ASprite* getPlayerSprite(bool userTeam, int32_t character, int32_t kind);
   static int32_t updateBarMessage();
   static void paintContestRefereeLineEffect();
 

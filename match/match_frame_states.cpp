@@ -8,6 +8,7 @@
 #include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
+#include "sprites/asprite.h"
 #include "sprites/cactor.h"
 
 namespace sorv {
@@ -22,6 +23,9 @@ constexpr int32_t kBarHeight = 60, kBarWhite = 0xFFFFFF, kBarClosingColour = 0x3
 constexpr int32_t kBarOpeningColour = 0x4CB6D8;
 constexpr int32_t kDigitKeys = 0x3FE, kDigitZero = 0x1, kDigitsSevenToNine = 0x380;
 constexpr int32_t kLongTutorial = 1, kPracticeStrokes = 10, kPracticeBallHeight = 1000;
+// The kinds that give a stroke its speed run to 5; the practice's stroke is the nearest reach
+// and the ordinary type.
+constexpr int32_t kLastSpeedKind = 5, kPracticeStrokeKind = 1, kPracticeStrokeType = 3;
 
 bool pressed(int32_t mask) { return (CGame::keysPressed & mask) != 0; }
 
@@ -44,6 +48,19 @@ int32_t practiceKey() {
   return -1;
 }
 
+// The practice swing's best timing frame: the middle of the player's animation in the long
+// tutorial, else the last row of the stroke table as a real stroke has it.
+int32_t practiceTiming(CPlayer* user) {
+  if (CTennis::tutorialIndex == kLongTutorial) {
+    CActor* a = user->animActor;
+    ASprite* sprite = isNull(a) ? nullptr : a->sprite;
+    const bool known = !isNull(sprite) && !isNull(sprite->animAFrameCount) && sprite->animAFrameCount->inBounds(a->animation);
+    return (known ? sprite->GetAFrames(a->animation) : 0) / 2 - 1;
+  }
+  ObjectArray* table = CPlayer::swingTable1;
+  return (isNull(table) ? 0 : table->length) - 1;
+}
+
 void practiceStroke(int32_t dir) {
   CTennis::trainingStrokes++;
   CPlayer* user = CTennis::player;
@@ -57,6 +74,15 @@ void practiceStroke(int32_t dir) {
   ball->setX(user->x);
   ball->setZ(user->z);
   ball->setY(kPracticeBallHeight);
+  // A practice swing is timed at its best.
+  user->p0 = user->p1 = user->p2 = practiceTiming(user);
+  // The long tutorial practises the serve, the others strokes: a player that has struck no
+  // ball yet would give it no speed at all, so it practises a ground stroke within reach.
+  if (CTennis::tutorialIndex != kLongTutorial && (user->strokeKind < 1 || user->strokeKind > kLastSpeedKind)) {
+    user->strokeKind = kPracticeStrokeKind;
+    user->strokeType = kPracticeStrokeType;
+  }
+  user->setBallRoute(ball);
   RigidBody::startRecord();
 }
 

@@ -1,5 +1,7 @@
 // The match loader (one step a frame behind the loading screen), the court's loading for each
 // end, the players' palettes and the take-down of everything the match loaded.
+#include <utility>
+
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/shell.h"
@@ -77,7 +79,7 @@ void loadActionSprite(bool userTeam, int32_t slot, int32_t pack, bool first, boo
 // The odd steps open an action pack; in mixed doubles the even step reads the partner's
 // entry and closes it, else the odd step closes it at once.
 void actionStep(bool userTeam, int32_t slot, int32_t pack, bool partnerStep) {
-  const bool mixed = category() == 4;
+  const bool mixed = category() == CTennis::kMixedCategory;
   if (!partnerStep) return loadActionSprite(userTeam, slot, pack, true, !mixed);
   if (mixed) loadActionSprite(userTeam, slot + CTennis::kPartnerSlot, pack, false, true);
 }
@@ -276,7 +278,7 @@ void finishLoading() {
 
 int32_t CTennis::GetSpriteActionIDx(bool, int32_t, int32_t part) {
   const int32_t c = category();
-  if (c == 4) return part;
+  if (c == kMixedCategory) return part;
   return c == 2 || c == 3 ? 1 : 0;
 }
 
@@ -299,13 +301,17 @@ void CTennis::setActionSpritePalette(ObjectArray* sprites) {
   SORV_FRAME("CTennis.setActionSpritePalette([LASprite;)V");
   if (isNull(sprites)) return;
   const bool opponents = sprites == CGame::actionSprites1.get();
-  const int32_t first = opponents ? CGame::playerChoice2 : CGame::playerChoice1;
-  const int32_t second = opponents ? CGame::playerChoice4 : CGame::playerChoice3;
+  int32_t first = opponents ? CGame::playerChoice2 : CGame::playerChoice1;
+  int32_t second = opponents ? CGame::playerChoice4 : CGame::playerChoice3;
   const bool doubles = CGame::isDouble();
+  const bool mixed = doubles && category() == kMixedCategory;
+  // The women's sprite is the second one whoever was picked first: the colours follow the
+  // sprite a player is drawn with, or a woman picked first would wear her partner's colours.
+  if (mixed && first >= kFirstWoman && second < kFirstWoman) std::swap(first, second);
   for (int32_t k = 0; k < kSpriteKinds; k++) {
     setPalette(static_cast<ASprite*>(aload(sprites, k)), 0, first);
     if (!doubles) continue;
-    if (category() == 4) {
+    if (mixed) {
       setPalette(static_cast<ASprite*>(aload(sprites, k + kPartnerSlot)), 0, second);
     } else {
       setPalette(static_cast<ASprite*>(aload(sprites, k)), 1, second);

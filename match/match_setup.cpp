@@ -21,8 +21,11 @@ int32_t CTennis::playerPendingAction;
 int32_t CTennis::rivalPendingAction;
 int32_t CTennis::hitEffectFrame;
 int32_t CTennis::serveCounter;
+int32_t CTennis::messageTimer;
+int32_t CTennis::scorePanelUntil;
 bool CTennis::strokeEffectFlag;
 bool CTennis::rainFlag;
+StaticRef<String> CTennis::rewardText;
 StaticRef<CActor> CTennis::hitEffectActor;
 StaticRef<ASprite> CTennis::effectsSprite;
 StaticRef<String> CTennis::barText;
@@ -67,7 +70,7 @@ void CTennis::clinitFlow() {
   unlockPage = -1;
   skipRequested = false;
   playerPendingAction = rivalPendingAction = -1;
-  hitEffectFrame = serveCounter = 0;
+  hitEffectFrame = serveCounter = messageTimer = scorePanelUntil = 0;
   strokeEffectFlag = rainFlag = false;
   barKind = barClosing = 0;
   barShellTime = barLock = false;
@@ -189,13 +192,12 @@ int32_t CTennis::getQueryMessageYesKey() {
 
 bool CTennis::isWillShowPreServeAction() {
   SORV_FRAME("CTennis.isWillShowPreServeAction()Z");
+  // The scene is played with the ball at rest whether or not one is due.
   if (!isNull(ball.get())) ball->vx = ball->vy = ball->vz = 0;
-  if (serveTurn == 0 || currentCourt == 0 || partnerCelebration != 0) return true;
-  for (int32_t i = 0; !isNull(players.get()) && i < playerCount && i < players->length; i++) {
-    CPlayer* p = static_cast<CPlayer*>(players->elements()[i]);
-    if (!isNull(p) && p->preServeAction) return true;
-  }
-  return false;
+  if (CPlayer* r = rival; !isNull(r) && r->preServeAction) return true;
+  if (!isDoubles) return false;
+  CPlayer* mate = rivalPartner;
+  return (!isNull(mate) && mate->preServeAction) || partnerCelebration != 0;
 }
 
 }  // namespace sorv

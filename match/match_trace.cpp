@@ -267,6 +267,13 @@ void rewardWordsDrawn() {
   totals.shown++;
 }
 
+void preServe() {
+  if (out() == nullptr) return;
+  auto due = [](CPlayer* p) { return std::string(!isNull(p) && p->preServeAction ? "1" : "0"); };
+  line("preserve " + where(CTennis::setIndex, CTennis::gameIndex) + " rival=" + due(CTennis::rival) +
+       " partner=" + due(CTennis::rivalPartner) + " celebration=" + (CTennis::partnerCelebration != 0 ? "1" : "0"));
+}
+
 void shell(int32_t state) {
   line("shell state=" + std::to_string(state) + overlayTotals());
   last.valid = false;

@@ -12,6 +12,8 @@
 //   set set=S winner=T games=A-B sets=A-B
 //   ends set=S games=A-B end=E
 //   over winner=T sets=A-B
+//   preserve set=S game=G rival=0|1 partner=0|1 celebration=0|1
+//                                            (a pre-serve scene and what made it due)
 //   shell state=N
 //
 // Trailing fields of a point line, the events the statistics count as they happened in that
@@ -55,6 +57,9 @@ void outHint();
 void hintsDrawn();
 void rewardWords(int32_t text);
 void rewardWordsDrawn();
+// The next point starts through the pre-serve scene: the opponents' pending actions and the
+// partners' celebration as they stand.
+void preServe();
 // The state the match hands back to the shell.
 void shell(int32_t state);
 // Tests: forget the file and the snapshot, so the next call reads the variable again.

@@ -5,6 +5,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "match/match_trace.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "runtime/string.h"
@@ -331,6 +332,7 @@ void CTennis::updateAfterPoint() {
 
 void CTennis::startNextPoint() {
   if (isWillShowPreServeAction()) {
+    MatchTrace::preServe();
     doActionBeforeServe();
   } else {
     startPoint();

@@ -1,5 +1,6 @@
-// One frame of the match scene, back to front: the traces, the linesmen, the ball's shadow,
-// the far half, the net and its judge, the near half, with the ball drawn once at its depth.
+// One frame of the match scene, back to front: the slip and ball traces, the linesmen, the
+// ball's shadow, the far half, the net and its judge, the near half, with the ball drawn once
+// at its depth, and over it all the practice ball's flight in the tutorial.
 #include "device/graphics.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr int32_t kFarEndZ = 36600;
 constexpr int32_t kNetKid = 4;
 constexpr int32_t kBackKidX[2] = {240, 605}, kBackKidY = 100;
-constexpr int32_t kServeTutorial = 1;
+constexpr int32_t kServeTutorial = 1, kPracticeStep = 3;
 // The serve tag: frames of the replay sprite by half, its label 22 pixels higher, centred on
 // its bottom (sprite-font anchor), the whole tag this far above the player's feet.
 constexpr int32_t kFarTagFrame = 49, kNearTagFrame = 58, kTagLabelRise = 22, kTagAnchor = 528;
@@ -51,10 +52,14 @@ bool ballStillInPlay() {
 
 }  // namespace
 
-ASprite* CTennis::getPlayerSprite(bool userTeam, int32_t, int32_t index) {
+ASprite* CTennis::getPlayerSprite(bool userTeam, int32_t character, int32_t kind) {
   ObjectArray* table = userTeam ? CGame::actionSprites0.get() : CGame::actionSprites1.get();
-  if (isNull(table) || index < 0 || index >= table->length) return nullptr;
-  return static_cast<ASprite*>(table->elements()[index]);
+  // In mixed doubles the women wear the second sprite of each kind, three slots on.
+  IntArray* settings = CGame::matchSettings;
+  const bool mixed = !isNull(settings) && settings->length > 0 && settings->elements()[0] == kMixedCategory;
+  const int32_t slot = kind + (mixed && character >= kFirstWoman ? kPartnerSlot : 0);
+  if (isNull(table) || kind < 0 || kind >= kSpriteKinds || slot >= table->length) return nullptr;
+  return static_cast<ASprite*>(table->elements()[slot]);
 }
 
 void CTennis::drawSmashPoint() {
@@ -145,6 +150,7 @@ void CTennis::drawPlayer(bool nearHalf) {
 
 void CTennis::drawObjects() {
   SORV_FRAME("CTennis.drawObjects()V");
+  CPlayer::paintSlipTrace();
   RigidBody::paintBallTrace();
   if (matchState == 5) drawSmashPoint();
   drawLinesMen();
@@ -171,6 +177,8 @@ void CTennis::drawObjects() {
     drawPlayer(true);
   }
   if (!isNull(ball)) drawBall(ball->z, kFarEndZ);
+  // The practice strokes show where each stroke sent the tutorial's ball.
+  if (getTutMiniStep() == kPracticeStep && !isNull(practiceBall)) practiceBall->paintOrbit();
 }
 
 }  // namespace sorv

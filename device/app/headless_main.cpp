@@ -18,6 +18,7 @@
 #include "runtime/array.h"
 #include "runtime/log.h"
 #include "game/cgame.h"
+#include "match/ctennis.h"
 #include "game/zentukr09.h"
 #include "match/ctennis.h"
 #include "tests/support/probe_midlet.h"
@@ -117,11 +118,13 @@ int main(int argc, char** argv) {
       sorv::Debug::trace("script: match %d %d %d %d %d", category, court, games, sets, choice);
       using sorv::CGame;
       CGame::matchSettings = sorv::Array::fillInts(sorv::Array::newIntArray(5), {category, 1, games, sets, court});
-      // Four different characters, none of them named, as the quick match's first choices.
+      // Four different characters, none of them named, as the quick match's first choices;
+      // in mixed doubles each team's partner from the women, as the selection leaves it.
+      const bool mixed = category == sorv::CTennis::kMixedCategory;
       CGame::playerChoice1 = 0;
       CGame::playerChoice2 = 1;
-      CGame::playerChoice3 = 2;
-      CGame::playerChoice4 = 3;
+      CGame::playerChoice3 = mixed ? sorv::CTennis::kFirstWoman : 2;
+      CGame::playerChoice4 = mixed ? sorv::CTennis::kFirstWoman + 1 : 3;
       for (auto& values : CGame::playerChoiceValues) values[0] = values[1] = -1;
       CGame::mainMenuChoice = choice;
       CGame::switchToPlayGame();

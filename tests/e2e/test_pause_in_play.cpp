@@ -122,7 +122,7 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
   s += "focus lose\nframes 1\nfocus lose\nframes 2\nfocus gain\nframes 3\n" + shot("focus") + key(kKey5, 20);
   s += cheat(kKey8) + shot("thunder") + "frames 60\n";
   s += cheat(kKey9) + shot("editor") + key(kRightSoft, 20);
-  s += "frames 30\n" + tap(740, 40) + shot("menu") + key(kKey5, 20);
+  s += "frames 60\n" + tap(740, 40) + shot("menu") + key(kKey5, 20);
   s += cheat(kKey1) + "frames 1500\n" + shot("over") + "quit\n";
   ASSERT_EQ(play(s), 0) << out() << log();
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();

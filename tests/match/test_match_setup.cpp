@@ -1,5 +1,5 @@
 // The match's set-up hooks: the settings, the step timer, the tutorial's step and labels,
-// the query's yes key, the pre-serve decision and the self-playing user's answers.
+// the query's yes key, the pre-serve decision and scene, and the self-playing user's answers.
 #include <cstdint>
 
 #include "tests/match/flow_fixture.h"
@@ -106,32 +106,90 @@ TEST_F(FlowTest, TheQueryYesKey) {
   CTennis::barText = nullptr;
 }
 
-TEST_F(FlowTest, APreServeSceneIsDueOnTheBallKidsPointClayTiredPlayersAndCelebrations) {
+// A scene before the serve is due only for what the opponents have pending: the rival's
+// action (its attributes tuned under pressure), in doubles its partner's, or a celebration.
+// The user's own team being tuned is no reason. The ball stands still whatever the answer.
+TEST_F(FlowTest, APreServeSceneIsDueForTheOpponentsPendingActionsOrACelebration) {
   struct Case {
     const char* name;
-    int32_t serveTurn, court;
-    bool tired;
-    int32_t celebration;
+    int category;
+    int32_t rivalChance, rivalPartnerChance, partnerChance;
+    const char* points;  // u: the user's team wins the point, r: the opponents
     bool due;
   };
+  // Games setting 0: two-game sets, so one game won makes the next critical.
   const Case cases[] = {
-      {"nothing", 2, 1, false, 0, false},   {"the ball kids' point", 0, 1, false, 0, true},
-      {"clay", 1, 0, false, 0, true},       {"a tired rival", 1, 2, true, 0, true},
-      {"a celebration", 1, 2, false, 2, true},
+      {"the match's first point", kSingles, 1000, 0, 0, "", false},
+      {"the rival tuned at the user's game point", kSingles, 1000, 0, 0, "uuuuuuu", true},
+      {"the rival never tuned", kSingles, 0, 0, 0, "uuuuuuu", false},
+      {"the rival's partner tuned", kDoubles, 0, 1000, 0, "uuuuuuu", true},
+      {"the user's partner tuned", kDoubles, 0, 0, 1000, "rrrrrrr", false},
   };
-  startMatch(kDoubles, 4, 0);
-  CTennis::ball = RigidBody::create(CGame::matchObject, RigidBody::kTypeBall);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CTennis::serveTurn = c.serveTurn;
-    CTennis::currentCourt = c.court;
-    CTennis::rival->preServeAction = c.tired;
-    CTennis::partnerCelebration = c.celebration;
+    startMatch(c.category, 0, 0);
+    CTennis::ball = RigidBody::create(CGame::matchObject, RigidBody::kTypeBall);
+    CTennis::rival->tuneChance = c.rivalChance;
+    if (CTennis::isDoubles) {
+      CTennis::rivalPartner->tuneChance = c.rivalPartnerChance;
+      CTennis::partner->tuneChance = c.partnerChance;
+    }
+    scorePoints(c.points);
+    if (c.partnerChance > 0) {
+      EXPECT_TRUE(CTennis::partner->preServeAction) << "the user's partner was tuned";
+    }
+    // A doubles point may end in a celebration by the roll of the point: that is due too.
+    const bool celebrating = CTennis::isDoubles && CTennis::partnerCelebration != 0;
     CTennis::ball->vx = CTennis::ball->vy = CTennis::ball->vz = 300;
-    EXPECT_EQ(CTennis::isWillShowPreServeAction(), c.due);
+    EXPECT_EQ(CTennis::isWillShowPreServeAction(), c.due || celebrating);
     EXPECT_EQ(CTennis::ball->vx | CTennis::ball->vy | CTennis::ball->vz, 0) << "the ball stands still";
   }
   CTennis::ball = nullptr;
+}
+
+// Doubles points until the point's roll makes a team celebrate: a scene is then due with
+// nothing else pending, and the scene places the celebrating pair together.
+TEST_F(FlowTest, ADoublesCelebrationMakesAPreServeScene) {
+  startMatch(kDoubles, 4, 0);
+  for (int i = 0; i < 4; i++) playerOf(i)->tuneChance = 0;
+  int points = 0;
+  while (CTennis::partnerCelebration == 0 && points < 200) {
+    scorePoint(points % 2 == 0);
+    points++;
+  }
+  ASSERT_NE(CTennis::partnerCelebration, 0) << "no celebration in " << points << " points";
+  for (int i = 0; i < 4; i++) EXPECT_FALSE(playerOf(i)->preServeAction);
+  EXPECT_TRUE(CTennis::isWillShowPreServeAction());
+}
+
+// The next point goes through the scene only when one is due: a clay court alone no longer
+// holds one, the rival's pending action does, and with nobody to act the point starts.
+TEST_F(FlowTest, TheNextPointStartsThroughTheSceneOnlyWhenOneIsDue) {
+  struct Case {
+    const char* name;
+    int32_t court, rivalChance;
+    bool scene;
+  };
+  const Case cases[] = {
+      {"clay, nothing pending", 0, 0, false},
+      {"clay, the rival tuned", 0, 1000, true},
+      {"hard court, the rival tuned but nobody acts", 1, 1000, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    startMatch(kSingles, 0, 0);
+    CTennis::rival->tuneChance = c.rivalChance;
+    scorePoints("uuuuuuu");
+    CTennis::currentCourt = c.court;
+    CTennis::serveTurn = 2;
+    CTennis::matchState = CTennis::kStatePlaying;
+    CTennis::startNextPoint();
+    EXPECT_EQ(CTennis::afterPointStage == 4, c.scene);
+    EXPECT_EQ(CTennis::matchState, c.scene ? CTennis::kStatePlaying : CTennis::kStateServing);
+    if (c.scene) {
+      EXPECT_EQ(CTennis::server->animActor->animation, 8) << "the clay court's serve action";
+    }
+  }
 }
 
 TEST_F(FlowTest, ThePreServeSceneGivesTheActionsOrStartsThePoint) {

@@ -100,6 +100,49 @@ TEST(TraceChecker, EachBrokenRuleIsFound) {
   }
 }
 
+// A pre-serve scene stands between two points of a running game and needs a reason: the
+// rival's pending action, or in doubles its partner's or a celebration.
+TEST(TraceChecker, PreServeScenesNeedAReasonAndAnOpenScore) {
+  const std::string good = shortMatch();
+  const std::string firstPoint = "point set=0 game=0 score=1-0 winner=0 server=U\n";
+  auto after = [&](const std::string& match, const std::string& at, const std::string& scene) {
+    return replace(match, at, at + scene);
+  };
+  struct Case {
+    const char* name;
+    std::string trace;
+    const char* error;  // nullptr: legal
+  };
+  const std::string doubles = replace(good, "doubles=0", "doubles=1");
+  const Case cases[] = {
+      {"the rival's action", after(good, firstPoint, "preserve set=0 game=0 rival=1 partner=0 celebration=0\n"), nullptr},
+      {"a doubles celebration", after(doubles, firstPoint, "preserve set=0 game=0 rival=0 partner=0 celebration=1\n"),
+       nullptr},
+      {"the rival's partner in doubles", after(doubles, firstPoint, "preserve set=0 game=0 rival=0 partner=1 celebration=0\n"),
+       nullptr},
+      {"nothing pending", after(good, firstPoint, "preserve set=0 game=0 rival=0 partner=0 celebration=0\n"),
+       "nothing pending"},
+      {"a celebration in singles", after(good, firstPoint, "preserve set=0 game=0 rival=0 partner=0 celebration=1\n"),
+       "nothing pending"},
+      {"before the ends changed",
+       after(good, "game set=0 game=0 winner=0 games=1-0\n", "preserve set=0 game=1 rival=1 partner=0 celebration=0\n"),
+       "before the score was closed"},
+      {"in another game", after(good, firstPoint, "preserve set=0 game=3 rival=1 partner=0 celebration=0\n"),
+       "in set 0 game 3"},
+      {"after the match", good + "preserve set=0 game=2 rival=1 partner=0 celebration=0\n", "after the match's end"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Report r = checkText(c.trace);
+    EXPECT_EQ(r.preServes, 1);
+    if (c.error == nullptr) {
+      EXPECT_TRUE(r.ok()) << r.errors[0];
+    } else {
+      EXPECT_TRUE(mentions(r, c.error)) << (r.errors.empty() ? "no error" : r.errors[0]);
+    }
+  }
+}
+
 // Six-game sets: to 6:6 by holds, then a tie-break to 7-5 with the serve changing after the
 // first point and every two points after it.
 std::string toTieBreak(std::string* out) {

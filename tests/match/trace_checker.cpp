@@ -67,6 +67,7 @@ class Checker {
     if (l.kind == "ends") return ends(l);
     if (l.kind == "over") return over(l);
     if (l.kind == "shell") return shell(l);
+    if (l.kind == "preserve") return preServe(l);
     error("unknown line \"" + text + "\"");
   }
 
@@ -221,6 +222,20 @@ class Checker {
     const int winner = l.number("winner");
     if (winner < 0 || winner > 1 || setsWon_[winner] != (sets_ + 1) / 2) error("the match's winner did not win it");
     r_->finished++;
+  }
+
+  // The scene before a serve: between two points of the score as it stands, and only when an
+  // opponent has an action pending or, in doubles, a team celebrates.
+  void preServe(const Line& l) {
+    r_->preServes++;
+    if (finished_) return error("a pre-serve scene after the match's end");
+    if (gameWon_ || setWon_ || endsDue_) return error("a pre-serve scene before the score was closed");
+    if (l.number("set") != set_ || l.number("game") != gameIndex()) {
+      error("the pre-serve scene is in set " + l.text("set") + " game " + l.text("game"));
+    }
+    const bool rival = l.number("rival") == 1;
+    const bool doublesReason = l.number("partner") == 1 || l.number("celebration") == 1;
+    if (!rival && !(doubles_ && doublesReason)) error("a pre-serve scene with nothing pending");
   }
 
   void shell(const Line& l) {

@@ -18,6 +18,7 @@ struct Report {
   int finished = 0;   // matches that reached their end
   int points = 0;
   int cut = 0;        // matches the trace stops in before they hand back to the shell
+  int preServes = 0;  // pre-serve scenes
   std::vector<std::string> errors;
   bool ok() const { return errors.empty(); }
 };

@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
       continue;
     }
     const sorv::tracecheck::Report r = sorv::tracecheck::check(in, ending);
-    std::printf("%s: %d matches, %d finished, %d cut, %d points, %zu errors\n", argv[i], r.matches, r.finished, r.cut,
-                r.points, r.errors.size());
+    std::printf("%s: %d matches, %d finished, %d cut, %d points, %d pre-serve scenes, %zu errors\n", argv[i],
+                r.matches, r.finished, r.cut, r.points, r.preServes, r.errors.size());
     for (const std::string& e : r.errors) std::printf("  %s\n", e.c_str());
     if (!r.ok()) bad++;
   }
