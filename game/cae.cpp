@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/cgame.h"
+#include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
@@ -180,6 +181,24 @@ int32_t CAE::CheckAchi(int32_t n, int32_t value) {
   int32_t comparison = GetAchiComp(n);
   if (comparison > kMaxComparison) return -1;
   return metBy(comparison, value, GetAchiData(n)) ? PushAchiToShow(n) : -1;
+}
+
+int32_t CAE::CheckAchi(CPlayer* p, int32_t n, bool condition) {
+  SORV_FRAME("CAE.CheckAchi(LCPlayer;IZ)I");
+  if (isNull(p)) {
+    reportError("NullPointer");
+    return -1;
+  }
+  return p->computerControlled ? -1 : CheckAchi(n, condition);
+}
+
+int32_t CAE::CheckAchi(CPlayer* p, int32_t n, int32_t value) {
+  SORV_FRAME("CAE.CheckAchi(LCPlayer;II)I");
+  if (isNull(p)) {
+    reportError("NullPointer");
+    return -1;
+  }
+  return p->computerControlled ? -1 : CheckAchi(n, value);
 }
 
 bool CAE::isMinRecord(int32_t i) { return i == kMinRecord; }

@@ -20,6 +20,7 @@
 namespace sorv {
 
 class ByteArray;
+class CPlayer;
 class IntArray;
 class ObjectArray;
 class String;
@@ -74,6 +75,9 @@ class CAE : public Object {
   static int32_t CheckAchi(int32_t n, bool condition);
   // The value form (tag other than 0): the value against the threshold by comparison code.
   static int32_t CheckAchi(int32_t n, int32_t value);
+  // The same forms for a player's deed: -1 when the computer steers that player.
+  static int32_t CheckAchi(CPlayer* p, int32_t n, bool condition);
+  static int32_t CheckAchi(CPlayer* p, int32_t n, int32_t value);
 
   static bool isMinRecord(int32_t i);
   static int32_t getRecordVal(int32_t i);

@@ -137,11 +137,15 @@ class CGame : public Canvas, public Runnable {
   static void SetClip(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
   static void DrawColorRect(int32_t fill, int32_t outline, int32_t x, int32_t y, int32_t w, int32_t h);
   static void DrawAlphaRect(int32_t fill, int32_t outline, int32_t x, int32_t y, int32_t w, int32_t h,
-                            int32_t ignored);
+                            int32_t alpha);  // alpha 0..255
   static void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   static void closeInfoBg();
-  // Draws the information band; true once it is open far enough to write over.
-  static bool drawInfoBg(int32_t, int32_t, int32_t, int32_t, bool keepClosed);
+  // Draws the information band (top, height, edge colour or -1, fill colour); true once it is
+  // open far enough to write over.
+  static bool drawInfoBg(int32_t top, int32_t height, int32_t edge, int32_t fill, bool keepClosed);
+  // The band of the running information-band effect: rows of the fill colour opening from the
+  // middle with the fade level, the open part tinted behind them, a 1-pixel edge above and below.
+  static void paintInfoBand(int32_t top, int32_t height, int32_t edge, int32_t fill);
   static void drawBk(String* title, int32_t first, int32_t second, String* bottom);
   static void drawInterfaceBk(String* title, int32_t first, int32_t second);
   // Labels are text ids of text pack 0; -1 none, 39 the icon.

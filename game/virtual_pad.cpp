@@ -7,6 +7,7 @@
 #include "game/cgame.h"
 #include "match/cplayer.h"
 #include "match/ctennis.h"
+#include "runtime/array.h"
 #include "runtime/frames.h"
 #include "sprites/asprite.h"
 
@@ -30,6 +31,7 @@ constexpr int32_t kPadX = 155, kPadY = 350, kTrainingPadY = 306;
 constexpr int32_t kTutorialPadFrame = 19, kWaitingPadFrame = 20;
 constexpr int32_t kFirstKeyFrame = 22;
 constexpr int32_t kKeysColour = 0xFFAD15;
+constexpr int32_t kKeyRing = 2;  // pixels between a chosen key and its ring
 constexpr int32_t kKeysLayoutMenu = 31, kKeysFrameItem = 34, kKeysCaptionItem = 35;
 constexpr int32_t kButtonClass = 14;
 
@@ -46,6 +48,32 @@ void paintFrame(ASprite* sprite, int32_t frame, int32_t x, int32_t y, int32_t al
     return;
   }
   sprite->PaintFrame(g, frame, x, y, 0, alpha);
+}
+
+// The cell (0..8) of the digit key 1..9 the player holds down, or of the pad's key while its
+// flash lasts; -1 for none.
+int32_t chosenKeyCell() {
+  for (int32_t cell = 0; cell < 9; cell++) {
+    if ((CGame::keysHeld & (1 << (cell + 1))) != 0) return cell;
+  }
+  const int32_t last = CGame::padLastKey;
+  return CGame::padFlash > 0 && last >= kKey1 && last < kKey1 + 9 ? last - kKey1 : -1;
+}
+
+// The chosen key's frame ringed in the current colour.
+void outlineFrame(ASprite* sprite, int32_t frame, int32_t x, int32_t y) {
+  Graphics* g = CGame::gfx.get();
+  if (isNull(g) || isNull(sprite) || isNull(sprite->frameFModuleCount) || frame < 0 ||
+      frame >= sprite->frameFModuleCount->length) {
+    return;
+  }
+  IntArray* box = Array::newIntArray(4);
+  if (isNull(box)) return;
+  sprite->GetFrameRect(box, frame, x, y, 0);
+  const int32_t left = aload(box, 0), top = aload(box, 1), right = aload(box, 2), bottom = aload(box, 3);
+  if (right <= left || bottom <= top) return;
+  g->drawRect(left - kKeyRing, top - kKeyRing, right - left + 2 * kKeyRing - 1, bottom - top + 2 * kKeyRing - 1);
+  g->drawRect(left - kKeyRing + 1, top - kKeyRing + 1, right - left + 2 * kKeyRing - 3, bottom - top + 2 * kKeyRing - 3);
 }
 
 bool servingOpponent() {
@@ -193,14 +221,19 @@ void CGame::drawControlsIcon(int32_t x, int32_t y, int32_t kind, int32_t spacing
     DrawFrameAsItem(-1, -1, kKeysLayoutMenu, kKeysFrameItem, false);
     DrawStringAsItem(nullptr, kKeysLayoutMenu, kKeysCaptionItem, false);
   }
-  if (Graphics* g = gfx.get(); !isNull(g)) g->setColor(kKeysColour);
-  ASprite* keys = inMatch ? iconSprite(kKeySprite) : GetAnimationIDByClass(kButtonClass);
+  Graphics* g = gfx.get();
+  if (!isNull(g)) g->setColor(kKeysColour);
+  // The key picture of the match for kind 0, the menus' for the others.
+  ASprite* keys = kind == 0 ? iconSprite(kKeySprite) : GetAnimationIDByClass(kButtonClass);
+  const int32_t chosen = kind == 0 ? chosenKeyCell() : -1;
   const int32_t rows[3] = {row0, row1, row2};
   for (int32_t i = 0; i < 9; i++) {
     const bool side = i == 3 || i == 5;
     if ((i == kCentreCell && !showKey5) || (onlySides && !side)) continue;
     const int32_t kx = x + (i % 3 - 1) * spacing, ky = y + rows[i / 3];
-    paintFrame(keys, kind == 1 ? kFirstKeyFrame : kFirstKeyFrame + i, kx, ky, -1);
+    const int32_t frame = kind == 1 ? kFirstKeyFrame : kFirstKeyFrame + i;
+    paintFrame(keys, frame, kx, ky, -1);
+    if (i == chosen) outlineFrame(keys, frame, kx, ky);
   }
 }
 

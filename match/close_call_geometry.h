@@ -1,7 +1,7 @@
 // The close-call inset's arithmetic: a court distance from the judged line in inset pixels,
-// the ball's progress as it flies in, and the quarter turn nearest to an angle.
+// and the ball's progress as it flies in.
 //
-// Invariants: pure functions of their arguments; angles are 4096 units a turn.
+// Invariants: pure functions of their arguments.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,5 @@ constexpr int32_t flightProgress(int32_t t) {
   if (t <= 24) return 37 + (t - 6) * 460 / 270;
   return 68 + (t - 24) * 460 / 90;
 }
-
-// 0..3 quarter turns, the nearest to the angle.
-constexpr int32_t nearestQuarterTurn(int32_t angle) { return ((angle + 512) >> 10) & 3; }
 
 }  // namespace sorv::close_call

@@ -1,10 +1,7 @@
 // The close-call inset (where the ball landed next to the judged line, drawn as a 106-pixel
 // square in the top right corner), the challenge's picture over it, and the highlight band
 // that the information messages open on.
-#include <cstdlib>
-
 #include "device/graphics.h"
-#include "device/image.h"
 #include "game/cgame.h"
 #include "match/close_call_geometry.h"
 #include "match/ctennis.h"
@@ -13,6 +10,7 @@
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
+#include "sprites/turned_frame.h"
 
 namespace sorv {
 
@@ -25,21 +23,9 @@ constexpr int32_t kWhite = 0xFFFFFF, kGrassTint = 0x438648;
 constexpr int32_t kMarkFrame = 4, kBallFrame = 31;
 constexpr int32_t kVerdictDelay = 24, kVerdictItem = 18, kVerdictPalette = 3, kVerdictRise = 32;
 constexpr int32_t kOfferText = 86, kLeftText = 87, kLeftSuffix = 92, kCloseCallText = 88;
-constexpr int32_t kBandKind = 2;
-constexpr int32_t kBandTop = 185, kBandRow = 10, kBandColour = 0x0EBA3C;
-constexpr int32_t kBandShade = 80, kBandShadeKind = 1;
+constexpr int32_t kBandTop = 185, kBandHeight = 110, kBandColour = 0x0EBA3C;
 
 int32_t signOf(int32_t v) { return v < 0 ? -1 : 1; }
-
-// Sprites turn only by quarter turns: the nearest one to an angle of 4096 units a turn.
-int32_t quarterTurnFlags(int32_t angle) {
-  switch (close_call::nearestQuarterTurn(angle)) {
-    case 1: return ASprite::kRotate90;
-    case 2: return ASprite::kFlipX | ASprite::kFlipY;
-    case 3: return ASprite::kRotate90 | ASprite::kFlipX | ASprite::kFlipY;
-    default: return 0;
-  }
-}
 
 void bar(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h) { g->fillRect(x, y, w, h); }
 
@@ -99,7 +85,7 @@ void drawFlight(Graphics* g, int32_t dx, int32_t dz, int32_t t) {
   if (!isNull(hud)) hud->PaintFrame(g, kBallFrame, x, y, 0, 0);
   const bool passed = vz < 0 ? y < markY : y > markY;
   ASprite* marks = CTennis::replayBgSprite;
-  if (passed && !isNull(marks)) marks->PaintFrame(g, kMarkFrame, markX, markY, quarterTurnFlags(CGame::atan2(-vz, vx)), 0);
+  if (passed && !isNull(marks)) paintFrameTurned(marks, g, kMarkFrame, markX, markY, CGame::atan2(-vz, vx));
 }
 
 }  // namespace
@@ -170,25 +156,8 @@ void CTennis::paintContestReferee() {
 }
 
 void CTennis::paintContestRefereeLineEffect() {
-  if (!CGame::pdbActive || CGame::pdbKind != kBandKind) return;
-  const int32_t v = (100 - CGame::pdbLevel) * 110 / 100;
-  // While the band is up the frame is drawn into the screen buffer: the band's background
-  // shades it there and puts it on the screen, or the screen would stand still behind the
-  // band. The frame that opens the band is still drawn on the screen.
-  if (!isNull(CGame::savedScreenGraphics) && !isNull(CGame::screenBuffer)) {
-    CGame::paintVerticalGradientEffect(CGame::screenBuffer->getGraphics(), 0, v / 2 + kBandTop, 800, 110 - v,
-                                       kBandShade, kBandShadeKind);
-    CGame::switchToScreen();
-    if (!isNull(CGame::gfx)) CGame::gfx->drawImage(CGame::screenBuffer, 0, 0, 0);
-  }
-  Graphics* g = CGame::gfx;
-  if (isNull(g)) return;
-  const int32_t k = v / 2 / 10;
-  for (int32_t i = k; i <= 10 - k; i++) {
-    int32_t percent = 80 - std::abs(5 - i) * 12;
-    percent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
-    CGame::fillRect(g, (percent * 255 / 100) << 24 | kBandColour, 0, kBandTop + kBandRow * i, 800, kBandRow);
-  }
+  SORV_FRAME("CTennis.paintContestRefereeLineEffect()V");
+  CGame::paintInfoBand(kBandTop, kBandHeight, -1, kBandColour);
 }
 
 }  // namespace sorv

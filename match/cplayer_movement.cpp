@@ -53,6 +53,17 @@ int32_t percentOf(ObjectArray* table, int32_t row, int32_t column) {
   return intAt(static_cast<IntArray*>(rowAt(table, row)), column);
 }
 
+// The start-up row a run of e frames has reached: the first whose time covers e. A run that
+// outlasted the table brakes as hard as its last row: turning a full-speed run without a brake
+// would be a plain fault.
+int32_t brakeRow(ObjectArray* starts, int32_t col, int32_t e) {
+  if (isNull(starts) || starts->length == 0) return kNoBrakeRow;
+  for (int32_t row = 0; row < starts->length; row++) {
+    if (intAt(static_cast<IntArray*>(rowAt(starts, row)), col) >= e) return row;
+  }
+  return starts->length - 1;
+}
+
 int32_t sideSign(const CPlayer* p) { return p->userTeamSide ? 1 : -1; }
 
 // sx of the fixed places: +1 on side 1 serving from the left, mirrored on side 0.
@@ -152,15 +163,7 @@ void CPlayer::move(int32_t dir, bool force) {
         loop = -1;
         const int32_t e = CTennis::matchFrame - moveStartFrame;
         const int32_t col = clampInt(attrSpeed - 1, 0, 4);
-        // A run that outlasted the start-up table brakes on the animation's own timing.
-        int32_t k = kNoBrakeRow;
-        ObjectArray* starts = startUpTimes;
-        for (int32_t row = 0; !isNull(starts) && row < starts->length; row++) {
-          if (intAt(static_cast<IntArray*>(rowAt(starts, row)), col) >= e) {
-            k = row;
-            break;
-          }
-        }
+        const int32_t k = brakeRow(startUpTimes, col, e);
         if (k == 0) {
           moveState = 1;
           getMoveInfo(info, dir);

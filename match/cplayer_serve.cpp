@@ -57,7 +57,7 @@ void CPlayer::serveTossBall() {
   if (powerServe) powerServeHit = p1 == p0;
   if (p2 < 8) {
     play(this, 1, 28, -1);
-    if (type == kTypeHuman) CAE::CheckAchi(8, true);
+    CAE::CheckAchi(this, 8, true);
   }
   if (p1 == p0) playMeter(powerServe ? kMeterPowerPerfect : kMeterNormalPerfect, 0);
 }

@@ -255,11 +255,9 @@ void CPlayer::updateStrike() {
     resetStrikeState();
     return doNextSpecialAction();
   }
-  if (type == kTypeHuman) {
-    if (strokeType >= 3 && strokeType <= 5 && strokeKind == 3) CAE::CheckAchi(forehandSide == forehand ? 10 : 9, true);
-    if (swingAnim == 31) CAE::CheckAchi(12, true);
-    CAE::saveAchievement();
-  }
+  if (strokeType >= 3 && strokeType <= 5 && strokeKind == 3) CAE::CheckAchi(this, forehandSide == forehand ? 10 : 9, true);
+  CAE::CheckAchi(this, 12, swingAnim == 31);
+  CAE::saveAchievement();
   resetStrikeState();
   changeState(5);
   move(0, true);

@@ -1,7 +1,6 @@
 // A point added to the score and what follows from it: games, sets and the match, the
 // change of ends, the statistics, the user's counters and achievements, the reactions, and
 // the serve half between points.
-#include "device/sound_glue.h"
 #include "game/cae.h"
 #include "game/cgame.h"
 #include "match/cplayer.h"
@@ -17,7 +16,7 @@ namespace {
 
 constexpr int32_t kSpaceConstant = 76;
 constexpr int32_t kFastBall = 20000;
-constexpr int32_t kSoundGameSetMatch = 13;
+constexpr int32_t kSoundApplause = 20;
 constexpr int32_t kCheatUserMatch = 1, kCheatRivalMatch = 2, kCheatUserGame = 3, kCheatRivalGame = 4;
 
 int32_t pointIndex(int32_t set, int32_t game, int32_t team) {
@@ -212,6 +211,8 @@ void CTennis::addPoint(bool won) {
   }
 
   lastPointResult = won ? 1 : -1;
+  // The crowd cheers once the calls are made; a call that wants quiet cancels it.
+  initDeadBallCheerSounds(kSoundApplause);
   if (won) {
     pointStreak = pointStreak >= 0 ? -1 : pointStreak - 1;
   } else {
@@ -353,7 +354,7 @@ void CTennis::matchOver(bool won) {
   CAE::checkRecord(13, matchStrokes);
   if (won) CAE::checkRecord(14, matchStrokes);
   if (CGame::mainMenuChoice == 4 || CGame::isCareer) CGame::tournamentMatchOver(sets(0), sets(1));
-  GameSound::play(kSoundGameSetMatch, false);
+  // No sound here: the dead-ball calls announce the match once, as its words show.
 }
 
 void CTennis::changeServeSide() {

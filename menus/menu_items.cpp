@@ -115,7 +115,7 @@ void CGame::DrawItem_String(int32_t type, int32_t q, bool highlight, String* tex
 }
 
 void CGame::DrawItem_String_Basic(int32_t type, int32_t q2, bool highlight, String* text, int32_t flags,
-                                  int32_t) {
+                                  int32_t a) {
   SORV_FRAME("CGame.DrawItem_String_Basic(IIZLjava/lang/String;II)V");
   const int32_t q = q2 - 2;
   ASprite* font = GetAnimationIDByClass(type);
@@ -126,7 +126,8 @@ void CGame::DrawItem_String_Basic(int32_t type, int32_t q2, bool highlight, Stri
   const int32_t id = shortAt(q + menu_record::kStringText);
   const int32_t box = shortAt(q + menu_record::kStringBox);
   const int32_t mode = at(q + menu_record::kStringMode) & 0xFF;
-  const int32_t anchor = at(q + menu_record::kStringAnchor);
+  // A caller's anchor code (0..8) stands in for the record's; -1 keeps the record's.
+  const int32_t anchor = a >= 0 ? a : at(q + menu_record::kStringAnchor);
   if (isNull(text) && pack >= 0 && pack < kTextPackSlots && id >= 0 && id < GetStringCount(pack)) {
     text = GetString(pack, id);
   }
@@ -220,7 +221,7 @@ void CGame::DrawItem_Rect(int32_t q, int32_t, int32_t w, int32_t h, bool, int32_
   if (alpha == kOpaque) {
     DrawColorRect(fill, outline, x, y, width, height);
   } else {
-    DrawAlphaRect(fill, outline, x, y, width, height, 0);
+    DrawAlphaRect(fill, outline, x, y, width, height, alpha);
   }
 }
 

@@ -112,6 +112,7 @@ void CGame::paintMenuFlyIn() {
   if (isNull(xs)) return;
   const int32_t menu = menuFlyMenu;
   if (!isNull(gfx) && !isNull(screenBuffer)) gfx->drawImage(screenBuffer, 0, 0, 0);
+  drawBk(nullptr, -1, -1, nullptr);
   for (int32_t item : kFlyFrames) DrawMenuItem(menu, item);
   for (int32_t item : kFlyStrings) DrawMenuItem(menu, item);
   const int32_t labels = xs->length;

@@ -138,10 +138,10 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
     const char* name;
     uint64_t hash;
   };
-  const Shot shots[] = {{"focus", 0x8be4dca7bccb8e45ull},
+  const Shot shots[] = {{"focus", 0x1d317b6b03e88db5ull},
                         {"thunder", 0x1747e0e40183076aull},
-                        {"editor", 0x367e13c46cf7d391ull},
-                        {"menu", 0x1e476df8b10cce0dull},
+                        {"editor", 0xfe0bc99b3c50d2e0ull},
+                        {"menu", 0x8246c3b3c874162eull},
                         {"over", 0x6f856e2a12e5ec64ull}};
   for (const Shot& shot : shots) {
     EXPECT_EQ(hashOf(shot.name), shot.hash) << shot.name << std::hex << " 0x" << hashOf(shot.name);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "match/cplayer.h"
 #include "tests/game/cae_fixture.h"
 
 namespace sorv {
@@ -119,6 +120,43 @@ TEST_F(CaeTest, ChecksUnlockByTagAndComparison) {
   EXPECT_EQ(items(1), items(0)) << "every push goes to both queues";
   EXPECT_EQ(CAE::PushAchiToShow(0), -2);
   EXPECT_EQ(takeException(), -1);
+}
+
+// The player forms: a computer player's deeds unlock nothing; a person's go through the
+// plain forms with all their rules.
+TEST_F(CaeTest, APlayersDeedCountsOnlyForAPerson) {
+  struct Case {
+    const char* what;
+    bool computer, valueForm;
+    int32_t n, argument;
+    int32_t result;  // 0: unlocked (queue 0's write position)
+  };
+  const Case cases[] = {
+      {"computer, condition", true, false, 0, 1, -1},
+      {"computer, value met", true, true, 2, 7, -1},
+      {"person, condition false", false, false, 0, 0, -1},
+      {"person, condition", false, false, 0, 1, 0},
+      {"person, again", false, false, 0, 1, 1},
+      {"person, value not met", false, true, 3, 7, -1},
+      {"person, value met", false, true, 2, 7, 0},
+      {"person, value form of a condition row", false, true, 1, 7, -1},
+      {"computer, already unlocked", true, false, 0, 1, -1},
+  };
+  CPlayer* player = newObject<CPlayer>();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    player->computerControlled = c.computer;
+    const int32_t result = c.valueForm ? CAE::CheckAchi(player, c.n, c.argument)
+                                       : CAE::CheckAchi(player, c.n, c.argument != 0);
+    EXPECT_EQ(result, c.result == 0 ? writePosition(0) : c.result);
+  }
+  EXPECT_EQ(items(0), (std::vector<int32_t>{0, 0, 2, 0}));
+  EXPECT_FALSE(CAE::IsUnlock(1));
+  EXPECT_FALSE(CAE::IsUnlock(3));
+  EXPECT_EQ(takeException(), -1);
+  // No player at all is reported, not taken for a person.
+  EXPECT_EQ(CAE::CheckAchi(static_cast<CPlayer*>(nullptr), 1, true), -1);
+  EXPECT_FALSE(CAE::IsUnlock(1));
 }
 
 TEST_F(CaeTest, NothingUnlocksOrImprovesDuringATutorialStep) {

@@ -1,6 +1,10 @@
 // Drawing helpers: rectangles and lines on the menu Graphics, the information band, the
 // soft-key bar's guards, labels, the tickers, animation playback, the winner label and the
 // menu arrow actors.
+#include <algorithm>
+#include <cstdlib>
+
+#include "match/ctennis.h"
 #include "tests/game/draw_fixture.h"
 #include "tools/data/resource_ids.h"
 
@@ -43,7 +47,7 @@ TEST_F(DrawTest, AlphaRectangleClipsToItselfAndRestoresTheClip) {
   Graphics* g = CGame::backBufferGraphics;
   CGame::SetMenuGfx(g);
   g->setClip(0, 0, 5, 5);
-  CGame::DrawAlphaRect(static_cast<int32_t>(kRed), -1, 10, 10, 20, 20, 0);
+  CGame::DrawAlphaRect(static_cast<int32_t>(kRed), -1, 10, 10, 20, 20, 255);
   EXPECT_EQ(back(10, 10), rgb(kRed));
   EXPECT_EQ(back(29, 29), rgb(kRed));
   EXPECT_EQ(back(30, 30), rgb(kBlack));
@@ -53,6 +57,45 @@ TEST_F(DrawTest, AlphaRectangleClipsToItselfAndRestoresTheClip) {
   EXPECT_EQ(g->getClipHeight(), CGame::kGameHeight);
   CGame::DrawLine(100, 100, 110, 100);
   EXPECT_EQ(back(105, 100), rgb(kRed));
+}
+
+// The alpha over fill and outline, each compared with a translucent fill of the same colour
+// drawn on the same ground elsewhere.
+TEST_F(DrawTest, AlphaRectangleLetsTheGroundShowThrough) {
+  struct Case {
+    const char* what;
+    int32_t fill, outline, alpha;
+  };
+  const Case cases[] = {
+      {"opaque", static_cast<int32_t>(kRed), static_cast<int32_t>(kGreen), 255},
+      {"half", static_cast<int32_t>(kRed), static_cast<int32_t>(kGreen), 128},
+      {"faint, fill only", static_cast<int32_t>(kRed), -1, 40},
+      {"outline only", -1, static_cast<int32_t>(kGreen), 200},
+      {"invisible", static_cast<int32_t>(kRed), static_cast<int32_t>(kGreen), 0},
+      {"beyond 255 is opaque", static_cast<int32_t>(kRed), -1, 999},
+  };
+  constexpr uint32_t kGround = 0xFF2040C0;
+  Graphics* g = CGame::backBufferGraphics;
+  CGame::SetMenuGfx(g);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clearBack(kGround);
+    const int32_t a = std::clamp(c.alpha, 0, 255) << 24;
+    // References at (200, 200): the fill's and the outline's colour at that alpha.
+    CGame::fillRect(g, a | (c.fill & 0xFFFFFF), 200, 200, 4, 4);
+    CGame::fillRect(g, a | (c.outline & 0xFFFFFF), 300, 200, 4, 4);
+    const uint16_t fillSeen = c.fill == -1 || c.alpha == 0 ? rgb(kGround) : back(201, 201);
+    const uint16_t outlineSeen = c.outline == -1 ? fillSeen : c.alpha == 0 ? rgb(kGround) : back(301, 201);
+    CGame::DrawAlphaRect(c.fill, c.outline, 10, 20, 30, 40, c.alpha);
+    EXPECT_EQ(back(25, 40), fillSeen);
+    for (const auto& [x, y] : {std::pair{10, 20}, std::pair{39, 20}, std::pair{10, 59}, std::pair{39, 59},
+                               std::pair{10, 40}, std::pair{39, 40}, std::pair{25, 20}, std::pair{25, 59}}) {
+      EXPECT_EQ(back(x, y), outlineSeen) << x << "," << y;
+    }
+    EXPECT_EQ(back(11, 21), fillSeen) << "the outline is one pixel";
+    EXPECT_EQ(back(40, 60), rgb(kGround));
+    EXPECT_EQ(back(9, 19), rgb(kGround));
+  }
 }
 
 TEST_F(DrawTest, InformationBandOpensCloseAndStaysClosed) {
@@ -78,6 +121,85 @@ TEST_F(DrawTest, InformationBandOpensCloseAndStaysClosed) {
     EXPECT_EQ(CGame::drawInfoBg(1, 2, 3, 4, c.keepClosed), c.shown);
     EXPECT_EQ(CGame::infoBgClosed, c.closedAfter);
   }
+}
+
+// The band opens from its middle row by the fade level, at the caller's place and in its
+// colours: eleven rows, the middle one 80 % opaque, a 1-pixel edge above and below.
+TEST_F(DrawTest, InformationBandTakesItsPlaceAndColours) {
+  constexpr uint32_t kBlue = 0xFF331FB7, kWhite = 0xFFFFFFFF;
+  constexpr int32_t kTop = 210, kHeight = 60;
+  // Row i of the band spans kTop + i * 60 / 11 up to the next row's top.
+  auto rowTop = [](int32_t i) { return kTop + i * kHeight / 11; };
+  struct Case {
+    int32_t level;
+    int32_t firstRow;  // the outermost open row; rows firstRow..10 - firstRow are open
+  };
+  Graphics* g = CGame::backBufferGraphics;
+  for (const Case& c : {Case{100, 0}, Case{60, 2}, Case{0, 5}}) {
+    SCOPED_TRACE(c.level);
+    clearBack();
+    CGame::gfx = g;
+    CGame::enablePaintDirectInBuffer(CGame::kPdbInfoBand, 0);
+    CGame::pdbStep = c.level / 20;
+    CGame::pdbLevel = c.level;
+    CGame::infoBgClosed = false;
+    CGame::drawInfoBg(kTop, kHeight, static_cast<int32_t>(kWhite & 0xFFFFFF), static_cast<int32_t>(kBlue & 0xFFFFFF),
+                      false);
+    const int32_t last = 10 - c.firstRow;
+    EXPECT_EQ(back(400, rowTop(c.firstRow)), rgb(kWhite)) << "top edge";
+    EXPECT_EQ(back(400, rowTop(last + 1) - 1), rgb(kWhite)) << "bottom edge";
+    EXPECT_EQ(back(400, rowTop(c.firstRow) - 1), rgb(kBlack)) << "above the open part";
+    EXPECT_EQ(back(400, rowTop(last + 1)), rgb(kBlack)) << "below the open part";
+    // The middle row as a fill of 80 % of the colour; the rows fall off 12 points a step.
+    for (int32_t i = c.firstRow; i <= last; i++) {
+      const int32_t percent = 80 - std::abs(5 - i) * 12;
+      clearBack();
+      CGame::fillRect(g, static_cast<int32_t>(kBlue & 0xFFFFFF), 0, 0, 4, 4, percent);
+      const uint16_t expected = back(1, 1);
+      clearBack();
+      CGame::drawInfoBg(kTop, kHeight, -1, static_cast<int32_t>(kBlue & 0xFFFFFF), false);
+      EXPECT_EQ(back(400, rowTop(i) + (rowTop(i + 1) - rowTop(i)) / 2), expected) << "row " << i;
+    }
+    CGame::disablePaintDirectInBuffer();
+  }
+  // The referee's band: 110 rows from 185 in green, no edge.
+  clearBack();
+  CGame::enablePaintDirectInBuffer(CGame::kPdbInfoBand, 0);
+  CGame::pdbLevel = 100;
+  CTennis::paintContestRefereeLineEffect();
+  CGame::fillRect(g, 0x0EBA3C, 0, 0, 4, 4, 80);
+  EXPECT_EQ(back(400, 240), back(1, 1));
+  CGame::fillRect(g, 0x0EBA3C, 10, 10, 4, 4, 20);
+  EXPECT_EQ(back(400, 185), back(11, 11)) << "the outermost row, no edge over it";
+  EXPECT_EQ(back(400, 184), rgb(kBlack));
+  EXPECT_EQ(back(400, 295), rgb(kBlack));
+  CGame::disablePaintDirectInBuffer();
+}
+
+// While the frame goes into the screen buffer the band tints the open part there and puts
+// the whole frame on the screen, then draws its rows over it.
+TEST_F(DrawTest, InformationBandBringsTheBufferedFrameToTheScreen) {
+  constexpr uint32_t kGrey = 0xFF808080;
+  fillScreenBuffer(kGrey);
+  clearBack();
+  CGame::gfx = CGame::backBufferGraphics;
+  CGame::enablePaintDirectInBuffer(CGame::kPdbInfoBand, 0);
+  CGame::pdbStep = 5;
+  CGame::pdbLevel = 100;
+  CGame::switchToBuffer();
+  ASSERT_EQ(CGame::gfx->target, CGame::screenBuffer.get());
+  CGame::infoBgClosed = false;
+  EXPECT_TRUE(CGame::drawInfoBg(100, 110, -1, 0x0EBA3C, false));
+  EXPECT_EQ(CGame::gfx->target, CGame::backBuffer.get()) << "back on the screen";
+  EXPECT_EQ(back(400, 50), rgb(kGrey)) << "the buffered frame shows";
+  EXPECT_EQ(back(400, 300), rgb(kGrey));
+  // The middle of the open part was tinted red in the buffer (every second row) before the
+  // rows went over it.
+  const uint16_t tinted = buffered(400, 156);
+  EXPECT_NE(tinted, rgb(kGrey));
+  EXPECT_EQ(buffered(400, 50), rgb(kGrey)) << "no tint outside the band";
+  EXPECT_GT(pixel::rgb565ToArgb(tinted) >> 16 & 0xFF, 0x80u) << "red raised";
+  CGame::disablePaintDirectInBuffer();
 }
 
 TEST_F(DrawTest, SoftKeyBarTakesTheFrameGraphicsUnlessAStateIsPaintedIntoTheBuffer) {

@@ -233,5 +233,53 @@ TEST_F(PadPictureTest, TheKeysPictureShowsTheKeysAsked) {
   EXPECT_FALSE(blank(0, 0, CGame::kGameWidth, CGame::kGameHeight));
 }
 
+// Kind 0 draws frame 22 + i of the match's key sprite, ringing the key held down (or the
+// pad's key while it flashes) in the keys' colour; the other kinds draw the menus' sprite and
+// ring nothing. Each picture against the frames painted by hand.
+TEST_F(PadPictureTest, TheKeysPictureTakesItsSpriteByKindAndRingsTheChosenKey) {
+  struct Case {
+    const char* what;
+    int32_t kind, held, flash, lastKey;
+    int32_t ringedCell;  // -1 none
+  };
+  const Case cases[] = {
+      {"kind 0, nothing chosen", 0, 0, 0, 0, -1},
+      {"kind 0, key 3 held", 0, 1 << 3, 0, 0, 2},
+      {"kind 0, the pad's key 9 flashing", 0, 0, 3, 57, 8},
+      {"kind 0, the pad's flash over", 0, 0, 0, 57, -1},
+      {"kind 1, key 3 held", 1, 1 << 3, 0, 0, -1},
+  };
+  constexpr int32_t kX = 400, kY = 240, kStep = 90;
+  const int32_t rows[3] = {-kStep, 0, kStep};
+  Graphics* g = CGame::backBufferGraphics;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CGame::keysHeld = c.held;
+    CGame::padFlash = c.flash;
+    CGame::padLastKey = c.lastKey;
+    clear();
+    CGame::drawControlsIcon(kX, kY, c.kind, kStep, rows[0], rows[1], rows[2], false, false);
+    const std::vector<uint16_t> drawn = screen();
+    EXPECT_EQ(CGame::backBufferGraphics->getColor() & 0xFFFFFF, 0xFFAD15) << "left for the hint's circle";
+    clear();
+    ASprite* keys = c.kind == 0 ? icon(2) : CGame::GetAnimationIDByClass(14);
+    IntArray* box = Array::newIntArray(4);
+    for (int32_t i = 0; i < 9; i++) {
+      if (i == 4) continue;
+      const int32_t kx = kX + (i % 3 - 1) * kStep, ky = kY + rows[i / 3], frame = c.kind == 1 ? 22 : 22 + i;
+      keys->PaintFrame(g, frame, kx, ky, 0, -1);
+      if (i != c.ringedCell) continue;
+      keys->GetFrameRect(box, frame, kx, ky, 0);
+      const int32_t l = aload(box, 0) - 2, t = aload(box, 1) - 2, r = aload(box, 2) + 2, b = aload(box, 3) + 2;
+      g->setColor(0xFFAD15);
+      g->drawRect(l, t, r - l - 1, b - t - 1);
+      g->drawRect(l + 1, t + 1, r - l - 3, b - t - 3);
+    }
+    EXPECT_EQ(drawn, screen());
+  }
+  CGame::keysHeld = 0;
+  CGame::padFlash = 0;
+}
+
 }  // namespace
 }  // namespace sorv::test

@@ -84,6 +84,56 @@ TEST_F(DeadBallSoundTest, EachEntryAtItsMoment) {
   }
 }
 
+// Every point ends with the crowd's cheer queued for the calls; the user's team winning a
+// game the opponents served wants quiet (the break is called without it).
+TEST_F(DeadBallSoundTest, EveryPointQueuesTheCheerUnlessTheCallsWantQuiet) {
+  struct Case {
+    const char* what;
+    const char* before;  // points played first, 'u' the user's team
+    bool userWins;
+    int32_t cheer;
+  };
+  const Case cases[] = {
+      {"the user's team's point", "", true, kApplause},
+      {"the opponents' point", "", false, kApplause},
+      {"holding serve", "uuu", true, kApplause},
+      {"the opponents hold", "uuuuooo", false, kApplause},
+      {"breaking serve", "uuuuuuu", true, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    restart(0);
+    scorePoints(c.before);
+    CTennis::initDeadBallCheerSounds(-1);
+    CTennis::addPoint(c.userWins);
+    EXPECT_EQ(CTennis::deadBallSounds[2], c.cheer);
+  }
+}
+
+// The point that decides the match plays nothing itself: its words are announced once, by
+// the dead-ball calls, as the panel shows them.
+TEST_F(DeadBallSoundTest, TheMatchIsAnnouncedOnce) {
+  restart(0);
+  GameSound::stopAll();
+  setCheat(1);
+  CTennis::deadBallReason = CTennis::kReasonTwice;
+  CTennis::deadBallFrame = CTennis::matchFrame;
+  CTennis::addPoint(true);
+  ASSERT_TRUE(CTennis::matchFinished);
+  EXPECT_FALSE(GameSound::isPlaying(kGameSetMatch)) << "not at the point itself";
+  int starts = 0;
+  bool was = false;
+  for (int f = 0; f < 60; f++) {
+    CTennis::matchFrame++;
+    CTennis::drawDeadBallInfo();
+    CTennis::playDeadBallSounds();
+    const bool now = GameSound::isPlaying(kGameSetMatch);
+    if (now && !was) starts++;
+    was = now;
+  }
+  EXPECT_EQ(starts, 1);
+}
+
 TEST_F(DeadBallSoundTest, NoCheerOverTheApplause) {
   GameSound::stopAll();
   GameSound::play(kApplause, false);

@@ -40,10 +40,6 @@ TEST(CloseCallGeometry, OffsetsProgressAndTurns) {
                             std::pair{29, 93}}) {
     EXPECT_EQ(close_call::flightProgress(t), p) << t;
   }
-  for (const auto& [angle, turn] : {std::pair{0, 0}, std::pair{511, 0}, std::pair{512, 1}, std::pair{1024, 1},
-                                   std::pair{2048, 2}, std::pair{3583, 3}, std::pair{3584, 0}, std::pair{4095, 0}}) {
-    EXPECT_EQ(close_call::nearestQuarterTurn(angle), turn) << angle;
-  }
 }
 
 TEST_F(CloseCall, ShownForThirtyFramesAfterAnOutOrSecondBounce) {

@@ -2,6 +2,7 @@
 // decisions, the user's serve on the keys, and a computer receiver's return.
 #include <gtest/gtest.h>
 
+#include "game/cae.h"
 #include "tests/match/player_fixture.h"
 
 namespace sorv::test {
@@ -71,6 +72,22 @@ TEST_F(PlayerServeTest, TheMetersBestFrameAndStops) {
     EXPECT_EQ(user()->p0, c.p0) << c.current;
     EXPECT_EQ(user()->p1, c.p1) << c.current;
     EXPECT_EQ(user()->state, 3);
+  }
+}
+
+// A short toss earns achievement 8 for the person serving, never for the computer.
+TEST_F(PlayerServeTest, AShortTossCountsForThePersonOnly) {
+  ASSERT_TRUE(CAE::IsValid(8));
+  ASSERT_FALSE(CAE::IsUnlock(8));
+  for (CPlayer* p : {rival(), user()}) {
+    p->changeState(2);
+    CActor* meter = CTennis::sharedActor;
+    meter->setSprite(CTennis::ballSprite0, 0, -1);
+    meter->currentFrame = 3;
+    p->powerServe = false;
+    p->serveTossBall();
+    ASSERT_LT(p->p2, 8);
+    EXPECT_EQ(CAE::IsUnlock(8), p == user()) << (p == user() ? "person" : "computer");
   }
 }
 

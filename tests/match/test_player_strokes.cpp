@@ -176,14 +176,55 @@ TEST_F(PlayerStrokeTest, ATurnWithinTheStartUpSkipsTheBrake) {
   EXPECT_LT(p->vx, 0);
   ASSERT_FALSE(isNull(p->animActor->ownFrameTimes));
   EXPECT_EQ(p->animActor->ownFrameTimes->length, kBrakeFrames);
-  // A run longer than the start-up table brakes on the animation's own timing.
-  p->resetSpeed();
-  p->animActor->ownFrameTimes = nullptr;
-  p->move(4, false);
-  for (int32_t f = 0; f < 30; f++) frame(p);
-  p->move(3, false);
-  EXPECT_EQ(p->moveState, 2);
-  EXPECT_TRUE(isNull(p->animActor->ownFrameTimes));
+}
+
+// How hard a turn brakes follows how long the run lasted: the first start-up row whose time
+// covers it, and the last row for a run that outlasted the table.
+TEST_F(PlayerStrokeTest, TheBrakeFollowsTheRunsLength) {
+  CPlayer* p = user();
+  p->changeState(5);
+  p->attrSpeed = 3;
+  const int32_t col = p->attrSpeed - 1;
+  ObjectArray* starts = CPlayer::startUpTimes;
+  ASSERT_EQ(starts->length, 4);
+  auto startTime = [&](int32_t row) { return static_cast<IntArray*>(aload(starts, row))->elements()[col]; };
+  // The run starts 3 frames before its first move: e = frames run + 3.
+  struct Case {
+    const char* name;
+    int32_t frames;
+    int32_t row;  // -1: no brake, a new start
+  };
+  const Case cases[] = {
+      {"within row 0", startTime(0) - 3, -1},
+      {"into row 1", startTime(0) + 1 - 3, 1},
+      {"end of row 3", startTime(3) - 3, 3},
+      {"outlasting the table", startTime(3) + 20, 3},
+  };
+  ObjectArray* court = static_cast<ObjectArray*>(aload(CPlayer::brakingTable.get(), 0));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_GE(c.frames, 0);
+    p->resetSpeed();
+    p->move(0, true);
+    p->animActor->ownFrameTimes = nullptr;
+    p->move(4, false);
+    for (int32_t f = 0; f < c.frames; f++) {
+      CTennis::matchFrame++;
+      p->update();
+    }
+    p->move(3, false);
+    if (c.row < 0) {
+      EXPECT_EQ(p->moveState, 1);
+      EXPECT_EQ(p->moveDir, 3);
+      continue;
+    }
+    EXPECT_EQ(p->moveState, 2);
+    ByteArray* row = static_cast<ByteArray*>(aload(static_cast<ObjectArray*>(aload(court, c.row)), col));
+    IntArray* times = p->animActor->ownFrameTimes;
+    ASSERT_FALSE(isNull(times));
+    ASSERT_EQ(times->length, row->length);
+    for (int32_t i = 0; i < row->length; i++) EXPECT_EQ(times->elements()[i], aload(row, i)) << i;
+  }
 }
 
 TEST_F(PlayerStrokeTest, TheComputersReactionDelay) {

@@ -65,8 +65,13 @@ TEST_F(MenuDrawTest, PassesHiddenAndSelectableItems) {
   CGame::menuFrames = 0;
   CGame::DrawMenu(0, true);
   EXPECT_EQ(at(5, 5), rgb(0xFF0000));
-  EXPECT_EQ(at(40, 0), rgb(0xFFFFFF)) << "outline";
-  EXPECT_EQ(at(45, 5), rgb(0x00FFFF)) << "fill";
+  // Alpha 100 of 255: both show the ground through them, as a translucent fill of their
+  // colour drawn elsewhere on the same ground does.
+  CGame::fillRect(CGame::GetMenuGfx(), 100 << 24 | 0xFFFFFF, 200, 200, 2, 2);
+  CGame::fillRect(CGame::GetMenuGfx(), 100 << 24 | 0x00FFFF, 300, 200, 2, 2);
+  EXPECT_EQ(at(40, 0), at(200, 200)) << "outline";
+  EXPECT_EQ(at(45, 5), at(300, 200)) << "fill";
+  EXPECT_NE(at(45, 5), rgb(0x00FFFF)) << "not opaque";
   EXPECT_EQ(CGame::menuLabelNum, 2);
   EXPECT_EQ(CGame::menuFrames, 1) << "an active draw advances the clocks";
 }

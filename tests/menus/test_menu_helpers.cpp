@@ -105,10 +105,13 @@ TEST_F(MenuHelperTest, LabelDrawsAtItsPositionAndLeavesTheMenuInPlace) {
 }
 
 TEST_F(MenuHelperTest, FrameAndMessageBoxesWhereTheirMenusPutThem) {
-  // The bottom box of menu 32: a 600 x 100 rectangle at (100, 300) with a white outline.
+  // The bottom box of menu 32: a 600 x 100 rectangle at (100, 300) with a white outline, both
+  // at the record's alpha 200: as a white fill of that alpha on the same black ground.
   CGame::drawBk(nullptr, -1, -1, String::fromCString("Bottom"));
-  EXPECT_EQ(at(100, 300), rgb(0xFFFFFF));
-  EXPECT_EQ(at(699, 399), rgb(0xFFFFFF));
+  CGame::fillRect(CGame::GetMenuGfx(), 200 << 24 | 0xFFFFFF, 0, 0, 2, 2);
+  EXPECT_EQ(at(100, 300), at(1, 1));
+  EXPECT_EQ(at(699, 399), at(1, 1));
+  EXPECT_NE(at(1, 1), 0);
   EXPECT_NE(at(110, 310), 0);
   EXPECT_EQ(at(99, 299), 0);
   EXPECT_EQ(at(700, 400), 0);

@@ -18,6 +18,7 @@ menu 0 labels=1
   2 string type=2 pal=50 pack=0 text=9 x=100 y=300 box=300 anchor=0
   3 string type=2 pack=0 text=9 x=100 y=400 box=300 anchor=0 flags=select cursor=0 highlight=2
   4 string type=2 pack=0 text=-1 x=400 y=100 box=40 anchor=0
+  5 string type=2 pack=0 text=9 x=100 y=100 box=300 anchor=5
 menu 1 labels=3 first=0 rows=3 header=2 ids=3,4,5,8,9
   0 string type=2 pack=2 text=-1 x=100 y=100 box=300 anchor=0 flags=select cursor=0 highlight=2
   1 string type=2 pack=2 text=-1 x=100 y=150 box=300 anchor=0 flags=select cursor=1 highlight=2
@@ -66,6 +67,24 @@ TEST_F(MenuStringTest, TextsPalettesAndHighlights) {
   EXPECT_EQ(CGame::menuHighlightText, 9) << "the highlighted item's text id is remembered";
   const auto given = drawn([] { CGame::DrawStringAsItem(CGame::GetString(0, 9), 0, 4, 100, 100, -1, false); }, 90, 90, 320, 40);
   EXPECT_EQ(given, plain) << "a given text at a given place";
+}
+
+// A caller's anchor code places the text as a record with that code would; -1 keeps the
+// record's own.
+TEST_F(MenuStringTest, TheCallersAnchorStandsInForTheRecords) {
+  const auto own = drawn([] { CGame::DrawMenuItem(0, 0); }, 0, 60, 800, 80);
+  const auto centredRight = drawn([] { CGame::DrawMenuItem(0, 5); }, 0, 60, 800, 80);
+  ASSERT_NE(own, centredRight) << "the two records' anchors differ on screen";
+  struct Case {
+    int32_t anchor;
+    const std::vector<uint16_t>* expected;
+  };
+  for (const Case& c : {Case{-1, &own}, Case{0, &own}, Case{5, &centredRight}}) {
+    const auto shown = drawn([&] { CGame::DrawStringAsItem(nullptr, 0, 0, -1, -1, c.anchor, false); }, 0, 60, 800, 80);
+    EXPECT_EQ(shown, *c.expected) << c.anchor;
+  }
+  const auto back = drawn([] { CGame::DrawStringAsItem(nullptr, 0, 5, -1, -1, 0, false); }, 0, 60, 800, 80);
+  EXPECT_EQ(back, own) << "code 0 over a record of code 5";
 }
 
 TEST_F(MenuStringTest, TheListShowsTheWindowOfItsEntries) {
