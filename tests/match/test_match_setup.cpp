@@ -163,7 +163,7 @@ TEST_F(FlowTest, ADoublesCelebrationMakesAPreServeScene) {
 }
 
 // The next point goes through the scene only when one is due: a clay court alone no longer
-// holds one, the rival's pending action does, and with nobody to act the point starts.
+// holds one, the rival's pending action does on either court, and the tired rival acts.
 TEST_F(FlowTest, TheNextPointStartsThroughTheSceneOnlyWhenOneIsDue) {
   struct Case {
     const char* name;
@@ -173,7 +173,7 @@ TEST_F(FlowTest, TheNextPointStartsThroughTheSceneOnlyWhenOneIsDue) {
   const Case cases[] = {
       {"clay, nothing pending", 0, 0, false},
       {"clay, the rival tuned", 0, 1000, true},
-      {"hard court, the rival tuned but nobody acts", 1, 1000, false},
+      {"hard court, the rival tuned", 1, 1000, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -187,7 +187,10 @@ TEST_F(FlowTest, TheNextPointStartsThroughTheSceneOnlyWhenOneIsDue) {
     EXPECT_EQ(CTennis::afterPointStage == 4, c.scene);
     EXPECT_EQ(CTennis::matchState, c.scene ? CTennis::kStatePlaying : CTennis::kStateServing);
     if (c.scene) {
-      EXPECT_EQ(CTennis::server->animActor->animation, 8) << "the clay court's serve action";
+      EXPECT_EQ(CTennis::rival->animActor->animation, 29) << "the tired rival's action";
+      if (c.court == 0 && CTennis::server->userTeamSide) {
+        EXPECT_EQ(CTennis::server->animActor->animation, 8) << "the clay court's serve action";
+      }
     }
   }
 }
