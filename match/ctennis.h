@@ -1,9 +1,8 @@
 // CTennis, the match: the statics that the game's data tables fill at boot
 // (CGame::initArrays), construction, one frame, the loading steps, the take-down, the few
 // fields the shell sets or reads, and the rules of play: the score and serve order, the
-// decision of each point, the line calls, the challenges and the calls' sounds. The frame,
-// the loading and the scenes are still to come: until then a match does nothing and loads
-// at once.
+// decision of each point, the line calls, the challenges and the calls' sounds, and the
+// scene: players, judges, ball kids, overlays and the training's practice strokes.
 //
 // Invariants: the object keeps its state in statics; update returns -1 to go on or the state
 // to enter; Loading returns 0..100 while loading and -1 when done. Game thread only.
@@ -327,8 +326,8 @@ class CTennis : public Object {
   static int32_t startFormalMatch();
   static void switchToQueryTraining(int32_t tutorial, int32_t step);
 
-  // Built by later work (ctennis_services.cpp): judges, ball kids, reactions, attributes,
-  // the message bar, the court reload, the walk-in, drawing.
+  // Judges, ball kids, reactions, attributes, the message bar, the court reload, the walk-in,
+  // drawing.
   static void relaxJudge();
   static void raiseJudgeSignal(int32_t zone);
   static void judgeCallIn(int32_t zone);

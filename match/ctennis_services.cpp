@@ -1,5 +1,5 @@
-// The match object's construction, frame and loading so far, and the operations of the match
-// that later work fills: until then they do nothing.
+// The match object's construction and its run-wide statics; the training's user actions
+// and tutorial flags, which the training modes fill.
 #include "match/ctennis.h"
 
 #include "game/cgame.h"
@@ -41,7 +41,8 @@ void CTennis::init(int32_t kind) {
   CGame::newMatchWeather();
 }
 
-
+// The training's user actions and tutorial flags come with the training modes; until then no
+// action is pending and no flag is set.
 int32_t CTennis::getUserActionState() { return 0; }
 int32_t CTennis::getUserActionFlag() { return 0; }
 bool CTennis::isTutorialFlagSet() { return false; }
@@ -64,8 +65,5 @@ void resetSeams() {
 }  // namespace
 
 SORV_STATIC_INIT(kCTennis, resetSeams);
-
-// Players' attributes.
-
 
 }  // namespace sorv
