@@ -44,9 +44,15 @@ class ProgramRun : public ::testing::Test {
     // many minutes a match. The Release stress pass stresses these runs; the sanitizer's
     // stress pass stresses the in-process tests.
     if (kSanitizerBuild) env_["SORV_GC_STRESS"] = env_["SORV_MOVE_STRESS"] = "0";
-    // The game's files where the phone keeps them.
+    ASSERT_TRUE(installData());
+  }
+
+  // The game's files afresh where the phone keeps them: a run's saves would change what the
+  // next run shows.
+  bool installData() {
     const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    ASSERT_EQ(std::system(("'" + executable("tools/mkdata") + "' --out '" + data + "' > /dev/null").c_str()), 0);
+    return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
+                        "' > /dev/null").c_str()) == 0;
   }
   void TearDown() override {
     std::string cmd = "rm -rf '" + dir_ + "'";
@@ -104,6 +110,30 @@ class ProgramRun : public ::testing::Test {
     std::vector<std::string> args{"--script", dir_ + "/script.txt"};
     if (probe) args.insert(args.begin(), "--probe");
     return run(executable("sorv-headless"), args);
+  }
+
+  // sorv-headless with the script until the match hands back to the shell (SORV_MATCH_TRACE
+  // at dir_/match.txt): the rest would be menu frames, so the window is closed then and the
+  // run ends as the game would, with its summary. The exit status, -1 past the time.
+  int runToShell(const std::string& script, int seconds) {
+    std::ofstream(dir_ + "/script.txt") << script;
+    const pid_t pid = spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > until) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+      }
+      if (readText(dir_ + "/match.txt").find("\nshell state=") != std::string::npos) {
+        kill(pid, SIGTERM);
+        waitpid(pid, &status, 0);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
   std::string trace() const { return readText(dir_ + "/trace.txt"); }

@@ -87,10 +87,7 @@ class MatchOverlaysRoad : public test::ProgramRun {
   }
   // Each run on a fresh install, so the second plays as the first.
   int play(const std::string& script) {
-    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    EXPECT_EQ(std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
-                           "' > /dev/null").c_str()),
-              0);
+    EXPECT_TRUE(installData());
     std::remove((dir_ + "/match.txt").c_str());
     std::ofstream(dir_ + "/script.txt") << script;
     return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);

@@ -31,10 +31,7 @@ class MatchPlayRoad : public test::ProgramRun {
   // Runs the script to its end; the program's exit status.
   // Each run on a fresh install: a run's saves would change what the next one shows.
   int play(const std::string& script) {
-    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    EXPECT_EQ(std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
-                           "' > /dev/null").c_str()),
-              0);
+    EXPECT_TRUE(installData());
     std::remove((dir_ + "/match.txt").c_str());
     std::remove((dir_ + "/trace.txt").c_str());
     std::ofstream(dir_ + "/script.txt") << script;

@@ -62,7 +62,7 @@ class MatchSoak : public test::ProgramRun, public ::testing::WithParamInterface<
     const std::string script = "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch " + std::to_string(m.category) +
                                " " + std::to_string(m.court) + " " + std::to_string(m.games) + " " +
                                std::to_string(m.sets) + "\nframes " + std::to_string(kFrameCap) + "\nquit\n";
-    ASSERT_EQ(runHeadless(script, kRunSeconds), 0) << out();
+    ASSERT_EQ(runToShell(script, kRunSeconds), 0) << out();
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
     const std::string trace = readText(dir_ + "/match.txt");
     const std::string header = "match games=" + std::to_string(m.games + 2) + " sets=" + std::to_string(2 * m.sets + 1);
@@ -76,30 +76,6 @@ class MatchSoak : public test::ProgramRun, public ::testing::WithParamInterface<
     const std::string report = dir_ + "/check.txt";
     std::system(("'" + executable("sorv-trace-check") + "' --cut '" + dir_ + "/match.txt' > '" + report + "'").c_str());
     EXPECT_TRUE(has(readText(report), " 0 errors")) << readText(report).substr(0, 2000);
-  }
-
-  // Once the match is back in the menus the rest of the cap is menu frames: the window is
-  // closed then (the video layer turns SIGTERM into a quit, and the run ends as the game
-  // would, with its summary).
-  int runHeadless(const std::string& script, int seconds) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    const pid_t pid = spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > until) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      if (has(readText(dir_ + "/match.txt"), "\nshell state=")) {
-        kill(pid, SIGTERM);
-        waitpid(pid, &status, 0);
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 };
 
@@ -125,7 +101,7 @@ TEST_F(MatchSoak, ShortMatchesBackToBackAreLegal) {
   env_["SORV_AUTOPLAY_AGAIN"] = std::to_string(kInARow - 1);
   const std::string script = "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch 0 2 0 0\nframes " +
                              std::to_string(kFrameCap * kInARow) + "\nquit\n";
-  ASSERT_EQ(runHeadless(script, kRunSeconds), 0) << out();
+  ASSERT_EQ(runToShell(script, kRunSeconds), 0) << out();
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
   const std::string trace = readText(dir_ + "/match.txt");
   EXPECT_EQ(test::countLinesWith(trace, "match games=2 sets=1"), kInARow) << trace;

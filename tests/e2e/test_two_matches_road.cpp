@@ -3,13 +3,9 @@
 // starts dry, plays to its end and shows its statistics before the menus. The first run
 // finds the frames where the matches change; a second run of the same seed takes the shots
 // there (the virtual clock and the seed make it play the same frames).
-#include <sys/wait.h>
-
-#include <chrono>
 #include <fstream>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
@@ -44,38 +40,13 @@ class TwoMatchesRoad : public test::ProgramRun {
     env_["SORV_AUTOPLAY_AGAIN"] = "1";
     env_["SORV_SEED"] = "5";
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
-    // The second run starts from the files the first one found: a match saves records and
-    // achievements, and those change how the next run plays.
-    ASSERT_EQ(std::system(("cp -a '" + dir_ + "/root' '" + dir_ + "/fresh-root'").c_str()), 0);
   }
 
-  void freshRoot() {
-    ASSERT_EQ(std::system(("rm -rf '" + dir_ + "/root' && cp -a '" + dir_ + "/fresh-root' '" + dir_ + "/root'").c_str()), 0);
-  }
-
-  // Runs the script until the matches hand back to the menus (the rest would be menu
-  // frames: the window is closed then, and the run ends as the game would).
+  // Runs the script until the matches hand back to the menus.
   int playTillMenus(const std::string& script) {
     std::remove((dir_ + "/match.txt").c_str());
     std::remove((dir_ + "/log.txt").c_str());
-    std::ofstream(dir_ + "/script.txt") << script;
-    const pid_t pid = spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSeconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > until) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      if (has(readText(dir_ + "/match.txt"), "\nshell state=")) {
-        kill(pid, SIGTERM);
-        waitpid(pid, &status, 0);
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return runToShell(script, kRunSeconds);
   }
 
   // The game frame a log line of the self-playing user names, -1 when it has none.
@@ -131,7 +102,9 @@ TEST_F(TwoMatchesRoad, ARainedMatchThenAnotherPlaysToItsEnd) {
   shotAt(yes + 60, "second-serve");
   for (int before = kStatisticsFrames; before >= 1; before--) shotAt(leave - before, "end-" + std::to_string(before));
   script += "frames " + std::to_string(kFrameCap) + "\nquit\n";
-  freshRoot();
+  // The second run starts from the files the first one started from: a match saves records
+  // and achievements, and those change how the next run plays.
+  ASSERT_TRUE(installData());
   ASSERT_EQ(playTillMenus(script), 0) << out();
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
   EXPECT_EQ(frameOf(readText(dir_ + "/log.txt"), "autoplay plays again"), yes) << "the second run played otherwise";
