@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "device/app/headless_script.h"
+#include "app/headless_script.h"
 #include "device/midlet.h"
 #include "device/platform/clock.h"
 #include "device/program.h"
