@@ -5,7 +5,7 @@
 
 #include "device/graphics.h"
 #include "device/image.h"
-#include "device/platform/clock.h"
+#include "runtime/clock.h"
 #include "game/cgame.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
@@ -394,7 +394,7 @@ void ASprite::setTempBufferSize(int32_t n) {
   decodeBuffer = nullptr;
   if (n > 0) decodeBuffer = Array::newIntArray(n);
   System::gc();
-  platform::delay(1);
+  clock::delay(1);
 }
 
 }  // namespace sorv
