@@ -1,5 +1,6 @@
 // The shell's side of sprites/game_hooks.h: every hook reads the shell's field at the time of
 // the call, so the sprites follow a change of language or of state at once.
+#include "device/graphics.h"
 #include "game/cgame.h"
 #include "sprites/game_hooks.h"
 
