@@ -13,10 +13,10 @@
 #include "bench/menus_loaded.h"
 #include "device/graphics.h"
 #include "device/image.h"
-#include "device/platform/clock.h"
 #include "game/cae.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
+#include "runtime/clock.h"
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tools/data/resource_ids.h"
@@ -63,7 +63,7 @@ void newMatch() {
 // and let go.
 bool frame() {
   CGame::gameCanvas->paint(gScreen->getGraphics());
-  platform::advanceClock(CGame::kFrameMs);
+  clock::advance(CGame::kFrameMs);
   const bool loaded = !isNull(CGame::matchObject);
   gMatchSeen = gMatchSeen || loaded;
   return loaded || !gMatchSeen;

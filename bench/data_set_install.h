@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "device/platform/clock.h"
 #include "device/platform/paths.h"
 #include "device/resource_stream.h"
 #include "runtime/application.h"
+#include "runtime/clock.h"
 #include "runtime/log.h"
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/data_set.h"
@@ -67,7 +67,7 @@ inline void installDataSet(const char* who, bool withSounds = false) {
 inline void startOnDataSet(const char* who, bool withSounds = false, bool virtualClock = true) {
   setenv("SORV_AUDIO", "null", 0);
   installDataSet(who, withSounds);
-  if (virtualClock) platform::setClockVirtual(true);
+  if (virtualClock) clock::setVirtual(true);
   Resources::installOpener();
   ResourceInputStream::archiveFile = nullptr;
   if (Application* running = Application::instance(); running != nullptr) {

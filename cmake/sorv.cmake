@@ -14,7 +14,7 @@ endfunction()
 # The libraries that exist so far, in link order (later ones depend on earlier ones).
 function(sorv_existing_libs out)
   set(libs)
-  foreach(lib sorv_installer sorv_promo sorv_training sorv_menus sorv_match sorv_game sorv_sprites sorv_device sorv_runtime sorv_platform)
+  foreach(lib sorv_installer sorv_promo sorv_training sorv_menus sorv_match sorv_game sorv_sprites sorv_device sorv_platform sorv_runtime)
     if(TARGET ${lib})
       list(APPEND libs ${lib})
     endif()

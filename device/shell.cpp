@@ -4,7 +4,6 @@
 #include <new>
 
 #include "device/canvas.h"
-#include "device/platform/clock.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
 #include "device/platform/panel_window.h"
@@ -14,6 +13,7 @@
 #include "device/screen_image.h"
 #include "runtime/application.h"
 #include "runtime/class_table.h"
+#include "runtime/clock.h"
 #include "runtime/log.h"
 #include "runtime/runnable.h"
 
@@ -170,7 +170,7 @@ void Shell::pumpEvents(uint32_t delayMs) {
   pollKeys(poll);
   if (poll.kind != KeyPoll::kNothing) {
     if (poll.kind == KeyPoll::kUp) hardwareKeyReleased(poll.rawKey);
-    platform::delay(delayMs);
+    clock::delay(delayMs);
     return;
   }
   SDL_Event event;
@@ -179,7 +179,7 @@ void Shell::pumpEvents(uint32_t delayMs) {
     handleEvent(event, endPass);
     if (endPass) return;
   }
-  platform::delay(delayMs);
+  clock::delay(delayMs);
 }
 
 int32_t Shell::pollKeys(KeyPoll& out) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "device/platform/clock.h"
 #include "device/platform/wave_out.h"
 #include "device/sound_file.h"
+#include "runtime/clock.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void onDone(sorv::platform::WaveOutHandle, sorv::platform::WaveHeader*, uintptr_
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace sorv::platform;
   static const bool ready = [] {
-    setClockVirtual(true);
+    sorv::clock::setVirtual(true);
     setWaveOutMode(WaveOutMode::null);
     setWaveSinkPath("/dev/null");  // a listener, so the mixer reads every sample
     return true;
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (waveOutPrepareHeader(device, &header) == WaveResult::ok &&
       waveOutWrite(device, &header) == WaveResult::ok) {
     const uint64_t frames = info.playLength / info.format.blockAlign;
-    advanceClock(static_cast<uint32_t>(frames * 1000 / info.format.samplesPerSec + 1));
+    sorv::clock::advance(static_cast<uint32_t>(frames * 1000 / info.format.samplesPerSec + 1));
     pumpWaveOut();
   }
   waveOutReset(device);

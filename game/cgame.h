@@ -246,6 +246,8 @@ class CGame : public Canvas, public Runnable {
   static constexpr int32_t kPadCells = 9;
   static constexpr int32_t kNameKeys = 27;
   static void clinit();
+  // Gives the sprite floor what it reads of the shell (sprites/game_hooks.h); clinit runs it.
+  static void fillSpriteHooks();
   static StaticRef<IntArray> stateStack;  // int[8]
   static int32_t stateTop;
   static StaticRef<IntArray> optionValues;   // int[2]: sound, speed unit

@@ -5,12 +5,12 @@
 
 #include "device/graphics.h"
 #include "device/image.h"
-#include "device/platform/clock.h"
 #include "device/shell.h"
 #include "device/sound_glue.h"
 #include "game/cgame.h"
 #include "game/zentukr09.h"
 #include "match/ctennis.h"
+#include "runtime/clock.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
 #include "runtime/static_class.h"
@@ -68,7 +68,7 @@ void pumpOnce(uint32_t ms) {
   if (Shell* shell = Shell::instance()) {
     shell->pumpEvents(ms);
   } else {
-    platform::delay(ms);
+    clock::delay(ms);
   }
 }
 

@@ -91,6 +91,7 @@ void fillIntRows(ObjectArray* outer, const int32_t* values, int32_t rows, int32_
 
 void CGame::clinit() {
   SORV_FRAME("CGame.<clinit>()V");
+  fillSpriteHooks();
   // Scalars first: a new runtime (the tests start many) begins from the same values.
   stateTop = 0;
   soundCountdown = -1;

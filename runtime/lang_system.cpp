@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "device/platform/clock.h"
 #include "tools/data/resource_ids.h"
 #include "runtime/application.h"
 #include "runtime/array.h"
+#include "runtime/clock.h"
 #include "runtime/collector.h"
 #include "runtime/frames.h"
 #include "runtime/io_streams.h"
@@ -40,7 +40,7 @@ String* System::getProperty(String* key) {
   return String::fromCString("PROPERTY VALUE EMPTY");
 }
 
-int64_t System::currentTimeMillis() { return static_cast<int64_t>(platform::ticks()); }
+int64_t System::currentTimeMillis() { return static_cast<int64_t>(clock::ticks()); }
 
 void System::gc() {
   if (ObjectManager* objects = Application::getObjectManager()) objects->gc(0);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "device/platform/clock.h"
+#include "runtime/clock.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 
@@ -25,7 +25,7 @@ void Profiler::beginEvent(const char* name) {
   if (depth >= kMaxDepth) {
     reportError("Profiler: Event stack depth");
   } else {
-    int64_t now = platform::millis();
+    int64_t now = clock::millis();
     events[eventCount] = {name, now, now, static_cast<int16_t>(depth)};
     recorded = static_cast<int16_t>(eventCount++);
   }
@@ -40,7 +40,7 @@ void Profiler::endEvent() {
     return;
   }
   depth--;
-  if (depth < kMaxDepth && open[depth] != kNotRecorded) events[open[depth]].end = platform::millis();
+  if (depth < kMaxDepth && open[depth] != kNotRecorded) events[open[depth]].end = clock::millis();
 }
 
 void Profiler::dump() {

@@ -1,10 +1,10 @@
 #include "sprites/cactor.h"
 
 #include "device/graphics.h"
-#include "game/cgame.h"
 #include "runtime/static_class.h"
 #include "sprites/anim.h"
 #include "sprites/asprite.h"
+#include "sprites/game_hooks.h"
 
 namespace sorv {
 
@@ -65,10 +65,11 @@ void CActor::setSprite(ASprite* newSprite, int32_t newAnimation, int32_t newLoop
 }
 
 int32_t CActor::getPlayerSprite() {
-  const int32_t state = CGame::GET_CURRENT_STATE();
+  const GameHooks& game = gameHooks();
+  const int32_t state = game.currentState();
   if (state < kFirstMatchState || state > kLastMatchState) return 1;
-  ObjectArray* first = CGame::actionSprites0.get();
-  ObjectArray* second = state == kStateWithoutSecondTable ? nullptr : CGame::actionSprites1.get();
+  ObjectArray* first = game.actionSprites0();
+  ObjectArray* second = state == kStateWithoutSecondTable ? nullptr : game.actionSprites1();
   if (isNull(first) || (state != kStateWithoutSecondTable && isNull(second))) return -1;
   for (int32_t i = 0; i < first->length; i++) {
     const bool found = first->elements()[i] == sprite ||
@@ -124,7 +125,7 @@ int32_t CActor::update(Graphics* g, int32_t x, int32_t y) {
   return currentFrame;
 }
 
-int32_t CActor::update(int32_t x, int32_t y) { return update(CGame::gfx.get(), x, y); }
+int32_t CActor::update(int32_t x, int32_t y) { return update(gameHooks().gfx(), x, y); }
 
 int32_t CActor::update() { return update(nullptr, 0, 0); }
 

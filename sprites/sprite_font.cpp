@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "device/graphics.h"
-#include "game/cgame.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
+#include "sprites/game_hooks.h"
 
 namespace sorv {
 
@@ -44,17 +44,18 @@ bool breaksAfterSpace(int32_t next) { return next != '!' && next != ':'; }
 }  // namespace
 
 int32_t ASprite::Char2FrameModule(int32_t c) {
+  const int32_t language = gameHooks().language();
   int32_t g = c;
-  if (CGame::language == kLanguageCyrillic) {
+  if (language == kLanguageCyrillic) {
     if (c == 1025 || c == 1105) g = 150;
     if (c >= 1040 && c <= 1103) g = 151 + (c - 1040);
   }
   for (const GlyphSubstitute& s : kSubstitutes) {
     if (s.code == c) g = s.glyph;
   }
-  if (CGame::language == kLanguageDottedI && c == 105) {
+  if (language == kLanguageDottedI && c == 105) {
     g = 152;
-  } else if (CGame::language == kLanguageDottedI && c == 73) {
+  } else if (language == kLanguageDottedI && c == 73) {
     g = 73;
   } else if (g >= 256) {
     g = 0;

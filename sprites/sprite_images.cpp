@@ -5,14 +5,14 @@
 
 #include "device/graphics.h"
 #include "device/image.h"
-#include "device/platform/clock.h"
-#include "game/cgame.h"
+#include "runtime/clock.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
 #include "runtime/log.h"
-#include "sprites/asprite.h"
-#include "sprites/module_decode.h"
 #include "runtime/static_class.h"
+#include "sprites/asprite.h"
+#include "sprites/game_hooks.h"
+#include "sprites/module_decode.h"
 
 namespace sorv {
 
@@ -188,8 +188,8 @@ void ASprite::BuildCacheImages(int32_t palette, int32_t first, int32_t last,
     if (w < 1 || h < 1) continue;
     IntArray* pixels = DecodeImage(m, 0);
     if (isNull(pixels)) continue;
-    if (CGame::buildAlpha70) AddAlphaToImgData(pixels, 70, w, h);
-    if (CGame::buildAlpha30) AddAlphaToImgData(pixels, 30, w, h);
+    if (gameHooks().buildAlpha70()) AddAlphaToImgData(pixels, 70, w, h);
+    if (gameHooks().buildAlpha30()) AddAlphaToImgData(pixels, 30, w, h);
     Image* image = nullptr;
     if (blur) {
       image = applyBlurEffect(pixels, w, h, kKeyRgb);
@@ -394,7 +394,7 @@ void ASprite::setTempBufferSize(int32_t n) {
   decodeBuffer = nullptr;
   if (n > 0) decodeBuffer = Array::newIntArray(n);
   System::gc();
-  platform::delay(1);
+  clock::delay(1);
 }
 
 }  // namespace sorv

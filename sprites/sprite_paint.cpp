@@ -4,10 +4,10 @@
 
 #include "device/graphics.h"
 #include "device/image.h"
-#include "game/cgame.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "sprites/asprite.h"
+#include "sprites/game_hooks.h"
 
 namespace sorv {
 
@@ -52,7 +52,7 @@ void ASprite::PaintModule(int32_t module, int32_t x, int32_t y, int32_t drawFlag
     if (kind == kModuleOutline) {
       g->drawRect(x, y, w, h);
     } else {
-      CGame::fillRect(g, colour, x, y, w, h, 100);
+      gameHooks().fillRect(g, colour, x, y, w, h, 100);
     }
     return;
   }

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "device/platform/clock.h"
 #include "device/platform/wave_out_backends.h"
+#include "runtime/clock.h"
 
 namespace sorv::platform {
 namespace {
@@ -232,7 +232,7 @@ bool startOutput(Mixer& m, const WaveFormat& format) {
   if (mode == WaveOutMode::host && !startHostAudio(format)) mode = WaveOutMode::null;
   m.mode = mode;
   m.mixedFrames = 0;
-  m.startMs = millis();
+  m.startMs = clock::millis();
   const char* envSink = std::getenv("SORV_WAV_SINK");
   const std::string sinkPath = m.sinkPathSet ? m.sinkPath : (envSink ? envSink : "");
   // The stand-in has no log of its own; a lost recording must still be noticed.
@@ -396,7 +396,7 @@ void pumpWaveOut() {
   Mixer& m = mixer();
   std::unique_lock<std::mutex> held(m.lock);
   if (m.mode != WaveOutMode::null) return;
-  const int64_t target = (millis() - m.startMs) * m.format.samplesPerSec / 1000;
+  const int64_t target = (clock::millis() - m.startMs) * m.format.samplesPerSec / 1000;
   std::vector<Finished> done;
   int64_t lastDelivery = -1;
   // Step from one finished buffer to the next, so a callback that queues the next buffer

@@ -13,7 +13,6 @@
 
 #include "device/canvas.h"
 #include "device/midlet.h"
-#include "device/platform/clock.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
 #include "device/platform/panel_window.h"
@@ -22,6 +21,7 @@
 #include "device/platform/trace.h"
 #include "device/platform/windows.h"
 #include "device/shell.h"
+#include "runtime/clock.h"
 #include "tests/support/probe_midlet.h"
 #include "tests/support/runtime_fixture.h"
 
@@ -42,7 +42,7 @@ class ShellTest : public ::testing::Test {
     root_ = dir;
     platform::setRootDir(root_);
     platform::setTracePath(root_ + "/trace.txt");
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     platform::setPowerState("on");
     platform::setDisplayOrientation(0);
     platform::resetWindows();

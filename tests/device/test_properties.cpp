@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/app_properties.h"
-#include "device/platform/clock.h"
+#include "runtime/clock.h"
 #include "runtime/lang_system.h"
 #include "runtime/string.h"
 #include "runtime/util_hashtable.h"
@@ -87,12 +87,12 @@ TEST_F(PropertiesTest, WithoutAppJadEveryPropertyIsTheEmptyText) {
 }
 
 TEST(SystemClockTest, CurrentTimeMillisIsTheProgramClock) {
-  platform::setClockVirtual(true);
+  clock::setVirtual(true);
   int64_t before = System::currentTimeMillis();
-  platform::advanceClock(250);
+  clock::advance(250);
   EXPECT_EQ(System::currentTimeMillis() - before, 250);
   EXPECT_GE(System::currentTimeMillis(), 0) << "the high word stays 0";
-  platform::setClockVirtual(false);
+  clock::setVirtual(false);
 }
 
 }  // namespace

@@ -16,11 +16,11 @@ using test::ShellTest;
 TEST_F(ShellTest, KeyDownAndUpQueuedTogetherReachTheCanvasInSeparatePasses) {
   platform::postKeyMessage(platform::kWmKeyDown, 13);
   platform::postKeyMessage(platform::kWmKeyUp, 13);
-  const int64_t before = platform::millis();
+  const int64_t before = clock::millis();
   shell_->pumpEvents(5);
   EXPECT_TRUE(logged("probe: keyPressed(-5)"));
   EXPECT_FALSE(logged("probe: keyReleased"));
-  EXPECT_EQ(platform::millis() - before, 5);
+  EXPECT_EQ(clock::millis() - before, 5);
   shell_->pumpEvents(5);
   EXPECT_TRUE(logged("probe: keyReleased(-5)"));
   // The fire key's release minimises nothing.
@@ -156,11 +156,11 @@ TEST_F(ShellTest, FirstFocusLossIsSwallowedTheSecondPausesAndGainResumes) {
   shell_->active = false;
   pushFocus(false);
   pushButton(true, 1, 2);
-  int64_t before = platform::millis();
+  int64_t before = clock::millis();
   shell_->pumpEvents(5);
   EXPECT_TRUE(shell_->active);
   EXPECT_FALSE(shell_->skipFirstDeactivation);
-  EXPECT_EQ(platform::millis(), before) << "the swallowed loss ends the pass without the delay";
+  EXPECT_EQ(clock::millis(), before) << "the swallowed loss ends the pass without the delay";
   EXPECT_FALSE(logged("probe: pointerPressed")) << "later events wait for the next pass";
   EXPECT_FALSE(logged("probe: hideNotify"));
   shell_->pumpEvents(5);

@@ -171,7 +171,7 @@ TEST_F(SoundPlayerTest, NoDeviceOrAFailedWriteKeepsNoVoice) {
 // The threaded output calls back from its own thread, as the host's audio does; run under
 // ThreadSanitizer by scripts/tsan.sh.
 TEST_F(SoundPlayerTest, ThreadedOutputSurvivesThousandsOfRandomPlaysAndStops) {
-  platform::setClockVirtual(false);
+  clock::setVirtual(false);
   platform::setWaveOutMode(platform::WaveOutMode::thread);
   install("a.wav", wavFile(toneWithTail(2 * kFramesPerMs, 100, 0)));
   install("b.wav", wavFile(toneWithTail(5 * kFramesPerMs, 200, 0)));
@@ -202,7 +202,7 @@ TEST_F(SoundPlayerTest, ThreadedOutputSurvivesThousandsOfRandomPlaysAndStops) {
 
 // The host output without a sound card: SDL's dummy driver runs its audio thread all the same.
 TEST_F(SoundPlayerTest, HostOutputDeliversItsCallbacksFromSdlsAudioThread) {
-  platform::setClockVirtual(false);
+  clock::setVirtual(false);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   platform::setWaveOutMode(platform::WaveOutMode::host);
   install("a.wav", wavFile(toneWithTail(2 * kFramesPerMs, 100, 0)));

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "device/platform/clock.h"
 #include "device/platform/paths.h"
 #include "device/platform/wave_out.h"
+#include "runtime/clock.h"
 #include "runtime/log.h"
 
 namespace sorv::sound_test {
@@ -94,8 +94,8 @@ class SoundFixture : public ::testing::Test {
     fs::create_directories(dir_);
     platform::setRootDir(dir_.string());
     ASSERT_TRUE(platform::makeFolders(platform::kInstallFolder));
-    wasVirtual_ = platform::clockIsVirtual();
-    platform::setClockVirtual(true);
+    wasVirtual_ = clock::isVirtual();
+    clock::setVirtual(true);
     platform::setWaveOutMode(platform::WaveOutMode::null);
     log_ = std::tmpfile();
     Debug::setSink(log_);
@@ -106,7 +106,7 @@ class SoundFixture : public ::testing::Test {
     platform::failWaveOutWrites(0);
     platform::setWaveSinkPath("");
     platform::setWaveOutMode(platform::WaveOutMode::automatic);
-    platform::setClockVirtual(wasVirtual_);
+    clock::setVirtual(wasVirtual_);
     platform::setRootDir("");
     fs::remove_all(dir_);
   }
@@ -123,7 +123,7 @@ class SoundFixture : public ::testing::Test {
   void recordMix() { platform::setWaveSinkPath(sinkPath()); }
   // Lets the program clock run and the main loop's pump deliver what finished.
   static void run(uint32_t ms) {
-    platform::advanceClock(ms);
+    clock::advance(ms);
     platform::pumpWaveOut();
   }
   std::string log() const {

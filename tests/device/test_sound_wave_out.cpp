@@ -88,7 +88,7 @@ TEST_F(WaveOutTest, SilentSinkConsumesAtTheByteRateAndReportsFromThePump) {
 
   run(9);
   EXPECT_TRUE(done_.empty());
-  advanceClock(1);
+  clock::advance(1);
   EXPECT_TRUE(done_.empty()) << "callbacks come only from the pump";
   pumpWaveOut();
   ASSERT_EQ(done_.size(), 1u);

@@ -11,10 +11,10 @@
 #include "device/graphics.h"
 #include "device/sound_glue.h"
 #include "device/image.h"
-#include "device/platform/clock.h"
 #include "device/platform/trace.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
+#include "runtime/clock.h"
 #include "tests/game/game_fixture.h"
 
 namespace sorv::test {
@@ -25,7 +25,7 @@ class BootTest : public GameTest {
 
   void SetUp() override {
     GameTest::SetUp();
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     resetShell();
   }
   // The boot loads the sounds; the next test's install folder may hold others.

@@ -40,7 +40,7 @@ class EveryStateTest : public BootTest {
            {"players", asText(pack(mk::labelledPlayerPack()))},
            {"fonts", asText(pack(mk::fontPackEntries()))},
            {"colours", asText(pack(mk::colourPackEntries()))}});
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     resetShell();
   }
   // The whole shipped data set: a match and a training load every pack of their own.
@@ -52,7 +52,7 @@ class EveryStateTest : public BootTest {
     writeBar(archive.build());
     ResourceInputStream::archiveFile = nullptr;
     RuntimeTest::SetUp();
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     resetShell();
   }
 };
@@ -61,7 +61,7 @@ class EveryStateTest : public BootTest {
 bool bootToMainMenu(const std::function<void()>& frame) {
   CGame::INITIALIZE_STATE();
   for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
-    platform::advanceClock(CGame::kFrameMs);
+    clock::advance(CGame::kFrameMs);
     frame();
   }
   CGame::keyInputOn = true;
@@ -88,7 +88,7 @@ TEST_F(EveryStateTest, TheBootLeavesRoomInBothHeaps) {
 TEST_F(EveryStateTest, TheTitlePictureLeavesNoImageInThePool) {
   CGame::INITIALIZE_STATE();
   for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
-    platform::advanceClock(CGame::kFrameMs);
+    clock::advance(CGame::kFrameMs);
     frame();
   }
   ASSERT_EQ(CGame::GET_CURRENT_STATE(), 3);
@@ -114,7 +114,7 @@ TEST_F(EveryStateTest, RunsThreeFramesWithoutARuntimeError) {
     resetShell();
     CGame::INITIALIZE_STATE();
     for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
-      platform::advanceClock(CGame::kFrameMs);
+      clock::advance(CGame::kFrameMs);
       frame();
     }
     ASSERT_EQ(CGame::GET_CURRENT_STATE(), 3) << "the boot reaches the title";

@@ -99,7 +99,7 @@ TEST_F(BootTest, AStoppedGameNeitherWaitsNorTimesAFrame) {
   CGame::gameRunning = false;
   CGame::lastFrameTime = System::currentTimeMillis();
   const int64_t before = CGame::lastFrameTime;
-  platform::advanceClock(5);
+  clock::advance(5);
   CGame::gameCanvas->run();
   EXPECT_EQ(System::currentTimeMillis() - before, 5);
   EXPECT_EQ(CGame::lastFrameTime, before);
@@ -121,7 +121,7 @@ TEST_F(BootTest, PauseTwiceActsOnceAndResumeAloneOnlyTimes) {
 
   CGame::keysHeld = 0x20;
   CGame::repaintAll = false;
-  platform::advanceClock(77);
+  clock::advance(77);
   CGame::Resume();
   EXPECT_EQ(CGame::lastFrameTime, System::currentTimeMillis());
   EXPECT_EQ(CGame::keysHeld, 0x20);

@@ -51,7 +51,7 @@ TEST_F(LoadingScreenTest, TheMenusLoadBehindTheScreenForThreeSeconds) {
   int firstDone = -1, switched = -1;
   for (int n = 1; n <= 200 && switched < 0; n++) {
     frame();
-    platform::advanceClock(CGame::kFrameMs);
+    clock::advance(CGame::kFrameMs);
     if (n == 1) {
       EXPECT_TRUE(CGame::loadingShown);
     }

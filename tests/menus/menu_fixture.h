@@ -84,7 +84,7 @@ class MenuTest : public BootTest {
     writeBar(archive.build());
     ResourceInputStream::archiveFile = nullptr;
     RuntimeTest::SetUp();
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     resetShell();
     resetEngine();
     CGame::LoadMenuData();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "device/platform/clock.h"
+#include "runtime/clock.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
 #include "runtime/throwable.h"
@@ -148,18 +148,18 @@ class ProfilerRun : public RuntimeTest {
  protected:
   void SetUp() override {
     RuntimeTest::SetUp();
-    platform::setClockVirtual(true);
+    clock::setVirtual(true);
     app_->profiler.armed = 1;
   }
   void TearDown() override {
-    platform::setClockVirtual(false);
+    clock::setVirtual(false);
     RuntimeTest::TearDown();
   }
 };
 
 void timed(const char* name, uint32_t ms, void (*inner)() = nullptr) {
   SORV_FRAME(name);
-  platform::advanceClock(ms);
+  clock::advance(ms);
   if (inner != nullptr) inner();
 }
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "device/platform/clock.h"
 #include "device/platform/paths.h"
 #include "device/platform/wave_out.h"
 #include "device/sound_file.h"
 #include "device/sound_player.h"
 #include "device/sound_table.h"
+#include "runtime/clock.h"
 #include "runtime/log.h"
 #include "tools/mkdata/sound_builder.h"
 

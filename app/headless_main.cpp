@@ -10,17 +10,16 @@
 #include <sstream>
 #include <string>
 
-#include "device/app/headless_script.h"
+#include "app/headless_script.h"
 #include "device/midlet.h"
-#include "device/platform/clock.h"
 #include "device/program.h"
 #include "device/shell.h"
-#include "runtime/array.h"
-#include "runtime/log.h"
 #include "game/cgame.h"
-#include "match/ctennis.h"
 #include "game/zentukr09.h"
 #include "match/ctennis.h"
+#include "runtime/array.h"
+#include "runtime/clock.h"
+#include "runtime/log.h"
 #include "tests/support/probe_midlet.h"
 
 namespace {
@@ -96,7 +95,7 @@ int main(int argc, char** argv) {
   }
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SORV_AUDIO", "null", 0);
-  sorv::platform::setClockVirtual(true);
+  sorv::clock::setVirtual(true);
   if (sorv::bringRunningInstanceForward()) return 0;
 
   gSummary.log = sorv::openProgramLog();

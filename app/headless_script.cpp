@@ -1,4 +1,4 @@
-#include "device/app/headless_script.h"
+#include "app/headless_script.h"
 
 #include <SDL/SDL.h>
 
@@ -9,7 +9,7 @@
 #include <sstream>
 #include <utility>
 
-#include "device/app/screen_shot.h"
+#include "app/screen_shot.h"
 #include "device/platform/display_orientation.h"
 #include "device/platform/key_messages.h"
 #include "device/platform/panel_window.h"

@@ -1,11 +1,11 @@
-#include "device/platform/clock.h"
+#include "runtime/clock.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 
-namespace sorv::platform {
+namespace sorv::clock {
 namespace {
 
 using Steady = std::chrono::steady_clock;
@@ -47,9 +47,9 @@ void delay(uint32_t ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-bool clockIsVirtual() { return state().isVirtual; }
+bool isVirtual() { return state().isVirtual; }
 
-void setClockVirtual(bool isVirtual) {
+void setVirtual(bool isVirtual) {
   ClockState& s = state();
   if (s.isVirtual == isVirtual) return;
   if (isVirtual) {
@@ -61,9 +61,9 @@ void setClockVirtual(bool isVirtual) {
   s.isVirtual = isVirtual;
 }
 
-void advanceClock(uint32_t ms) {
+void advance(uint32_t ms) {
   ClockState& s = state();
   if (s.isVirtual) s.virtualMs += ms;
 }
 
-}  // namespace sorv::platform
+}  // namespace sorv::clock

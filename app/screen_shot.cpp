@@ -1,4 +1,4 @@
-#include "device/app/screen_shot.h"
+#include "app/screen_shot.h"
 
 #include <png.h>
 
