@@ -20,7 +20,7 @@
 #include "runtime/array.h"
 #include "runtime/clock.h"
 #include "runtime/log.h"
-#include "tests/support/probe_midlet.h"
+#include "app/probe_midlet.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "device/platform/windows.h"
 #include "device/shell.h"
 #include "runtime/clock.h"
-#include "tests/support/probe_midlet.h"
+#include "app/probe_midlet.h"
 #include "tests/support/runtime_fixture.h"
 
 namespace sorv::test {

@@ -7,7 +7,7 @@
 #include "device/screen_image.h"
 #include "runtime/collector.h"
 #include "runtime/stress.h"
-#include "tests/support/probe_midlet.h"
+#include "app/probe_midlet.h"
 #include "tests/support/runtime_fixture.h"
 
 namespace sorv {

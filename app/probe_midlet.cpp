@@ -1,4 +1,4 @@
-#include "tests/support/probe_midlet.h"
+#include "app/probe_midlet.h"
 
 #include <string>
 
