@@ -92,9 +92,14 @@ void loadFonts() {
   }
   CGame::setMiniFontLineSpace(1);
   ByteArray* cachedMap = CGame::Lib_GetData(kFontMapCached, false, nullptr);
+  // The cached fonts keep each glyph image from its first draw: built up front for every
+  // glyph and palette they would hold more than the whole match needs besides.
   for (int32_t e : {kFontDigits, kFontTitle}) {
-    ASprite* font = CGame::loadSprite(nullptr, true, e, false, true);
-    if (!isNull(font)) font->fontMap = cachedMap;
+    ASprite* font = CGame::loadSprite(nullptr, true, e, false);
+    if (!isNull(font)) {
+      font->fontMap = cachedMap;
+      font->cacheOnFirstDraw = true;
+    }
     astore(fonts, e, font);
   }
   CGame::Lib_Close();

@@ -88,6 +88,10 @@ class ASprite : public Object {
   ByteArray* pngPalettes = nullptr;
   ObjectArray* imageCache = nullptr;  // per palette an ObjectArray of Images (per module)
   int32_t poolNumber = 0;
+  // Images made on first draw stay in the cache, built as BuildCacheImages builds them and
+  // never pooled: a font whose glyphs would take megabytes cached whole keeps only those
+  // the texts use.
+  bool cacheOnFirstDraw = false;
   bool decodeFaultLogged = false;
   bool tableFaultLogged = false;
 
@@ -230,6 +234,10 @@ class ASprite : public Object {
   // and it does not exist, or when an allocation failed).
   ObjectArray* cacheEntry(int32_t palette, bool create);
   void buildSingleImage(int32_t palette);
+  // A module's image as BuildCacheImages makes it, from the current palette; null when the
+  // module has no pixels.
+  Image* buildModuleImage(int32_t module, bool blur);
+  void keepDrawnImage(int32_t module, Image* image);
   // Measuring-mode walk of a frame into measuredBox.
   void measureFrame(int32_t frame, int32_t x, int32_t y, int32_t flags);
   void paintImageModule(int32_t module, int32_t x, int32_t y, int32_t w, int32_t h,

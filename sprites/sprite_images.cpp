@@ -183,28 +183,34 @@ void ASprite::BuildCacheImages(int32_t palette, int32_t first, int32_t last,
   System::gc();
   for (int32_t m = first; m <= last; m++) {
     if (aload(moduleKind, m) != kModuleImage) continue;
-    const int32_t w = aload(moduleWidth, m) & 0xFF;
-    const int32_t h = aload(moduleHeight, m) & 0xFF;
-    if (w < 1 || h < 1) continue;
-    IntArray* pixels = DecodeImage(m, 0);
-    if (isNull(pixels)) continue;
-    if (gameHooks().buildAlpha70()) AddAlphaToImgData(pixels, 70, w, h);
-    if (gameHooks().buildAlpha30()) AddAlphaToImgData(pixels, 30, w, h);
-    Image* image = nullptr;
-    if (blur) {
-      image = applyBlurEffect(pixels, w, h, kKeyRgb);
-    } else {
-      bool translucent = false;
-      for (int32_t i = 0; i < w * h && !translucent; i++) {
-        translucent = (static_cast<uint32_t>(pixels->elements()[i]) >> 24) < 0xFF;
-      }
-      image = Image::createRGBImage(pixels, w, h, translucent);
-    }
+    Image* image = buildModuleImage(m, blur);
+    if (isNull(image)) continue;
     entry = cacheEntry(palette, true);
     if (entry != nullptr && entry->inBounds(m)) entry->elements()[m] = image;
   }
   System::gc();
   currentPalette = previous;
+}
+
+Image* ASprite::buildModuleImage(int32_t module, bool blur) {
+  const int32_t w = aload(moduleWidth, module) & 0xFF;
+  const int32_t h = aload(moduleHeight, module) & 0xFF;
+  if (w < 1 || h < 1) return nullptr;
+  IntArray* pixels = DecodeImage(module, 0);
+  if (isNull(pixels)) return nullptr;
+  if (gameHooks().buildAlpha70()) AddAlphaToImgData(pixels, 70, w, h);
+  if (gameHooks().buildAlpha30()) AddAlphaToImgData(pixels, 30, w, h);
+  if (blur) return applyBlurEffect(pixels, w, h, kKeyRgb);
+  bool translucent = false;
+  for (int32_t i = 0; i < w * h && !translucent; i++) {
+    translucent = (static_cast<uint32_t>(pixels->elements()[i]) >> 24) < 0xFF;
+  }
+  return Image::createRGBImage(pixels, w, h, translucent);
+}
+
+void ASprite::keepDrawnImage(int32_t module, Image* image) {
+  ObjectArray* entry = cacheEntry(currentPalette, true);
+  if (entry != nullptr && entry->inBounds(module)) entry->elements()[module] = image;
 }
 
 void ASprite::buildSingleImage(int32_t palette) {

@@ -80,7 +80,11 @@ void ASprite::paintImageModule(int32_t module, int32_t x, int32_t y, int32_t w, 
   }
   if ((flags & kFlagIndexed) == 0) return;
   Image* image = cachedImage(currentPalette, module);
-  if (image == nullptr) {
+  if (image == nullptr && cacheOnFirstDraw) {
+    image = buildModuleImage(module, false);
+    if (isNull(image)) return;
+    keepDrawnImage(module, image);
+  } else if (image == nullptr) {
     IntArray* pixels = DecodeImage(module, 0);
     if (isNull(pixels)) return;
     image = Create_RGB_Image(pixels, w, h, translucentPalette);

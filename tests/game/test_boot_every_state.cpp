@@ -1,6 +1,7 @@
 // Every state with a handler, entered from a title reached by the boot on the data builder's sprites, runs
 // three frames without a runtime error (the match and training states after the states that
 // make their objects).
+#include "device/screen_image.h"
 #include "runtime/heap.h"
 #include "runtime/lang_system.h"
 #include "sprites/asprite.h"
@@ -81,6 +82,51 @@ TEST_F(EveryStateTest, TheBootLeavesRoomInBothHeaps) {
   // splash painted for the title leaves nothing behind.
   VirtualMemoryManager* buffers = app_->bufferHeap;
   EXPECT_LE(buffers->heapUsed(), buffers->heapSize() / 2) << buffers->heapUsed() << " of " << buffers->heapSize();
+  EXPECT_FALSE(log.contains("NullPointer")) << log.text();
+  EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
+}
+
+// On the shipped data, the boot's menus and then a quick match's load leave the buffer heap
+// at most half full, so a match has room before compaction thrashes.
+TEST_F(EveryStateTest, TheShippedMenusAndAMatchLeaveHalfTheBufferHeap) {
+  useShippedArchive();
+  // The screen over host memory, as the shell's is over the video surface.
+  static std::vector<uint16_t> surface(480 * 800);
+  auto* screen = newObject<ScreenImage>();
+  ASSERT_TRUE(screen->attachPixels(480, 800, surface.data()));
+  screen_ = screen;
+  LogCapture log;
+  auto press = [this](int32_t code, int after) {
+    CGame::gameCanvas->keyPressed(code);
+    frame();
+    CGame::gameCanvas->keyReleased(code);
+    frames(after);
+  };
+  VirtualMemoryManager* buffers = app_->bufferHeap;
+  auto expectHalfFree = [buffers](const char* where) {
+    System::gc();
+    EXPECT_LE(buffers->heapUsed(), buffers->heapSize() / 2)
+        << where << ": " << buffers->heapUsed() << " of " << buffers->heapSize();
+  };
+  CGame::INITIALIZE_STATE();
+  for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
+    platform::advanceClock(CGame::kFrameMs);
+    frame();
+  }
+  press('5', 0);
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 5);
+  frames(30);  // the main menu's labels fly in
+  expectHalfFree("main menu");
+  // The quick match: its set-up, the user's player, the rival, then the loading screen,
+  // whose tip waits for a key.
+  for (int after : {12, 6, 4, 4}) press('5', after);
+  for (int i = 0; i < 200 && CGame::GET_CURRENT_STATE() != 40; i++) {
+    frame();
+    if (CGame::loadingDone) press(-7, 0);
+  }
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 40);
+  frames(10);
+  expectHalfFree("match");
   EXPECT_FALSE(log.contains("NullPointer")) << log.text();
   EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
 }
