@@ -110,7 +110,7 @@ TEST_F(EveryStateTest, TheShippedMenusAndAMatchLeaveHalfTheBufferHeap) {
   };
   CGame::INITIALIZE_STATE();
   for (int i = 0; i < 100 && CGame::GET_CURRENT_STATE() != 3; i++) {
-    platform::advanceClock(CGame::kFrameMs);
+    clock::advance(CGame::kFrameMs);
     frame();
   }
   press('5', 0);
