@@ -7,14 +7,13 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/trace_fields.h"
 #include "tests/e2e/script_input.h"
 
 namespace sorv {
@@ -27,35 +26,9 @@ constexpr int kRunSeconds = 120;
 // The match command runs after the road to the main menu; trace frames count from the boot.
 const int kMatchCommandFrame = test::scriptFrames(test::kToMainMenu);
 
-using Fields = std::map<std::string, std::string>;
-
-Fields fieldsOf(const std::string& line) {
-  Fields f;
-  std::istringstream in(line);
-  std::string word;
-  in >> word;
-  f["kind"] = word;
-  while (in >> word) {
-    const size_t eq = word.find('=');
-    if (eq != std::string::npos) f[word.substr(0, eq)] = word.substr(eq + 1);
-  }
-  return f;
-}
-
-int number(const Fields& f, const std::string& key) {
-  const auto it = f.find(key);
-  return it == f.end() ? -999 : std::stoi(it->second);
-}
-
-std::vector<Fields> pointsOf(const std::string& trace) {
-  std::vector<Fields> out;
-  std::istringstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    Fields f = fieldsOf(line);
-    if (f["kind"] == "point") out.push_back(f);
-  }
-  return out;
-}
+using test::Fields;
+using test::linesOf;
+using test::number;
 
 // Pure white pixels (the gestures' arms, flags, legs and streaks, and the labels' letters) in
 // a box of the panel.
@@ -102,7 +75,7 @@ class CourtPeopleRoad : public test::ProgramRun {
   // The first point the test asks for and the one after it, from a first run to the frame.
   bool findPoint(const char* seed, int frames, bool (*wanted)(const Fields&), Fields& point, Fields& next) {
     EXPECT_EQ(watch(seed, {}, frames), 0) << out();
-    const std::vector<Fields> points = pointsOf(matchTrace());
+    const std::vector<Fields> points = linesOf(matchTrace(), "point");
     for (size_t i = 0; i + 1 < points.size(); i++) {
       if (!wanted(points[i])) continue;
       point = points[i];

@@ -3,12 +3,12 @@
 // the break-point box. The trace counts what was shown; a second run of the same seed takes
 // shots at the frames the first run's trace names.
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/picture.h"
 #include "tests/e2e/program_process.h"
+#include "tests/e2e/trace_fields.h"
 
 namespace sorv {
 namespace {
@@ -25,35 +25,9 @@ constexpr int kMatchCommandFrame = 85;
 const std::string kMatch = "match 0 1 1 1\n";
 constexpr int kFrameCap = 12000;
 
-using Fields = std::map<std::string, std::string>;
-
-Fields fieldsOf(const std::string& line) {
-  Fields f;
-  std::istringstream in(line);
-  std::string word;
-  in >> word;
-  f["kind"] = word;
-  while (in >> word) {
-    const size_t eq = word.find('=');
-    if (eq != std::string::npos) f[word.substr(0, eq)] = word.substr(eq + 1);
-  }
-  return f;
-}
-
-int number(const Fields& f, const std::string& key) {
-  const auto it = f.find(key);
-  return it == f.end() ? -999 : std::stoi(it->second);
-}
-
-std::vector<Fields> linesOf(const std::string& trace, const std::string& kind) {
-  std::vector<Fields> out;
-  std::istringstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    Fields f = fieldsOf(line);
-    if (f["kind"] == kind) out.push_back(f);
-  }
-  return out;
-}
+using test::Fields;
+using test::linesOf;
+using test::number;
 
 // Game point (x, y) of a shot: the panel shows the game turned, (x, y) at (479 - y, x).
 uint32_t gamePixel(const test::Picture& p, int x, int y) { return p.at(479 - y, x); }
