@@ -15,6 +15,7 @@ namespace sorv::record_files {
 namespace {
 
 FailureHook gFailureHook = nullptr;
+FileLayer* gFileLayer = nullptr;
 
 bool stepFails(WriteStep step, const std::string& path) {
   return gFailureHook != nullptr && gFailureHook(step, path);
@@ -62,7 +63,10 @@ void appendBe32(std::vector<uint8_t>& out, int32_t value) {
 
 void setFailureHook(FailureHook hook) { gFailureHook = hook; }
 
+void setFileLayer(FileLayer* layer) { gFileLayer = layer; }
+
 bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) {
+  if (gFileLayer != nullptr) return gFileLayer->writeWhole(hostPath, data, size);
   const std::string temp = hostPath + ".tmp";
   if (stepFails(WriteStep::kOpen, temp)) return report(WriteStep::kOpen, temp, 0);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -97,6 +101,7 @@ bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) {
 }
 
 ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out) {
+  if (gFileLayer != nullptr) return gFileLayer->readWhole(hostPath, out);
   out.clear();
   int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::kAbsent : ReadResult::kFailed;
@@ -117,6 +122,7 @@ ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out) {
 }
 
 int64_t fileLength(const std::string& hostPath) {
+  if (gFileLayer != nullptr) return gFileLayer->fileLength(hostPath);
   struct stat st;
   if (::stat(hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
   return static_cast<int64_t>(st.st_size);

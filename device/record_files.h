@@ -11,7 +11,7 @@
 //   bytes are half written.
 // - A decoded index has only positive, distinct ids, and nextRecordId >= every id, so ids
 //   are never handed out twice.
-// Only the record store (device/record_store.cpp) and its tests call this.
+// Only the record store (device/record_store.cpp), its tests and its fuzzer call this.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +36,18 @@ ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out);
 // The file's length, or -1 when it does not exist or cannot be examined.
 int64_t fileLength(const std::string& hostPath);
 bool exists(const std::string& hostPath);
+
+// Where the three calls above go: the host's disk unless a layer is set. A fuzzer that
+// writes a whole store per input keeps it in memory; the durable path has its own tests.
+class FileLayer {
+ public:
+  virtual ~FileLayer() = default;
+  virtual bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) = 0;
+  virtual ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out) = 0;
+  virtual int64_t fileLength(const std::string& hostPath) = 0;
+};
+// Null (the default) goes back to the disk.
+void setFileLayer(FileLayer* layer);
 
 struct RecordIndex {
   int32_t nextRecordId = 0;   // the last id handed out, 0 for a new store

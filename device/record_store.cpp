@@ -161,9 +161,10 @@ String* RecordStore::storePath(String* name, String* vendor, String* suite) {
   return String::fromUnits(path.data(), static_cast<int32_t>(path.size()));
 }
 
+// Asked of record_files like every other file call, so a store kept elsewhere answers too.
 bool RecordStore::isRecordStoreExists(String* path) {
-  File* file = File::create(path);
-  return !isNull(file) && file->exists();
+  std::string host;
+  return hostOf(path, host) && record_files::exists(host);
 }
 
 bool RecordStore::deleteRecordStorePath(String* path) {

@@ -1,5 +1,5 @@
-// Fuzzes the saved data: an achievement table and record bytes go into a record store in a
-// temporary phone root; every record is loaded, saved back and loaded again. A record that
+// Fuzzes the saved data: an achievement table and record bytes go into a record store kept
+// in memory; every record is loaded, saved back and loaded again. A record that
 // loads must save to bytes that load and save to the same bytes again, and no input may
 // make the runtime report an error or the game print an exception.
 //
@@ -47,14 +47,15 @@ ssize_t keepLogLine(void*, const char* text, size_t size) {
 }
 
 // A runtime error, like an exception the game prints, comes with the stack of named frames
-// under this heading; a store on a memory folder has no reason to fail either way.
+// under this heading; a store in memory has no reason to fail either way.
 bool runtimeErrorLogged() { return gInputLog.find("stacktrace:") != std::string::npos; }
 
-// Spelled as the phone's files are (in lower case): a name of another case costs a folder
-// scan at every lookup.
-std::string indexPath() { return (gInstall / "rms_sorvantel2009.rms").string(); }
-
-std::string recordPath(int id) { return indexPath() + "_rec" + std::to_string(id) + ".rms"; }
+// The index (0) and records 1 to 15, spelled as the store spells its files (in lower case):
+// in memory a name of another case would be another file. Made once: they are asked for
+// many times an input.
+std::vector<std::string> gPaths;
+const std::string& indexPath() { return gPaths[0]; }
+const std::string& recordPath(int id) { return gPaths[id]; }
 
 std::vector<uint8_t> readRecord(int id) {
   std::vector<uint8_t> bytes;
@@ -75,6 +76,15 @@ void start() {
   fuzz::useRecordStoreRoot("sorv-fuzz-saved");
   gInstall = fuzz::gRoot / "program files" / "kestovan" / "sorvantel 2009";
   std::filesystem::create_directories(gInstall);
+  const std::string index = (gInstall / "rms_sorvantel2009.rms").string();
+  gPaths.push_back(index);
+  for (int id = 1; id <= kRecords; id++) {
+    gPaths.push_back(index + "_rec" + std::to_string(id) + ".rms");
+  }
+  // The phone's names are looked up ignoring case: a name missing from the folder costs a
+  // scan of it. Empty files by the store's names keep each lookup to one stat; the bytes
+  // themselves live in memory.
+  for (const std::string& path : gPaths) std::fclose(std::fopen(path.c_str(), "w"));
   CGame::rosterKinds = Array::newByteArray(36);
 }
 

@@ -23,6 +23,8 @@
 #include "runtime/string.h"
 #include "tools/data/resource_ids.h"
 #include "device/platform/paths.h"
+#include "device/record_files.h"
+#include "fuzz/memory_files.h"
 
 namespace sorv::fuzz {
 
@@ -70,9 +72,10 @@ inline void startRuntime() {
   Application::init(gApp);
 }
 
-// The record store's names in the constant strings, and a root of its own for the store,
-// on a memory file system where there is one (every input writes it anew); removed at exit.
+// The record store's names in the constant strings, and a root of its own for the store's
+// folders (removed at exit); its files are kept in memory, as every input writes them anew.
 inline std::filesystem::path gRoot;
+inline MemoryFiles gStoreFiles;
 inline void useRecordStoreRoot(const std::string& name) {
   ObjectArray* constants = gApp->staticClass->constantStrings;
   const std::pair<int32_t, const char*> texts[] = {
@@ -83,6 +86,7 @@ inline void useRecordStoreRoot(const std::string& name) {
   std::string folder = (access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/") + name + "-XXXXXX";
   if (mkdtemp(folder.data()) == nullptr) std::abort();
   platform::setRootDir(folder);
+  record_files::setFileLayer(&gStoreFiles);
   gRoot = folder;
   std::atexit([] {
     std::error_code ignored;

@@ -13,6 +13,7 @@
 
 #include "device/record_files.h"
 #include "device/record_store.h"
+#include "fuzz/memory_files.h"
 #include "runtime/array.h"
 #include "runtime/class_table.h"
 #include "runtime/string.h"
@@ -44,6 +45,7 @@ class RecordStoreTest : public test::DeviceTest {
  protected:
   void TearDown() override {
     record_files::setFailureHook(nullptr);
+    record_files::setFileLayer(nullptr);
     test::DeviceTest::TearDown();
   }
 
@@ -194,6 +196,31 @@ TEST_F(RecordStoreTest, ARepairedIndexNeverHandsOutAnIdAgain) {
   add(open(), "y");
   EXPECT_EQ(takeException(&message), kRecordStoreFullException);
   EXPECT_EQ(message, "Record store full");
+}
+
+// The fuzzers keep the store in memory: every file of it, its existence included, must go
+// through the layer, or they would test a store half on the disk.
+TEST_F(RecordStoreTest, AFileLayerServesEveryFileOfTheStore) {
+  fuzz::MemoryFiles memory;
+  record_files::setFileLayer(&memory);
+  EXPECT_EQ(open("Game", false), nullptr);
+  EXPECT_EQ(takeException(), kRecordStoreNotFoundException);
+  RecordStore* store = open();
+  EXPECT_EQ(add(store, "one"), 1);
+  EXPECT_EQ(add(store, "two!"), 2);
+  store->deleteRecord(1);
+  store->closeRecordStore();
+  RecordStore* again = open("Game", false);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->getNumRecords(), 1);
+  EXPECT_EQ(textOf(again->getRecord(2)), "two!");
+  EXPECT_EQ(again->getRecordSize(2), 4);
+  EXPECT_EQ(again->getSize(), 4);
+  EXPECT_EQ(add(again, "x"), 3);
+  EXPECT_EQ(takeException(), -1);
+  record_files::setFileLayer(nullptr);
+  EXPECT_FALSE(fs::exists(indexFile()));
+  EXPECT_FALSE(fs::exists(recordFile(2)));
 }
 
 TEST_F(RecordStoreTest, AListedRecordWhoseFileIsGoneReadsAsEmpty) {
