@@ -384,6 +384,23 @@ inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
 // empty fillers between.
 inline constexpr int32_t kTextMatchModes = 140, kTextDifficulties = 149, kTextNumbers = 152;
 inline constexpr int32_t kTextCourtNames = 341, kTextLastCourtName = 347;
+// --- Tournaments
+// A row of tournamentTable per tournament: rounds in singles and in doubles, the logo frame,
+// the flag palette and the points (in tens) lost in round 0, 1, 2 or later, then won.
+inline constexpr int32_t kTournamentCount = 23, kTournamentColumns = 11;
+inline constexpr int32_t kTournamentRoundsSingles = 3, kTournamentRoundsDoubles = 4;
+inline constexpr int32_t kTournamentLogoFrame = 5, kTournamentFlagPalette = 6;
+inline constexpr int32_t kTournamentPointsLost = 7, kTournamentPointsWon = 10;
+inline constexpr int32_t kTournamentMinRounds = 3, kTournamentMaxRounds = 4;
+inline constexpr int32_t kQuickTournament = 2;
+// The logos and flags: entry 4 of the menus' extra pack, a frame per tournament and 23 for a
+// women's main tournament, a palette per flag. Every frame lies left of and above its origin
+// (its measured width and height are 0), so the table's placement at (775 + width / 2,
+// height + 240) puts the trophy's right edge on x 775 and its foot on y 240.
+inline constexpr int32_t kMenuExtTournamentLogo = 4;
+inline constexpr int32_t kTournamentLogoFrames = 24, kTournamentLogoWomenMain = 23;
+inline constexpr int32_t kTournamentFlagPalettes = 6;
+inline constexpr int32_t kTrophyRight = 775, kTrophyFoot = 240;
 // --- Pauses and in-game menu
 // A negative statistic shows the same placeholder as the name being typed; a touched entry
 // of the in-game menu writes one log line.
