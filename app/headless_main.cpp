@@ -2,6 +2,7 @@
 // by a script (see headless_script.h). With --probe the shell's test probe runs in place of
 // the game (the whole-program tests of the shell read its log lines). On exit it prints one line:
 // "frames N NullPointer N ArrayOutOfBound N" (frames run, and those log lines).
+// SORV_KILL_AT_WRITE crashes it at a save's write step (see kill_at_write.h).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "app/headless_script.h"
+#include "app/kill_at_write.h"
 #include "device/midlet.h"
 #include "device/program.h"
 #include "device/shell.h"
@@ -103,6 +105,7 @@ int main(int argc, char** argv) {
   std::FILE* counted = fopencookie(nullptr, "w", io);
   sorv::Debug::setSink(counted != nullptr ? counted : gSummary.log);
   std::atexit(printSummary);
+  sorv::installKillAtWrite();
 
   sorv::MIDlet::setMainMidletFactory(probe ? sorv::probe::createProbeMidlet : sorv::ZentuKR09::create);
   static std::unique_ptr<sorv::ScriptRunner> runner;

@@ -21,12 +21,6 @@ bool stepFails(WriteStep step, const std::string& path) {
   return gFailureHook != nullptr && gFailureHook(step, path);
 }
 
-const char* stepName(WriteStep step) {
-  static const char* const kNames[] = {"open", "write", "sync", "close", "rename",
-                                       "sync folder"};
-  return kNames[static_cast<int>(step)];
-}
-
 bool report(WriteStep step, const std::string& path, int error) {
   Debug::trace("record store: %s of %s failed: %s", stepName(step), path.c_str(),
                error != 0 ? std::strerror(error) : "injected");
@@ -60,6 +54,12 @@ void appendBe32(std::vector<uint8_t>& out, int32_t value) {
 }
 
 }  // namespace
+
+const char* stepName(WriteStep step) {
+  static const char* const kNames[] = {"open", "write", "sync", "close", "rename",
+                                       "sync folder"};
+  return kNames[static_cast<int>(step)];
+}
 
 void setFailureHook(FailureHook hook) { gFailureHook = hook; }
 

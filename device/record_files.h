@@ -11,7 +11,8 @@
 //   bytes are half written.
 // - A decoded index has only positive, distinct ids, and nextRecordId >= every id, so ids
 //   are never handed out twice.
-// Only the record store (device/record_store.cpp), its tests and its fuzzer call this.
+// Only the record store (device/record_store.cpp), its tests, its fuzzer and the headless
+// program's crash switch (app/kill_at_write.h) call this.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@ namespace sorv::record_files {
 
 // The steps of one all-or-nothing write, in order.
 enum class WriteStep : int { kOpen, kWrite, kSync, kClose, kRename, kSyncFolder, kCount };
+const char* stepName(WriteStep step);
 
 // Tests: called before each step of every write; returning true makes that step fail.
 // Null (the default) removes the hook.

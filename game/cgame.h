@@ -336,8 +336,9 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ObjectArray> homeNames;     // text pack 2 ids 35..48
   static StaticRef<IntArray> homeOrder;        // homeNames' indices in sorted order
   static StaticRef<ObjectArray> rosterNames;   // ids 49..84
-  static StaticRef<ObjectArray> firstNames;    // ids 85..120
-  static StaticRef<ObjectArray> lastNames;     // ids 121..125
+  static StaticRef<ObjectArray> styleCaptions; // ids 85..120, a roster slot each
+  static StaticRef<ObjectArray> firstNames;    // generated players' names: ids 348..363
+  static StaticRef<ObjectArray> lastNames;     // and 364..379
   static void Str_LoadPack(int32_t pack, ByteArray* data, ByteArray* unused);
   static void Str_UnloadPack(int32_t pack);
   static String* GetString(int32_t pack, int32_t id);

@@ -52,6 +52,7 @@ StaticRef<ObjectArray> CGame::textPackAux;
 StaticRef<ObjectArray> CGame::homeNames;
 StaticRef<IntArray> CGame::homeOrder;
 StaticRef<ObjectArray> CGame::rosterNames;
+StaticRef<ObjectArray> CGame::styleCaptions;
 StaticRef<ObjectArray> CGame::firstNames;
 StaticRef<ObjectArray> CGame::lastNames;
 StaticRef<ShortArray> CGame::menuIndex;

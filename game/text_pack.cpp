@@ -127,6 +127,7 @@ void CGame::initStrings() {
   constexpr int32_t kTextsPack = 2;
   homeNames = GetString(kTextsPack, kHomeNamesFirst, kHomeNamesFirst + kHomeNamesCount - 1);
   rosterNames = GetString(kTextsPack, kRosterNamesFirst, kRosterNamesFirst + kRosterNamesCount - 1);
+  styleCaptions = GetString(kTextsPack, kStyleCaptionsFirst, kStyleCaptionsFirst + kStyleCaptionsCount - 1);
   firstNames = GetString(kTextsPack, kFirstNamesFirst, kFirstNamesFirst + kFirstNamesCount - 1);
   lastNames = GetString(kTextsPack, kLastNamesFirst, kLastNamesFirst + kLastNamesCount - 1);
   homeOrder = Array::newIntArray(kHomeNamesCount);
@@ -135,10 +136,10 @@ void CGame::initStrings() {
   if (isNull(order) || isNull(names)) return;
   for (int32_t i = 0; i < kHomeNamesCount; i++) order->elements()[i] = i;
   if (isCareer) {
-    // The avatar's own slot in the name list shows its career style instead.
+    // The avatar's own slot in the caption list shows its career style instead.
     const int32_t mode = aload(matchSettings.get(), 0);
     const int32_t slot = mode == 2 || mode == 3 ? 35 : 17;
-    astore(firstNames.get(), slot, GetString(kTextsPack, kCareerStyleTextFirst + careerStyle));
+    astore(styleCaptions.get(), slot, GetString(kTextsPack, kCareerStyleTextFirst + careerStyle));
   }
   // Insertion sort on the names; equal names never swap, so the order is stable.
   for (int32_t i = 1; i < kHomeNamesCount; i++) {

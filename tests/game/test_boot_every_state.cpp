@@ -31,7 +31,7 @@ class EveryStateTest : public BootTest {
   void SetUp() override {
     BootTest::SetUp();
     std::vector<Bytes> texts;
-    for (int32_t count : {248, 348, 69, 101}) texts.push_back(textPack(std::vector<std::string>(count, "x")));
+    for (int32_t pack : kTextPackOfEntry) texts.push_back(textPack(std::vector<std::string>(kTextPackMinStrings[pack], "x")));
     serve({{"texts", asText(pack(texts))},
            {"boot", asText(pack(bootSprites()))},
            {"menu", asText(pack(mk::labelledMenuPack()))},

@@ -16,7 +16,7 @@ class TextPackTest : public GameTest {
   // A pack 2 with every id below 270 named "t<id>", the home names as given.
   void loadTextsPack(const std::vector<std::string>& homes) {
     std::vector<std::string> strings;
-    for (int32_t id = 0; id < 270; id++) strings.push_back("t" + std::to_string(id));
+    for (int32_t id = 0; id < kTextPackMinStrings[kTextMenus]; id++) strings.push_back("t" + std::to_string(id));
     for (size_t i = 0; i < homes.size(); i++) strings[kHomeNamesFirst + i] = homes[i];
     load(2, textPack(strings));
   }
@@ -158,8 +158,11 @@ TEST_F(TextPackTest, HomeOrderIsStableAndNamesStayInPackOrder) {
   EXPECT_EQ(std::vector<int32_t>(CGame::homeOrder->elements(), CGame::homeOrder->elements() + 14), sorted);
   EXPECT_EQ(CGame::rosterNames->length, 36);
   EXPECT_EQ(utf8(static_cast<String*>(CGame::rosterNames->elements()[0])), "t49");
-  EXPECT_EQ(utf8(static_cast<String*>(CGame::firstNames->elements()[35])), "t120");
-  EXPECT_EQ(utf8(static_cast<String*>(CGame::lastNames->elements()[4])), "t125");
+  EXPECT_EQ(utf8(static_cast<String*>(CGame::styleCaptions->elements()[35])), "t120");
+  ASSERT_EQ(CGame::firstNames->length, kFirstNamesCount);
+  ASSERT_EQ(CGame::lastNames->length, kLastNamesCount);
+  EXPECT_EQ(utf8(static_cast<String*>(CGame::firstNames->elements()[0])), "t348");
+  EXPECT_EQ(utf8(static_cast<String*>(CGame::lastNames->elements()[kLastNamesCount - 1])), "t379");
 }
 
 TEST_F(TextPackTest, HomeOrderComparesUtf16Units) {
@@ -181,7 +184,7 @@ TEST_F(TextPackTest, CareerSlotShowsTheStyleCaption) {
     CGame::careerStyle = 2;
     CGame::matchSettings->elements()[0] = c.mode;
     CGame::initStrings();
-    EXPECT_EQ(utf8(static_cast<String*>(CGame::firstNames->elements()[c.slot])), "t172") << c.mode;
+    EXPECT_EQ(utf8(static_cast<String*>(CGame::styleCaptions->elements()[c.slot])), "t172") << c.mode;
   }
 }
 

@@ -1,7 +1,7 @@
 // The menu engine's screen table: where each screen code (0..100) takes its entry list from.
 // Shared by the game (getMenuString) and the data builder, which checks that every menu the
 // table names has an id list. Prepared lists are text ids of text pack 2 (the pause's and the
-// quit question's of text pack 0); a screen whose list is not written yet has none (null).
+// questions' of text pack 0); a screen whose list is not written yet has none (null).
 #pragma once
 
 #include <array>
@@ -36,6 +36,7 @@ inline constexpr int32_t kPauseHelpEntries[] = {34, 77};
 inline constexpr int32_t kCareerLeaveQuestion[] = {87};
 inline constexpr int32_t kCareerMatchEntries[] = {1, 3, 4, 5, 7, 8};
 inline constexpr int32_t kRetireQuestion[] = {88};
+inline constexpr int32_t kOverwriteQuestion[] = {90};  // text pack 0
 struct PreparedList {
   const int32_t* ids;
   int32_t count;
@@ -49,10 +50,12 @@ inline constexpr PreparedList kPreparedLists[] = {
     {kCareerLeaveQuestion, static_cast<int32_t>(std::size(kCareerLeaveQuestion))},
     {kCareerMatchEntries, static_cast<int32_t>(std::size(kCareerMatchEntries))},
     {kRetireQuestion, static_cast<int32_t>(std::size(kRetireQuestion))},
+    {kOverwriteQuestion, static_cast<int32_t>(std::size(kOverwriteQuestion))},
 };
 inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1, kPreparedQuitQuestion = 2;
 inline constexpr int32_t kPreparedLeaveQuestion = 3, kPreparedPauseHelp = 4, kPreparedCareerLeave = 5;
 inline constexpr int32_t kPreparedCareerMatch = 6, kPreparedRetireQuestion = 7;
+inline constexpr int32_t kPreparedOverwriteQuestion = 8;
 
 inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   std::array<ScreenSource, kScreenCount> t{};
@@ -69,6 +72,7 @@ inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   t[24] = {ScreenList::kPrepared, kPreparedCareerLeave};
   t[28] = {ScreenList::kPrepared, kPreparedCareerMatch};
   t[29] = {ScreenList::kPrepared, kPreparedRetireQuestion};
+  t[60] = {ScreenList::kPrepared, kPreparedOverwriteQuestion};
   t[1] = {ScreenList::kMainMenu, 5};
   t[2] = {ScreenList::kMenu, 13};
   t[4] = {ScreenList::kMenu, 29};

@@ -143,7 +143,7 @@ inline constexpr int32_t kConstMenuDataPack = 143;
 // The texts pack holds text packs 0, 2, 3 and 1 in its entries 0 to 3.
 inline constexpr int32_t kTextPackOfEntry[4] = {0, 2, 3, 1};
 // The fewest strings each text pack (by pack number) must hold.
-inline constexpr int32_t kTextPackMinStrings[4] = {248, 101, 348, 69};
+inline constexpr int32_t kTextPackMinStrings[4] = {248, 101, 380, 69};
 // The character encoding of every text pack; a padding character; the language codes that
 // pack 0's first string is compared with, in the order of the language index 0..10.
 inline constexpr int32_t kConstTextEncoding = 53;
@@ -155,8 +155,11 @@ inline constexpr int32_t kConstLanguageCodes[kLanguageCount] = {129, 130, 131, 1
 // the ordinals 1st..5th.
 inline constexpr int32_t kHomeNamesFirst = 35, kHomeNamesCount = 14;
 inline constexpr int32_t kRosterNamesFirst = 49, kRosterNamesCount = 36;
-inline constexpr int32_t kFirstNamesFirst = 85, kFirstNamesCount = 36;
-inline constexpr int32_t kLastNamesFirst = 121, kLastNamesCount = 5;
+// The style captions (85..120, a roster slot each) and the selection's labels (121..125)
+// are not names: a generated player's name is one word of each list after the court names.
+inline constexpr int32_t kStyleCaptionsFirst = 85, kStyleCaptionsCount = 36;
+inline constexpr int32_t kFirstNamesFirst = 348, kFirstNamesCount = 16;
+inline constexpr int32_t kLastNamesFirst = 364, kLastNamesCount = 16;
 inline constexpr int32_t kCareerStyleTextFirst = 170;
 inline constexpr int32_t kOrdinalTextFirst = 260, kOrdinalCount = 5;
 // Joiners of the small number texts: after an ordinal, between minutes and seconds, and the
@@ -381,6 +384,23 @@ inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
 // empty fillers between.
 inline constexpr int32_t kTextMatchModes = 140, kTextDifficulties = 149, kTextNumbers = 152;
 inline constexpr int32_t kTextCourtNames = 341, kTextLastCourtName = 347;
+// --- Tournaments
+// A row of tournamentTable per tournament: rounds in singles and in doubles, the logo frame,
+// the flag palette and the points (in tens) lost in round 0, 1, 2 or later, then won.
+inline constexpr int32_t kTournamentCount = 23, kTournamentColumns = 11;
+inline constexpr int32_t kTournamentRoundsSingles = 3, kTournamentRoundsDoubles = 4;
+inline constexpr int32_t kTournamentLogoFrame = 5, kTournamentFlagPalette = 6;
+inline constexpr int32_t kTournamentPointsLost = 7, kTournamentPointsWon = 10;
+inline constexpr int32_t kTournamentMinRounds = 3, kTournamentMaxRounds = 4;
+inline constexpr int32_t kQuickTournament = 2;
+// The logos and flags: entry 4 of the menus' extra pack, a frame per tournament and 23 for a
+// women's main tournament, a palette per flag. Every frame lies left of and above its origin
+// (its measured width and height are 0), so the table's placement at (775 + width / 2,
+// height + 240) puts the trophy's right edge on x 775 and its foot on y 240.
+inline constexpr int32_t kMenuExtTournamentLogo = 4;
+inline constexpr int32_t kTournamentLogoFrames = 24, kTournamentLogoWomenMain = 23;
+inline constexpr int32_t kTournamentFlagPalettes = 6;
+inline constexpr int32_t kTrophyRight = 775, kTrophyFoot = 240;
 // --- Pauses and in-game menu
 // A negative statistic shows the same placeholder as the name being typed; a touched entry
 // of the in-game menu writes one log line.

@@ -4,6 +4,7 @@
 #include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/match_sprites.h"
 #include "tools/mkdata/sprite_writer.h"
+#include "tools/mkdata/tournament_logo.h"
 
 namespace sorv::mkdata {
 
@@ -191,6 +192,7 @@ std::vector<std::vector<uint8_t>> selectionMenuExtPackEntries() {
   std::vector<std::vector<uint8_t>> entries = labelledMenuExtPack();
   entries[kMenuExtPortrait] = rosterPortraitSprite();
   entries[kMenuExtCourtPreview] = courtPreviewSprite();
+  entries[kMenuExtTournamentLogo] = tournamentLogoSprite();
   return entries;
 }
 

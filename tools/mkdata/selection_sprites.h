@@ -18,7 +18,8 @@ std::vector<uint8_t> rosterPortraitSprite();
 std::vector<uint8_t> courtPreviewSprite();
 std::vector<uint8_t> demoPlayerSprite(int32_t entry);
 
-// The packs with these in place: the players (80) and the menus' cached sprites (127).
+// The packs with these in place: the players (80) and the menus' cached sprites (127, which
+// also holds the tournament logos of tournament_logo.h).
 std::vector<std::vector<uint8_t>> selectionPlayerPackEntries();
 std::vector<std::vector<uint8_t>> selectionMenuExtPackEntries();
 
