@@ -189,14 +189,14 @@ TEST_F(CourtPeople, ANetBallSendsTheRunnersForTheBall) {
 TEST_F(CourtPeople, ABoostedOpponentShowsItsTirednessBeforeItsNextServeOrReturn) {
   struct Case {
     const char* name;
-    int32_t tuneChance;
+    int32_t tuneChance;  // above the boost roll's whole range (30..100), so it always boosts
     bool rivalServes, ballKidsPoint;
     bool tiredAction;
   };
   const Case cases[] = {
-      {"the boosted rival serves", 100, true, false, true},
-      {"the boosted rival receives", 100, false, false, true},
-      {"the boosted rival serves the ball kids' point", 100, true, true, false},
+      {"the boosted rival serves", 1000, true, false, true},
+      {"the boosted rival receives", 1000, false, false, true},
+      {"the boosted rival serves the ball kids' point", 1000, true, true, false},
       {"the rival is not boosted", 0, true, false, false},
   };
   for (const Case& c : cases) {
@@ -222,7 +222,7 @@ TEST_F(CourtPeople, ABoostedOpponentShowsItsTirednessBeforeItsNextServeOrReturn)
 
 TEST_F(CourtPeople, ATiredOpponentIsReachedThroughTheSequenceBetweenPoints) {
   rally(true, 1);
-  CTennis::rival->tuneChance = 100;
+  CTennis::rival->tuneChance = 1000;
   pointsFor(true, 4);
   pointsFor(true, 2);
   // The point to 40:0 is played out: the rival's ball goes long.
