@@ -27,6 +27,8 @@ struct ReferenceScorer {
   bool changeEnds = false, finished = false, secondServe = false;
   int swap = 0;
   int situation = 0;
+  // Serve changes in the current tie-break: its score is lowered in a long one, its turns not.
+  int tieBreakTurns = 0;
   std::array<int, 4> counters{};  // user counters 3, 6, 9 and 12
 
   static int team(int p) { return p < 2 ? 0 : 1; }
@@ -77,6 +79,7 @@ struct ReferenceScorer {
   }
 
   void newGame() {
+    tieBreakTurns = 0;
     gameIndex++;
     passServe();
     fromLeft[server] = true;
@@ -109,7 +112,7 @@ struct ReferenceScorer {
         return;
       }
       // After a tie-break the player who received first in it serves the set's first game.
-      const int turns = gamesInSet == 6 && games[setIndex][0] + games[setIndex][1] == 13 ? (pts(0) + pts(1)) / 2 : 0;
+      const int turns = gamesInSet == 6 && games[setIndex][0] + games[setIndex][1] == 13 ? tieBreakTurns : 0;
       newGame();
       const int round = doubles ? 4 : 2;
       for (int i = (round - turns % round) % round; i > 0; i--) passServe();
@@ -143,6 +146,7 @@ struct ReferenceScorer {
         if (total % 2 == 1) {
           const int old = server;
           passServe();
+          tieBreakTurns++;
           fromLeft[server] = fromLeft[old];
           userStrikes = team(server) == 0;
         }
