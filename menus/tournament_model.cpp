@@ -257,10 +257,11 @@ bool CGame::isTheFinalRoundOfTournament() {
   return (isCareer || mainMenuChoice == kTournamentChoice) && tournamentRound == tournamentRoundCount - 1;
 }
 
-// A loss pays by the round it came in; the loss columns end before the champion's.
+// A loss pays by the round it came in, the loss columns ending before the champion's; a won
+// match before the final pays nothing yet, or every round won would pay the title.
 int32_t CGame::getPointsForCurrentTournament() {
   SORV_FRAME("CGame.getPointsForCurrentTournament()I");
-  if (tournamentResult == 0) return 0;
+  if (tournamentResult == 0 || (tournamentResult == 1 && tournamentRound < tournamentRoundCount)) return 0;
   const int32_t column =
       tournamentResult == 1 ? kWinColumn : std::min(kFirstLossColumn + tournamentRound, kLastLossColumn);
   return aload(tournamentTable.get(), currentTournament * kTableColumns + column) * kPointsScale;
