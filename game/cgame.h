@@ -117,6 +117,39 @@ class CGame : public Canvas, public Runnable {
   static void resetTournamentData();
   static void resetAllTournamentPlayable();
 
+  // --- The tournament model (menus/tournament_model.cpp). A tournament is played as a chain
+  // of segments of at most three rounds; only the current segment's draw is held. A segment
+  // of n rounds uses bracket tables 3 - n .. 2; in doubles a table entry is a team of two
+  // neighbouring draw positions. Every draw ends: a name or partner is drawn at most 32
+  // times, then taken in index order. A record 4 or 6 is used only after it has been checked.
+  static int32_t getFakeTournamentRoundCount();
+  static int32_t getFakeTournamentRoundIndex();
+  static int32_t getFakeTournamentPlayersCount(int32_t rounds);
+  static int32_t getPlayerIndexInRecord(int32_t table);
+  static int32_t getPlayerStartTournamentIndex(int32_t table, int32_t entry);
+  static void setTournamentPlayed(int32_t i);
+  static void setTournamentWin(int32_t i);
+  static bool isTounamentPlayed(int32_t i);
+  static bool isTounamentWin(int32_t i);
+  static bool isGrandSlamer();
+  static int32_t getPointsForCurrentTournament();
+  static void newTournament(int32_t rounds);
+  static void newFakeTournament();
+  static void fullPlayerListByRandomWithFakePlayers(int32_t positions, bool flag, int32_t player,
+                                                    int32_t partner);
+  static bool isThisTurnPlayed(int32_t table);
+  static void generateTournamentOtherMatchScore(int32_t table);
+  static void nextTournameRound();
+  static void saveCurTournamentUserPlayer(IntArray* entry, int32_t pos);
+  static void restoreCurTournamentUserPlayer(IntArray* entry, int32_t pos);
+  static int32_t getARandomFamousPlayer(int32_t group);
+  static int32_t getPlayerAttrPower(int32_t index, bool weak);
+  static void switchToSelectPlayerTournament();
+  // Loads record 4 or 6 and checks it; a record that is absent, or whose fields leave their
+  // ranges or disagree, leaves no tournament (one log line) and the match settings as they
+  // were. True when a tournament was loaded.
+  static bool loadTournamentRecord(int32_t record);
+
   // argb's top byte is the alpha: 255 a solid fill, 0 nothing, else blended over the target.
   static void fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h);
   // percent clamped to 0..100 becomes the alpha of rgb.
@@ -641,7 +674,6 @@ class CGame : public Canvas, public Runnable {
   static int32_t pickedAvatars[4], pickIndex;
   static int32_t mainMenuDelay, panelCounter, panelX, panelY;
   static int32_t titleCounter;
-  static int32_t selectedTournament;
   static int32_t careerMatchWon;  // set when a career match ends
   static int32_t mainMenuChoice;  // the main-menu entry that started the match (4 tournament)
   static bool isTheFinalRoundOfTournament();

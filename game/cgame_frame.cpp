@@ -207,7 +207,6 @@ void CGame::resetGlobalData() {
   SORV_FRAME("CGame.resetGlobalData()V");
   std::fill(std::begin(playerSlots), std::end(playerSlots), -1);
   menuSelection = nullptr;
-  selectedTournament = 0;
   copyOptionToSettingUI();
 }
 

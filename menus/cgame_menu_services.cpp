@@ -7,7 +7,6 @@
 namespace sorv {
 
 int32_t CGame::titleCounter = 0;
-int32_t CGame::selectedTournament = 0;
 int32_t CGame::careerMatchWon = 0;
 int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
@@ -15,15 +14,12 @@ StaticRef<Object> CGame::menuSelection;
 
 void CGame::MenuUpdate_Load() {}
 void CGame::MenuPaint_Load() {}
-bool CGame::isTheFinalRoundOfTournament() { return false; }
-void CGame::tournamentMatchOver(int32_t, int32_t) {}
 void CGame::initCareerMatchLocation(int32_t, int32_t) {}
 void CGame::initCareerHomeLocation(int32_t, int32_t) {}
 void CGame::relocateHome() {}
 void CGame::sortMatchLocation() {}
 int32_t CGame::findTarget() { return 0; }
 void CGame::nextWeek() {}
-bool CGame::isMainTournament() { return false; }
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}

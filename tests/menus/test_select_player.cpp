@@ -169,6 +169,20 @@ TEST_F(SelectPlayerTest, BackFromTheTournamentEntryLeavesTheCourtRow) {
   }
 }
 
+// The tournament's own way in brings two fresh runners for the panels and leaves by back.
+TEST_F(SelectPlayerTest, TheTournamentSelectionOpensWithItsRunners) {
+  openSetup();
+  CGame::pickActorEven = nullptr;
+  CGame::pickActorOdd = nullptr;
+  CGame::switchToSelectPlayerTournament();
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), 54);
+  EXPECT_EQ(CGame::menuScreenCode, 9);
+  ASSERT_FALSE(isNull(CGame::pickActorEven));
+  EXPECT_NE(CGame::pickActorEven.get(), CGame::pickActorOdd.get());
+  selectionKeys(kKeyBack);
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), 51);
+}
+
 TEST_F(SelectPlayerTest, TheTournamentEntryPicksTheTeamThenReturnsToTheSetup) {
   openSetup();
   CGame::mainMenuChoice = 4;

@@ -68,8 +68,8 @@ TEST(TournamentData, TheTableHoldsWhatTheModelAndTheTableScreenRead) {
   EXPECT_EQ(rows[kQuickTournament][kTournamentRoundsDoubles], 3);
 }
 
-// A generated player reads "first last": two words, from lists that share no id with the
-// style captions and the selection's labels.
+// A generated player reads "first last": two words, the last name bringing the space, from
+// lists that share no id with the style captions and the selection's labels.
 TEST(TournamentData, EveryLanguageNamesGeneratedPlayersAndTheLoadChoice) {
   constexpr int32_t kCaptionsAndLabelsFirst = 85, kCaptionsAndLabelsLast = 125;
   for (int32_t first : {kFirstNamesFirst, kLastNamesFirst}) {
@@ -89,8 +89,10 @@ TEST(TournamentData, EveryLanguageNamesGeneratedPlayersAndTheLoadChoice) {
     for (auto [first, count] : {std::pair{kFirstNamesFirst, kFirstNamesCount}, std::pair{kLastNamesFirst, kLastNamesCount}}) {
       for (int32_t id = first; id < first + count; id++) {
         const std::u16string& name = pack[static_cast<size_t>(id)];
-        EXPECT_FALSE(name.empty()) << id;
-        EXPECT_EQ(name.find(u' '), std::u16string::npos) << id;
+        const bool lastName = first == kLastNamesFirst;
+        ASSERT_GT(name.size(), lastName ? 1u : 0u) << id;
+        EXPECT_EQ(name[0] == u' ', lastName) << id;
+        EXPECT_EQ(name.find(u' ', 1), std::u16string::npos) << id;
         EXPECT_NE(name.rfind(u"P2-", 0), 0u) << id;
       }
     }
