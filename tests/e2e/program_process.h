@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -86,8 +87,9 @@ class ProgramRun : public ::testing::Test {
     return pid;
   }
 
-  // The exit status, or -1 when it did not end normally within the time.
-  int wait(pid_t pid, int seconds = 60) {
+  // The exit status, or -1 when it did not end normally within the time. When done() answers
+  // true first, the program is asked to end (SIGTERM) as a closed window would.
+  int wait(pid_t pid, int seconds = 60, const std::function<bool()>& done = nullptr) {
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int status = 0;
     while (waitpid(pid, &status, WNOHANG) == 0) {
@@ -95,6 +97,11 @@ class ProgramRun : public ::testing::Test {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
         return -1;
+      }
+      if (done && done()) {
+        kill(pid, SIGTERM);
+        waitpid(pid, &status, 0);
+        break;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -118,22 +125,7 @@ class ProgramRun : public ::testing::Test {
   int runToShell(const std::string& script, int seconds) {
     std::ofstream(dir_ + "/script.txt") << script;
     const pid_t pid = spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"});
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > until) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      if (readText(dir_ + "/match.txt").find("\nshell state=") != std::string::npos) {
-        kill(pid, SIGTERM);
-        waitpid(pid, &status, 0);
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return wait(pid, seconds, [this] { return readText(dir_ + "/match.txt").find("\nshell state=") != std::string::npos; });
   }
 
   std::string trace() const { return readText(dir_ + "/trace.txt"); }
