@@ -774,11 +774,9 @@ class CGame : public Canvas, public Runnable {
   // (shell_seams.cpp).
   static void MenuUpdate_mainmenu();
   static void MenuUpdate_option();
-  static void MenuUpdate_Load();
   static void MenuPaint_MainMenu(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
   static void MenuPaint_option();
   static void MenuPaint_Help();
-  static void MenuPaint_Load();
   static void updateIGM();
   static void drawControlsHelp();
   static void drawSkillsHelp();
@@ -881,9 +879,18 @@ class CGame : public Canvas, public Runnable {
   static void drawPlayerRect(CActor* actor, int32_t x, int32_t y);
   static void drawPlayerInfo(CActor* actor, int32_t index, int32_t courtType, int32_t x, int32_t y,
                              bool withActor, bool details, bool compact, bool withName, bool opponent);
-  // The tournament draw after the player's team is picked (a seam until the tournament
-  // model is built: it logs and goes back to the set-up).
+  // The tournament draw after the player's team is picked: a new tournament of the quick
+  // tournament row drawn around the team, then its table.
   static void startTournamentFromSelection();
+  // --- The load screen (menus/load_screen.cpp): continue the saved tournament (or career) or
+  // start a new one (screen 11), the overwrite question (60) and the tournament's group choice
+  // (61). A record 6 that fails its check counts as no save; the group choice only ever holds
+  // the even modes 0, 2 and 4.
+  static int32_t loadCardShown;  // 1 while the choice screen's card layer is up
+  static bool savedTournamentValid;  // record 6 passed its check on entering state 53
+  static void enterLoadTournament();  // state 53's enter
+  static void MenuUpdate_Load();
+  static void MenuPaint_Load();
   // --- Pauses and in-game menu (game/pause.cpp, game/in_game_menu.cpp,
   // game/match_statistics.cpp). State 42 shows the in-game menu (pauseKind 0) or the
   // attribute editor (1) over the blurred still of the match; state 41 is the special pause:

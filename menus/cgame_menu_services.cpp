@@ -12,8 +12,6 @@ int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
-void CGame::MenuUpdate_Load() {}
-void CGame::MenuPaint_Load() {}
 void CGame::initCareerMatchLocation(int32_t, int32_t) {}
 void CGame::initCareerHomeLocation(int32_t, int32_t) {}
 void CGame::relocateHome() {}

@@ -56,7 +56,7 @@ class MainMenuRoad : public ProgramRun {
   }
   std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   void expectEveryPendingEntryLogged() const {
-    for (const char* entry : {"entry 4 (tournament)", "entry 5 (career)",
+    for (const char* entry : {"entry 5 (career)",
                               "entry 12 (achievements)", "entry 8 (records history)", "entry 10 (help)",
                               "entry 11 (about)"}) {
       EXPECT_EQ(countLinesWith(log(), entry), 1) << entry << "\n" << log();
@@ -68,13 +68,16 @@ class MainMenuRoad : public ProgramRun {
     EXPECT_TRUE(has(trace(), "state 8 -> 6 pop")) << trace();
     EXPECT_TRUE(has(trace(), "state 6 -> 51 push")) << trace();
     EXPECT_TRUE(has(trace(), "state 51 -> 6 pop")) << trace();
+    EXPECT_TRUE(has(trace(), "state 6 -> 53 push")) << trace();
+    EXPECT_TRUE(has(trace(), "state 53 -> 6 pop")) << trace();
   }
 };
 
 TEST_F(MainMenuRoad, EveryEntryAndOptionByKeysThenQuitWithTheLeftSoftKey) {
   std::string s = kToMainMenu + "shot " + shot("menu") + "\n";
   s += key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // quick match's set-up, and back
-  for (int i = 0; i < 3; i++) s += key(kKey8) + key(kKey5, kSelectFrames);  // tournament, career, achievements
+  s += key(kKey8) + key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // the tournament's load screen, and back
+  for (int i = 0; i < 2; i++) s += key(kKey8) + key(kKey5, kSelectFrames);  // career, achievements
   s += key(kKey8) + key(kKey5, kSelectFrames) + "shot " + shot("options") + "\n";
   s += key(kKey6, 5) + key(kKey6, 5);  // sound off and on again, 400 ms apart
   s += key(kKey8) + key(kKey6, 5) + "shot " + shot("options-changed") + "\n";
@@ -111,7 +114,8 @@ TEST_F(MainMenuRoad, EveryEntryAndOptionByKeysThenQuitWithTheLeftSoftKey) {
 TEST_F(MainMenuRoad, EveryEntryAndOptionByTouchThenQuitWithTheLeftSoftKeyBox) {
   std::string s = kToMainMenu;
   s += tap(kButtonX, button(0), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // quick match's set-up, and back
-  for (int i = 1; i < 4; i++) s += tap(kButtonX, button(i), kTapFrames);  // tournament .. achievements
+  s += tap(kButtonX, button(1), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // the tournament's load screen, and back
+  for (int i = 2; i < 4; i++) s += tap(kButtonX, button(i), kTapFrames);  // career, achievements
   s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("options") + "\n";
   s += tap(kRightArrowX, optionRow(0), 5) + tap(kRightArrowX, optionRow(0), 5);
   s += tap(kRightArrowX, optionRow(1), 5);
