@@ -38,15 +38,15 @@ class TournamentTableTest : public QuickMatchTest {
     CGame::currentTournament = kQuickTournament;
   }
 
-  // A quick tournament of match mode `mode` drawn around avatar 0 (the partner drawn by the
-  // model), shown as the set-up shows it. The tournament's rounds are those of its row.
+  // A tournament of match mode `mode` drawn around avatar 0 (the partner drawn by the model),
+  // shown as the set-up shows it. The tournament's rounds are those of its row.
   void start(int mode, int seed) {
     const int settings[] = {mode, 1, 2, 1, 2};
     for (int r = 0; r < 5; r++) astore(CGame::matchSettings.get(), r, settings[r]);
     CGame::random = Random::create(seed);
     const int column = CGame::isDouble() ? kTournamentRoundsDoubles : kTournamentRoundsSingles;
     CGame::resetTournamentData();
-    CGame::newTournament(aload(CGame::tournamentTable.get(), kQuickTournament * kTournamentColumns + column));
+    CGame::newTournament(aload(CGame::tournamentTable.get(), CGame::currentTournament * kTournamentColumns + column));
     CGame::fullPlayerListByRandomWithFakePlayers(
         CGame::getFakeTournamentPlayersCount(CGame::getFakeTournamentRoundCount()), true, 0, -1);
     setState(kMenuState);
@@ -236,6 +236,13 @@ TEST_F(TournamentTableTest, AWonTournamentEndsInTheMenuWithItsRecordEmptied) {
       if (won == 0) shot(c.mode == 0 ? "singles-won-round" : "doubles-won-round");
     }
     EXPECT_NE(CGame::tournamentUserMark[0], 0) << "the winner's label has its place";
+    if (c.mode == 0) {
+      // The last segment is the final alone: two rows, one joint between them, and columns
+      // half the way to the trophy.
+      const int x = kTreeX + (kTrophyRight - kTreeX) / 2;
+      EXPECT_EQ(at(x, CGame::userSlot == 0 ? kTreeY + kRow / 4 : kTreeY + 3 * kRow / 4), rgb(kPath));
+      EXPECT_EQ(at(x + kColumn, kTreeY + kRow / 2), rgb(kPath)) << "the winner's line, past its label";
+    }
     shot(c.mode == 0 ? "champion-singles" : "champion-doubles");
     if (c.mode == 0) shot("champion-joint", 440, 90, 100, 60, 4);
     keys(kBack);
@@ -260,6 +267,44 @@ TEST_F(TournamentTableTest, SwitchingToTheTableSavesTheTournamentWhenAsked) {
     EXPECT_EQ(record(CGame::kTournamentRecord).size(), save ? 116u : 0u);
     EXPECT_EQ(record(7).size(), save ? 0u : 3u);
   }
+}
+
+// A career title counts once, in statistics entry 1 for tournaments 0 to 3 and entry 0 for
+// the others; the career's weekly update, not built yet, is what leaves the table. A lost
+// career tournament clears its turn's result for that update.
+TEST_F(TournamentTableTest, ACareerTitleCountsOnceByTournament) {
+  struct Case {
+    int tournament, stat;
+  };
+  auto stat = [](int i) { return static_cast<int>(aload(CGame::careerStats.get(), i)); };
+  for (const Case& c : {Case{2, 1}, Case{7, 0}}) {
+    SCOPED_TRACE(c.tournament);
+    CGame::resetCareerData();
+    CGame::isCareer = true;
+    CGame::currentTournament = c.tournament;
+    start(1, 7060);  // doubles: three rounds, one segment
+    for (int won = 0; won < 3; won++) {
+      playNext();
+      finishMatch(2, 0);
+    }
+    EXPECT_EQ(record(CGame::kCareerTournamentRecord).size(), 116u);
+    const int before[] = {stat(0), stat(1)};
+    frame();
+    keys(kOk);
+    keys(kOk);
+    EXPECT_EQ(stat(c.stat), before[c.stat] + 1);
+    EXPECT_EQ(stat(1 - c.stat), before[1 - c.stat]);
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), kTableState);
+  }
+  start(1, 7061);
+  playNext();
+  finishMatch(0, 2);
+  frame();
+  const int turn = CGame::getFakeTournamentRoundIndex(), entry = CGame::getPlayerIndexInRecord(turn);
+  EXPECT_EQ(score(turn, entry ^ 1), 2);
+  keys(kOk);
+  EXPECT_EQ(score(turn, entry ^ 1), 0);
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), kTableState);
 }
 
 // A table entered with no tournament behind it (as the game boots) draws its frame and goes
