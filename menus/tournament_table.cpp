@@ -224,6 +224,8 @@ void paintTrophy(const Table& t) {
 
 void CGame::switchToTournamentTable(bool save) {
   SORV_FRAME("CGame.switchToTournamentTable(Z)V");
+  // Nothing playable is not saved: an empty draw would be offered as a tournament to go on.
+  if (!playable()) save = false;
   if (save && isCareer) {
     RMS(true, kCareerRecord);
     RMS(true, kCareerTournamentRecord);

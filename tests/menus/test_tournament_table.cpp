@@ -307,13 +307,14 @@ TEST_F(TournamentTableTest, ACareerTitleCountsOnceByTournament) {
   EXPECT_EQ(CGame::GET_CURRENT_STATE(), kTableState);
 }
 
-// A table entered with no tournament behind it (as the game boots) draws its frame and goes
-// back to the menu instead of reading outside the bracket.
+// A table entered with no tournament behind it (as the game boots) saves nothing, draws its
+// frame and goes back to the menu instead of reading outside the bracket.
 TEST_F(TournamentTableTest, NoTournamentLeavesForTheMenu) {
   CGame::resetCareerData();
   LogCapture log;
   setState(kMenuState);
-  CGame::switchToTournamentTable(false);
+  CGame::switchToTournamentTable(true);
+  EXPECT_FALSE(CGame::hasRecord(CGame::kTournamentRecord));
   frame();
   EXPECT_EQ(CGame::GET_CURRENT_STATE(), kMenuState);
   EXPECT_EQ(countLines(log.text(), "tournament table: no playable tournament"), 1);
