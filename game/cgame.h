@@ -154,7 +154,8 @@ class CGame : public Canvas, public Runnable {
   // current segment, names on the left, the user's line growing a pixel per bracket column
   // each frame; tournamentEnded opens the keys once it has grown a column (at once after a
   // loss or the title). Both statics start from zero on every entry into state 57. A table
-  // with no playable tournament behind it draws its frame and goes back to the main menu.
+  // with no playable tournament behind it is not saved, draws its frame and goes back to the
+  // main menu.
   static int32_t tournamentLineGrowth;
   static int32_t tournamentUserMark[2];  // where the user's line ends, (0, 0) until drawn
   static void switchToTournamentTable(bool save);
