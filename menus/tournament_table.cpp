@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "device/graphics.h"
-#include "device/image.h"
 #include "device/sound_glue.h"
 #include "game/cgame.h"
 #include "runtime/array.h"
@@ -282,10 +281,9 @@ void CGame::paintTournamentTable() {
   }
   const Table t = tableNow();
   const Message m = messageOf(t);
-  // Without a screen buffer nothing covers the last screen (the loading screen's bar and
-  // hint) where the menu's background leaves gaps.
-  if (isNull(screenBuffer)) fillRect(GetMenuGfx(), kOpaqueBlack, 0, 0, kGameWidth, kGameHeight);
-  drawInterfaceBk(nullptr, kNoLabel, kNoLabel);
+  // The table has a background of its own: the match's last picture in the screen buffer, or
+  // the loading screen, would show through the names wherever the menu's frame leaves gaps.
+  fillRect(GetMenuGfx(), kOpaqueBlack, 0, 0, kGameWidth, kGameHeight);
   DrawMenu(kTableMenu, false);
   if (m.first != kNoLabel || m.second != kNoLabel) drawMenuBar(m.first, m.second, true);
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int32_t kTableState = 57, kLoadingState = 11, kMenuState = 6, kMatchOverState = 55;
 constexpr int32_t kOk = 0x10000, kBack = 0x20000;
-constexpr uint32_t kLine = 0xB80000, kPath = 0xFFF000;
+constexpr uint32_t kLine = 0xB80000, kPath = 0xFFF000, kCourtColour = 0x9A9A80;
 // The bracket of a three-round segment: x 200, first entries 40 apart from y 100, columns
 // (775 - 200) / 4 wide.
 constexpr int32_t kTreeX = 200, kTreeY = 100, kRow = 40, kColumn = 143;
@@ -53,9 +53,14 @@ class TournamentTableTest : public QuickMatchTest {
     CGame::switchToTournamentTable(false);
     frame();
   }
-  // The match's end: the result, then the match-over state's road back to the table.
+  // The match's end: the result, then the match-over state's road back to the table. The
+  // match leaves its last picture in the screen buffer.
   void finishMatch(int own, int rival) {
     CGame::tournamentMatchOver(own, rival);
+    CGame::createScreenBuffer();
+    Graphics* g = CGame::screenBuffer->getGraphics();
+    g->setColor(kCourtColour);
+    g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
     CGame::SWITCH_STATE(kMatchOverState);
     // The loading screen stays up for its minimum time: the frames take their time.
     for (int i = 0; i < 200 && CGame::GET_CURRENT_STATE() != kTableState; i++) {
@@ -170,6 +175,7 @@ TEST_F(TournamentTableTest, JointsShowWhoWonAndATieNeither) {
     EXPECT_EQ(at(kTreeX + kColumn, rivalY), rgb(c.rivalHalf));
     EXPECT_EQ(at(kTreeX + kColumn / 2, yA), rgb(kLine));
     EXPECT_EQ(boxShown(), c.box) << "the result message";
+    EXPECT_EQ(at(790, 400), 0) << "the match's picture does not show through";
     if (c.own == 1) shot("lost-tie");
     shot("joints-" + std::to_string(c.own) + "-" + std::to_string(c.rival), kTreeX, kTreeY - 10, 2 * kColumn, 8 * kRow, 3);
   }
