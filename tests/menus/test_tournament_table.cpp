@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "app/screen_shot.h"
+#include "game/cae.h"
 #include "runtime/util_random.h"
 #include "tests/menus/quick_fixture.h"
 
 namespace sorv::test {
 namespace {
 
-constexpr int32_t kTableState = 57, kLoadingState = 11, kMenuState = 6, kMatchOverState = 55;
+constexpr int32_t kTableState = 57, kLoadingState = 11, kMenuState = 6, kMatchOverState = 55, kMatchState = 40;
 constexpr int32_t kOk = 0x10000, kBack = 0x20000;
 constexpr uint32_t kLine = 0xB80000, kPath = 0xFFF000, kCourtColour = 0x9A9A80;
 // The bracket of a three-round segment: x 200, first entries 40 apart from y 100, columns
@@ -33,6 +34,10 @@ class TournamentTableTest : public QuickMatchTest {
  protected:
   void SetUp() override {
     QuickMatchTest::SetUp();
+    // The achievements, as the boot loads them: a played match checks them.
+    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
+    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+    CGame::Lib_Close();
     CGame::isCareer = false;
     CGame::mainMenuChoice = 4;
     CGame::currentTournament = kQuickTournament;
@@ -149,6 +154,40 @@ TEST_F(TournamentTableTest, KeysWaitForTheLineAndTheMatchGetsTheBracketsSides) {
       finishMatch(2, 0);
     }
   }
+}
+
+// The whole road: OK loads a match against the table's side (the opponent with its generated
+// name), the self-playing user plays it out, and the match's end brings the table back with
+// the result in the bracket and in record 6.
+TEST_F(TournamentTableTest, TheTablesMatchIsPlayedAndItsResultShown) {
+  start(0, 7005);
+  astore(CGame::matchSettings.get(), 2, 0);  // the shortest match: one set of few games
+  astore(CGame::matchSettings.get(), 3, 0);
+  const int opponent = expectedOpponent(), user = CGame::userSlot;
+  CTennis::autoplay = true;
+  playNext();
+  auto runUntil = [this](int state, int limit) {
+    for (int i = 0; i < limit && CGame::GET_CURRENT_STATE() != state; i++) {
+      frame();
+      clock::advance(CGame::kFrameMs);
+    }
+    return CGame::GET_CURRENT_STATE();
+  };
+  ASSERT_EQ(runUntil(kMatchState, 400), kMatchState);
+  ASSERT_FALSE(isNull(CTennis::rival));
+  EXPECT_EQ(CTennis::rival->rosterIndex, slot(opponent));
+  EXPECT_EQ(CTennis::rival->attrValue1, fake(opponent, 0));
+  EXPECT_EQ(CTennis::rival->attrValue2, fake(opponent, 1));
+  EXPECT_EQ(CTennis::player->rosterIndex, slot(user));
+  const int reached = runUntil(kTableState, 20000);
+  CTennis::autoplay = false;
+  ASSERT_EQ(reached, kTableState);
+  EXPECT_NE(CGame::tournamentResult, 0);
+  EXPECT_NE(score(0, user), score(0, user ^ 1)) << "a set decides it";
+  EXPECT_EQ(record(CGame::kTournamentRecord).size(), 116u);
+  waitForLine(400);
+  frame();
+  shot(CGame::tournamentResult == 1 ? "played-won" : "played-lost");
 }
 
 // A pair's joint: the half of the entry that scored more in the path colour, the other half
