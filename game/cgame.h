@@ -150,6 +150,22 @@ class CGame : public Canvas, public Runnable {
   // were. True when a tournament was loaded.
   static bool loadTournamentRecord(int32_t record);
 
+  // --- The tournament table (menus/tournament_table.cpp; state 57). The bracket of the
+  // current segment, names on the left, the user's line growing a pixel per bracket column
+  // each frame; tournamentEnded opens the keys once it has grown a column (at once after a
+  // loss or the title). Both statics start from zero on every entry into state 57. A table
+  // with no playable tournament behind it is not saved, draws its frame and goes back to the
+  // main menu.
+  static int32_t tournamentLineGrowth;
+  static int32_t tournamentUserMark[2];  // where the user's line ends, (0, 0) until drawn
+  static void switchToTournamentTable(bool save);
+  static void enterTournamentTable();  // state 57's enter, after the statics are zeroed
+  static void updateTournamentTable();
+  static void paintTournamentTable();
+  static void drawTournamentTree(int32_t x, int32_t y, int32_t w, int32_t h, ObjectArray* results,
+                                 int32_t round, int32_t colour, int32_t highlight);
+  static void drawTournamentPlayerList(int32_t x, int32_t y, int32_t rowHeight, int32_t count);
+
   // argb's top byte is the alpha: 255 a solid fill, 0 nothing, else blended over the target.
   static void fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h);
   // percent clamped to 0..100 becomes the alpha of rgb.
@@ -804,9 +820,6 @@ class CGame : public Canvas, public Runnable {
   static void MenuUpdate_selectPlayer();
   static void menuPaint_selectPlayer();
   static void resetMenuSelectPlayer();
-  static void switchToTournamentTable(bool save);
-  static void updateTournamentTable();
-  static void paintTournamentTable();
   static void menuUpdate_achiTable();
   static void menuPaint_achiTable(int32_t kind);
   static void initAchiView();

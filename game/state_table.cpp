@@ -277,6 +277,13 @@ void trainingPaint() {
 void toTournamentTableEnter() { CGame::initLoad(kTournamentTableState); }
 void tournamentSetupEnter() { CGame::switchToTournamentTable(true); }
 
+// Every entry grows the user's line again from nothing; the mark waits for the bracket.
+void tournamentTableEnter() {
+  CGame::tournamentLineGrowth = 0;
+  CGame::tournamentUserMark[0] = CGame::tournamentUserMark[1] = 0;
+  CGame::enterTournamentTable();
+}
+
 void promoEnter() {
   GameSound::stopAll();
   CGame::freeMemory();
@@ -345,7 +352,7 @@ constexpr std::array<StateRow, CGame::kStateCount> kStates = [] {
   t[54] = {CGame::resetMenuSelectPlayer, CGame::MenuUpdate_selectPlayer, CGame::menuPaint_selectPlayer, nullptr};
   t[55] = {toTournamentTableEnter, nullptr, nullptr, nullptr};
   t[56] = {tournamentSetupEnter, nullptr, nullptr, nullptr};
-  t[57] = {nullptr, CGame::updateTournamentTable, CGame::paintTournamentTable, nullptr};
+  t[57] = {tournamentTableEnter, CGame::updateTournamentTable, CGame::paintTournamentTable, nullptr};
   t[58] = {promoEnter, CGame::UpdateIGP, promoPaint, nullptr};
   t[60] = {nullptr, CGame::menuUpdate_achiTable, achievementsTablePaint, nullptr};
   t[61] = {CGame::initAchiView, CGame::menuUpdate_achiViewAchi, CGame::menuPaint_achiViewAchi, nullptr};

@@ -30,10 +30,6 @@ void CGame::paintCareerHome() {}
 void CGame::initCareerUpdate() {}
 void CGame::updateCareerUpdate() {}
 void CGame::paintCareerUpdate() {}
-// The table's saving and its push belong to the tournament screens.
-void CGame::switchToTournamentTable(bool) {}
-void CGame::updateTournamentTable() {}
-void CGame::paintTournamentTable() {}
 void CGame::menuUpdate_achiTable() {}
 void CGame::menuPaint_achiTable(int32_t) {}
 void CGame::initAchiView() {}
