@@ -8,6 +8,7 @@
 #include "device/graphics.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
+#include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/static_class.h"
@@ -30,7 +31,6 @@ constexpr int32_t kTournamentChoice = 4;
 constexpr int32_t kNewEntry = 0, kContinueEntry = 1;
 constexpr int32_t kPrevKeys = 0x2004, kNextKeys = 0x1100, kModeDownKeys = 0x4010, kModeUpKeys = 0x8040;
 constexpr int32_t kBackKey = 0x20000, kSelectKeys = 0x50020;
-constexpr int32_t kUnfinishedMatchRecord = 7, kCareerUnfinishedRecord = 5;
 constexpr int32_t kNameEntryState = 21, kNameEntryScreen = 36, kCareerLobbyState = 23;
 constexpr int32_t kMainCourt = 2;
 constexpr int32_t kCareerAvatar = 17, kCareerAvatarWomen = 35, kSecondGroup = 18;
@@ -175,7 +175,7 @@ void startCareer() {
   CGame::isCareer = true;
   CGame::resetRMS(CGame::kCareerRecord);
   CGame::resetRMS(CGame::kCareerTournamentRecord);
-  CGame::resetRMS(kCareerUnfinishedRecord);
+  CGame::resetRMS(tournament::kCareerUnfinishedMatch);
   CGame::PUSH_STATE(kNameEntryState);
   CGame::MenuPush(kNameEntryScreen);
 }
@@ -254,7 +254,7 @@ void updateOverwriteQuestion() {
     CGame::resetRMS(saveRecord());
     CGame::MenuPop();
     if (!tournament()) return startCareer();
-    CGame::resetRMS(kUnfinishedMatchRecord);
+    CGame::resetRMS(tournament::kUnfinishedMatch);
     startGroupChoice();
   }
 }
@@ -272,7 +272,7 @@ void updateGroupChoice() {
     CGame::updateScreenBufferWithStdSplash();
     CGame::MenuPop();
     CGame::resetRMS(saveRecord());
-    CGame::resetRMS(kUnfinishedMatchRecord);
+    CGame::resetRMS(tournament::kUnfinishedMatch);
     if (tournament()) {
       CTennis::currentCourt = kMainCourt;
       CTennis::isTraining = false;

@@ -7,6 +7,7 @@
 #include "game/cae.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
+#include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
@@ -19,12 +20,8 @@ namespace sorv {
 
 namespace {
 
-constexpr int32_t kSegmentRounds = 3;
-constexpr int32_t kMaxRounds = 7;
-constexpr int32_t kBracketTables = 3;
-constexpr int32_t kBracketSizes[kBracketTables] = {8, 4, 2};
-constexpr int32_t kDrawPositions = 16;
-constexpr int32_t kLastRosterEntry = 35;
+using namespace tournament;
+
 constexpr int32_t kMaxScore = 3;
 constexpr int32_t kMatchWin = 2;  // sets given to the winner of a simulated match
 constexpr int32_t kMaxDraws = 32;
@@ -44,7 +41,6 @@ constexpr int32_t kAchiChampion = 4, kAchiTournamentChampion = 53, kAchiGrandSla
 // careerStats entries and the match statistics rows (the user's side) they grow by.
 constexpr int32_t kStatSetsWon = 2, kStatSetsLost = 3, kStatShots = 4, kStatAces = 5;
 constexpr int32_t kShotRows[] = {2, 6}, kAceRow = 9;
-constexpr int32_t kCareerUnfinishedMatch = 5, kUnfinishedMatch = 7;
 
 constexpr int32_t kSelectionTournamentScreen = 9, kSelectionTournamentState = 54;
 
@@ -66,6 +62,19 @@ int32_t randomEntryOf(int32_t group) {
 }
 
 ByteArray* table(int32_t t) { return static_cast<ByteArray*>(aload(CGame::drawScores.get(), t)); }
+
+// The three result tables a match result is written into, drawn by newTournament, and a
+// round among them.
+bool hasBracket(int32_t turn) {
+  ObjectArray* results = CGame::drawScores;
+  if (turn < 0 || turn >= kBracketTables) return false;
+  if (isNull(results) || results->length < kBracketTables || isNull(CGame::drawSlots.get())) return false;
+  for (int32_t t = 0; t < kBracketTables; t++) {
+    ByteArray* scores = static_cast<ByteArray*>(results->elements()[t]);
+    if (isNull(scores) || scores->length < kBracketSizes[t]) return false;
+  }
+  return true;
+}
 ByteArray* fakeName(int32_t pos) { return static_cast<ByteArray*>(aload(CGame::drawFakeNames.get(), pos)); }
 bool isUsed(int32_t entry) { return aload(CGame::drawUsed.get(), entry) != 0; }
 int32_t nameCount(ObjectArray* names) { return isNull(names) ? 0 : names->length; }
@@ -345,6 +354,10 @@ void CGame::generateTournamentOtherMatchScore(int32_t t) {
 void CGame::tournamentMatchOver(int32_t own, int32_t rival) {
   SORV_FRAME("CGame.tournamentMatchOver(II)V");
   const int32_t t = getFakeTournamentRoundIndex();
+  if (!hasBracket(t)) {
+    Debug::trace("tournament: a match ended with no tournament drawn; its result is not kept");
+    return;
+  }
   if (!isThisTurnPlayed(t)) generateTournamentOtherMatchScore(t);
   const int32_t p = getPlayerIndexInRecord(t);
   astore(table(t), p, static_cast<int8_t>(own));
@@ -424,10 +437,12 @@ int32_t CGame::getARandomFamousPlayer(int32_t group) {
 int32_t CGame::getPlayerAttrPower(int32_t index, bool weak) {
   SORV_FRAME("CGame.getPlayerAttrPower(IZ)I");
   if (index == avatarEntry()) return kAvatarPower;
-  ByteArray* base = static_cast<ByteArray*>(aload(rosterAttrBase.get(), index));
-  ByteArray* bonus = static_cast<ByteArray*>(aload(rosterAttrBonus.get(), index));
+  // Both tables hold a row per attribute, a column per roster entry.
   int32_t sum = 0;
-  for (int32_t a = 0; a < kAttributes; a++) sum += aload(base, a) + aload(bonus, a);
+  for (int32_t a = 0; a < kAttributes; a++) {
+    sum += aload(static_cast<ByteArray*>(aload(rosterAttrBase.get(), a)), index) +
+           aload(static_cast<ByteArray*>(aload(rosterAttrBonus.get(), a)), index);
+  }
   return weak ? sum * kWeakPercent / 100 : sum;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/cgame.h"
+#include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
@@ -14,9 +15,10 @@ namespace sorv {
 
 namespace {
 
+using tournament::kMaxRounds;
+
 constexpr int32_t kCourtColumn = 0, kGamesColumn = 1, kSetsColumn = 2;
 constexpr int32_t kTournamentLevel = 1;
-constexpr int32_t kMaxRounds = 7;
 constexpr int32_t kGamesOptions = 5, kSetsOptions = 3, kCourts = 4;
 
 // A byte of the current tournament's row, inside `from`..`to`. The table is data: a row

@@ -10,6 +10,7 @@
 #include "device/graphics.h"
 #include "device/sound_glue.h"
 #include "game/cgame.h"
+#include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
@@ -24,6 +25,8 @@ int32_t CGame::tournamentUserMark[2] = {0, 0};
 
 namespace {
 
+using namespace tournament;
+
 constexpr int32_t kTableState = 57, kMenuState = 6;
 constexpr int32_t kTableMenu = 33, kNameItem = 9, kNextNameItem = 10, kMessageBoxItem = 17, kMessageItem = 18;
 constexpr int32_t kOkKeys = 0x50020, kBackKey = 0x20000;
@@ -32,11 +35,7 @@ constexpr int32_t kOpaqueBlack = static_cast<int32_t>(0xFF000000);
 constexpr int32_t kTextLost = 183, kTextChampion = 184, kTextOut = 185, kTextNextSegment = 186;
 constexpr int32_t kNoLabel = -1, kOkLabel = 11, kYesLabel = 13, kNoAnswerLabel = 14;
 constexpr int32_t kMenuMusic = 0;
-constexpr int32_t kCareerUnfinishedMatch = 5, kUnfinishedMatch = 7;
 
-constexpr int32_t kSegmentRounds = 3, kBracketTables = 3, kMaxRounds = 7;
-constexpr int32_t kBracketSizes[kBracketTables] = {8, 4, 2};
-constexpr int32_t kDrawPositions = 16, kLastRosterEntry = 35;
 constexpr int32_t kStatTitles = 0, kStatMajorTitles = 1, kMajorTournaments = 4;
 
 // Set when a career title has been counted on this entry: until the career's weekly update

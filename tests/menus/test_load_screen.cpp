@@ -216,7 +216,7 @@ TEST_F(LoadScreenTest, ABrokenRecordSixCountsAsAbsent) {
   }
 }
 
-// The table is the tournament screens' business: here the draw itself is checked.
+// The draw made around the picked team, and the table's save of it.
 TEST_F(LoadScreenTest, ANewTournamentIsDrawnAroundThePickedTeam) {
   struct Case {
     int32_t modeKeys;  // presses of "6" in the group choice
@@ -253,7 +253,13 @@ TEST_F(LoadScreenTest, ANewTournamentIsDrawnAroundThePickedTeam) {
                                            aload(CGame::matchSettings.get(), 2), aload(CGame::matchSettings.get(), 3),
                                            aload(CGame::matchSettings.get(), 4)};
     EXPECT_EQ(settings, (std::vector<int32_t>{c.mode, 1, kRowGames, kRowSets, kRowCourt}));
-    EXPECT_FALSE(CGame::hasRecord(CGame::kTournamentRecord)) << "the group choice cleared the old one";
+    // The table comes up and saves the new draw in place of the old tournament.
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), 57);
+    const int32_t userSlot = CGame::userSlot;
+    ASSERT_TRUE(CGame::loadTournamentRecord(CGame::kTournamentRecord));
+    EXPECT_EQ(CGame::tournamentRound, 0);
+    EXPECT_EQ(CGame::userSlot, userSlot);
+    EXPECT_EQ(slot(userSlot), player);
     CGame::SetMenu(1);
     setState(6);
   }

@@ -45,17 +45,18 @@ class TournamentModelTest : public SavedDataTest {
     std::vector<AchievementRow> rows(55);
     CAE::LoadAchiData(managedBytes(achievementTable(rows)));
     CGame::random = Random::create(2009);
-    CGame::rosterAttrBase = Array::newObjectArray(kByteArray, kRosterRows);
-    CGame::rosterAttrBonus = Array::newObjectArray(kByteArray, kRosterRows);
-    for (int e = 0; e < kRosterRows; e++) {
-      ByteArray* base = Array::newByteArray(5);
-      ByteArray* bonus = Array::newByteArray(5);
-      for (int a = 0; a < 5; a++) {
-        astore(base, a, static_cast<int8_t>(e));
-        astore(bonus, a, int8_t{1});
+    // As shipped: a row per attribute, a column per roster entry.
+    CGame::rosterAttrBase = Array::newObjectArray(kByteArray, 5);
+    CGame::rosterAttrBonus = Array::newObjectArray(kByteArray, 5);
+    for (int a = 0; a < 5; a++) {
+      ByteArray* base = Array::newByteArray(kRosterRows);
+      ByteArray* bonus = Array::newByteArray(kRosterRows);
+      for (int e = 0; e < kRosterRows; e++) {
+        astore(base, e, static_cast<int8_t>(e));
+        astore(bonus, e, int8_t{1});
       }
-      astore(CGame::rosterAttrBase.get(), e, base);
-      astore(CGame::rosterAttrBonus.get(), e, bonus);
+      astore(CGame::rosterAttrBase.get(), a, base);
+      astore(CGame::rosterAttrBonus.get(), a, bonus);
     }
     // Row t: rounds 3 + t % 5 in column 3, points 1, 2, 3 for losses and 9 for the title.
     CGame::tournamentTable = Array::newByteArray(kTournaments * kColumns);
@@ -241,6 +242,16 @@ TEST_F(TournamentModelTest, NamesOfRosterAvatarAndGeneratedPlayers) {
   EXPECT_EQ(text(CGame::gePlayerName(40, -1, -1)), "");
   setMode(3);
   EXPECT_EQ(text(CGame::gePlayerName(35, -1, -1)), "Avatar");
+}
+
+// A match played with the tournament's choice but no tournament drawn (a reset one, or a
+// match started some other way) leaves a line and keeps nothing.
+TEST_F(TournamentModelTest, AResultWithNoTournamentDrawnIsNotKept) {
+  CGame::resetTournamentData();
+  LogCapture log;
+  CGame::tournamentMatchOver(2, 1);
+  EXPECT_EQ(countLines(log.text(), "no tournament drawn"), 1) << log.text();
+  EXPECT_FALSE(CGame::hasRecord(CGame::kTournamentRecord));
 }
 
 TEST_F(TournamentModelTest, ATieIsALossAndIsSaved) {
