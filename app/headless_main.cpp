@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
     runner->matchState = [] {
       return sorv::CGame::GET_CURRENT_STATE() == kMatchShellState ? sorv::CTennis::matchState : -1;
     };
+    runner->gameState = [] { return sorv::CGame::GET_CURRENT_STATE(); };
     shell.afterFlush = [] {
       runner->afterFrame();
       gSummary.frames = runner->framesRun();

@@ -99,8 +99,10 @@ bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c
     return w1 == "push" && parseNumber(w2, 0, 64, c.a) && (w3.empty() || parseNumber(w3, 0, 100, c.b));
   }
   if (verb == "await") {
-    c.kind = ScriptCommand::kAwaitMatch;
-    return w1 == "match" && parseNumber(w2, 0, 99, c.a) && parseNumber(w3, 0, 100000000, c.b);
+    const bool match = w1 == "match";
+    c.kind = match ? ScriptCommand::kAwaitMatch : ScriptCommand::kAwaitState;
+    return (match || w1 == "state") && parseNumber(w2, 0, match ? 99 : 64, c.a) &&
+           parseNumber(w3, 0, 100000000, c.b);
   }
   if (verb == "frames") {
     c.kind = ScriptCommand::kFrames;
@@ -141,15 +143,21 @@ void ScriptRunner::afterFrame() {
   frames_++;
   if (wait_ > 0) wait_--;
   if (awaitedState_ >= 0) {
-    if (matchState && matchState() == awaitedState_) {
+    if (reached(awaitedKind_, awaitedState_)) {
       wait_ = 0;
     } else if (wait_ == 0) {
-      std::fprintf(stderr, "headless: match state %d not reached\n", awaitedState_);
+      std::fprintf(stderr, "headless: %s state %d not reached\n",
+                   awaitedKind_ == ScriptCommand::kAwaitMatch ? "match" : "game", awaitedState_);
     }
     if (wait_ == 0) awaitedState_ = -1;
   }
   while (wait_ == 0 && next_ < commands_.size()) execute(commands_[next_++]);
   if (wait_ == 0 && next_ == commands_.size()) shell_.stop();
+}
+
+bool ScriptRunner::reached(ScriptCommand::Kind kind, int32_t state) const {
+  const std::function<int32_t()>& now = kind == ScriptCommand::kAwaitMatch ? matchState : gameState;
+  return now && now() == state;
 }
 
 void ScriptRunner::execute(const ScriptCommand& c) {
@@ -212,8 +220,10 @@ void ScriptRunner::execute(const ScriptCommand& c) {
       if (startMatch) startMatch(c.a, c.b, c.c, c.d, c.e);
       return;
     case ScriptCommand::kAwaitMatch:
-      if (matchState && matchState() == c.a) return;
+    case ScriptCommand::kAwaitState:
+      if (reached(c.kind, c.a)) return;
       wait_ = c.b;
+      awaitedKind_ = c.kind;
       awaitedState_ = c.b > 0 ? c.a : -1;
       return;
   }

@@ -11,6 +11,7 @@
 //   frames N                let N frames run before the next command
 //   await match N LIMIT     test tooling: let frames run until the match is in state N
 //                           (0..99), at most LIMIT frames, before the next command
+//   await state N LIMIT     test tooling: the same until the game is in state N (0..64)
 //   state push N [S]        test tooling: the game pushes state N (0..64) and, when given,
 //                           menu screen S (0..100) with it, as the menus do, through the hook
 //   match CATEGORY COURT GAMES SETS [CHOICE]
@@ -34,7 +35,7 @@ class Shell;
 
 struct ScriptCommand {
   enum Kind {
-    kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch, kAwaitMatch
+    kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch, kAwaitMatch, kAwaitState
   };
   Kind kind;
   int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
@@ -60,6 +61,8 @@ class ScriptRunner {
   std::function<void(int32_t, int32_t, int32_t, int32_t, int32_t)> startMatch;
   // The match's state, -1 outside a match; what "await match" waits for.
   std::function<int32_t()> matchState;
+  // The game's state; what "await state" waits for.
+  std::function<int32_t()> gameState;
 
  private:
   void execute(const ScriptCommand& command);
@@ -68,7 +71,11 @@ class ScriptRunner {
   std::vector<ScriptCommand> commands_;
   size_t next_ = 0;
   int64_t wait_ = 0;
-  int32_t awaitedState_ = -1;  // ends the wait early when the match reaches it
+  bool reached(ScriptCommand::Kind kind, int32_t state) const;
+
+  // Ends the wait early when the match or the game reaches the state.
+  ScriptCommand::Kind awaitedKind_ = ScriptCommand::kAwaitMatch;
+  int32_t awaitedState_ = -1;
   int32_t frames_ = 0;
   bool stylusDown_ = false;
 };

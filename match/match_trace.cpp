@@ -140,6 +140,19 @@ std::string where(int32_t set, int32_t game) {
   return "set=" + std::to_string(set) + " game=" + std::to_string(game);
 }
 
+// The roster entries the shell chose (the user's first, then the opponent, then the
+// partners), each with its generated name pair: who played whom, as a tournament drew it.
+std::string players() {
+  const int32_t choices[4] = {CGame::playerChoice1, CGame::playerChoice2, CGame::playerChoice3, CGame::playerChoice4};
+  std::string text;
+  for (int32_t i = 0; i < (CTennis::isDoubles ? 4 : 2); i++) {
+    if (i > 0) text += ",";
+    text += std::to_string(choices[i]) + ":" + std::to_string(CGame::playerChoiceValues[i][0]) + ":" +
+            std::to_string(CGame::playerChoiceValues[i][1]);
+  }
+  return text;
+}
+
 }  // namespace
 
 void begin() {
@@ -151,7 +164,7 @@ void begin() {
   pending.starts = pending.panels = 0;
   line("match games=" + std::to_string(CTennis::gamesInSet) + " sets=" + std::to_string(CTennis::setsInMatch) +
        " doubles=" + std::to_string(CTennis::isDoubles ? 1 : 0) + " category=" + std::to_string(setting(0)) +
-       " court=" + std::to_string(setting(4)));
+       " court=" + std::to_string(setting(4)) + " players=" + players());
   last = take();
 }
 

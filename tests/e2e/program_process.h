@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -55,7 +56,12 @@ class ProgramRun : public ::testing::Test {
     return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
                         "' > /dev/null").c_str()) == 0;
   }
+  // SORV_E2E_KEEP=1 keeps a run's folder (shots, traces, log) to look at after a failure.
   void TearDown() override {
+    if (switchOn("SORV_E2E_KEEP")) {
+      std::printf("kept %s\n", dir_.c_str());
+      return;
+    }
     std::string cmd = "rm -rf '" + dir_ + "'";
     EXPECT_EQ(std::system(cmd.c_str()), 0);
   }
