@@ -54,6 +54,16 @@ bool womenOnly() {
   return mode == 2 || mode == 3;
 }
 
+// The line grows by a step at each round drawn, and its column is 1 / (4 - base) of the
+// bracket's width: a segment of one round (the final alone) would wait six times as long as a
+// full one before its keys open, most of a minute at the phone's frame rate. Every segment
+// opens its keys after as many frames as a full one.
+int32_t growthStep(int32_t base) {
+  const int32_t b = base < 0 ? 0 : base > kSegmentRounds - 1 ? kSegmentRounds - 1 : base;
+  const int32_t fullSegment = (kSegmentRounds + 1) * kSegmentRounds;
+  return fullSegment / ((kSegmentRounds + 1 - b) * (kSegmentRounds - b));
+}
+
 struct Table {
   bool doubles, finished;
   int32_t status, base, turn;
@@ -339,7 +349,7 @@ void CGame::drawTournamentTree(int32_t x, int32_t y, int32_t w, int32_t h, Objec
     g->drawLine(x + w, growFrom, x + w + (grown < w ? grown : w), growFrom);
     if (grown >= w) tournamentEnded = true;
   }
-  tournamentLineGrowth++;
+  tournamentLineGrowth += growthStep(t.base);
 }
 
 void CGame::drawTournamentPlayerList(int32_t x, int32_t y, int32_t rowHeight, int32_t count) {
