@@ -67,18 +67,17 @@ class RealWindowTournament : public test::WindowRun {
     }
     return false;
   }
-  // Once the match has its first point, the hidden keys "0 0 0 1" (the user wins) or
-  // "0 0 0 2" until the table is back.
-  bool decideTheMatch(const char* last, int tables) {
-    const int matches = countLinesWith(matchTrace(), "match ");
+  // Once the tournament's match number `match` has its first point, the hidden keys
+  // "0 0 0 1" (the user wins) or "0 0 0 2" until the table is back.
+  bool decideTheMatch(const char* last, int match) {
     if (!within(kPatience, [&] {
           const std::string t = matchTrace();
-          return countLinesWith(t, "match ") == matches && has(t.substr(t.rfind("match ")), "\npoint ");
+          return countLinesWith(t, "match ") == match && has(t.substr(t.rfind("match ")), "\npoint ");
         })) {
       return false;
     }
     return pressUntil(std::string("0 0 0 ") + last,
-                      [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= tables; }, 10s, 20);
+                      [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; }, 10s, 20);
   }
   // The window once it holds still: the table's line has grown.
   Picture steadyWindow(Window window) {
