@@ -16,9 +16,9 @@ constexpr int32_t kDigit2 = '2', kDigit4 = '4', kDigit5 = '5', kDigit6 = '6', kD
 constexpr int32_t kSoftLeft = -6, kSoftRight = -7;
 constexpr int32_t kLoadState = 53, kSelectionState = 54;
 constexpr int32_t kChoice = 11, kQuestion = 60, kGroups = 61, kSelection = 9;
-// The quick tournament's row of the shipped table: court 2, games 4, sets 2, four rounds in
+// The quick tournament's row of the shipped table: court 2, games 2, sets 1, four rounds in
 // singles and three in doubles.
-constexpr int32_t kRowCourt = 2, kRowGames = 4, kRowSets = 2, kSinglesRounds = 4, kDoublesRounds = 3;
+constexpr int32_t kRowCourt = 2, kRowGames = 2, kRowSets = 1, kSinglesRounds = 4, kDoublesRounds = 3;
 // Menu 8's text item, and the card's name item (menu 9 item 2), as boxes of the screen.
 struct Box {
   int32_t x, y, w, h;
