@@ -318,7 +318,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t messageBarColour;
   static StaticRef<StringBuffer> formatBuffer;        // shared by text formatting
   static StaticRef<ByteArray> menuStateList;          // byte[16] of states and screens
-  static StaticRef<ShortArray> careerLocations;       // short[290]: 29 records of 10
+  static StaticRef<ShortArray> careerLocations;       // short[290]: made by career_map.cpp
   static StaticRef<IntArray> careerAllLocations;      // int[29]: every location, by map x once sorted
   // Career fields the shell reads (initStrings).
   static bool isCareer;

@@ -310,6 +310,9 @@ void CGame::nextWeek() {
     Debug::trace("career: week %d before the calendar; the season starts again at week 0", careerWeek);
     careerWeek = -1;
   }
+  if (careerWeek > kLastWeek) {
+    Debug::trace("career: week %d past the calendar; the season ends", careerWeek);
+  }
   careerWeek++;
   if (careerWeek > kLastWeek) {
     careerWeek = 0;

@@ -183,8 +183,9 @@ TEST_F(CareerMapTest, TheWeekAdvancesAndTheSeasonTurnsAfterWeek53) {
     int week, year, nextWeek, nextYear;
     bool playableAgain;
   } cases[] = {{0, 0, 1, 0, false}, {52, 2, 53, 2, false}, {53, 0, 0, 1, true}, {53, 4, 0, 5, true},
-               // a damaged save's week before the calendar starts the calendar
-               {-7, 1, 0, 1, false}};
+               // a damaged save's week: before the calendar it starts the calendar, past it
+               // the season ends
+               {-7, 1, 0, 1, false}, {90, 1, 0, 2, true}};
   for (const Case& c : cases) {
     CGame::resetAllTournamentPlayable();
     CGame::setTournamentPlayed(15);
