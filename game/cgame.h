@@ -318,8 +318,8 @@ class CGame : public Canvas, public Runnable {
   static int32_t messageBarColour;
   static StaticRef<StringBuffer> formatBuffer;        // shared by text formatting
   static StaticRef<ByteArray> menuStateList;          // byte[16] of states and screens
-  static StaticRef<ShortArray> careerLocations;       // short[290]: 29 records of 10
-  static StaticRef<IntArray> careerLocationOrder;     // int[29]
+  static StaticRef<ShortArray> careerLocations;       // short[290]: made by career_map.cpp
+  static StaticRef<IntArray> careerAllLocations;      // int[29]: every location, by map x once sorted
   // Career fields the shell reads (initStrings).
   static bool isCareer;
   static int32_t careerStyle;
@@ -852,8 +852,28 @@ class CGame : public Canvas, public Runnable {
   static void NameEntryUpdateName();
   static void updateInputName();
   static void paintInputName();
-  // The career's week advance (a seam in menus/ until built).
+  // --- The career's calendar and world map (menus/career_map.cpp). A location record is
+  // 10 shorts (name, idle and offered icon frames, type, x, y, caption, worst rank admitted,
+  // kind, doubles); 0..22 are tournaments, 23..27 training grounds, 28 the home. Every week's
+  // list holds 23 and 28. careerTarget indexes the current week's list; a week outside the
+  // calendar reads as week 0 and a target outside the list as home, each with a log line. The
+  // map wraps horizontally every map width W; worldMapY stays within the view, worldMapX not.
+  static constexpr int32_t kCareerWeeks = 54, kCareerLocationCount = 29, kCareerHomes = 14;
+  static constexpr int32_t kFirstTrainingLocation = 23, kHomeLocation = 28;
+  static StaticRef<ObjectArray> careerCalendar;       // byte[54][]: each week's locations
+  static StaticRef<ShortArray> careerHomeLocations;   // short[28]: x, y of each home city
+  static StaticRef<CActor> mapCursor;                 // the map's cursor, on the icon sprite
+  static int32_t worldMapX, worldMapY;
   static void nextWeek();
+  static int32_t findHome();
+  static ByteArray* careerWeekList();       // the current week's list (week 0's when out of range)
+  static int32_t careerTargetLocation();    // the location under the cursor
+  static void updateWorldMap();
+  // One frame of the cursor and scrolling in a view box over a map of mapW x mapH.
+  static void moveWorldMap(int32_t viewX, int32_t viewY, int32_t viewW, int32_t viewH, int32_t mapW,
+                           int32_t mapH);
+  static void drawTiledMap(int32_t x, int32_t y);
+  static void paintWorldMap();
 
   // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();

@@ -38,7 +38,7 @@ int32_t CGame::messageBarColour = 0;
 StaticRef<StringBuffer> CGame::formatBuffer;
 StaticRef<ByteArray> CGame::menuStateList;
 StaticRef<ShortArray> CGame::careerLocations;
-StaticRef<IntArray> CGame::careerLocationOrder;
+StaticRef<IntArray> CGame::careerAllLocations;
 bool CGame::isCareer = false;
 int32_t CGame::careerStyle = 0;
 StaticRef<InputStream> CGame::libStream;
@@ -72,12 +72,11 @@ constexpr int32_t kPadCellCorners[CGame::kPadCells][2] = {
 
 constexpr std::initializer_list<int32_t> kMenuStateList = {6,  7,  8,  9,  14, 15, 17, 18,
                                                            19, 20, 21, 22, 23, 24, 57, 58};
-constexpr std::initializer_list<int32_t> kCareerLocationOrder = {
+constexpr std::initializer_list<int32_t> kCareerAllLocations = {
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 23, 24, 25, 26, 27, 28, 13, 14, 15, 16, 17, 18, 19,
     20, 21, 22};
 constexpr int32_t kMessageBarColour = 0x331FB7;
 constexpr int32_t kFormatBufferCapacity = 16;
-constexpr int32_t kCareerLocationValues = 290;
 
 // Rows first, each stored in the outer array at once, so a collection during the build
 // always finds them through the root that already holds the outer array.
@@ -130,8 +129,7 @@ void CGame::clinit() {
 
   formatBuffer = StringBuffer::create(kFormatBufferCapacity);
   menuStateList = Array::fillBytes(Array::newByteArray(16), kMenuStateList);
-  careerLocations = Array::newShortArray(kCareerLocationValues);
-  careerLocationOrder = Array::fillInts(Array::newIntArray(29), kCareerLocationOrder);
+  careerAllLocations = Array::fillInts(Array::newIntArray(29), kCareerAllLocations);
 
   textPacks = Array::newObjectArray(0, kTextPackSlots);
   textPackData = Array::newObjectArray(0, kTextPackSlots);

@@ -12,12 +12,6 @@ int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
-void CGame::initCareerMatchLocation(int32_t, int32_t) {}
-void CGame::initCareerHomeLocation(int32_t, int32_t) {}
-void CGame::relocateHome() {}
-void CGame::sortMatchLocation() {}
-int32_t CGame::findTarget() { return 0; }
-void CGame::nextWeek() {}
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}

@@ -39,7 +39,7 @@ TEST_F(StaticsTest, ShellTablesStartWithTheirFirstValues) {
   ASSERT_EQ(CGame::nameKeyChars->length, 27);
   EXPECT_EQ(static_cast<CharArray*>(CGame::nameKeyChars->elements()[0])->elements()[0], u'A');
   EXPECT_EQ(static_cast<CharArray*>(CGame::nameKeyChars->elements()[26])->elements()[0], u'-');
-  EXPECT_EQ(CGame::careerLocationOrder->elements()[13], 23);
+  EXPECT_EQ(CGame::careerAllLocations->elements()[13], 23);
   EXPECT_EQ(CGame::textPacks->length, 5);
 }
 
