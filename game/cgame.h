@@ -964,6 +964,26 @@ class CGame : public Canvas, public Runnable {
   static int32_t careerAbility;
   static int32_t mapAttrPtToLv(int32_t points);
   static ByteArray* makeAttrLvArray();
+  // The 0..100 display scale: -1 below T0, 20..100 over T0..T4. Ranks run 200 (20 points)
+  // to 1 (2010 points and more); mapRank2Pts is the lowest points of a rank.
+  static int32_t mapAttrPtTo100(int32_t points);
+  static ByteArray* makeAttrPtsArray();
+  static int32_t mapPts2Rank(int32_t points);
+  static int32_t mapRank2Pts(int32_t rank);
+  static int32_t getAbiFontPal(int32_t value);  // the font palette of a 0..100 value
+  // A passed career training game of kind 0..4 at a level: its gain, points uncapped.
+  static void UpdateCareerAbilityLv(int32_t kind, int32_t level);
+  // At creation: each attribute at the threshold of its careerStyle preset level.
+  static void setCareerPresetAttributes();
+  // --- The career's panels (menus/career_panels.cpp): the player card, the ability bars and
+  // the rows of the creation, home and weekly update lists.
+  static void drawPlayerInfo_Career(CActor* actor, String* name, int32_t home, int32_t points, int32_t x,
+                                    int32_t y, bool withHome);
+  static void drawPlayerAbilitySingle(int32_t menu, int32_t firstItem, int32_t dx, int32_t dy, ByteArray* values);
+  static void drawCareerPlayerAbiItem(String* label, String* text, int32_t kind, int32_t level, int32_t value,
+                                      int32_t x, int32_t y, bool highlight);
+  static int32_t drawAbiMenuItem(String* label, String* text, int32_t x, int32_t y, int32_t w, int32_t h,
+                                 int32_t kind, bool highlight, bool selected);
   // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
   static void drawAchievement();
   static void initAchievementUnlock(int32_t queue, int32_t kind);
