@@ -13,6 +13,7 @@ enum class MenuNeedKind : int8_t {
   kItem,    // an item of class `itemClass` (-1 any) whose flags include `flags`
   kButton,  // a selectable item of type a with cursor index b
   kRow,     // a selectable string item with cursor index b
+  kSized,   // an item of class `itemClass` (-1 any) with flags `flags` whose record holds a size
 };
 
 struct MenuNeed {
@@ -27,6 +28,7 @@ struct MenuNeed {
 namespace menu_need {
 inline constexpr int32_t kFrame = 0, kAnimation = 1, kString = 2, kRect = 3, kAny = -1;
 inline constexpr int32_t kHidden = 0x10;
+inline constexpr int32_t kScroll = 0x08;
 inline constexpr int32_t kButtonType = 14;
 // Soft-key buttons (frame 119) stand clear of the middle: left of this x or right of the next.
 inline constexpr int32_t kSoftKeyFrame = 119, kSoftKeyLeftBelow = 60, kSoftKeyRightAbove = 200;
@@ -237,6 +239,79 @@ inline constexpr MenuNeed kMenuNeeds[] = {
     {31, 31, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
     {31, 32, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
     {31, 33, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    // The career's save card: the player's frame, name, line, rank, line, week.
+    {10, 1, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {10, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {10, 3, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {10, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {10, 5, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {10, 6, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    // The avatar creation: the caption, the panel's place, the arrows; the panel's name, the
+    // player's frame, six values and six bars (the first sized).
+    {41, 10, MenuNeedKind::kItem, menu_need::kString, menu_need::kScroll, 0, 0, 0},
+    {41, 11, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {41, 14, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {41, 15, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {42, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {42, 6, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {42, 13, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {42, 18, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {42, 25, MenuNeedKind::kSized, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {42, 26, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {42, 30, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    // A row of the creation and appearance lists: highlight (its height the row's), label,
+    // right and left arrows, value, level frame.
+    {43, 1, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {43, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {43, 3, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {43, 4, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {43, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {43, 7, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    // The world map's places: locations 0-28 at items 1-29, home cities at 30-43.
+    {44, 29, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {44, 43, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    // The lobby: target caption, week, values, bars (the first sized), card place, map view,
+    // target name, hint, corner pieces.
+    {45, 9, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {45, 11, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {45, 19, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {45, 24, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {45, 31, MenuNeedKind::kSized, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {45, 32, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {45, 36, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {45, 37, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {45, 38, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {45, 39, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {45, 40, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {45, 41, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    {45, 42, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    // The career card: name, home, rank, home picture, player.
+    {46, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {46, 6, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {46, 8, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {46, 9, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {46, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    // Home: the two option rows and the player; appearance: the card, the rows, the list area.
+    {47, 9, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {47, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {47, 13, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {48, 7, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {48, 9, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {48, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {48, 14, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    // The weekly update: attribute rows, top rows, name; its row: highlight, bar, bar box
+    // (sized), rank band, label, value.
+    {49, 6, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {49, 7, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {49, 13, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {49, 14, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {49, 16, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {50, 1, MenuNeedKind::kItem, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {50, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {50, 3, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {50, 4, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {50, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {50, 6, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
     SORV_COURT_LAYOUT_NEEDS(70),
     SORV_COURT_LAYOUT_NEEDS(71),
     SORV_COURT_LAYOUT_NEEDS(73),

@@ -37,6 +37,11 @@ inline constexpr int32_t kCareerLeaveQuestion[] = {87};
 inline constexpr int32_t kCareerMatchEntries[] = {1, 3, 4, 5, 7, 8};
 inline constexpr int32_t kRetireQuestion[] = {88};
 inline constexpr int32_t kOverwriteQuestion[] = {90};  // text pack 0
+// The career's questions and message (text pack 0): create the player, leave the career, a
+// tournament the player's rank does not admit.
+inline constexpr int32_t kCreatePlayerQuestion[] = {91};
+inline constexpr int32_t kLeaveCareerQuestion[] = {92};
+inline constexpr int32_t kRankTooLowMessage[] = {97};
 struct PreparedList {
   const int32_t* ids;
   int32_t count;
@@ -51,11 +56,15 @@ inline constexpr PreparedList kPreparedLists[] = {
     {kCareerMatchEntries, static_cast<int32_t>(std::size(kCareerMatchEntries))},
     {kRetireQuestion, static_cast<int32_t>(std::size(kRetireQuestion))},
     {kOverwriteQuestion, static_cast<int32_t>(std::size(kOverwriteQuestion))},
+    {kCreatePlayerQuestion, static_cast<int32_t>(std::size(kCreatePlayerQuestion))},
+    {kLeaveCareerQuestion, static_cast<int32_t>(std::size(kLeaveCareerQuestion))},
+    {kRankTooLowMessage, static_cast<int32_t>(std::size(kRankTooLowMessage))},
 };
 inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1, kPreparedQuitQuestion = 2;
 inline constexpr int32_t kPreparedLeaveQuestion = 3, kPreparedPauseHelp = 4, kPreparedCareerLeave = 5;
 inline constexpr int32_t kPreparedCareerMatch = 6, kPreparedRetireQuestion = 7;
 inline constexpr int32_t kPreparedOverwriteQuestion = 8;
+inline constexpr int32_t kPreparedCreatePlayer = 9, kPreparedLeaveCareer = 10, kPreparedRankTooLow = 11;
 
 inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   std::array<ScreenSource, kScreenCount> t{};
@@ -73,6 +82,9 @@ inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   t[28] = {ScreenList::kPrepared, kPreparedCareerMatch};
   t[29] = {ScreenList::kPrepared, kPreparedRetireQuestion};
   t[60] = {ScreenList::kPrepared, kPreparedOverwriteQuestion};
+  t[30] = {ScreenList::kPrepared, kPreparedCreatePlayer};
+  t[32] = {ScreenList::kPrepared, kPreparedLeaveCareer};
+  t[35] = {ScreenList::kPrepared, kPreparedRankTooLow};
   t[1] = {ScreenList::kMainMenu, 5};
   t[2] = {ScreenList::kMenu, 13};
   t[4] = {ScreenList::kMenu, 29};

@@ -412,4 +412,22 @@ inline constexpr int32_t kConstEntryTouched = 147;
 inline constexpr int32_t kPortraitSprite = 1;
 inline constexpr int32_t kPortraitMinFrames = 50, kPortraitMinPalettes = 2;
 
+// --- Career art
+// The menus' extra pack (kConstMenuExtPack) holds the world map (frame 0 the whole map, its
+// width the wrap) and the map icons: frames by a place's state, the cursor's animations by
+// its type (0 training ground, 1 home, 2 tournament). The home pictures are portrait frames
+// kHomePictureFirst + home.
+inline constexpr int32_t kMenuExtWorldMap = 2, kMenuExtMapIcons = 3;
+inline constexpr int32_t kMapIconIdle = 0, kMapIconTraining = 16, kMapIconHome = 17, kMapIconTournament = 18;
+inline constexpr int32_t kMapCursorTypes = 3;
+inline constexpr int32_t kHomePictureFirst = 36;
+// The main menu sprite's career art: the screens' backgrounds, the bar of each fifth of a
+// 0..100 value, the list arrows, the map hint, the rank band and the lobby's corner pieces.
+inline constexpr int32_t kCareerBackdropCreation = 56, kCareerBackdropCreationPanel = 57;
+inline constexpr int32_t kCareerBackdropLobby = 58, kCareerBackdropCard = 59, kCareerBackdropHome = 60;
+inline constexpr int32_t kCareerBackdropAppearance = 61, kCareerBackdropUpdate = 62;
+inline constexpr int32_t kBarLevelFirst = 64, kBarLevelCount = 5;
+inline constexpr int32_t kAnimArrowUp = 33, kAnimArrowDown = 34, kAnimMapHint = 41, kAnimRankBand = 42;
+inline constexpr int32_t kAnimLobbyLeft = 45, kAnimLobbyRight = 46;
+
 }  // namespace sorv

@@ -141,7 +141,7 @@ std::vector<SpriteFModule> repeatedBackdrop(SpriteSpec& spec, int bands) {
 }
 
 // backdrop: the frame that covers the screen, -1 for none.
-std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape, int backdrop) {
+SpriteSpec labelledSpec(int32_t pack, int32_t entry, const LabelledShape& shape, int backdrop) {
   SpriteSpec spec;
   const SpriteModule label = labelModule(labelText(pack, entry));
   spec.modules.push_back(label);
@@ -162,10 +162,16 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
     addAnim(spec, {{first, 2, 0, 0, 0}, {next, 2, 0, 0, 0}});
   }
   for (int p = 0; p < shape.palettes; p++) spec.palettes.push_back(palette(shape.colours, pack * 8 + entry, p));
-  return writeSprite(spec);
+  return spec;
+}
+
+std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape, int backdrop) {
+  return writeSprite(labelledSpec(pack, entry, shape, backdrop));
 }
 
 }  // namespace
+
+SpriteSpec menuMainSpriteSpec() { return labelledSpec(kConstMenuPack, kMenuMain, kMenuSpriteShape, kMenuBackdropFrame); }
 
 std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape) {
   return labelledSprite(pack, entry, shape, -1);
@@ -213,7 +219,7 @@ std::vector<std::vector<uint8_t>> entries(int32_t pack, int count, const Labelle
 // The main menu sprite's frame 4 is the menus' background.
 std::vector<std::vector<uint8_t>> labelledMenuPack() {
   std::vector<std::vector<uint8_t>> out = entries(kConstMenuPack, 6, kMenuSpriteShape);
-  out[kMenuMain] = labelledSprite(kConstMenuPack, kMenuMain, kMenuSpriteShape, kMenuBackdropFrame);
+  out[kMenuMain] = writeSprite(menuMainSpriteSpec());
   return out;
 }
 std::vector<std::vector<uint8_t>> labelledMenuExtPack() { return entries(kConstMenuExtPack, 6, kMenuSpriteShape); }

@@ -40,6 +40,9 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
 SpriteModule labelModule(int32_t pack, int32_t entry);
 // The boot pack's splash picture.
 std::vector<uint8_t> splashSprite();
+// The main menu sprite (menu pack entry 0) before it is written: the labelled shape with the
+// menus' background in frame 4 (career_sprites.h draws its screens into it).
+SpriteSpec menuMainSpriteSpec();
 
 // The entries, by pack: boot (0 boot sprite, 4 splash, 5 boot-state sprite), menu (0-5),
 // menuext (0-5), menuicons (0-2), match (0-4), players (0-2).

@@ -7,6 +7,7 @@
 #include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
 #include "tools/mkdata/boot_sprites.h"
+#include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/constants_source.h"
 #include "tools/mkdata/match_sprites.h"
 #include "tools/mkdata/menu_writer.h"
@@ -132,7 +133,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstCourtPack, matchCourtPackEntries(), archive, error) &&
          addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
          addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
-         addPack(constants, kConstMenuPack, labelledMenuPack(), archive, error) &&
+         addPack(constants, kConstMenuPack, careerMenuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
          addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
          addPack(constants, kConstMenuExtPack, selectionMenuExtPackEntries(), archive, error) &&

@@ -35,6 +35,9 @@ std::string missing(const MenuNeed& need, const MenuRecord& menu) {
       if (!selectable) return "the select flag";
       if (item.cursor != need.b) return "cursor index " + std::to_string(need.b);
       break;
+    case MenuNeedKind::kSized:
+      if ((item.kind != ItemKind::kRectangle && !item.sized) || item.w <= 0 || item.h <= 0) return "a size";
+      break;
     default: break;
   }
   return "";

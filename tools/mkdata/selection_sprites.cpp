@@ -2,6 +2,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/boot_sprites.h"
+#include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/match_sprites.h"
 #include "tools/mkdata/sprite_writer.h"
 #include "tools/mkdata/tournament_logo.h"
@@ -14,7 +15,6 @@ constexpr uint8_t kKey = 0, kInk = 1, kPaper = 2;
 constexpr int kTile = 20;
 constexpr int kPortraitW = 120, kPortraitH = 80;
 constexpr int kCardShades = 8;
-constexpr int kBadgeW = 30, kBadgeH = 20;
 constexpr int kPreviewW = 220, kPreviewH = 140;
 constexpr int kRosterSize = 36;
 
@@ -41,7 +41,8 @@ SpriteModule ellipse(int width, int height, uint8_t colour) {
 
 uint8_t index(size_t i) { return static_cast<uint8_t>(i); }
 
-// Each frame of the portraits: a card of tiles in one of eight shades, a face, the number.
+// Each frame of the portraits: a card of tiles in one of eight shades, a face, the number;
+// the home pictures' colours follow.
 std::vector<uint32_t> portraitPalette(bool picked) {
   std::vector<uint32_t> c(16, 0xFF000000u);
   c[kKey] = 0x00FF00FF;
@@ -58,6 +59,8 @@ std::vector<uint32_t> portraitPalette(bool picked) {
   c[13] = 0xFFC00000;
   c[14] = 0xFF0030C0;
   c[15] = 0xFFF0D000;
+  const std::vector<uint32_t> homes = homePictureColours(picked);
+  c.insert(c.end(), homes.begin(), homes.end());
   return c;
 }
 
@@ -71,8 +74,8 @@ std::vector<uint8_t> rosterPortraitSprite() {
   spec.modules.push_back(ellipse(30, 36, 11));
   const size_t hair = spec.modules.size();
   spec.modules.push_back(ellipse(34, 16, 12));
-  const size_t stripes = spec.modules.size();
-  for (uint8_t colour : {uint8_t{13}, uint8_t{14}, uint8_t{15}, kInk}) spec.modules.push_back(block(kBadgeW, kBadgeH / 3, colour));
+  const size_t homes = spec.modules.size();
+  for (int h = 0; h < kPortraitFrames - kRosterSize; h++) spec.modules.push_back(homePictureModule(h));
   const size_t firstLabel = spec.modules.size();
   for (int f = 0; f < kRosterSize; f++) spec.modules.push_back(labelModule(kConstMenuExtPack, f));
   for (int f = 0; f < kRosterSize; f++) {
@@ -87,14 +90,8 @@ std::vector<uint8_t> rosterPortraitSprite() {
     parts.push_back({index(firstLabel + static_cast<size_t>(f)), 4, 62, 0, 0});
     addFrame(spec, parts);
   }
-  // Badges: three stripes, their order by country.
-  for (int k = 0; k < kPortraitFrames - kRosterSize; k++) {
-    std::vector<SpriteFModule> parts;
-    for (int s = 0; s < 3; s++) {
-      parts.push_back({index(stripes + static_cast<size_t>((k + s) % 4)), 0, static_cast<int16_t>(s * kBadgeH / 3), 0, 0});
-    }
-    addFrame(spec, parts);
-  }
+  // A home's picture, which is also the badge of the characters from there.
+  for (int h = 0; h < kPortraitFrames - kRosterSize; h++) addFrame(spec, {{index(homes + static_cast<size_t>(h)), 0, 0, 0, 0}});
   addAnim(spec, {{0, 1, 0, 0, 0}});
   spec.palettes.push_back(portraitPalette(true));
   spec.palettes.push_back(portraitPalette(false));
@@ -191,6 +188,8 @@ std::vector<std::vector<uint8_t>> selectionPlayerPackEntries() {
 std::vector<std::vector<uint8_t>> selectionMenuExtPackEntries() {
   std::vector<std::vector<uint8_t>> entries = labelledMenuExtPack();
   entries[kMenuExtPortrait] = rosterPortraitSprite();
+  entries[kMenuExtWorldMap] = worldMapSprite();
+  entries[kMenuExtMapIcons] = mapIconSprite();
   entries[kMenuExtCourtPreview] = courtPreviewSprite();
   entries[kMenuExtTournamentLogo] = tournamentLogoSprite();
   return entries;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/font_builder.h"
@@ -11,16 +12,13 @@ namespace sorv::mkdata {
 
 namespace {
 
-// Palettes 0-5 of every font: white, yellow, grey, green, dimmed (locked items), red.
-const std::vector<uint32_t> kFontInks = {0xFFFFFFFF, 0xFFFFE040, 0xFFA0A0A0,
-                                         0xFF60E060, 0xFF606060, 0xFFE04040};
 
 std::vector<uint8_t> font(int scale, int letterGap, bool shadow) {
   FontStyle style;
   style.scale = scale;
   style.letterGap = letterGap;
   style.shadow = shadow;
-  style.inkColours = kFontInks;
+  style.inkColours.assign(std::begin(kFontInks), std::end(kFontInks));
   return writeSprite(buildFontSprite(style));
 }
 

@@ -16,6 +16,12 @@
 
 namespace sorv::mkdata {
 
+// Palettes 0-5 of every font: white, yellow, light blue, green, dimmed (locked items),
+// orange. The career's values take 4, 1, 5, 3, 2 from the lowest fifth to the highest, so
+// they read dim, yellow, orange, green, blue; the career's bars take the same colours.
+inline constexpr uint32_t kFontInks[] = {0xFFFFFFFF, 0xFFFFE040, 0xFF60C8FF,
+                                         0xFF60E060, 0xFF606060, 0xFFFF9030};
+
 std::vector<std::vector<uint8_t>> fontPackEntries();
 std::vector<std::vector<uint8_t>> colourPackEntries();
 

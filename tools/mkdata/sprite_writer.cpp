@@ -148,6 +148,22 @@ int addAnim(SpriteSpec& spec, const std::vector<SpriteAFrame>& entries) {
   return static_cast<int>(spec.anims.size()) - 1;
 }
 
+void setFrame(SpriteSpec& spec, int frame, const std::vector<SpriteFModule>& entries) {
+  require(frame >= 0 && frame < static_cast<int>(spec.frames.size()), "no such frame");
+  SpriteFrame& f = spec.frames[static_cast<size_t>(frame)];
+  f.first = static_cast<uint16_t>(spec.fmodules.size());
+  f.count = static_cast<uint16_t>(entries.size());
+  spec.fmodules.insert(spec.fmodules.end(), entries.begin(), entries.end());
+}
+
+void setAnim(SpriteSpec& spec, int anim, const std::vector<SpriteAFrame>& entries) {
+  require(anim >= 0 && anim < static_cast<int>(spec.anims.size()), "no such animation");
+  SpriteAnim& a = spec.anims[static_cast<size_t>(anim)];
+  a.first = static_cast<uint16_t>(spec.aframes.size());
+  a.count = static_cast<uint16_t>(entries.size());
+  spec.aframes.insert(spec.aframes.end(), entries.begin(), entries.end());
+}
+
 std::vector<uint8_t> encodeModulePixels(const std::vector<uint8_t>& idx, int32_t format,
                                         int32_t colourCount) {
   int bits = maxBits(format);

@@ -75,6 +75,9 @@ struct SpriteSpec {
 int addFrame(SpriteSpec& spec, const std::vector<SpriteFModule>& entries);
 // Adds an animation of the given frames and returns its index.
 int addAnim(SpriteSpec& spec, const std::vector<SpriteAFrame>& entries);
+// Gives an existing frame or animation new entries (appended; the old ones stay unused).
+void setFrame(SpriteSpec& spec, int frame, const std::vector<SpriteFModule>& entries);
+void setAnim(SpriteSpec& spec, int anim, const std::vector<SpriteAFrame>& entries);
 
 // Module pixel bytes in one of the seven formats (indexes must be below colourCount).
 std::vector<uint8_t> encodeModulePixels(const std::vector<uint8_t>& indexes, int32_t format,
