@@ -400,19 +400,29 @@ void panel(SpriteSpec& spec, std::vector<SpriteFModule>& parts, int x, int y, in
 
 struct Box {
   int x, y, w, h;
+  bool open = false;  // only the edge: what lies inside is drawn before the frame
 };
 
 // The screens' panels in screen coordinates (each frame is drawn at 0, 0), laid under what
 // menus.txt places on them.
 const std::vector<Box> kCreationPanels = {{10, 286, 780, 34}, {10, 324, 780, 76}};
-const std::vector<Box> kLobbyPanels = {{6, 56, 528, 288}, {6, 346, 528, 58}, {535, 222, 258, 128}, {535, 358, 258, 46}};
+const std::vector<Box> kLobbyPanels = {{8, 58, 524, 284, true}, {6, 346, 528, 58}, {535, 222, 258, 128}, {535, 358, 258, 46}};
 const std::vector<Box> kHomePanels = {{0, 24, 320, 148}, {550, 90, 160, 160}};
 const std::vector<Box> kAppearancePanels = {{36, 276, 728, 138}};
 const std::vector<Box> kUpdatePanels = {{50, 100, 700, 126}, {50, 232, 700, 188}};
 
 std::vector<SpriteFModule> screenPanels(SpriteSpec& spec, const std::vector<Box>& boxes) {
   std::vector<SpriteFModule> parts;
-  for (const Box& b : boxes) panel(spec, parts, b.x, b.y, b.w, b.h);
+  for (const Box& b : boxes) {
+    if (!b.open) {
+      panel(spec, parts, b.x, b.y, b.w, b.h);
+      continue;
+    }
+    fillRect(spec, parts, b.x, b.y, b.w, kEdge, kPanelEdge);
+    fillRect(spec, parts, b.x, b.y + b.h - kEdge, b.w, kEdge, kPanelEdge);
+    fillRect(spec, parts, b.x, b.y, kEdge, b.h, kPanelEdge);
+    fillRect(spec, parts, b.x + b.w - kEdge, b.y, kEdge, b.h, kPanelEdge);
+  }
   return parts;
 }
 
