@@ -117,12 +117,12 @@ class ProgramRun : public ::testing::Test {
   int run(const std::string& exe, const std::vector<std::string>& args = {}) { return wait(spawn(exe, args)); }
 
   // sorv-headless with the given script; with the shell's test probe in place of the game
-  // when asked.
-  int runHeadless(const std::string& script, bool probe = false) {
+  // when asked. The exit status, -1 past the time.
+  int runHeadless(const std::string& script, bool probe = false, int seconds = 60) {
     std::ofstream(dir_ + "/script.txt") << script;
     std::vector<std::string> args{"--script", dir_ + "/script.txt"};
     if (probe) args.insert(args.begin(), "--probe");
-    return run(executable("sorv-headless"), args);
+    return wait(spawn(executable("sorv-headless"), args), seconds);
   }
 
   // sorv-headless with the script until the match hands back to the shell (SORV_MATCH_TRACE
