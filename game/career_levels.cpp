@@ -112,10 +112,17 @@ void CGame::UpdateCareerAbilityLv(int32_t kind, int32_t level) {
 
 void CGame::setCareerPresetAttributes() {
   SORV_FRAME("CGame.setCareerPresetAttributes()V");
-  ByteArray* preset = static_cast<ByteArray*>(aload(attrPresets.get(), careerStyle));
+  ObjectArray* presets = attrPresets;
+  ByteArray* preset = isNull(presets) || !presets->inBounds(careerStyle)
+                          ? nullptr
+                          : static_cast<ByteArray*>(presets->elements()[careerStyle]);
+  if (isNull(preset)) Debug::trace("career: no preset for style %d; every attribute at level 1", careerStyle);
   for (int32_t k = 0; k < kAttributes; k++) {
     int32_t level = isNull(preset) || !preset->inBounds(k) ? 1 : preset->elements()[k];
-    if (level < 1 || level > kTopLevel) level = 1;
+    if (level < 1 || level > kTopLevel) {
+      Debug::trace("career: style %d's attribute %d has level %d; level 1 taken", careerStyle, k, level);
+      level = 1;
+    }
     astore(careerAttrPts.get(), k, threshold(level - 1));
     astore(careerAttrPtsPrev.get(), k, threshold(level - 1));
   }

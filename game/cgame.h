@@ -79,7 +79,8 @@ class CGame : public Canvas, public Runnable {
   // True when the record exists and is not empty.
   static bool hasRecord(int32_t record);
 
-  // --- The career (career_data.cpp; record 3). careerName is at most 8 characters.
+  // --- The career (career_data.cpp; record 3). careerName is at most 8 characters. Loading
+  // record 3 brings every index and number inside its range, with one log line for the record.
   static StaticRef<String> careerName;
   static int8_t careerAvatarKind;
   static StaticRef<ByteArray> careerLook;  // byte[7]
@@ -321,7 +322,7 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ShortArray> careerLocations;       // short[290]: made by career_map.cpp
   static StaticRef<IntArray> careerAllLocations;      // int[29]: every location, by map x once sorted
   // Career fields the shell reads (initStrings).
-  static bool isCareer;
+  static bool isCareer;  // CTennis::careerMatch too; cleared on entering the main menu
   static int32_t careerStyle;
 
   // --- Object pools (cgame_pools.cpp): two 15-slot pools; a slot's state is 0 empty,

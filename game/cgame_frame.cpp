@@ -205,6 +205,8 @@ void CGame::freeMemory() {
 
 void CGame::resetGlobalData() {
   SORV_FRAME("CGame.resetGlobalData()V");
+  // The main menu is outside any career: a match started from it is not the career's.
+  isCareer = false;
   std::fill(std::begin(playerSlots), std::end(playerSlots), -1);
   menuSelection = nullptr;
   copyOptionToSettingUI();

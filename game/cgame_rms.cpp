@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 
 #include "device/record_store.h"
 #include "game/cae.h"
@@ -7,6 +8,7 @@
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/lang_exceptions.h"
+#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "tools/data/resource_ids.h"
@@ -36,6 +38,9 @@ constexpr int32_t kWomanModes[] = {2, 3};
 constexpr int32_t kDrawnUsedSaved = 38;  // the last roster entry of drawUsed is not saved
 constexpr int32_t kBracketSizes[] = {8, 4, 2};
 constexpr int32_t kTrainingBestScale = 10;
+// Record 3's values that index tables, and the ranges it is held to.
+constexpr int32_t kLookValues = 7, kLocationStates = 3, kCareerStyles = 3;
+constexpr int32_t kLowestPoints = 20, kHighestPoints = 2010, kFullScale = 100;
 
 // A record's bytes through checked access: numbers little-endian, single bytes read back
 // sign-extended.
@@ -130,7 +135,7 @@ void saveCareer(const RecordBytes& r) {
   if (!isNull(name)) {
     for (int32_t i = 0; i < std::min(name->length(), kNameLength); i++) r.put8(2 + i, name->units()[i]);
   }
-  putArray(r, 10, CGame::careerLook.get(), 7);
+  putArray(r, 10, CGame::careerLook.get(), kLookValues);
   r.put8(17, CGame::careerHome);
   r.put8(18, CGame::careerWeek);
   r.put8(19, CGame::careerTarget);
@@ -143,7 +148,78 @@ void saveCareer(const RecordBytes& r) {
   putArray(r, 54, CTraining::unlockedLevels.get(), CTraining::kGameCount);
   int32_t mode = aload(CGame::matchSettings.get(), 0);
   r.put8(59, std::find(std::begin(kWomanModes), std::end(kWomanModes), mode) != std::end(kWomanModes));
-  putArray(r, 60, CGame::careerLocationState.get(), 29);
+  putArray(r, 60, CGame::careerLocationState.get(), CGame::kCareerLocationCount);
+}
+
+// The fields of one career load that lay outside their ranges, told in a single line.
+class CareerFaults {
+ public:
+  // v outside lo..hi: the fresh value is taken and the field noted.
+  int32_t keep(const char* field, int32_t index, int32_t v, int32_t lo, int32_t hi, int32_t fresh) {
+    if (v >= lo && v <= hi) return v;
+    note(field, index, v, fresh);
+    return fresh;
+  }
+  // v outside lo..hi: held to the nearer end.
+  int32_t hold(const char* field, int32_t v, int32_t lo, int32_t hi) {
+    const int32_t held = std::clamp(v, lo, hi);
+    if (held != v) note(field, -1, v, held);
+    return held;
+  }
+  void report() const {
+    if (used_ > 0) Debug::trace("RMS: record 3 has values outside their ranges, taken as: %s", text_);
+  }
+
+ private:
+  void note(const char* field, int32_t index, int32_t from, int32_t to) {
+    if (used_ >= sizeof(text_) - 1) return;
+    const char* comma = used_ > 0 ? ", " : "";
+    const int n = index < 0 ? std::snprintf(text_ + used_, sizeof(text_) - used_, "%s%s %d -> %d", comma, field,
+                                            from, to)
+                            : std::snprintf(text_ + used_, sizeof(text_) - used_, "%s%s %d %d -> %d", comma,
+                                            field, index, from, to);
+    used_ = std::min(sizeof(text_) - 1, used_ + static_cast<size_t>(std::max(n, 0)));
+  }
+  char text_[512] = {};
+  size_t used_ = 0;
+};
+
+int32_t rowLength(ObjectArray* rows, int32_t i) {
+  if (isNull(rows) || !rows->inBounds(i)) return 0;
+  ByteArray* list = static_cast<ByteArray*>(rows->elements()[i]);
+  return isNull(list) ? 0 : list->length;
+}
+
+// Every byte the career uses as an index lies inside what it indexes, the numbers inside their
+// ranges: a record written by another build, or damaged, is played on instead of read past
+// its tables. A table not loaded keeps the saved looks and styles within the captions.
+void checkCareer() {
+  CareerFaults f;
+  CGame::careerWeek = f.keep("week", -1, CGame::careerWeek, 0, CGame::kCareerWeeks - 1, 0);
+  CGame::careerTarget =
+      f.keep("target", -1, CGame::careerTarget, 0, rowLength(CGame::careerCalendar, CGame::careerWeek) - 1, 0);
+  CGame::careerHome = static_cast<int8_t>(f.keep("home", -1, CGame::careerHome, 0, CGame::kCareerHomes - 1, 0));
+  ObjectArray* presets = CGame::attrPresets;
+  const int32_t styles = isNull(presets) ? kCareerStyles : std::min(kCareerStyles, presets->length);
+  CGame::careerStyle = f.keep("style", -1, CGame::careerStyle, 0, styles - 1, 0);
+  ObjectArray* options = CGame::lookItemOptions;
+  ByteArray* look = CGame::careerLook;
+  for (int32_t k = 0; !isNull(options) && k < kLookValues; k++) {
+    look->elements()[k] = static_cast<int8_t>(f.keep("look", k, look->elements()[k], 0, rowLength(options, k) - 1, 0));
+  }
+  ByteArray* states = CGame::careerLocationState;
+  for (int32_t k = 0; k < states->length; k++) {
+    states->elements()[k] = static_cast<int8_t>(f.keep("location", k, states->elements()[k], 0, kLocationStates - 1, 0));
+  }
+  ByteArray* levels = CTraining::unlockedLevels;
+  for (int32_t k = 0; k < CTraining::kGameCount; k++) {
+    levels->elements()[k] =
+        static_cast<int8_t>(f.keep("training level", k, levels->elements()[k], 0, CTraining::kLevelCount, 0));
+  }
+  CGame::careerRankingPoints = f.hold("points", CGame::careerRankingPoints, kLowestPoints, kHighestPoints);
+  CGame::careerStamina = static_cast<int8_t>(f.hold("stamina", CGame::careerStamina, 0, kFullScale));
+  CGame::careerMental = CGame::careerMentalPrev = f.hold("mental", CGame::careerMental, 0, kFullScale);
+  f.report();
 }
 
 void loadCareer(const RecordBytes& r) {
@@ -157,7 +233,7 @@ void loadCareer(const RecordBytes& r) {
   char16_t name[kNameLength];
   for (int32_t i = 0; i < kNameLength; i++) name[i] = static_cast<char16_t>(r.getU8(2 + i));
   CGame::careerName = String::trim(String::fromUnits(name, kNameLength));
-  getArray(r, 10, CGame::careerLook.get(), 7);
+  getArray(r, 10, CGame::careerLook.get(), kLookValues);
   CGame::careerHome = static_cast<int8_t>(r.get8(17));
   CGame::careerWeek = r.get8(18);
   CGame::careerTarget = r.get8(19);
@@ -171,7 +247,8 @@ void loadCareer(const RecordBytes& r) {
   CGame::careerStamina = static_cast<int8_t>(r.get8(41));
   for (int32_t i = 0; i < 6; i++) astore(CGame::careerStats.get(), i, static_cast<int16_t>(r.get16(42 + 2 * i)));
   getArray(r, 54, CTraining::unlockedLevels.get(), CTraining::kGameCount);
-  getArray(r, 60, CGame::careerLocationState.get(), 29);
+  getArray(r, 60, CGame::careerLocationState.get(), CGame::kCareerLocationCount);
+  checkCareer();
 }
 
 // Records 4 and 6: the same statics, whichever record the caller names.

@@ -186,6 +186,9 @@ void CGame::updateInputName() {
     } else if (nameFocus == kGenderRow) {
       enteredName = shownName = StaticClass::getConstant(kConstEmpty);
       careerAvatarKind = 0;
+      // No career was begun: the screens this goes back to are the main menu's, and the main
+      // menu is not entered again on the way.
+      isCareer = false;
       key_resetKey();
       MenuPop();
       POP_STATE();

@@ -86,7 +86,9 @@ class CTennis : public Object {
   static int32_t tutorialStep;
   // Set on entering a match; read by the match's own interface.
   static int32_t matchEnterField;
-  static bool careerMatch;
+  // The career flag itself (CGame::isCareer) under the match's name: the in-game menu's
+  // career entries can never disagree with the career.
+  static bool& careerMatch;
   static int32_t matchResult[2];
   static bool raisedPad;
   static bool serveFlag;

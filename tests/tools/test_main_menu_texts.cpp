@@ -1,5 +1,6 @@
-// Every language writes the texts the main menu and its quit question show: none is left as
-// the "P<pack>-<id>" mark of a text not written yet.
+// Every language writes the texts the main menu and its quit question show, and those of the
+// career's creation, home and lobby screens: none is left as the "P<pack>-<id>" mark of a text
+// not written yet.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,12 +35,26 @@ std::vector<Shown> shownTexts() {
   };
 }
 
+std::vector<Shown> careerTexts() {
+  return {
+      {2, {164, 165}, "home screen options"},
+      {2, {173, 174, 175, 176, 177, 178, 179}, "appearance captions"},
+      {2, {318, 319, 320, 321, 322, 323, 324, 325, 326}, "creation row captions"},
+      {2, {331}, "lobby week caption"},
+      {2, {235}, "creation title"},
+      {2, {170, 171, 172}, "style names"},
+      {2, {20}, "training level"},
+      {2, {33, 34}, "career card labels"},
+      {2, {239}, "new career"},
+  };
+}
+
 std::u16string placeholder(int32_t pack, int32_t id) {
   const std::string s = "P" + std::to_string(pack) + "-" + std::to_string(id);
   return std::u16string(s.begin(), s.end());
 }
 
-TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) {
+void expectWritten(const std::vector<Shown>& list) {
   int languages = 0;
   for (const fs::directory_entry& file : fs::directory_iterator(fs::path(SORV_DATA_SOURCE_DIR) / "texts")) {
     if (file.path().extension() != ".txt") continue;
@@ -50,7 +65,7 @@ TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) {
     TextSource source;
     std::string error;
     ASSERT_TRUE(parseTextSource(all.str(), file.path().filename().string(), &source, &error)) << error;
-    for (const Shown& shown : shownTexts()) {
+    for (const Shown& shown : list) {
       for (int32_t id : shown.ids) {
         SCOPED_TRACE(file.path().filename().string() + " pack " + std::to_string(shown.pack) + " id " +
                      std::to_string(id) + " (" + shown.what + ")");
@@ -64,6 +79,10 @@ TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) {
   }
   EXPECT_EQ(languages, 11);
 }
+
+TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) { expectWritten(shownTexts()); }
+
+TEST(MainMenuTexts, EveryLanguageWritesWhatTheCareerScreensShow) { expectWritten(careerTexts()); }
 
 }  // namespace
 }  // namespace sorv::mkdata

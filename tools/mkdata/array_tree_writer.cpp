@@ -6,6 +6,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/data_set.h"
+#include "tools/mkdata/table_rules.h"
 
 namespace sorv::mkdata {
 
@@ -243,7 +244,8 @@ bool buildArrayTree(const std::string& source, ArrayTreeEntries* out, std::strin
     TableWriter writer(table, read.shape, out);
     if (!writer.write(read.values, table.dims, 0, &node, error)) return false;
   }
-  return true;
+  // The values' meaning once their layout holds.
+  return checkTableRules(tables, error);
 }
 
 bool arrayTreeEntries(const std::string& dataDir, ArrayTreeEntries* out, std::string* error) {

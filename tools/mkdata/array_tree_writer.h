@@ -5,7 +5,8 @@
 // list's element kind and dimension count; every value fits the kind and the stored width;
 // rows hold at most 127 values and indices reach at most 255; every table's nodes end before
 // the next table's header; every row starts below 32,768 in the values entry. A source that
-// breaks one of these is refused with "arrays.txt:LINE: reason". Only the builder calls this.
+// breaks one of these, or a rule of table_rules.h, is refused with "arrays.txt:LINE: reason".
+// Only the builder calls this.
 #pragma once
 
 #include <cstdint>
