@@ -879,7 +879,7 @@ class CGame : public Canvas, public Runnable {
   // --- The career lobby (menus/career_lobby.cpp), state 23. Entering saves record 3 and puts
   // the avatar's demo actor (demoPlayer) on its sex's demo sprite in the career's colours.
   static void enterCareerLobby();      // state 23's enter
-  static CActor* createCareerActor();  // the avatar running on its demo sprite
+  static CActor* createCareerActor();  // the avatar running on its demo sprite, reloaded
 
   // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();

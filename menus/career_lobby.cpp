@@ -137,6 +137,9 @@ void paintPanel() {
 CActor* CGame::createCareerActor() {
   SORV_FRAME("CGame.createCareerActor()LCActor;");
   const bool woman = womanAvatar();
+  // Reloaded: a sprite a match of the other sex left would dress the avatar in the wrong body.
+  playerSprite = nullptr;
+  playerSpriteAlt = nullptr;
   loadDemoPlayer();
   CActor* actor = createRunPlayer();
   if (isNull(actor)) return nullptr;
@@ -152,9 +155,6 @@ CActor* CGame::createCareerActor() {
 
 void CGame::enterCareerLobby() {
   SORV_FRAME("CGame.enterCareerLobby()V");
-  // A sprite left by a match of the other sex would dress the avatar in the wrong body.
-  playerSprite = nullptr;
-  playerSpriteAlt = nullptr;
   demoPlayer = createCareerActor();
   RMS(true, kCareerRecord);
   relocateHome();

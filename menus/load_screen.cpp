@@ -314,8 +314,6 @@ void CGame::enterLoadCareer() {
   choiceIndex = hasRecord(kCareerRecord) ? kContinueEntry : kNewEntry;
   if (choiceIndex == kContinueEntry) {
     RMS(false, kCareerRecord);
-    playerSprite = nullptr;
-    playerSpriteAlt = nullptr;
     pickActorEven = createCareerActor();
   }
   menuCursor = choiceIndex;
