@@ -875,6 +875,12 @@ class CGame : public Canvas, public Runnable {
                            int32_t mapH);
   static void drawTiledMap(int32_t x, int32_t y);
   static void paintWorldMap();
+  // Entry f of location k's record (0 for a location outside the 29).
+  static int32_t careerLocationField(int32_t location, int32_t field);
+  // --- The career lobby (menus/career_lobby.cpp), state 23. Entering saves record 3 and puts
+  // the avatar's demo actor (demoPlayer) on its sex's demo sprite in the career's colours.
+  static void enterCareerLobby();      // state 23's enter
+  static CActor* createCareerActor();  // the avatar running on its demo sprite, reloaded
 
   // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();
@@ -923,6 +929,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t loadCardShown;  // 1 while the choice screen's card layer is up
   static bool savedTournamentValid;  // record 6 passed its check on entering state 53
   static void enterLoadTournament();  // state 53's enter
+  static void enterLoadCareer();      // state 20's enter
   static void MenuUpdate_Load();
   static void MenuPaint_Load();
   // --- Pauses and in-game menu (game/pause.cpp, game/in_game_menu.cpp,

@@ -41,6 +41,8 @@ namespace {
 constexpr int32_t kActorPoolKind = 1;
 constexpr int32_t kDustEntry = 5;
 constexpr int32_t kDemoPaletteCount = 4;
+constexpr int32_t kTypeHomePicture = 29, kTypeMapIcon = 30, kTypeMapCursor = 31;
+constexpr int32_t kMenuExtMapIcons = 3;
 
 ASprite* spriteAt(ObjectArray* table, int32_t index) {
   if (isNull(table) || !table->inBounds(index)) return nullptr;
@@ -158,6 +160,9 @@ ASprite* CGame::GetAnimationIDByClass(int32_t objectClass) {
     case kTypeJudgeFrames: case kTypeJudges: return CTennis::judgeSprite;
     // The selection's roster portraits.
     case kTypeRosterPortrait: return spriteAt(menuExtSprites, kMenuExtPortrait);
+    // The career's home pictures (portrait frames from 36) and the world map's icons.
+    case kTypeHomePicture: return spriteAt(menuExtSprites, kMenuExtPortrait);
+    case kTypeMapIcon: case kTypeMapCursor: return spriteAt(menuExtSprites, kMenuExtMapIcons);
     default: return nullptr;
   }
 }

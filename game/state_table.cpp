@@ -207,8 +207,6 @@ void loadingEnter() {
 
 void loadingExit() { CGame::demoPlayer = nullptr; }
 
-void careerStartEnter() { CGame::choiceIndex = 0; }
-
 void nameEntryEnter() {
   CGame::enteredName = StaticClass::getConstant(kConstEmpty);
   CGame::NameEntryResetTicker();
@@ -333,10 +331,10 @@ constexpr std::array<StateRow, CGame::kStateCount> kStates = [] {
   t[10] = {nullptr, CGame::menuUpdate_RG_History, CGame::menuPaint_RG_History, nullptr};
   t[11] = {loadingEnter, CGame::updateLoading, CGame::paintLoading, loadingExit};
   t[12] = {nullptr, CGame::switchToPlayGame, nullptr, nullptr};
-  t[20] = {careerStartEnter, CGame::MenuUpdate, CGame::MenuPaint, nullptr};
+  t[20] = {CGame::enterLoadCareer, CGame::MenuUpdate, CGame::MenuPaint, nullptr};
   t[21] = {nameEntryEnter, CGame::updateInputName, CGame::paintInputName, nullptr};
   t[22] = {nullptr, CGame::updateCareerCreateAvastar, CGame::paintCareerCreateAvastar, nullptr};
-  t[23] = {nullptr, CGame::updateCareerLobby, CGame::paintCareerLobby, nullptr};
+  t[23] = {CGame::enterCareerLobby, CGame::updateCareerLobby, CGame::paintCareerLobby, nullptr};
   t[24] = {careerHomeEnter, CGame::updateCareerHome, CGame::paintCareerHome, nullptr};
   t[26] = {CGame::initCareerUpdate, CGame::updateCareerUpdate, CGame::paintCareerUpdate, nullptr};
   t[30] = {optionsEnter, CGame::MenuUpdate, CGame::MenuPaint, nullptr};

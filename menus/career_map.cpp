@@ -204,6 +204,8 @@ void initCareerMap() {
 
 SORV_STATIC_INIT(kCGame, initCareerMap);
 
+int32_t CGame::careerLocationField(int32_t location, int32_t f) { return field(location, f); }
+
 ByteArray* CGame::careerWeekList() {
   ObjectArray* calendar = careerCalendar;
   if (isNull(calendar)) return nullptr;

@@ -17,8 +17,6 @@ void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}
 void CGame::updateCareerCreateAvastar() {}
 void CGame::paintCareerCreateAvastar() {}
-void CGame::updateCareerLobby() { updateCareerCheats(); }
-void CGame::paintCareerLobby() {}
 void CGame::updateCareerHome() {}
 void CGame::paintCareerHome() {}
 void CGame::initCareerUpdate() {}

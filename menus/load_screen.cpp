@@ -11,6 +11,7 @@
 #include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
+#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
@@ -127,8 +128,9 @@ void paintCareerCard() {
   cardActor(kCareerCardMenu, kCareerFrameItem, kCareerActorItem);
   CGame::DrawStringAsItem(CGame::careerName.get(), kCareerCardMenu, kCareerNameItem, false);
   cardLine(kCareerCardMenu, kCareerRankLineItem);
-  // The world rank of the ranking points comes with the career's ranking; the label stands alone.
-  CGame::DrawStringAsItem(text(kTextMenus, kRankText), kCareerCardMenu, kCareerRankItem, false);
+  CGame::DrawStringAsItem(joined(text(kTextMenus, kRankText), kConstSpace,
+                                 String::valueOfInt(CGame::mapPts2Rank(CGame::careerRankingPoints))),
+                          kCareerCardMenu, kCareerRankItem, false);
   cardLine(kCareerCardMenu, kCareerWeekLineItem);
   CGame::DrawStringAsItem(joined(text(kTextMenus, kWeekText), kConstSpace, String::valueOfInt(CGame::careerWeek + 1)),
                           kCareerCardMenu, kCareerWeekItem, false);
@@ -207,7 +209,7 @@ void continueSaved() {
       CGame::RMS(false, CGame::kCareerTournamentRecord);
       CGame::relocateHome();
       CGame::sortMatchLocation();
-      // The career's tournament table opens here once the career's screens are built.
+      Debug::trace("load screen: the career's tournament (record 4) is saved; its table is not built yet");
     }
   }
   CGame::updateScreenBufferWithStdSplash();
@@ -303,6 +305,17 @@ void CGame::enterLoadTournament() {
     if (!isNull(sprite)) sprite->changePalette(getPalyerPal(player), 0, nullptr);
   }
   currentTournament = kQuickTournament;
+  menuCursor = choiceIndex;
+}
+
+// The saved career is loaded here, so the card shows it, its avatar running in its colours.
+void CGame::enterLoadCareer() {
+  SORV_FRAME("CGame.enterLoadCareer()V");
+  choiceIndex = hasRecord(kCareerRecord) ? kContinueEntry : kNewEntry;
+  if (choiceIndex == kContinueEntry) {
+    RMS(false, kCareerRecord);
+    pickActorEven = createCareerActor();
+  }
   menuCursor = choiceIndex;
 }
 

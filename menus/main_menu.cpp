@@ -17,14 +17,14 @@ namespace sorv {
 namespace {
 
 constexpr int32_t kQuitScreen = 50, kOptionsScreen = 2, kLoadScreen = 11;
-constexpr int32_t kOptionsState = 8, kTournamentLoadState = 53;
+constexpr int32_t kOptionsState = 8, kTournamentLoadState = 53, kCareerLoadState = 20;
 constexpr int32_t kSelectKeys = 0x50020, kBackKey = 0x20000, kLeftSoftKey = 0x40000;
 constexpr int32_t kButtonClass = 14, kButtonAnim = 11;
 constexpr int32_t kArrowMenu = 5, kUpArrowItem = 25, kDownArrowItem = 26;
 constexpr int32_t kDescriptionItem = 9;
 constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
 constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
-constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kOptionsEntry = 9, kQuitEntry = 13;
+constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kCareerEntry = 5, kOptionsEntry = 9, kQuitEntry = 13;
 
 // Entries whose screens come later: they act as an entry without action, with a log line.
 struct PendingEntry {
@@ -32,7 +32,6 @@ struct PendingEntry {
   const char* name;
 };
 constexpr PendingEntry kPendingEntries[] = {
-    {1, 5, "career"},
     {1, 8, "records history"}, {1, 12, "achievements"},    {1, 272, "promotion"},
     {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
 };
@@ -53,6 +52,11 @@ void runMainMenuEntry(int32_t entry) {
       // The screen first: the state's enter puts the cursor on a saved tournament.
       CGame::MenuPush(kLoadScreen);
       CGame::PUSH_STATE(kTournamentLoadState);
+      return;
+    case kCareerEntry:
+      // As the tournament's: the state's enter puts the cursor on a saved career.
+      CGame::MenuPush(kLoadScreen);
+      CGame::PUSH_STATE(kCareerLoadState);
       return;
     case kOptionsEntry:
       CGame::prepareAnimationArrows();

@@ -3,9 +3,12 @@
 // tournament's card, a broken record 6, and the new tournament drawn from the selection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "runtime/string.h"
+#include "sprites/cactor.h"
 #include "tests/menus/quick_fixture.h"
 
 namespace sorv::test {
@@ -296,6 +299,133 @@ TEST_F(LoadScreenTest, ADamagedTournamentRowStillGivesAPlayableDraw) {
     }
     std::copy(kept.begin(), kept.end(), table->elements());
   }
+}
+
+// --- The career's branch: main-menu entry 5 and record 3.
+constexpr int32_t kCareerLoadState = 20, kNameEntryState = 21, kNameEntryScreen = 36, kLobbyState = 23;
+
+class CareerLoadTest : public LoadScreenTest {
+ protected:
+  void SetUp() override {
+    LoadScreenTest::SetUp();
+    CGame::resetRMS(CGame::kCareerRecord);
+    CGame::resetRMS(CGame::kCareerTournamentRecord);
+    CGame::isCareer = false;
+  }
+  // The main menu's third entry: down twice, then select.
+  void openCareerLoadScreen() {
+    CGame::mainMenuCode = 5;
+    CGame::SetMenu(1);
+    setState(6);
+    frame();
+    press(kDigit8);
+    press(kDigit8);
+    press(kDigit5);
+    for (int i = 0; i < 40 && CGame::GET_CURRENT_STATE() != kCareerLoadState; i++) frame();
+    ASSERT_EQ(CGame::GET_CURRENT_STATE(), kCareerLoadState);
+    ASSERT_EQ(CGame::menuScreenCode, kChoice);
+    ASSERT_EQ(CGame::mainMenuChoice, 5);
+  }
+  // A career of the given sex saved as the lobby saves it, then the memory's one reset.
+  static void saveCareer(int32_t mode, const char* name, int32_t points, int32_t week) {
+    CGame::resetCareerData();
+    astore(CGame::matchSettings.get(), 0, mode);
+    CGame::careerName = String::fromCString(name);
+    CGame::careerRankingPoints = points;
+    CGame::careerWeek = week;
+    ASSERT_TRUE(CGame::RMS(true, CGame::kCareerRecord));
+    CGame::resetCareerData();
+    astore(CGame::matchSettings.get(), 0, 0);
+  }
+  void expectCareerStarted() {
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), kNameEntryState);
+    EXPECT_EQ(CGame::GET_LAST_STATE(), kCareerLoadState);
+    EXPECT_EQ(CGame::menuScreenCode, kNameEntryScreen);
+    EXPECT_TRUE(CGame::isCareer);
+    EXPECT_FALSE(CGame::hasRecord(CGame::kCareerRecord));
+    EXPECT_FALSE(CGame::hasRecord(CGame::kCareerTournamentRecord));
+  }
+  // Whether the screen inside a box around a menu 10 item changes when `change` runs.
+  bool cardShows(int32_t item, const std::function<void()>& change) {
+    const int32_t at = CGame::GetMenuItemPosition(10, item);
+    const int32_t x = static_cast<int16_t>(at) - 10;
+    const Box b = {x, (at >> 16) - 15, std::min(420, CGame::kGameWidth - x), 45};
+    CGame::repaintAll = true;
+    const std::vector<uint16_t> before = shown(b);
+    change();
+    CGame::repaintAll = true;
+    return shown(b) != before;
+  }
+};
+
+TEST_F(CareerLoadTest, NewStartsAtOnceWithoutASaveAndAsksFirstOverOne) {
+  for (bool saved : {false, true}) {
+    SCOPED_TRACE(saved ? "a save" : "no save");
+    CGame::resetRMS(CGame::kCareerRecord);
+    if (saved) saveCareer(0, "BORIS", 20, 4);
+    openCareerLoadScreen();
+    EXPECT_EQ(CGame::menuCursor, saved ? 1 : 0) << "the cursor starts on continue over a save";
+    if (saved) press(kDigit2);
+    ASSERT_EQ(CGame::menuCursor, 0);
+    press(kDigit5);
+    if (saved) {
+      ASSERT_EQ(CGame::menuScreenCode, kQuestion);
+      press(kSoftRight);
+      EXPECT_EQ(CGame::menuScreenCode, kChoice) << "no keeps the save";
+      EXPECT_TRUE(CGame::hasRecord(CGame::kCareerRecord));
+      EXPECT_FALSE(CGame::isCareer);
+      press(kDigit5);
+      ASSERT_EQ(CGame::menuScreenCode, kQuestion);
+      press(kSoftLeft);
+    }
+    expectCareerStarted();
+    CGame::isCareer = false;
+  }
+}
+
+TEST_F(CareerLoadTest, ContinueShowsTheCardAndEntersTheLobby) {
+  struct Case {
+    int32_t mode, avatar;
+  };
+  for (const Case& c : {Case{0, 17}, Case{2, 35}}) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode);
+    saveCareer(c.mode, "CARLA", 20, 6);
+    openCareerLoadScreen();
+    ASSERT_EQ(CGame::menuCursor, 1);
+    frame();
+    EXPECT_EQ(CGame::loadCardShown, 1);
+    EXPECT_EQ(String::toCString(CGame::careerName), "CARLA");
+    EXPECT_EQ(CGame::mapPts2Rank(CGame::careerRankingPoints), 200);
+    ASSERT_FALSE(isNull(CGame::pickActorEven.get()));
+    EXPECT_EQ(CGame::pickActorEven->sprite, c.mode == 2 ? CGame::playerSpriteAlt.get() : CGame::playerSprite.get());
+    // Name, rank and week, each where the card puts it.
+    EXPECT_TRUE(cardShows(2, [] { CGame::careerName = String::fromCString("X"); }));
+    EXPECT_TRUE(cardShows(4, [] { CGame::careerRankingPoints = 1000; }));
+    CGame::careerRankingPoints = 20;
+    EXPECT_FALSE(cardShows(4, [] { CGame::careerRankingPoints = 25; })) << "25 points are still rank 200";
+    EXPECT_TRUE(cardShows(6, [] { CGame::careerWeek = 30; }));
+    LogCapture log;
+    press(kDigit5);
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
+    EXPECT_TRUE(CGame::isCareer);
+    EXPECT_EQ(CGame::playerChoice1, c.avatar);
+    EXPECT_FALSE(log.contains("NullPointer")) << log.text();
+    CGame::isCareer = false;
+  }
+}
+
+// The career's saved tournament reopens with the next issue's table: until then the
+// continue says so and stays.
+TEST_F(CareerLoadTest, ASavedCareerTournamentStaysOnTheLoadScreen) {
+  saveCareer(0, "DORA", 20, 6);
+  ASSERT_TRUE(CGame::RMS(true, CGame::kCareerTournamentRecord));
+  openCareerLoadScreen();
+  LogCapture log;
+  press(kDigit5);
+  EXPECT_TRUE(log.contains("not built yet")) << log.text();
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), kCareerLoadState);
+  EXPECT_TRUE(CGame::isCareer);
+  CGame::isCareer = false;
 }
 
 }  // namespace
