@@ -42,7 +42,6 @@ constexpr int32_t kActorPoolKind = 1;
 constexpr int32_t kDustEntry = 5;
 constexpr int32_t kDemoPaletteCount = 4;
 constexpr int32_t kTypeHomePicture = 29, kTypeMapIcon = 30, kTypeMapCursor = 31;
-constexpr int32_t kMenuExtMapIcons = 3;
 
 ASprite* spriteAt(ObjectArray* table, int32_t index) {
   if (isNull(table) || !table->inBounds(index)) return nullptr;

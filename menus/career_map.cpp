@@ -7,6 +7,7 @@
 
 #include "device/graphics.h"
 #include "game/cgame.h"
+#include "tools/data/resource_ids.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
@@ -32,7 +33,7 @@ constexpr int32_t kHome = CGame::kHomeLocation, kFirstTraining = CGame::kFirstTr
 constexpr int32_t kSharedPlace = 4, kSharedPlaceOwner = 2;
 
 constexpr int32_t kLobbyMenu = 45, kMapViewItem = 38, kHintItem = 40;
-constexpr int32_t kWorldMapEntry = 2, kMapIconEntry = 3;  // of the menus' extra pack
+constexpr int32_t kWorldMapEntry = kMenuExtWorldMap, kMapIconEntry = kMenuExtMapIcons;  // of the menus' extra pack
 constexpr int32_t kWorldMapFrame = 0;
 constexpr int32_t kPreviousKeys = 0x6014, kNextKeys = 0x9140;
 // The cursor moves only once the map has nearly arrived, so one press is one jump.
