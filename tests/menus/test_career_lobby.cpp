@@ -229,6 +229,9 @@ TEST_F(CareerLobbyTest, ThePaintShowsTheWeekAndTheTrainingLevel) {
   // The week caption is centred on item 11; the name starts at item 39, under the map. The
   // screen is cleared first: only the art's background covers the last frame's text.
   const int32_t weekAt = CGame::GetMenuItemPosition(45, 11), nameAt = CGame::GetMenuItemPosition(45, 39);
+  // The name's band stops short of the target's caption below it, which scrolls every frame.
+  const int32_t nameTop = (nameAt >> 16) - 12;
+  const int32_t nameRows = std::max(8, (CGame::GetMenuItemPosition(45, 9) >> 16) - 12 - nameTop);
   auto week = [&] {
     clear();
     frame();
@@ -238,7 +241,7 @@ TEST_F(CareerLobbyTest, ThePaintShowsTheWeekAndTheTrainingLevel) {
   auto name = [&] {
     clear();
     frame();
-    return region(static_cast<int16_t>(nameAt), (nameAt >> 16) + 1, 520, 29);
+    return region(static_cast<int16_t>(nameAt), nameTop, 520, nameRows);
   };
   const std::vector<uint16_t> weekTwo = week(), level1 = name();
   shot("lobby-training");
