@@ -27,7 +27,7 @@ constexpr int32_t kConstRankJoin = 77;
 constexpr int32_t kLowestRank = 200;
 
 constexpr int32_t kFirstBarFrame = 64;
-constexpr int32_t kFullValue = 100, kValuesPerBar = 20;
+constexpr int32_t kFullValue = 100, kValuesPerBar = 20, kBarLevels = 5;
 
 constexpr int32_t kWeekRowMenu = 50;
 constexpr int32_t kWeekHighlightItem = 1, kWeekLevelItem = 2, kWeekBarItem = 3, kWeekAnimItem = 4;
@@ -141,7 +141,7 @@ void CGame::drawPlayerAbilitySingle(int32_t menu, int32_t firstItem, int32_t dx,
     DrawStringAsItem(String::valueOfInt(value), menu, firstItem + i, false);
     resetMenuPaintItemPal();
     const int32_t at = GetMenuItemPosition(menu, barItem + i);
-    const int32_t frame = kFirstBarFrame + std::clamp((value - 1) / kValuesPerBar, 0, 4);
+    const int32_t frame = kFirstBarFrame + std::clamp((value - 1) / kValuesPerBar, 0, kBarLevels - 1);
     clippedBar(frame, menu, barItem + i, dx + xOf(at), dy + yOf(at), w, h, value);
   }
   resetMenuPaintPosition();
@@ -157,8 +157,8 @@ void CGame::drawCareerPlayerAbiItem(String* label, String* text, int32_t kind, i
     if (isNull(text)) {
       const int32_t at = GetMenuItemPosition(kWeekRowMenu, kWeekBarItem);
       const int32_t size = GetMenuItemSize(kWeekRowMenu, kWeekBarItem);
-      clippedBar(kFirstBarFrame + std::clamp(level, 0, 4), kWeekRowMenu, kWeekLevelItem, x + xOf(at), y + yOf(at), xOf(size),
-                 yOf(size), value);
+      const int32_t frame = kFirstBarFrame + std::clamp(level, 0, kBarLevels - 1);
+      clippedBar(frame, kWeekRowMenu, kWeekLevelItem, x + xOf(at), y + yOf(at), xOf(size), yOf(size), value);
     } else {
       DrawStringAsItem(text, kWeekRowMenu, kWeekTextItem, false);
     }

@@ -85,6 +85,19 @@ class CareerAvatarTest : public QuickMatchTest {
     CGame::releaseX = x;
     CGame::releaseY = y;
   }
+  void press(int32_t code) {
+    CGame::gameCanvas->keyPressed(code);
+    frame();
+    CGame::gameCanvas->keyReleased(code);
+    frame();
+  }
+  // A touch at a point of the game's landscape screen, on the portrait screen it is shown on.
+  void tap(int32_t x, int32_t y) {
+    CGame::gameCanvas->pointerPressed(480 - y, x);
+    frame();
+    CGame::gameCanvas->pointerReleased(480 - y, x);
+    frame();
+  }
   static void savePicture(const char* name) {
     const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "menus";
     std::filesystem::create_directories(folder);
@@ -357,6 +370,39 @@ TEST_F(CareerAvatarTest, AppearanceStepsWrapAndRecolourTheAvatar) {
   homeKeys(kKeyBack);
   EXPECT_EQ(CGame::menuScreenCode, kHomeScreen);
   EXPECT_EQ(CGame::menuCursor, 1);
+}
+
+// Through the canvas as a player does it: digits, a scroll arrow's tap and the select key on
+// the creation; a row's tap and the back soft key's box on the home.
+TEST_F(CareerAvatarTest, KeysAndTouchesThroughTheCanvas) {
+  LogCapture log;
+  openCreation();
+  frame();  // the first frame lets keys in
+  press('8');
+  press('6');
+  EXPECT_EQ(CGame::menuCursor, 1);
+  EXPECT_EQ(row(0), 1);
+  tap(380, 265);  // the up arrow
+  EXPECT_EQ(CGame::menuCursor, 0);
+  press('6');
+  EXPECT_EQ(row(1), 1);
+  press('5');
+  ASSERT_EQ(CGame::menuScreenCode, kConfirmScreen);
+  press('5');
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
+  EXPECT_EQ(CGame::careerStyle, 1);
+  EXPECT_EQ(CGame::careerHome, aload(CGame::homeOrder.get(), 1));
+
+  openHome();
+  frame();
+  tap(100, 130);  // the second option, chosen after its blink
+  frames(6);
+  ASSERT_EQ(CGame::menuScreenCode, kLookScreen);
+  tap(700, 450);  // the back soft key's box
+  frames(6);
+  EXPECT_EQ(CGame::menuScreenCode, kHomeScreen);
+  EXPECT_FALSE(log.contains("NullPointer")) << log.text();
+  EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
 }
 
 TEST_F(CareerAvatarTest, TheScreensPaintWithoutRuntimeErrors) {

@@ -72,7 +72,9 @@ TEST_F(CareerPanelsTest, ARowWithoutItsMenuStepsByTheAskedHeightAndSaysSoOnce) {
   LogCapture log;
   CGame::releaseX = 180;
   CGame::releaseY = 340;
-  for (int i = 0; i < 3; i++) EXPECT_EQ(CGame::drawAbiMenuItem(nullptr, nullptr, 170, 329, 420, 40, 1, true, true, 2), 40);
+  for (int i = 0; i < 3; i++) {
+    EXPECT_EQ(CGame::drawAbiMenuItem(nullptr, nullptr, 170, 329, 420, 40, 1, true, true, 2), 40);
+  }
   EXPECT_EQ(CGame::keysPressed, 0);
   EXPECT_EQ(countLines(log.text(), "menu 43 has no item 1"), 1) << log.text();
 }
