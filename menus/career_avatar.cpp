@@ -365,6 +365,8 @@ void paintHomeOptions() {
     CGame::drawMenuItem(kTextMenus, entries->elements()[i], x, y, 0, lit);
   }
   advanceTap();
+  // A home entered over a lobby that kept no avatar (a career continued) makes its own.
+  if (isNull(CGame::demoPlayer.get())) CGame::demoPlayer = CGame::createAvatarActor();
   const int32_t at = CGame::GetMenuItemPosition(kHomeMenu, kHomeActorItem);
   drawAvatar(xOf(at), yOf(at));
 }
@@ -377,6 +379,8 @@ void paintLooks() {
   const int32_t card = CGame::GetMenuItemPosition(kLookMenu, kLookCardItem);
   CGame::drawPlayerInfo_Career(actor, CGame::careerName, CGame::careerHome, CGame::careerRankingPoints, xOf(card),
                                yOf(card), true);
+  // The card shows the actor's frame; the screen keeps it running.
+  if (!isNull(actor)) actor->update();
   const int32_t first = CGame::GetMenuItemPosition(kLookMenu, kFirstLookItem);
   const int32_t step = yOf(CGame::GetMenuItemPosition(kLookMenu, kSecondLookItem)) - yOf(first);
   const int32_t count = lookScreenCount();

@@ -419,8 +419,10 @@ TEST_F(CareerAvatarTest, TheScreensPaintWithoutRuntimeErrors) {
   CGame::paintCareerCreateAvastar();
   savePicture("career_confirm.png");
   openHome();
+  CGame::demoPlayer = nullptr;  // as a continued career's lobby may leave it
   CGame::paintCareerHome();
   savePicture("career_home.png");
+  EXPECT_FALSE(isNull(CGame::demoPlayer.get())) << "the home makes the avatar it shows";
   homeKeys(kDown);
   homeKeys(kOk);
   CGame::paintCareerHome();
