@@ -40,10 +40,10 @@ constexpr int32_t kHintItem = 10, kPanelItem = 11, kUpArrowItem = 14, kDownArrow
 constexpr int32_t kAvatarNameItem = 3, kAvatarRectItem = 6, kFirstAbilityItem = 13;
 constexpr int32_t kRowX = 170, kFirstRowY = 329, kRowW = 420, kRowH = 34;
 constexpr int32_t kTextRow = 0, kValueRow = 1;
-// The scroll arrows' touch boxes around their items and the triangles a touch shows.
+// The scroll arrows' touch boxes around their items and the triangles a touch shows, 60 x 30
+// on the arrow's place.
 constexpr int32_t kArrowBoxLeft = 35, kArrowBoxUp = 17, kArrowBoxW = 100, kArrowBoxH = 50;
-constexpr int32_t kUpTriangle[] = {350, 280, 380, 250, 410, 280};
-constexpr int32_t kDownTriangle[] = {350, 364, 380, 394, 410, 364};
+constexpr int32_t kTriangleHalfW = 30, kTriangleHalfH = 15;
 constexpr int32_t kPressedColour = 0xFF0000, kReleasedColour = 0x00FF00;
 
 constexpr int32_t kHomeMenu = 47, kFirstOptionItem = 9, kSecondOptionItem = 10, kHomeActorItem = 13;
@@ -174,11 +174,12 @@ void paintQuestion(int32_t y) {
   CGame::drawOverlapMessage(screenText(kTextGeneral), 0, y, 0, 0);
 }
 
-void fillTriangle(const int32_t* t, int32_t colour) {
+void fillTriangle(int32_t x, int32_t y, bool up, int32_t colour) {
   Graphics* g = CGame::GetMenuGfx();
   if (isNull(g)) return;
+  const int32_t base = up ? y + kTriangleHalfH : y - kTriangleHalfH, tip = up ? y - kTriangleHalfH : y + kTriangleHalfH;
   g->setColor(colour);
-  g->fillTriangle(t[0], t[1], t[2], t[3], t[4], t[5]);
+  g->fillTriangle(x - kTriangleHalfW, base, x, tip, x + kTriangleHalfW, base);
 }
 
 // A scroll arrow of the creation list: a release presses its key, shown green; a held touch
@@ -186,12 +187,11 @@ void fillTriangle(const int32_t* t, int32_t colour) {
 void scrollArrow(int32_t item, bool up) {
   const int32_t at = CGame::GetMenuItemPosition(kCreateMenu, item);
   const int32_t x = xOf(at) - kArrowBoxLeft, y = yOf(at) - kArrowBoxUp;
-  const int32_t* triangle = up ? kUpTriangle : kDownTriangle;
   if (CGame::isPointerReleasedInBox(x, y, kArrowBoxW, kArrowBoxH, true)) {
     CGame::keysPressed = up ? kUpKeys : kDownKeys;
-    fillTriangle(triangle, kReleasedColour);
+    fillTriangle(xOf(at), yOf(at), up, kReleasedColour);
   } else if (CGame::pointerDown && CGame::isPointerClickedInBox(x, y, kArrowBoxW, kArrowBoxH, false)) {
-    fillTriangle(triangle, kPressedColour);
+    fillTriangle(xOf(at), yOf(at), up, kPressedColour);
   } else {
     CGame::DrawAnimationAsItem(-1, -1, -1, kCreateMenu, item, false);
   }

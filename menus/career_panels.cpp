@@ -177,7 +177,13 @@ int32_t CGame::drawAbiMenuItem(String* label, String* text, int32_t x, int32_t y
   setMenuPaintPosition(x, y);
   if (highlight) DrawRectAsItem(kHighlightAlpha, kListRowMenu, kRowHighlightItem);
   DrawStringAsItem(label, kListRowMenu, kRowLabelItem, false);
-  if (kind == kValueRow) DrawFrameAsItem(-1, -1, kListRowMenu, kRowLevelItem, false);
+  if (kind == kValueRow) {
+    // The level frame stays inside its row.
+    Graphics* g = GetMenuGfx();
+    if (!isNull(g)) SetClip(g, x, y, w, h);
+    DrawFrameAsItem(-1, -1, kListRowMenu, kRowLevelItem, false);
+    if (!isNull(g)) SetClip(g, 0, 0, kGameWidth, kGameHeight);
+  }
   DrawStringAsItem(text, kListRowMenu, kRowValueItem, false);
   if (highlight && selected) {
     rowArrow(true, x, y, w, h, row);

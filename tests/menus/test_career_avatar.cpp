@@ -266,13 +266,16 @@ TEST_F(CareerAvatarTest, ConfirmingCreatesTheCareer) {
   }
 }
 
+// The arrows' boxes are 100 x 50 from 35 left of and 17 above items 14 (up) and 15 (down).
 TEST_F(CareerAvatarTest, TheCreationScreensScrollArrowsPressTheListsKeys) {
+  const int32_t up = CGame::GetMenuItemPosition(41, 14), down = CGame::GetMenuItemPosition(41, 15);
+  const int32_t ux = static_cast<int16_t>(up), uy = up >> 16, dx = static_cast<int16_t>(down), dy = down >> 16;
   struct Case {
     int32_t cursor, x, y, keys;
   };
-  // Item 14 (up) at (380, 265), item 15 (down) at (380, 379); boxes 100 x 50 from 35 left, 17 up.
-  const Case cases[] = {{1, 380, 265, kUp}, {1, 345, 248, kUp}, {1, 380, 379, kDown}, {1, 444, 411, kDown},
-                        {0, 380, 265, 0},   {8, 380, 379, 0},   {1, 380, 300, 0},    {1, 446, 379, 0}};
+  const Case cases[] = {{1, ux, uy, kUp},          {1, ux - 35, uy - 17, kUp}, {1, dx, dy, kDown},
+                        {1, dx + 64, dy + 32, kDown}, {0, ux, uy, 0},            {8, dx, dy, 0},
+                        {1, ux, uy + 34, 0},         {1, dx + 66, dy, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.cursor << " at " << c.x << "," << c.y);
     openCreation();
@@ -281,9 +284,9 @@ TEST_F(CareerAvatarTest, TheCreationScreensScrollArrowsPressTheListsKeys) {
     release(c.x, c.y);
     CGame::paintCareerCreateAvastar();
     EXPECT_EQ(CGame::keysPressed, c.keys);
-    // The down arrow lies under the list's second row.
-    if (c.keys == kUp) {
-      EXPECT_EQ(at(380, 270), rgb(0x00FF00)) << "the released arrow shows green";
+    if (c.keys != 0) {
+      const bool isUp = c.keys == kUp;
+      EXPECT_EQ(at(isUp ? ux : dx, isUp ? uy : dy), rgb(0x00FF00)) << "the released arrow shows green";
     }
     CGame::keysPressed = 0;
     CGame::releaseX = CGame::releaseY = -1;
@@ -382,7 +385,8 @@ TEST_F(CareerAvatarTest, KeysAndTouchesThroughTheCanvas) {
   press('6');
   EXPECT_EQ(CGame::menuCursor, 1);
   EXPECT_EQ(row(0), 1);
-  tap(380, 265);  // the up arrow
+  const int32_t up = CGame::GetMenuItemPosition(41, 14);
+  tap(static_cast<int16_t>(up), up >> 16);  // the up arrow
   EXPECT_EQ(CGame::menuCursor, 0);
   press('6');
   EXPECT_EQ(row(1), 1);
