@@ -1001,9 +1001,7 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<IntArray> lookRowItems;     // int[7]
   static StaticRef<IntArray> lookScreenItems;  // the appearance screen's items, in order
   static void enterCareerCreateAvastar();      // state 22's enter
-  // The avatar's running actor: the player sprite of its sex, animation 0, palette 0 from
-  // careerLook, mirrored (remap) when its roster kind is 0.
-  static CActor* createAvatarActor();
+  // Palette 0 of the avatar's demo sprites from careerLook, after every look's change.
   static void rebuildAvatarPalette();
   // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
   static void drawAchievement();

@@ -288,8 +288,7 @@ void updateHomeOptions() {
       CGame::updateScreenBufferWithGray();
       CGame::MenuPush(kLeaveScreen);
     } else if (CGame::menuCursor == kLookOption) {
-      CGame::loadDemoPlayer();
-      CGame::demoPlayerAlt = CGame::createAvatarActor();
+      CGame::demoPlayerAlt = CGame::createCareerActor();
       CGame::MenuPush(kLookScreen);
     }
   }
@@ -366,7 +365,7 @@ void paintHomeOptions() {
   }
   advanceTap();
   // A home entered over a lobby that kept no avatar (a career continued) makes its own.
-  if (isNull(CGame::demoPlayer.get())) CGame::demoPlayer = CGame::createAvatarActor();
+  if (isNull(CGame::demoPlayer.get())) CGame::demoPlayer = CGame::createCareerActor();
   const int32_t at = CGame::GetMenuItemPosition(kHomeMenu, kHomeActorItem);
   drawAvatar(xOf(at), yOf(at));
 }
@@ -408,31 +407,25 @@ void initAvatarTables() {
 
 SORV_STATIC_INIT(kCGame, initAvatarTables);
 
-CActor* CGame::createAvatarActor() {
-  SORV_FRAME("CGame.createAvatarActor()LCActor;");
-  loadDemoPlayer();
-  const bool woman = womanAvatar();
-  CActor* actor = createRunPlayer();
-  if (isNull(actor)) return nullptr;
-  setPlayerAnim(actor, woman);
-  // Set after the sprite, so animation 0 is played as it is, only mirrored.
-  ByteArray* kinds = rosterKinds;
-  actor->remap = !isNull(kinds) && kinds->inBounds(avatarSlot()) && kinds->elements()[avatarSlot()] == 0;
-  rebuildAvatarPalette();
-  return actor;
-}
-
+// The demo sprites may have been reloaded since an actor was made (each new career actor
+// reloads them): every sprite the avatar is shown on takes the new colours.
 void CGame::rebuildAvatarPalette() {
   SORV_FRAME("CGame.rebuildAvatarPalette()V");
-  ASprite* sprite = womanAvatar() ? playerSpriteAlt.get() : playerSprite.get();
-  if (isNull(sprite)) return;
-  sprite->changePalette(buildPlayerPalette(nullptr, careerLook), 0, nullptr);
+  IntArray* colours = buildPlayerPalette(nullptr, careerLook);
+  ASprite* sprites[] = {womanAvatar() ? playerSpriteAlt.get() : playerSprite.get(),
+                        isNull(demoPlayer.get()) ? nullptr : demoPlayer->sprite,
+                        isNull(demoPlayerAlt.get()) ? nullptr : demoPlayerAlt->sprite};
+  for (int32_t i = 0; i < 3; i++) {
+    ASprite* sprite = sprites[i];
+    const bool repeated = (i > 0 && sprite == sprites[0]) || (i > 1 && sprite == sprites[1]);
+    if (!isNull(sprite) && !repeated) sprite->changePalette(colours, 0, nullptr);
+  }
 }
 
 void CGame::enterCareerCreateAvastar() {
   SORV_FRAME("CGame.enterCareerCreateAvastar()V");
   if (isNull(careerCreateRows)) makeCreateRows();
-  demoPlayer = createAvatarActor();
+  demoPlayer = createCareerActor();
   rosterFirst0 = 0;
 }
 

@@ -68,7 +68,7 @@ class CareerAvatarTest : public QuickMatchTest {
     setState(kLobbyState);
     CGame::PUSH_STATE(kHomeState);
     CGame::MenuPush(kHomeScreen);
-    CGame::demoPlayer = CGame::createAvatarActor();
+    CGame::demoPlayer = CGame::createCareerActor();
   }
   static int32_t row(int32_t r) { return aload(static_cast<ByteArray*>(aload(CGame::careerCreateRows.get(), r)), 0); }
   static int32_t look(int32_t item) { return aload(CGame::careerLook.get(), item); }
@@ -368,6 +368,7 @@ TEST_F(CareerAvatarTest, AppearanceStepsWrapAndRecolourTheAvatar) {
     const int32_t wanted = s.value >= 0 ? s.value : choices(s.item) + s.value;
     EXPECT_EQ(look(s.item), wanted);
     EXPECT_EQ(shownPalette(), lookPalette());
+    EXPECT_EQ(ints(CGame::demoPlayer->sprite->getPalette(0)), lookPalette()) << "the home's avatar too";
   }
   EXPECT_EQ(CGame::rosterFirst0, 2) << "the two rows follow the cursor";
   homeKeys(kKeyBack);
