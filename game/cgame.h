@@ -990,8 +990,19 @@ class CGame : public Canvas, public Runnable {
   static void drawPlayerAbilitySingle(int32_t menu, int32_t firstItem, int32_t dx, int32_t dy, ByteArray* values);
   static void drawCareerPlayerAbiItem(String* label, String* text, int32_t kind, int32_t level, int32_t value,
                                       int32_t x, int32_t y, bool highlight);
+  // A row's value arrows live while the row is highlighted and selectable: a tap on either half
+  // of the row's w x h box presses 0x4010 or 0x8040 and makes `row` the cursor.
   static int32_t drawAbiMenuItem(String* label, String* text, int32_t x, int32_t y, int32_t w, int32_t h,
-                                 int32_t kind, bool highlight, bool selected);
+                                 int32_t kind, bool highlight, bool selected, int32_t row = -1);
+  // --- The career's avatar creation (state 22) and home (state 24), menus/career_avatar.cpp.
+  // Creation cursor rows: 0 edits row 1 (the style), 1 edits row 0 (the home, an index into the
+  // cities in homeOrder), 2..8 the appearance items lookRowItems[row - 2]. rosterFirst0 is the
+  // first visible row of the creation and appearance lists, so it survives their questions.
+  static StaticRef<IntArray> lookRowItems;     // int[7]
+  static StaticRef<IntArray> lookScreenItems;  // the appearance screen's items, in order
+  static void enterCareerCreateAvastar();      // state 22's enter
+  // Palette 0 of the avatar's demo sprites from careerLook, after every look's change.
+  static void rebuildAvatarPalette();
   // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
   static void drawAchievement();
   static void initAchievementUnlock(int32_t queue, int32_t kind);

@@ -15,10 +15,6 @@ StaticRef<Object> CGame::menuSelection;
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}
-void CGame::updateCareerCreateAvastar() {}
-void CGame::paintCareerCreateAvastar() {}
-void CGame::updateCareerHome() {}
-void CGame::paintCareerHome() {}
 void CGame::initCareerUpdate() {}
 void CGame::updateCareerUpdate() {}
 void CGame::paintCareerUpdate() {}
