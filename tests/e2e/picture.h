@@ -34,4 +34,19 @@ inline Picture readPng(const std::string& path) {
   return p;
 }
 
+// A box of the game's 800 x 480 screen.
+struct Box {
+  int x, y, w, h;
+};
+
+// Whether two shots of the panel show the same pixels inside a game box (game point (x, y)
+// is panel point (479 - y, x)); never for a shot that could not be read.
+inline bool sameIn(const Picture& a, const Picture& b, const Box& box) {
+  if (a.width != 480 || b.width != 480) return false;
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++)
+      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
+  return true;
+}
+
 }  // namespace sorv::test

@@ -31,18 +31,8 @@ constexpr int kSelectFrames = 14;
 constexpr int kStyleByte = 0, kNameByte = 2, kLookByte = 10, kWeekByte = 18, kPointsByte = 21;
 constexpr size_t kCareerBytes = 89;
 
-struct Box {
-  int x, y, w, h;
-};
 // What stays still on the lobby: the week caption and the ability values and bars.
 constexpr Box kWeekCaption = {540, 365, 250, 35}, kAbilities = {560, 215, 240, 140};
-
-bool sameIn(const Picture& a, const Picture& b, const Box& box) {
-  for (int gy = box.y; gy < box.y + box.h; gy++)
-    for (int gx = box.x; gx < box.x + box.w; gx++)
-      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
-  return true;
-}
 
 std::string frames(int n) { return "frames " + std::to_string(n) + "\n"; }
 std::string await(int state, int limit) { return "await state " + std::to_string(state) + " " + std::to_string(limit) + "\n"; }

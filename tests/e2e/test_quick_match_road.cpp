@@ -50,17 +50,6 @@ const std::string kPadRound = touchFor(kPadOkX, kPadOkY, 6) + tap(padCellX(3), p
 // The match-over pages before the continue question, each closed with the left soft-key box.
 constexpr int kMatchOverPages = 3;
 
-// Whether two shots agree inside a game box (game (x, y) is panel (479 - y, x)).
-struct Box {
-  int x, y, w, h;
-};
-bool sameIn(const test::Picture& a, const test::Picture& b, const Box& box) {
-  if (a.width != 480 || b.width != 480) return false;
-  for (int gy = box.y; gy < box.y + box.h; gy++)
-    for (int gx = box.x; gx < box.x + box.w; gx++)
-      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
-  return true;
-}
 // Whether two shots have their white (the texts) in the same places inside a game box; the
 // animated arrows around the values change only their colours.
 bool sameTextIn(const test::Picture& a, const test::Picture& b, const Box& box) {

@@ -42,9 +42,6 @@ int portraitX(int k) { return 60 + 145 * k + 60; }
 constexpr int kPortraitY = 350;
 
 // Game boxes: the table's message box and the trophy at the right end of the bracket.
-struct Box {
-  int x, y, w, h;
-};
 constexpr Box kMessage = {200, 180, 400, 100}, kTrophy = {700, 160, 75, 80};
 
 int countIn(const Picture& p, const Box& b, bool (*counted)(uint32_t)) {
@@ -63,13 +60,6 @@ int messagePixels(const Picture& p) {
     return b >= 0x30 && b > r + 0x10;
   });
 }
-bool sameIn(const Picture& a, const Picture& b, const Box& box) {
-  for (int gy = box.y; gy < box.y + box.h; gy++)
-    for (int gx = box.x; gx < box.x + box.w; gx++)
-      if (a.at(479 - gy, gx) != b.at(479 - gy, gx)) return false;
-  return true;
-}
-
 // The match's hidden keys: "0 0 0 1" the user wins it at the next point, "0 0 0 2" the
 // opponent does.
 std::string cheat(int lastKey) { return key(kKey0, 1) + key(kKey0, 1) + key(kKey0, 1) + key(lastKey, 3); }
