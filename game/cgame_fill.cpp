@@ -45,7 +45,7 @@ void CGame::fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w,
   if (isNull(buffer)) return;
   // A band wider than the buffer goes in columns, so every strip has at least one row.
   const int32_t stripWidth = std::min(w, buffer->length);
-  const int32_t rows = buffer->length / stripWidth;
+  const auto rows = static_cast<int32_t>(std::min<int64_t>(buffer->length / stripWidth, bottom - top));
   std::fill_n(buffer->elements(), rows * stripWidth, argb);
   for (int64_t column = left; column < right; column += stripWidth) {
     const auto width = static_cast<int32_t>(std::min<int64_t>(stripWidth, right - column));
