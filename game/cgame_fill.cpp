@@ -32,19 +32,26 @@ void CGame::fillRect(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w,
     return;
   }
   if (alpha == 0) return;
+  // Only the part inside the clip is blended: a band far larger than the screen costs no
+  // more than the screen, and no strip's position leaves the int range.
+  const int64_t left = std::max<int64_t>(x, int64_t{g->clipLeft} - g->translateX);
+  const int64_t top = std::max<int64_t>(y, int64_t{g->clipTop} - g->translateY);
+  const int64_t right = std::min<int64_t>(int64_t{x} + w, int64_t{g->clipRight} - g->translateX);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + h, int64_t{g->clipBottom} - g->translateY);
+  if (left >= right || top >= bottom) return;
+  w = static_cast<int32_t>(right - left);
   IntArray* buffer = ASprite::decodeBuffer.get();
   if (isNull(buffer) || buffer->length < 1) buffer = Array::newIntArray(std::min(w, ASprite::kDecodeBufferSize));
   if (isNull(buffer)) return;
   // A band wider than the buffer goes in columns, so every strip has at least one row.
   const int32_t stripWidth = std::min(w, buffer->length);
-  const int32_t rows = buffer->length / stripWidth;
+  const auto rows = static_cast<int32_t>(std::min<int64_t>(buffer->length / stripWidth, bottom - top));
   std::fill_n(buffer->elements(), rows * stripWidth, argb);
-  const int64_t right = int64_t{x} + w, bottom = int64_t{y} + h;
-  for (int64_t left = x; left < right; left += stripWidth) {
-    const auto width = static_cast<int32_t>(std::min<int64_t>(stripWidth, right - left));
-    for (int64_t r = y; r < bottom; r += rows) {
+  for (int64_t column = left; column < right; column += stripWidth) {
+    const auto width = static_cast<int32_t>(std::min<int64_t>(stripWidth, right - column));
+    for (int64_t r = top; r < bottom; r += rows) {
       // Blended: an opaque copy would turn every translucent band solid.
-      g->drawRGB(buffer, 0, stripWidth, static_cast<int32_t>(left), static_cast<int32_t>(r), width,
+      g->drawRGB(buffer, 0, stripWidth, static_cast<int32_t>(column), static_cast<int32_t>(r), width,
                  static_cast<int32_t>(std::min<int64_t>(bottom - r, rows)), true);
     }
   }

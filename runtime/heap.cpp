@@ -58,33 +58,53 @@ size_t roundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
 void GranuleBitmap::resize(size_t bits) {
   words_.assign((bits + 63) / 64, 0);
   summary_.assign((words_.size() + 63) / 64, 0);
+  top_.assign((summary_.size() + 63) / 64, 0);
 }
 
 void GranuleBitmap::set(size_t i) {
   words_[i >> 6] |= uint64_t{1} << (i & 63);
   summary_[i >> 12] |= uint64_t{1} << ((i >> 6) & 63);
+  top_[i >> 18] |= uint64_t{1} << ((i >> 12) & 63);
 }
 
 void GranuleBitmap::clear(size_t i) {
   uint64_t& w = words_[i >> 6];
   w &= ~(uint64_t{1} << (i & 63));
-  if (w == 0) summary_[i >> 12] &= ~(uint64_t{1} << ((i >> 6) & 63));
+  if (w != 0) return;
+  uint64_t& s = summary_[i >> 12];
+  s &= ~(uint64_t{1} << ((i >> 6) & 63));
+  if (s == 0) top_[i >> 18] &= ~(uint64_t{1} << ((i >> 12) & 63));
 }
 
+namespace {
+// The highest set bit of w at or below bit b, or -1.
+int highestAtOrBelow(uint64_t w, size_t b) {
+  w &= ~uint64_t{0} >> (63 - (b & 63));
+  return w == 0 ? -1 : 63 - std::countl_zero(w);
+}
+}  // namespace
+
 size_t GranuleBitmap::findPrev(size_t i) const {
-  size_t wi = i >> 6;
-  uint64_t w = words_[wi] & (~uint64_t{0} >> (63 - (i & 63)));
-  if (w != 0) return wi * 64 + 63 - std::countl_zero(w);
+  const size_t wi = i >> 6;
+  if (int b = highestAtOrBelow(words_[wi], i); b >= 0) return wi * 64 + b;
   if (wi == 0) return SIZE_MAX;
-  // Earlier non-empty words through the summary.
-  size_t wj = wi - 1;
-  size_t si = wj >> 6;
-  uint64_t s = summary_[si] & (~uint64_t{0} >> (63 - (wj & 63)));
-  while (s == 0) {
+  // An earlier non-empty word in this summary word, else through the top level.
+  size_t word;
+  const size_t wj = wi - 1, si = wj >> 6;
+  if (int b = highestAtOrBelow(summary_[si], wj); b >= 0) {
+    word = si * 64 + b;
+  } else {
     if (si == 0) return SIZE_MAX;
-    s = summary_[--si];
+    const size_t sj = si - 1;
+    size_t ti = sj >> 6;
+    int t = highestAtOrBelow(top_[ti], sj);
+    while (t < 0) {
+      if (ti == 0) return SIZE_MAX;
+      t = highestAtOrBelow(top_[--ti], 63);
+    }
+    const size_t summaryWord = ti * 64 + t;
+    word = summaryWord * 64 + 63 - std::countl_zero(summary_[summaryWord]);
   }
-  size_t word = si * 64 + 63 - std::countl_zero(s);
   return word * 64 + 63 - std::countl_zero(words_[word]);
 }
 

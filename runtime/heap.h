@@ -33,8 +33,8 @@
 
 namespace sorv {
 
-// One bit per granule over an arena, with a summary word per 64 words so a backward search
-// for the nearest set bit skips empty stretches quickly.
+// One bit per granule over an arena, with a summary bit per word and a top bit per summary
+// word, so a backward search for the nearest set bit crosses a sparse arena in a few steps.
 class GranuleBitmap {
  public:
   void resize(size_t bits);
@@ -48,6 +48,7 @@ class GranuleBitmap {
  private:
   std::vector<uint64_t> words_;
   std::vector<uint64_t> summary_;  // bit k: words_[k] is not zero
+  std::vector<uint64_t> top_;      // bit k: summary_[k] is not zero
 };
 
 // Free fragments by (size, address), both in granules. Sizes are grouped in classes: one

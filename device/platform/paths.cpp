@@ -37,16 +37,21 @@ std::vector<std::string> splitComponents(const std::string& cePath, bool& ok) {
 }
 
 // The existing entry of dir whose name equals name ignoring ASCII case; name itself when
-// there is none (a file about to be made keeps its spelling).
-std::string matchEntry(const std::string& dir, const std::string& name) {
+// there is none (a file about to be made keeps its spelling). exists tells which.
+std::string matchEntry(const std::string& dir, const std::string& name, bool& exists) {
   struct stat st;
+  exists = true;
   if (lstat((dir + "/" + name).c_str(), &st) == 0) return name;
+  exists = false;
+  // dir is no folder: there is nothing to scan.
+  if (errno == ENOTDIR) return name;
   DIR* d = opendir(dir.c_str());
   if (d == nullptr) return name;
   std::string found = name;
   while (dirent* e = readdir(d)) {
     if (strcasecmp(e->d_name, name.c_str()) == 0) {
       found = e->d_name;
+      exists = true;
       break;
     }
   }
@@ -73,7 +78,9 @@ bool toHostPath(const std::string& cePath, std::string& hostPath) {
   std::vector<std::string> parts = splitComponents(cePath, ok);
   if (!ok) return false;
   std::string path = rootDir();
-  for (const std::string& part : parts) path += "/" + matchEntry(path, part);
+  // Below a missing entry nothing exists: the rest keeps its spelling without a look.
+  bool exists = true;
+  for (const std::string& part : parts) path += "/" + (exists ? matchEntry(path, part, exists) : part);
   hostPath = path;
   return true;
 }
@@ -94,7 +101,8 @@ bool makeFolders(const std::string& cePath) {
     }
   }
   for (const std::string& part : parts) {
-    path += "/" + matchEntry(path, part);
+    bool exists = false;
+    path += "/" + matchEntry(path, part, exists);
     if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return false;
   }
   return true;

@@ -33,6 +33,8 @@ TEST_F(PhoneFiles, PathsIgnoreCaseAndRefuseDots) {
       {"\\Program Files\\Game\\data.bar", "/Program Files/Game/data.bar"},
       {"\\PROGRAM FILES\\game\\DATA.BAR", "/Program Files/Game/data.bar"},
       {"\\program files\\New Folder\\new.TXT", "/Program Files/New Folder/new.TXT"},
+      {"\\program files\\New\\GAME\\Data.Bar", "/Program Files/New/GAME/Data.Bar"},
+      {"\\Program Files\\game\\DATA.BAR\\Inner", "/Program Files/Game/data.bar/Inner"},
       {"/Program Files//Game/", "/Program Files/Game"},
       {"\\", ""},
       {"\\Program Files\\..\\outside\\target.txt", nullptr},

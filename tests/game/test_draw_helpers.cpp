@@ -98,6 +98,47 @@ TEST_F(DrawTest, AlphaRectangleLetsTheGroundShowThrough) {
   }
 }
 
+// A translucent fill blends exactly where it meets the clip, in the graphics' translated
+// coordinates, however far the rectangle reaches beyond the screen.
+TEST_F(DrawTest, TranslucentFillBlendsOnlyInsideTheClip) {
+  struct Case {
+    const char* what;
+    int32_t translateX, translateY, clipX, clipY, clipW, clipH, x, y, w, h;
+    int32_t left, top, right, bottom;  // the tinted screen pixels, right and bottom excluded
+  };
+  const Case cases[] = {
+      {"a band far wider than the screen", 0, 0, 50, 60, 20, 10, -100000, -100000, 1 << 30, 1 << 30, 50, 60,
+       70, 70},
+      {"clip larger than the band", 0, 0, 0, 0, CGame::kGameWidth, CGame::kGameHeight, 30, 40, 5, 3, 30, 40, 35,
+       43},
+      {"translated", 100, 80, -20, -20, 40, 40, -10, -5, 1000, 10, 90, 75, 120, 85},
+      {"outside the clip", 0, 0, 0, 0, 10, 10, 20, 20, 5, 5, 0, 0, 0, 0},
+  };
+  constexpr uint32_t kGround = 0xFF2040C0;
+  constexpr int32_t kTint = static_cast<int32_t>(0x80FF0000);
+  Graphics* g = CGame::backBufferGraphics;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clearBack(kGround);
+    CGame::fillRect(g, kTint, 200, 200, 4, 4);
+    const uint16_t tinted = back(201, 201);
+    clearBack(kGround);
+    g->translate(c.translateX, c.translateY);
+    g->setClip(c.clipX, c.clipY, c.clipW, c.clipH);
+    CGame::fillRect(g, kTint, c.x, c.y, c.w, c.h);
+    g->translate(-c.translateX, -c.translateY);
+    g->setClip(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+    int32_t count = 0;
+    for (int32_t y = 0; y < CGame::kGameHeight; y++) {
+      for (int32_t x = 0; x < CGame::kGameWidth; x++) {
+        const bool inside = x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+        if (back(x, y) != (inside ? tinted : rgb(kGround)) && count++ < 3) ADD_FAILURE() << x << "," << y;
+      }
+    }
+    EXPECT_EQ(count, 0);
+  }
+}
+
 TEST_F(DrawTest, InformationBandOpensCloseAndStaysClosed) {
   struct Case {
     const char* what;

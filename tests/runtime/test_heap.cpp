@@ -84,6 +84,38 @@ class HeapLayout : public ::testing::Test {
   stress::StressOverride quiet_{false, false};
 };
 
+// The backward search against a plain scan, over bits set at word, summary-word and
+// top-word boundaries of an arena larger than one top word covers, as each is cleared.
+TEST(GranuleBitmap, FindPrevIsTheNearestSetBitAtOrBelow) {
+  constexpr size_t kBits = (size_t{1} << 18) * 2 + 100;
+  const std::vector<size_t> marks = {0, 63, 64, 4095, 4096, 4097, 262143, 262144, 300000, kBits - 1};
+  GranuleBitmap bits;
+  bits.resize(kBits);
+  std::vector<bool> plain(kBits, false);
+  for (size_t m : marks) {
+    bits.set(m);
+    plain[m] = true;
+  }
+  auto scan = [&](size_t i) {
+    for (size_t j = i + 1; j-- > 0;) {
+      if (plain[j]) return j;
+    }
+    return SIZE_MAX;
+  };
+  for (size_t cleared = 0; cleared <= marks.size(); cleared++) {
+    for (size_t m : marks) {
+      for (size_t i : {m, m + 1, m == 0 ? 0 : m - 1}) {
+        if (i < kBits) EXPECT_EQ(bits.findPrev(i), scan(i)) << "at " << i << " after " << cleared;
+      }
+    }
+    if (cleared < marks.size()) {
+      bits.clear(marks[cleared]);
+      plain[marks[cleared]] = false;
+    }
+  }
+  EXPECT_EQ(bits.count(), 0u);
+}
+
 TEST_F(HeapLayout, SmallRequestsTakeAtLeastThreeWords) {
   struct Case {
     Mode mode;
