@@ -8,8 +8,16 @@
 namespace sorv::test {
 
 // Phone virtual keys: the digits, and F1/F2 for the soft keys.
-constexpr int kKey0 = 48, kKey1 = 49, kKey2 = 50, kKey4 = 52, kKey5 = 53, kKey6 = 54, kKey8 = 56;
+constexpr int kKey0 = 48, kKey1 = 49, kKey2 = 50, kKey4 = 52, kKey5 = 53, kKey6 = 54, kKey8 = 56, kKey9 = 57;
 constexpr int kLeftSoft = 112, kRightSoft = 113;
+
+// Frames to let run.
+inline std::string frames(int n) { return "frames " + std::to_string(n) + "\n"; }
+
+// Frames until the game is in the state, at most the limit.
+inline std::string await(int state, int limit) {
+  return "await state " + std::to_string(state) + " " + std::to_string(limit) + "\n";
+}
 
 // A key pressed and released, then the frames to let run.
 inline std::string key(int vk, int after = 2) {

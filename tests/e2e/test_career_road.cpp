@@ -23,7 +23,6 @@ using test::ProgramRun;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 400;
-constexpr int kKey9 = 57;
 constexpr int kSelectFrames = 14;
 
 // Record 3's bytes: style, the avatar's kind, the name (8), the looks (7), home, week,
@@ -34,8 +33,6 @@ constexpr size_t kCareerBytes = 89;
 // What stays still on the lobby: the week caption and the ability values and bars.
 constexpr Box kWeekCaption = {540, 365, 250, 35}, kAbilities = {560, 215, 240, 140};
 
-std::string frames(int n) { return "frames " + std::to_string(n) + "\n"; }
-std::string await(int state, int limit) { return "await state " + std::to_string(state) + " " + std::to_string(limit) + "\n"; }
 // The lobby's hidden keys: "0 0 9 1" skips a week.
 std::string nextWeekCheat() { return key(kKey0, 1) + key(kKey0, 1) + key(kKey9, 1) + key(kKey1, 3); }
 

@@ -24,7 +24,6 @@ using test::ProgramRun;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 560;
-constexpr int kKey9 = 57;
 // The table takes keys once the user's line has grown into the next round: a segment of one
 // round grows the slowest, over about 300 frames.
 constexpr int kLineFrames = 400;
@@ -63,10 +62,6 @@ int messagePixels(const Picture& p) {
 // The match's hidden keys: "0 0 0 1" the user wins it at the next point, "0 0 0 2" the
 // opponent does.
 std::string cheat(int lastKey) { return key(kKey0, 1) + key(kKey0, 1) + key(kKey0, 1) + key(lastKey, 3); }
-std::string await(int state, int frames) {
-  return "await state " + std::to_string(state) + " " + std::to_string(frames) + "\n";
-}
-std::string frames(int n) { return "frames " + std::to_string(n) + "\n"; }
 
 // From the table (its keys taking) through a match the cheat decides, back to the table.
 std::string matchFromTable(const std::string& ok, int cheatKey) {
