@@ -133,6 +133,49 @@ TEST_F(CareerRoad, CreatedByKeysWalkedLeftAndContinuedAfterARestart) {
   EXPECT_EQ(career(), saved) << "backing out of the question keeps the career";
 }
 
+// The same choices by touch as by keys: the creation list's value and scroll arrows, the
+// home's rows and the soft-key corners give the same career, byte for byte.
+TEST_F(CareerRoad, CreatedByTouchAsByKeys) {
+  const std::string ok = tap(100, 450, 10), back = tap(700, 450, 10);
+  std::string s = kToLoad + ok + await(21, 60) + frames(4);
+  s += key(kKey5, 1) + key(kKey5, 1) + letter('J') + letter('O') + letter('H') + letter('N') + frames(2) + ok;
+  s += await(22, 60) + frames(4) + take("avatar");
+  // Style right on its row; the down arrow; home left on its row; the down arrow; the first
+  // look right.
+  s += tap(500, 346, 4) + take("style") + tap(380, 409, 4) + tap(250, 380, 4) + take("home-chosen");
+  s += tap(380, 409, 4) + tap(500, 380, 4) + take("look");
+  s += ok + take("confirm") + ok + await(23, 60) + frames(30) + take("lobby");
+  // Home by the OK corner, the appearance row, its first look right, back twice; leave.
+  s += ok + await(24, 30) + frames(6) + tap(100, 130, 10) + take("appearance") + tap(400, 300, 6);
+  s += take("appearance-changed") + back + back + await(23, 30) + frames(6) + back + take("leave") + ok;
+  s += await(6, 30) + frames(4) + "quit\n";
+  ASSERT_EQ(play(s), 0);
+  expectNoRuntimeErrors();
+  const std::string t = trace();
+  for (const char* change : {"state 21 -> 22 push", "state 22 -> 23 switch", "state 23 -> 24 push",
+                             "state 24 -> 23 pop", "state 23 -> 6 switch"}) {
+    EXPECT_TRUE(has(t, change)) << change << "\n" << t;
+  }
+  const std::string byTouch = career();
+  ASSERT_EQ(byTouch.size(), kCareerBytes);
+  EXPECT_FALSE(sameIn(picture("avatar"), picture("style"), {0, 0, 800, 480}));
+  EXPECT_FALSE(sameIn(picture("style"), picture("home-chosen"), {0, 0, 800, 480}));
+  EXPECT_FALSE(sameIn(picture("appearance"), picture("appearance-changed"), {0, 0, 800, 480}));
+  EXPECT_FALSE(sameIn(picture("lobby"), picture("leave"), {0, 0, 800, 480})) << "the leave question";
+
+  ASSERT_TRUE(installData());
+  std::string k = kToLoad + key(kKey5, 4) + await(21, 60) + frames(4) + kName + await(22, 60) + frames(4);
+  k += key(kKey6) + key(kKey8) + key(kKey4) + key(kKey8) + key(kKey6) + key(kKey5, 4) + key(kKey5, 4);
+  k += await(23, 60) + frames(30) + key(kKey5, 4) + await(24, 30) + frames(6) + key(kKey8) + key(kKey5, 10);
+  k += key(kKey6, 6) + key(kRightSoft, 4) + key(kRightSoft, 4) + await(23, 30) + frames(6) + key(kRightSoft, 4);
+  k += key(kKey5, 10) + await(6, 30) + frames(4) + "quit\n";
+  ASSERT_EQ(play(k), 0);
+  expectNoRuntimeErrors();
+  EXPECT_EQ(career(), byTouch);
+  EXPECT_EQ(byTouch[kStyleByte], 1);
+  EXPECT_NE(byTouch[kLookByte], 0);
+}
+
 // Week 52 offers only the tournament that admits the world's ten best: the new player's
 // rank opens the message instead, and back closes it.
 TEST_F(CareerRoad, ATournamentAboveThePlayersRankIsRefused) {
