@@ -1,6 +1,10 @@
+#include <algorithm>
+
 #include "game/cgame.h"
+#include "match/ctennis.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
+#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "tools/data/resource_ids.h"
@@ -51,6 +55,10 @@ constexpr int32_t kDrawPositions = 16;
 constexpr int32_t kRosterEntries = 39;
 constexpr int32_t kBracketSizes[] = {8, 4, 2};
 constexpr int32_t kNewCareerRankingPoints = 20;
+constexpr int32_t kCourtColumn = 0, kGamesColumn = 1, kSetsColumn = 2;
+constexpr int32_t kGamesOptions = 5, kSetsOptions = 3, kCourts = 4, kLevels = 3;
+constexpr int32_t kDoublesField = 9;
+constexpr int32_t kTopTenRank = 10, kTopFiftyRank = 50;
 constexpr int32_t kFullStamina = 100;
 
 // Rows of byte arrays, each made before the outer array holds it.
@@ -135,6 +143,34 @@ void CGame::resetTournamentData() {
 void CGame::resetAllTournamentPlayable() {
   SORV_FRAME("CGame.resetAllTournamentPlayable()V");
   zeroBytes(careerLocationState);
+}
+
+int32_t CGame::tournamentRowValue(int32_t column, int32_t from, int32_t to) {
+  ByteArray* table = tournamentTable;
+  const int32_t at = currentTournament * kTournamentColumns + column;
+  const bool inTable = !isNull(table) && currentTournament >= 0 && at >= 0 && at < table->length;
+  const int32_t v = inTable ? table->elements()[at] : from;
+  if (inTable && v >= from && v <= to) return v;
+  Debug::trace("tournament: row %d column %d holds %d, outside %d..%d; %d taken", currentTournament, column, v, from,
+               to, std::clamp(v, from, to));
+  return std::clamp(v, from, to);
+}
+
+void CGame::initCareerSettingUI() {
+  SORV_FRAME("CGame.initCareerSettingUI()V");
+  const int32_t rank = mapPts2Rank(careerRankingPoints);
+  // A difficulty from a damaged record 4 stays a level the set-up knows.
+  const int32_t d = std::clamp(tournamentDifficulty, 0, kLevels - 1) + (rank < kTopTenRank ? 2 : rank < kTopFiftyRank ? 1 : 0);
+  CTennis::careerFinal = d > kLevels - 1 && isTheFinalRoundOfTournament();
+  IntArray* settings = matchSettings;
+  const int32_t mode = aload(settings, 0);
+  const bool woman = mode == 2 || mode == 3;
+  astore(settings, 1, std::min(d, kLevels - 1));
+  astore(settings, 2, tournamentRowValue(kGamesColumn, 0, kGamesOptions - 1));
+  astore(settings, 3, tournamentRowValue(kSetsColumn, 0, kSetsOptions - 1));
+  astore(settings, 4, tournamentRowValue(kCourtColumn, 0, kCourts - 1));
+  const int32_t doubles = careerLocationField(currentTournament, kDoublesField) != 0 ? 1 : 0;
+  astore(settings, 0, doubles + (woman ? 2 : 0));
 }
 
 }  // namespace sorv

@@ -117,6 +117,12 @@ class CGame : public Canvas, public Runnable {
   static bool tournamentIntro;
   static void resetTournamentData();
   static void resetAllTournamentPlayable();
+  // A byte of the current tournament's row of tournamentTable, held to from..to: a row or
+  // value outside the table gets one log line and the nearest value in range.
+  static int32_t tournamentRowValue(int32_t column, int32_t from, int32_t to);
+  // The next career match's settings from the running tournament and the avatar's rank;
+  // also whether it is a final against a strong field (CTennis::careerFinal).
+  static void initCareerSettingUI();
 
   // --- The tournament model (menus/tournament_model.cpp). A tournament is played as a chain
   // of segments of at most three rounds; only the current segment's draw is held. A segment
@@ -922,6 +928,9 @@ class CGame : public Canvas, public Runnable {
   // The tournament draw after the player's team is picked: a new tournament of the quick
   // tournament row drawn around the team, then its table.
   static void startTournamentFromSelection();
+  // The career tournament's table: made for the week's target when create is set (the draw
+  // around the avatar), else the one loaded from record 4.
+  static void switchToCareerTournamentTable(bool create);
   // --- The load screen (menus/load_screen.cpp): continue the saved tournament (or career) or
   // start a new one (screen 11), the overwrite question (60) and the tournament's group choice
   // (61). A record 6 that fails its check counts as no save; the group choice only ever holds
@@ -959,6 +968,7 @@ class CGame : public Canvas, public Runnable {
   static void igm_drawMatchStatisticItem(ObjectArray* labels, IntArray* values, int32_t x, int32_t y);
   static String* gePlayerName(int32_t roster, int32_t first, int32_t second);
   static void switch2CareerUpdate(bool fromMatch);
+  static void switch2CareerUpdate(bool fromMatch, bool flag);
   // The match's (or training's) frame run while its state is painted into the screen buffer:
   // draw-only, its result dropped, the generator as it was.
   static void drawFrozenMatch(CTennis* frame);

@@ -219,6 +219,8 @@ void CGame::switchToPlayGame() {
   matchObject = nullptr;
   freeMemory();
   matchObject = CTennis::create(CTennis::kKindMatch);
+  // The avatar's ability in a match follows its mental strength (1..100).
+  if (isCareer) careerAbility = std::max(1, careerMental);
   CTennis::currentCourt = aload(matchSettings.get(), 4);
   CTennis::loadCounter = 0;
   initLoad(kMatchLoadingTarget);

@@ -8,7 +8,6 @@
 #include "game/cgame.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
-#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
@@ -75,9 +74,9 @@ String* screenText() {
 void enterTournament(int32_t location) {
   const int32_t rank = CGame::mapPts2Rank(CGame::careerRankingPoints);
   if (rank > CGame::careerLocationField(location, kWorstRankField)) return CGame::MenuPush(kRankScreen);
-  // Admitted: the career's tournament table is not built yet, so the lobby stays as it was.
-  Debug::trace("career lobby: tournament %d admits rank %d; the career's tournament table is not built yet",
-               location, rank);
+  // Played first, so the career saved with the new tournament already holds it.
+  CGame::setTournamentPlayed(location);
+  CGame::switchToCareerTournamentTable(true);
 }
 
 void startTraining(int32_t location) {

@@ -11,7 +11,6 @@
 #include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
-#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
@@ -203,13 +202,13 @@ void continueSaved() {
   } else {
     CGame::isCareer = true;
     CGame::playerChoice1 = mode() == 2 || mode() == 3 ? kCareerAvatarWomen : kCareerAvatar;
-    if (!CGame::hasRecord(CGame::kCareerTournamentRecord)) {
+    // A record 4 that fails its check leaves the lobby (its log line is the check's).
+    if (!CGame::loadTournamentRecord(CGame::kCareerTournamentRecord)) {
       CGame::SWITCH_STATE(kCareerLobbyState);
     } else {
-      CGame::RMS(false, CGame::kCareerTournamentRecord);
       CGame::relocateHome();
       CGame::sortMatchLocation();
-      Debug::trace("load screen: the career's tournament (record 4) is saved; its table is not built yet");
+      CGame::switchToCareerTournamentTable(false);
     }
   }
   CGame::updateScreenBufferWithStdSplash();

@@ -5,5 +5,6 @@
 namespace sorv {
 
 void CGame::switch2CareerUpdate(bool) {}
+void CGame::switch2CareerUpdate(bool fromMatch, bool) { switch2CareerUpdate(fromMatch); }
 
 }  // namespace sorv

@@ -399,6 +399,9 @@ void CGame::nextTournameRound() {
     tournamentSegment++;
     fullPlayerListByRandomWithFakePlayers(positions, true, -1, -1);
   }
+  // Every round, not only a segment's first: a final in the middle of a segment (a
+  // three-round tournament's) is a final against a strong field too.
+  if (isCareer && tournamentRound < tournamentRoundCount) initCareerSettingUI();
   if (tournamentRound != tournamentRoundCount) return;
   CAE::CheckAchi(kAchiChampion, !isDouble());
   CAE::CheckAchi(kAchiTournamentChampion, mainMenuChoice == kTournamentChoice);

@@ -1,10 +1,12 @@
-// The main menu's tournament starts once the player's team is picked in its selection (state
-// 54): a new draw of the quick tournament row's rounds around the team, the row's match
-// settings, then the tournament table.
+// A tournament starts: the main menu's once the player's team is picked in its selection
+// (state 54), a new draw of the quick tournament row's rounds around the team with the row's
+// match settings; the career's from the lobby, a draw around the avatar at the week's target.
+// Then the tournament table.
 #include <algorithm>
 #include <cstdint>
 
 #include "game/cgame.h"
+#include "match/ctennis.h"
 #include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
@@ -20,19 +22,12 @@ using tournament::kMaxRounds;
 constexpr int32_t kCourtColumn = 0, kGamesColumn = 1, kSetsColumn = 2;
 constexpr int32_t kTournamentLevel = 1;
 constexpr int32_t kGamesOptions = 5, kSetsOptions = 3, kCourts = 4;
+constexpr int32_t kDifficultyField = 8, kDifficulties = 3;
+constexpr int32_t kCareerSlotMan = 17, kCareerSlotWoman = 35;
 
-// A byte of the current tournament's row, inside `from`..`to`. The table is data: a row
-// outside it or a value out of range gets one log line and the nearest value in range, so
-// the tournament that starts can also be continued from its record.
-int32_t rowValue(int32_t column, int32_t from, int32_t to) {
-  ByteArray* table = CGame::tournamentTable;
-  const int32_t at = CGame::currentTournament * kTournamentColumns + column;
-  const bool inTable = !isNull(table) && CGame::currentTournament >= 0 && at >= 0 && at < table->length;
-  const int32_t v = inTable ? table->elements()[at] : from;
-  if (inTable && v >= from && v <= to) return v;
-  Debug::trace("tournament: row %d column %d holds %d, outside %d..%d; %d taken", CGame::currentTournament, column, v,
-               from, to, std::clamp(v, from, to));
-  return std::clamp(v, from, to);
+int32_t avatarSlot() {
+  const int32_t mode = aload(CGame::matchSettings.get(), 0);
+  return mode == 2 || mode == 3 ? kCareerSlotWoman : kCareerSlotMan;
 }
 
 }  // namespace
@@ -40,16 +35,38 @@ int32_t rowValue(int32_t column, int32_t from, int32_t to) {
 void CGame::startTournamentFromSelection() {
   SORV_FRAME("CGame.startTournamentFromSelection()V");
   userSlot = -1;
-  const int32_t rounds = rowValue(isDouble() ? kTournamentRoundsDoubles : kTournamentRoundsSingles, 1, kMaxRounds);
+  const int32_t rounds = tournamentRowValue(isDouble() ? kTournamentRoundsDoubles : kTournamentRoundsSingles, 1, kMaxRounds);
   resetTournamentData();
   newTournament(rounds);
   fullPlayerListByRandomWithFakePlayers(getFakeTournamentPlayersCount(getFakeTournamentRoundCount()), true,
                                         pickedAvatars[0], pickedAvatars[1]);
   // Settings 1 to 4: level, games, sets and court.
-  const int32_t settings[] = {kTournamentLevel, rowValue(kGamesColumn, 0, kGamesOptions - 1),
-                              rowValue(kSetsColumn, 0, kSetsOptions - 1), rowValue(kCourtColumn, 0, kCourts - 1)};
+  const int32_t settings[] = {kTournamentLevel, tournamentRowValue(kGamesColumn, 0, kGamesOptions - 1),
+                              tournamentRowValue(kSetsColumn, 0, kSetsOptions - 1), tournamentRowValue(kCourtColumn, 0, kCourts - 1)};
   for (int32_t r = 0; r < 4; r++) astore(matchSettings.get(), r + 1, settings[r]);
   switchToTournamentTable(true);
+}
+
+void CGame::switchToCareerTournamentTable(bool create) {
+  SORV_FRAME("CGame.switchToCareerTournamentTable(Z)V");
+  if (create) {
+    currentTournament = careerTargetLocation();
+    tournamentDifficulty = std::clamp(careerLocationField(currentTournament, kDifficultyField), 0, kDifficulties - 1);
+    userSlot = -1;
+    resetTournamentData();
+    newTournament(tournamentRowValue(kTournamentRoundsSingles, 1, kMaxRounds));
+    // The settings after the new round count: whether the first match is the final depends
+    // on it, and the draw's groups on the mode they set.
+    initCareerSettingUI();
+    fullPlayerListByRandomWithFakePlayers(getFakeTournamentPlayersCount(getFakeTournamentRoundCount()), true,
+                                          avatarSlot(), -1);
+  } else {
+    // A continued tournament's final is a final again after a restart.
+    initCareerSettingUI();
+  }
+  CTennis::currentCourt = aload(matchSettings.get(), 4);
+  CTennis::isTraining = false;
+  switchToTournamentTable(create);
 }
 
 }  // namespace sorv

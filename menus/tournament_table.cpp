@@ -174,7 +174,7 @@ void closeWonTournament() {
   const int32_t stat = major ? kStatMajorTitles : kStatTitles;
   astore(stats, stat, static_cast<int16_t>(aload(stats, stat) + 1));
   CGame::RMS(true, CGame::kCareerRecord);
-  // The career's weekly update (switch2CareerUpdate(false, true)) closes the tournament.
+  CGame::switch2CareerUpdate(false, true);
 }
 
 // The joint of a pair: each half in the highlight when its entry scored more than the other.

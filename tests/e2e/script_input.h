@@ -47,6 +47,24 @@ inline std::string touchFor(int x, int y, int frames, int after = 1) {
 // From the boot through the title to the main menu, its labels at rest.
 inline const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
 
+// A tournament table takes keys once the user's line has grown into the next round: a
+// segment of one round grows the slowest, over about 300 frames.
+constexpr int kLineFrames = 400;
+// Points the computer plays for the user before a cheat decides the match.
+constexpr int kPlayFrames = 300;
+constexpr int kToMatchFrames = 600, kMatchToTableFrames = 9000;
+
+// The match's hidden keys: "0 0 0 1" the user wins it at the next point, "0 0 0 2" the
+// opponent does.
+inline std::string cheat(int lastKey) { return key(kKey0, 1) + key(kKey0, 1) + key(kKey0, 1) + key(lastKey, 3); }
+
+// From a tournament table (its keys taking) through a match the cheat decides, back to the
+// table, its line grown.
+inline std::string matchFromTable(const std::string& ok, int cheatKey) {
+  return ok + await(40, kToMatchFrames) + frames(kPlayFrames) + cheat(cheatKey) + await(57, kMatchToTableFrames) +
+         frames(kLineFrames);
+}
+
 // The frames a script lets run.
 inline int scriptFrames(const std::string& script) {
   int n = 0;

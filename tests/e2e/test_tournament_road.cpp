@@ -24,12 +24,6 @@ using test::ProgramRun;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 560;
-// The table takes keys once the user's line has grown into the next round: a segment of one
-// round grows the slowest, over about 300 frames.
-constexpr int kLineFrames = 400;
-// Points the computer plays for the user before a cheat decides the match.
-constexpr int kPlayFrames = 300;
-constexpr int kToMatchFrames = 600, kMatchToTableFrames = 9000;
 
 // Game points: the main menu's second button (Tournament); the soft-key corners; the group
 // row's right arrow (its touch box spans 210 pixels right of the value's middle, about
@@ -58,15 +52,6 @@ int messagePixels(const Picture& p) {
     const uint32_t r = rgb >> 16, b = rgb & 0xFF;
     return b >= 0x30 && b > r + 0x10;
   });
-}
-// The match's hidden keys: "0 0 0 1" the user wins it at the next point, "0 0 0 2" the
-// opponent does.
-std::string cheat(int lastKey) { return key(kKey0, 1) + key(kKey0, 1) + key(kKey0, 1) + key(lastKey, 3); }
-
-// From the table (its keys taking) through a match the cheat decides, back to the table.
-std::string matchFromTable(const std::string& ok, int cheatKey) {
-  return ok + await(40, kToMatchFrames) + frames(kPlayFrames) + cheat(cheatKey) + await(57, kMatchToTableFrames) +
-         frames(kLineFrames);
 }
 
 struct MatchLine {

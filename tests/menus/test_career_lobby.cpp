@@ -20,7 +20,7 @@ namespace sorv::test {
 namespace {
 
 constexpr int32_t kDigit5 = '5', kSoftRight = -7;
-constexpr int32_t kLobbyState = 23, kHomeState = 24, kLoadingState = 11, kTrainingState = 44;
+constexpr int32_t kLobbyState = 23, kHomeState = 24, kTableState = 57, kLoadingState = 11, kTrainingState = 44;
 constexpr int32_t kHomeScreen = 31, kLeaveScreen = 32, kRankScreen = 35, kMainMenuScreen = 1;
 constexpr int32_t kWeekByte = 18, kCareerLength = 89;
 // The soft-key boxes' middles in game coordinates.
@@ -160,12 +160,12 @@ TEST_F(CareerLobbyTest, TheRankDecidesWhetherATournamentAdmits) {
     CGame::scrollStringX = 0;
     press(kDigit5, 0);
     EXPECT_EQ(CGame::scrollStringX, CGame::kTickerRestart) << "the caption starts again";
-    EXPECT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
-    EXPECT_EQ(log.contains("not built yet"), c.admitted) << log.text();
     if (c.admitted) {
-      EXPECT_EQ(CGame::menuScreenCode, screen) << "the lobby stays as it was";
+      EXPECT_EQ(CGame::GET_CURRENT_STATE(), kTableState) << "the tournament's table";
+      EXPECT_EQ(CGame::currentTournament, c.location);
       continue;
     }
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
     ASSERT_EQ(CGame::menuScreenCode, kRankScreen);
     // The message holds the map and the cheats until back closes it.
     unsettleMap();

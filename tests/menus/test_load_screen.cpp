@@ -303,6 +303,7 @@ TEST_F(LoadScreenTest, ADamagedTournamentRowStillGivesAPlayableDraw) {
 
 // --- The career's branch: main-menu entry 5 and record 3.
 constexpr int32_t kCareerLoadState = 20, kNameEntryState = 21, kNameEntryScreen = 36, kLobbyState = 23;
+constexpr int32_t kTableState = 57, kAvatarMan = 17;
 
 class CareerLoadTest : public LoadScreenTest {
  protected:
@@ -414,18 +415,39 @@ TEST_F(CareerLoadTest, ContinueShowsTheCardAndEntersTheLobby) {
   }
 }
 
-// The career's saved tournament reopens with the next issue's table: until then the
-// continue says so and stays.
-TEST_F(CareerLoadTest, ASavedCareerTournamentStaysOnTheLoadScreen) {
-  saveCareer(0, "DORA", 20, 6);
-  ASSERT_TRUE(CGame::RMS(true, CGame::kCareerTournamentRecord));
-  openCareerLoadScreen();
-  LogCapture log;
-  press(kDigit5);
-  EXPECT_TRUE(log.contains("not built yet")) << log.text();
-  EXPECT_EQ(CGame::GET_CURRENT_STATE(), kCareerLoadState);
-  EXPECT_TRUE(CGame::isCareer);
-  CGame::isCareer = false;
+// The career's saved tournament reopens its table; one that fails its check leaves the
+// career in its lobby, with a log line.
+TEST_F(CareerLoadTest, ASavedCareerTournamentReopensItsTableAndABrokenOneTheLobby) {
+  for (const bool broken : {false, true}) {
+    SCOPED_TRACE(broken ? "broken" : "sound");
+    saveCareer(0, "DORA", 20, 3);
+    CGame::currentTournament = 4;
+    CGame::resetTournamentData();
+    CGame::newTournament(4);
+    CGame::fullPlayerListByRandomWithFakePlayers(
+        CGame::getFakeTournamentPlayersCount(CGame::getFakeTournamentRoundCount()), true, kAvatarMan, -1);
+    ASSERT_TRUE(CGame::RMS(true, CGame::kCareerTournamentRecord));
+    if (broken) {
+      std::vector<int8_t> bytes = record(CGame::kCareerTournamentRecord);
+      bytes[6] = 99;  // a tournament past the table
+      putRecord(CGame::kCareerTournamentRecord, bytes);
+    }
+    CGame::currentTournament = 0;
+    CGame::newTournament(0);
+    openCareerLoadScreen();
+    LogCapture log;
+    press(kDigit5);
+    EXPECT_TRUE(CGame::isCareer);
+    EXPECT_EQ(countLines(log.text(), "no tournament to continue"), broken ? 1 : 0) << log.text();
+    if (broken) {
+      EXPECT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
+    } else {
+      EXPECT_EQ(CGame::GET_CURRENT_STATE(), kTableState);
+      EXPECT_EQ(CGame::currentTournament, 4);
+      EXPECT_EQ(aload(CGame::drawSlots.get(), CGame::userSlot), kAvatarMan);
+    }
+    CGame::isCareer = false;
+  }
 }
 
 }  // namespace

@@ -299,8 +299,10 @@ TEST_F(TournamentModelTest, TheFinalSetsFlagsAchievementsAndPoints) {
     int tournament;
     bool champion, tournamentChampion, grandSlam;
   };
-  for (const Case& c : {Case{false, false, 2, true, true, false}, Case{true, true, 2, false, false, true},
-                        Case{true, false, 5, true, false, false}}) {
+  // A career's match mode follows its place (tournament 2 is a singles one): the doubles case
+  // is a quick tournament's.
+  for (const Case& c : {Case{false, false, 2, true, true, false}, Case{false, true, 2, false, true, false},
+                        Case{true, false, 2, true, false, true}, Case{true, false, 5, true, false, false}}) {
     SCOPED_TRACE(testing::Message() << "career " << c.career << ", doubles " << c.doubles);
     CAE::LoadAchiData(managedBytes(achievementTable(std::vector<AchievementRow>(55))));
     CGame::careerStats = Array::newShortArray(6);
