@@ -55,18 +55,6 @@ class RealWindowTournament : public test::WindowRun {
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
   std::string matchTrace() const { return test::readText(dir_ + "/match.txt"); }
-  bool xdotool(const std::string& args) { return x_.tool("xdotool " + args) == 0; }
-  bool press(const std::string& keys) { return xdotool("key --clearmodifiers --delay 40 " + keys); }
-  // The keys, again after each wait that ends without done(): now and then a press at the
-  // desktop does not reach the game, or reaches it a moment before the screen takes keys.
-  bool pressUntil(const std::string& keys, const std::function<bool()>& done, std::chrono::milliseconds wait,
-                  int tries = 15) {
-    for (int i = 0; i < tries; i++) {
-      if (!press(keys)) return false;
-      if (within(wait, done)) return true;
-    }
-    return false;
-  }
   // Once the tournament's match number `match` has its first point, the hidden keys
   // "0 0 0 1" (the user wins) or "0 0 0 2", then the table. Each key must reach the game in
   // a frame of its own, and a loaded machine draws a frame slowly: the keys go 150 ms apart,
@@ -80,10 +68,7 @@ class RealWindowTournament : public test::WindowRun {
       return false;
     }
     const auto over = [&] { return countLinesWith(matchTrace(), "over ") >= match; };
-    for (int i = 0; i < 40 && !over(); i++) {
-      if (!xdotool(std::string("key --clearmodifiers --delay 150 0 0 0 ") + last)) return false;
-      within(5s, over);
-    }
+    actUntil([&] { return press(std::string("0 0 0 ") + last, 150); }, over, 5s, 40);
     return within(kPatience, [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; });
   }
   // The window once it holds still: the table's line has grown.

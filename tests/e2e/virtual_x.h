@@ -390,6 +390,34 @@ class WindowRun : public ProgramRun {
     return x_.waitForWindow(Shell::kWindowTitle, std::chrono::seconds(60));
   }
 
+  // xdotool on the server's display; false when it failed or is not installed.
+  bool xdotool(const std::string& args) const { return x_.tool("xdotool " + args) == 0; }
+
+  // The keys (X key names, "Return" or "0 0 0 1") at the desktop, each after the last by
+  // the gap.
+  bool press(const std::string& keys, int gapMs = 40) const {
+    return xdotool("key --clearmodifiers --delay " + std::to_string(gapMs) + " " + keys);
+  }
+
+  // act() until done() holds, again after each wait that ends without it: now and then a
+  // press at the desktop does not reach the game, or reaches it a moment before the screen
+  // takes keys. Nothing is done once done() holds, so no act reaches the screen after the
+  // one that answered. False when act() fails or the tries run out.
+  static bool actUntil(const std::function<bool()>& act, const std::function<bool()>& done,
+                       std::chrono::milliseconds wait, int tries) {
+    for (int i = 0; i < tries; i++) {
+      if (done()) return true;
+      if (!act()) return false;
+      if (within(wait, done)) return true;
+    }
+    return false;
+  }
+
+  bool pressUntil(const std::string& keys, const std::function<bool()>& done, std::chrono::milliseconds wait,
+                  int tries = 15) const {
+    return actUntil([&] { return press(keys); }, done, wait, tries);
+  }
+
   // Makes the log and the trace the window's own from here.
   void forgetTheHeadlessRun() {
     std::remove(env_["SORV_LOG"].c_str());
