@@ -329,6 +329,19 @@ inline Picture turnedAsTheWindowShowsIt(const Picture& panel) {
 // The bits a 16-bit panel holds; the X server and the shot each widen them their own way.
 inline uint32_t as565(uint32_t rgb) { return (rgb >> 19 & 31) << 11 | (rgb >> 10 & 63) << 5 | (rgb >> 3 & 31); }
 
+// Whether two pictures as the window shows them (window pixel (x, y) is game point (x, y))
+// hold the same 16-bit pixels inside the game box; never for one that could not be read.
+inline bool sameAt16Bits(const Picture& a, const Picture& b, const Box& box) {
+  const auto holds = [&](const Picture& p) { return p.width >= box.x + box.w && p.height >= box.y + box.h; };
+  if (!holds(a) || !holds(b)) return false;
+  for (int32_t y = box.y; y < box.y + box.h; y++) {
+    for (int32_t x = box.x; x < box.x + box.w; x++) {
+      if (as565(a.at(x, y)) != as565(b.at(x, y))) return false;
+    }
+  }
+  return true;
+}
+
 // Whether done() holds before the time is up, asking every 20 ms.
 inline bool within(std::chrono::milliseconds patience, const std::function<bool()>& done) {
   const auto until = std::chrono::steady_clock::now() + patience;
