@@ -33,6 +33,13 @@ constexpr const char* kToContinuedTable =
     "key down 53\nkey up 53\nframes 14\n"
     "key down 53\nkey up 53\nframes 4\n"
     "await state 57 300\nframes 400\n";
+// The main menu with its cursor on the second entry, and that entry's label, which nothing
+// animates.
+constexpr const char* kToTournamentEntry =
+    "frames 59\n"
+    "key down 53\nkey up 53\nframes 25\n"
+    "key down 56\nkey up 56\nframes 10\n";
+constexpr test::Box kTournamentLabel = {465, 198, 140, 26};
 
 std::vector<std::string> playersOf(const std::string& trace) {
   static const std::regex start("^match .* players=(\\S+)$");
@@ -55,6 +62,14 @@ class RealWindowTournament : public test::WindowRun {
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
   std::string matchTrace() const { return test::readText(dir_ + "/match.txt"); }
+  // The headless main menu on its second entry, as the window shows it; then a fresh
+  // install for the window.
+  Picture headlessTournamentEntry() {
+    EXPECT_EQ(runHeadless(std::string(kToTournamentEntry) + "shot " + dir_ + "/entry.png\nquit\n"), 0) << out();
+    forgetTheHeadlessRun();
+    EXPECT_TRUE(installData());
+    return test::turnedAsTheWindowShowsIt(test::readPng(dir_ + "/entry.png"));
+  }
   // Once the tournament's match number `match` has its first point, the hidden keys
   // "0 0 0 1" (the user wins) or "0 0 0 2", then the table. Each key must reach the game in
   // a frame of its own, and a loaded machine draws a frame slowly: the keys go 150 ms apart,
@@ -86,15 +101,16 @@ class RealWindowTournament : public test::WindowRun {
 };
 
 TEST_F(RealWindowTournament, ATournamentOnKeysLostReplayedAndContinuedAfterTheWindowCloses) {
+  const Picture entry = headlessTournamentEntry();
   const Window window = startInWindow("", test::VirtualX::kScreen16, true);
   ASSERT_NE(window, 0u) << log();
   ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
   ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
 
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 5 -> 6 switch"); }, 2s)) << trace();
-  // The menu takes keys once its buttons have come in.
-  std::this_thread::sleep_for(1s);
-  ASSERT_TRUE(press("Down"));
+  // The menu takes keys once its buttons have come in: Down until the cursor shows on the
+  // second entry.
+  ASSERT_TRUE(pressUntil("Down", [&] { return test::sameAt16Bits(x_.read(window), entry, kTournamentLabel); }, 2s));
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 6 -> 53 push"); }, 2s)) << trace();
   // "New" opens the group choice, whose Return opens the selection; then the player.
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 53 -> 54 push"); }, 2s)) << trace();
