@@ -57,18 +57,10 @@ class RealWindow : public test::WindowRun {
     return differing;
   }
 
-  // Acts until the game leaves the title: now and then the X server drops a synthetic press
-  // on a loaded machine, so the act is repeated every five seconds, for half a minute.
+  // Acts until the game leaves the title: the act again every five seconds, for half a
+  // minute.
   bool leavesTheTitle(const std::function<void()>& act) {
-    auto next = std::chrono::steady_clock::now();
-    return within(30s, [&] {
-      if (has(trace(), kTitleLeft)) return true;
-      if (std::chrono::steady_clock::now() >= next) {
-        act();
-        next = std::chrono::steady_clock::now() + 5s;
-      }
-      return false;
-    });
+    return actUntil([&] { act(); return true; }, [&] { return has(trace(), kTitleLeft); }, 5s, 6);
   }
 
   void closeAndExpectACleanStop(Window window) {

@@ -45,6 +45,8 @@ const std::vector<const char*> kRallyKeys = {"4", "Left", "6", "Right", "5", "Up
 // second finds the key still held), and the meter must still run at the second: the gaps
 // take turns, so one fits however fast the frames come.
 const std::vector<int> kServeGaps = {4, 12, 30};
+// A rally key goes with xdotool's own gap: a quick tap.
+constexpr int kRallyGap = 12;
 // The sanitizer build draws its frames several times slower.
 constexpr auto kMatchPatience = test::kSanitizerBuild ? std::chrono::seconds(300) : std::chrono::seconds(90);
 
@@ -70,19 +72,6 @@ class RealWindowMatchByKeys : public test::WindowRun {
   }
 
   std::string matchTrace() const { return test::readText(dir_ + "/match.txt"); }
-  bool xdotool(const std::string& args) { return x_.tool("xdotool " + args) == 0; }
-  bool press(const std::string& key) { return xdotool("key --clearmodifiers " + key); }
-
-  // The key, again after each wait that ends without done(): now and then a press at the
-  // desktop does not reach the game, or reaches it a moment before the screen takes keys.
-  bool pressUntil(const std::string& key, const std::function<bool()>& done, std::chrono::milliseconds wait,
-                  int tries = 10) {
-    for (int i = 0; i < tries; i++) {
-      if (!press(key)) return false;
-      if (within(wait, done)) return true;
-    }
-    return false;
-  }
 
   // Pixels that differ at the 16 bits the panel holds, or -1 when the sizes do.
   static int64_t differingPixels(const Picture& a, const Picture& b) {
@@ -116,7 +105,7 @@ class RealWindowMatchByKeys : public test::WindowRun {
       if (!xdotool("key --clearmodifiers --delay " + std::to_string(gap) + " Return Return")) return false;
       within(1s, [&] {
         if (countLinesWith(matchTrace(), "point ") != points || has(matchTrace(), "\nover ")) return true;
-        press(kRallyKeys[rally++ % kRallyKeys.size()]);
+        press(kRallyKeys[rally++ % kRallyKeys.size()], kRallyGap);
         return false;
       });
     }
@@ -126,12 +115,9 @@ class RealWindowMatchByKeys : public test::WindowRun {
   // The match-over pages turn on Return; the continue question waits for a soft key, and
   // its right one says no.
   bool leaveThroughTheContinueQuestion() {
-    for (int i = 0; i < 30; i++) {
-      const char* key = i % 2 == 0 ? "Return" : "F2";
-      if (!press(key)) return false;
-      if (within(500ms, [&] { return has(trace(), "state 40 -> 4 switch"); })) return true;
-    }
-    return false;
+    int i = 0;
+    return actUntil([&] { return press(i++ % 2 == 0 ? "Return" : "F2"); },
+                    [&] { return has(trace(), "state 40 -> 4 switch"); }, 500ms, 30);
   }
 };
 
@@ -149,10 +135,10 @@ TEST_F(RealWindowMatchByKeys, AMatchPlayedOnKeysEndsAndTheContinueQuestionLeadsB
   // The title, the main menu's first entry, the set-up as it stands, then the player and the
   // opponent: the selection takes no keys for a moment after each pick.
   for (const char* change : {"state 5 -> 6 switch", "state 6 -> 51 push", "state 51 -> 52 push"}) {
-    ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), change); }, 2s)) << change << "\n" << trace();
+    ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), change); }, 2s, 10)) << change << "\n" << trace();
   }
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 52 -> 12 push"); }, 1s)) << trace();
-  ASSERT_TRUE(pressUntil("F2", [&] { return has(matchTrace(), kMatchHeader); }, 3s)) << matchTrace() << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 52 -> 12 push"); }, 1s, 10)) << trace();
+  ASSERT_TRUE(pressUntil("F2", [&] { return has(matchTrace(), kMatchHeader); }, 3s, 10)) << matchTrace() << trace();
 
   // Nobody has pressed a key since the question: the court waits for the user's serve.
   EXPECT_EQ(closestTo(window, firstServe), 0) << "the court before the first serve is not the headless one";

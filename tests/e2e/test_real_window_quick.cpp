@@ -76,17 +76,10 @@ class QuickMatchWindow : public test::WindowRun {
     selection_ = test::turnedAsTheWindowShowsIt(test::readPng(dir_ + "/selection.png"));
     forgetTheHeadlessRun();
   }
-  bool xdotool(const std::string& args) { return x_.tool("xdotool " + args) == 0; }
-  // Return at the desktop until done() holds, again every ten seconds: now and then a press
-  // at the desktop does not reach the game (the selection, for one, takes no keys for a moment
-  // after each pick). Each step's wait is long enough for the game to show it has the press.
-  bool returnsUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 12; i++) {
-      if (!xdotool("key --clearmodifiers Return")) return false;
-      if (within(10s, done)) return true;
-    }
-    return false;
-  }
+  // Return at the desktop until done() holds, again every ten seconds (the selection, for
+  // one, takes no keys for a moment after each pick). Each step's wait is long enough for the
+  // game to show it has the press.
+  bool returnsUntil(const std::function<bool()>& done) { return pressUntil("Return", done, 10s, 12); }
   bool returnUntil(const char* change) {
     return returnsUntil([&] { return has(trace(), change); });
   }

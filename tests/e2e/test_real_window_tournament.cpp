@@ -33,6 +33,13 @@ constexpr const char* kToContinuedTable =
     "key down 53\nkey up 53\nframes 14\n"
     "key down 53\nkey up 53\nframes 4\n"
     "await state 57 300\nframes 400\n";
+// The main menu with its cursor on the second entry, and that entry's label, which nothing
+// animates.
+constexpr const char* kToTournamentEntry =
+    "frames 59\n"
+    "key down 53\nkey up 53\nframes 25\n"
+    "key down 56\nkey up 56\nframes 10\n";
+constexpr test::Box kTournamentLabel = {465, 198, 140, 26};
 
 std::vector<std::string> playersOf(const std::string& trace) {
   static const std::regex start("^match .* players=(\\S+)$");
@@ -55,17 +62,13 @@ class RealWindowTournament : public test::WindowRun {
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
   std::string matchTrace() const { return test::readText(dir_ + "/match.txt"); }
-  bool xdotool(const std::string& args) { return x_.tool("xdotool " + args) == 0; }
-  bool press(const std::string& keys) { return xdotool("key --clearmodifiers --delay 40 " + keys); }
-  // The keys, again after each wait that ends without done(): now and then a press at the
-  // desktop does not reach the game, or reaches it a moment before the screen takes keys.
-  bool pressUntil(const std::string& keys, const std::function<bool()>& done, std::chrono::milliseconds wait,
-                  int tries = 15) {
-    for (int i = 0; i < tries; i++) {
-      if (!press(keys)) return false;
-      if (within(wait, done)) return true;
-    }
-    return false;
+  // The headless main menu on its second entry, as the window shows it; then a fresh
+  // install for the window.
+  Picture headlessTournamentEntry() {
+    EXPECT_EQ(runHeadless(std::string(kToTournamentEntry) + "shot " + dir_ + "/entry.png\nquit\n"), 0) << out();
+    forgetTheHeadlessRun();
+    EXPECT_TRUE(installData());
+    return test::turnedAsTheWindowShowsIt(test::readPng(dir_ + "/entry.png"));
   }
   // Once the tournament's match number `match` has its first point, the hidden keys
   // "0 0 0 1" (the user wins) or "0 0 0 2", then the table. Each key must reach the game in
@@ -80,10 +83,7 @@ class RealWindowTournament : public test::WindowRun {
       return false;
     }
     const auto over = [&] { return countLinesWith(matchTrace(), "over ") >= match; };
-    for (int i = 0; i < 40 && !over(); i++) {
-      if (!xdotool(std::string("key --clearmodifiers --delay 150 0 0 0 ") + last)) return false;
-      within(5s, over);
-    }
+    actUntil([&] { return press(std::string("0 0 0 ") + last, 150); }, over, 5s, 40);
     return within(kPatience, [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; });
   }
   // The window once it holds still: the table's line has grown.
@@ -101,15 +101,16 @@ class RealWindowTournament : public test::WindowRun {
 };
 
 TEST_F(RealWindowTournament, ATournamentOnKeysLostReplayedAndContinuedAfterTheWindowCloses) {
+  const Picture entry = headlessTournamentEntry();
   const Window window = startInWindow("", test::VirtualX::kScreen16, true);
   ASSERT_NE(window, 0u) << log();
   ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
   ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
 
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 5 -> 6 switch"); }, 2s)) << trace();
-  // The menu takes keys once its buttons have come in.
-  std::this_thread::sleep_for(1s);
-  ASSERT_TRUE(press("Down"));
+  // The menu takes keys once its buttons have come in: Down until the cursor shows on the
+  // second entry.
+  ASSERT_TRUE(pressUntil("Down", [&] { return test::sameAt16Bits(x_.read(window), entry, kTournamentLabel); }, 2s));
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 6 -> 53 push"); }, 2s)) << trace();
   // "New" opens the group choice, whose Return opens the selection; then the player.
   ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 53 -> 54 push"); }, 2s)) << trace();

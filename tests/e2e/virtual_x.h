@@ -329,6 +329,19 @@ inline Picture turnedAsTheWindowShowsIt(const Picture& panel) {
 // The bits a 16-bit panel holds; the X server and the shot each widen them their own way.
 inline uint32_t as565(uint32_t rgb) { return (rgb >> 19 & 31) << 11 | (rgb >> 10 & 63) << 5 | (rgb >> 3 & 31); }
 
+// Whether two pictures as the window shows them (window pixel (x, y) is game point (x, y))
+// hold the same 16-bit pixels inside the game box; never for one that could not be read.
+inline bool sameAt16Bits(const Picture& a, const Picture& b, const Box& box) {
+  const auto holds = [&](const Picture& p) { return p.width >= box.x + box.w && p.height >= box.y + box.h; };
+  if (!holds(a) || !holds(b)) return false;
+  for (int32_t y = box.y; y < box.y + box.h; y++) {
+    for (int32_t x = box.x; x < box.x + box.w; x++) {
+      if (as565(a.at(x, y)) != as565(b.at(x, y))) return false;
+    }
+  }
+  return true;
+}
+
 // Whether done() holds before the time is up, asking every 20 ms.
 inline bool within(std::chrono::milliseconds patience, const std::function<bool()>& done) {
   const auto until = std::chrono::steady_clock::now() + patience;
@@ -388,6 +401,34 @@ class WindowRun : public ProgramRun {
                            ":suppressions=" SORV_SOURCE_DIR "/tests/e2e/x11_leaks.supp";
     game_ = spawn(executable("sorvantel"));
     return x_.waitForWindow(Shell::kWindowTitle, std::chrono::seconds(60));
+  }
+
+  // xdotool on the server's display; false when it failed or is not installed.
+  bool xdotool(const std::string& args) const { return x_.tool("xdotool " + args) == 0; }
+
+  // The keys (X key names, "Return" or "0 0 0 1") at the desktop, each after the last by
+  // the gap.
+  bool press(const std::string& keys, int gapMs = 40) const {
+    return xdotool("key --clearmodifiers --delay " + std::to_string(gapMs) + " " + keys);
+  }
+
+  // act() until done() holds, again after each wait that ends without it: now and then a
+  // press at the desktop does not reach the game, or reaches it a moment before the screen
+  // takes keys. Nothing is done once done() holds, so no act reaches the screen after the
+  // one that answered. False when act() fails or the tries run out.
+  static bool actUntil(const std::function<bool()>& act, const std::function<bool()>& done,
+                       std::chrono::milliseconds wait, int tries) {
+    for (int i = 0; i < tries; i++) {
+      if (done()) return true;
+      if (!act()) return false;
+      if (within(wait, done)) return true;
+    }
+    return false;
+  }
+
+  bool pressUntil(const std::string& keys, const std::function<bool()>& done, std::chrono::milliseconds wait,
+                  int tries = 15) const {
+    return actUntil([&] { return press(keys); }, done, wait, tries);
   }
 
   // Makes the log and the trace the window's own from here.
