@@ -12,6 +12,7 @@
 
 #include "device/record_store.h"
 #include "runtime/static_class.h"
+#include "runtime/string.h"
 #include "tests/menus/menu_fixture.h"
 #include "tools/data/resource_ids.h"
 
@@ -81,6 +82,26 @@ class QuickMatchTest : public MenuTest {
     ByteArray* data = Array::newByteArray(static_cast<int32_t>(bytes.size()));
     for (size_t i = 0; i < bytes.size(); i++) data->elements()[i] = bytes[i];
     s->setRecord(id, data, 0, data->length);
+  }
+};
+
+// A career on the shipped data: the map's places where the boot puts them, no saved career
+// or career tournament, a man's career named ALEXA.
+class CareerTest : public QuickMatchTest {
+ protected:
+  void SetUp() override {
+    QuickMatchTest::SetUp();
+    CGame::initCareerMatchLocation(44, 1);
+    CGame::initCareerHomeLocation(44, 30);
+    CGame::resetRMS(CGame::kCareerRecord);
+    CGame::resetRMS(CGame::kCareerTournamentRecord);
+    astore(CGame::matchSettings.get(), 0, 0);
+    CGame::careerName = String::fromCString("ALEXA");
+    CGame::isCareer = true;
+  }
+  void TearDown() override {
+    CGame::isCareer = false;
+    QuickMatchTest::TearDown();
   }
 };
 

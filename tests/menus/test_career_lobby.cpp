@@ -28,18 +28,11 @@ constexpr int32_t kLeftSoftX = 100, kRightSoftX = 700, kSoftY = 450;
 // Points of rank 120: (200 - 120) x 10 + 20.
 constexpr int32_t kRank120 = 820;
 
-class CareerLobbyTest : public QuickMatchTest {
+class CareerLobbyTest : public CareerTest {
  protected:
   void SetUp() override {
-    QuickMatchTest::SetUp();
-    CGame::initCareerMatchLocation(44, 1);
-    CGame::initCareerHomeLocation(44, 30);
-    CGame::resetRMS(CGame::kCareerRecord);
-    CGame::resetRMS(CGame::kCareerTournamentRecord);
-    astore(CGame::matchSettings.get(), 0, 0);
-    CGame::careerName = String::fromCString("ALEXA");
+    CareerTest::SetUp();
     CGame::careerHome = 3;
-    CGame::isCareer = true;
     frame();  // the first frame lets keys in
   }
 

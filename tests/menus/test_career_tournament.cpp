@@ -20,23 +20,15 @@ constexpr int32_t kTournamentBytes = 116;
 // Points of ranks 5, 30 and 100: (200 - rank) x 10 + 20.
 constexpr int32_t kRank5 = 1970, kRank30 = 1720, kRank100 = 1020;
 
-class CareerTournamentTest : public QuickMatchTest {
+class CareerTournamentTest : public CareerTest {
  protected:
   void SetUp() override {
-    QuickMatchTest::SetUp();
-    CGame::initCareerMatchLocation(44, 1);
-    CGame::initCareerHomeLocation(44, 30);
-    CGame::resetRMS(CGame::kCareerRecord);
-    CGame::resetRMS(CGame::kCareerTournamentRecord);
+    CareerTest::SetUp();
     CGame::resetCareerData();
-    CGame::careerName = String::fromCString("ALEXA");
-    CGame::isCareer = true;
-    astore(CGame::matchSettings.get(), 0, 0);
   }
   void TearDown() override {
-    CGame::isCareer = false;
     CTennis::careerFinal = false;
-    QuickMatchTest::TearDown();
+    CareerTest::TearDown();
   }
   static int32_t row(int32_t tournament, int32_t column) {
     return aload(CGame::tournamentTable.get(), tournament * kColumns + column);
