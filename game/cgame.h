@@ -881,6 +881,12 @@ class CGame : public Canvas, public Runnable {
   // the avatar's demo actor (demoPlayer) on its sex's demo sprite in the career's colours.
   static void enterCareerLobby();      // state 23's enter
   static CActor* createCareerActor();  // the avatar running on its demo sprite, reloaded
+  // --- The career's week (menus/career_week.cpp): closing it and the weekly update, state 26.
+  static int32_t careerRankingChange;       // points the update still adds (may be negative)
+  static int32_t careerRankingChangeTotal;  // the change as the update began
+  static bool careerUpdateFromMatch;        // closed from a match or training: the lobby loads
+  static StaticRef<ObjectArray> attrNames;  // the five attributes' names (text pack 0)
+  static void switch2CareerUpdate(bool fromMatch, bool unused);
 
   // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();

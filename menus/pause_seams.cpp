@@ -1,9 +1,0 @@
-// The career's operation that the in-game menu calls: the week's close after leaving a
-// training match.
-#include "game/cgame.h"
-
-namespace sorv {
-
-void CGame::switch2CareerUpdate(bool) {}
-
-}  // namespace sorv
