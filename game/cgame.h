@@ -882,6 +882,8 @@ class CGame : public Canvas, public Runnable {
   static void enterCareerLobby();      // state 23's enter
   static CActor* createCareerActor();  // the avatar running on its demo sprite, reloaded
   // --- The career's week (menus/career_week.cpp): closing it and the weekly update, state 26.
+  // Record 3 saves the points with the pending change counted in, held to 20..2010, so the
+  // saved total is the same at every frame of the update's count.
   static int32_t careerRankingChange;       // points the update still adds (may be negative)
   static int32_t careerRankingChangeTotal;  // the change as the update began
   static bool careerUpdateFromMatch;        // closed from a match or training: the lobby loads

@@ -1,7 +1,8 @@
 // The career's week: closing it and the weekly update (state 26). Closing takes the
 // tournament's points as the pending change, advances the week and saves the career at once;
 // the update then counts the change into the ranking points and walks the shown attributes
-// and mental up to their new values.
+// and mental up to their new values. Record 3 stores the points with the change already in,
+// so the saved total stays the same at every frame of the count.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +12,6 @@
 #include "menus/menu_paint.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
-#include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
@@ -194,6 +194,9 @@ void CGame::switch2CareerUpdate(bool fromMatch, bool) {
   SWITCH_STATE(kUpdateState);
   resetRMS(kCareerTournamentRecord);
   resetRMS(kCareerMatchRecord);
+  // Saved now, not when the lobby comes: a week closed only in memory would lose the
+  // tournament's points and the week while the tournament stays marked played.
+  RMS(true, kCareerRecord);
 }
 
 void CGame::initCareerUpdate() {

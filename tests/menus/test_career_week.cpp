@@ -1,5 +1,5 @@
 // The career's week on the shipped data: closing it (the tournament's points, the week and the
-// season's turn), the weekly update's count of the points and walk of the shown
+// season's turn, saved at once), the weekly update's count of the points and walk of the shown
 // attributes, its OK, the rank band of too few frames and its paint. The pictures of the paint
 // go to build/career_week/ for a look.
 #include <gtest/gtest.h>
@@ -22,10 +22,17 @@ namespace {
 
 constexpr int32_t kUpdateState = 26, kLobbyState = 23, kLoadingState = 11;
 constexpr int32_t kCareerMatchRecord = 5;
+constexpr int32_t kWeekByte = 18, kYearByte = 20, kPointsByte = 21, kLocationBytes = 60;
 constexpr int32_t kOkKey = 0x20;  // the digit 5, one of OK's keys
 constexpr int32_t kRowMenu = 50, kBandItem = 4;
 // The rank band's row (the second top row of menu 49) and the band inside it.
 constexpr int32_t kBandX = 360, kBandY = 157, kBandW = 250, kBandH = 14;
+
+int32_t le32(const std::vector<int8_t>& r, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; i--) v = v << 8 | static_cast<uint8_t>(r.at(at + i));
+  return static_cast<int32_t>(v);
+}
 
 class CareerWeekTest : public QuickMatchTest {
  protected:
@@ -82,6 +89,10 @@ class CareerWeekTest : public QuickMatchTest {
     CGame::updateCareerUpdate();
     CGame::keysPressed = 0;
   }
+  static int32_t savedPoints() {
+    EXPECT_TRUE(CGame::RMS(true, CGame::kCareerRecord));
+    return le32(record(CGame::kCareerRecord), kPointsByte);
+  }
   static void savePicture(const std::string& name) {
     std::vector<uint32_t> argb;
     for (int32_t y = 0; y < CGame::kGameHeight; y++) {
@@ -98,7 +109,7 @@ class CareerWeekTest : public QuickMatchTest {
   }
 };
 
-TEST_F(CareerWeekTest, ClosingAWeekTakesTheTournamentsPointsAndEmptiesTheTournamentsRecords) {
+TEST_F(CareerWeekTest, ClosingAWeekTakesTheTournamentsPointsAndSavesTheNewWeekAtOnce) {
   std::string error;
   ASSERT_TRUE(mkdata::writeSoundFiles(install_.string(), &error)) << error;
   GameSound::setSoundOptionReader(nullptr);
@@ -141,6 +152,10 @@ TEST_F(CareerWeekTest, ClosingAWeekTakesTheTournamentsPointsAndEmptiesTheTournam
     EXPECT_EQ(GameSound::isPlaying(0), c.fromMatch) << "the sounds stop only after the tournament table";
     EXPECT_FALSE(CGame::hasRecord(CGame::kCareerTournamentRecord));
     EXPECT_FALSE(CGame::hasRecord(kCareerMatchRecord));
+    const std::vector<int8_t> saved = record(CGame::kCareerRecord);
+    ASSERT_EQ(saved.size(), 89u);
+    EXPECT_EQ(saved[kWeekByte], c.week + 1);
+    EXPECT_EQ(le32(saved, kPointsByte), c.points + change);
     GameSound::stopAll();
   }
 }
@@ -159,11 +174,19 @@ TEST_F(CareerWeekTest, Week53ClosesIntoWeek0OfTheNextSeasonWithEveryTournamentPl
   EXPECT_EQ(CGame::careerWeek, 0);
   EXPECT_EQ(CGame::careerYear, 3);
   EXPECT_EQ(CGame::careerTargetLocation(), 28) << "week 0 offers no tournament";
-  for (int32_t k = 0; k < 29; k++) EXPECT_FALSE(CGame::isTounamentPlayed(k)) << "location " << k;
+  const std::vector<int8_t> saved = record(CGame::kCareerRecord);
+  ASSERT_EQ(saved.size(), 89u);
+  EXPECT_EQ(saved[kWeekByte], 0);
+  EXPECT_EQ(saved[kYearByte], 3);
+  EXPECT_EQ(le32(saved, kPointsByte), 600 + CGame::careerRankingChange);
+  for (int32_t k = 0; k < 29; k++) {
+    EXPECT_EQ(saved[kLocationBytes + k], 0) << "location " << k;
+    EXPECT_FALSE(CGame::isTounamentPlayed(k)) << "location " << k;
+  }
 }
 
 // The change counts in by a fourteenth of the total a frame (at least one point), never past
-// 20..2010.
+// 20..2010, and the saved total is the same at every frame.
 TEST_F(CareerWeekTest, ThePointsCountInByFourteenthsWithinTheirRange) {
   struct Case {
     int32_t points, change;
@@ -185,6 +208,7 @@ TEST_F(CareerWeekTest, ThePointsCountInByFourteenthsWithinTheirRange) {
       if (++frames == 1) {
         EXPECT_EQ(CGame::careerRankingPoints, c.afterOne);
       }
+      EXPECT_EQ(savedPoints(), c.end) << "frame " << frames;
     }
     if (c.frames == 0) {
       EXPECT_EQ(CGame::careerRankingPoints, c.afterOne);
@@ -193,6 +217,27 @@ TEST_F(CareerWeekTest, ThePointsCountInByFourteenthsWithinTheirRange) {
     EXPECT_EQ(CGame::careerRankingPoints, c.end);
     EXPECT_EQ(CGame::careerRankingChangeTotal, c.end - std::min(c.points, 2010)) << "the total stays";
   }
+}
+
+// A kill mid-count: the next start loads the whole total and the week, nothing left to count.
+TEST_F(CareerWeekTest, ACareerSavedMidCountLoadsWithItsWholeTotal) {
+  CGame::careerWeek = 2;
+  aimAt(4);
+  CGame::setTournamentPlayed(4);  // as the lobby marks it on entering
+  tournamentOver(4, true);
+  CGame::careerRankingPoints = 300;
+  CGame::switch2CareerUpdate(false);
+  const int32_t total = 300 + CGame::careerRankingChange;
+  for (int i = 0; i < 3; i++) update();
+  ASSERT_NE(CGame::careerRankingChange, 0);
+  ASSERT_TRUE(CGame::RMS(true, CGame::kCareerRecord));
+  CGame::resetCareerData();
+  CGame::careerRankingChange = CGame::careerRankingChangeTotal = 55;
+  ASSERT_TRUE(CGame::RMS(false, CGame::kCareerRecord));
+  EXPECT_EQ(CGame::careerRankingPoints, total);
+  EXPECT_EQ(CGame::careerRankingChange, 0);
+  EXPECT_EQ(CGame::careerWeek, 3);
+  EXPECT_TRUE(CGame::isTounamentPlayed(4)) << "played, with its points";
 }
 
 TEST_F(CareerWeekTest, ShownAttributesAndMentalMoveThreeAFrameToTheirCappedValues) {
