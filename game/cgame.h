@@ -887,6 +887,14 @@ class CGame : public Canvas, public Runnable {
   // the avatar's demo actor (demoPlayer) on its sex's demo sprite in the career's colours.
   static void enterCareerLobby();      // state 23's enter
   static CActor* createCareerActor();  // the avatar running on its demo sprite, reloaded
+  // --- The career's week (menus/career_week.cpp): closing it and the weekly update, state 26.
+  // Record 3 saves the points with the pending change counted in, held to 20..2010, so the
+  // saved total is the same at every frame of the update's count.
+  static int32_t careerRankingChange;       // points the update still adds (may be negative)
+  static int32_t careerRankingChangeTotal;  // the change as the update began
+  static bool careerUpdateFromMatch;        // closed from a match or training: the lobby loads
+  static StaticRef<ObjectArray> attrNames;  // the five attributes' names (text pack 0)
+  static void switch2CareerUpdate(bool fromMatch, bool unused);
 
   // --- Shell operations built later (shell_seams.cpp): pauses.
   static void updateSPEPause();
@@ -968,7 +976,6 @@ class CGame : public Canvas, public Runnable {
   static void igm_drawMatchStatisticItem(ObjectArray* labels, IntArray* values, int32_t x, int32_t y);
   static String* gePlayerName(int32_t roster, int32_t first, int32_t second);
   static void switch2CareerUpdate(bool fromMatch);
-  static void switch2CareerUpdate(bool fromMatch, bool flag);
   // The match's (or training's) frame run while its state is painted into the screen buffer:
   // draw-only, its result dropped, the generator as it was.
   static void drawFrozenMatch(CTennis* frame);

@@ -128,6 +128,13 @@ void loadOptions(const RecordBytes& r) {
   CGame::optionRow1Copy = r.get8(4);
 }
 
+// The weekly update's pending change is saved as already counted in: a save at any frame of
+// its count writes the same total, and a week closed before a kill keeps its points.
+int32_t savedPoints() {
+  const int64_t total = static_cast<int64_t>(CGame::careerRankingPoints) + CGame::careerRankingChange;
+  return static_cast<int32_t>(std::clamp<int64_t>(total, kLowestPoints, kHighestPoints));
+}
+
 void saveCareer(const RecordBytes& r) {
   r.put8(0, CGame::careerStyle);
   r.put8(1, CGame::careerAvatarKind);
@@ -140,7 +147,7 @@ void saveCareer(const RecordBytes& r) {
   r.put8(18, CGame::careerWeek);
   r.put8(19, CGame::careerTarget);
   r.put8(20, CGame::careerYear);
-  r.put32(21, CGame::careerRankingPoints);
+  r.put32(21, savedPoints());
   put16Array(r, 30, CGame::careerAttrPts, 5);
   r.put8(40, CGame::careerMental);
   r.put8(41, CGame::careerStamina);
@@ -239,6 +246,8 @@ void loadCareer(const RecordBytes& r) {
   CGame::careerTarget = r.get8(19);
   CGame::careerYear = r.get8(20);
   CGame::careerRankingPoints = r.get32(21);
+  // The saved points already hold any change still being counted.
+  CGame::careerRankingChange = CGame::careerRankingChangeTotal = 0;
   for (int32_t i = 0; i < 5; i++) {
     astore(CGame::careerAttrPts.get(), i, r.get16(30 + 2 * i));
     astore(CGame::careerAttrPtsPrev.get(), i, r.get16(30 + 2 * i));

@@ -7,11 +7,13 @@
 
 #include "device/graphics.h"
 #include "game/cgame.h"
+#include "menus/menu_paint.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
+#include "sprites/asprite.h"
 #include "sprites/cactor.h"
 #include "tools/data/resource_ids.h"
 
@@ -72,6 +74,18 @@ void clippedBar(int32_t frame, int32_t menu, int32_t item, int32_t x, int32_t y,
   CGame::SetClip(g, x, y, w * shown / kFullValue, h);
   CGame::DrawFrameAsItem(frame, -1, menu, item, false);
   CGame::SetClip(g, 0, 0, CGame::kGameWidth, CGame::kGameHeight);
+}
+
+// The time at which an animation item shows its frame `aframe` (the last frame past its end):
+// the row holds one still frame of the item's own animation, not the running animation.
+int32_t aframeStart(int32_t menu, int32_t item, int32_t aframe) {
+  ASprite* sprite = CGame::MenuGetItemSprite(menu, item);
+  const int32_t anim = CGame::GetMenuItemActionID(menu, item);
+  if (!menu_paint::hasAnimation(sprite, anim)) return 0;
+  const int32_t last = std::clamp(aframe, 0, std::max(sprite->GetAFrames(anim) - 1, 0));
+  int32_t time = 0;
+  for (int32_t i = 0; i < last; i++) time += sprite->GetAFrameTime(anim, i);
+  return time;
 }
 
 String* rankText(int32_t points) {
@@ -163,7 +177,7 @@ void CGame::drawCareerPlayerAbiItem(String* label, String* text, int32_t kind, i
       DrawStringAsItem(text, kWeekRowMenu, kWeekTextItem, false);
     }
   } else if (kind == 0) {
-    DrawAnimationAsItem(value, -1, -1, kWeekRowMenu, kWeekAnimItem, false);
+    DrawAnimationAsItem(-1, -1, aframeStart(kWeekRowMenu, kWeekAnimItem, value), kWeekRowMenu, kWeekAnimItem, false);
   }
   if (highlight) DrawRectAsItem(kHighlightAlpha, kWeekRowMenu, kWeekHighlightItem);
   resetMenuPaintPosition();

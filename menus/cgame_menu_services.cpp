@@ -15,9 +15,6 @@ StaticRef<Object> CGame::menuSelection;
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}
-void CGame::initCareerUpdate() {}
-void CGame::updateCareerUpdate() {}
-void CGame::paintCareerUpdate() {}
 void CGame::menuUpdate_achiTable() {}
 void CGame::menuPaint_achiTable(int32_t) {}
 void CGame::initAchiView() {}

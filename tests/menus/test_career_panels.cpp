@@ -111,6 +111,31 @@ TEST_F(CareerPanelsTest, BarsAreClippedToTheirValues) {
   }
 }
 
+// A weekly row of kind 0 holds one still frame of its item's animation (the rank band, ten
+// tenths filled in the shipped art): each value fills more of the band, at any frame counter.
+TEST_F(CareerPanelsTest, AWeeklyBandRowShowsTheFrameItIsGiven) {
+  constexpr int32_t bandX = 360, bandY = 247, bandW = 250, bandH = 14;
+  auto band = [&](int32_t value, int32_t counter) {
+    clear();
+    CGame::frameCounter = counter;
+    CGame::drawCareerPlayerAbiItem(nullptr, nullptr, 0, 0, value, 60, 240, false);
+    return region(bandX, bandY, bandW, bandH);
+  };
+  const std::vector<uint16_t> empty = band(0, 0);
+  ASSERT_FALSE(blank(bandX, bandY, bandW, bandH)) << "the band's track shows";
+  int32_t filled = 0;
+  for (int32_t value = 1; value <= 10; value++) {
+    SCOPED_TRACE(value);
+    const std::vector<uint16_t> shown = band(value, 0);
+    EXPECT_EQ(band(value, 5 + value), shown) << "a still frame, not the running animation";
+    int32_t changed = 0;
+    for (size_t i = 0; i < shown.size(); i++) changed += shown[i] != empty[i];
+    EXPECT_GT(changed, filled);
+    filled = changed;
+  }
+  EXPECT_EQ(band(40, 0), band(10, 0)) << "past the last frame the last one stays";
+}
+
 TEST_F(CareerPanelsTest, ACareerCardWithAHomeOutsideTheCitiesLeavesItOut) {
   LogCapture log;
   for (int32_t home : {-1, 14, 127}) CGame::drawPlayerInfo_Career(nullptr, nullptr, home, 20, 520, 70, true);
