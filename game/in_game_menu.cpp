@@ -138,12 +138,18 @@ void leaveMatch() {
   CGame::MenuClear();
 }
 
-// Retiring ends the tournament as lost and the week closes through the loading screen.
+// Retiring ends the tournament as lost: the weekly update, through the loading screen,
+// counts in the points of the round reached, and the week stays.
 void retire() {
   CGame::tournamentResult = -1;
+  CGame::careerRankingChange = CGame::getPointsForCurrentTournament();
+  CGame::tournamentStrokes = 0;
+  CGame::careerUpdateFromMatch = true;
   CTennis::deInit();
   CGame::resetRMS(CGame::kCareerTournamentRecord);
   CGame::resetRMS(kCareerMatchRecord);
+  // Saved with the points already in: a quit during the update keeps them.
+  CGame::RMS(true, CGame::kCareerRecord);
   CGame::MenuClear();
   CGame::initLoad(kCareerUpdateState);
 }
