@@ -210,6 +210,9 @@ void CGame::initCareerUpdate() {
   }
   careerMental = std::min(careerMental, kFullScale);
   attrNames = GetString(kTextGeneral, kFirstAttrText, kFirstAttrText + kAttributes - 1);
+  // The screen buffer still holds the match's last picture; the update and then the lobby
+  // draw over the menus' background instead.
+  updateScreenBufferWithStdSplash();
 }
 
 void CGame::updateCareerUpdate() {
