@@ -184,16 +184,21 @@ TEST_F(CareerTournamentRoad, LeftWithASaveThenRetired) {
   EXPECT_FALSE(sameIn(picture("career-menu"), picture("retire"), {0, 0, 800, 480}));
 }
 
-// Week 54 closes into week 1 of the next season, every tournament playable again.
-TEST_F(CareerTournamentRoad, TheSeasonTurns) {
-  std::string s = kNewCareer + nextWeekCheat() + nextWeekCheat() + frames(40) + kToTable;
-  s += matchFromTable(key(kKey5), kKey2) + key(kKey5, 4) + await(kUpdateState, 60) + frames(120) + key(kKey5, 4);
+// By touch, the OK corners: a tournament entered, lost and its week closed. Then week 54
+// closes into week 1 of the next season, every tournament playable again.
+TEST_F(CareerTournamentRoad, ByTouchTheSeasonTurns) {
+  const std::string ok = tap(100, 450, 6);
+  std::string s = kNewCareer + nextWeekCheat() + nextWeekCheat() + frames(40) + ok + await(kTableState, 100);
+  s += frames(kLineFrames) + matchFromTable(ok, kKey2) + ok + await(kUpdateState, 60) + frames(120) + ok;
   s += await(kLobbyState, 100) + frames(10);
   for (int w = 3; w < 54; w++) s += nextWeekCheat();
   // Leaving the career saves it.
   s += frames(40) + take("new-season") + key(kRightSoft, 4) + key(kKey5, 10) + await(6, 30) + "quit\n";
   ASSERT_EQ(play(s, kLongRunSeconds), 0);
   expectNoRuntimeErrors();
+  for (const char* change : {"state 23 -> 57 push", "state 57 -> 26 switch", "state 26 -> 23 switch"}) {
+    EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
+  }
   const std::string saved = career();
   ASSERT_EQ(saved.size(), kCareerBytes);
   EXPECT_EQ(saved[kWeekByte], 0);

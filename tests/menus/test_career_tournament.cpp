@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "match/ctennis.h"
 #include "runtime/string.h"
@@ -138,6 +139,42 @@ TEST_F(CareerTournamentTest, TheFinalIsFlaggedInTheRoundItIsPlayed) {
       CGame::nextTournameRound();
     }
   }
+}
+
+// One career round won: records 3 and 4 as the match's end leaves them, field by field.
+TEST_F(CareerTournamentTest, RecordsThreeAndFourAfterOneCareerRound) {
+  CTennis::matchStats = Array::newObjectArray(kIntArray, 12);
+  for (int r = 0; r < 12; r++) astore(CTennis::matchStats.get(), r, Array::newIntArray(2));
+  astore(static_cast<IntArray*>(aload(CTennis::matchStats.get(), 2)), 0, 3);
+  astore(static_cast<IntArray*>(aload(CTennis::matchStats.get(), 6)), 0, 4);
+  astore(static_cast<IntArray*>(aload(CTennis::matchStats.get(), 9)), 0, 5);
+  CTennis::matchStrokes = 40;
+  aimAt(2, 4);
+  CGame::setTournamentPlayed(4);
+  CGame::switchToCareerTournamentTable(true);
+  const int32_t slot = CGame::userSlot;
+  CGame::tournamentMatchOver(2, 1);
+  const std::vector<int8_t> career = record(CGame::kCareerRecord), tournament = record(CGame::kCareerTournamentRecord);
+  ASSERT_EQ(career.size(), 89u);
+  ASSERT_EQ(tournament.size(), static_cast<size_t>(kTournamentBytes));
+  auto le16 = [](const std::vector<int8_t>& r, int at) { return (r[at] & 0xFF) | (r[at + 1] & 0xFF) << 8; };
+  // The career: week 3, 20 points (the tournament pays when the week closes), place 4 played,
+  // statistics 2 and 3 the games won and lost, 4 the match's rows 2 and 6, 5 its row 9.
+  EXPECT_EQ(career[18], 2);
+  EXPECT_EQ(le16(career, 21), 20);
+  EXPECT_EQ(career[60 + 4], 1);
+  const std::vector<int> stats = {le16(career, 42 + 4), le16(career, 42 + 6), le16(career, 42 + 8), le16(career, 42 + 10)};
+  EXPECT_EQ(stats, (std::vector<int>{2, 1, 7, 5}));
+  // The tournament: its difficulty, settings, number, the round won, the user's place in a
+  // draw of four rounds, the strokes and the mode.
+  const std::vector<int> head(tournament.begin(), tournament.begin() + 9);
+  EXPECT_EQ(head, (std::vector<int>{CGame::careerLocationField(4, kDifficultyField), 0, 0, row(4, 1), row(4, 2), row(4, 0),
+                                    4, 1, slot}));
+  EXPECT_EQ(tournament[9 + slot], kAvatarMan);
+  EXPECT_EQ(tournament[110], 1);
+  EXPECT_EQ(tournament[111], 4);
+  EXPECT_EQ(le16(tournament, 113), 40);
+  EXPECT_EQ(tournament[115], 0);
 }
 
 }  // namespace
