@@ -156,19 +156,25 @@ int32_t CGame::tournamentRowValue(int32_t column, int32_t from, int32_t to) {
   return std::clamp(v, from, to);
 }
 
+void CGame::setMatchSettingsFromTournamentRow() {
+  IntArray* settings = matchSettings;
+  astore(settings, 2, tournamentRowValue(kGamesColumn, 0, kGamesOptions - 1));
+  astore(settings, 3, tournamentRowValue(kSetsColumn, 0, kSetsOptions - 1));
+  astore(settings, 4, tournamentRowValue(kCourtColumn, 0, kCourts - 1));
+}
+
 void CGame::initCareerSettingUI() {
   SORV_FRAME("CGame.initCareerSettingUI()V");
   const int32_t rank = mapPts2Rank(careerRankingPoints);
   // A difficulty from a damaged record 4 stays a level the set-up knows.
-  const int32_t d = std::clamp(tournamentDifficulty, 0, kLevels - 1) + (rank < kTopTenRank ? 2 : rank < kTopFiftyRank ? 1 : 0);
+  const int32_t bonus = rank < kTopTenRank ? 2 : rank < kTopFiftyRank ? 1 : 0;
+  const int32_t d = std::clamp(tournamentDifficulty, 0, kLevels - 1) + bonus;
   CTennis::careerFinal = d > kLevels - 1 && isTheFinalRoundOfTournament();
   IntArray* settings = matchSettings;
   const int32_t mode = aload(settings, 0);
   const bool woman = mode == 2 || mode == 3;
   astore(settings, 1, std::min(d, kLevels - 1));
-  astore(settings, 2, tournamentRowValue(kGamesColumn, 0, kGamesOptions - 1));
-  astore(settings, 3, tournamentRowValue(kSetsColumn, 0, kSetsOptions - 1));
-  astore(settings, 4, tournamentRowValue(kCourtColumn, 0, kCourts - 1));
+  setMatchSettingsFromTournamentRow();
   const int32_t doubles = careerLocationField(currentTournament, kDoublesField) != 0 ? 1 : 0;
   astore(settings, 0, doubles + (woman ? 2 : 0));
 }

@@ -120,6 +120,8 @@ class CGame : public Canvas, public Runnable {
   // A byte of the current tournament's row of tournamentTable, held to from..to: a row or
   // value outside the table gets one log line and the nearest value in range.
   static int32_t tournamentRowValue(int32_t column, int32_t from, int32_t to);
+  // Match settings 2 to 4 (games, sets, court) from the current tournament's row.
+  static void setMatchSettingsFromTournamentRow();
   // The next career match's settings from the running tournament and the avatar's rank;
   // also whether it is a final against a strong field (CTennis::careerFinal).
   static void initCareerSettingUI();

@@ -10,7 +10,6 @@
 #include "menus/tournament_shape.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
-#include "runtime/log.h"
 #include "tools/data/resource_ids.h"
 
 namespace sorv {
@@ -19,9 +18,7 @@ namespace {
 
 using tournament::kMaxRounds;
 
-constexpr int32_t kCourtColumn = 0, kGamesColumn = 1, kSetsColumn = 2;
 constexpr int32_t kTournamentLevel = 1;
-constexpr int32_t kGamesOptions = 5, kSetsOptions = 3, kCourts = 4;
 constexpr int32_t kDifficultyField = 8, kDifficulties = 3;
 constexpr int32_t kCareerSlotMan = 17, kCareerSlotWoman = 35;
 
@@ -35,15 +32,15 @@ int32_t avatarSlot() {
 void CGame::startTournamentFromSelection() {
   SORV_FRAME("CGame.startTournamentFromSelection()V");
   userSlot = -1;
-  const int32_t rounds = tournamentRowValue(isDouble() ? kTournamentRoundsDoubles : kTournamentRoundsSingles, 1, kMaxRounds);
+  const int32_t roundsColumn = isDouble() ? kTournamentRoundsDoubles : kTournamentRoundsSingles;
+  const int32_t rounds = tournamentRowValue(roundsColumn, 1, kMaxRounds);
   resetTournamentData();
   newTournament(rounds);
   fullPlayerListByRandomWithFakePlayers(getFakeTournamentPlayersCount(getFakeTournamentRoundCount()), true,
                                         pickedAvatars[0], pickedAvatars[1]);
-  // Settings 1 to 4: level, games, sets and court.
-  const int32_t settings[] = {kTournamentLevel, tournamentRowValue(kGamesColumn, 0, kGamesOptions - 1),
-                              tournamentRowValue(kSetsColumn, 0, kSetsOptions - 1), tournamentRowValue(kCourtColumn, 0, kCourts - 1)};
-  for (int32_t r = 0; r < 4; r++) astore(matchSettings.get(), r + 1, settings[r]);
+  // Settings 1 to 4: level, then games, sets and court from the row.
+  astore(matchSettings.get(), 1, kTournamentLevel);
+  setMatchSettingsFromTournamentRow();
   switchToTournamentTable(true);
 }
 
