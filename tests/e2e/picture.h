@@ -34,6 +34,23 @@ inline Picture readPng(const std::string& path) {
   return p;
 }
 
+// The picture as an RGB PNG at path, to look at after a run; false when it was not written.
+inline bool writePng(const Picture& p, const std::string& path) {
+  if (p.rgb.empty()) return false;
+  std::vector<uint8_t> bytes(p.rgb.size() * 3);
+  for (size_t i = 0; i < p.rgb.size(); i++) {
+    bytes[3 * i] = uint8_t(p.rgb[i] >> 16);
+    bytes[3 * i + 1] = uint8_t(p.rgb[i] >> 8);
+    bytes[3 * i + 2] = uint8_t(p.rgb[i]);
+  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = uint32_t(p.width);
+  image.height = uint32_t(p.height);
+  image.format = PNG_FORMAT_RGB;
+  return png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr) != 0;
+}
+
 // A box of the game's 800 x 480 screen.
 struct Box {
   int x, y, w, h;

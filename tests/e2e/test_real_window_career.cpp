@@ -12,19 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/script_input.h"
+#include "tests/e2e/career_road.h"
 #include "tests/e2e/virtual_x.h"
 
 namespace sorv {
 namespace {
 
 using namespace std::chrono_literals;
-using namespace test;  // the script helpers
+using namespace test;  // the script helpers and the career's road
 
 // Four letters, none twice in a row: a key pressed again cycles its letters.
-constexpr const char* kName = "VERA";
-// Record 3's bytes: the style, the avatar's kind, the name (8), the looks (7), ...
-constexpr int kStyleByte = 0, kNameByte = 2, kLookByte = 10;
+constexpr const char* kTypedName = "VERA";
 
 // Boxes of the game's screen that nothing animates: the main menu's Career label; the name
 // entry's two row labels (lit while their row has the focus, both dark once the name has);
@@ -46,8 +44,6 @@ int keyY(char c) { return 197 + 65 * ((c - 'A') / 9) + 32; }
 // followed by a second one. The sanitizer build draws its frames several times slower.
 constexpr auto kStepWait = kSanitizerBuild ? 8s : 2s;
 constexpr int kHeadlessSeconds = kSanitizerBuild ? 400 : 60;
-
-const std::string kToLoad = kToMainMenu + key(kKey8) + key(kKey8) + key(kKey5, 14);
 
 // Every state change the window's road makes, in order.
 const std::vector<std::string> kRoad = {
@@ -78,14 +74,16 @@ class RealWindowCareer : public WindowRun {
   std::string career() const {
     return readText(dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/rms_sorvantel2009.rms_rec3.rms");
   }
+  // The main menu with its cursor on Career, headless, to know the window's by.
+  std::string careerLabelSteps() const { return kToMainMenu + key(kKey8) + key(kKey8, 10) + take("career-label"); }
 
   // The same road headless, a shot after each step the window's road checks by its pixels;
   // then a fresh install for the window.
   void headlessSteps() {
-    std::string s = kToMainMenu + key(kKey8) + key(kKey8, 10) + take("career-label");
+    std::string s = careerLabelSteps();
     s += key(kKey5, 14) + key(kKey5, 4) + await(21, 60) + frames(4) + key(kKey5, 4) + key(kKey5, 4) + take("focus");
-    for (int i = 0; kName[i] != '\0'; i++) {
-      s += tap(keyX(kName[i]), keyY(kName[i]), 4) + take("name-" + std::to_string(i));
+    for (int i = 0; kTypedName[i] != '\0'; i++) {
+      s += tap(keyX(kTypedName[i]), keyY(kTypedName[i]), 4) + take("name-" + std::to_string(i));
     }
     s += key(kLeftSoft, 4) + await(22, 60) + frames(6) + key(kKey6, 4) + take("style");
     s += key(kKey8, 4) + take("home-row") + key(kKey8, 4) + take("look-row") + key(kKey6, 4) + take("look");
@@ -142,11 +140,11 @@ TEST_F(RealWindowCareer, ACareerMadeInTheWindowIsContinuedHeadlessOnTheSameFiles
 
   // Return moves the focus from the two rows to the name; there it would type a letter.
   ASSERT_TRUE(pressUntilShown(window, "Return", "focus", kRowFocus));
-  for (int i = 0; kName[i] != '\0'; i++) {
+  for (int i = 0; kTypedName[i] != '\0'; i++) {
     const Picture typed = shot("name-" + std::to_string(i));
-    ASSERT_TRUE(actUntil([&] { return clickAt(window, keyX(kName[i]), keyY(kName[i])); },
+    ASSERT_TRUE(actUntil([&] { return clickAt(window, keyX(kTypedName[i]), keyY(kTypedName[i])); },
                          [&] { return sameAt16Bits(x_.read(window), typed, kNameField); }, kStepWait, 5))
-        << "letter " << kName[i];
+        << "letter " << kTypedName[i];
   }
   ASSERT_TRUE(pressUntilTraced("F1", "state 21 -> 22 push")) << trace();
 
@@ -177,7 +175,7 @@ TEST_F(RealWindowCareer, ACareerMadeInTheWindowIsContinuedHeadlessOnTheSameFiles
   EXPECT_EQ(countLinesWith(log(), "ArrayOutOfBound"), 0) << log();
   const std::string saved = career();
   ASSERT_GT(saved.size(), static_cast<size_t>(kLookByte));
-  EXPECT_EQ(saved.substr(kNameByte, 4), kName);
+  EXPECT_EQ(saved.substr(kNameByte, 4), kTypedName);
   EXPECT_EQ(saved[kStyleByte], 1) << "the style one to the right";
   EXPECT_EQ(saved[kLookByte], 1) << "the first look one on";
 
@@ -196,6 +194,80 @@ TEST_F(RealWindowCareer, ACareerMadeInTheWindowIsContinuedHeadlessOnTheSameFiles
   for (const Box& b : kLobbyPanels) {
     EXPECT_TRUE(sameAt16Bits(lobby, continued, b)) << "the panel at " << b.x << "," << b.y << " differs";
   }
+}
+
+// The window's road through a lost career match: the lobby, the table, the match, the table's
+// message, the weekly update and the next week's lobby.
+const std::vector<std::string> kTournamentRoad = {
+    "state 0 -> 63 switch",  "state 63 -> 3 switch",  "state 3 -> 5 switch",   "state 5 -> 6 switch",
+    "state 6 -> 20 push",    "state 20 -> 23 switch", "state 23 -> 57 push",   "state 57 -> 11 switch",
+    "state 11 -> 40 switch", "state 40 -> 55 switch", "state 55 -> 11 switch", "state 11 -> 56 switch",
+    "state 56 -> 57 push",   "state 57 -> 26 switch", "state 26 -> 23 switch"};
+
+// A career tournament in the window, the computer playing the user's points and the match's
+// hidden keys losing the first match: the table's OK closes the week into the weekly update,
+// whose OK, once the points have been counted in, opens the next week's lobby.
+class RealWindowCareerTournament : public RealWindowCareer {
+ protected:
+  void SetUp() override {
+    RealWindowCareer::SetUp();
+    env_["SORV_AUTOPLAY"] = "1";
+    env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
+  }
+
+  // A new career two weeks on, left for the main menu (which saves it): its lobby targets
+  // tournament 4. The window starts on these files.
+  void headlessCareerInWeek3() {
+    ASSERT_EQ(runHeadless(careerLabelSteps() + "quit\n", false, kHeadlessSeconds), 0) << out();
+    const std::string s = kNewCareer + nextWeekCheat() + nextWeekCheat() + frames(40) + key(kRightSoft, 4) +
+                          key(kKey5, 10) + await(6, 30) + "quit\n";
+    ASSERT_EQ(runHeadless(s, false, kHeadlessSeconds), 0) << out();
+    ASSERT_TRUE(has(trace(), "state 23 -> 6 switch")) << trace();
+    ASSERT_EQ(career().size(), kCareerBytes);
+    ASSERT_EQ(career()[kWeekByte], 2);
+    forgetTheHeadlessRun();
+  }
+
+  // The picture kept beside the run's other files, to look at.
+  void keep(const Picture& p, const std::string& name) const {
+    EXPECT_TRUE(writePng(p, dir_ + "/" + name + ".png")) << name;
+  }
+};
+
+TEST_F(RealWindowCareerTournament, ALostCareerMatchClosesTheWeekIntoTheUpdateAndTheNextLobby) {
+  ASSERT_NO_FATAL_FAILURE(headlessCareerInWeek3());
+  const Window window = startInWindow("", VirtualX::kScreen16, true);
+  ASSERT_NE(window, 0u) << log();
+  ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
+  ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
+
+  ASSERT_TRUE(pressUntilTraced("Return", "state 5 -> 6 switch")) << trace();
+  ASSERT_TRUE(pressUntilShown(window, "Down", "career-label", kCareerLabel));
+  ASSERT_TRUE(pressUntilTraced("Return", "state 6 -> 20 push")) << trace();
+  ASSERT_TRUE(pressUntilTraced("Return", "state 20 -> 23 switch")) << trace();
+  ASSERT_TRUE(pressUntilTraced("Return", "state 23 -> 57 push")) << trace();
+  ASSERT_TRUE(pressUntilTraced("Return", "state 57 -> 11 switch")) << trace();
+  ASSERT_TRUE(decideTheMatch("2", 1)) << matchTrace() << trace();
+
+  // Out of the tournament: OK closes the week.
+  ASSERT_TRUE(pressUntilTraced("Return", "state 57 -> 26 switch")) << trace();
+  const Picture update = steadyWindow(window);
+  keep(update, "update-arrived");
+  ASSERT_TRUE(pressUntilTraced("Return", "state 26 -> 23 switch")) << trace();
+  const Picture lobby = steadyLobby(window);
+  keep(lobby, "lobby-week4");
+  x_.closeWindow(window);
+  EXPECT_EQ(wait(game_, 20), 0);
+  game_ = -1;
+
+  EXPECT_EQ(stateChanges(trace()), kTournamentRoad) << trace();
+  EXPECT_TRUE(has(matchTrace(), "over winner=1")) << matchTrace();
+  EXPECT_EQ(countLinesWith(log(), "NullPointer"), 0) << log();
+  EXPECT_EQ(countLinesWith(log(), "ArrayOutOfBound"), 0) << log();
+  const std::string saved = career();
+  ASSERT_EQ(saved.size(), kCareerBytes);
+  EXPECT_EQ(saved[kWeekByte], 3) << "the week closed";
+  EXPECT_EQ(careerPoints(saved), 20 + 80) << "a new career's points and those of the first round";
 }
 
 }  // namespace

@@ -22,8 +22,6 @@ using test::has;
 using test::Picture;
 using test::within;
 
-// The sanitizer build draws its frames several times slower.
-constexpr auto kPatience = test::kSanitizerBuild ? std::chrono::seconds(300) : std::chrono::seconds(90);
 // The headless road to the table of a saved tournament: the main menu's second entry, whose
 // load screen opens on "continue"; then the time the user's line takes to grow.
 constexpr const char* kToContinuedTable =
@@ -61,7 +59,6 @@ class RealWindowTournament : public test::WindowRun {
     env_["SORV_AUTOPLAY"] = "1";
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
-  std::string matchTrace() const { return test::readText(dir_ + "/match.txt"); }
   // The headless main menu on its second entry, as the window shows it; then a fresh
   // install for the window.
   Picture headlessTournamentEntry() {
@@ -69,34 +66,6 @@ class RealWindowTournament : public test::WindowRun {
     forgetTheHeadlessRun();
     EXPECT_TRUE(installData());
     return test::turnedAsTheWindowShowsIt(test::readPng(dir_ + "/entry.png"));
-  }
-  // Once the tournament's match number `match` has its first point, the hidden keys
-  // "0 0 0 1" (the user wins) or "0 0 0 2", then the table. Each key must reach the game in
-  // a frame of its own, and a loaded machine draws a frame slowly: the keys go 150 ms apart,
-  // and the code goes again while the match is not over. Never while the point that ends it
-  // is still to come: a second code left unused would end the next match.
-  bool decideTheMatch(const char* last, int match) {
-    if (!within(kPatience, [&] {
-          const std::string t = matchTrace();
-          return countLinesWith(t, "match ") == match && has(t.substr(t.rfind("match ")), "\npoint ");
-        })) {
-      return false;
-    }
-    const auto over = [&] { return countLinesWith(matchTrace(), "over ") >= match; };
-    actUntil([&] { return press(std::string("0 0 0 ") + last, 150); }, over, 5s, 40);
-    return within(kPatience, [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; });
-  }
-  // The window once it holds still: the table's line has grown.
-  Picture steadyWindow(Window window) {
-    Picture last;
-    within(60s, [&] {
-      std::this_thread::sleep_for(500ms);
-      Picture now = x_.capture(window, dir_ + "/window.xwd");
-      const bool same = !now.rgb.empty() && now.rgb == last.rgb;
-      last = now;
-      return same;
-    });
-    return last;
   }
 };
 
