@@ -7,6 +7,7 @@
 
 #include "device/graphics.h"
 #include "game/cgame.h"
+#include "menus/career_text.h"
 #include "menus/menu_paint.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
@@ -88,15 +89,6 @@ int32_t aframeStart(int32_t menu, int32_t item, int32_t aframe) {
   return time;
 }
 
-String* rankText(int32_t points) {
-  StringBuffer* sb = StringBuffer::create(16);
-  if (isNull(sb)) return nullptr;
-  StringBuffer::appendInt(sb, CGame::mapPts2Rank(points));
-  StringBuffer::appendString(sb, StaticClass::getConstant(kConstRankJoin));
-  StringBuffer::appendInt(sb, kLowestRank);
-  return sb->toString();
-}
-
 // One value arrow of a list row: a release in its half of the row presses its key.
 void rowArrow(bool left, int32_t x, int32_t y, int32_t w, int32_t h, int32_t row) {
   const int32_t item = left ? kRowLeftItem : kRowRightItem;
@@ -122,6 +114,15 @@ void rowArrow(bool left, int32_t x, int32_t y, int32_t w, int32_t h, int32_t row
 
 SORV_STATIC_INIT(kCGame, resetPanelLog);
 
+String* careerRankText(int32_t points) {
+  StringBuffer* sb = StringBuffer::create(16);
+  if (isNull(sb)) return nullptr;
+  StringBuffer::appendInt(sb, CGame::mapPts2Rank(points));
+  StringBuffer::appendString(sb, StaticClass::getConstant(kConstRankJoin));
+  StringBuffer::appendInt(sb, kLowestRank);
+  return sb->toString();
+}
+
 void CGame::drawPlayerInfo_Career(CActor* actor, String* name, int32_t home, int32_t points, int32_t x, int32_t y,
                                   bool withHome) {
   SORV_FRAME("CGame.drawPlayerInfo_Career(LCActor;Ljava/lang/String;IIIIZ)V");
@@ -132,7 +133,7 @@ void CGame::drawPlayerInfo_Career(CActor* actor, String* name, int32_t home, int
   if (withHome && knownHome) DrawFrameAsItem(kFirstHomePicture + home, -1, kCardMenu, kCardPictureItem, false);
   DrawStringAsItem(name, kCardMenu, kCardNameItem, false);
   if (knownHome) DrawStringAsItem(static_cast<String*>(aload(homeNames.get(), home)), kCardMenu, kCardHomeItem, false);
-  DrawStringAsItem(rankText(points), kCardMenu, kCardRankItem, false);
+  DrawStringAsItem(careerRankText(points), kCardMenu, kCardRankItem, false);
   resetMenuPaintPosition();
   Graphics* g = GetMenuGfx();
   if (isNull(actor) || isNull(g) || missingItem(kCardMenu, kCardActorItem)) return;

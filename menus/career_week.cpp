@@ -9,6 +9,7 @@
 
 #include "device/sound_glue.h"
 #include "game/cgame.h"
+#include "menus/career_text.h"
 #include "menus/menu_paint.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
@@ -39,8 +40,7 @@ constexpr int32_t kLowestPoints = 20, kHighestPoints = 2010;
 constexpr int32_t kUpdateMenu = 49, kRowMenu = 50;
 constexpr int32_t kNameItem = 16, kTopRowItem = 13, kAttrRowItem = 6, kBandItem = 4;
 constexpr int32_t kChangeText = 99, kRankText = 100, kMentalText = 84, kFirstAttrText = 79;
-constexpr int32_t kConstSpace = 76, kConstRankJoin = 77;
-constexpr int32_t kLowestRank = 200;
+constexpr int32_t kConstSpace = 76;
 constexpr int32_t kNoLabel = -1, kOkLabel = 11;
 constexpr int32_t kTextRow = 1, kAnimationRow = 0;
 
@@ -117,15 +117,6 @@ String* labelled(String* label, int32_t value) {
   return sb->toString();
 }
 
-String* rankOf(int32_t points) {
-  StringBuffer* sb = StringBuffer::create(16);
-  if (isNull(sb)) return nullptr;
-  StringBuffer::appendInt(sb, CGame::mapPts2Rank(points));
-  StringBuffer::appendString(sb, StaticClass::getConstant(kConstRankJoin));
-  StringBuffer::appendInt(sb, kLowestRank);
-  return sb->toString();
-}
-
 // How far the points are through their rank, as a frame of the band's animation; -1 when
 // there is no band to show: at the top rank (no points above it) or with fewer than two
 // frames, whose last frame would be frame -1.
@@ -148,7 +139,7 @@ void paintTopRows() {
                                  0, 0, x, y, false);
   const int32_t frame = bandFrame(points);
   if (frame >= 0) CGame::drawCareerPlayerAbiItem(nullptr, nullptr, kAnimationRow, 0, frame, x + dx, y + dy, false);
-  CGame::drawCareerPlayerAbiItem(generalText(kRankText), rankOf(points), kTextRow, 0, 0, x + 2 * dx, y + 2 * dy,
+  CGame::drawCareerPlayerAbiItem(generalText(kRankText), careerRankText(points), kTextRow, 0, 0, x + 2 * dx, y + 2 * dy,
                                  false);
 }
 

@@ -34,21 +34,14 @@ int32_t le32(const std::vector<int8_t>& r, size_t at) {
   return static_cast<int32_t>(v);
 }
 
-class CareerWeekTest : public QuickMatchTest {
+class CareerWeekTest : public CareerTest {
  protected:
   void SetUp() override {
-    QuickMatchTest::SetUp();
-    CGame::initCareerMatchLocation(44, 1);
-    CGame::initCareerHomeLocation(44, 30);
-    CGame::resetRMS(CGame::kCareerRecord);
-    CGame::resetRMS(CGame::kCareerTournamentRecord);
-    astore(CGame::matchSettings.get(), 0, 0);
-    CGame::careerName = String::fromCString("ALEXA");
+    CareerTest::SetUp();
     CGame::careerHome = 3;
     CGame::careerStyle = 1;
     CGame::setCareerPresetAttributes();
     CGame::careerMental = CGame::careerMentalPrev = 40;
-    CGame::isCareer = true;
     CGame::sortMatchLocation();
   }
 

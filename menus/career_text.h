@@ -1,0 +1,13 @@
+// Texts that several career screens write alike.
+#pragma once
+
+#include <cstdint>
+
+namespace sorv {
+
+class String;
+
+// The world rank of the points, as "rank/200" (null when no text can be made).
+String* careerRankText(int32_t points);
+
+}  // namespace sorv
