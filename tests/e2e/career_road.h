@@ -22,8 +22,10 @@ inline constexpr int kStyleByte = 0, kNameByte = 2, kLookByte = 10, kWeekByte = 
 inline constexpr int kPointsByte = 21, kStatsByte = 42, kPlaceStateByte = 60;
 inline constexpr size_t kCareerBytes = 89;
 
-// What stays still on the lobby: the week caption and the ability values and bars.
+// What stays still on the lobby: the week caption, the ability values and bars, and the
+// card's name, home and rank (beside the avatar's running figure).
 inline constexpr Box kWeekCaption = {540, 365, 250, 35}, kAbilities = {560, 215, 240, 140};
+inline constexpr Box kCardText = {636, 64, 150, 90};
 
 // The lobby's hidden keys: "0 0 9 1" skips a week.
 inline std::string nextWeekCheat() { return key(kKey0, 1) + key(kKey0, 1) + key(kKey9, 1) + key(kKey1, 3); }

@@ -95,7 +95,7 @@ TEST_F(CareerTournamentRoad, LostAfterARestartThenWonAcrossTwoSegments) {
   EXPECT_EQ(placeState(saved, kSecondPlace), 2) << "won";
   EXPECT_EQ(careerStat(saved, kTitlesStat), 1);
   EXPECT_FALSE(sameIn(picture("update-moving"), picture("update-arrived"), kUpdateRows)) << "the rows moved";
-  EXPECT_FALSE(sameIn(picture("lobby-after-loss"), picture("lobby-after-title"), kAbilities)) << "the rank";
+  EXPECT_FALSE(sameIn(picture("lobby-after-loss"), picture("lobby-after-title"), kCardText)) << "the rank";
   EXPECT_FALSE(sameIn(picture("round-2"), picture("round-3"), kBracket)) << "the second segment's table";
   EXPECT_FALSE(sameIn(picture("lobby-week3"), picture("lobby-after-loss"), kWeekCaption));
 }
