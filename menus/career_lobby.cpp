@@ -6,9 +6,9 @@
 
 #include "device/sound_glue.h"
 #include "game/cgame.h"
+#include "menus/career_text.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
-#include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
@@ -27,7 +27,6 @@ constexpr int32_t kCaptionItem = 9, kWeekItem = 11, kFirstBarItem = 19, kPanelIt
 constexpr int32_t kCornerItems[] = {41, 42};
 constexpr int32_t kNameField = 0, kCaptionField = 6, kWorstRankField = 7;
 constexpr int32_t kWeekText = 331, kLevelText = 20;
-constexpr int32_t kConstSpace = 76;
 constexpr int32_t kBackLabel = 10, kOkLabel = 9, kNoLabel = -1, kNoAnswerLabel = 14, kYesAnswerLabel = 13;
 constexpr int32_t kLevelsShown = 5;
 constexpr int32_t kCareerSlotMan = 17, kCareerSlotWoman = 35;
@@ -42,16 +41,6 @@ int32_t yOf(int32_t packed) { return packed >> 16; }
 
 String* menuText(int32_t id) { return CGame::GetString(kTextMenus, id); }
 
-// Text, a space, then more text.
-String* spaced(String* a, String* b) {
-  StringBuffer* sb = StringBuffer::create(32);
-  if (isNull(sb)) return nullptr;
-  StringBuffer::appendString(sb, a);
-  StringBuffer::appendString(sb, StaticClass::getConstant(kConstSpace));
-  StringBuffer::appendString(sb, b);
-  return sb->toString();
-}
-
 // The unlocked level of a training game, as the level it is played at.
 int32_t trainingLevel(int32_t game) {
   const int32_t level = aload(CTraining::unlockedLevels.get(), game);
@@ -62,7 +51,7 @@ String* targetName(int32_t location) {
   String* name = menuText(CGame::careerLocationField(location, kNameField));
   if (location < CGame::kFirstTrainingLocation || location == CGame::kHomeLocation) return name;
   const int32_t level = aload(CTraining::unlockedLevels.get(), location - CGame::kFirstTrainingLocation);
-  return spaced(spaced(name, menuText(kLevelText)), String::valueOfInt(std::clamp(level + 1, 1, kLevelsShown)));
+  return careerSpacedText(careerSpacedText(name, menuText(kLevelText)), String::valueOfInt(std::clamp(level + 1, 1, kLevelsShown)));
 }
 
 // The screen's own text (text pack 0), as the questions show it.
@@ -185,7 +174,7 @@ void CGame::paintCareerLobby() {
   paintWorldMap();
   DrawMenu(kLobbyMenu, false);
   for (int32_t item : kCornerItems) DrawAnimationAsItem(-1, -1, -1, kLobbyMenu, item, false);
-  DrawStringAsItem(spaced(menuText(kWeekText), String::valueOfInt(careerWeek + 1)), kLobbyMenu, kWeekItem, false);
+  DrawStringAsItem(careerSpacedText(menuText(kWeekText), String::valueOfInt(careerWeek + 1)), kLobbyMenu, kWeekItem, false);
   const bool rankMessage = menuScreenCode == kRankScreen;
   if (!rankMessage) drawMenuBar(kBackLabel, kOkLabel, true);
   const int32_t target = careerTargetLocation();

@@ -26,7 +26,7 @@ constexpr int32_t kCardMenu = 46;
 constexpr int32_t kCardNameItem = 5, kCardHomeItem = 6, kCardRankItem = 8, kCardPictureItem = 9;
 constexpr int32_t kCardActorItem = 10;
 constexpr int32_t kFirstHomePicture = 36;
-constexpr int32_t kConstRankJoin = 77;
+constexpr int32_t kConstSpace = 76, kConstRankJoin = 77;
 constexpr int32_t kLowestRank = 200;
 
 constexpr int32_t kFirstBarFrame = 64;
@@ -113,6 +113,15 @@ void rowArrow(bool left, int32_t x, int32_t y, int32_t w, int32_t h, int32_t row
 }  // namespace
 
 SORV_STATIC_INIT(kCGame, resetPanelLog);
+
+String* careerSpacedText(String* a, String* b) {
+  StringBuffer* sb = StringBuffer::create(32);
+  if (isNull(sb)) return nullptr;
+  StringBuffer::appendString(sb, a);
+  StringBuffer::appendString(sb, StaticClass::getConstant(kConstSpace));
+  StringBuffer::appendString(sb, b);
+  return sb->toString();
+}
 
 String* careerRankText(int32_t points) {
   StringBuffer* sb = StringBuffer::create(16);

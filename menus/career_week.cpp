@@ -40,7 +40,6 @@ constexpr int32_t kLowestPoints = 20, kHighestPoints = 2010;
 constexpr int32_t kUpdateMenu = 49, kRowMenu = 50;
 constexpr int32_t kNameItem = 16, kTopRowItem = 13, kAttrRowItem = 6, kBandItem = 4;
 constexpr int32_t kChangeText = 99, kRankText = 100, kMentalText = 84, kFirstAttrText = 79;
-constexpr int32_t kConstSpace = 76;
 constexpr int32_t kNoLabel = -1, kOkLabel = 11;
 constexpr int32_t kTextRow = 1, kAnimationRow = 0;
 
@@ -107,16 +106,6 @@ bool everythingArrived() {
 
 String* generalText(int32_t id) { return CGame::GetString(kTextGeneral, id); }
 
-// Text, a space, then the number.
-String* labelled(String* label, int32_t value) {
-  StringBuffer* sb = StringBuffer::create(32);
-  if (isNull(sb)) return nullptr;
-  StringBuffer::appendString(sb, label);
-  StringBuffer::appendString(sb, StaticClass::getConstant(kConstSpace));
-  StringBuffer::appendInt(sb, value);
-  return sb->toString();
-}
-
 // How far the points are through their rank, as a frame of the band's animation; -1 when
 // there is no band to show: at the top rank (no points above it) or with fewer than two
 // frames, whose last frame would be frame -1.
@@ -145,7 +134,7 @@ void paintTopRows() {
 
 void paintValueRow(String* name, int32_t value, int32_t x, int32_t y) {
   const int32_t level = (value - 1) / kValuesPerBar;
-  CGame::drawCareerPlayerAbiItem(labelled(name, value), nullptr, kTextRow, level, value, x, y, false);
+  CGame::drawCareerPlayerAbiItem(careerSpacedText(name, String::valueOfInt(value)), nullptr, kTextRow, level, value, x, y, false);
 }
 
 void paintAttributeRows() {

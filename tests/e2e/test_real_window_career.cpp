@@ -105,6 +105,18 @@ class RealWindowCareer : public WindowRun {
   bool pressUntilTraced(const std::string& keys, const std::string& change) {
     return pressUntil(keys, [&] { return has(trace(), change); }, kStepWait);
   }
+  // The game in the window, from its title through the main menu's Career entry to the load
+  // screen (state 20); 0 when a step does not come.
+  Window windowAtTheCareerLoadScreen() {
+    const Window window = startInWindow("", VirtualX::kScreen16, true);
+    if (window == 0) return 0;
+    const bool there = xdotool("windowactivate --sync " + std::to_string(window)) &&
+                       within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); }) &&
+                       pressUntilTraced("Return", "state 5 -> 6 switch") &&
+                       pressUntilShown(window, "Down", "career-label", kCareerLabel) &&
+                       pressUntilTraced("Return", "state 6 -> 20 push");
+    return there ? window : 0;
+  }
   // A click at game point (x, y): the game reads a touch one row below the window pixel
   // under it.
   bool clickAt(Window window, int x, int y) {
@@ -127,15 +139,9 @@ class RealWindowCareer : public WindowRun {
 
 TEST_F(RealWindowCareer, ACareerMadeInTheWindowIsContinuedHeadlessOnTheSameFiles) {
   ASSERT_NO_FATAL_FAILURE(headlessSteps());
-  const Window window = startInWindow("", VirtualX::kScreen16, true);
-  ASSERT_NE(window, 0u) << log();
-  ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
-  ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
-
   // The title, the main menu's third entry, the load screen's New.
-  ASSERT_TRUE(pressUntilTraced("Return", "state 5 -> 6 switch")) << trace();
-  ASSERT_TRUE(pressUntilShown(window, "Down", "career-label", kCareerLabel));
-  ASSERT_TRUE(pressUntilTraced("Return", "state 6 -> 20 push")) << trace();
+  const Window window = windowAtTheCareerLoadScreen();
+  ASSERT_NE(window, 0u) << "xdotool (scripts/deps.sh installs it)\n" << trace() << log();
   ASSERT_TRUE(pressUntilTraced("Return", "state 20 -> 21 push")) << trace();
 
   // Return moves the focus from the two rows to the name; there it would type a letter.
@@ -236,14 +242,8 @@ class RealWindowCareerTournament : public RealWindowCareer {
 
 TEST_F(RealWindowCareerTournament, ALostCareerMatchClosesTheWeekIntoTheUpdateAndTheNextLobby) {
   ASSERT_NO_FATAL_FAILURE(headlessCareerInWeek3());
-  const Window window = startInWindow("", VirtualX::kScreen16, true);
-  ASSERT_NE(window, 0u) << log();
-  ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
-  ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
-
-  ASSERT_TRUE(pressUntilTraced("Return", "state 5 -> 6 switch")) << trace();
-  ASSERT_TRUE(pressUntilShown(window, "Down", "career-label", kCareerLabel));
-  ASSERT_TRUE(pressUntilTraced("Return", "state 6 -> 20 push")) << trace();
+  const Window window = windowAtTheCareerLoadScreen();
+  ASSERT_NE(window, 0u) << trace() << log();
   ASSERT_TRUE(pressUntilTraced("Return", "state 20 -> 23 switch")) << trace();
   ASSERT_TRUE(pressUntilTraced("Return", "state 23 -> 57 push")) << trace();
   ASSERT_TRUE(pressUntilTraced("Return", "state 57 -> 11 switch")) << trace();
