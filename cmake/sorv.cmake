@@ -22,10 +22,12 @@ function(sorv_existing_libs out)
   set(${out} ${libs} PARENT_SCOPE)
 endfunction()
 
-# sorv_test(label [DEPS ...]): one GoogleTest binary of every .cpp in tests/<label>,
-# each test labelled with its source folder so `ctest -L <label>` runs exactly those.
+# sorv_test(label [DEPS ...] [ONE_AT_A_TIME pattern lock]): one GoogleTest binary of every
+# .cpp in tests/<label>, each test labelled with its source folder so `ctest -L <label>` runs
+# exactly those. The tests whose names match the pattern (a gtest filter) hold the lock, so
+# no two of them run at once.
 function(sorv_test label)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;ONE_AT_A_TIME" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -37,7 +39,18 @@ function(sorv_test label)
   target_link_libraries(test_${label} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(test_${label} PRIVATE
     SORV_BUILD_DIR="${CMAKE_BINARY_DIR}" SORV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  gtest_discover_tests(test_${label}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} TIMEOUT 600)
+  if(ARG_ONE_AT_A_TIME)
+    list(GET ARG_ONE_AT_A_TIME 0 pattern)
+    list(GET ARG_ONE_AT_A_TIME 1 lock)
+    gtest_discover_tests(test_${label}
+      DISCOVERY_MODE PRE_TEST TEST_FILTER "-${pattern}"
+      PROPERTIES LABELS ${label} TIMEOUT 600)
+    gtest_discover_tests(test_${label}
+      DISCOVERY_MODE PRE_TEST TEST_FILTER "${pattern}"
+      PROPERTIES LABELS ${label} TIMEOUT 600 RESOURCE_LOCK ${lock})
+  else()
+    gtest_discover_tests(test_${label}
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES LABELS ${label} TIMEOUT 600)
+  endif()
 endfunction()

@@ -39,10 +39,6 @@ const std::vector<Box> kLobbyPanels = {{636, 64, 150, 90}, {537, 222, 263, 128},
 int keyX(char c) { return 50 + 77 * ((c - 'A') % 9) + 38; }
 int keyY(char c) { return 197 + 65 * ((c - 'A') / 9) + 32; }
 
-// How long a step waits for the game to show a press before pressing again: more than a
-// loaded machine takes to draw a few frames, as a press that arrives late must not be
-// followed by a second one. The sanitizer build draws its frames several times slower.
-constexpr auto kStepWait = kSanitizerBuild ? 8s : 2s;
 constexpr int kHeadlessSeconds = kSanitizerBuild ? 400 : 60;
 
 // Every state change the window's road makes, in order.
@@ -51,10 +47,14 @@ const std::vector<std::string> kRoad = {
     "state 6 -> 20 push",   "state 20 -> 21 push",   "state 21 -> 22 push",  "state 22 -> 23 switch",
     "state 23 -> 24 push",  "state 24 -> 23 pop",    "state 23 -> 6 switch"};
 
+// The state changes of a trace, less a match's special pause (rain, a thunder serve): the
+// window's keys reach the game in frames of their own choosing, so its random draws, and
+// with them the weather, differ from run to run.
 std::vector<std::string> stateChanges(const std::string& trace) {
   std::vector<std::string> changes;
   std::istringstream lines(trace);
   for (std::string line; std::getline(lines, line);) {
+    if (line == "state 40 -> 41 push" || line == "state 41 -> 40 pop") continue;
     if (line.rfind("state ", 0) == 0) changes.push_back(line);
   }
   return changes;
@@ -100,10 +100,10 @@ class RealWindowCareer : public WindowRun {
   // The keys until the window shows what the headless shot of that name does in the box.
   bool pressUntilShown(Window window, const std::string& keys, const std::string& name, const Box& box) {
     const Picture expected = shot(name);
-    return pressUntil(keys, [&] { return sameAt16Bits(x_.read(window), expected, box); }, kStepWait);
+    return pressUntil(keys, [&] { return sameAt16Bits(x_.read(window), expected, box); });
   }
   bool pressUntilTraced(const std::string& keys, const std::string& change) {
-    return pressUntil(keys, [&] { return has(trace(), change); }, kStepWait);
+    return pressUntil(keys, [&] { return has(trace(), change); });
   }
   // The game in the window, from its title through the main menu's Career entry to the load
   // screen (state 20); 0 when a step does not come.
@@ -149,7 +149,7 @@ TEST_F(RealWindowCareer, ACareerMadeInTheWindowIsContinuedHeadlessOnTheSameFiles
   for (int i = 0; kTypedName[i] != '\0'; i++) {
     const Picture typed = shot("name-" + std::to_string(i));
     ASSERT_TRUE(actUntil([&] { return clickAt(window, keyX(kTypedName[i]), keyY(kTypedName[i])); },
-                         [&] { return sameAt16Bits(x_.read(window), typed, kNameField); }, kStepWait, 5))
+                         [&] { return sameAt16Bits(x_.read(window), typed, kNameField); }, kPressWait, 5))
         << "letter " << kTypedName[i];
   }
   ASSERT_TRUE(pressUntilTraced("F1", "state 21 -> 22 push")) << trace();

@@ -135,10 +135,10 @@ TEST_F(RealWindowMatchByKeys, AMatchPlayedOnKeysEndsAndTheContinueQuestionLeadsB
   // The title, the main menu's first entry, the set-up as it stands, then the player and the
   // opponent: the selection takes no keys for a moment after each pick.
   for (const char* change : {"state 5 -> 6 switch", "state 6 -> 51 push", "state 51 -> 52 push"}) {
-    ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), change); }, 2s, 10)) << change << "\n" << trace();
+    ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), change); })) << change << "\n" << trace();
   }
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 52 -> 12 push"); }, 1s, 10)) << trace();
-  ASSERT_TRUE(pressUntil("F2", [&] { return has(matchTrace(), kMatchHeader); }, 3s, 10)) << matchTrace() << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 52 -> 12 push"); })) << trace();
+  ASSERT_TRUE(pressUntil("F2", [&] { return has(matchTrace(), kMatchHeader); })) << matchTrace() << trace();
 
   // Nobody has pressed a key since the question: the court waits for the user's serve.
   EXPECT_EQ(closestTo(window, firstServe), 0) << "the court before the first serve is not the headless one";

@@ -76,19 +76,19 @@ TEST_F(RealWindowTournament, ATournamentOnKeysLostReplayedAndContinuedAfterTheWi
   ASSERT_TRUE(xdotool("windowactivate --sync " + std::to_string(window))) << "xdotool (scripts/deps.sh installs it)";
   ASSERT_TRUE(within(120s, [&] { return has(trace(), "state 63 -> 3 switch"); })) << trace();
 
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 5 -> 6 switch"); }, 2s)) << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 5 -> 6 switch"); })) << trace();
   // The menu takes keys once its buttons have come in: Down until the cursor shows on the
   // second entry.
-  ASSERT_TRUE(pressUntil("Down", [&] { return test::sameAt16Bits(x_.read(window), entry, kTournamentLabel); }, 2s));
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 6 -> 53 push"); }, 2s)) << trace();
+  ASSERT_TRUE(pressUntil("Down", [&] { return test::sameAt16Bits(x_.read(window), entry, kTournamentLabel); }));
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 6 -> 53 push"); })) << trace();
   // "New" opens the group choice, whose Return opens the selection; then the player.
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 53 -> 54 push"); }, 2s)) << trace();
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 54 -> 57 push"); }, 2s)) << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 53 -> 54 push"); })) << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 54 -> 57 push"); })) << trace();
 
   // The table takes OK once the user's line has grown.
-  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 57 -> 11 switch"); }, 2s)) << trace();
+  ASSERT_TRUE(pressUntil("Return", [&] { return has(trace(), "state 57 -> 11 switch"); })) << trace();
   ASSERT_TRUE(decideTheMatch("2", 1)) << matchTrace() << trace();
-  ASSERT_TRUE(pressUntil("Return", [&] { return countLinesWith(trace(), "state 57 -> 11 switch") >= 2; }, 2s))
+  ASSERT_TRUE(pressUntil("Return", [&] { return countLinesWith(trace(), "state 57 -> 11 switch") >= 2; }))
       << trace();
   ASSERT_TRUE(decideTheMatch("1", 2)) << matchTrace() << trace();
   const Picture table = steadyWindow(window);

@@ -426,8 +426,8 @@ class WindowRun : public ProgramRun {
     return false;
   }
 
-  bool pressUntil(const std::string& keys, const std::function<bool()>& done, std::chrono::milliseconds wait,
-                  int tries = 15) const {
+  bool pressUntil(const std::string& keys, const std::function<bool()>& done,
+                  std::chrono::milliseconds wait = kPressWait, int tries = 15) const {
     return actUntil([&] { return press(keys); }, done, wait, tries);
   }
 
@@ -436,8 +436,8 @@ class WindowRun : public ProgramRun {
 
   // Once match number `match` of the run has its first point, the hidden keys "0 0 0 1"
   // (the user wins) or "0 0 0 2", then the table. Each key must reach the game in a frame of
-  // its own, and a loaded machine draws a frame slowly: the keys go 150 ms apart, and the
-  // code goes again while the match is not over. Never while the point that ends it is still
+  // its own (142 ms), and a loaded machine draws a frame late: the keys go 350 ms apart, and
+  // the code goes again while the match is not over. Never while the point that ends it is still
   // to come: a second code left unused would end the next match.
   bool decideTheMatch(const char* last, int match) {
     if (!within(kMatchPatience, [&] {
@@ -447,7 +447,7 @@ class WindowRun : public ProgramRun {
       return false;
     }
     const auto over = [&] { return countLinesWith(matchTrace(), "over ") >= match; };
-    actUntil([&] { return press(std::string("0 0 0 ") + last, 150); }, over, std::chrono::seconds(5), 40);
+    actUntil([&] { return press(std::string("0 0 0 ") + last, 350); }, over, std::chrono::seconds(5), 40);
     return within(kMatchPatience, [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; });
   }
 
@@ -470,6 +470,11 @@ class WindowRun : public ProgramRun {
     std::remove(env_["SORV_TRACE"].c_str());
   }
 
+  // How long a step waits for the game to show a press before pressing again. A press that
+  // is only late must not be followed by a second one, which would reach the next screen:
+  // on a machine loaded by the whole suite a few frames can take seconds. The sanitizer
+  // build draws several times slower.
+  static constexpr std::chrono::seconds kPressWait{kSanitizerBuild ? 15 : 6};
   // A match and the way back to the table; the sanitizer build draws several times slower.
   static constexpr std::chrono::seconds kMatchPatience{kSanitizerBuild ? 300 : 90};
 
