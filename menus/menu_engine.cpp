@@ -2,6 +2,7 @@
 // window, the menu stack, and keyboard navigation over a menu or a given list.
 #include <cstdint>
 
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "menus/menu_record.h"
 #include "menus/row_tap.h"
@@ -188,7 +189,9 @@ void CGame::MenuProcessInput(int32_t menu, IntArray* list, int32_t direction, bo
   int32_t count = 0;
   bool hasList = !isNull(list);
   if (hasList) {
-    count = list->length;
+    // The records list takes CAE's 16 values and shows records 0 to 14: slot 15 (the serve
+    // record in the other unit) is never a position.
+    count = list == CAE::achiRecords.get() ? list->length - 1 : list->length;
   } else if (IntArray* ids = GetMenu(menu); !isNull(ids)) {
     hasList = true;
     count = ids->length - 1;  // after the list header
