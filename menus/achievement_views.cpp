@@ -173,6 +173,23 @@ String* recordText(int32_t record, int32_t value, bool grouped) {
   return text->toString();
 }
 
+String* rankLine() {
+  StringBuffer* rank = StringBuffer::create(32);
+  if (isNull(rank)) return nullptr;
+  StringBuffer::appendString(rank, CGame::GetString(0, kRankText));
+  StringBuffer::appendString(rank, constant(kConstRankCaptionJoiner));
+  StringBuffer::appendString(rank, CGame::GetString(0, kFirstRankName + CAE::GetAchievementRankLevel()));
+  return rank->toString();
+}
+
+String* goldTotalLine() {
+  StringBuffer* gold = StringBuffer::create(32);
+  if (isNull(gold)) return nullptr;
+  StringBuffer::appendString(gold, constant(kConstEmpty));
+  StringBuffer::appendString(gold, goldText(CAE::achiGold));
+  return gold->toString();
+}
+
 }  // namespace list_view
 
 void CGame::menuUpdate_achiTable() {
@@ -308,19 +325,8 @@ void CGame::drawAchievementLevel(int32_t menuId, int32_t item) {
   const int32_t at = GetMenuItemPosition(menuId, item);
   setMenuPaintPosition(xOf(at), yOf(at));
   DrawMenu(kFooterMenu, false);
-  StringBuffer* rank = StringBuffer::create(32);
-  if (!isNull(rank)) {
-    StringBuffer::appendString(rank, GetString(0, kRankText));
-    StringBuffer::appendString(rank, constant(kConstRankCaptionJoiner));
-    StringBuffer::appendString(rank, GetString(0, kFirstRankName + CAE::GetAchievementRankLevel()));
-    DrawStringAsItem(rank->toString(), kFooterMenu, kFooterRankItem, false);
-  }
-  StringBuffer* gold = StringBuffer::create(32);
-  if (!isNull(gold)) {
-    StringBuffer::appendString(gold, constant(kConstEmpty));
-    StringBuffer::appendString(gold, list_view::goldText(CAE::achiGold));
-    DrawStringAsItem(gold->toString(), kFooterMenu, kFooterGoldItem, false);
-  }
+  DrawStringAsItem(list_view::rankLine(), kFooterMenu, kFooterRankItem, false);
+  DrawStringAsItem(list_view::goldTotalLine(), kFooterMenu, kFooterGoldItem, false);
   resetMenuPaintPosition();
 }
 

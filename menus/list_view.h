@@ -31,6 +31,9 @@ String* goldText(int32_t gold);
 // A record's value as shown in lists: a time for records 13 and 14, the number with the speed
 // unit for record 4, else the number (with thousands separators when `grouped`).
 String* recordText(int32_t record, int32_t value, bool grouped);
+// The rank footer's lines: "Rank: Pro" by the Gold total's level, and the Gold total.
+String* rankLine();
+String* goldTotalLine();
 
 }  // namespace list_view
 }  // namespace sorv
