@@ -1,7 +1,11 @@
 // From the main menu to the achievements table, through the browser to its last achievement
 // and back to its first, through the records list to record 14, and back to the main menu:
-// by keys, then by touch (the right soft key where the views have no box).
+// by keys, then by touch (the right soft key where the views have no box). And a seeded quick
+// match: the views in its pause, the unlock pages at its end, the main menu's panel and the
+// views afterwards, and after a restart.
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "tests/e2e/picture.h"
@@ -114,6 +118,97 @@ TEST_F(AchievementsRoad, ByTouchWithTheRightSoftKeyWhereTheViewsHaveNoBox) {
   ASSERT_EQ(play(s), 0);
   expectRoadTraced();
   expectShots();
+}
+
+// A quick match from the main menu, played by the self-playing user with the match-over pages
+// and the question left to the script; paused once in play.
+class AchievementsMatchRoad : public AchievementsRoad {
+ protected:
+  void SetUp() override {
+    AchievementsRoad::SetUp();
+    env_["SORV_VCLOCK"] = "1";
+    env_["SORV_AUTOPLAY"] = "play";
+    env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
+  }
+  std::string record14() const {
+    return readText(dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/rms_sorvantel2009.rms_rec14.rms");
+  }
+  static int16_t le16(const std::string& bytes, size_t at) {
+    return static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8);
+  }
+  // Each achievement's Gold from the data set's source.
+  static std::map<int, int> golds() {
+    std::map<int, int> out;
+    std::istringstream lines(readText(std::string(SORV_SOURCE_DIR) + "/tools/data/achievements.txt"));
+    for (std::string line; std::getline(lines, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      const size_t gold = line.find("gold=");
+      if (gold != std::string::npos) out[std::stoi(line)] = std::stoi(line.substr(gold + 5));
+    }
+    return out;
+  }
+};
+
+TEST_F(AchievementsMatchRoad, APausedMatchItsUnlockPagesAndTheViewsAfterARestart) {
+  const std::string cheatWin = key(kKey0, 1) + key(kKey0, 1) + key(kKey0, 1) + key(kKey1, 3);
+  std::string s = kToMainMenu + key(kKey5, kSelectFrames) + key(kKey5, 6) + key(kKey5, 4) + key(kKey5, 4) + frames(80);
+  s += key(kRightSoft, 60) + await(40, 600) + frames(250);
+  // Paused in play: the table, the browser and the records over the blurred court.
+  s += "focus lose\nframes 1\nfocus lose\nframes 2\nfocus gain\nframes 3\n" + shotLine("pause");
+  s += key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, 4) + shotLine("paused-table");
+  s += key(kKey5, 4) + key(kKey8) + key(kKey8) + key(kKey8) + tap(kBrowserArrowX, kBrowserNextY, 2) + shotLine("paused-browser");
+  s += key(kRightSoft, 3) + key(kKey8) + key(kKey5, 4);
+  for (int i = 0; i < 7; i++) s += key(kKey8);
+  s += tap(kRecordsArrowX, kRecordsNextY, 2) + shotLine("paused-records");
+  s += key(kRightSoft, 3) + key(kRightSoft, 3) + key(kRightSoft, 10);
+  s += frames(600) + cheatWin + "await match 7 3000\n" + frames(20) + shotLine("statistics");
+  s += key(kKey5, 20) + shotLine("unlocked-achievements") + key(kKey5, 20) + shotLine("unlocked-records");
+  s += key(kKey5, 20) + key(kRightSoft, 3) + await(6, 2000) + frames(60) + shotLine("panel");
+  s += frames(40) + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, kSelectFrames) + key(kKey5, 4) +
+       shotLine("browser-after");
+  s += key(kRightSoft, 3) + key(kKey8) + key(kKey5, 4) + shotLine("records-after") + "quit\n";
+  ASSERT_EQ(play(s), 0);
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+  EXPECT_TRUE(has(log(), "autoplay leaves the match-over pages to the script")) << log();
+  const std::string match = readText(dir_ + "/match.txt");
+  EXPECT_TRUE(has(match, "match games=2 sets=1")) << match;
+  EXPECT_TRUE(has(match, "\nover winner=0")) << match;
+  for (const char* change : {"state 40 -> 42 push", "state 42 -> 40 pop", "state 40 -> 4 switch", "state 6 -> 60 push",
+                             "state 60 -> 61 push", "state 60 -> 62 push"}) {
+    EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
+  }
+  const Picture pause = picture("pause"), table = picture("paused-table"), browser = picture("paused-browser"),
+                records = picture("paused-records"), statistics = picture("statistics"),
+                achievements = picture("unlocked-achievements"), unlockedRecords = picture("unlocked-records");
+  ASSERT_EQ(pause.width, 480);
+  EXPECT_FALSE(sameIn(pause, table, kBrowserRow));
+  EXPECT_FALSE(sameIn(table, browser, kBrowserRow));
+  EXPECT_FALSE(sameIn(browser, records, kRecordRows));
+  const Box unlockRows = {60, 120, 600, 170}, unlockHeading = {100, 55, 600, 30};
+  EXPECT_FALSE(sameIn(statistics, achievements, unlockRows)) << "the achievements page follows the statistics";
+  EXPECT_FALSE(sameIn(achievements, unlockedRecords, unlockHeading)) << "then the records page";
+
+  // After a restart the views show the same, and record 14 holds what the match earned.
+  const std::string saved = record14();
+  std::string again = kToMainMenu + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, kSelectFrames) + key(kKey5, 4) +
+                      shotLine("browser-restart");
+  again += key(kRightSoft, 3) + key(kKey8) + key(kKey5, 4) + shotLine("records-restart") + "quit\n";
+  ASSERT_EQ(play(again), 0);
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
+  EXPECT_TRUE(sameIn(picture("browser-after"), picture("browser-restart"), kBrowserRow));
+  EXPECT_TRUE(sameIn(picture("browser-after"), picture("browser-restart"), {400, 350, 360, 60})) << "the footer";
+  EXPECT_TRUE(sameIn(picture("records-after"), picture("records-restart"), kRecordRows));
+  ASSERT_EQ(saved.size(), size_t{kAchievements + 4 + 2 * 16});
+  EXPECT_EQ(saved[0], 1) << "achievement 0 among the earned";
+  int gold = 0;
+  const std::map<int, int> table56 = golds();
+  for (int i = 0; i < kAchievements; i++) {
+    if (saved[static_cast<size_t>(i)] == 1) gold += table56.at(i);
+  }
+  EXPECT_GT(gold, 0);
+  EXPECT_EQ(le16(saved, kAchievements), gold) << "the Gold is the earned ones' sum";
+  const int matchesWon = le16(saved, kAchievements + 4), matchesLost = le16(saved, kAchievements + 4 + 2 * 2);
+  EXPECT_TRUE(matchesWon == 1 || matchesLost == 1) << matchesWon << " " << matchesLost;
 }
 
 }  // namespace
