@@ -17,6 +17,7 @@
 #include "device/image.h"
 #include "device/platform/paths.h"
 #include "device/resource_stream.h"
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "runtime/application.h"
 #include "runtime/lang_system.h"
@@ -165,6 +166,44 @@ void BM_CareerLobbyFrame(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_CareerLobbyFrame)->Unit(benchmark::kMicrosecond);
+
+void loadAchievements() {
+  CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
+  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+  CGame::Lib_Close();
+}
+
+// The unlock page with the fullest queue (29 pairs, the list scrolling): bar, thumb, arrows,
+// three rows, heading, caption, animation and footer; against the main menu's frame.
+void BM_UnlockPageOf29Pairs(benchmark::State& state) {
+  startRuntime();
+  openMainMenu();
+  const double mainMenu = secondsEach(mainMenuFrame);
+  CGame::MenuClear();
+  loadAchievements();
+  CAE::ClearAchiQueue(1);
+  for (int32_t i = 0; i < 29; i++) CAE::pushQueue(1, i, 0);
+  CGame::initAchievementUnlock(1, 0);
+  state.counters["pairs"] = CGame::achiTitleIds->length;
+  CGame::keysPressed = 0;
+  timedAgainst(state, "x_main_menu", mainMenu, [] { CGame::drawAchievementUnlock(1, 0); });
+}
+BENCHMARK(BM_UnlockPageOf29Pairs)->Unit(benchmark::kMicrosecond);
+
+// The achievement browser's frame as state 61 paints it: backdrop, bar, one row, the
+// description, the footer, both arrows and the thumb.
+void BM_AchievementBrowserFrame(benchmark::State& state) {
+  startRuntime();
+  openMainMenu();
+  const double mainMenu = secondsEach(mainMenuFrame);
+  loadAchievements();
+  CGame::initAchiView();
+  state.counters["achievements"] = CGame::achiTitleIds->length;
+  CGame::menuScroll = 28;
+  CGame::keysPressed = 0;
+  timedAgainst(state, "x_main_menu", mainMenu, [] { CGame::menuPaint_achiViewAchi(); });
+}
+BENCHMARK(BM_AchievementBrowserFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace sorv

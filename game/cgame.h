@@ -712,6 +712,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t menuItemX, menuItemY;
   static bool menuTouchSelect;
   static int32_t menuTouchBlink;
+  static int32_t menuTouchedEntry;  // the option row whose tap is pending, -1 none (row_tap.h)
   static StaticRef<IntArray> menuFlyX;  // label x positions of the fly-in, null when idle
   static int32_t menuFlyMenu;
   static int32_t lastStringW, lastStringH;      // the last scrolling string's size
@@ -837,6 +838,15 @@ class CGame : public Canvas, public Runnable {
   static void initRecordView();
   static void menuUpdate_achiViewRec();
   static void menuPaint_achiViewRec();
+  // The lists of the achievement browser and the unlock screen (menus/achievement_views.cpp):
+  // per row a title id, a value and (unlock screen) a kind; the rows shown, the scroll bar's
+  // box, the thumb's height (0 for an empty list) and its last offset.
+  static StaticRef<IntArray> achiTitleIds, achiGoldValues, achiKinds;
+  static int32_t listRows, listX, listY, listW, listH, listStep, scrollThumbOffset;
+  static void drawAchievementItem(int32_t titleId, int32_t gold, int32_t x, int32_t y, bool highlight);
+  static void drawRecordItem(int32_t record, int32_t kind, int32_t x, int32_t y, bool highlight);
+  static void drawAchievementLevel(int32_t menuId, int32_t item);
+  static void drawUnlockItem(String* name, String* value, int32_t x, int32_t y, bool highlight);
 
   // --- Cheats and name entry (cheats.cpp, name_entry.cpp). A sequence moves only on the
   // frames a screen polls it: each newly pressed key either advances it or starts it over,
@@ -1022,7 +1032,8 @@ class CGame : public Canvas, public Runnable {
   static void enterCareerCreateAvastar();      // state 22's enter
   // Palette 0 of the avatar's demo sprites from careerLook, after every look's change.
   static void rebuildAvatarPalette();
-  // --- Match flow: what the match frame calls of the shell (game/flow_seams.cpp until built).
+  // --- Match flow: what the match frame calls of the shell (the pop-up in
+  // game/achievement_popup.cpp, the unlock pages in menus/unlock_screen.cpp).
   static void drawAchievement();
   static void initAchievementUnlock(int32_t queue, int32_t kind);
   static void drawAchievementUnlock(int32_t queue, int32_t kind);

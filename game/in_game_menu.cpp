@@ -7,6 +7,7 @@
 #include "device/graphics.h"
 #include "device/image.h"
 #include "device/sound_glue.h"
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "game/zentukr09.h"
 #include "match/ctennis.h"
@@ -229,8 +230,12 @@ void CGame::updateIGM() {
       toggleSound();
     }
   }
-  if ((keysPressed & (kUpKeys | kDownKeys)) != 0 && (screen == kAchievementsView || screen == kRecordsView)) {
-    MenuProcessInput(screen == kAchievementsView ? kAchievementsList : kRecordsList, menuItems, 0, true);
+  // The views have no entry list: the browser scrolls over the achievements, the records list
+  // over CAE's records.
+  if ((keysPressed & (kUpKeys | kDownKeys)) != 0 && screen == kAchievementsView) {
+    MenuProcessInput(kAchievementsList, achiTitleIds.get(), 0, true);
+  } else if ((keysPressed & (kUpKeys | kDownKeys)) != 0 && screen == kRecordsView) {
+    MenuProcessInput(kRecordsList, CAE::achiRecords.get(), 0, true);
   }
   if (menuScreenCode != screen) return;
   if ((keysPressed & kBackKey) != 0) return back(screen);

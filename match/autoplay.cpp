@@ -2,7 +2,8 @@
 // the match answers its own questions as a user would: no training first, OK through the
 // match-over pages, back to the menus from the continue question. SORV_AUTOPLAY_AGAIN=K
 // makes it answer "play again" K times first, so K + 1 matches run back to back in one
-// process and whatever one match leaves behind meets the next.
+// process and whatever one match leaves behind meets the next. SORV_AUTOPLAY=play plays the
+// points only: the match-over pages and the question are the script's (logged once a match).
 #include <cstdlib>
 
 #include "game/cgame.h"
@@ -16,6 +17,8 @@ int32_t CTennis::autoplayAgain;
 int32_t CTennis::autoplayAgainTaken;
 
 namespace {
+
+bool pagesLogged = false;
 
 // Past this the count is taken as a typing slip, not a soak plan.
 constexpr long kMostAgain = 10000;
@@ -39,6 +42,13 @@ void readAutoplayAgain() {
 SORV_STATIC_INIT(kCTennis, readAutoplayAgain);
 
 void CTennis::autoplayKeys() {
+  const bool pages = matchState == kStateMatchOver || matchState == kStateContinue;
+  if (autoplayPagesToScript && pages) {
+    if (!pagesLogged) Debug::trace("autoplay leaves the match-over pages to the script at frame %d", CGame::frameCounter);
+    pagesLogged = true;
+    return;
+  }
+  pagesLogged = false;
   switch (matchState) {
     case kStateTrainingQuery:
       if (barClosing == 0) CGame::keysPressed |= CGame::kKeySoftRight;

@@ -473,6 +473,9 @@ class CTennis : public Object {
   // Test tooling: SORV_AUTOPLAY makes the user's player the computer's and answers the
   // match's questions; SORV_MATCH_TRACE writes one line per point, game, set and match.
   static bool autoplay;
+  // SORV_AUTOPLAY=play: the user's points play themselves, the match-over pages and the
+  // continue question wait for the script's keys (so a test can shoot each page).
+  static bool autoplayPagesToScript;
   // SORV_AUTOPLAY_AGAIN: how often the self-playing user answers "play again", and how
   // often it has so far.
   static int32_t autoplayAgain, autoplayAgainTaken;

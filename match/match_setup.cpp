@@ -39,6 +39,7 @@ int32_t CTennis::tutorialCounter;
 int32_t CTennis::trainingStrokes;
 StaticRef<ObjectArray> CTennis::trainingTextIds;
 bool CTennis::autoplay;
+bool CTennis::autoplayPagesToScript;
 
 namespace {
 
@@ -83,6 +84,8 @@ void CTennis::clinitFlow() {
     astore(trainingTextIds.get(), k, row);
   }
   autoplay = envOn("SORV_AUTOPLAY");
+  const char* mode = std::getenv("SORV_AUTOPLAY");
+  autoplayPagesToScript = autoplay && std::string(mode) == "play";
 }
 
 SORV_STATIC_INIT(kCTennis, CTennis::clinitFlow);

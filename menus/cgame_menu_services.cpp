@@ -15,13 +15,5 @@ StaticRef<Object> CGame::menuSelection;
 void CGame::updateAbout(int32_t) {}
 void CGame::menuUpdate_RG_History() {}
 void CGame::menuPaint_RG_History() {}
-void CGame::menuUpdate_achiTable() {}
-void CGame::menuPaint_achiTable(int32_t) {}
-void CGame::initAchiView() {}
-void CGame::menuUpdate_achiViewAchi() {}
-void CGame::menuPaint_achiViewAchi() {}
-void CGame::initRecordView() {}
-void CGame::menuUpdate_achiViewRec() {}
-void CGame::menuPaint_achiViewRec() {}
 
 }  // namespace sorv

@@ -25,6 +25,7 @@ constexpr int32_t kDescriptionItem = 9;
 constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
 constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
 constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kCareerEntry = 5, kOptionsEntry = 9, kQuitEntry = 13;
+constexpr int32_t kAchievementsEntry = 12, kAchievementsScreen = 63, kAchievementsState = 60;
 
 // Entries whose screens come later: they act as an entry without action, with a log line.
 struct PendingEntry {
@@ -32,7 +33,7 @@ struct PendingEntry {
   const char* name;
 };
 constexpr PendingEntry kPendingEntries[] = {
-    {1, 8, "records history"}, {1, 12, "achievements"},    {1, 272, "promotion"},
+    {1, 8, "records history"}, {1, 272, "promotion"},
     {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
 };
 
@@ -65,6 +66,10 @@ void runMainMenuEntry(int32_t entry) {
       return;
     case kQuitEntry:
       CGame::MenuPush(kQuitScreen);
+      return;
+    case kAchievementsEntry:
+      CGame::MenuPush(kAchievementsScreen);
+      CGame::PUSH_STATE(kAchievementsState);
       return;
     default:
       if (!CGame::runPendingEntry(1, entry)) CGame::mainMenuDelay = -1;

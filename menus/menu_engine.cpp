@@ -2,8 +2,10 @@
 // window, the menu stack, and keyboard navigation over a menu or a given list.
 #include <cstdint>
 
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "menus/menu_record.h"
+#include "menus/row_tap.h"
 #include "promo/igp_services.h"
 #include "runtime/frames.h"
 #include "tools/data/menu_screens.h"
@@ -116,6 +118,7 @@ void CGame::MenuPush(int32_t screen) {
   SORV_FRAME("CGame.MenuPush(I)V");
   key_resetKey();
   repaintAll = true;
+  row_tap::end();  // a tap left pending fires on no screen of the new one
   // A full stack switches the screen without saving the one below.
   if (menuDepth < kSavedLevels) {
     menuStackScreen[menuDepth] = menuScreenCode;
@@ -131,6 +134,7 @@ void CGame::MenuPop() {
   SORV_FRAME("CGame.MenuPop()V");
   repaintAll = true;
   key_resetKey();
+  row_tap::end();
   if (menuDepth > 0) {
     menuDepth--;
     ConfigMenu(menuStackScreen[menuDepth]);
@@ -185,7 +189,9 @@ void CGame::MenuProcessInput(int32_t menu, IntArray* list, int32_t direction, bo
   int32_t count = 0;
   bool hasList = !isNull(list);
   if (hasList) {
-    count = list->length;
+    // The records list takes CAE's 16 values and shows records 0 to 14: slot 15 (the serve
+    // record in the other unit) is never a position.
+    count = list == CAE::achiRecords.get() ? list->length - 1 : list->length;
   } else if (IntArray* ids = GetMenu(menu); !isNull(ids)) {
     hasList = true;
     count = ids->length - 1;  // after the list header

@@ -1,5 +1,5 @@
-// Every language writes the texts the main menu and its quit question show, and those of the
-// career's creation, home and lobby screens: none is left as the "P<pack>-<id>" mark of a text
+// Every language writes the texts the main menu and its quit question show, those of the
+// career's creation, home and lobby screens and those of the achievement screens: none is left as the "P<pack>-<id>" mark of a text
 // not written yet.
 #include <gtest/gtest.h>
 
@@ -83,6 +83,23 @@ void expectWritten(const std::vector<Shown>& list) {
 TEST(MainMenuTexts, EveryLanguageWritesWhatTheMainMenuShows) { expectWritten(shownTexts()); }
 
 TEST(MainMenuTexts, EveryLanguageWritesWhatTheCareerScreensShow) { expectWritten(careerTexts()); }
+
+// The achievements table, browser and records list, the rank footer and the unlock pages.
+std::vector<Shown> achievementTexts() {
+  std::vector<int32_t> titles;
+  for (int32_t id = 101; id <= 212; id++) titles.push_back(id);
+  std::vector<int32_t> records;
+  for (int32_t id = 213; id <= 229; id++) records.push_back(id);
+  return {
+      {0, titles, "achievement titles and descriptions"},
+      {0, records, "record names, the table's entries and the unlock captions"},
+      {0, {232, 234, 235, 236, 237, 238, 239, 240, 246, 247}, "Gold, rank, rank names and speed units"},
+      {0, {10}, "the table's back key"},
+      {1, {99, 100}, "unlock page headings"},
+  };
+}
+
+TEST(MainMenuTexts, EveryLanguageWritesWhatTheAchievementScreensShow) { expectWritten(achievementTexts()); }
 
 }  // namespace
 }  // namespace sorv::mkdata

@@ -316,6 +316,57 @@ inline constexpr MenuNeed kMenuNeeds[] = {
     SORV_COURT_LAYOUT_NEEDS(71),
     SORV_COURT_LAYOUT_NEEDS(73),
     SORV_COURT_LAYOUT_NEEDS(74),
+    // The achievements table: two labels and no list rows (its keys do not wrap), the backdrop
+    // and bar of its own state, the rows' two places, the rank footer, the right soft-key
+    // button. The browser: one row at 14, the description 11, the footer 10, the arrows 15 and
+    // 16, the bar 17. The records list: five rows from 9, the arrows 11 and 12, the bar 13.
+    {18, -1, MenuNeedKind::kShape, -1, 0, 2, 0, -1},
+    {18, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {18, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {18, 9, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {18, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {18, 13, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {18, 14, MenuNeedKind::kItem, menu_need::kFrame, 0, 0, 0, 0},
+    {19, -1, MenuNeedKind::kShape, -1, 0, 1, 1, -1},
+    {19, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {19, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {19, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {19, 11, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {19, 14, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {19, 15, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {19, 16, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {19, 17, MenuNeedKind::kSized, menu_need::kRect, 0, 0, 0, 0},
+    {20, -1, MenuNeedKind::kShape, -1, 0, 5, 5, -1},
+    {20, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {20, 2, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {20, 9, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {20, 10, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {20, 11, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {20, 12, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {20, 13, MenuNeedKind::kSized, menu_need::kRect, 0, 0, 0, 0},
+    // The unlock page: three labels and rows, the heading 2, the rows' places 3 and 4, the
+    // hidden bar 5, the caption 8, the kind's animation 10, the footer 11, the arrows 12 and
+    // 13; its row (62) and the achievement and record row (60): two highlighted strings and
+    // their rectangles; the rank footer's two lines (77).
+    {26, -1, MenuNeedKind::kShape, -1, 0, 3, 3, -1},
+    {26, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {26, 3, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {26, 4, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {26, 5, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {26, 8, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {26, 10, MenuNeedKind::kItem, menu_need::kAnimation, 0, 0, 0, 0},
+    {26, 11, MenuNeedKind::kItem, menu_need::kAny, 0, 0, 0, 0},
+    {26, 12, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {26, 13, MenuNeedKind::kItem, menu_need::kAnimation, menu_need::kHidden, 0, 0, 0},
+    {60, 1, MenuNeedKind::kRow, menu_need::kString, 0, 0, 0, 0},
+    {60, 2, MenuNeedKind::kRow, menu_need::kString, 0, 0, 0, 0},
+    {60, 3, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},
+    {62, 0, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},
+    {62, 1, MenuNeedKind::kRow, menu_need::kString, 0, 0, 0, 0},
+    {62, 2, MenuNeedKind::kRow, menu_need::kString, 0, 0, 0, 0},
+    {62, 3, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},
+    {77, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {77, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
 };
 inline constexpr int32_t kMenuNeedCount = static_cast<int32_t>(std::size(kMenuNeeds));
 
