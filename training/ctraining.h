@@ -174,8 +174,13 @@ class CTraining : public CTennis {
   static void removeTank(RigidBody* tank);
   static void removeBonus(int32_t index);
   static void getPosOnScreen(IntArray* out, RigidBody* body);
-  // Called by RigidBody::onCollideWith in state 44: first touched second at point.
+  // Called by RigidBody::onCollideWith in state 44: first touched second at point. A contact
+  // calls onCollideWith both ways; only one of the two orders reaches a rule.
   static void onCollidsion(RigidBody* first, RigidBody* second, IntArray* point);
+  enum CollisionRule : int32_t {
+    kNoRule, kCheckPointRule, kTankRule, kTargetRule, kBarrierRule, kCircleRule, kBonusRule
+  };
+  static int32_t collisionRule(RigidBody* first, RigidBody* second);
 
   // The rules the dispatch reaches (the training games fill them).
   static void collideCheckPoint(RigidBody* ball, RigidBody* checkPoint, IntArray* point);

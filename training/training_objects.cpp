@@ -356,23 +356,34 @@ void CTraining::getPosOnScreen(IntArray* out, RigidBody* body) {
   project2D2Logical(out);
 }
 
-void CTraining::onCollidsion(RigidBody* first, RigidBody* second, IntArray* point) {
-  SORV_FRAME("CTraining.onCollidsion(LRigidBody;LRigidBody;[I)V");
-  if (isNull(first) || isNull(second)) return;
+int32_t CTraining::collisionRule(RigidBody* first, RigidBody* second) {
+  if (isNull(first) || isNull(second)) return kNoRule;
   if (first->type == RigidBody::kTypeBall) {
     switch (second->type) {
-      case kTypeCheckPoint: return collideCheckPoint(first, second, point);
-      case kTypeTank: return collideTank(first, second, point);
-      case kTypeTarget: return collideTarget(first, second, point);
-      case kTypeBarrier: return collideBarrier(first, second, point);
-      default: return;
+      case kTypeCheckPoint: return kCheckPointRule;
+      case kTypeTank: return kTankRule;
+      case kTypeTarget: return kTargetRule;
+      case kTypeBarrier: return kBarrierRule;
+      default: return kNoRule;
     }
   }
-  if (second->type != RigidBody::kTypeHuman) return;
-  if (first->type == kTypeCircle && circleOpen) return collideCircle(first, second);
-  if (first->type == kTypeBonus) {
-    getPosOnScreen(hintPos, first);
-    collideBonus(first, second);
+  if (second->type != RigidBody::kTypeHuman) return kNoRule;
+  if (first->type == kTypeCircle) return circleOpen ? kCircleRule : kNoRule;
+  return first->type == kTypeBonus ? kBonusRule : kNoRule;
+}
+
+void CTraining::onCollidsion(RigidBody* first, RigidBody* second, IntArray* point) {
+  SORV_FRAME("CTraining.onCollidsion(LRigidBody;LRigidBody;[I)V");
+  switch (collisionRule(first, second)) {
+    case kCheckPointRule: return collideCheckPoint(first, second, point);
+    case kTankRule: return collideTank(first, second, point);
+    case kTargetRule: return collideTarget(first, second, point);
+    case kBarrierRule: return collideBarrier(first, second, point);
+    case kCircleRule: return collideCircle(first, second);
+    case kBonusRule:
+      getPosOnScreen(hintPos, first);
+      return collideBonus(first, second);
+    default: return;
   }
 }
 
