@@ -23,6 +23,8 @@
 #include "runtime/clock.h"
 #include "runtime/log.h"
 #include "app/probe_midlet.h"
+#include "device/sound_glue.h"
+#include "training/ctraining.h"
 
 namespace {
 
@@ -130,6 +132,17 @@ int main(int argc, char** argv) {
       for (auto& values : CGame::playerChoiceValues) values[0] = values[1] = -1;
       CGame::mainMenuChoice = choice;
       CGame::switchToPlayGame();
+    };
+    runner->startTraining = [](int32_t game, int32_t level) {
+      sorv::Debug::trace("script: training %d %d", game, level);
+      using sorv::CTraining;
+      CTraining::selectGame(static_cast<int8_t>(game));
+      // Any level, unlocked or not: the script names the level to load.
+      CTraining::level = static_cast<int8_t>(level);
+      CTraining::tutorialPending = false;
+      CTraining::askTutorial = level == 0;
+      sorv::CGame::PUSH_STATE(CTraining::kTrainingLoadState);
+      sorv::GameSound::stopAll();
     };
     runner->matchState = [] {
       return sorv::CGame::GET_CURRENT_STATE() == kMatchShellState ? sorv::CTennis::matchState : -1;

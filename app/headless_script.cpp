@@ -98,6 +98,10 @@ bool parseLine(std::istringstream& in, const std::string& verb, ScriptCommand& c
     c.b = -1;
     return w1 == "push" && parseNumber(w2, 0, 64, c.a) && (w3.empty() || parseNumber(w3, 0, 100, c.b));
   }
+  if (verb == "training") {
+    c.kind = ScriptCommand::kTraining;
+    return parseNumber(w1, 0, 4, c.a) && parseNumber(w2, 0, 4, c.b) && w3.empty();
+  }
   if (verb == "await") {
     const bool match = w1 == "match";
     c.kind = match ? ScriptCommand::kAwaitMatch : ScriptCommand::kAwaitState;
@@ -218,6 +222,9 @@ void ScriptRunner::execute(const ScriptCommand& c) {
       return;
     case ScriptCommand::kMatch:
       if (startMatch) startMatch(c.a, c.b, c.c, c.d, c.e);
+      return;
+    case ScriptCommand::kTraining:
+      if (startTraining) startTraining(c.a, c.b);
       return;
     case ScriptCommand::kAwaitMatch:
     case ScriptCommand::kAwaitState:

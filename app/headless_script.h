@@ -19,6 +19,9 @@
 //                           on court type 0..3 with the set-up's games (0..4) and sets
 //                           (0..2) values, as the selection screens leave it, from main-menu
 //                           choice CHOICE (0..6, default 3: the quick match), through the hook
+//   training GAME LEVEL     test tooling: the game chooses training game 0..4 and its level
+//                           0..4 and pushes the training's loading state, as the level list
+//                           does, through the hook
 // Blank lines and lines starting with '#' are skipped. Commands run after a frame's flip,
 // first after frame 1; when the script is done the program stops as the game would. The
 // window starts in front, as the video library reports it.
@@ -35,7 +38,7 @@ class Shell;
 
 struct ScriptCommand {
   enum Kind {
-    kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch, kAwaitMatch, kAwaitState
+    kKey, kTouch, kFocus, kForeground, kPower, kOrientation, kQuit, kShot, kFrames, kStatePush, kMatch, kTraining, kAwaitMatch, kAwaitState
   };
   Kind kind;
   int32_t action = 0;  // 0 down, lose, other; 1 up, gain, self; 2 move
@@ -59,6 +62,8 @@ class ScriptRunner {
   std::function<void(int32_t, int32_t)> pushState;
   // What "match" does: (category, court, games, sets, choice).
   std::function<void(int32_t, int32_t, int32_t, int32_t, int32_t)> startMatch;
+  // What "training" does: (game, level).
+  std::function<void(int32_t, int32_t)> startTraining;
   // The match's state, -1 outside a match; what "await match" waits for.
   std::function<int32_t()> matchState;
   // The game's state; what "await state" waits for.

@@ -310,6 +310,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t stateTop;
   static StaticRef<IntArray> optionValues;   // int[2]: sound, speed unit
   static StaticRef<IntArray> matchSettings;  // int[5]: category, level, games, sets, court
+  static int32_t matchMode;                  // 3 while training; the category stays in matchSettings
   static StaticRef<Random> random;           // the game's one generator (RAND)
   static int32_t soundCountdown;
   static int64_t lastFrameTime;

@@ -15,6 +15,7 @@ StaticRef<IntArray> CGame::stateStack;
 int32_t CGame::stateTop = 0;
 StaticRef<IntArray> CGame::optionValues;
 StaticRef<IntArray> CGame::matchSettings;
+int32_t CGame::matchMode = 0;
 StaticRef<Random> CGame::random;
 int32_t CGame::soundCountdown = -1;
 int64_t CGame::lastFrameTime = 0;
@@ -112,6 +113,7 @@ void CGame::clinit() {
   stateStack = Array::newIntArray(kStateStackSize);
   optionValues = Array::newIntArray(2);  // sound stays off until the saved options are read
   matchSettings = Array::newIntArray(5);
+  matchMode = 0;
   poolObjects = Array::newObjectArray(0, kPoolSize);
   poolStates = Array::newByteArray(kPoolSize);
   pool2Objects = Array::newObjectArray(0, kPoolSize);

@@ -8,6 +8,7 @@
 #include "game/cgame.h"
 #include "match/ctennis.h"
 #include "runtime/frames.h"
+#include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "training/ctraining.h"
@@ -32,6 +33,7 @@ constexpr int32_t kTournamentKind = 5;
 constexpr int32_t kMatchHints = 25, kTournamentHints = 72, kMenuHints = 187;
 constexpr int32_t kMatchHintLast = 4, kTournamentHintLast = 11, kMenuHintLast = 5;
 constexpr int32_t kHintStep = 1, kCaptionStep = 3, kMenuBarStep = 2;
+constexpr int32_t kTrainingTexts = 3, kLevelWord = 13, kConstLevelSpace = 97;
 
 int32_t loaderStep() {
   switch (CGame::loadingTarget) {
@@ -54,6 +56,17 @@ void finishLoading() {
   CGame::setMiniFontLineSpace(1);
 }
 
+// Training names its level once its texts are in: the caption, and "Level n" as the hint.
+String* trainingHint() {
+  if (CGame::GetStringCount(kTrainingTexts) == 0) return nullptr;
+  CGame::DrawStringAsItem(CGame::GetString(0, kMenuCaption), kLoadingMenu, kCaptionItem, false);
+  StringBuffer* hint = StringBuffer::create(16);
+  StringBuffer::appendString(hint, CGame::GetString(kTrainingTexts, kLevelWord));
+  StringBuffer::appendString(hint, StaticClass::getConstant(kConstLevelSpace));
+  StringBuffer::appendInt(hint, CTraining::level + 1);
+  return hint->toString();
+}
+
 String* hintText(int32_t step) {
   const int32_t target = CGame::loadingTarget;
   if (target == kMatchTarget) {
@@ -63,8 +76,7 @@ String* hintText(int32_t step) {
     CGame::DrawStringAsItem(CGame::GetString(0, kMatchCaption), kLoadingMenu, kCaptionItem, false);
     return CGame::GetString(1, CGame::loadingHint + (tournament ? kTournamentHints : kMatchHints));
   }
-  // Training shows its level's hint once the training information exists.
-  if (target == kTrainingTarget) return nullptr;
+  if (target == kTrainingTarget) return trainingHint();
   if (step == kHintStep) CGame::loadingHint = CGame::RAND(0, kMenuHintLast);
   if (step < kCaptionStep) return nullptr;
   CGame::DrawStringAsItem(CGame::GetString(0, kMenuCaption), kLoadingMenu, kCaptionItem, false);
@@ -104,7 +116,8 @@ void CGame::paintLoading() {
   DrawMenu(kLoadingMenu, false);
   const int32_t step = loadingStep;
   String* hint = hintText(step);
-  if (step >= kCaptionStep && !isNull(hint)) drawLoadingHint(hint, false);
+  // The training's loader keeps its own step: its hint shows as soon as it exists.
+  if ((step >= kCaptionStep || loadingTarget == kTrainingTarget) && !isNull(hint)) drawLoadingHint(hint, false);
   const bool gameTarget = loadingTarget == kMatchTarget || loadingTarget == kTrainingTarget;
   if (gameTarget || step >= kMenuBarStep) drawLoadingAniBar(loadingProgress);
 }

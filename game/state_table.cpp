@@ -244,7 +244,8 @@ void matchPaint() {
 }
 
 void toTrainingEnter() {
-  if (!CTraining::stayInTraining) {
+  // A retry or the next level keeps the training loaded: the menus are already gone.
+  if (CTraining::loadingStep == 0) {
     CGame::unloadMenuRes();
     CGame::matchObject = nullptr;
     CGame::freeMemory();

@@ -425,7 +425,8 @@ void CTennis::a_loadCourt(int32_t court, int32_t end) {
   courtActor = nullptr;
   if (court != 3) {
     const int32_t base = pictures && mainTournament ? 0 : 2;
-    courtActor = newActor(courtActorSprite, base + (end == 2 ? 1 : 0), 0);
+    // Ends 2 and 3 (training) take the second animation of the pair.
+    courtActor = newActor(courtActorSprite, base + (end == 1 ? 0 : 1), 0);
   }
   IntArray* losses = courtLossTable;
   if (!isNull(losses) && court >= 0 && 3 * court + 2 < losses->length) {

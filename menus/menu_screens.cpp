@@ -1,5 +1,6 @@
 // The per-screen update and paint of the menu states, and the two training choice lists
 // (game, then level), which stop at both ends.
+#include <algorithm>
 #include <cstdint>
 
 #include "device/sound_glue.h"
@@ -22,7 +23,7 @@ constexpr int32_t kRowY = 110, kRowStep = 20;
 constexpr int32_t kBarColour = 0x331FB7, kBarY = 285, kBarHeight = 13, kBarAlpha = 70;
 
 int32_t lastEntry(int32_t screen) {
-  if (screen == kLevelList) return CTraining::unlockedLevel();
+  if (screen == kLevelList) return std::min<int32_t>(CTraining::unlockedLevel, CTraining::kLevelCount - 1);
   IntArray* entries = CGame::menuItems.get();
   return isNull(entries) ? -1 : entries->length - 1;
 }

@@ -1,12 +1,17 @@
-// CTraining, the training mode (a kind of match), as far as the game shell reaches it so far:
-// the saved progress that records 3 and 8 to 12 hold (the current game, each game's unlocked
-// level, the current game's best points per level), construction, one frame, the loading
-// steps and the take-down. The training issue fills the bodies; until then a training frame
-// stays in the training state and loads at once.
+// CTraining, the training mode: a kind of match whose state lives in static fields, every
+// one declared here once. The flow (choice of game and level, the run's states, pauses and
+// the tutorial), the level data read from the training pack, the loader that brings in the
+// level's pictures and texts, the objects of a level and the dispatch of their collisions.
 //
-// Invariants: after the class's static initialiser, unlockedLevels is a byte[5] and
-// levelBest an int[5]; game is -1 until a game is chosen, else 0..4. update returns the
-// state to be current (44 to go on); Loading returns 0..100 while loading and -1 when done.
+// Invariants:
+// - After the static initialiser the nine small arrays exist, game, level, trainingState,
+//   levelResult, servePhase, machineTimer, nextBonus and wrongBonusIndex are -1 and the
+//   counters 0.
+// - The level tables (machineParams ... bonusSpots, tutorialTexts) are either all those of
+//   one checked level record, or all null: loadRawLevelDatas never leaves half a level.
+// - Every object of a level is locked in the shell's pool with its actor while it is in its
+//   slot; a removal frees both and clears the slot.
+// - loadingStep is 0 until loading starts and after unload; it never passes kLastLoadStep + 1.
 // Game thread only.
 #pragma once
 
@@ -16,42 +21,174 @@
 
 namespace sorv {
 
+class ASprite;
 class ByteArray;
+class CActor;
 class IntArray;
+class ObjectArray;
 class RigidBody;
+class ShortArray;
+class String;
 
 class CTraining : public CTennis {
  public:
   static constexpr ClassId kClassId = kCTraining;
   static constexpr int32_t kTrainingState = 44;
+  static constexpr int32_t kTrainingLoadState = 43;
   static constexpr int32_t kGameCount = 5;
   static constexpr int32_t kLevelCount = 5;
+  static constexpr int32_t kGameServe = 0, kGamePower = 1, kGameAccuracy = 2, kGameStep = 3, kGameNetAccuracy = 4;
+  // Kinds of training body (RigidBody::type).
+  static constexpr int32_t kTypeCheckPoint = 2, kTypeTank = 3, kTypeTarget = 4, kTypeBarrier = 5;
+  static constexpr int32_t kTypeBonus = 11, kTypeCircle = 14;
+  static constexpr int32_t kTankSlots = 3;
+  static constexpr int32_t kLastLoadStep = 22;
+  static constexpr int32_t kMatchMode = 3;
+  static constexpr int32_t kCourt = 3;
+  static constexpr int32_t kCourtEnd = 3;
 
-  static int8_t game;
-  // The unlocked level of each game; 5 means every level of it is passed.
-  static StaticRef<ByteArray> unlockedLevels;
-  // The best final points of each level of the current game.
-  static StaticRef<IntArray> levelBest;
-  // Set while the player moves between training games without going back to the menus.
-  static bool stayInTraining;
+  // --- The flow.
+  static int8_t game;            // 0..4, -1 none chosen
+  static int8_t level;           // 0..4, -1 none chosen
+  static int8_t unlockedLevel;   // 0..5 of the current game; 5: every level passed
+  static int8_t levelCount;      // 5 for every game
+  static StaticRef<ByteArray> unlockedLevels;  // byte[5], saved
+  static StaticRef<IntArray> levelBest;        // int[5] of the current game, saved
+  static StaticRef<ByteArray> gameTitles;      // byte[5]: pack-3 text of each game's name
   // 0 playing, 2 paused by a message or the tutorial, 3 the result page, 4 reloading the
   // level, -1 not started: the in-game menu opens only while it is 0.
   static int32_t trainingState;
+  static int32_t levelResult;  // -1 running, 0 passed, 1 failed
+  static bool levelStarted;
+  static int32_t levelEndFrame, finalPoints, previousBest, jackpot, jackpotStep;
+  static StaticRef<IntArray> pauseTimer;   // int[4] {start, state to return to, duration, kind}
+  static StaticRef<String> pauseText;
+  static StaticRef<ASprite> pauseSprite;
+  static StaticRef<IntArray> messageBox;   // int[4] {x, y, frame, message kind}
+  static StaticRef<IntArray> messageBand;  // int[3] {height, colour, third value}
+  static bool bandClosing;
+  static StaticRef<ShortArray> tutorialTexts;  // pack-3 ids of the tutorial pages; level 0 only
+  static int32_t tutorialPage;
+  static bool askTutorial, tutorialPending;
+  static int32_t leftSoftKeyText, rightSoftKeyText;
+  static bool softKeyFrame;
+  static StaticRef<CActor> hitFxActor;
+  static int32_t hitFxX, hitFxY;
+  static StaticRef<CActor> machineActor;
 
-  // CTraining.<init>()V: a match object of the training kind.
+  // --- The games' state.
+  static int32_t points, ballsLeft, streak, shotSpeed, levelStartFrame;
+  static int32_t servePhase;  // game 0: 0 prepare, 1 serving, 2 in flight; -1 before a level
+  static bool serveBlocked;
+  static int32_t targetIndex, speedSum, targetHits, lastRing;
+  static StaticRef<IntArray> hitMark;  // int[3]
+  static StaticRef<ObjectArray> tanks;  // RigidBody[3]: the tank slots
+  static StaticRef<IntArray> tankHits;  // int[3]
+  static int32_t tanksLeft, strongHits;
+  static int32_t machineTimer;  // frame of the last launch, -1 before the first
+  static int32_t stage, stageStart, stepTime, finishFrame, timeouts;
+  static int16_t stageTime;
+  static StaticRef<ObjectArray> bonuses;  // RigidBody[n] of the stage, in collection order
+  static int32_t nextBonus;
+  static bool circleOpen, wrongBonus;
+  static int32_t wrongBonusIndex, wrongTouches;
+
+  // --- Level data (one record of the training pack; see level_data.cpp).
+  static int16_t goalPoints, ballCount, basePoints, speedFactor, targetRadius, targetRings;
+  static int16_t barrierHeight, barrierWidth, targetRowCount;
+  static int16_t tankCount, tankPush, powerBonus, timeBase, timePenalty, tankHeight, tankWidth;
+  static int16_t streakBonus;
+  // Values the record holds that no rule reads, kept as read.
+  static int16_t serveSpare, powerSpare, stepSpareTime, stepSpare;
+  static int32_t accuracySpare;
+  static int32_t circleOpenColour, circleClosedColour;  // 24-bit RGB
+  static StaticRef<ShortArray> machineParams;  // short[6] {interval frames, flight min, max, x, y, z}
+  static StaticRef<ObjectArray> launchTable;   // short[n][5] {weight, x min, z min, x max, z max}
+  static StaticRef<ShortArray> ringPoints;     // short[rings], centre first
+  static StaticRef<ObjectArray> targetRows;    // short[t][6] {fromX, fromZ, toX, toZ, time, return}
+  static StaticRef<ObjectArray> barrierRows;   // short[t][6], a negative time: no barrier
+  static StaticRef<ShortArray> tankParams;     // short[3]: the x of each tank slot
+  static StaticRef<ObjectArray> tankLanes;     // short[k][2] {start z, speed}
+  static StaticRef<ObjectArray> checkPointRows;  // short[c][7] {x, z, width, depth, frame, animation, points}
+  static StaticRef<ShortArray> bonusShape;     // short[5]; values 2, 3, 4: box height, width, axis
+  static StaticRef<ShortArray> circleShape;    // short[6] {x, y, z, box height, box width, box axis}
+  static StaticRef<ObjectArray> stageRows;     // short[s][2] {time limit frames, bonus count}
+  static StaticRef<ObjectArray> bonusSpots;    // per stage a short[m][5] weighted table
+
+  // --- Objects of a level.
+  static StaticRef<RigidBody> target, barrier, checkPoint, circle;
+  static int32_t checkPointIndex;
+  static StaticRef<ASprite> sprite;            // the training sprite, all palettes built
+  static StaticRef<ASprite> checkPointSprite;
+  static StaticRef<CActor> checkPointActor;
+  static StaticRef<IntArray> bonusKeys;        // keys used in the stage, -1 unused
+  static int32_t lastBonusKey;
+  static StaticRef<IntArray> workPoint;        // int[3] scratch
+  static StaticRef<IntArray> hintPos;          // int[2] scratch
+
+  // --- Loading.
+  static int32_t loadingStep;
+  static int64_t loadStartTime;
+
+  // CTraining.<init>()V: a match object of the training kind on the training court.
   static CTraining* create();
 
   int32_t update() override;
-  static int32_t Loading();
   static void switchToTrainning();
-  static void unload();
-  // A training object touched by a barrier (body) or touching one (other).
-  static void onCollidsion(RigidBody* other, RigidBody* body, IntArray* point);
-  // The training menu's choices: the game, then its level.
   static void selectGame(int8_t game);
   static void selectLevel(int8_t level);
-  // The highest level the chosen game offers (its unlocked level, at most the last one).
-  static int32_t unlockedLevel();
+
+  // Level data (level_data.cpp). False, with one log line naming game, level and field and
+  // every table null, for a record that breaks the layout or the level rules.
+  static bool loadRawLevelDatas(int32_t game, int32_t level);
+  static int32_t parseLevelData(ShortArray* target, int32_t count, ByteArray* data, int32_t position);
+  static int32_t parsePitchProb(ByteArray* data, int32_t position, ObjectArray* rows);
+  static int32_t parsePitch(ByteArray* data, int32_t position);
+  static int32_t getProbRoot(IntArray* out, ObjectArray* rows, bool random);
+  static void clearLevelData();
+  // Milliseconds of the data as frames (x 7 / 1000 toward zero).
+  static int32_t msToFrames(int32_t ms);
+
+  // Loader (training_loader.cpp).
+  static int32_t Loading();
+  static int32_t loadResource(int32_t step);
+  static void newLevel(int32_t game, int32_t level);
+  static void unload();
+
+  // Objects (training_objects.cpp).
+  static RigidBody* newRigidBody();
+  static RigidBody* newBall();
+  static RigidBody* newTarget(int32_t row);
+  static RigidBody* newBarrier(int32_t row);
+  static RigidBody* newTank(int32_t lane);
+  static void addTank(RigidBody* tank, int32_t lane, int32_t slot);
+  static RigidBody* newCheckPoint();
+  static RigidBody* newBonus(IntArray* keys);
+  static void newCircle(int32_t stage, bool placePlayer);
+  static void addTarget(RigidBody* body);
+  static void addBarrier(RigidBody* body);
+  static void addCheckPoint(RigidBody* body);
+  static void removeTarge();
+  static void removeBarrier();
+  static void removeCheckPoint();
+  static void removeTank(RigidBody* tank);
+  static void removeBonus(int32_t index);
+  static void getPosOnScreen(IntArray* out, RigidBody* body);
+  // Called by RigidBody::onCollideWith in state 44: first touched second at point. A contact
+  // calls onCollideWith both ways; only one of the two orders reaches a rule.
+  static void onCollidsion(RigidBody* first, RigidBody* second, IntArray* point);
+  enum CollisionRule : int32_t {
+    kNoRule, kCheckPointRule, kTankRule, kTargetRule, kBarrierRule, kCircleRule, kBonusRule
+  };
+  static int32_t collisionRule(RigidBody* first, RigidBody* second);
+
+  // The rules the dispatch reaches (the training games fill them).
+  static void collideCheckPoint(RigidBody* ball, RigidBody* checkPoint, IntArray* point);
+  static void collideTank(RigidBody* ball, RigidBody* tank, IntArray* point);
+  static void collideTarget(RigidBody* ball, RigidBody* board, IntArray* point);
+  static void collideBarrier(RigidBody* ball, RigidBody* barrier, IntArray* point);
+  static void collideCircle(RigidBody* circle, RigidBody* player);
+  static void collideBonus(RigidBody* bonus, RigidBody* player);
 };
 
 }  // namespace sorv

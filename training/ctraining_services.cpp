@@ -1,17 +1,24 @@
-#include "training/ctraining.h"
-
+// CTraining as the shell reaches it beyond its level, loader and objects: construction, the
+// choice of game and level, and the seams the training flow and the games' rules fill
+// (until then a training frame stays in the training state and starts nothing).
 #include <algorithm>
 
+#include "game/cgame.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
+#include "training/ctraining.h"
 
 namespace sorv {
 
-bool CTraining::stayInTraining = false;
-
 CTraining* CTraining::create() {
   CTraining* training = newObject<CTraining>();
-  if (training != nullptr) training->init(kKindTraining);
+  if (training == nullptr) return nullptr;
+  training->init(kKindTraining);
+  // The match mode is the shell's own field: the player category in matchSettings[0] still
+  // picks the running sprite and the career's sex.
+  CGame::matchMode = kMatchMode;
+  isTraining = true;
+  currentCourt = kCourt;
   return training;
 }
 
@@ -20,25 +27,36 @@ int32_t CTraining::update() {
   return kTrainingState;
 }
 
-int32_t CTraining::Loading() {
-  SORV_FRAME("CTraining.Loading()I");
-  return -1;
-}
-
 void CTraining::switchToTrainning() { SORV_FRAME("CTraining.switchToTrainning()V"); }
 
-void CTraining::unload() { SORV_FRAME("CTraining.unload()V"); }
-
-void CTraining::onCollidsion(RigidBody*, RigidBody*, IntArray*) {}
-
-void CTraining::selectGame(int8_t) { SORV_FRAME("CTraining.selectGame(B)V"); }
-
-void CTraining::selectLevel(int8_t) { SORV_FRAME("CTraining.selectLevel(B)V"); }
-
-int32_t CTraining::unlockedLevel() {
-  ByteArray* levels = unlockedLevels.get();
-  if (isNull(levels) || game < 0 || game >= levels->length) return 0;
-  return std::clamp<int32_t>(levels->elements()[game], 0, kLevelCount - 1);
+void CTraining::selectGame(int8_t g) {
+  SORV_FRAME("CTraining.selectGame(B)V");
+  game = std::min<int8_t>(g, kGameCount);
+  if (game < 0 || game >= kGameCount) return;
+  levelCount = kLevelCount;
+  if (!CGame::isCareer) {
+    if (CGame::hasRecord(CGame::kFirstTrainingRecord + game)) {
+      CGame::RMS(false, CGame::kFirstTrainingRecord + game);
+    } else {
+      levelBest = Array::newIntArray(kLevelCount);
+    }
+  }
+  unlockedLevel = static_cast<int8_t>(std::clamp<int32_t>(aload(unlockedLevels.get(), game), 0, kLevelCount));
 }
+
+void CTraining::selectLevel(int8_t l) {
+  SORV_FRAME("CTraining.selectLevel(B)V");
+  level = static_cast<int8_t>(std::min<int32_t>(l, std::min<int32_t>(unlockedLevel, levelCount - 1)));
+  tutorialPending = false;
+  if (level == 0) askTutorial = true;
+}
+
+// The six rules a collision reaches; the training games give them their scoring.
+void CTraining::collideCheckPoint(RigidBody*, RigidBody*, IntArray*) {}
+void CTraining::collideTank(RigidBody*, RigidBody*, IntArray*) {}
+void CTraining::collideTarget(RigidBody*, RigidBody*, IntArray*) {}
+void CTraining::collideBarrier(RigidBody*, RigidBody*, IntArray*) {}
+void CTraining::collideCircle(RigidBody*, RigidBody*) {}
+void CTraining::collideBonus(RigidBody*, RigidBody*) {}
 
 }  // namespace sorv

@@ -171,7 +171,8 @@ TEST_F(EveryStateTest, RunsThreeFramesWithoutARuntimeError) {
       CGame::SWITCH_STATE(state);
       frames(3);
       // The match and the training load one step a frame behind the loading screen.
-      for (int i = 0; i < 60 && (state == 12 || state == 43) && CGame::GET_CURRENT_STATE() == 11; i++) {
+      for (int i = 0; i < 80 && (state == 12 || state == 43) && CGame::GET_CURRENT_STATE() == 11; i++) {
+        clock::advance(CGame::kFrameMs);
         frame();
       }
       EXPECT_FALSE(log.contains("NullPointer")) << log.text();

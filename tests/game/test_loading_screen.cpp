@@ -83,8 +83,12 @@ TEST_F(LoadingScreenTest, AMatchAndATrainingLoadBehindTheScreen) {
     runUntil(11, 3);
     ASSERT_EQ(CGame::GET_CURRENT_STATE(), 11);
     EXPECT_EQ(CGame::loadingTarget, c.target);
-    // One loader step a frame: the match takes its 33 steps.
-    for (int i = 0; i < 60 && !CGame::loadingDone; i++) frame();
+    // One loader step a frame: the match takes its 33 steps, the training its 23 and the
+    // rest of its three seconds on screen.
+    for (int i = 0; i < 80 && !CGame::loadingDone; i++) {
+      clock::advance(CGame::kFrameMs);
+      frame();
+    }
     EXPECT_TRUE(CGame::loadingDone);
     EXPECT_EQ(CGame::GET_CURRENT_STATE(), 11);
     frame();

@@ -167,6 +167,7 @@ TEST_F(MenuNavigationTest, TrainingListsStopAtBothEndsAndChoose) {
   CTraining::game = 0;
   CTraining::unlockedLevels = Array::newByteArray(CTraining::kGameCount);
   CTraining::unlockedLevels->elements()[0] = 2;
+  CTraining::unlockedLevel = 2;
   setState(8);
   struct Case {
     int32_t screen, cursor, keys, wantCursor;

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "tools/mkdata/byte_writer.h"
 
@@ -22,6 +23,16 @@ const std::vector<uint8_t>* ArchiveWriter::find(const std::string& name) const {
     if (strcasecmp(e.name.c_str(), name.c_str()) == 0) return &e.bytes;
   }
   return nullptr;
+}
+
+bool ArchiveWriter::replace(const std::string& name, std::vector<uint8_t> bytes) {
+  for (Entry& e : entries_) {
+    if (strcasecmp(e.name.c_str(), name.c_str()) != 0) continue;
+    totalBytes_ = totalBytes_ - e.bytes.size() + bytes.size();
+    e.bytes = std::move(bytes);
+    return true;
+  }
+  return false;
 }
 
 bool ArchiveWriter::add(const std::string& name, std::vector<uint8_t> bytes,

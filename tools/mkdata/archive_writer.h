@@ -18,6 +18,10 @@ class ArchiveWriter {
   // False (with the reason in *error) for a bad or repeated name or a too large archive.
   bool add(const std::string& name, std::vector<uint8_t> bytes, std::string* error);
 
+  // Gives an added entry new bytes (tests swap one pack of a built data set); false when
+  // no entry has the name.
+  bool replace(const std::string& name, std::vector<uint8_t> bytes);
+
   // The archive's bytes, the same for the same entries added in the same order.
   std::vector<uint8_t> build() const;
   // Writes build() to path (through a temporary file, so a failed run leaves no half file).

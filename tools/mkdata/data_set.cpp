@@ -111,7 +111,9 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   std::vector<uint8_t> menuData;
   ArrayTreeEntries tree;
   std::vector<uint8_t> achievements;
-  if (!textsPackEntries(dataDir, constants, index, &texts, error) ||
+  std::vector<std::vector<uint8_t>> training;
+  if (!trainingPackEntries(dataDir, &training, error) ||
+      !textsPackEntries(dataDir, constants, index, &texts, error) ||
       !buildMenuDataForTexts(dataDir, constants, &menuData, error) ||
       !checkMenuSourceNeeds(dataDir, error) ||
       !arrayTreeEntries(dataDir, &tree, error) ||
@@ -131,7 +133,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
          addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
          addPack(constants, kConstMatchFxPack, matchEffectsPackEntries(), archive, error) &&
          addPack(constants, kConstCourtPack, matchCourtPackEntries(), archive, error) &&
-         addPack(constants, kConstTrainingPack, trainingPackEntries(), archive, error) &&
+         addPack(constants, kConstTrainingPack, training, archive, error) &&
          addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
          addPack(constants, kConstMenuPack, careerMenuPackEntries(), archive, error) &&
          addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
