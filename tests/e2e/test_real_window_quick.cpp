@@ -56,7 +56,7 @@ Comparison compare(const Picture& shown, const Picture& expected, const std::vec
   return c;
 }
 
-class QuickMatchWindow : public test::WindowRun {
+class RealWindowQuickMatch : public test::WindowRun {
  protected:
   void SetUp() override {
     WindowRun::SetUp();
@@ -97,7 +97,7 @@ class QuickMatchWindow : public test::WindowRun {
   Picture setup_, selection_;
 };
 
-TEST_F(QuickMatchWindow, SetupAndSelectionLookAsHeadlessThenAMatchPlaysBackToTheMainMenu) {
+TEST_F(RealWindowQuickMatch, SetupAndSelectionLookAsHeadlessThenAMatchPlaysBackToTheMainMenu) {
   headlessShots();
   ASSERT_EQ(setup_.width, Shell::kScreenHeight);
   ASSERT_LT(compare(setup_, selection_, {}).equalShare, 0.9) << "the two screens differ";
