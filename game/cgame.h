@@ -712,6 +712,7 @@ class CGame : public Canvas, public Runnable {
   static int32_t menuItemX, menuItemY;
   static bool menuTouchSelect;
   static int32_t menuTouchBlink;
+  static int32_t menuTouchedEntry;  // the option row whose tap is pending, -1 none (row_tap.h)
   static StaticRef<IntArray> menuFlyX;  // label x positions of the fly-in, null when idle
   static int32_t menuFlyMenu;
   static int32_t lastStringW, lastStringH;      // the last scrolling string's size

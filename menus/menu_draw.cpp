@@ -24,6 +24,7 @@ int32_t CGame::menuItemX = 0;
 int32_t CGame::menuItemY = 0;
 bool CGame::menuTouchSelect = false;
 int32_t CGame::menuTouchBlink = -1;
+int32_t CGame::menuTouchedEntry = -1;
 
 namespace menu_item {
 

@@ -4,6 +4,7 @@
 
 #include "game/cgame.h"
 #include "menus/menu_record.h"
+#include "menus/row_tap.h"
 #include "promo/igp_services.h"
 #include "runtime/frames.h"
 #include "tools/data/menu_screens.h"
@@ -116,6 +117,7 @@ void CGame::MenuPush(int32_t screen) {
   SORV_FRAME("CGame.MenuPush(I)V");
   key_resetKey();
   repaintAll = true;
+  row_tap::end();  // a tap left pending fires on no screen of the new one
   // A full stack switches the screen without saving the one below.
   if (menuDepth < kSavedLevels) {
     menuStackScreen[menuDepth] = menuScreenCode;
@@ -131,6 +133,7 @@ void CGame::MenuPop() {
   SORV_FRAME("CGame.MenuPop()V");
   repaintAll = true;
   key_resetKey();
+  row_tap::end();
   if (menuDepth > 0) {
     menuDepth--;
     ConfigMenu(menuStackScreen[menuDepth]);

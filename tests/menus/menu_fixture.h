@@ -42,6 +42,7 @@ class MenuTest : public BootTest {
     CGame::menuRectColour = 0;
     CGame::menuTouchSelect = false;
     CGame::menuTouchBlink = -1;
+    CGame::menuTouchedEntry = -1;
     CGame::menuFlyX = nullptr;
     CGame::itemScrollX = INT_MIN;
     CGame::softLeftState = CGame::softRightState = -1;
