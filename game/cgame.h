@@ -816,6 +816,17 @@ class CGame : public Canvas, public Runnable {
   static void updateAbout(int32_t phase);
   static void menuUpdate_RG_History();
   static void menuPaint_RG_History();
+  // The records history (history_screen.cpp): the open topic's pages, entry 0 null and
+  // entries 1..P the page texts; null while no topic is open.
+  static StaticRef<ObjectArray> historyPages;
+  static void generateHistoryPages();
+  // The credits (about_screen.cpp): per line its text id, start y, current y, height and
+  // clock (0 idle); null outside the about screen. The window is menu 6 item 8.
+  static StaticRef<ObjectArray> creditLines;
+  static int32_t creditCurrent, creditWindowY, creditWindowH, creditWindowW;
+  static int32_t creditMiddle, creditStartY, creditSpeed;
+  static constexpr int32_t kCreditLineCount = 10;
+  static String* creditText(int32_t line);
   static void updateCareerCreateAvastar();
   static void paintCareerCreateAvastar();
   static void updateCareerLobby();

@@ -12,9 +12,6 @@ int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
 
-void CGame::updateAbout(int32_t) {}
-void CGame::menuUpdate_RG_History() {}
-void CGame::menuPaint_RG_History() {}
 void CGame::menuUpdate_achiTable() {}
 void CGame::menuPaint_achiTable(int32_t) {}
 void CGame::initAchiView() {}
