@@ -619,6 +619,7 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ObjectArray> colourSprites;  // the seven colour-group sprites
   static StaticRef<ASprite> playerPaletteSprite;
   static StaticRef<ObjectArray> menuExtSprites;   // pack 127 entries 0..5 (0: history)
+  static StaticRef<ObjectArray> historyImages;    // per topic screen a picture, menus loaded
   static StaticRef<ObjectArray> menuIconSprites;  // pack 128 entries 0..2 (pad, pressed, keys)
   static StaticRef<ASprite> interfaceSprite;      // match pack entry 4 (class 22)
   static StaticRef<ASprite> loadingSprite;         // state 11: menu pack entries 0 and 2
