@@ -168,6 +168,8 @@ void CGame::menuUpdate_RG_History() {
   updatePage();
 }
 
+// Every paint finds repaintAll set (each frame sets it after its update), so the screens'
+// static layers are drawn every frame with the rest.
 void CGame::menuPaint_RG_History() {
   SORV_FRAME("CGame.menuPaint_RG_History()V");
   if (onList()) {
@@ -175,7 +177,6 @@ void CGame::menuPaint_RG_History() {
   } else {
     paintPage();
   }
-  repaintAll = false;
 }
 
 void CGame::generateHistoryPages() {
@@ -208,6 +209,11 @@ void CGame::generateHistoryPages() {
   }
   ShortArray* table = ASprite::wrapLines.get();
   const int32_t length = isNull(body) ? 0 : body->length();
+  const int32_t end = aload(table, 2 * lines - 1);
+  if (end < length) {
+    Debug::trace("history: the body of screen %d runs past the line table; its pages end after %d lines",
+                 menuScreenCode, lines);
+  }
   for (int32_t p = 1; p <= count; p++) {
     const int32_t firstLine = (p - 1) * perPage, lastLine = std::min(p * perPage - 1, lines - 1);
     const int32_t from = std::clamp<int32_t>(aload(table, 2 * firstLine), 0, length);

@@ -232,6 +232,19 @@ TEST_F(HistoryTest, ATopicWithoutAPageShowsItsTitleOnly) {
   EXPECT_EQ(CGame::menuScreenCode, kTopics);
 }
 
+// The font keeps 100 lines: a longer body gets the pages of its first 100 and one log line.
+TEST_F(HistoryTest, ABodyPastTheLineTableKeepsItsFirstHundredLines) {
+  const int32_t perPage = linesPerPage();
+  setBody(0, numberedLines(120));
+  LogCapture log;
+  openTopic(0, 0);
+  EXPECT_EQ(pages(), 100 / perPage + (100 % perPage != 0 ? 1 : 0));
+  EXPECT_EQ(body(0).rfind(joined(), 0), 0u) << "the pages are the body's beginning";
+  EXPECT_NE(joined().find("line 100\n"), std::string::npos);
+  EXPECT_EQ(joined().find("line 101"), std::string::npos);
+  EXPECT_EQ(linesWith(log, "runs past the line table"), 1) << log.text();
+}
+
 // The cursor is the row of the three-row window: the topic opened is cursor + scroll.
 TEST_F(HistoryTest, AScrolledListOpensTheHighlightedTopicAndKeepsItsPlace) {
   for (int32_t i = 0; i < 4; i++) press(kNext);
