@@ -51,6 +51,12 @@ int32_t entryAt(int32_t i) {
   return isNull(entries) || !entries->inBounds(i) ? -1 : entries->elements()[i];
 }
 
+// The text of entry i of the screen's list, null without one (a string item then draws none).
+String* titleOf(int32_t i) {
+  const int32_t id = entryAt(i);
+  return id < 0 ? nullptr : CGame::GetString(kTexts, id);
+}
+
 int32_t pageCount() {
   ObjectArray* pages = CGame::historyPages.get();
   return isNull(pages) ? 0 : pages->length - 1;
@@ -112,8 +118,7 @@ void paintList() {
     CGame::drawMenuItem(kTexts, entryAt(CGame::menuScroll + r), x, y, kRowStyle, lit);
   }
   row_tap::advance();
-  CGame::DrawStringAsItem(CGame::GetString(kTexts, entryAt(CGame::MenuGetHighLightItem())), kTopicsMenu,
-                          kTopicTitleItem, false);
+  CGame::DrawStringAsItem(titleOf(CGame::MenuGetHighLightItem()), kTopicsMenu, kTopicTitleItem, false);
   CGame::Paint_ArrowsUpDn(kTopicsMenu, kUpArrowItem, kDownArrowItem);
 }
 
@@ -143,7 +148,7 @@ void pageArrow(int32_t item, int32_t held, int32_t released, int32_t left, int32
 }
 
 void paintPage() {
-  String* title = CGame::GetString(kTexts, entryAt(0));
+  String* title = titleOf(0);
   CGame::drawInterfaceBk(nullptr, -1, -1);
   CGame::DrawMenu(kPageMenu, true);
   CGame::DrawStringAsItem(title, kPageMenu, kStaticTitleItem, false);

@@ -293,6 +293,26 @@ TEST_F(HistoryTest, APressPutsTheCursorOnTheTouchedRow) {
   CGame::pointerDown = false;
 }
 
+TEST_F(HistoryTest, FewerThanThreeTopicsDrawFewerRows) {
+  const auto thirdRow = [](int32_t topics) {
+    IntArray* list = Array::newIntArray(topics);
+    for (int32_t i = 0; i < topics; i++) list->elements()[i] = 290 + 2 * i;
+    CGame::menuItems = list;
+    clear();
+    CGame::menuFrames = CGame::menuMoveFrames = CGame::menuPaintCount = 0;
+    CGame::menuPaint_RG_History();
+    return region(180, 244, 300, 45);  // row 2 at (180, 244)
+  };
+  const std::vector<uint16_t> two = thirdRow(2), three = thirdRow(3);
+  EXPECT_NE(two, three);
+  // No topic at all draws no row and reads no entry.
+  CGame::menuItems = nullptr;
+  LogCapture log;
+  CGame::menuPaint_RG_History();
+  EXPECT_FALSE(log.contains("ArrayOutOfBound")) << log.text();
+  EXPECT_FALSE(log.contains("NullPointer")) << log.text();
+}
+
 TEST_F(HistoryTest, TheArrowsScrollTheList) {
   CGame::menuCursor = 2;  // the last row: the down arrow scrolls
   CGame::releaseX = 415;
