@@ -1,8 +1,9 @@
 // The menu drawing beside a plain copy of a whole screen: DrawMenu of the menu with the most
 // items of the shipped data (with the menus' sprites and fonts loaded) and drawImage of an
 // 800 x 480 image onto the back buffer, in the same run. The menu benchmark also reports its
-// time as a multiple of the image copy ("x_image"), and the career lobby's frame as a
-// multiple of the main menu's ("x_main_menu").
+// time as a multiple of the image copy ("x_image"), the career lobby's frame as a multiple
+// of the main menu's ("x_main_menu"), and the history's page cutting and a credits frame as
+// shares of a frame ("x_frame").
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -23,8 +24,10 @@
 #include "runtime/lang_system.h"
 #include "runtime/log.h"
 #include "runtime/static_class.h"
+#include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
+#include "tools/data/menu_screens.h"
 #include "tools/data/resource_ids.h"
 
 namespace sorv {
@@ -204,6 +207,36 @@ void BM_AchievementBrowserFrame(benchmark::State& state) {
   timedAgainst(state, "x_main_menu", mainMenu, [] { CGame::menuPaint_achiViewAchi(); });
 }
 BENCHMARK(BM_AchievementBrowserFrame)->Unit(benchmark::kMicrosecond);
+
+// The records history's cutting of its longest topic into pages, as opening the topic does,
+// and one frame of the credits: each also as a share of the frame's 142 ms ("x_frame").
+constexpr double kFrameSeconds = 0.142;
+
+void BM_CutLongestTopic(benchmark::State& state) {
+  startRuntime();
+  int32_t longest = kFirstHistoryPageScreen, most = -1;
+  for (int32_t k = 0; k < kHistoryTopicScreens; k++) {
+    CGame::ConfigMenu(kFirstHistoryPageScreen + k);
+    String* body = CGame::GetString(2, aload(CGame::menuItems.get(), 1));
+    if (!isNull(body) && body->length() > most) {
+      most = body->length();
+      longest = kFirstHistoryPageScreen + k;
+    }
+  }
+  CGame::ConfigMenu(longest);
+  state.counters["chars"] = most;
+  timedAgainst(state, "x_frame", kFrameSeconds, [] { CGame::generateHistoryPages(); });
+  state.counters["pages"] = CGame::historyPages->length - 1;
+}
+BENCHMARK(BM_CutLongestTopic)->Unit(benchmark::kMicrosecond);
+
+void BM_CreditsFrame(benchmark::State& state) {
+  startRuntime();
+  CGame::keysPressed = 0;
+  CGame::updateAbout(0);
+  timedAgainst(state, "x_frame", kFrameSeconds, [] { CGame::updateAbout(1); });
+}
+BENCHMARK(BM_CreditsFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace sorv

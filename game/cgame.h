@@ -620,6 +620,7 @@ class CGame : public Canvas, public Runnable {
   static StaticRef<ObjectArray> colourSprites;  // the seven colour-group sprites
   static StaticRef<ASprite> playerPaletteSprite;
   static StaticRef<ObjectArray> menuExtSprites;   // pack 127 entries 0..5 (0: history)
+  static StaticRef<ObjectArray> historyImages;    // per topic screen a picture, menus loaded
   static StaticRef<ObjectArray> menuIconSprites;  // pack 128 entries 0..2 (pad, pressed, keys)
   static StaticRef<ASprite> interfaceSprite;      // match pack entry 4 (class 22)
   static StaticRef<ASprite> loadingSprite;         // state 11: menu pack entries 0 and 2
@@ -817,6 +818,17 @@ class CGame : public Canvas, public Runnable {
   static void updateAbout(int32_t phase);
   static void menuUpdate_RG_History();
   static void menuPaint_RG_History();
+  // The records history (history_screen.cpp): the open topic's pages, entry 0 null and
+  // entries 1..P the page texts; null while no topic is open.
+  static StaticRef<ObjectArray> historyPages;
+  static void generateHistoryPages();
+  // The credits (about_screen.cpp): per line its text id, start y, current y, height and
+  // clock (0 idle); null outside the about screen. The window is menu 6 item 8.
+  static StaticRef<ObjectArray> creditLines;
+  static int32_t creditCurrent, creditWindowY, creditWindowH, creditWindowW;
+  static int32_t creditMiddle, creditStartY, creditSpeed;
+  static constexpr int32_t kCreditLineCount = 10;
+  static String* creditText(int32_t line);
   static void updateCareerCreateAvastar();
   static void paintCareerCreateAvastar();
   static void updateCareerLobby();

@@ -12,9 +12,12 @@
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
+#include "tools/data/menu_screens.h"
 #include "tools/data/resource_ids.h"
 
 namespace sorv {
+
+StaticRef<ObjectArray> CGame::historyImages;
 
 namespace {
 
@@ -29,6 +32,7 @@ constexpr int32_t kFontCount = 11;
 constexpr int32_t kMenuExtCount = 6;
 constexpr int32_t kMenuIconCount = 3;
 constexpr int32_t kHistorySprite = 0;
+constexpr int32_t kMenuSpritesDropped[] = {kMenuThird, kMenuFourth, kMenuFifth};
 constexpr int32_t kInterfaceEntry = 4;
 constexpr int32_t kMenuActorAnims[] = {0, 33, 34, 2, 3, 5, 1};
 // The word lists: two short lists of pack 0, then lists of packs 0 and 2.
@@ -113,6 +117,27 @@ void loadColours() {
   buildWordLists(0);
 }
 
+// The history images: for each topic screen the history sprite's frame of that number as a
+// picture of its own, kept while the menus are loaded. No screen draws them yet: the history's
+// paint (as described) shows text only.
+ObjectArray* historyImages(ASprite* sprite) {
+  ObjectArray* images = Array::newObjectArray(kImage, kHistoryTopicScreens);
+  if (isNull(images) || isNull(sprite) || isNull(sprite->frameFModuleCount)) return images;
+  const int32_t frames = std::min(sprite->frameFModuleCount->length, kHistoryTopicScreens);
+  IntArray* box = Array::newIntArray(4);
+  if (isNull(box)) return images;
+  for (int32_t f = 0; f < frames; f++) {
+    sprite->GetFrameRect(box, f, 0, 0, 0);
+    const int32_t w = box->elements()[2], h = box->elements()[3];
+    if (w <= 0 || h <= 0) continue;
+    Image* image = Image::createImage(w, h);
+    if (isNull(image)) return images;
+    images->elements()[f] = image;
+    sprite->PaintFrame(image->getGraphics(), f, -box->elements()[0], -box->elements()[1], 0, 0, 0);
+  }
+  return images;
+}
+
 // The menu pack streams forward only, so its entries are read in increasing order.
 void loadMenuSprites() {
   ObjectArray* menu = table(CGame::menuSprites, kMenuSpriteCount);
@@ -126,6 +151,7 @@ void loadMenuSprites() {
   if (isNull(aload(ext, kHistorySprite))) {
     astore(ext, kHistorySprite, CGame::loadSprite(constant(kConstMenuExtPack), false, kHistorySprite, true, true));
   }
+  CGame::historyImages = historyImages(static_cast<ASprite*>(aload(ext, kHistorySprite)));
   auto* main = static_cast<ASprite*>(aload(menu, kMenuMain));
   constexpr int32_t kActorCount = static_cast<int32_t>(std::size(kMenuActorAnims));
   ObjectArray* actors = table(CGame::menuActors, kActorCount);
@@ -204,6 +230,11 @@ void CGame::unloadMenuRes() {
   playerSprite = nullptr;
   playerSpriteAlt = nullptr;
   if (ObjectArray* ext = menuExtSprites; !isNull(ext)) std::fill_n(ext->elements(), ext->length, nullptr);
+  // The menu pack's sprites no match screen draws; the second stays for the loading screen's
+  // bar, which the way into the match still shows.
+  if (ObjectArray* dropped = menuSprites; !isNull(dropped)) {
+    for (int32_t slot : kMenuSpritesDropped) astore(dropped, slot, nullptr);
+  }
   ObjectArray* menu = menuSprites;
   cacheOnly(static_cast<ASprite*>(aload(menu, kMenuMain)), kMainMenuKeptRanges);
   if (auto* buttons = static_cast<ASprite*>(aload(menu, kMenuButtons)); !isNull(buttons)) {
@@ -214,6 +245,7 @@ void CGame::unloadMenuRes() {
     }
     buttons->FreeOriginalData();
   }
+  historyImages = nullptr;
   freeMemory();
 }
 

@@ -1,5 +1,4 @@
-// The menu screens' and career's operations that the game shell and the menu engine call.
-// They do nothing until those screens are built; no call moves when they are.
+// Statics of the menu screens and the career that the game shell and the menu engine share.
 #include "device/graphics.h"
 #include "game/cgame.h"
 #include "runtime/frames.h"
@@ -11,9 +10,5 @@ int32_t CGame::careerMatchWon = 0;
 int32_t CGame::mainMenuChoice = 0;
 int32_t CGame::playerSlots[6] = {};
 StaticRef<Object> CGame::menuSelection;
-
-void CGame::updateAbout(int32_t) {}
-void CGame::menuUpdate_RG_History() {}
-void CGame::menuPaint_RG_History() {}
 
 }  // namespace sorv

@@ -11,6 +11,7 @@
 #include "runtime/log.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
+#include "tools/data/menu_screens.h"
 
 namespace sorv {
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int32_t kQuitScreen = 50, kOptionsScreen = 2, kLoadScreen = 11;
 constexpr int32_t kOptionsState = 8, kTournamentLoadState = 53, kCareerLoadState = 20;
+constexpr int32_t kHistoryState = 10;
 constexpr int32_t kSelectKeys = 0x50020, kBackKey = 0x20000, kLeftSoftKey = 0x40000;
 constexpr int32_t kButtonClass = 14, kButtonAnim = 11;
 constexpr int32_t kArrowMenu = 5, kUpArrowItem = 25, kDownArrowItem = 26;
@@ -26,6 +28,7 @@ constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
 constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
 constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kCareerEntry = 5, kOptionsEntry = 9, kQuitEntry = 13;
 constexpr int32_t kAchievementsEntry = 12, kAchievementsScreen = 63, kAchievementsState = 60;
+constexpr int32_t kHistoryEntry = 8;
 
 // Entries whose screens come later: they act as an entry without action, with a log line.
 struct PendingEntry {
@@ -33,8 +36,7 @@ struct PendingEntry {
   const char* name;
 };
 constexpr PendingEntry kPendingEntries[] = {
-    {1, 8, "records history"}, {1, 272, "promotion"},
-    {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
+    {1, 272, "promotion"}, {1, 273, "second promotion entry"},
 };
 
 int32_t selectDelay() {
@@ -63,6 +65,10 @@ void runMainMenuEntry(int32_t entry) {
       CGame::prepareAnimationArrows();
       CGame::MenuPush(kOptionsScreen);
       CGame::PUSH_STATE(kOptionsState);
+      return;
+    case kHistoryEntry:
+      CGame::MenuPush(kHistoryTopicsScreen);
+      CGame::PUSH_STATE(kHistoryState);
       return;
     case kQuitEntry:
       CGame::MenuPush(kQuitScreen);

@@ -68,6 +68,11 @@ TEST_F(LoadingTest, TheMenuPackIsReadForwardSoEveryMenuSpriteLoads) {
   EXPECT_EQ(CGame::GetAnimationIDByClass(16), aload(CGame::menuSprites.get(), 3));
   EXPECT_FALSE(isNull(CGame::interfaceSprite));
   EXPECT_FALSE(isNull(aload(CGame::menuExtSprites.get(), 0)));
+  // The history images: a picture per topic screen of the history sprite's frames (it has one).
+  ASSERT_FALSE(isNull(CGame::historyImages));
+  EXPECT_EQ(CGame::historyImages->length, 7);
+  EXPECT_FALSE(isNull(aload(CGame::historyImages.get(), 0)));
+  EXPECT_TRUE(isNull(aload(CGame::historyImages.get(), 1)));
   EXPECT_FALSE(log.contains("NullPointer")) << log.text();
   EXPECT_FALSE(log.contains("Lib_GetData")) << log.text();
 }
@@ -195,7 +200,12 @@ TEST_F(LoadingTest, LeavingTheMenusKeepsExactlyTheListedImages) {
   buttons->BuildCacheImages(0, 0, -1, -1);
   CGame::menuSprites->elements()[0] = main;
   CGame::menuSprites->elements()[2] = buttons;
+  for (int32_t e : {1, 3, 4, 5}) CGame::menuSprites->elements()[e] = load(1);
+  CGame::historyImages = Array::newObjectArray(kImage, 7);
   CGame::unloadMenuRes();
+  EXPECT_TRUE(isNull(CGame::historyImages));
+  EXPECT_FALSE(isNull(aload(CGame::menuSprites.get(), 1))) << "the loading screen's bar keeps its sprite";
+  for (int32_t e : {3, 4, 5}) EXPECT_TRUE(isNull(aload(CGame::menuSprites.get(), e))) << e;
   const std::set<int32_t> keptButtons = {6, 7, 8, 9, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 57, 58};
   for (int32_t m = 0; m < 60; m++) {
     EXPECT_EQ(buttons->cachedImage(0, m) != nullptr, keptButtons.count(m) == 1) << "button module " << m;

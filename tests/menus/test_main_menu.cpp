@@ -71,7 +71,7 @@ TEST_F(MainMenuTest, EachEntryRunsByItsValue) {
   // Menu 5's list: 3, 4, 5, 12, 9, 8, 13.
   const Case cases[] = {
       {0, 3, false, 7, 51, 0}, {1, 4, false, 11, 53, 0}, {2, 5, false, 11, 20, 0},
-      {3, 12, false, 63, 60, 0}, {5, 8, true, 1, 6, -1},  {4, 9, false, 2, 8, 0},
+      {3, 12, false, 63, 60, 0}, {5, 8, false, 12, 10, 0}, {4, 9, false, 2, 8, 0},
       {6, 13, false, 50, 6, 0},
   };
   for (const Case& c : cases) {

@@ -58,6 +58,8 @@ TEST_F(MenuNeedsTest, TheBuilderRefusesLayoutsThatMissARow) {
       {"a bar without its last item", [](auto& m) { m[35].items.pop_back(); }, "menu 35 item 8"},
       {"a soft-key button in the middle", [](auto& m) { m[35].items[2].x = 100; }, "neither side"},
       {"a screen's menu without ids", [](auto& m) { m[47].ids.clear(); }, "menu 47 needs an id list for screen 31"},
+      {"an eighth history topic, with no screen to open",
+       [](auto& m) { m[38].ids.insert(m[38].ids.begin(), 290); }, "lists 8 history topics"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

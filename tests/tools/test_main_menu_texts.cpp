@@ -49,6 +49,17 @@ std::vector<Shown> careerTexts() {
   };
 }
 
+std::vector<Shown> historyHelpCreditTexts() {
+  std::vector<int32_t> topics;
+  for (int32_t id = 290; id <= 303; id++) topics.push_back(id);
+  return {
+      {2, topics, "history topics' titles and bodies"},
+      {2, {249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 259}, "credit lines"},
+      {0, {34, 77}, "help entries"},
+      {0, {96}, "page counter"},
+  };
+}
+
 std::u16string placeholder(int32_t pack, int32_t id) {
   const std::string s = "P" + std::to_string(pack) + "-" + std::to_string(id);
   return std::u16string(s.begin(), s.end());
@@ -100,6 +111,8 @@ std::vector<Shown> achievementTexts() {
 }
 
 TEST(MainMenuTexts, EveryLanguageWritesWhatTheAchievementScreensShow) { expectWritten(achievementTexts()); }
+
+TEST(MainMenuTexts, EveryLanguageWritesTheHistoryHelpAndCredits) { expectWritten(historyHelpCreditTexts()); }
 
 }  // namespace
 }  // namespace sorv::mkdata

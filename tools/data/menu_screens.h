@@ -42,6 +42,18 @@ inline constexpr int32_t kOverwriteQuestion[] = {90};  // text pack 0
 inline constexpr int32_t kCreatePlayerQuestion[] = {91};
 inline constexpr int32_t kLeaveCareerQuestion[] = {92};
 inline constexpr int32_t kRankTooLowMessage[] = {97};
+// The records history: the topics list (screen 12, menu 38 without its last id) opens topic k
+// as screen 13 + k, whose list is the topic's title and body (text pack 2). Only seven topic
+// screens exist, so menu 38 lists at most seven topics (the data builder refuses more).
+inline constexpr int32_t kHistoryTopicsScreen = 12, kFirstHistoryPageScreen = 13, kHistoryTopicScreens = 7;
+inline constexpr int32_t kHistoryTopicsMenu = 38;
+inline constexpr int32_t kHistoryTopic1[] = {290, 291};
+inline constexpr int32_t kHistoryTopic2[] = {292, 293};
+inline constexpr int32_t kHistoryTopic3[] = {294, 295};
+inline constexpr int32_t kHistoryTopic4[] = {296, 297};
+inline constexpr int32_t kHistoryTopic5[] = {298, 299};
+inline constexpr int32_t kHistoryTopic6[] = {300, 301};
+inline constexpr int32_t kHistoryTopic7[] = {302, 303};
 struct PreparedList {
   const int32_t* ids;
   int32_t count;
@@ -59,12 +71,15 @@ inline constexpr PreparedList kPreparedLists[] = {
     {kCreatePlayerQuestion, static_cast<int32_t>(std::size(kCreatePlayerQuestion))},
     {kLeaveCareerQuestion, static_cast<int32_t>(std::size(kLeaveCareerQuestion))},
     {kRankTooLowMessage, static_cast<int32_t>(std::size(kRankTooLowMessage))},
+    {kHistoryTopic1, 2}, {kHistoryTopic2, 2}, {kHistoryTopic3, 2}, {kHistoryTopic4, 2},
+    {kHistoryTopic5, 2}, {kHistoryTopic6, 2}, {kHistoryTopic7, 2},
 };
 inline constexpr int32_t kPreparedTrainingGames = 0, kPreparedTrainingLevels = 1, kPreparedQuitQuestion = 2;
 inline constexpr int32_t kPreparedLeaveQuestion = 3, kPreparedPauseHelp = 4, kPreparedCareerLeave = 5;
 inline constexpr int32_t kPreparedCareerMatch = 6, kPreparedRetireQuestion = 7;
 inline constexpr int32_t kPreparedOverwriteQuestion = 8;
 inline constexpr int32_t kPreparedCreatePlayer = 9, kPreparedLeaveCareer = 10, kPreparedRankTooLow = 11;
+inline constexpr int32_t kPreparedFirstHistoryTopic = 12;  // topic k at 12 + k
 
 inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   std::array<ScreenSource, kScreenCount> t{};
@@ -85,6 +100,9 @@ inline constexpr std::array<ScreenSource, kScreenCount> kScreenTable = [] {
   t[30] = {ScreenList::kPrepared, kPreparedCreatePlayer};
   t[32] = {ScreenList::kPrepared, kPreparedLeaveCareer};
   t[35] = {ScreenList::kPrepared, kPreparedRankTooLow};
+  for (int32_t k = 0; k < kHistoryTopicScreens; k++) {
+    t[static_cast<size_t>(kFirstHistoryPageScreen + k)] = {ScreenList::kPrepared, kPreparedFirstHistoryTopic + k};
+  }
   t[1] = {ScreenList::kMainMenu, 5};
   t[2] = {ScreenList::kMenu, 13};
   t[4] = {ScreenList::kMenu, 29};

@@ -67,10 +67,19 @@ bool checkScreenMenus(const std::vector<MenuRecord>& menus, std::string* error) 
   return true;
 }
 
+// The history opens topic k as screen 13 + k, and only seven such screens have lists.
+bool checkHistoryTopics(const std::vector<MenuRecord>& menus, std::string* error) {
+  const MenuRecord* topics = findMenu(menus, kHistoryTopicsMenu);
+  if (topics == nullptr || topics->ids.size() <= static_cast<size_t>(kHistoryTopicScreens) + 1) return true;
+  *error = "menus.txt: menu " + std::to_string(kHistoryTopicsMenu) + " lists " + std::to_string(topics->ids.size() - 1) +
+           " history topics; the topic screens hold " + std::to_string(kHistoryTopicScreens);
+  return false;
+}
+
 }  // namespace
 
 bool checkMenuNeeds(const std::vector<MenuRecord>& menus, std::string* error) {
-  if (!checkScreenMenus(menus, error)) return false;
+  if (!checkScreenMenus(menus, error) || !checkHistoryTopics(menus, error)) return false;
   for (const MenuNeed& need : kMenuNeeds) {
     const MenuRecord* menu = findMenu(menus, need.menu);
     const std::string lack = menu == nullptr ? "the menu" : missing(need, *menu);
