@@ -437,8 +437,10 @@ class WindowRun : public ProgramRun {
   // Once match number `match` of the run has its first point, the hidden keys "0 0 0 1"
   // (the user wins) or "0 0 0 2", then the table. Each key must reach the game in a frame of
   // its own (142 ms), and a loaded machine draws a frame late: the keys go 350 ms apart, and
-  // the code goes again while the match is not over. Never while the point that ends it is still
-  // to come: a second code left unused would end the next match.
+  // the code goes again while the match is not over: every 2 s, as a whole match may take
+  // only a few seconds on the virtual clock. A spare code that completes before the point
+  // the first one ends would decide the next match too; the scoring takes the user's code
+  // before the opponent's, and the roads lose before they win.
   bool decideTheMatch(const char* last, int match) {
     if (!within(kMatchPatience, [&] {
           const std::string t = matchTrace();
@@ -447,7 +449,7 @@ class WindowRun : public ProgramRun {
       return false;
     }
     const auto over = [&] { return countLinesWith(matchTrace(), "over ") >= match; };
-    actUntil([&] { return press(std::string("0 0 0 ") + last, 350); }, over, std::chrono::seconds(5), 40);
+    actUntil([&] { return press(std::string("0 0 0 ") + last, 350); }, over, std::chrono::seconds(2), 100);
     return within(kMatchPatience, [&] { return countLinesWith(trace(), "state 56 -> 57 push") >= match; });
   }
 
