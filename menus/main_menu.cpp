@@ -6,7 +6,7 @@
 
 #include "game/cgame.h"
 #include "game/zentukr09.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "runtime/string.h"
@@ -26,6 +26,8 @@ constexpr int32_t kFirstDescription = 278, kFirstEntryDescription = 279;
 constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
 constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kCareerEntry = 5, kOptionsEntry = 9, kQuitEntry = 13;
 constexpr int32_t kAchievementsEntry = 12, kAchievementsScreen = 63, kAchievementsState = 60;
+constexpr int32_t kPromoEntry = 272, kPromoScreen = 67, kPromoState = 58;
+constexpr int32_t kVipEntry = 273, kVipScreen = 68, kVipState = 64;
 
 // Entries whose screens come later: they act as an entry without action, with a log line.
 struct PendingEntry {
@@ -33,8 +35,7 @@ struct PendingEntry {
   const char* name;
 };
 constexpr PendingEntry kPendingEntries[] = {
-    {1, 8, "records history"}, {1, 272, "promotion"},
-    {1, 273, "second promotion entry"}, {2, 10, "help"},   {2, 11, "about"},
+    {1, 8, "records history"}, {2, 10, "help"}, {2, 11, "about"},
 };
 
 int32_t selectDelay() {
@@ -70,6 +71,13 @@ void runMainMenuEntry(int32_t entry) {
     case kAchievementsEntry:
       CGame::MenuPush(kAchievementsScreen);
       CGame::PUSH_STATE(kAchievementsState);
+      return;
+    case kPromoEntry:
+    case kVipEntry:
+      // The promotion screens take every key themselves; the menu waits for their return.
+      CGame::MenuPush(entry == kPromoEntry ? kPromoScreen : kVipScreen);
+      CGame::PUSH_STATE(entry == kPromoEntry ? kPromoState : kVipState);
+      CGame::mainMenuDelay = -1;
       return;
     default:
       if (!CGame::runPendingEntry(1, entry)) CGame::mainMenuDelay = -1;

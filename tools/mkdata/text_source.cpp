@@ -9,6 +9,7 @@ namespace {
 
 constexpr int32_t kHighestId = 0xFFFE;  // a pack counts its strings in a u16
 constexpr const char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr const char kPromoSection[] = "[promo]";
 
 bool parseNumber(const std::string& text, int32_t* value) {
   auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), *value);
@@ -33,6 +34,8 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
     if (line.compare(0, 3, kByteOrderMark) == 0) return refuse("byte-order mark");
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
+    // The promotion screen's section closes the text packs (promo_file.cpp reads it).
+    if (line == kPromoSection) break;
     if (line[0] == '[') {
       const std::string prefix = "[pack ";
       int32_t n = -1;
