@@ -1,5 +1,8 @@
 // IGP's loaded data and its static initialiser, which gives every static its start value:
 // a new runtime (tests start many) begins from the same screen.
+#include "device/canvas.h"
+#include "device/image.h"
+#include "device/midlet.h"
 #include "promo/igp.h"
 #include "promo/igp_strings.h"
 #include "runtime/frames.h"
@@ -59,7 +62,22 @@ void IGP::clinit() {
   actionText = boxX = boxY = boxWidth = boxHeight = arrowFlashFrames = 0;
   currentFont = 1;
   textBlockWidth = textBlockHeight = 0;
-  // References were cleared by the runtime's start; the texts come from constant strings.
+  midlet = nullptr;
+  canvas = nullptr;
+  instance = nullptr;
+  commandListener = nullptr;
+  languageCodes = firstListCodes = secondListCodes = thirdListCodes = nullptr;
+  pageLinks = listLinks = listEntryCodes = listTextIds = nullptr;
+  pageValid = nullptr;
+  pageKinds = listLinkCounts = extraPageSteps = nullptr;
+  pageFlags = nullptr;
+  linkTemplate = promotionSource = promotionText = vipLink = pendingLink = title = nullptr;
+  texts = fontImages = uiImages = pageImages = listImages = nullptr;
+  textEnds = nullptr;
+  fontMetrics = nullptr;
+  languageImage = extraImage = nullptr;
+  lineWidths = nullptr;
+  dataOffsets = nullptr;
   codeVersion = igp::constant(promo::kConstCodeVersion);
   dataVersion = igp::constant(promo::kConstEmpty);
   portalLink = igp::constant(promo::kConstEmpty);

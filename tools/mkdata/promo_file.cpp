@@ -111,8 +111,8 @@ bool readPromoSection(const std::string& path, std::map<std::string, SourcedText
   for (std::string line : sourceLines(source)) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line == "[promo]") {
-      inSection = true;
+    if (!line.empty() && line[0] == '[') {
+      inSection = line == "[promo]";
       continue;
     }
     if (!inSection || line.empty() || line[0] == '#') continue;
@@ -247,7 +247,8 @@ FaceGlyph glyphOf(char16_t code) {
 
 constexpr int kGlyphScale = 2;
 constexpr int kCellHeight = 18;  // not 13: the glyphs overlap by one pixel (spacing -1)
-constexpr int kSheetColumns = 16;
+// The narrow layout keeps x below 256; the wide one spreads past it.
+constexpr int kSheetColumns = 16, kWideSheetColumns = 32;
 
 void drawGlyph(std::vector<uint8_t>& pixels, int sheetWidth, int x, int y, const FaceGlyph& g,
                uint8_t ink, int scale) {
@@ -275,8 +276,9 @@ bool fontEntry(const std::set<char16_t>& used, bool wide, std::vector<uint8_t>* 
                std::string* error) {
   const int cellWidth = 5 * kGlyphScale + 2;
   const int count = static_cast<int>(used.size());
-  const int sheetWidth = kSheetColumns * cellWidth;
-  const int sheetHeight = (count + kSheetColumns - 1) / kSheetColumns * kCellHeight;
+  const int columns = wide ? kWideSheetColumns : kSheetColumns;
+  const int sheetWidth = columns * cellWidth;
+  const int sheetHeight = (count + columns - 1) / columns * kCellHeight;
   if (!wide && (sheetWidth > 255 || sheetHeight > 255)) {
     *error = "promotion font: the glyph sheet outgrows the narrow metrics";
     return false;
@@ -285,7 +287,7 @@ bool fontEntry(const std::set<char16_t>& used, bool wide, std::vector<uint8_t>* 
   LeWriter records;
   int k = 0;
   for (char16_t code : used) {
-    const int x = k % kSheetColumns * cellWidth, y = k / kSheetColumns * kCellHeight;
+    const int x = k % columns * cellWidth, y = k / columns * kCellHeight;
     const FaceGlyph g = glyphOf(code);
     drawGlyph(pixels, sheetWidth, x, y, g, 1, kGlyphScale);
     records.u16(code);

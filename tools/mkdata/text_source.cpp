@@ -23,6 +23,7 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
   *out = TextSource{};
   out->fileName = fileName;
   int32_t pack = -1;
+  bool inPromo = false;
   std::array<bool, kTextPackCount> seen{};
   int32_t lineNumber = 0;
   for (std::string line : sourceLines(source)) {
@@ -34,9 +35,14 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
     if (line.compare(0, 3, kByteOrderMark) == 0) return refuse("byte-order mark");
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
-    // The promotion screen's section closes the text packs (promo_file.cpp reads it).
-    if (line == kPromoSection) break;
+    // The promotion screen's section is not a text pack (promo_file.cpp reads it).
+    if (line == kPromoSection) {
+      inPromo = true;
+      continue;
+    }
+    if (inPromo && line[0] != '[') continue;
     if (line[0] == '[') {
+      inPromo = false;
       const std::string prefix = "[pack ";
       int32_t n = -1;
       if (line.compare(0, prefix.size(), prefix) != 0 || line.back() != ']' ||
