@@ -485,7 +485,9 @@ int32_t IGP::updateTouchIGP(int32_t x, int32_t y) {
         return 0;
       }
     }
-    if (listVisibleRows < listRowCount) {
+    // The scroll arrows take a point near them (the soft key lies beside the lower one).
+    const int32_t arrowReach = 2 * (h * 7 / 100);
+    if (listVisibleRows < listRowCount && std::abs(x - screenCenterX) < arrowReach) {
       if (listUpArrowY >= 0 && std::abs(y - listUpArrowY) < listRowHeight && listSelection > 0) return kActionUp;
       if (listDownArrowY >= 0 && std::abs(y - listDownArrowY) < listRowHeight && listSelection < listRowCount - 1) {
         return kActionDown;

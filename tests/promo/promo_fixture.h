@@ -57,6 +57,9 @@ class PromoTest : public MenuTest {
     ResourceInputStream::archiveFile = nullptr;
     RuntimeTest::SetUp();
     clock::setVirtual(true);
+    // The canvas and its back buffer belong to the runtime just started.
+    resetShell();
+    resetEngine();
   }
   // The shipped promotion file of a language.
   static Bytes shippedFile(const std::string& language = "EN", const mkdata::PromoOptions& options = {}) {
