@@ -2,7 +2,7 @@
 // strings, lists and pictures inside an entry, and the loading steps.
 #include "device/command.h"
 #include "device/image.h"
-#include "device/resource_stream.h"
+#include "runtime/constants.h"
 #include "promo/igp.h"
 #include "promo/igp_strings.h"
 #include "runtime/application.h"
@@ -217,7 +217,8 @@ void IGP::logBadData(const char* what, int32_t value) {
   Debug::trace("promotion data: %s %d", what, value);
 }
 
-InputStream* IGP::getResourceAsStreamIGP(String* name) { return Resources::getResourceAsStream(name); }
+// The runtime's resource opener (the shell installs the archive's).
+InputStream* IGP::getResourceAsStreamIGP(String* name) { return openResource(name); }
 
 void IGP::closeDataIGP() {
   dataOffsetCount = 0;
@@ -231,7 +232,7 @@ bool IGP::openDataIGP() {
   closeDataIGP();
   InputStream* in = getResourceAsStreamIGP(StaticClass::getConstant(promo::kConstFileName));
   if (isNull(in)) return false;
-  int32_t lo, hi;
+  int32_t lo = 0, hi = 0;
   bool ok = readByte(in, &lo) && readByte(in, &hi);
   const int32_t count = lo | hi << 8;
   IntArray* offsets = ok && count >= 1 ? Array::newIntArray(count) : nullptr;
@@ -239,7 +240,7 @@ bool IGP::openDataIGP() {
   for (int32_t i = 0; ok && i < count; i++) {
     uint32_t v = 0;
     for (int32_t k = 0; ok && k < 4; k++) {
-      int32_t byte;
+      int32_t byte = 0;
       ok = readByte(in, &byte);
       v |= static_cast<uint32_t>(byte) << (8 * k);
     }
