@@ -662,9 +662,6 @@ class CGame : public Canvas, public Runnable {
   static void buildOptionTexts();
   // The row's saved value; one outside the row's labels reads (and is stored) as 0.
   static int32_t optionValue(int32_t row);
-  // An entry of the main menu (screen 1) or options (2) whose screen is not built yet: logs
-  // it and gives true.
-  static bool runPendingEntry(int32_t screen, int32_t entry);
   // The value of the highlighted entry, -1 outside the list.
   static int32_t highlightedEntry();
   // The text id (pack 2) describing main-menu entry h.

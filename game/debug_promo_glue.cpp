@@ -4,7 +4,7 @@
 #include "device/graphics.h"
 #include "game/cgame.h"
 #include "game/zentukr09.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
 

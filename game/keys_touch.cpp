@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "game/cgame.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
 
@@ -155,13 +155,7 @@ void CGame::pointerPressed(int32_t x, int32_t y) {
   toGamePoint(x, y, gx, gy);
   pointerDown = true;
   keyInputOn = true;
-  if (inPromoScreen()) {
-    const int32_t item = IGP::updateTouchIGP(gx, gy);
-    if (item != 0) {
-      IGP::pressedItem = item;
-      IGP::pressedScroll = IGP::listScroll;
-    }
-  }
+  if (inPromoScreen()) IGP::pointerPressedIGP(gx, gy);
   releaseX = -1;
   releaseY = -1;
   pressX = gx;
@@ -175,13 +169,7 @@ void CGame::pointerReleased(int32_t x, int32_t y) {
   toGamePoint(x, y, gx, gy);
   pointerDown = false;
   keyInputOn = true;
-  if (inPromoScreen()) {
-    const int32_t item = IGP::updateTouchIGP(gx, gy);
-    if (item != 0) IGP::releasedItem = item;
-    IGP::pressedItem = 0;
-    IGP::dragX = -1;
-    IGP::dragY = -1;
-  }
+  if (inPromoScreen()) IGP::pointerReleasedIGP(gx, gy);
   pressX = -1;
   pressY = -1;
   pressTime = -1;

@@ -10,7 +10,7 @@
 #include "game/cae.h"
 #include "game/cgame.h"
 #include "match/ctennis.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "runtime/string.h"
 #include "runtime/lang_system.h"
@@ -287,6 +287,9 @@ void promoEnter() {
   GameSound::stopAll();
   CGame::freeMemory();
   CGame::titleCounter = 0;
+  // The main menu's mark on the promotion entry goes once the player has been there.
+  CGame::menuMarkFlag = false;
+  CGame::RMS(true, CGame::kMenuMarkRecord);
   IGP::enterIGP(CGame::GetString(0, kPromoTitleText), 0);
 }
 

@@ -1,12 +1,11 @@
 // The main menu (screen 1) and its quit question (screen 50): a selection plays the whole
-// button animation before its entry runs; entries whose screens are not built yet log a line
-// and take input again.
+// button animation before its entry runs.
 #include <cstdint>
 #include <iterator>
 
 #include "game/cgame.h"
 #include "game/zentukr09.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "runtime/string.h"
@@ -29,15 +28,8 @@ constexpr int32_t kQuitNoLabel = 14, kQuitYesLabel = 13;
 constexpr int32_t kQuickMatchEntry = 3, kTournamentEntry = 4, kCareerEntry = 5, kOptionsEntry = 9, kQuitEntry = 13;
 constexpr int32_t kAchievementsEntry = 12, kAchievementsScreen = 63, kAchievementsState = 60;
 constexpr int32_t kHistoryEntry = 8;
-
-// Entries whose screens come later: they act as an entry without action, with a log line.
-struct PendingEntry {
-  int32_t screen, entry;
-  const char* name;
-};
-constexpr PendingEntry kPendingEntries[] = {
-    {1, 272, "promotion"}, {1, 273, "second promotion entry"},
-};
+constexpr int32_t kPromoEntry = 272, kPromoScreen = 67, kPromoState = 58;
+constexpr int32_t kVipEntry = 273, kVipScreen = 68, kVipState = 64;
 
 int32_t selectDelay() {
   ASprite* buttons = CGame::GetAnimationIDByClass(kButtonClass);
@@ -77,8 +69,16 @@ void runMainMenuEntry(int32_t entry) {
       CGame::MenuPush(kAchievementsScreen);
       CGame::PUSH_STATE(kAchievementsState);
       return;
+    case kPromoEntry:
+    case kVipEntry:
+      // The promotion screens take every key themselves; the menu waits for their return.
+      CGame::MenuPush(entry == kPromoEntry ? kPromoScreen : kVipScreen);
+      CGame::PUSH_STATE(entry == kPromoEntry ? kPromoState : kVipState);
+      CGame::mainMenuDelay = -1;
+      return;
     default:
-      if (!CGame::runPendingEntry(1, entry)) CGame::mainMenuDelay = -1;
+      // An entry the menu data names but the game has no screen for does nothing.
+      CGame::mainMenuDelay = -1;
       return;
   }
 }
@@ -97,16 +97,6 @@ int32_t CGame::mainMenuDescription(int32_t h) {
   int32_t id = h == 0 ? kFirstEntryDescription : h == 1 ? kFirstDescription : kFirstDescription + h;
   if (h >= 3 && !IGP::IsAvailable() && !IGP::isZVipAvailable()) id++;
   return id;
-}
-
-bool CGame::runPendingEntry(int32_t screen, int32_t entry) {
-  for (const PendingEntry& p : kPendingEntries) {
-    if (p.screen != screen || p.entry != entry) continue;
-    Debug::trace("menu: entry %d (%s) is not built yet", entry, p.name);
-    if (screen == 1) mainMenuDelay = -1;
-    return true;
-  }
-  return false;
 }
 
 int32_t CGame::highlightedEntry() {

@@ -6,7 +6,7 @@
 #include "game/cgame.h"
 #include "menus/menu_record.h"
 #include "menus/row_tap.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "runtime/frames.h"
 #include "tools/data/menu_screens.h"
 #include "tools/data/resource_ids.h"

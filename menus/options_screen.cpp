@@ -70,7 +70,6 @@ void changeValue(int32_t row, bool next) {
 void selectEntry() {
   const int32_t entry = CGame::highlightedEntry();
   CGame::mainMenuChoice = entry;
-  if (CGame::runPendingEntry(2, entry)) return;
   if (entry == kHelpEntry) {
     CGame::MenuPush(kHelpScreen);
   } else if (entry == kAboutEntry) {

@@ -16,7 +16,7 @@ using test::ProgramRun;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
-// Main menu (menu 5): buttons at (440, 110 + 70 i), the list arrows at (600, 60) and
+// Main menu (menu 64 with the shipped promotion: 3, 4, 5, 272, 12, 9, 8, 13, 273): buttons at (440, 110 + 70 i), the list arrows at (600, 60) and
 // (600, 415). Options (menu 13): rows from (40, 110) 55 apart, each value's right arrow
 // right of x 575 on the row's middle. Soft-key corners at the bottom.
 int button(int i) { return 110 + 70 * i + 30; }
@@ -43,6 +43,8 @@ bool sameIn(const test::Picture& a, const test::Picture& b, const Box& box) {
 }
 
 constexpr int kSelectFrames = 12, kTapFrames = 18;
+// The promotion loads a step a frame before it takes keys.
+constexpr int kPromoLoadFrames = 14;
 
 class MainMenuRoad : public ProgramRun {
  protected:
@@ -73,6 +75,8 @@ class MainMenuRoad : public ProgramRun {
     EXPECT_TRUE(has(trace(), "state 20 -> 6 pop")) << trace();
     EXPECT_TRUE(has(trace(), "state 6 -> 60 push")) << trace();
     EXPECT_TRUE(has(trace(), "state 60 -> 6 pop")) << trace();
+    EXPECT_TRUE(has(trace(), "state 6 -> 58 push")) << trace();
+    EXPECT_TRUE(has(trace(), "state 58 -> 6 pop")) << trace();
     EXPECT_EQ(countLinesWith(log(), "entry 12"), 0) << log();
   }
 };
@@ -82,6 +86,7 @@ TEST_F(MainMenuRoad, EveryEntryAndOptionByKeysThenQuitWithTheLeftSoftKey) {
   s += key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // quick match's set-up, and back
   s += key(kKey8) + key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // the tournament's load screen, and back
   s += key(kKey8) + key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // the career's load screen, and back
+  s += key(kKey8) + key(kKey5, kSelectFrames + kPromoLoadFrames) + key(kRightSoft, 10);  // the promotion, and back
   s += key(kKey8) + key(kKey5, kSelectFrames) + key(kRightSoft, 10);  // the achievements table, and back
   s += key(kKey8) + key(kKey5, kSelectFrames) + "shot " + shot("options") + "\n";
   s += key(kKey6, 5) + key(kKey6, 5);  // sound off and on again, 400 ms apart
@@ -106,7 +111,7 @@ TEST_F(MainMenuRoad, EveryEntryAndOptionByKeysThenQuitWithTheLeftSoftKey) {
 
   // A restart on the same root keeps the speed unit; the sound is on again.
   std::string again = kToMainMenu;
-  for (int i = 0; i < 4; i++) again += key(kKey8);
+  for (int i = 0; i < 5; i++) again += key(kKey8);
   again += key(kKey5, kSelectFrames) + key(kKey8) + "shot " + shot("restart") + "\nquit\n";
   ASSERT_EQ(play(again), 0);
   EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
@@ -122,7 +127,8 @@ TEST_F(MainMenuRoad, EveryEntryAndOptionByTouchThenQuitWithTheLeftSoftKeyBox) {
   s += tap(kButtonX, button(0), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // quick match's set-up, and back
   s += tap(kButtonX, button(1), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // the tournament's load screen, and back
   s += tap(kButtonX, button(2), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // the career's load screen, and back
-  s += tap(kButtonX, button(3), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // the achievements table, and back
+  s += tap(kButtonX, button(3), kTapFrames + kPromoLoadFrames) + tap(kRightSoftX, kSoftY, 12);  // the promotion
+  s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // achievements
   s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("options") + "\n";
   s += tap(kRightArrowX, optionRow(0), 5) + tap(kRightArrowX, optionRow(0), 5);
   s += tap(kRightArrowX, optionRow(1), 5);

@@ -179,11 +179,12 @@ TEST_F(QuickMatchRoad, MixedDoublesByTouchFromTheMainMenuThroughAMatchBackToTheM
 // The speed unit and the set-up's rows 0 to 3 survive a restart, on disk and on the screens;
 // the court starts at 1.
 TEST_F(QuickMatchRoad, ARestartKeepsTheSpeedUnitAndTheSetupRows) {
-  const std::string toOptions = key(kKey8) + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, kSelectFrames);
+  // The options are menu 64's sixth entry (the shipped promotion shown).
+  const std::string toOptions = key(kKey8) + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey8) + key(kKey5, kSelectFrames);
   std::string s = kToMainMenu + key(kKey5, kSelectFrames) + shotLine("setup-fresh") + key(kRightSoft, kSoftFrames);
   s += toOptions + shotLine("options-first");
   s += key(kKey8) + key(kKey6, 5) + key(kRightSoft, kSoftFrames);  // km/h
-  for (int i = 0; i < 4; i++) s += key(kKey2);  // back up to the quick match
+  for (int i = 0; i < 5; i++) s += key(kKey2);  // back up to the quick match
   s += key(kKey5, kSelectFrames) + key(kKey8) + key(kKey6) + key(kKey6) + key(kKey8) + key(kKey6);
   s += key(kKey5, 6) + key(kRightSoft, kSoftFrames) + key(kRightSoft, kSoftFrames);  // confirmed, back to the menu
   s += key(kKey5, kSelectFrames) + shotLine("setup-changed") + key(kRightSoft, kSoftFrames);

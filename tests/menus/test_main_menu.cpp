@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "game/cae.h"
-#include "promo/igp_services.h"
+#include "promo/igp.h"
 #include "sprites/asprite.h"
 #include "tests/menus/menu_fixture.h"
+#include "tests/promo/promo_properties.h"
 
 namespace sorv::test {
 namespace {
@@ -19,15 +20,17 @@ class MainMenuTest : public MenuTest {
  protected:
   void SetUp() override {
     MenuTest::SetUp();
-    IGP::available = IGP::zvipAvailable = false;
     useShippedData();
+    startPromotion({});
     CGame::mainMenuCode = 5;
     CGame::SetMenu(1);
     setState(6);
   }
-  void TearDown() override {
-    IGP::available = IGP::zvipAvailable = false;
-    MenuTest::TearDown();
+  // The shipped properties without those named (a value given replaces one).
+  static PromoProperties propertiesWithout(std::initializer_list<const char*> keys) {
+    PromoProperties p = shippedPromoProperties();
+    for (const char* k : keys) p.erase(k);
+    return p;
   }
 
   static int32_t buttonFrames() {
@@ -65,26 +68,43 @@ TEST_F(MainMenuTest, ASelectionWaitsForTheButtonAnimation) {
 TEST_F(MainMenuTest, EachEntryRunsByItsValue) {
   struct Case {
     int32_t h, entry;
-    bool pending;
     int32_t screen, state, delay;
   };
   // Menu 5's list: 3, 4, 5, 12, 9, 8, 13.
   const Case cases[] = {
-      {0, 3, false, 7, 51, 0}, {1, 4, false, 11, 53, 0}, {2, 5, false, 11, 20, 0},
-      {3, 12, false, 63, 60, 0}, {5, 8, false, 12, 10, 0}, {4, 9, false, 2, 8, 0},
-      {6, 13, false, 50, 6, 0},
+      {0, 3, 7, 51, 0},  {1, 4, 11, 53, 0}, {2, 5, 11, 20, 0}, {3, 12, 63, 60, 0},
+      {5, 8, 12, 10, 0}, {4, 9, 2, 8, 0},   {6, 13, 50, 6, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.entry);
     CGame::SetMenu(1);
     setState(6);
-    LogCapture log;
     selectAt(c.h);
     EXPECT_EQ(CGame::mainMenuChoice, c.entry);
     EXPECT_EQ(CGame::menuScreenCode, c.screen);
     EXPECT_EQ(CGame::GET_CURRENT_STATE(), c.state);
     EXPECT_EQ(CGame::mainMenuDelay, c.delay);
-    EXPECT_EQ(log.contains("is not built yet"), c.pending) << log.text();
+  }
+}
+
+TEST_F(MainMenuTest, ThePromotionEntriesOpenTheirScreens) {
+  startPromotion(shippedPromoProperties());
+  const struct {
+    int32_t entry, screen, state;
+  } cases[] = {{272, 67, 58}, {273, 68, 64}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry);
+    CGame::SetMenu(1);
+    setState(6);
+    IntArray* list = Array::newIntArray(1);
+    list->elements()[0] = c.entry;
+    CGame::menuItems = list;
+    LogCapture log;
+    selectAt(0);
+    EXPECT_EQ(CGame::menuScreenCode, c.screen);
+    EXPECT_EQ(CGame::GET_CURRENT_STATE(), c.state);
+    EXPECT_EQ(CGame::mainMenuDelay, -1);
+    EXPECT_FALSE(log.contains("not built")) << log.text();
   }
 }
 
@@ -106,7 +126,8 @@ TEST_F(MainMenuTest, EntriesWithoutActionTakeInputAgain) {
 TEST_F(MainMenuTest, DescriptionsShiftWithoutThePromotionEntries) {
   const std::vector<int32_t> without = {279, 278, 280, 282, 283, 284, 285};
   for (int32_t h = 0; h < static_cast<int32_t>(without.size()); h++) EXPECT_EQ(CGame::mainMenuDescription(h), without[h]) << h;
-  IGP::available = true;
+  startPromotion(shippedPromoProperties());
+  ASSERT_TRUE(IGP::IsAvailable());
   EXPECT_EQ(CGame::mainMenuDescription(3), 281);
   EXPECT_EQ(CGame::mainMenuDescription(2), 280);
 }
@@ -119,8 +140,13 @@ TEST_F(MainMenuTest, ThePromotionAnswersChooseTheMenu) {
   const Case cases[] = {{false, false, 5, 7}, {true, false, 63, 8}, {true, true, 64, 9}, {false, true, 65, 8}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.menu);
-    IGP::available = c.promo;
-    IGP::zvipAvailable = c.vip;
+    PromoProperties p = shippedPromoProperties();
+    if (!c.vip) p["IGP-PROMO"] = "PROMO=promo;PORTAL=portal;TOP1=top1;TOP2=top2";
+    if (!c.promo) p = propertiesWithout({"IGP-PORTAL", "IGP-GAMES", "IGP-LIST0", "IGP-LIST1"});
+    if (!c.promo && !c.vip) p.clear();
+    startPromotion(p);
+    ASSERT_EQ(IGP::IsAvailable(), c.promo);
+    ASSERT_EQ(IGP::isZVipAvailable(), c.vip);
     CGame::menuFlyX = nullptr;
     CGame::SWITCH_STATE(5);
     EXPECT_EQ(CGame::mainMenuCode, c.menu);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/data/promo_ids.h"
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
@@ -46,14 +47,18 @@ bool loadConstants(const std::string& dataDir, std::vector<std::u16string>* cons
          parseConstants(source, constants, error) && checkConstants(*constants, error);
 }
 
+std::string narrowName(const std::u16string& wide) {
+  std::string name;
+  for (char16_t c : wide) name += c < 0x80 ? static_cast<char>(c) : '?';
+  return name;
+}
+
 // A pack is found by the text of its constant string.
 bool addPack(const std::vector<std::u16string>& constants, int32_t nameConstant,
              const std::vector<std::vector<uint8_t>>& entries, ArchiveWriter* archive,
              std::string* error) {
-  const std::u16string& wide = constants[static_cast<size_t>(nameConstant)];
-  std::string name;
-  for (char16_t c : wide) name += c < 0x80 ? static_cast<char>(c) : '?';
-  return archive->add(name, encodeResourcePack(entries), error);
+  return archive->add(narrowName(constants[static_cast<size_t>(nameConstant)]),
+                      encodeResourcePack(entries), error);
 }
 
 // The achievement table, whose titles text pack 0 must hold: in English, which every
@@ -97,7 +102,7 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
 }  // namespace
 
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
-                  const std::string& language) {
+                  const std::string& language, const PromoOptions& promoOptions) {
   std::vector<std::u16string> constants;
   if (!loadConstants(dataDir, &constants, error)) return false;
   int32_t index = findLanguage(constants, language);
@@ -112,7 +117,9 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   ArrayTreeEntries tree;
   std::vector<uint8_t> achievements;
   std::vector<std::vector<uint8_t>> training;
+  std::vector<uint8_t> promoFile;
   if (!trainingPackEntries(dataDir, &training, error) ||
+      !buildPromoFile(dataDir, constants, index, promoOptions, &promoFile, error) ||
       !textsPackEntries(dataDir, constants, index, &texts, error) ||
       !buildMenuDataForTexts(dataDir, constants, &menuData, error) ||
       !checkMenuSourceNeeds(dataDir, error) ||
@@ -122,6 +129,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   }
   return archive->add("constants.bin", encodeConstants(constants), error) &&
          addAppProperties(dataDir, archive, error) &&
+         archive->add(narrowName(constants[promo::kConstFileName]), promoFile, error) &&
          addPack(constants, kConstTextPack, texts, archive, error) &&
          addPack(constants, kConstPlayerPack, selectionPlayerPackEntries(), archive, error) &&
          addPack(constants, kConstStrokesUser, matchActionPackEntries(kConstStrokesUser), archive, error) &&

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/promo_file.h"
 #include "tools/mkdata/text_packs.h"
 
 namespace sorv::mkdata {
@@ -18,8 +19,9 @@ bool readSourceFile(const std::string& path, std::string* contents, std::string*
 
 // Adds every entry of data.bar for one language (its code, as in constants.txt): the
 // constant strings with the encoding of that language's texts, the application properties
-// and every resource pack the game opens.
+// and every resource pack the game opens, the promotion file among them.
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
-                  const std::string& language = kDefaultLanguage);
+                  const std::string& language = kDefaultLanguage,
+                  const PromoOptions& promo = PromoOptions{});
 
 }  // namespace sorv::mkdata

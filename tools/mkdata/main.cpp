@@ -1,7 +1,8 @@
 // mkdata: writes the synthetic data set, or lists an archive's table.
-//   mkdata --out DIR [--data SOURCES] [--language CODE]
+//   mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra]
 //       writes DIR/data.bar (and the files beside it) with the texts of one language (a code
-//       of constants.txt; EN when left out)
+//       of constants.txt; EN when left out); --promo-extra (test tooling) turns the
+//       promotion's extra page on
 //   mkdata --extract NAME[:ENTRY] --to FILE [--data SOURCES] [--language CODE]
 //       writes one archive entry, or one entry of that resource pack, alone (fuzzing seeds)
 //   mkdata --list FILE
@@ -23,7 +24,7 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: mkdata --out DIR [--data SOURCES] [--language CODE]\n"
+               "usage: mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra]\n"
                "       mkdata --extract NAME[:ENTRY] --to FILE [--data SOURCES] [--language CODE]\n"
                "       mkdata --list FILE\n");
   return 2;
@@ -49,13 +50,13 @@ int listArchive(const std::string& path) {
 }
 
 int writeDataSet(const std::string& outDir, const std::string& dataDir,
-                 const std::string& language) {
+                 const std::string& language, const sorv::mkdata::PromoOptions& promo) {
   std::error_code ec;
   std::filesystem::create_directories(outDir, ec);
   if (ec) return fail("cannot create " + outDir + ": " + ec.message());
   std::string error;
   sorv::mkdata::ArchiveWriter archive;
-  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error, language) ||
+  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error, language, promo) ||
       !archive.writeFile(outDir + "/data.bar", &error)) {
     return fail(error);
   }
@@ -92,8 +93,13 @@ int extractEntry(const std::string& what, const std::string& file, const std::st
 int main(int argc, char** argv) {
   std::string outDir, listFile, extract, extractTo, dataDir = sorv::mkdata::defaultDataDir();
   std::string language = sorv::mkdata::kDefaultLanguage;
+  sorv::mkdata::PromoOptions promo;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    if (arg == "--promo-extra") {
+      promo.extraPage = true;
+      continue;
+    }
     if (i + 1 >= argc) return usage();
     if (arg == "--out") {
       outDir = argv[++i];
@@ -117,5 +123,5 @@ int main(int argc, char** argv) {
   if (!extract.empty()) {
     return extractTo.empty() ? usage() : extractEntry(extract, extractTo, dataDir, language);
   }
-  return writeDataSet(outDir, dataDir, language);
+  return writeDataSet(outDir, dataDir, language, promo);
 }

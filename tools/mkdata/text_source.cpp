@@ -9,6 +9,7 @@ namespace {
 
 constexpr int32_t kHighestId = 0xFFFE;  // a pack counts its strings in a u16
 constexpr const char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr const char kPromoSection[] = "[promo]";
 
 bool parseNumber(const std::string& text, int32_t* value) {
   auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), *value);
@@ -22,6 +23,7 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
   *out = TextSource{};
   out->fileName = fileName;
   int32_t pack = -1;
+  bool inPromo = false;
   std::array<bool, kTextPackCount> seen{};
   int32_t lineNumber = 0;
   for (std::string line : sourceLines(source)) {
@@ -33,7 +35,14 @@ bool parseTextSource(const std::string& source, const std::string& fileName, Tex
     if (line.compare(0, 3, kByteOrderMark) == 0) return refuse("byte-order mark");
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
+    // The promotion screen's section is not a text pack (promo_file.cpp reads it).
+    if (line == kPromoSection) {
+      inPromo = true;
+      continue;
+    }
+    if (inPromo && line[0] != '[') continue;
     if (line[0] == '[') {
+      inPromo = false;
       const std::string prefix = "[pack ";
       int32_t n = -1;
       if (line.compare(0, prefix.size(), prefix) != 0 || line.back() != ']' ||
