@@ -109,6 +109,8 @@ int32_t freePlayKeys(int32_t pressed) {
     return T::kTrainingLoadState;
   }
   if (T::level >= T::levelCount - 1) {
+    // The last level passed completes the game, whichever key leaves the page.
+    T::openNextLevel();
     CGame::initLoad(kMenuState);
     T::unload();
     saveProgress();
@@ -290,11 +292,15 @@ int32_t CTraining::update() {
   const bool bandWasClosed = CGame::infoBgClosed;
   int32_t next = kTrainingState;
   if (!still) {
-    if (CGame::Game_updateCheat(kPassCheat)) {
+    // Both sequences see this frame's keys: the buffer refresh of one clears them, which
+    // would leave the other one key short of firing on the next level's moves.
+    const bool pass = CGame::Game_updateCheat(kPassCheat);
+    const bool fail = CGame::Game_updateCheat(kFailCheat);
+    if (pass) {
       CGame::updateScreenBuffer(false);
       levelResult = 0;
     }
-    if (CGame::Game_updateCheat(kFailCheat)) {
+    if (fail) {
       CGame::updateScreenBuffer(false);
       levelResult = 1;
     }
