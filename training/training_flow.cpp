@@ -252,15 +252,17 @@ void CTraining::openNextLevel() {
 void CTraining::switchToTrainning() {
   SORV_FRAME("CTraining.switchToTrainning()V");
   trainingState = kPlaying;
+  // The soft keys are set after the pause, which clears them: the question's yes and no
+  // would otherwise never show nor take a touch.
   if (level != 0 || !askTutorial) {
-    setSoftKeys(kPauseIcon, -1, false);
     pause(levelTitle(), kTitleFrames, messageSprite(), 0, kMessageX, kMessageY, kTitleMessage);
+    setSoftKeys(kPauseIcon, -1, false);
     if (level != 0) newLevel(game, level);
     levelStarted = true;
   } else {
-    setSoftKeys(kYesLabel, kNoLabel, true);
     askTutorial = false;
     pause(CGame::GetString(kTexts, kTutorialQuestion), -1, messageSprite(), 0, kMessageX, kMessageY, kQuestionMessage);
+    setSoftKeys(kYesLabel, kNoLabel, true);
     astore(messageBand.get(), 1, kQuestionBand);
     newLevel(game, 0);
   }
