@@ -176,6 +176,9 @@ class CTraining : public CTennis {
   static int32_t getFinalPts();
   static int32_t updateJackpot();
   static void activeHitFX(int32_t x, int32_t y);
+  // Test tooling (training_autoplay.cpp): with SORV_AUTOPLAY the keys a user would hold in
+  // play, set each playing frame before the rules read them.
+  static void autoplayKeys();
   // The speed a serve shows, in the unit the options name.
   static int32_t shownServeSpeed(int32_t speed);
 

@@ -145,6 +145,8 @@ int32_t openResultPage() {
   T::jackpot = T::game <= T::kGamePower ? T::finalPoints : 0;
   T::jackpotStep = kJackpotStep;
   T::previousBest = aload(T::levelBest.get(), T::level);
+  Debug::trace("training: game %d level %d %s at frame %d, %d points", T::game, T::level,
+               T::levelResult == 0 ? "passed" : "failed", T::levelEndFrame, T::finalPoints);
   if (T::levelResult != 0) return T::kTrainingState;
   CAE::CheckAchi(kFirstLevelAchievement, T::level == 0);
   CAE::CheckAchi(kLastLevelAchievement, T::level == T::kLevelCount - 1);
@@ -171,6 +173,7 @@ int32_t playingFrame(bool still) {
     return T::kTrainingState;
   }
   if (T::levelResult != -1) return openResultPage();
+  if (CTennis::autoplay) T::autoplayKeys();
   CTennis::updateViewport();
   CTennis::updateAll();
   stepRules();

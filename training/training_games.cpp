@@ -32,6 +32,7 @@ constexpr int32_t kTexts = 3, kTimeOutText = 26, kTimeOutFrames = 36;
 constexpr int32_t kMaxTimeouts = 3;
 constexpr int32_t kCloseUpKind = 0;
 constexpr int32_t kSpeedPrecision = 12;
+constexpr int32_t kTickMs = 20;
 
 int32_t ballSpeed(RigidBody* b) { return RigidBody::vectorToScalar(b->vx, b->vy, b->vz, kSpeedPrecision); }
 
@@ -224,8 +225,10 @@ void CTraining::trailHorseServeBall(IntArray* aim, bool notify) {
   const int32_t low = aload(m, kFlightMin), high = aload(m, kFlightMax);
   int32_t t = high;
   if (high != low) t = low + randomBelow(high - low + 1);
+  // The flight value counts the solver's ticks of 1/50 s from the launch point.
   IntArray* velocity = Array::newIntArray(3);
-  b->calculateInitialVelocity(velocity, aim, t);
+  IntArray* start = Array::fillInts(Array::newIntArray(3), {b->x, b->y, b->z});
+  b->calculateInitialVelocity(velocity, start, aim, t * kTickMs);
   b->vx = aload(velocity, 0);
   b->vy = aload(velocity, 1);
   b->vz = aload(velocity, 2);
