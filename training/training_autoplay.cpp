@@ -58,12 +58,13 @@ int32_t serveKeys(CPlayer* p) {
   switch (p->state) {
     case CPlayer::kStateServe: return kKey5;
     case 2: {
+      // Any digit held tosses, OK's 5 too: nothing until the best frame.
       CActor* meter = CTennis::sharedActor;
-      if (isNull(meter) || isNull(meter->sprite)) return kKey5;
+      if (isNull(meter) || isNull(meter->sprite)) return 0;
       const int32_t best = (meter->sprite->GetAFrames(meter->animation) + 1) / 2;
-      if (meter->currentFrame != best) return kKey5;
+      if (meter->currentFrame < best) return 0;
       RigidBody* board = T::target;
-      return kKey5 | (isNull(board) ? kUp : aimKey(board->x));
+      return isNull(board) ? kUp : aimKey(board->x);
     }
     default: return 0;
   }

@@ -75,6 +75,8 @@ TEST_F(StillTest, APausesStillStepsNothingInAnyGameOrOnTheResultPage) {
     astore(T::unlockedLevels.get(), game, 1);
     T::selectGame(static_cast<int8_t>(game));
     T::selectLevel(1);
+    CGame::stateTop = 0;
+    astore(CGame::stateStack.get(), 0, T::kTrainingState);
     startTraining(game, 1);
     T::switchToTrainning();
     expectStill("the title");
