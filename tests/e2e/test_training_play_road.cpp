@@ -108,6 +108,23 @@ TEST_F(TrainingPlayRoad, FreeServeByTouchThenLeftFromTheInGameMenu) {
   EXPECT_FALSE(sameIn(picture("touch-menu"), picture("touch-leave"), {0, 0, 800, 480}));
 }
 
+// The game and level lists (no menu leads to them): keys move and choose, then a touch on a
+// row chooses, a drag moves the cursor and the right soft key goes back.
+TEST_F(TrainingPlayRoad, TheGameAndLevelListsByKeysAndTouch) {
+  std::string s = kToMainMenu + "state push 30\n" + frames(10) + take("games") + key(kKey8, 3) + key(kKey8, 3);
+  s += key(kKey5, 10) + take("levels-by-keys") + key(kRightSoft, 12) + await(30, 20) + frames(4);
+  // Rows of 50 pixels from y 110: Power is the second, level 1 the first.
+  s += tap(200, 185, 10) + take("levels") + tap(200, 135, 10) + await(44, kLoadLimit) + frames(5) + take("chosen");
+  ASSERT_EQ(play(s + "quit\n"), 0) << out() << log();
+  expectNoRuntimeErrors();
+  const std::string t = trace();
+  EXPECT_EQ(countOf(t, "state 30 -> 31 push"), 2) << t;
+  EXPECT_TRUE(has(t, "state 31 -> 30 pop")) << t;
+  EXPECT_TRUE(has(t, "state 31 -> 43 push")) << t;
+  EXPECT_TRUE(has(t, "state 11 -> 44 switch")) << t;
+  EXPECT_FALSE(sameIn(picture("games"), picture("levels"), {0, 100, 800, 200}));
+}
+
 TEST_F(TrainingPlayRoad, BestsAndUnlockedLevelsOutliveARestart) {
   // Level 1 served to its pass and left by the right soft key: record 8 keeps it.
   const std::string first = kToMainMenu + "training 0 0\n" + await(44, kLoadLimit) + frames(5) + key(kRightSoft, 10) +
