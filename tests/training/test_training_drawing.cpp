@@ -130,7 +130,9 @@ TEST_F(DrawingTest, PicturesOfTheCloseUpAndEachResultPage) {
   // hashes hold the pictures looked at.
   for (size_t i = 0; i < pages.size(); i++) {
     for (size_t j = i + 1; j < pages.size(); j++) {
-      if (i != T::kGameAccuracy || j != T::kGameNetAccuracy) EXPECT_NE(pages[i], pages[j]) << i << " " << j;
+      if (i != T::kGameAccuracy || j != T::kGameNetAccuracy) {
+        EXPECT_NE(pages[i], pages[j]) << i << " " << j;
+      }
     }
   }
   const std::vector<uint64_t> stored = {kCloseUpHash, kPageHashes[0], kPageHashes[1], kPageHashes[2],
