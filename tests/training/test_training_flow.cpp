@@ -3,6 +3,7 @@
 // progress and the cheats.
 #include <string>
 
+#include "game/cae.h"
 #include "game/cgame.h"
 #include "runtime/array.h"
 #include "runtime/string.h"
@@ -212,6 +213,65 @@ TEST_F(FlowTest, CheatsTakeThePlayedPathToTheResultPage) {
     EXPECT_EQ(T::finalPoints, T::getFinalPts());
     EXPECT_EQ(T::levelEndFrame, CTennis::matchFrame);
   }
+}
+
+
+TEST_F(FlowTest, TheTutorialPagesThroughItsTextsThenReloadsTheLevel) {
+  unlock(T::kGameServe, 0);
+  T::selectGame(T::kGameServe);
+  T::selectLevel(0);
+  startTraining(T::kGameServe, 0);
+  T::switchToTrainning();
+  ASSERT_EQ(aload(T::messageBox.get(), 3), 1) << "the question";
+  EXPECT_EQ(T::leftSoftKeyText, 13);
+  EXPECT_EQ(T::rightSoftKeyText, 14);
+  CGame::keysPressed = kFire;
+  T::updatePauseMessage();
+  EXPECT_TRUE(T::tutorialPending);
+  EXPECT_EQ(T::trainingState, 0);
+  T::startTutorial();
+  const int32_t pages = T::tutorialTexts->length;
+  ASSERT_GT(pages, 1);
+  for (int32_t page = 0; page < pages; page++) {
+    EXPECT_EQ(T::tutorialPage, page);
+    EXPECT_EQ(text(T::pauseText), text(CGame::GetString(3, aload(T::tutorialTexts.get(), page))));
+    EXPECT_EQ(T::leftSoftKeyText, page == pages - 1 ? 12 : 11) << page;
+    CGame::keysPressed = kFire;
+    T::updatePauseMessage();
+  }
+  EXPECT_EQ(aload(T::messageBox.get(), 3), 3) << "the tutorial is over";
+  CGame::keysPressed = 0;
+  T::updatePauseMessage();
+  EXPECT_EQ(T::trainingState, 4) << "the level reloads";
+  EXPECT_FALSE(T::tutorialPending);
+  // Declined, the question reloads the level at once.
+  T::selectLevel(0);
+  T::switchToTrainning();
+  CGame::keysPressed = kRightSoft;
+  T::updatePauseMessage();
+  EXPECT_EQ(T::trainingState, 4);
+  EXPECT_FALSE(T::tutorialPending);
+}
+
+TEST_F(FlowTest, InTheCareerTheResultPageClosesTheWeek) {
+  CGame::isCareer = true;
+  resultPage(T::kGameServe, 0, 0, 0);
+  CAE::ClearAchiQueue();
+  CGame::careerAttrPts = Array::fillInts(Array::newIntArray(5), {100, 100, 100, 100, 100});
+  EXPECT_EQ(keys(0), 44);
+  EXPECT_EQ(keys(kFire), 26);
+  EXPECT_EQ(aload(T::unlockedLevels.get(), T::kGameServe), 1);
+  int32_t gained = 0;
+  for (int32_t i = 0; i < 5; i++) gained += aload(CGame::careerAttrPts.get(), i) - 100;
+  EXPECT_GT(gained, 0) << "the pass adds to the career's abilities";
+  EXPECT_EQ(T::loadingStep, 0);
+  // An earned achievement's page comes first, then the week closes.
+  resultPage(T::kGameServe, 1, 1, 1);
+  CAE::pushQueue(1, 50, CAE::kKindAchievement);
+  EXPECT_EQ(keys(kFire), 44);
+  EXPECT_EQ(keys(kFire), 26);
+  EXPECT_EQ(aload(T::unlockedLevels.get(), T::kGameServe), 1) << "a fail unlocks nothing";
+  CGame::isCareer = false;
 }
 
 }  // namespace
