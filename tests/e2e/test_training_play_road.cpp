@@ -126,12 +126,19 @@ TEST_F(TrainingPlayRoad, TheGameAndLevelListsByKeysAndTouch) {
 }
 
 TEST_F(TrainingPlayRoad, BestsAndUnlockedLevelsOutliveARestart) {
-  // Level 1 served to its pass and left by the right soft key: record 8 keeps it.
+  // Level 1 served to its pass; OK loads level 2, whose fail page's OK tries it again, and
+  // the right soft key leaves: record 8 keeps the best and the open level.
   const std::string first = kToMainMenu + "training 0 0\n" + await(44, kLoadLimit) + frames(5) + key(kRightSoft, 10) +
-                            frames(60) + tenServes() + frames(45) + take("first-page") + key(kRightSoft, 10) +
+                            frames(60) + tenServes() + frames(45) + take("first-page") + key(kKey5, 10) +
+                            await(11, 10) + await(44, kLoadLimit) + frames(50) + trainingCheat(kKey4) + frames(45) +
+                            take("fail-page-2") + key(kKey5, 10) + await(11, 10) + await(44, kLoadLimit) + frames(50) +
+                            take("retry-2") + trainingCheat(kKey4) + frames(45) + key(kRightSoft, 10) +
                             await(6, kLoadLimit) + frames(5) + "quit\n";
   ASSERT_EQ(play(first), 0) << out() << log();
   expectNoRuntimeErrors();
+  EXPECT_EQ(countOf(log(), "training: game 0 level 0 passed"), 1) << log();
+  EXPECT_EQ(countOf(log(), "training: game 0 level 1 failed"), 2) << log();
+  EXPECT_EQ(countOf(trace(), "state 44 -> 43 switch"), 2) << trace();
   std::string r = trainingRecord(0);
   ASSERT_EQ(r.size(), 11u);
   const int best = (static_cast<uint8_t>(r[0]) + 256 * static_cast<uint8_t>(r[1])) * 10;
