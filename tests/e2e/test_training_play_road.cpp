@@ -125,6 +125,22 @@ TEST_F(TrainingPlayRoad, TheGameAndLevelListsByKeysAndTouch) {
   EXPECT_FALSE(sameIn(picture("games"), picture("levels"), {0, 100, 800, 200}));
 }
 
+// The self-playing user plays each game's first level to its pass; the script declines the
+// tutorial and shoots each game in play and its page.
+TEST_F(TrainingPlayRoad, TheSelfPlayingUserPassesEveryGamesFirstLevel) {
+  env_["SORV_AUTOPLAY"] = "1";
+  for (int game = 0; game < 5; game++) {
+    const std::string g = std::to_string(game);
+    ASSERT_TRUE(installData());
+    const std::string s = kToMainMenu + "training " + g + " 0\n" + await(44, kLoadLimit) + frames(5) +
+                          key(kRightSoft, 10) + frames(90) + take("auto-play-" + g) + frames(1400) +
+                          take("auto-page-" + g) + "quit\n";
+    ASSERT_EQ(play(s), 0) << out() << log();
+    expectNoRuntimeErrors();
+    EXPECT_TRUE(has(log(), "training: game " + g + " level 0 passed")) << g << "\n" << log();
+  }
+}
+
 TEST_F(TrainingPlayRoad, BestsAndUnlockedLevelsOutliveARestart) {
   // Level 1 served to its pass; OK loads level 2, whose fail page's OK tries it again, and
   // the right soft key leaves: record 8 keeps the best and the open level.
