@@ -274,5 +274,31 @@ TEST_F(FlowTest, InTheCareerTheResultPageClosesTheWeek) {
   CGame::isCareer = false;
 }
 
+
+TEST_F(FlowTest, NothingOfOneLevelLeaksIntoTheNext) {
+  // A Step run finished and a tutorial's band, then a fresh level of each game.
+  for (int32_t game = 0; game < T::kGameCount; game++) {
+    SCOPED_TRACE(game);
+    startTraining(T::kGameStep, 1);
+    T::newLevel(T::kGameStep, 1);
+    T::finishFrame = 500;
+    T::wrongBonus = true;
+    T::wrongBonusIndex = 1;
+    T::levelResult = 0;
+    T::points = 77;
+    Array::fillInts(T::messageBand, {39, 0, 0});
+    T::unload();
+    startTraining(game, 1);
+    T::newLevel(game, 1);
+    EXPECT_EQ(T::finishFrame, -1);
+    EXPECT_EQ(T::wrongBonusIndex, -1);
+    EXPECT_FALSE(T::wrongBonus);
+    EXPECT_EQ(T::levelResult, -1);
+    EXPECT_EQ(T::points, 0);
+    EXPECT_EQ(aload(T::messageBand.get(), 0), 0);
+    T::unload();
+  }
+}
+
 }  // namespace
 }  // namespace sorv::test
