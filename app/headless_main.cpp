@@ -136,11 +136,13 @@ int main(int argc, char** argv) {
     runner->startTraining = [](int32_t game, int32_t level) {
       sorv::Debug::trace("script: training %d %d", game, level);
       using sorv::CTraining;
+      // As a menu would: a game outside the five is ignored, a level past the unlocked one
+      // plays the unlocked one.
+      if (game < 0 || game >= CTraining::kGameCount) return CTraining::selectGame(static_cast<int8_t>(game < 0 ? -1 : CTraining::kGameCount));
       CTraining::selectGame(static_cast<int8_t>(game));
-      // Any level, unlocked or not: the script names the level to load.
-      CTraining::level = static_cast<int8_t>(level);
-      CTraining::tutorialPending = false;
-      CTraining::askTutorial = level == 0;
+      CTraining::selectLevel(static_cast<int8_t>(level));
+      // The main menu's screen takes no soft keys; the screens that start training leave it.
+      sorv::CGame::MenuClear();
       sorv::CGame::PUSH_STATE(CTraining::kTrainingLoadState);
       sorv::GameSound::stopAll();
     };

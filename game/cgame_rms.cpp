@@ -314,7 +314,14 @@ void loadTraining(const RecordBytes& r) {
   for (int32_t i = 0; i < CTraining::kLevelCount; i++) {
     astore(CTraining::levelBest.get(), i, r.getU16(2 * i) * kTrainingBestScale);
   }
-  astore(CTraining::unlockedLevels.get(), CTraining::game, r.get8(10));
+  int32_t unlocked = r.get8(10);
+  // A damaged byte would unlock levels that do not exist or none at all: start over.
+  if (unlocked < 0 || unlocked > CTraining::kLevelCount) {
+    Debug::trace("RMS: training record %d unlocks level %d; loaded as 0", CGame::kFirstTrainingRecord + CTraining::game,
+                 unlocked);
+    unlocked = 0;
+  }
+  astore(CTraining::unlockedLevels.get(), CTraining::game, static_cast<int8_t>(unlocked));
 }
 
 void saveAchievements(const RecordBytes& r) {

@@ -20,6 +20,7 @@ constexpr int32_t kFirstTrainingText = 15;
 constexpr int32_t kCheatMenuState = 31, kTrainingLoadState = 43;
 constexpr int32_t kGameTitle = 14, kLevelTitle = 20, kLeftLabel = 10, kRightLabel = 11;
 constexpr int32_t kRowY = 110, kRowStep = 20;
+constexpr int32_t kRowMenu = 12, kRowBackItem = 0;
 constexpr int32_t kBarColour = 0x331FB7, kBarY = 285, kBarHeight = 13, kBarAlpha = 70;
 
 int32_t lastEntry(int32_t screen) {
@@ -28,8 +29,36 @@ int32_t lastEntry(int32_t screen) {
   return isNull(entries) ? -1 : entries->length - 1;
 }
 
+int32_t lastEntryOf() { return lastEntry(CGame::menuScreenCode); }
+int32_t xOfPair(int32_t packed) { return static_cast<int16_t>(packed); }
+int32_t yOfPair(int32_t packed) { return packed >> 16; }
+
+// Rows step by the style-0 row's height: the 20 pixels of the list would overlap its rows.
+int32_t rowStep() {
+  return std::max(kRowStep, yOfPair(CGame::GetMenuItemSize(kRowMenu, kRowBackItem)));
+}
+
+// A press or drag on a row moves the cursor there, a release on it selects it.
+bool rowReleased() {
+  IntArray* entries = CGame::menuItems.get();
+  const int32_t count = std::min(isNull(entries) ? 0 : entries->length, lastEntryOf() + 1);
+  const int32_t w = xOfPair(CGame::GetMenuItemSize(kRowMenu, kRowBackItem)), h = rowStep();
+  for (int32_t i = 0; i < count; i++) {
+    const int32_t y = kRowY + rowStep() * i;
+    if ((CGame::pointerDown && CGame::isPointerClickedInBox(0, y, w, h, false)) ||
+        CGame::isPointerDraggingInBox(0, y, w, h, false)) {
+      CGame::menuCursor = i;
+    }
+    if (CGame::isPointerReleasedInBox(0, y, w, h, true)) {
+      CGame::menuCursor = i;
+      return true;
+    }
+  }
+  return false;
+}
+
 void updateTrainingList(int32_t screen) {
-  const int32_t keys = CGame::keysPressed;
+  const int32_t keys = rowReleased() ? kSelectKeys : CGame::keysPressed;
   if ((keys & kPrevKeys) != 0) {
     if (CGame::menuCursor > 0) CGame::menuCursor--;
   } else if ((keys & kNextKeys) != 0) {
@@ -58,7 +87,7 @@ void paintTrainingList(int32_t screen) {
   IntArray* entries = CGame::menuItems.get();
   const int32_t count = isNull(entries) ? 0 : entries->length;
   for (int32_t i = 0; i < count; i++) {
-    CGame::drawMenuItem(2, CGame::menuItems->elements()[i], -1, kRowY + kRowStep * i, 0, i == CGame::menuCursor);
+    CGame::drawMenuItem(2, CGame::menuItems->elements()[i], -1, kRowY + rowStep() * i, 0, i == CGame::menuCursor);
   }
   CGame::fillRect(CGame::GetMenuGfx(), kBarColour, 0, kBarY, CGame::kGameWidth, kBarHeight, kBarAlpha);
 }

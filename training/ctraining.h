@@ -133,10 +133,69 @@ class CTraining : public CTennis {
   // CTraining.<init>()V: a match object of the training kind on the training court.
   static CTraining* create();
 
+  // Class-table slots 6..10 (training_games.cpp, training_flow.cpp).
+  void serveBall() override;
+  void onBallCollision(RigidBody* body, int32_t plane, int32_t x, int32_t y, int32_t depth) override;
+  void onReturnBall2(CPlayer* striker) override;
+  void onReturnBall(CPlayer* striker) override;
   int32_t update() override;
+
+  // --- The flow (training_flow.cpp, training_pause.cpp).
   static void switchToTrainning();
+  // A game outside 0..4 is ignored with one log line.
   static void selectGame(int8_t game);
   static void selectLevel(int8_t level);
+  static void openNextLevel();
+  static void pause(int32_t kind, int32_t duration);
+  static void pause(String* text, int32_t duration, ASprite* sprite, int32_t frame, int32_t x, int32_t y,
+                    int32_t messageKind);
+  static int32_t updatePause();
+  static void resumeMatch();
+  static void updatePauseMessage();
+  static void startTutorial();
+  static void nextTutorialPage();
+  static void freezeAllActor();
+  static void unfreezeAllActor();
+  // The result page's keys (state 3): the state to run next, 44 to stay.
+  static int32_t updateResultKeys();
+  // The level's score as the result page settles it, and the best it keeps.
+  static int32_t settledScore();
+  // The other games' unlocked level read from their records (bests untouched), so the
+  // every-game achievement sees games not opened in this run.
+  static void readOtherUnlockedLevels();
+
+  // --- The games (training_games.cpp) and their hit rules (training_rules.cpp).
+  static void updateReturn(bool canStrike);
+  static bool updateTrailHorse(bool shotOver);
+  static void trailHorseServeBall(IntArray* aim, bool notify);
+  static void updateTraining_Serve();
+  static void newServe(CPlayer* player);
+  static void updateTraining_Power();
+  static void updateTraining_Accuracy();
+  static void updateTraining_Step();
+  static int32_t getFinalPts();
+  static int32_t updateJackpot();
+  static void activeHitFX(int32_t x, int32_t y);
+  // Test tooling (training_autoplay.cpp): with SORV_AUTOPLAY the keys a user would hold in
+  // play, set each playing frame before the rules read them.
+  static void autoplayKeys();
+  // The speed a serve shows, in the unit the options name.
+  static int32_t shownServeSpeed(int32_t speed);
+
+  // --- Drawing (training_paint.cpp, training_result_page.cpp).
+  static void paint();
+  static void drawBalls();
+  static void drawTarget();
+  static void drawCheckPoint();
+  static void drawBonus();
+  static void drawReplaceZone();
+  static void paintTrailHorse();
+  static void drawHints();
+  static void paintTargetFrame();
+  static void paintRequestPage(bool withNotice);
+  static int32_t drawStyleScoreItem(int32_t x, int32_t y, String* title, int32_t lines, ObjectArray* labels,
+                                    ObjectArray* values);
+  static String* formatTime(int32_t frames);
 
   // Level data (level_data.cpp). False, with one log line naming game, level and field and
   // every table null, for a record that breaks the layout or the level rules.

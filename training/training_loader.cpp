@@ -229,6 +229,11 @@ void CTraining::newLevel(int32_t g, int32_t l) {
   removeAllActor();
   CGame::p_resetPool();
   isDoubles = false;
+  // Nothing of the last level's run stays: a finished Step run's frame would stop this one's
+  // clock and keep pauses from moving it, a flagged bonus would point into an empty slot.
+  finishFrame = stageStart = -1;
+  wrongBonus = false;
+  wrongBonusIndex = -1;
   createTrainingPlayer();
   switch (g) {
     case kGameServe: setUpServe(); break;
@@ -244,6 +249,8 @@ void CTraining::newLevel(int32_t g, int32_t l) {
   machineTimer = -1;
   wrongTouches = 0;
   levelStarted = false;
+  // A tutorial's taller black band stays with its own level only.
+  Array::fillInts(messageBand, {0, 0, 0});
 }
 
 void CTraining::unload() {

@@ -272,7 +272,9 @@ void CTraining::newCircle(int32_t s, bool placePlayer) {
     CGame::key_resetKey();
   }
   circleOpen = false;
+  // The flag and its index go together: a stale index would point at an emptied slot.
   wrongBonus = false;
+  wrongBonusIndex = -1;
   if (stageStart != -1) {
     stepTime += matchFrame - stageStart;
     stageStart = -1;

@@ -11,6 +11,7 @@
 #include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/sprite_packs.h"
+#include "training/ctraining.h"
 
 namespace sorv::test {
 namespace {
@@ -168,6 +169,11 @@ TEST_F(EveryStateTest, RunsThreeFramesWithoutARuntimeError) {
       SCOPED_TRACE(state);
       CGame::SWITCH_STATE(3);
       LogCapture log;
+      // Training loads the game and level chosen before it, as the lobby chooses them.
+      if (state == 43) {
+        CTraining::selectGame(0);
+        CTraining::selectLevel(0);
+      }
       CGame::SWITCH_STATE(state);
       frames(3);
       // The match and the training load one step a frame behind the loading screen.

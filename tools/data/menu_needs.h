@@ -398,6 +398,27 @@ inline constexpr MenuNeed kMenuNeeds[] = {
     {62, 3, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},
     {77, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
     {77, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    // Training: the result page's score block (52: frame 1, title 2, line rectangle 3 whose
+    // height spaces the lines, line 4), its notice (53: text 3, box 4), the title line of
+    // games 2 and 4 (66: rectangle 0 whose width centres it, text 1) and the heads-up texts
+    // (67, 68, 69); the game and level lists step by the height of row 12's rectangle 0.
+    {12, 0, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {52, 1, MenuNeedKind::kItem, menu_need::kFrame, menu_need::kHidden, 0, 0, 0},
+    {52, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {52, 3, MenuNeedKind::kSized, menu_need::kRect, menu_need::kHidden, 0, 0, 0},
+    {52, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {53, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {53, 4, MenuNeedKind::kItem, menu_need::kRect, 0, 0, 0, 0},
+    {66, 0, MenuNeedKind::kSized, menu_need::kRect, 0, 0, 0, 0},
+    {66, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {67, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {67, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {67, 4, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {67, 5, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {68, 1, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {68, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {69, 2, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
+    {69, 3, MenuNeedKind::kItem, menu_need::kString, 0, 0, 0, 0},
 };
 inline constexpr int32_t kMenuNeedCount = static_cast<int32_t>(std::size(kMenuNeeds));
 
