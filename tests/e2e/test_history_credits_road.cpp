@@ -52,10 +52,7 @@ class HistoryCreditsRoad : public ProgramRun {
     env_["SORV_SEED"] = "38";
     env_["SORV_VCLOCK"] = "1";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
   std::string take(const std::string& name) const { return "shot " + shot(name) + "\n"; }
   test::Picture picture(const std::string& name) const { return test::readPng(shot(name)); }

@@ -52,10 +52,7 @@ class MainMenuRoad : public ProgramRun {
     ProgramRun::SetUp();
     env_["SORV_SEED"] = "2009";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   void expectCleanRun() const {
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();

@@ -107,10 +107,7 @@ class PauseInPlay : public test::ProgramRun {
     env_["SORV_SEED"] = "31";
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const char* name) const { return "shot " + dir_ + "/" + name + ".png\n"; }
   uint64_t hashOf(const char* name) const { return pixelHash(test::readPng(dir_ + "/" + name + ".png")); }
 };

@@ -37,10 +37,7 @@ class PauseRoad : public ProgramRun {
     ProgramRun::SetUp();
     env_["SORV_SEED"] = "2009";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
   std::string picture(const char* name) const { return test::readText(shot(name)); }

@@ -54,10 +54,7 @@ class PromoRoad : public ProgramRun {
     return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data + "' " +
                         args + " > /dev/null").c_str()) == 0;
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
   std::string shotLine(const std::string& name) const { return "shot " + shot(name) + "\n"; }
   // The links the screen asked the platform to open, in order.

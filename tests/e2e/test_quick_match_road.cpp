@@ -76,10 +76,7 @@ class QuickMatchRoad : public ProgramRun {
     ProgramRun::SetUp();
     env_["SORV_SEED"] = "2009";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
   std::vector<uint8_t> record(int id) const {

@@ -79,10 +79,7 @@ class TournamentRoad : public ProgramRun {
     env_["SORV_AUTOPLAY"] = "1";
     env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
   }
-  int play(const std::string& script) {
-    std::ofstream(dir_ + "/script.txt") << script;
-    return wait(spawn(executable("sorv-headless"), {"--script", dir_ + "/script.txt"}), kRunSeconds);
-  }
+  int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
   std::string take(const std::string& name) const { return "shot " + shot(name) + "\n"; }
   Picture picture(const std::string& name) const { return readPng(shot(name)); }
