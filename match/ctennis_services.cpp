@@ -41,11 +41,11 @@ void CTennis::init(int32_t kind) {
   CGame::newMatchWeather();
 }
 
-// The training's user actions and tutorial flags come with the training modes; until then no
-// action is pending and no flag is set.
-int32_t CTennis::getUserActionState() { return 0; }
-int32_t CTennis::getUserActionFlag() { return 0; }
-bool CTennis::isTutorialFlagSet() { return false; }
+// What the touch pad reads of the user's player: its state (6 while it strikes) and its stroke
+// stage; no player means no action.
+int32_t CTennis::getUserActionState() { return isNull(player.get()) ? 0 : player->state; }
+int32_t CTennis::getUserActionFlag() { return isNull(player.get()) ? 0 : player->strikeState; }
+bool CTennis::isTutorialFlagSet() { return tutorialIndex != -1; }
 
 int32_t CTennis::barStart = 0;
 int32_t CTennis::barDuration = 0;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "sprites/asprite.h"
 #include "tests/menus/menu_fixture.h"
@@ -36,6 +37,8 @@ class VirtualPadTest : public MenuTest {
     CTennis::raisedPad = CTennis::serveFlag = false;
     CTennis::server = nullptr;
     CTennis::rival = nullptr;
+    CTennis::player = nullptr;
+    CTennis::tutorialIndex = -1;
   }
   static void touchOnly() {
     CGame::pressX = CGame::pressY = CGame::dragX = CGame::dragY = -1;
@@ -149,6 +152,36 @@ TEST_F(VirtualPadTest, ValidityTruthTables) {
     EXPECT_EQ(CGame::isVirtualKeyLobValid(), c.lob);
     EXPECT_FALSE(CGame::isVirtualKeyOKValid());
   }
+}
+
+// Outside a tutorial the query's pad comes while the user's player strikes at the
+// opponent's serve (state 6, a stroke stage); the lob key while the stage is 1 or 2.
+TEST_F(VirtualPadTest, TheTrainingPadFollowsTheUsersStrokeAtTheOpponentsServe) {
+  CTennis::player = newObject<CPlayer>();
+  CTennis::rival = newObject<CPlayer>();
+  CTennis::server = CTennis::rival.get();
+  CTennis::matchState = 11;
+  struct Case {
+    int32_t state, stage, tutorial;
+    bool training, lob;
+  };
+  const Case cases[] = {
+      {6, 1, -1, true, true}, {6, 2, -1, true, true},   {6, 0, -1, false, false},
+      {4, 1, -1, false, true}, {6, 1, 0, false, true},  {6, 3, -1, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state * 100 + c.stage * 10 + c.tutorial);
+    CTennis::player->state = c.state;
+    CTennis::player->strikeState = c.stage;
+    CTennis::tutorialIndex = c.tutorial;
+    EXPECT_EQ(CGame::isNeedTriningVirtualPad(), c.training);
+    EXPECT_EQ(CGame::isVirtualKeyLobValid(), c.lob);
+  }
+  CTennis::server = CTennis::player.get();
+  CTennis::player->state = 6;
+  CTennis::player->strikeState = 1;
+  CTennis::tutorialIndex = -1;
+  EXPECT_FALSE(CGame::isNeedTriningVirtualPad()) << "the user's own serve needs no pad";
 }
 
 TEST_F(VirtualPadTest, SoftKeysWaitWhileThePadIsInUse) {
