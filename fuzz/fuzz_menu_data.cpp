@@ -19,20 +19,6 @@ void check(bool ok) {
 }
 
 sorv::StaticRef<sorv::Image> gCanvas;
-// The log of one input, to find runtime-error lines in.
-char* gLog = nullptr;
-size_t gLogSize = 0;
-FILE* gLogFile = nullptr;
-
-bool loggedRuntimeError() {
-  std::fflush(gLogFile);
-  const bool found = gLog != nullptr && (std::strstr(gLog, "ArrayOutOfBound") != nullptr ||
-                                         std::strstr(gLog, "NullPointer") != nullptr);
-  std::rewind(gLogFile);
-  if (gLog != nullptr) gLog[0] = 0;
-  return found;
-}
-
 constexpr int32_t kMasks[] = {0x2004, 0x1100, 0x4010, 0x8040, 0x50020, 0x20000, 0x7FFFFFFF};
 // A small canvas: the clip, not the pixels, is what the draws must respect.
 constexpr int32_t kCanvasSide = 16;
@@ -69,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0x10000) return 0;
   if (sorv::fuzz::gApp == nullptr) {
     sorv::fuzz::startRuntime();
-    gLogFile = open_memstream(&gLog, &gLogSize);
-    sorv::Debug::setSink(gLogFile);
+    sorv::fuzz::keepLogInMemory();
     gCanvas = sorv::Image::createImage(kCanvasSide, kCanvasSide);
   }
   // The file is served as the only entry of its pack: 2-byte count, two offsets.
@@ -94,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CGame::SetMenuGfx(gCanvas->getGraphics());
   CGame::menuCursor = CGame::menuScroll = 0;
   for (int32_t m = 0; m < sorv::kMenuCount; m++) exerciseMenu(m, CGame::menuData.get());
-  check(!loggedRuntimeError());
+  check(!sorv::fuzz::loggedRuntimeError());
   CGame::keysPressed = 0;
   sorv::fuzz::gResource = nullptr;
   sorv::fuzz::collectNowAndThen();

@@ -21,19 +21,6 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-char* gLog = nullptr;
-size_t gLogSize = 0;
-FILE* gLogFile = nullptr;
-
-bool loggedRuntimeError() {
-  std::fflush(gLogFile);
-  const bool found = gLog != nullptr && (std::strstr(gLog, "ArrayOutOfBound") != nullptr ||
-                                         std::strstr(gLog, "NullPointer") != nullptr);
-  std::rewind(gLogFile);
-  if (gLog != nullptr) gLog[0] = 0;
-  return found;
-}
-
 bool tablesEmpty() {
   return sorv::isNull(T::machineParams) && sorv::isNull(T::launchTable) && sorv::isNull(T::ringPoints) &&
          sorv::isNull(T::targetRows) && sorv::isNull(T::barrierRows) && sorv::isNull(T::tankParams) &&
@@ -89,13 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0x10000) return 0;
   if (sorv::fuzz::gApp == nullptr) {
     sorv::fuzz::startRuntime();
-    gLogFile = open_memstream(&gLog, &gLogSize);
-    sorv::Debug::setSink(gLogFile);
+    sorv::fuzz::keepLogInMemory();
   }
   sorv::fuzz::gResource = sorv::fuzz::byteArray(data, size);
   for (int32_t game = 0; game < T::kGameCount; game++)
     for (int32_t level = 0; level < T::kLevelCount; level++) exerciseLevel(game, level);
-  check(!loggedRuntimeError());
+  check(!sorv::fuzz::loggedRuntimeError());
   T::clearLevelData();
   T::bonusKeys = nullptr;
   sorv::fuzz::gResource = nullptr;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -70,6 +71,25 @@ inline void startRuntime() {
   gConstantTable = constantTable();
   gApp = new Application();
   Application::init(gApp);
+}
+
+// The game's log kept in memory from here on, so a target can ask whether an input wrote a
+// runtime-error line.
+inline char* gLog = nullptr;
+inline size_t gLogSize = 0;
+inline FILE* gLogFile = nullptr;
+inline void keepLogInMemory() {
+  gLogFile = open_memstream(&gLog, &gLogSize);
+  Debug::setSink(gLogFile);
+}
+// Whether the log holds an ArrayOutOfBound or NullPointer line since the last call; empties it.
+inline bool loggedRuntimeError() {
+  std::fflush(gLogFile);
+  const bool found = gLog != nullptr && (std::strstr(gLog, "ArrayOutOfBound") != nullptr ||
+                                         std::strstr(gLog, "NullPointer") != nullptr);
+  std::rewind(gLogFile);
+  if (gLog != nullptr) gLog[0] = 0;
+  return found;
 }
 
 // The record store's names in the constant strings, and a root of its own for the store's
