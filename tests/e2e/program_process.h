@@ -142,6 +142,17 @@ class ProgramRun : public ::testing::Test {
   std::string dir_;
 };
 
+// A road on the seeded game (SORV_SEED 2009) whose shots go into the run's folder.
+class SeededRoad : public ProgramRun {
+ protected:
+  void SetUp() override {
+    ProgramRun::SetUp();
+    env_["SORV_SEED"] = "2009";
+  }
+  std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
+  std::string shotLine(const std::string& name) const { return "shot " + shot(name) + "\n"; }
+};
+
 // What the trace ends with after every clean stop.
 inline constexpr const char* kStopSequence =
     "iconify class=KestovanGame title=\"Kestovan - Sorvantel 2009\"\n"

@@ -18,7 +18,7 @@ namespace {
 using test::Box;
 using test::has;
 using test::Picture;
-using test::ProgramRun;
+using test::SeededRoad;
 using test::sameIn;
 using namespace test;  // the script helpers
 
@@ -44,15 +44,9 @@ constexpr Box kRecordRows = {40, 110, 700, 260}, kRecordsBar = {760, 100, 12, 27
 constexpr Box kRecordsNext = {370, 370, 60, 40};
 constexpr Box kTableFooter = {400, 330, 200, 50}, kMenuTitle = {250, 10, 300, 40};
 
-class AchievementsRoad : public ProgramRun {
+class AchievementsRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
-  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
-  std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
   Picture picture(const char* name) const { return readPng(shot(name)); }
 
   void expectRoadTraced() const {

@@ -12,7 +12,7 @@ namespace {
 
 using test::countLinesWith;
 using test::has;
-using test::ProgramRun;
+using test::SeededRoad;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
@@ -46,14 +46,9 @@ constexpr int kSelectFrames = 12, kTapFrames = 18;
 // The promotion loads a step a frame before it takes keys.
 constexpr int kPromoLoadFrames = 14;
 
-class MainMenuRoad : public ProgramRun {
+class MainMenuRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
-  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   void expectCleanRun() const {
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();
     EXPECT_TRUE(has(trace(), "state 6 -> 8 push")) << trace();

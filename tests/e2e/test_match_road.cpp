@@ -14,7 +14,7 @@ namespace sorv {
 namespace {
 
 using test::has;
-using test::ProgramRun;
+using test::SeededRoad;
 
 constexpr int kRunSeconds = 120;
 // From the boot to the main menu, as the menus' road goes.
@@ -28,13 +28,8 @@ struct Road {
   int category, court;
 };
 
-class MatchRoad : public ProgramRun {
+class MatchRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
-  std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
   // A match of the road from menu choice 1, which starts without the tutorial's question.
   std::string script(const Road& r) const {
     const std::string tag = std::to_string(r.category) + "-" + std::to_string(r.court);

@@ -11,7 +11,7 @@ namespace sorv {
 namespace {
 
 using test::has;
-using test::ProgramRun;
+using test::SeededRoad;
 
 constexpr int kRunSeconds = 280;
 constexpr int kKey2 = 50, kKey4 = 52, kKey5 = 53, kKey6 = 54, kKey8 = 56, kLeftSoft = 112, kRightSoft = 113;
@@ -31,15 +31,9 @@ const std::string kToMainMenu = "frames 59\n" + key(kKey5, 25);
 // Menu 27: entry rows from y 316, 64 apart; its down arrow's box around (255, 461).
 constexpr int kRowX = 100, kFirstRowY = 330, kSecondRowY = 394, kDownArrowX = 255, kDownArrowY = 461;
 
-class PauseRoad : public ProgramRun {
+class PauseRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
-  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
-  std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
   std::string picture(const char* name) const { return test::readText(shot(name)); }
   void expectCleanRun() const {
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();

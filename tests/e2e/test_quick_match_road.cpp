@@ -13,7 +13,7 @@ namespace sorv {
 namespace {
 
 using test::has;
-using test::ProgramRun;
+using test::SeededRoad;
 using namespace test;  // the script helpers
 
 // A whole match under the sanitizer and the memory stress switches takes minutes.
@@ -70,15 +70,9 @@ std::vector<uint8_t> fileBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class QuickMatchRoad : public ProgramRun {
+class QuickMatchRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
-  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
-  std::string shotLine(const char* name) const { return "shot " + shot(name) + "\n"; }
   std::vector<uint8_t> record(int id) const {
     return fileBytes(dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/rms_sorvantel2009.rms_rec" +
                      std::to_string(id) + ".rms");

@@ -11,7 +11,7 @@ namespace sorv {
 namespace {
 
 using test::has;
-using test::ProgramRun;
+using test::SeededRoad;
 using namespace test;  // the script helpers
 
 constexpr int kRunSeconds = 280;
@@ -24,13 +24,8 @@ bool differIn(const Picture& a, const Picture& b, int x, int y, int w, int h) {
   return false;
 }
 
-class TournamentLoadRoad : public ProgramRun {
+class TournamentLoadRoad : public SeededRoad {
  protected:
-  void SetUp() override {
-    ProgramRun::SetUp();
-    env_["SORV_SEED"] = "2009";
-  }
-  std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
   std::string take(const char* name) const { return "shot " + shot(name) + "\n"; }
 };
 
