@@ -68,9 +68,6 @@ class RealWindowCareer : public WindowRun {
     env_["SORV_VCLOCK"] = "1";
   }
 
-  std::string shotPath(const std::string& name) const { return dir_ + "/" + name + ".png"; }
-  std::string take(const std::string& name) const { return "shot " + shotPath(name) + "\n"; }
-  Picture shot(const std::string& name) const { return turnedAsTheWindowShowsIt(readPng(shotPath(name))); }
   std::string career() const {
     return readText(dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/rms_sorvantel2009.rms_rec3.rms");
   }

@@ -44,9 +44,6 @@ class RealWindowTraining : public WindowRun {
     env_["SORV_SEED"] = "2009";
     env_["SORV_VCLOCK"] = "1";
   }
-  std::string shotPath(const std::string& name) const { return dir_ + "/" + name + ".png"; }
-  std::string take(const std::string& name) const { return "shot " + shotPath(name) + "\n"; }
-  Picture shot(const std::string& name) const { return turnedAsTheWindowShowsIt(readPng(shotPath(name))); }
 
   // A new career left for the main menu, then the window's road headless on its files: the
   // ground's name on the lobby, the level in play, its result page after the hidden keys.

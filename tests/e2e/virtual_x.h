@@ -466,6 +466,12 @@ class WindowRun : public ProgramRun {
     return last;
   }
 
+  // A headless shot of that name in the run's folder, the script line that takes it, and
+  // the shot as the window shows it.
+  std::string shotPath(const std::string& name) const { return dir_ + "/" + name + ".png"; }
+  std::string take(const std::string& name) const { return "shot " + shotPath(name) + "\n"; }
+  Picture shot(const std::string& name) const { return turnedAsTheWindowShowsIt(readPng(shotPath(name))); }
+
   // Makes the log and the trace the window's own from here.
   void forgetTheHeadlessRun() {
     std::remove(env_["SORV_LOG"].c_str());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "device/record_store.h"
+#include "game/cae.h"
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "tests/menus/menu_fixture.h"
@@ -28,6 +29,13 @@ inline int countLines(const std::string& text, const std::string& what) {
   int n = 0;
   for (std::string line; std::getline(lines, line);) n += line.find(what) != std::string::npos;
   return n;
+}
+
+// The shipped achievement table, read from the boot pack as the boot reads it.
+inline void loadShippedAchievements() {
+  CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
+  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
+  CGame::Lib_Close();
 }
 
 class QuickMatchTest : public MenuTest {

@@ -44,9 +44,7 @@ class AchievementViewsTest : public QuickMatchTest {
  protected:
   void SetUp() override {
     QuickMatchTest::SetUp();
-    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-    CGame::Lib_Close();
+    loadShippedAchievements();
     CGame::mainMenuCode = 5;
     CGame::SetMenu(1);
     setState(kMenuState);
@@ -385,9 +383,7 @@ TEST_F(AchievementViewsTest, AnEmptyAchievementTableShowsTheFooterOnly) {
   CGame::menuPaint_achiViewAchi();
   const std::vector<uint16_t> empty = region(40, 110, 700, 160);
   const std::vector<uint16_t> footer = region(420, 360, 300, 50);
-  CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-  CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-  CGame::Lib_Close();
+  loadShippedAchievements();
   CGame::initAchiView();
   CGame::menuPaint_achiViewAchi();
   EXPECT_NE(region(40, 110, 700, 160), empty);

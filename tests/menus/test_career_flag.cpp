@@ -33,9 +33,7 @@ class CareerFlagTest : public QuickMatchTest {
   void SetUp() override {
     QuickMatchTest::SetUp();
     // The achievements, as the boot loads them: a match's end checks them.
-    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-    CGame::Lib_Close();
+    loadShippedAchievements();
   }
 
   // The main menu's career entry leads to the load screen; with no save, "new" opens the name

@@ -35,9 +35,7 @@ class TournamentTableTest : public QuickMatchTest {
   void SetUp() override {
     QuickMatchTest::SetUp();
     // The achievements, as the boot loads them: a played match checks them.
-    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-    CGame::Lib_Close();
+    loadShippedAchievements();
     CGame::isCareer = false;
     CGame::mainMenuChoice = 4;
     CGame::currentTournament = kQuickTournament;

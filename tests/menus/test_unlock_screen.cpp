@@ -25,9 +25,7 @@ class UnlockScreenTest : public QuickMatchTest {
  protected:
   void SetUp() override {
     QuickMatchTest::SetUp();
-    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-    CGame::Lib_Close();
+    loadShippedAchievements();
     CTennis::matchFrame = 0;
   }
   static void queue(const std::vector<std::pair<int32_t, int32_t>>& pairs) {
