@@ -8,6 +8,7 @@
 #include "runtime/java_int.h"
 #include "runtime/static_class.h"
 #include "sprites/cactor.h"
+#include "tools/data/court_geometry.h"
 
 namespace sorv {
 
@@ -45,14 +46,14 @@ StaticRef<CActor> CTennis::sharedActor;
 
 namespace {
 
-constexpr int32_t kCentreX = 9145;  // the projection's horizontal centre
-constexpr int32_t kDoublesLeftX = 3660, kDoublesRightX = 14510, kNearBaselineZ = 30185;
-// The near doubles baseline spans logical x 242..618 at logical y 418.
-constexpr int32_t kLogicalLeft = 242, kLogicalBaseline = 418, kLogicalWidth = 376;
+using court::kDoublesLeftX, court::kDoublesRightX, court::kNearBaselineZ;
+using court::kLogicalLeft, court::kLogicalBaseline, court::kLogicalWidth;
+constexpr int32_t kCentreX = court::kProjectionCentreX;
 constexpr int32_t kScrollWidth = 40;   // 840-pixel background on an 800-pixel screen
 constexpr int32_t kScrollHeight = 52;  // fixViewport's negative y counts from here
-constexpr int32_t kScreenWidth = 800, kBackgroundWidth = 840;
-constexpr int32_t kViewTop = -32, kViewBottom = 20, kViewHeight = 512, kBackgroundHeight = 532;
+constexpr int32_t kScreenWidth = 800, kBackgroundWidth = court::kCourtImageWidth;
+constexpr int32_t kViewTop = -court::kCourtImageTop, kViewBottom = 20, kViewHeight = 512;
+constexpr int32_t kBackgroundHeight = court::kCourtImageHeight;
 constexpr int32_t kFollowStep = 5;
 constexpr int32_t kPlayerLeftEdge = 353, kPlayerRightEdge = 563;
 constexpr int32_t kTurnSpeed = 1000;  // slower balls do not move the camera across
@@ -140,7 +141,7 @@ void CTennis::a_constructor() {
   SORV_FRAME("CTennis.a_constructor()V");
   courtLossX = courtLossY = courtLossZ = 0;
   autoFollow = true;
-  initCamera(170, 76600, 1400);
+  initCamera(court::kCameraAngle, court::kCameraDistance, court::kCameraFocal);
   initViewport();
   resetViewport();
 }

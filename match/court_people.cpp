@@ -10,6 +10,7 @@
 #include "runtime/log.h"
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
+#include "tools/data/court_geometry.h"
 #include "tools/data/resource_ids.h"
 
 namespace sorv {
@@ -27,7 +28,7 @@ constexpr int32_t kRunnerIdleFirst = 5, kRunnerIdleSecond = 6;
 constexpr int32_t kRunnerSpeed = 4600;
 constexpr int32_t kLinesmanItem = 13, kLinesmen = 5;
 constexpr int32_t kCourtActorItem = 2;
-constexpr int32_t kNetLogicalX = 430, kNetLogicalY = 230;
+using court::kNetLogicalX, court::kNetLogicalY;
 constexpr int32_t kLayoutYOffset = 32;
 constexpr int32_t kHoldLastFrame = -2;
 // The line zones 0 to 4 (the x lines of the court) and the three judges who call them: the

@@ -9,6 +9,7 @@
 #include "runtime/static_class.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
+#include "tools/data/court_geometry.h"
 
 namespace sorv {
 
@@ -158,8 +159,11 @@ void CTennis::clinit() {
   challengeDecided = challengeUpheld = challengeReplay = false;
   for (int32_t& s : deadBallSounds) s = -1;
   deadBallSoundStep = deadBallTimer = 0;
-  courtLineZ = Array::fillInts(Array::newIntArray(5), {6355, 11900, 18300, 24700, 30185});
-  courtLineX = Array::fillInts(Array::newIntArray(5), {3660, 4970, 9085, 13200, 14510});
+  courtLineZ = Array::fillInts(Array::newIntArray(5), {court::kLineDepths[0], court::kLineDepths[1], court::kLineDepths[2],
+                                                        court::kLineDepths[3], court::kLineDepths[4]});
+  courtLineX = Array::fillInts(Array::newIntArray(5), {court::kLinePositions[0], court::kLinePositions[1],
+                                                        court::kLinePositions[2], court::kLinePositions[3],
+                                                        court::kLinePositions[4]});
   pointNames = Array::newObjectArray(kString, 4);
   for (int32_t i = 0; i < 4; i++) {
     astore(pointNames.get(), i, StaticClass::getConstant(kPointNameConstants[i]));

@@ -19,6 +19,7 @@
 
 #include "runtime/array.h"
 #include "runtime/object.h"
+#include "tools/data/court_geometry.h"
 
 namespace sorv {
 
@@ -36,9 +37,10 @@ class RigidBody : public Object {
   // Marks "no point" in every marker field and route point.
   static constexpr int32_t kNoPoint = -118850;
   static constexpr int32_t kGravity = 10000;
-  static constexpr int32_t kNetZ = 18300;
+  static constexpr int32_t kNetZ = court::kNetZ;
   // World planes and their axis bits.
-  static constexpr int32_t kCeilingY = 10000, kSideX = 18290, kFarEndZ = -2000, kNearEndZ = 36600;
+  static constexpr int32_t kCeilingY = court::kCeilingY, kSideX = court::kSideX;
+  static constexpr int32_t kFarEndZ = court::kFarEndZ, kNearEndZ = court::kNearEndZ;
   static constexpr int32_t kBitCeiling = 1, kBitGround = 2, kBitSideHigh = 4, kBitSideLow = 8;
   static constexpr int32_t kBitEndHigh = 16, kBitEndLow = 32;
   static constexpr int32_t kAxisY = 3, kAxisX = 12, kAxisZ = 48;

@@ -8,6 +8,7 @@
 #include "match/rigid_body.h"
 #include "sprites/cactor.h"
 #include "tests/match/match_fixture.h"
+#include "tools/data/court_geometry.h"
 
 namespace sorv::test {
 namespace {
@@ -57,6 +58,19 @@ TEST_F(CameraTest, CourtLinesInLogicalPixels) {
       {"net centre", 9085, 18300, {431, 264}},
   };
   for (const Case& c : cases) EXPECT_EQ(logical(c.x, 0, c.z), c.logical) << c.what;
+}
+
+// The data builder paints the court with the shared geometry's projection: it must land
+// every point, high or low, where the match's camera puts it.
+TEST_F(CameraTest, TheBuildersProjectionIsTheMatchs) {
+  for (int32_t z = court::kFarEndZ; z <= court::kNearEndZ; z += 1530) {
+    for (int32_t x = 0; x <= court::kSideX; x += 1307) {
+      for (int32_t y : {0, 914, 2000, 6500}) {
+        const court::Point p = court::logicalPoint(x, y, z);
+        EXPECT_EQ(logical(x, y, z), std::vector<int32_t>({p.x, p.y})) << x << " " << y << " " << z;
+      }
+    }
+  }
 }
 
 TEST_F(CameraTest, ScreenIsLogicalLessTheView) {

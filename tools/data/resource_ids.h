@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "tools/data/court_geometry.h"
+
 namespace sorv {
 
 // "/constants.bin" holds at least this many strings (the highest number used is 200).
@@ -359,7 +361,7 @@ inline constexpr int32_t kJudgeOutSignals[3] = {8, 9, 10};
 inline constexpr int32_t kJudgeInSignal = 15;
 inline constexpr int32_t kBallKidRunFirst = 7, kBallKidRunLast = 10;
 // Court picture frames 0 to 2 cover the whole court image.
-inline constexpr int32_t kCourtImageWidth = 840, kCourtImageHeight = 532;
+inline constexpr int32_t kCourtImageWidth = court::kCourtImageWidth, kCourtImageHeight = court::kCourtImageHeight;
 // Court layouts: menu 71 (70 for a main tournament on court types 2 and 3), plus 3 at end 2.
 // Their items' sprite types while a match is loaded: the court picture (item 0), the court
 // boards (items 1 to 8), the judges' animations (linesmen, items 13 to 17) and frames (the
