@@ -50,11 +50,11 @@ class ProgramRun : public ::testing::Test {
   }
 
   // The game's files afresh where the phone keeps them: a run's saves would change what the
-  // next run shows.
-  bool installData() {
+  // next run shows. The arguments go to the data builder (a language, --labels, ...).
+  bool installData(const std::string& args = "") {
     const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
-                        "' > /dev/null").c_str()) == 0;
+    return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data + "' " +
+                        args + " > /dev/null").c_str()) == 0;
   }
   // SORV_E2E_KEEP=1 keeps a run's folder (shots, traces, log) to look at after a failure.
   void TearDown() override {

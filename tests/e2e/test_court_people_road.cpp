@@ -53,10 +53,7 @@ class CourtPeopleRoad : public test::ProgramRun {
   // second run plays as the first), with a shot at each of the given trace frames and run
   // to the last frame; the program's exit status.
   int watch(const char* seed, const std::vector<std::pair<int, const char*>>& shots, int last) {
-    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    EXPECT_EQ(std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
-                           "' > /dev/null").c_str()),
-              0);
+    EXPECT_TRUE(installData());
     std::remove((dir_ + "/match.txt").c_str());
     env_["SORV_SEED"] = seed;
     std::string s = test::kToMainMenu + "match 0 1 4 1\n";

@@ -49,11 +49,6 @@ class PromoRoad : public ProgramRun {
     env_["SORV_SEED"] = "2009";
     env_["SORV_VCLOCK"] = "1";
   }
-  bool install(const std::string& args) {
-    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    return std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data + "' " +
-                        args + " > /dev/null").c_str()) == 0;
-  }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const std::string& name) const { return dir_ + "/" + name + ".png"; }
   std::string shotLine(const std::string& name) const { return "shot " + shot(name) + "\n"; }
@@ -126,7 +121,7 @@ TEST_F(PromoRoad, EveryPageAndLinkByKeysThenTheSecondEntry) {
 }
 
 TEST_F(PromoRoad, EveryTargetByTouchInRussian) {
-  ASSERT_TRUE(install("--language RU"));
+  ASSERT_TRUE(installData("--language RU"));
   env_["SORV_CREATEPROCESS"] = "fail";
   std::string s = kToMainMenu + tap(kButtonX, button(kPromoRow), 14) + frames(kEnterFrames);
   s += shotLine("product0");
@@ -153,7 +148,7 @@ TEST_F(PromoRoad, EveryTargetByTouchInRussian) {
 }
 
 TEST_F(PromoRoad, TheExtraPageTakesThePortalsPlace) {
-  ASSERT_TRUE(install("--promo-extra"));
+  ASSERT_TRUE(installData("--promo-extra"));
   env_["SORV_CREATEPROCESS"] = "fail";
   std::string s = kToMainMenu;
   for (int i = 0; i < kPromoRow; i++) s += key(kKey8, 3);

@@ -64,10 +64,7 @@ class RealWindowMatchByKeys : public test::WindowRun {
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
     forgetTheHeadlessRun();
     // The window's game starts on a fresh install, as the headless one did.
-    const std::string data = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009";
-    EXPECT_EQ(std::system(("rm -rf '" + dir_ + "/root' && '" + executable("tools/mkdata") + "' --out '" + data +
-                           "' > /dev/null").c_str()),
-              0);
+    EXPECT_TRUE(installData());
     return test::turnedAsTheWindowShowsIt(test::readPng(dir_ + "/first-serve.png"));
   }
 

@@ -14,6 +14,7 @@
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tests/game/boot_fixture.h"
+#include "tests/support/shipped_archive.h"
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/menu_writer.h"
@@ -76,11 +77,10 @@ class MenuTest : public BootTest {
   }
 
   // The shipped data set of a language, the menu data loaded, and the menus' sprites and
-  // fonts as the menu resources' loading leaves them.
-  void useShippedData(const std::string& language = "EN") {
-    mkdata::ArchiveWriter archive;
-    std::string error;
-    ASSERT_TRUE(mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error, language)) << error;
+  // fonts as the menu resources' loading leaves them. Tests that find a sprite by its
+  // pixels take the labelled style; those that look at the pictures, the art.
+  void useShippedData(const std::string& language = "EN", mkdata::DataStyle style = mkdata::DataStyle::kLabels) {
+    const mkdata::ArchiveWriter& archive = shippedArchive(language, style);
     RuntimeTest::TearDown();
     writeBar(archive.build());
     ResourceInputStream::archiveFile = nullptr;

@@ -45,13 +45,8 @@ class PromoTest : public MenuTest {
   // The shipped data set of the language; a file given replaces its promotion file.
   void useData(const std::string& language = "EN", const Bytes& promoFile = {},
                const mkdata::PromoOptions& options = {}) {
-    mkdata::ArchiveWriter archive;
-    std::string error;
-    ASSERT_TRUE(mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error, language, options)) << error;
-    if (!promoFile.empty()) {
-      // The entry is the archive's own vector; the test puts its file there.
-      *const_cast<std::vector<uint8_t>*>(archive.find("igp")) = promoFile;
-    }
+    mkdata::ArchiveWriter archive = shippedArchive(language, mkdata::DataStyle::kLabels, options);
+    if (!promoFile.empty()) archive.replace("igp", promoFile);
     RuntimeTest::TearDown();
     writeBar(archive.build());
     ResourceInputStream::archiveFile = nullptr;

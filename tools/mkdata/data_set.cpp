@@ -7,6 +7,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/achievement_writer.h"
 #include "tools/mkdata/array_tree_writer.h"
+#include "tools/mkdata/art_packs.h"
 #include "tools/mkdata/boot_sprites.h"
 #include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/constants_source.h"
@@ -99,10 +100,17 @@ bool addAppProperties(const std::string& dataDir, ArchiveWriter* archive, std::s
   return archive->add("app.jad", std::vector<uint8_t>(source.begin(), source.end()), error);
 }
 
+// The order the packs lie in the archive: kept, so a labelled archive stays byte for byte.
+constexpr int32_t kArchivePackOrder[] = {
+    kConstTextPack,    kConstPlayerPack,  kConstStrokesUser,  kConstRunningUser, kConstStrokesRival,
+    kConstRunningRival, kConstSpecialUser, kConstSpecialRival, kConstMatchPack,   kConstMatchFxPack,
+    kConstCourtPack,   kConstTrainingPack, kConstBootPack,    kConstMenuPack,    kConstFontPack,
+    kConstColourPack,  kConstMenuExtPack, kConstMenuIconPack, kConstMenuDataPack};
+
 }  // namespace
 
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
-                  const std::string& language, const PromoOptions& promoOptions) {
+                  const std::string& language, const PromoOptions& promoOptions, DataStyle style) {
   std::vector<std::u16string> constants;
   if (!loadConstants(dataDir, &constants, error)) return false;
   int32_t index = findLanguage(constants, language);
@@ -127,28 +135,34 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
       !achievementTable(dataDir, constants, index, texts[0], &achievements, error)) {
     return false;
   }
-  return archive->add("constants.bin", encodeConstants(constants), error) &&
-         addAppProperties(dataDir, archive, error) &&
-         archive->add(narrowName(constants[promo::kConstFileName]), promoFile, error) &&
-         addPack(constants, kConstTextPack, texts, archive, error) &&
-         addPack(constants, kConstPlayerPack, selectionPlayerPackEntries(), archive, error) &&
-         addPack(constants, kConstStrokesUser, matchActionPackEntries(kConstStrokesUser), archive, error) &&
-         addPack(constants, kConstRunningUser, matchActionPackEntries(kConstRunningUser), archive, error) &&
-         addPack(constants, kConstStrokesRival, matchActionPackEntries(kConstStrokesRival), archive, error) &&
-         addPack(constants, kConstRunningRival, matchActionPackEntries(kConstRunningRival), archive, error) &&
-         addPack(constants, kConstSpecialUser, matchActionPackEntries(kConstSpecialUser), archive, error) &&
-         addPack(constants, kConstSpecialRival, matchActionPackEntries(kConstSpecialRival), archive, error) &&
-         addPack(constants, kConstMatchPack, matchPackEntries(), archive, error) &&
-         addPack(constants, kConstMatchFxPack, matchEffectsPackEntries(), archive, error) &&
-         addPack(constants, kConstCourtPack, matchCourtPackEntries(), archive, error) &&
-         addPack(constants, kConstTrainingPack, training, archive, error) &&
-         addPack(constants, kConstBootPack, bootPackEntries(tree, achievements), archive, error) &&
-         addPack(constants, kConstMenuPack, careerMenuPackEntries(), archive, error) &&
-         addPack(constants, kConstFontPack, fontPackEntries(), archive, error) &&
-         addPack(constants, kConstColourPack, colourPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuExtPack, selectionMenuExtPackEntries(), archive, error) &&
-         addPack(constants, kConstMenuIconPack, labelledMenuIconPack(), archive, error) &&
-         addPack(constants, kConstMenuDataPack, {menuData}, archive, error);
+  PackSet packs;
+  packs[kConstTextPack] = texts;
+  packs[kConstPlayerPack] = selectionPlayerPackEntries();
+  for (int32_t pack : {kConstStrokesUser, kConstRunningUser, kConstStrokesRival, kConstRunningRival, kConstSpecialUser,
+                       kConstSpecialRival}) {
+    packs[pack] = matchActionPackEntries(pack);
+  }
+  packs[kConstMatchPack] = matchPackEntries();
+  packs[kConstMatchFxPack] = matchEffectsPackEntries();
+  packs[kConstCourtPack] = matchCourtPackEntries();
+  packs[kConstTrainingPack] = training;
+  packs[kConstBootPack] = bootPackEntries(tree, achievements);
+  packs[kConstMenuPack] = careerMenuPackEntries();
+  packs[kConstFontPack] = fontPackEntries();
+  packs[kConstColourPack] = colourPackEntries();
+  packs[kConstMenuExtPack] = selectionMenuExtPackEntries();
+  packs[kConstMenuIconPack] = labelledMenuIconPack();
+  packs[kConstMenuDataPack] = {menuData};
+  if (style == DataStyle::kArt) paintArt(packs);
+  if (!archive->add("constants.bin", encodeConstants(constants), error) ||
+      !addAppProperties(dataDir, archive, error) ||
+      !archive->add(narrowName(constants[promo::kConstFileName]), promoFile, error)) {
+    return false;
+  }
+  for (const int32_t pack : kArchivePackOrder) {
+    if (!addPack(constants, pack, packs[pack], archive, error)) return false;
+  }
+  return true;
 }
 
 }  // namespace sorv::mkdata

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/mkdata/archive_writer.h"
+#include "tools/mkdata/art_packs.h"
 #include "tools/mkdata/promo_file.h"
 #include "tools/mkdata/text_packs.h"
 
@@ -19,9 +20,10 @@ bool readSourceFile(const std::string& path, std::string* contents, std::string*
 
 // Adds every entry of data.bar for one language (its code, as in constants.txt): the
 // constant strings with the encoding of that language's texts, the application properties
-// and every resource pack the game opens, the promotion file among them.
+// and every resource pack the game opens, the promotion file among them, with the pictures
+// of the style.
 bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::string* error,
                   const std::string& language = kDefaultLanguage,
-                  const PromoOptions& promo = PromoOptions{});
+                  const PromoOptions& promo = PromoOptions{}, DataStyle style = DataStyle::kArt);
 
 }  // namespace sorv::mkdata

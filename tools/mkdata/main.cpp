@@ -1,8 +1,9 @@
 // mkdata: writes the synthetic data set, or lists an archive's table.
-//   mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra]
+//   mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra] [--labels]
 //       writes DIR/data.bar (and the files beside it) with the texts of one language (a code
 //       of constants.txt; EN when left out); --promo-extra (test tooling) turns the
-//       promotion's extra page on
+//       promotion's extra page on; --labels (test tooling) writes labelled blocks in place
+//       of the painted pictures
 //   mkdata --extract NAME[:ENTRY] --to FILE [--data SOURCES] [--language CODE]
 //       writes one archive entry, or one entry of that resource pack, alone (fuzzing seeds)
 //   mkdata --list FILE
@@ -24,7 +25,7 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra]\n"
+               "usage: mkdata --out DIR [--data SOURCES] [--language CODE] [--promo-extra] [--labels]\n"
                "       mkdata --extract NAME[:ENTRY] --to FILE [--data SOURCES] [--language CODE]\n"
                "       mkdata --list FILE\n");
   return 2;
@@ -50,13 +51,14 @@ int listArchive(const std::string& path) {
 }
 
 int writeDataSet(const std::string& outDir, const std::string& dataDir,
-                 const std::string& language, const sorv::mkdata::PromoOptions& promo) {
+                 const std::string& language, const sorv::mkdata::PromoOptions& promo,
+                 sorv::mkdata::DataStyle style) {
   std::error_code ec;
   std::filesystem::create_directories(outDir, ec);
   if (ec) return fail("cannot create " + outDir + ": " + ec.message());
   std::string error;
   sorv::mkdata::ArchiveWriter archive;
-  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error, language, promo) ||
+  if (!sorv::mkdata::buildArchive(dataDir, &archive, &error, language, promo, style) ||
       !archive.writeFile(outDir + "/data.bar", &error)) {
     return fail(error);
   }
@@ -94,10 +96,15 @@ int main(int argc, char** argv) {
   std::string outDir, listFile, extract, extractTo, dataDir = sorv::mkdata::defaultDataDir();
   std::string language = sorv::mkdata::kDefaultLanguage;
   sorv::mkdata::PromoOptions promo;
+  sorv::mkdata::DataStyle style = sorv::mkdata::DataStyle::kArt;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--promo-extra") {
       promo.extraPage = true;
+      continue;
+    }
+    if (arg == "--labels") {
+      style = sorv::mkdata::DataStyle::kLabels;
       continue;
     }
     if (i + 1 >= argc) return usage();
@@ -123,5 +130,5 @@ int main(int argc, char** argv) {
   if (!extract.empty()) {
     return extractTo.empty() ? usage() : extractEntry(extract, extractTo, dataDir, language);
   }
-  return writeDataSet(outDir, dataDir, language, promo);
+  return writeDataSet(outDir, dataDir, language, promo, style);
 }

@@ -1,0 +1,19 @@
+#include "tools/mkdata/art_packs.h"
+
+#include "tools/mkdata/court_art.h"
+#include "tools/mkdata/hud_art.h"
+#include "tools/mkdata/mode_art.h"
+#include "tools/mkdata/people_art.h"
+#include "tools/mkdata/player_art.h"
+
+namespace sorv::mkdata {
+
+void paintArt(PackSet& packs) {
+  paintCourtArt(packs);
+  paintPlayerArt(packs);
+  paintCourtPeopleArt(packs);
+  paintHudArt(packs);
+  paintModeArt(packs);
+}
+
+}  // namespace sorv::mkdata
