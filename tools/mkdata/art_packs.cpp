@@ -2,9 +2,11 @@
 
 #include "tools/mkdata/court_art.h"
 #include "tools/mkdata/hud_art.h"
+#include "tools/mkdata/menu_art.h"
 #include "tools/mkdata/mode_art.h"
 #include "tools/mkdata/people_art.h"
 #include "tools/mkdata/player_art.h"
+#include "tools/mkdata/title_art.h"
 
 namespace sorv::mkdata {
 
@@ -14,6 +16,8 @@ void paintArt(PackSet& packs) {
   paintCourtPeopleArt(packs);
   paintHudArt(packs);
   paintModeArt(packs);
+  paintMenuArt(packs);
+  paintTitleArt(packs);
 }
 
 }  // namespace sorv::mkdata
