@@ -51,6 +51,13 @@ inline bool writePng(const Picture& p, const std::string& path) {
   return png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr) != 0;
 }
 
+// FNV-1a over the picture's pixels: a stored picture's hash.
+inline uint64_t pixelHash(const Picture& p) {
+  uint64_t h = 0xcbf29ce484222325ull;
+  for (uint32_t v : p.rgb) h = (h ^ v) * 0x100000001b3ull;
+  return h;
+}
+
 // A box of the game's 800 x 480 screen.
 struct Box {
   int x, y, w, h;

@@ -44,13 +44,6 @@ std::string tap(int x, int y, int after = 3) {
   return "touch down " + at + "\nframes 1\ntouch up " + at + "\nframes " + std::to_string(after) + "\n";
 }
 
-// FNV-1a over the shot's pixels.
-uint64_t pixelHash(const test::Picture& p) {
-  uint64_t h = 0xcbf29ce484222325ull;
-  for (uint32_t v : p.rgb) h = (h ^ v) * 0x100000001b3ull;
-  return h;
-}
-
 // "key=value" of a trace line.
 std::string field(const std::string& line, const std::string& key) {
   const size_t at = line.find(" " + key + "=");
@@ -109,7 +102,7 @@ class PauseInPlay : public test::ProgramRun {
   }
   int play(const std::string& script) { return runHeadless(script, false, kRunSeconds); }
   std::string shot(const char* name) const { return "shot " + dir_ + "/" + name + ".png\n"; }
-  uint64_t hashOf(const char* name) const { return pixelHash(test::readPng(dir_ + "/" + name + ".png")); }
+  uint64_t hashOf(const char* name) const { return test::pixelHash(test::readPng(dir_ + "/" + name + ".png")); }
 };
 
 TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
