@@ -67,7 +67,9 @@ int directionOf(int cell) {
   return kByCell[cell];
 }
 
-Pt keyCentre(int cell) { return along(kMiddle, directionOf(cell), kRingRadius); }
+// A key on the ring, the diagonal ones a little further out so they stay in their cells.
+Pt keyAt(int direction) { return along(kMiddle, direction, direction % 4 == 0 ? kRingRadius - 2 : kRingRadius + 10); }
+Pt keyCentre(int cell) { return keyAt(directionOf(cell)); }
 
 Canvas padCanvas() { return Canvas(2 * kHalf + 1, 2 * kHalf + 1); }
 
@@ -83,7 +85,7 @@ void directionKey(Canvas& c, int cell, uint8_t body, uint8_t arrow) {
 Canvas ringArc(int cell) {
   Canvas c = padCanvas();
   const int from = directionOf(cell), to = from + 2;
-  const Pt a = along(kMiddle, from, kRingRadius), b = along(kMiddle, to, kRingRadius);
+  const Pt a = keyAt(from), b = keyAt(to);
   const auto underKey = [](int x, int y, Pt k) {
     return (x - k.x) * (x - k.x) + (y - k.y) * (y - k.y) <= kKeyRadius * kKeyRadius;
   };
