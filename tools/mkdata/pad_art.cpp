@@ -35,7 +35,7 @@ Pt along(Pt from, int direction, int length) {
 
 enum : uint8_t {
   kKey, kRing, kKeyBody, kKeyEdge, kArrow, kLitBody, kLitArrow,
-  kButtonBody, kButtonEdge, kButtonInk, kTouched, kGuide,
+  kButtonBody, kButtonEdge, kButtonInk, kTouched,
 };
 
 // The pad's palette, or the dimmer one of the pad while a button is held, whose buttons light.
@@ -51,8 +51,7 @@ std::vector<uint32_t> padPalette(bool held) {
           held ? withAlpha(0xFFC830, 0xB0) : withAlpha(0x0C1830, calm),
           withAlpha(0xFFFFFF, 0xB0),
           withAlpha(0xFFFFFF, 0xE0),
-          withAlpha(0xFFE040, 0xD0),
-          withAlpha(0x60E0FF, 0xB0)};
+          withAlpha(0xFFE040, 0xD0)};
 }
 
 // The pad is painted on a canvas whose middle is the frame's origin, the middle of the
@@ -120,9 +119,9 @@ std::vector<SpriteFModule> pad(ArtSprite& art) {
   return entries;
 }
 
-std::vector<SpriteFModule> litKeys(ArtSprite& art, const std::vector<int>& cells, uint8_t body) {
+std::vector<SpriteFModule> litKey(ArtSprite& art, int cell) {
   Canvas c = padCanvas();
-  for (int cell : cells) directionKey(c, cell, body, kLitArrow);
+  directionKey(c, cell, kLitBody, kLitArrow);
   return art.place(c, kHalf, kHalf);
 }
 
@@ -162,7 +161,9 @@ Canvas touchedRing(Button b) {
 constexpr int kOkFrame = 10, kLobFrame = 11, kMenuFrame = 12, kEmptyFrame = 13;
 constexpr int kOkTouched = 16, kLobTouched = 17, kMenuTouched = 18;
 constexpr int kTutorialPad = 19, kWaitingPad = 20;
-constexpr int kLabelledFrames = 132, kLabelledAnims = 48, kLabelledPalettes = 4;
+// The stand-in's frames and animations stay; one palette, as the menus cache every palette's
+// images of these sprites for the whole game.
+constexpr int kLabelledFrames = 132, kLabelledAnims = 48;
 
 void addButtons(ArtSprite& art) {
   for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
@@ -171,10 +172,9 @@ void addButtons(ArtSprite& art) {
   }
 }
 
-void finish(ArtSprite& art, int emptyFrame, bool held) {
+void finish(ArtSprite& art, int emptyFrame) {
   art.addFrameAt(kLabelledFrames - 1, {});
   art.addAnimAt(kLabelledAnims - 1, {{emptyFrame, 1}}, emptyFrame);
-  for (int p = 1; p < kLabelledPalettes; p++) art.addPalette(padPalette(held));
 }
 
 }  // namespace
@@ -186,7 +186,7 @@ std::vector<uint8_t> padArt() {
   for (int cell = 0; cell < kCells; cell++) {
     std::vector<SpriteFModule> entries = {ArtSprite::frameEntry(plain, 0, 0)};
     if (cell != kCentreCell) {
-      for (const SpriteFModule& e : litKeys(art, {cell}, kLitBody)) entries.push_back(e);
+      for (const SpriteFModule& e : litKey(art, cell)) entries.push_back(e);
     }
     art.addFrameAt(cell + 1, entries);
   }
@@ -198,10 +198,12 @@ std::vector<uint8_t> padArt() {
   }
   // The tutorial lights every direction; the pad waiting for the serve shows them unlit.
   std::vector<SpriteFModule> tutorial = {ArtSprite::frameEntry(plain, 0, 0)};
-  for (const SpriteFModule& e : litKeys(art, directionCells(), kGuide)) tutorial.push_back(e);
+  for (int cell : directionCells()) {
+    for (const SpriteFModule& e : litKey(art, cell)) tutorial.push_back(e);
+  }
   art.addFrameAt(kTutorialPad, tutorial);
   art.addFrameAt(kWaitingPad, {ArtSprite::frameEntry(plain, 0, 0)});
-  finish(art, kEmptyFrame, false);
+  finish(art, kEmptyFrame);
   return art.write();
 }
 
@@ -211,7 +213,7 @@ std::vector<uint8_t> heldPadArt() {
   art.addFrameAt(0, pad(art));
   addButtons(art);
   art.addFrameAt(kEmptyFrame, {});
-  finish(art, kEmptyFrame, true);
+  finish(art, kEmptyFrame);
   return art.write();
 }
 
@@ -236,9 +238,7 @@ std::vector<uint8_t> padKeysArt() {
     const int x = (i % 3 - 1) * kStep, y = (i / 3 - 1) * kStep;
     art.addFrameAt(kFirstKey + i, art.place(cap, kCap / 2 - x, kCap / 2 - y));
   }
-  art.addFrameAt(kLabelledFrames - 1, {});
-  art.addAnimAt(kLabelledAnims - 1, {{0, 1}}, 0);
-  for (int p = 1; p < kLabelledPalettes; p++) art.addPalette(colours);
+  finish(art, 0);
   return art.write();
 }
 
