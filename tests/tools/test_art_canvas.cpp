@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "tests/sprites/sprite_fixture.h"
@@ -34,6 +35,9 @@ TEST(ArtCanvas, ShapesCoverThePixelsTheirOutlinesHold) {
       {"a radius-0 ellipse is its centre", [](Canvas& c) { c.fillEllipse(5, 5, 0, 0, 1); }, 1},
       {"a circle of radius 3", [](Canvas& c) { c.fillEllipse(8, 8, 3, 3, 1); }, 37},
       {"a ring leaves its middle", [](Canvas& c) { c.ellipseRing(8, 8, 5, 5, 1, 1); }, 97 - 69},
+      {"an even oval drops only its corners", [](Canvas& c) { c.fillOval({2, 2, 6, 6}, 1); }, 36 - 4},
+      {"a flat oval", [](Canvas& c) { c.fillOval({0, 0, 8, 2}, 1); }, 16 - 4},
+      {"an oval ring is its oval less the inner one", [](Canvas& c) { c.ovalRing({2, 2, 6, 6}, 1, 1); }, 32 - 12},
       {"a 1-pixel horizontal line is its row", [](Canvas& c) { c.line({2, 4}, {11, 4}, 1, 1); }, 10},
       {"a 3-pixel vertical line with round ends", [](Canvas& c) { c.line({6, 3}, {6, 9}, 3, 1); }, 3 * 7 + 2 * 3},
       {"shapes past the edge are clipped", [](Canvas& c) { c.fillRect(-5, -5, 8, 8, 1); }, 9},
@@ -173,6 +177,19 @@ TEST_F(ArtSpriteTest, ModulesPastTheByteAreReachedAndMirrorsKeepTheOrigin) {
   EXPECT_GE(art.spec().fmodules[art.spec().frames[frame].first].flags, 0x40);
   expectDrawnAs(art.write(), frame, figure, 2, 11, palette);
   expectDrawnAs(art.write(), mirrored, figure, 2, 11, palette, true);
+}
+
+TEST_F(ArtSpriteTest, FramesAndAnimationsTakeTheNumbersTheGameNames) {
+  mk::ArtSprite art;
+  art.addPalette(rainbow(3));
+  Canvas dot(1, 1, 1);
+  EXPECT_EQ(art.addFrameAt(3, art.place(dot, 0, 0)), 3);
+  EXPECT_EQ(art.spec().frames[1].count, 0) << "the gap is empty";
+  EXPECT_EQ(art.addAnimAt(2, {{3, 4}}, 1), 2);
+  EXPECT_EQ(art.spec().aframes[0].frame, 1) << "the gap shows the filler";
+  EXPECT_EQ(art.spec().aframes[0].time, 1);
+  EXPECT_THROW(art.addFrameAt(2, {}), std::invalid_argument);
+  EXPECT_THROW(art.addAnimAt(1, {{3, 1}}, 1), std::invalid_argument);
 }
 
 }  // namespace

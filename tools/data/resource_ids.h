@@ -116,6 +116,8 @@ inline constexpr int32_t kConstMenuExtPack = 127;
 inline constexpr int32_t kMenuExtPackEntries = 6;
 inline constexpr int32_t kConstMenuIconPack = 128;
 inline constexpr int32_t kMenuIconPackEntries = 3;
+// The touch pad of a match and training, the pad while a button is held, the digit keys.
+inline constexpr int32_t kMenuIconPad = 0, kMenuIconHeldPad = 1, kMenuIconPadKeys = 2;
 inline constexpr int32_t kMenuDataPackEntries = 1;
 inline constexpr int32_t kMenuDataEntry = 0;
 
@@ -312,7 +314,9 @@ inline constexpr int32_t kBrakeFrames = 3;
 inline constexpr int32_t kSwingFrames = 10;
 inline constexpr int32_t kBrakeAnimFirst = 13, kBrakeAnimLast = 16;
 // The fewest frames, animations and palettes (of the colour count) each match sprite holds;
-// animFrames is the fewest frames of every animation (time > 0 each).
+// animFrames is the fewest frames of every animation (time > 0 each). Only the players'
+// sprites need their colour count exactly (their palettes are copied in whole); the others'
+// is the labelled stand-ins' and the painted ones may use more.
 struct MatchSpriteMinimum {
   int32_t pack, entry, frames, anims, palettes, colours, animFrames;
 };
@@ -351,6 +355,9 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstCourtPack, kCourtDecor, 11, 1, 4, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtDecorMain, 11, 1, 4, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtActor, 1, 4, 1, kMatchSpriteColours, 1},
+    {kConstMenuIconPack, kMenuIconPad, 21, 0, 1, kMatchSpriteColours, 1},  // the pad draws no animation
+    {kConstMenuIconPack, kMenuIconHeldPad, 12, 0, 1, kMatchSpriteColours, 1},
+    {kConstMenuIconPack, kMenuIconPadKeys, 31, 0, 1, kMatchSpriteColours, 1},
 };
 // Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
 inline constexpr int32_t kBallKidRunFrames = 3;

@@ -112,6 +112,36 @@ void Canvas::ellipseRing(int cx, int cy, int rx, int ry, int thickness, uint8_t 
   }
 }
 
+namespace {
+
+// Whether pixel (x, y) lies inside the ellipse inscribed in the box, in half pixels so that
+// even and odd sizes are both exact.
+bool insideOval(const Box& box, int x, int y) {
+  if (box.empty()) return false;
+  const int64_t w = box.w, h = box.h;
+  const int64_t dx = 2 * (x - box.x) + 1 - w, dy = 2 * (y - box.y) + 1 - h;
+  return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+}
+
+}  // namespace
+
+void Canvas::fillOval(const Box& box, uint8_t c) {
+  for (int y = box.y; y < box.y + box.h; y++) {
+    for (int x = box.x; x < box.x + box.w; x++) {
+      if (insideOval(box, x, y)) set(x, y, c);
+    }
+  }
+}
+
+void Canvas::ovalRing(const Box& box, int thickness, uint8_t c) {
+  const Box inner{box.x + thickness, box.y + thickness, box.w - 2 * thickness, box.h - 2 * thickness};
+  for (int y = box.y; y < box.y + box.h; y++) {
+    for (int x = box.x; x < box.x + box.w; x++) {
+      if (insideOval(box, x, y) && !insideOval(inner, x, y)) set(x, y, c);
+    }
+  }
+}
+
 void Canvas::line(Pt a, Pt b, int thickness, uint8_t c) {
   lineSub({centreOf(a.x), centreOf(a.y)}, {centreOf(b.x), centreOf(b.y)}, thickness * kSub, c);
 }

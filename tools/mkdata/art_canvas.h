@@ -47,6 +47,10 @@ class Canvas {
   // centre pixel); the ring is the band thickness pixels wide inside its edge.
   void fillEllipse(int cx, int cy, int rx, int ry, uint8_t c);
   void ellipseRing(int cx, int cy, int rx, int ry, int thickness, uint8_t c);
+  // The ellipse inscribed in a box of any size (even sizes too, so a picture can be centred
+  // on a point between pixels); the ring is the band thickness pixels wide inside its edge.
+  void fillOval(const Box& box, uint8_t c);
+  void ovalRing(const Box& box, int thickness, uint8_t c);
   // A line `thickness` pixels wide with round ends, between pixel centres (or sub-pixel
   // points for the Sub form).
   void line(Pt a, Pt b, int thickness, uint8_t c);

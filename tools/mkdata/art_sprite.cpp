@@ -113,6 +113,18 @@ int ArtSprite::addAnim(const std::vector<ArtStep>& steps) {
   return mkdata::addAnim(spec_, frames);
 }
 
+int ArtSprite::addFrameAt(int frame, const std::vector<SpriteFModule>& entries) {
+  require(frame >= frameCount(), "frame number already taken");
+  while (frameCount() < frame) addFrame({});
+  return addFrame(entries);
+}
+
+int ArtSprite::addAnimAt(int anim, const std::vector<ArtStep>& steps, int filler) {
+  require(anim >= animCount(), "animation number already taken");
+  while (animCount() < anim) addAnim({{filler, 1}});
+  return addAnim(steps);
+}
+
 int ArtSprite::addSequence(int first, int count, int time) {
   std::vector<ArtStep> steps;
   for (int i = 0; i < count; i++) steps.push_back({first + i, time});

@@ -49,6 +49,11 @@ class ArtSprite {
   // A frame of one picture (place + addFrame).
   int addPicture(const Canvas& canvas, int originX, int originY, bool mirror = false);
   int addAnim(const std::vector<ArtStep>& steps);
+  // The frame or animation under the number the game names, which must not be taken yet;
+  // the numbers before it that are still free get empty frames, or animations showing the
+  // frame `filler` for a tick, so that every number up to it exists.
+  int addFrameAt(int frame, const std::vector<SpriteFModule>& entries);
+  int addAnimAt(int anim, const std::vector<ArtStep>& steps, int filler);
   // An animation showing frames first..first+count-1, each for `time` ticks.
   int addSequence(int first, int count, int time = 1);
   void addPalette(std::vector<uint32_t> colours);

@@ -1,0 +1,245 @@
+#include "tools/mkdata/pad_art.h"
+
+#include "tools/mkdata/art_canvas.h"
+#include "tools/mkdata/art_sprite.h"
+
+namespace sorv::mkdata {
+
+namespace {
+
+// 5 x 7 glyphs, a row a 5-bit number (bit 4 the left column): the digits 1 to 9, then O, K.
+constexpr uint8_t kGlyphs[11][7] = {
+    {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}, {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F},
+    {0x1E, 0x01, 0x01, 0x0E, 0x01, 0x01, 0x1E}, {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02},
+    {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}, {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E},
+    {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}, {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E},
+    {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}, {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E},
+    {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}};
+constexpr int kGlyphO = 9, kGlyphK = 10;
+
+void glyph(Canvas& c, int index, int x, int y, int scale, uint8_t colour) {
+  for (int row = 0; row < 7; row++) {
+    for (int col = 0; col < 5; col++) {
+      if ((kGlyphs[index][row] >> (4 - col) & 1) != 0) c.fillRect(x + col * scale, y + row * scale, scale, scale, colour);
+    }
+  }
+}
+
+// Sixteen directions, a sixteenth of a turn apart, as x and y in 64ths (y down).
+constexpr int kCos64[16] = {64, 59, 45, 24, 0, -24, -45, -59, -64, -59, -45, -24, 0, 24, 45, 59};
+int cos64(int k) { return kCos64[(k % 16 + 16) % 16]; }
+int sin64(int k) { return cos64(k - 4); }
+Pt along(Pt from, int direction, int length) {
+  return {from.x + cos64(direction) * length / 64, from.y + sin64(direction) * length / 64};
+}
+
+enum : uint8_t {
+  kKey, kRing, kKeyBody, kKeyEdge, kArrow, kLitBody, kLitArrow,
+  kButtonBody, kButtonEdge, kButtonInk, kTouched,
+};
+
+// The pad's palette, or the dimmer one of the pad while a button is held, whose buttons light.
+std::vector<uint32_t> padPalette(bool held) {
+  const uint32_t calm = held ? 0x50 : 0x90;
+  return {kArtKey,
+          withAlpha(0xFFFFFF, held ? 0x38 : 0x60),
+          withAlpha(0x0C1830, calm),
+          withAlpha(0xFFFFFF, held ? 0x60 : 0xA0),
+          withAlpha(0xFFFFFF, held ? 0x80 : 0xD0),
+          withAlpha(0xFFC830, 0xB0),
+          withAlpha(0xFFFFFF, 0xF0),
+          held ? withAlpha(0xFFC830, 0xB0) : withAlpha(0x0C1830, calm),
+          withAlpha(0xFFFFFF, 0xB0),
+          withAlpha(0xFFFFFF, 0xE0),
+          withAlpha(0xFFE040, 0xD0)};
+}
+
+// The pad is painted on a canvas whose middle is the frame's origin, the middle of the
+// centre cell; its keys sit on a ring through the eight cells round it.
+constexpr int kHalf = 150, kRingRadius = 104, kRingWidth = 4, kKeyRadius = 26;
+constexpr int kCentreCell = 4, kCells = 9;
+constexpr Pt kMiddle{kHalf, kHalf};
+
+// The direction (in sixteenths) from the centre cell to cell c.
+int directionOf(int cell) {
+  constexpr int kByCell[kCells] = {10, 12, 14, 8, -1, 0, 6, 4, 2};
+  return kByCell[cell];
+}
+
+// A key on the ring, the diagonal ones a little further out so they stay in their cells.
+Pt keyAt(int direction) { return along(kMiddle, direction, direction % 4 == 0 ? kRingRadius - 2 : kRingRadius + 10); }
+Pt keyCentre(int cell) { return keyAt(directionOf(cell)); }
+
+Canvas padCanvas() { return Canvas(2 * kHalf + 1, 2 * kHalf + 1); }
+
+void directionKey(Canvas& c, int cell, uint8_t body, uint8_t arrow) {
+  const Pt k = keyCentre(cell);
+  const int d = directionOf(cell);
+  c.fillEllipse(k.x, k.y, kKeyRadius, kKeyRadius, kKeyEdge);
+  c.fillEllipse(k.x, k.y, kKeyRadius - 2, kKeyRadius - 2, body);
+  c.fillPolygon({along(k, d, 14), along(k, d + 6, 9), along(k, d - 6, 9)}, arrow);
+}
+
+// The ring between key `cell` and the next one clockwise, leaving the keys out.
+Canvas ringArc(int cell) {
+  Canvas c = padCanvas();
+  const int from = directionOf(cell), to = from + 2;
+  const Pt a = keyAt(from), b = keyAt(to);
+  const auto underKey = [](int x, int y, Pt k) {
+    return (x - k.x) * (x - k.x) + (y - k.y) * (y - k.y) <= kKeyRadius * kKeyRadius;
+  };
+  c.ellipseRing(kMiddle.x, kMiddle.y, kRingRadius + kRingWidth / 2, kRingRadius + kRingWidth / 2, kRingWidth, kRing);
+  for (int y = 0; y < c.height(); y++) {
+    for (int x = 0; x < c.width(); x++) {
+      const int px = x - kMiddle.x, py = y - kMiddle.y;
+      const bool inSector = cos64(from) * py - sin64(from) * px >= 0 && px * sin64(to) - py * cos64(to) >= 0;
+      if (!inSector || underKey(x, y, a) || underKey(x, y, b)) c.set(x, y, kKey);
+    }
+  }
+  return c;
+}
+
+std::vector<int> directionCells() {
+  std::vector<int> cells;
+  for (int cell = 0; cell < kCells; cell++) {
+    if (cell != kCentreCell) cells.push_back(cell);
+  }
+  return cells;
+}
+
+// The pad: each ring piece and key placed on its own, so every module keeps to its ink.
+std::vector<SpriteFModule> pad(ArtSprite& art) {
+  std::vector<SpriteFModule> entries;
+  for (int cell : directionCells()) {
+    for (const SpriteFModule& e : art.place(ringArc(cell), kHalf, kHalf)) entries.push_back(e);
+    Canvas key = padCanvas();
+    directionKey(key, cell, kKeyBody, kArrow);
+    for (const SpriteFModule& e : art.place(key, kHalf, kHalf)) entries.push_back(e);
+  }
+  return entries;
+}
+
+std::vector<SpriteFModule> litKey(ArtSprite& art, int cell) {
+  Canvas c = padCanvas();
+  directionKey(c, cell, kLitBody, kLitArrow);
+  return art.place(c, kHalf, kHalf);
+}
+
+// The round buttons, about their touch boxes' middles.
+enum class Button { kOk, kLob, kMenu };
+constexpr int kButtonRadius[3] = {44, 40, 30};
+
+Canvas button(Button b) {
+  const int r = kButtonRadius[static_cast<int>(b)];
+  Canvas c(2 * r + 1, 2 * r + 1);
+  c.fillEllipse(r, r, r, r, kButtonEdge);
+  c.fillEllipse(r, r, r - 3, r - 3, kButtonBody);
+  if (b == Button::kOk) {
+    glyph(c, kGlyphO, r - 23, r - 14, 4, kButtonInk);
+    glyph(c, kGlyphK, r + 3, r - 14, 4, kButtonInk);
+  } else if (b == Button::kLob) {
+    // A ball's high arc over a net.
+    for (int x = -24; x <= 18; x++) {
+      const int y = 14 - (576 - x * x) * 30 / 576;
+      c.fillRect(r + x, r + y, 3, 3, kButtonInk);
+    }
+    c.fillPolygon({{r + 14, r + 4}, {r + 26, r + 6}, {r + 20, r + 18}}, kButtonInk);
+    c.fillRect(r - 2, r + 4, 4, 12, kButtonInk);
+  } else {
+    for (int bar = -1; bar <= 1; bar++) c.fillRect(r - 14, r + bar * 9 - 2, 28, 5, kButtonInk);
+  }
+  return c;
+}
+
+Canvas touchedRing(Button b) {
+  const int r = kButtonRadius[static_cast<int>(b)];
+  Canvas c(2 * r + 5, 2 * r + 5);
+  c.ellipseRing(r + 2, r + 2, r + 2, r + 2, 5, kTouched);
+  return c;
+}
+
+constexpr int kOkFrame = 10, kLobFrame = 11, kMenuFrame = 12, kEmptyFrame = 13;
+constexpr int kOkTouched = 16, kLobTouched = 17, kMenuTouched = 18;
+constexpr int kTutorialPad = 19, kWaitingPad = 20;
+// The stand-in's frames and animations stay; one palette, as the menus cache every palette's
+// images of these sprites for the whole game.
+constexpr int kLabelledFrames = 132, kLabelledAnims = 48;
+
+void addButtons(ArtSprite& art) {
+  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
+    const Canvas c = button(b);
+    art.addFrameAt(kOkFrame + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
+  }
+}
+
+void finish(ArtSprite& art, int emptyFrame) {
+  art.addFrameAt(kLabelledFrames - 1, {});
+  art.addAnimAt(kLabelledAnims - 1, {{emptyFrame, 1}}, emptyFrame);
+}
+
+}  // namespace
+
+std::vector<uint8_t> padArt() {
+  ArtSprite art;
+  art.addPalette(padPalette(false));
+  const int plain = art.addFrameAt(0, pad(art));
+  for (int cell = 0; cell < kCells; cell++) {
+    std::vector<SpriteFModule> entries = {ArtSprite::frameEntry(plain, 0, 0)};
+    if (cell != kCentreCell) {
+      for (const SpriteFModule& e : litKey(art, cell)) entries.push_back(e);
+    }
+    art.addFrameAt(cell + 1, entries);
+  }
+  addButtons(art);
+  art.addFrameAt(kEmptyFrame, {});
+  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
+    const Canvas c = touchedRing(b);
+    art.addFrameAt(kOkTouched + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
+  }
+  // The tutorial lights every direction; the pad waiting for the serve shows them unlit.
+  std::vector<SpriteFModule> tutorial = {ArtSprite::frameEntry(plain, 0, 0)};
+  for (int cell : directionCells()) {
+    for (const SpriteFModule& e : litKey(art, cell)) tutorial.push_back(e);
+  }
+  art.addFrameAt(kTutorialPad, tutorial);
+  art.addFrameAt(kWaitingPad, {ArtSprite::frameEntry(plain, 0, 0)});
+  finish(art, kEmptyFrame);
+  return art.write();
+}
+
+std::vector<uint8_t> heldPadArt() {
+  ArtSprite art;
+  art.addPalette(padPalette(true));
+  art.addFrameAt(0, pad(art));
+  addButtons(art);
+  art.addFrameAt(kEmptyFrame, {});
+  finish(art, kEmptyFrame);
+  return art.write();
+}
+
+std::vector<uint8_t> padKeysArt() {
+  constexpr int kFirstKey = 22, kKeys = 9, kStep = 70, kCap = 56;
+  enum : uint8_t { kCapEdge = 1, kCapLight, kCapFirst };
+  constexpr int kShades = 4;
+  constexpr uint8_t kDigit = kCapFirst + kShades;
+  ArtSprite art;
+  std::vector<uint32_t> colours = {kArtKey, opaque(0x10141C), opaque(0xA8B8D0)};
+  appendShades(colours, opaque(0x64748C), opaque(0x333E52), kShades);
+  colours.push_back(opaque(0xFFFFFF));
+  art.addPalette(colours);
+  for (int i = 0; i < kKeys; i++) {
+    Canvas cap(kCap, kCap);
+    cap.fillRect(0, 2, kCap, kCap - 4, kCapEdge);
+    cap.fillRect(2, 0, kCap - 4, kCap, kCapEdge);
+    cap.fillRect(1, 1, kCap - 2, kCap - 2, kCapEdge);
+    cap.ramp(3, 3, kCap - 6, kCap - 6, kCapFirst, kShades);
+    cap.fillRect(4, 2, kCap - 8, 2, kCapLight);
+    glyph(cap, i, kCap / 2 - 10, kCap / 2 - 14, 4, kDigit);
+    const int x = (i % 3 - 1) * kStep, y = (i / 3 - 1) * kStep;
+    art.addFrameAt(kFirstKey + i, art.place(cap, kCap / 2 - x, kCap / 2 - y));
+  }
+  finish(art, 0);
+  return art.write();
+}
+
+}  // namespace sorv::mkdata
