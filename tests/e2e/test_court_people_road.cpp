@@ -53,7 +53,8 @@ class CourtPeopleRoad : public test::ProgramRun {
   // second run plays as the first), with a shot at each of the given trace frames and run
   // to the last frame; the program's exit status.
   int watch(const char* seed, const std::vector<std::pair<int, const char*>>& shots, int last) {
-    EXPECT_TRUE(installData());
+    // The gestures are found by the labelled sprites' white arms, flags and legs.
+    EXPECT_TRUE(installData("--labels"));
     std::remove((dir_ + "/match.txt").c_str());
     env_["SORV_SEED"] = seed;
     std::string s = test::kToMainMenu + "match 0 1 4 1\n";

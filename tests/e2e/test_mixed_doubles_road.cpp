@@ -88,6 +88,8 @@ std::vector<Player> playersIn(const test::Picture& shot) {
 class MixedDoublesRoad : public test::ProgramRun {};
 
 TEST_F(MixedDoublesRoad, FourPlayersInFourSpritesAndEveryPreServeSceneHadAReason) {
+  // The players are told apart by their sprites' labels.
+  ASSERT_TRUE(installData("--labels"));
   env_["SORV_VCLOCK"] = "1";
   env_["SORV_AUTOPLAY"] = "1";
   env_["SORV_SEED"] = "3";
