@@ -1062,6 +1062,8 @@ class CGame : public Canvas, public Runnable {
   static int32_t serveSpeedShown(int32_t measured, bool mph, int32_t category, bool topBand);
   static void updateServeSpeedBar();
   static void paintServeSpeedBar(bool right);
+  // The panel's value line: the number shown and the unit's name.
+  static String* serveSpeedText();
   static void paintMatchScore();
   static void drawMatchScoreItem(String* name, IntArray* games, String* points, bool serving, int32_t menu,
                                  int32_t item);

@@ -36,7 +36,10 @@ struct SpeedLimits {
 };
 constexpr SpeedLimits kKmh{249, 240, 234}, kMph{154, 149, 145};
 constexpr int32_t kMphUnit = 0;
-constexpr int32_t kUnitMph = 161, kUnitKmh = 162;
+// The unit's name: the options' speed-unit words of text pack 0 (mph, km/h), which stay
+// loaded through a match; the menu words of text pack 2 are unloaded with the menus, so the
+// panel read "null" after the number.
+constexpr int32_t kSpeedUnitNames = 246;
 constexpr int32_t kServeSpeedTitle = 95;
 constexpr int32_t kJoiner = 76, kPageSlash = 77, kNoName = 29;
 
@@ -184,11 +187,16 @@ void CGame::paintServeSpeedBar(bool right) {
   hud->PaintFrame(gfx, 2, left, top, 0, 0);
   hud->PaintFrame(gfx, 3, left, top, 0, 0);
   font->DrawString(gfx, GetString(0, kServeSpeedTitle), left + w / 2, top + h / 2, 272);
+  font->DrawString(gfx, serveSpeedText(), left + w / 2, 140 - d + d / 2, 273);
+}
+
+String* CGame::serveSpeedText() {
   StringBuffer* value = StringBuffer::create(16);
   StringBuffer::appendInt(value, animatedNumberValue);
   StringBuffer::appendString(value, StaticClass::getConstant(kJoiner));
-  StringBuffer::appendString(value, GetString(2, aload(optionValues.get(), 1) == kMphUnit ? kUnitMph : kUnitKmh));
-  font->DrawString(gfx, value->toString(), left + w / 2, 140 - d + d / 2, 273);
+  const int32_t unit = aload(optionValues.get(), 1) == kMphUnit ? 0 : 1;
+  StringBuffer::appendString(value, GetString(0, kSpeedUnitNames + unit));
+  return value->toString();
 }
 
 void CGame::paintMatchScore() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "device/pixel_formats.h"
 #include "match/rigid_body.h"
@@ -150,6 +151,19 @@ TEST_F(MatchInterface, ANewMatchHidesTheServeSpeedPanel) {
   clear();
   CGame::paint_InGameInterface();
   EXPECT_TRUE(blank(0, 0, 800, 160)) << "no panel left over from the last match";
+}
+
+// In a match the menus' words are unloaded: the panel names its unit from the options'
+// words, which a match keeps.
+TEST_F(MatchInterface, TheServeSpeedPanelNamesItsUnitInAMatch) {
+  startMatch();
+  CGame::unloadMenuRes();  // as the match's loading does
+  ASSERT_TRUE(isNull(CGame::GetString(2, 162))) << "text pack 2 is unloaded with the menus";
+  CGame::animatedNumberValue = 187;
+  for (const auto& [unit, text] : {std::pair{1, "187 km/h"}, std::pair{0, "187 mph"}}) {
+    astore(CGame::optionValues.get(), 1, unit);
+    EXPECT_EQ(String::toUtf8(CGame::serveSpeedText()), text);
+  }
 }
 
 TEST_F(MatchInterface, TheScorePanelsTextsFollowTheGame) {
