@@ -3,10 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -137,18 +134,6 @@ TEST(SoundBuilder, TheGamesLoaderAcceptsAllTwentyOne) {
   platform::setWaveOutMode(platform::WaveOutMode::automatic);
   platform::setRootDir("");
   fs::remove_all(root);
-}
-
-TEST(SoundBuilder, MkdataWritesTheSoundsBesideTheArchive) {
-  const fs::path out = freshDir("mkdata_sounds_");
-  const std::string tool = std::string(SORV_BUILD_DIR) + "/tools/mkdata";
-  ASSERT_EQ(std::system((tool + " --out " + out.string()).c_str()), 0);
-  EXPECT_TRUE(fs::exists(out / "data.bar"));
-  for (int i = 0; i < kSoundCount; ++i) {
-    std::ifstream in(out / kSoundFiles[i], std::ios::binary);
-    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}), buildSoundFile(i)) << kSoundFiles[i];
-  }
-  fs::remove_all(out);
 }
 
 }  // namespace

@@ -5,9 +5,10 @@
 
 #include "device/sound_table.h"
 #include "tools/mkdata/applause.h"
-#include "tools/mkdata/calls_source.h"
+#include "tools/mkdata/data_set.h"
 #include "tools/mkdata/hit_sounds.h"
 #include "tools/mkdata/music.h"
+#include "tools/mkdata/spoken_calls.h"
 #include "tools/mkdata/tone_calls.h"
 
 namespace sorv::mkdata {
@@ -61,15 +62,25 @@ std::vector<uint8_t> soundFile(const std::vector<int16_t>& samples) {
 
 std::vector<uint8_t> buildSoundFile(int index) { return soundFile(synthesise(index).clipped()); }
 
-bool writeSoundFiles(const std::string& outDir, std::string* error) {
+bool writeSoundFiles(const std::string& outDir, const std::string& dataDir, std::string* error) {
+  CallScript script;
+  if (!readCallsSource(dataDir, &script, error)) return false;
+  CallSamples spoken;
+  const bool speech = speakCalls(script, speechProgram(), &spoken);
+  if (!speech) std::fputs("mkdata: espeak-ng not found: the umpire's calls are tones\n", stderr);
   for (int i = 0; i < kSoundCount; ++i) {
+    const bool call = i >= kFirstCallSound && i <= kLastCallSound;
     const std::string path = outDir + "/" + kSoundFiles[i];
-    if (!writeFile(path, buildSoundFile(i))) {
+    if (!writeFile(path, speech && call ? soundFile(spoken[i - kFirstCallSound]) : buildSoundFile(i))) {
       *error = "cannot write " + path;
       return false;
     }
   }
   return true;
+}
+
+bool writeSoundFiles(const std::string& outDir, std::string* error) {
+  return writeSoundFiles(outDir, defaultDataDir(), error);
 }
 
 }  // namespace sorv::mkdata
