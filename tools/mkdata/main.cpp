@@ -63,7 +63,7 @@ int writeDataSet(const std::string& outDir, const std::string& dataDir,
     return fail(error);
   }
   // Files that lie beside the archive are written here, each by its own builder.
-  if (!sorv::mkdata::writeSoundFiles(outDir, &error)) return fail(error);
+  if (!sorv::mkdata::writeSoundFiles(outDir, dataDir, &error)) return fail(error);
   return 0;
 }
 
