@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "tools/mkdata/calls_source.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/sound_builder.h"
+#include "tools/mkdata/speech_process.h"
 #include "tools/mkdata/spoken_calls.h"
 #include "tools/mkdata/spoken_wav.h"
 
@@ -197,6 +199,14 @@ TEST_F(FakeSpeaker, AnyFailureLeavesAllTheCallsToTheTones) {
       for (const std::vector<int16_t>& call : calls) EXPECT_EQ(call, shapeCall(speechLike(8000), 900)) << c.what;
     }
   }
+}
+
+TEST_F(FakeSpeaker, AProgramThatHangsIsKilledAtTheDeadline) {
+  const SpeechRequest hanging{program("exec sleep 30"), "en", 175, 300};
+  std::vector<std::vector<uint8_t>> files;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(speakTexts(hanging, {"Out.", "Fault."}, &files));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 TEST_F(FakeSpeaker, TheProgramGetsTheVoiceTheRateAFileAndTheText) {

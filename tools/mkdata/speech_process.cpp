@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,10 +57,21 @@ pid_t start(const SpeechRequest& request, const std::string& text, const std::st
   return pid;
 }
 
-bool exitedWell(pid_t pid) {
+// Waits for the process until the deadline; past it the process is killed (a speech program
+// that hangs, on an audio device say, must not hang the data build) and counts as failed.
+bool exitedWell(pid_t pid, std::chrono::steady_clock::time_point deadline) {
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
+  for (;;) {
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) break;
+    if (done < 0 && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(pid, SIGKILL);
+      while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
+      return false;
+    }
+    usleep(2000);
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -87,7 +100,8 @@ bool speakTexts(const SpeechRequest& request, const std::vector<std::string>& te
   }
   // Every started process is waited for, also after one failed, so none is left behind.
   bool ok = running.size() == texts.size();
-  for (pid_t pid : running) ok = exitedWell(pid) && ok;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(request.timeoutMs);
+  for (pid_t pid : running) ok = exitedWell(pid, deadline) && ok;
   for (size_t i = 0; ok && i < texts.size(); ++i) ok = readFile(paths[i], &(*files)[i]);
   return ok;
 }

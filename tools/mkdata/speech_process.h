@@ -16,10 +16,11 @@ struct SpeechRequest {
   std::string program;  // a name looked up on PATH, or a path
   std::string voice;
   int rate = 0;
+  int timeoutMs = 20000;  // for all the texts together; a run still going then is killed
 };
 
 // The bytes of each text's file, in order; false when the program cannot be started, a run
-// ends other than with status 0, or a file is not there to read.
+// ends other than with status 0 or outlasts the time, or a file is not there to read.
 bool speakTexts(const SpeechRequest& request, const std::vector<std::string>& texts,
                 std::vector<std::vector<uint8_t>>* files);
 
