@@ -113,6 +113,26 @@ int ArtSprite::addAnim(const std::vector<ArtStep>& steps) {
   return mkdata::addAnim(spec_, frames);
 }
 
+void ArtSprite::setFrame(int frame, const std::vector<SpriteFModule>& entries) {
+  require(frame >= 0 && frame < 0x10000, "frame index");
+  while (frameCount() <= frame) addFrame({});
+  mkdata::setFrame(spec_, frame, entries);
+}
+
+void ArtSprite::setAnim(int anim, const std::vector<ArtStep>& steps) {
+  require(anim >= 0 && anim < 0x10000 && !steps.empty(), "animation index");
+  while (animCount() <= anim) addAnim({{0, 1}});
+  const int shared = addAnim(steps);
+  // The new animation's steps become the numbered one's; the extra record goes again.
+  spec_.anims[static_cast<size_t>(anim)] = spec_.anims[static_cast<size_t>(shared)];
+  spec_.anims.pop_back();
+}
+
+void ArtSprite::padModules(int count) {
+  require(count <= kArtMaxModules && moduleCount() <= count, "module padding");
+  while (moduleCount() < count) addRectangle(kArtKey, 1, 1, true);
+}
+
 int ArtSprite::addSequence(int first, int count, int time) {
   std::vector<ArtStep> steps;
   for (int i = 0; i < count; i++) steps.push_back({first + i, time});

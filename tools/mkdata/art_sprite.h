@@ -49,6 +49,13 @@ class ArtSprite {
   // A frame of one picture (place + addFrame).
   int addPicture(const Canvas& canvas, int originX, int originY, bool mirror = false);
   int addAnim(const std::vector<ArtStep>& steps);
+  // Frames and animations by number, for sprites whose numbers the game or the menu data
+  // names: the lists grow with empty frames (and with one-tick showings of frame 0) up to it.
+  void setFrame(int frame, const std::vector<SpriteFModule>& entries);
+  void setAnim(int anim, const std::vector<ArtStep>& steps);
+  // Plain one-pixel rectangles until the sprite has `count` modules, so the next module lands
+  // on an index a game keeps (the menus keep fixed module ranges in a match).
+  void padModules(int count);
   // An animation showing frames first..first+count-1, each for `time` ticks.
   int addSequence(int first, int count, int time = 1);
   void addPalette(std::vector<uint32_t> colours);
