@@ -337,8 +337,8 @@ void addPanels(MenuSheet& m) {
   m.frame(16, row(480, true));
   m.frame(17, row(720, false));
   m.frame(18, row(720, true));
-  Canvas hint = panelCanvas(60, 44, false, 10);
-  hint.draw(ballCanvas(24, 5), 18, 10);
+  Canvas hint = panelCanvas(48, 36, false, 8);
+  hint.draw(ballCanvas(22, 5), 13, 7);
   m.picture(19, hint);
   m.frame(20, band(kept::kHeader, 0));
   m.frame(21, joined(band(kept::kBar, 0), band(kept::kBandFill, kBarHeight)));
@@ -365,6 +365,7 @@ void addPanels(MenuSheet& m) {
       for (int x = 0; x < 312; x++)
         if (c->at(x, y) != 0 && (y == 0 || y == 35)) c->set(x, y, kit::kPanelEdge);
   }
+  m.picture(kRosterCardFrame, panelCanvas(320, 225));
   m.picture(kRosterBandFrame, roster);
   m.picture(kCompactRosterBandFrame, compact);
   for (int d = 0; d < 9; d++) m.frame(41 + d, {ArtSprite::entry(kept::kKeyCap1 + d, -kKeyCap / 2, -kKeyCap / 2)});
@@ -429,7 +430,8 @@ void addAnimations(MenuSheet& m) {
   const int groupLeft = m.centred(arrowCanvas(20, 32, false, kit::kBall, kit::kInk).mirrored());
   m.anim(43, bob(groupLeft, -1, 0));
   m.anim(44, bob(group, 1, 0));
-  const int promo = m.centred(ballCanvas(14, 2));
+  // Left of its row's text, which starts 3 pixels right of it.
+  const int promo = m.shownFrame(m.sprite().place(ballCanvas(14, 2), 20, 7));
   const int none = m.shownFrame({});
   m.anim(40, {{promo, 4}, {none, 2}});
   Canvas hint(16, 18);
