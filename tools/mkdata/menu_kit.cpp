@@ -72,7 +72,7 @@ std::vector<uint32_t> kitPalette(int courtType) {
   for (int i = 0; i < kit::kBackdropShades; i++) c[kit::kBackdrop + i] = opaque(mixColour(0x0E2038, 0x1C3A5C, i, kit::kBackdropShades - 1));
   c[kit::kCourtLine] = opaque(0x2A4B74);
   c[kit::kPanelFill] = opaque(0x0F2542);
-  c[kit::kPanelEdge] = opaque(0x6494C8);
+  c[kit::kPanelEdge] = opaque(0x4A76A8);
   c[kit::kPanelSheen] = opaque(0x24476F);
   c[kit::kPanelShadow] = opaque(0x07111E);
   c[kit::kLitFill] = opaque(0x25507E);
