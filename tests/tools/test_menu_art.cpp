@@ -287,6 +287,7 @@ TEST_F(MenuArtTest, ControlsChangeWhenLitOrPressed) {
   };
   const Pair pairs[] = {
       {"entry bar", buttons, false, 0, 1},          {"answer", buttons, false, mk::kAnswerFrame, mk::kAnswerLitFrame},
+      {"load choice", buttons, false, mk::kChoiceFrame, mk::kChoiceLitFrame},
       {"row, style 0", menu, false, 13, 14},        {"row, style 1", menu, false, 15, 16},
       {"row, style 2", menu, false, 17, 18},        {"soft key", menu, false, 119, 126},
       {"up arrow", menu, true, 33, 35},             {"down arrow", menu, true, 34, 36},

@@ -47,6 +47,7 @@ std::vector<uint8_t> bootArtSprite() {
   return s.write();
 }
 
+// Kept whole by the boot state: one palette.
 std::vector<uint8_t> bootStateArtSprite() {
   ArtSprite s;
   std::vector<ArtStep> spin;
@@ -56,7 +57,7 @@ std::vector<uint8_t> bootStateArtSprite() {
   }
   s.addAnim(spin);
   s.addAnim(spin);
-  addKitPalettes(s);
+  s.addPalette(kitPalette(0));
   return s.write();
 }
 

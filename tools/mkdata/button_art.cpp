@@ -14,7 +14,7 @@ namespace {
 constexpr int kArrowRight = 6, kArrowRightLit = 7;
 constexpr int kKeyCapModules[9] = {8, 9, 14, 15, 17, 18, 19, 20, 21};
 constexpr int kKeyCapSide = 48, kArrowW = 24, kArrowH = 34;
-constexpr int kBarW = 330, kBarH = 56, kAnswerW = 198;
+constexpr int kBarW = 330, kBarH = 56, kAnswerW = 198, kChoiceW = 290;
 constexpr int kFrames = 132, kAnims = 48;
 constexpr int kFlashFrame = 5, kAnswerFlashFrame = 4;
 constexpr int kRight = 10, kLeft = 11, kRightLit = 12, kLeftLit = 13, kEmpty = kFrames - 1;
@@ -26,11 +26,30 @@ void keep(ArtSprite& s, int index, const Canvas& c) {
   if (s.addModule(c) != index) throw std::logic_error("button sprite: kept module " + std::to_string(index) + " is shared");
 }
 
-// A bar lit with the pressed edge: the flash of a chosen entry.
-Canvas flashCanvas(int w, int h) {
-  Canvas c = barCanvas(w, h, true);
-  c.replace(kit::kBall, kit::kPressed);
-  return c;
+constexpr int kCap = 28, kStrip = 48, kBallSide = 20;
+
+enum class Look { kPlain, kLit, kFlash };
+
+// A bar's rounded end and a piece of its middle, laid along any width (the end flipped at
+// the right), so the bars keep a few small images instead of one per width.
+struct BarPieces {
+  int cap, strip;
+};
+BarPieces addBarPieces(ArtSprite& s, Look look) {
+  Canvas c = barCanvas(2 * kCap + 2 * kStrip, kBarH, look != Look::kPlain);
+  // A chosen entry flashes in the pressed colour.
+  if (look == Look::kFlash) c.replace(kit::kBall, kit::kPressed);
+  return {s.addModule(c.crop({0, 0, kCap, kBarH})), s.addModule(c.crop({kCap, 0, kStrip, kBarH}))};
+}
+
+std::vector<SpriteFModule> bar(const BarPieces& p, int w, int ball) {
+  std::vector<SpriteFModule> out;
+  for (int x : runOffsets(w - 2 * kCap, kStrip)) out.push_back(ArtSprite::entry(p.strip, kCap + x, 0));
+  out.push_back(ArtSprite::entry(p.cap, 0, 0));
+  out.push_back(ArtSprite::entry(p.cap, w - kCap, 0, 1));
+  // The lit bars carry a ball at their left, clear of the text.
+  if (ball >= 0) out.push_back(ArtSprite::entry(ball, 7, (kBarH - kBallSide) / 2));
+  return out;
 }
 
 }  // namespace
@@ -42,12 +61,17 @@ std::vector<uint8_t> buttonArtSprite() {
   for (int d = 0; d < 9; d++) keep(s, kKeyCapModules[d], keyCapCanvas(kKeyCapSide, static_cast<char>('1' + d), false));
   s.padModules(59);
   s.setFrame(kFrames - 1, {});
-  s.setFrame(0, s.place(barCanvas(kBarW, kBarH, false), 0, 0));
-  s.setFrame(1, s.place(barCanvas(kBarW, kBarH, true), 0, 0));
-  s.setFrame(kAnswerFrame, s.place(barCanvas(kAnswerW, kBarH, false), 0, 0));
-  s.setFrame(kAnswerLitFrame, s.place(barCanvas(kAnswerW, kBarH, true), 0, 0));
-  s.setFrame(kAnswerFlashFrame, s.place(flashCanvas(kAnswerW, kBarH), 0, 0));
-  s.setFrame(kFlashFrame, s.place(flashCanvas(kBarW, kBarH), 0, 0));
+  const BarPieces plain = addBarPieces(s, Look::kPlain), lit = addBarPieces(s, Look::kLit);
+  const BarPieces flash = addBarPieces(s, Look::kFlash);
+  const int ball = s.addModule(ballCanvas(kBallSide, 1));
+  s.setFrame(0, bar(plain, kBarW, -1));
+  s.setFrame(1, bar(lit, kBarW, ball));
+  s.setFrame(kFlashFrame, bar(flash, kBarW, ball));
+  s.setFrame(kAnswerFrame, bar(plain, kAnswerW, -1));
+  s.setFrame(kAnswerLitFrame, bar(lit, kAnswerW, ball));
+  s.setFrame(kAnswerFlashFrame, bar(flash, kAnswerW, ball));
+  s.setFrame(kChoiceFrame, bar(plain, kChoiceW, -1));
+  s.setFrame(kChoiceLitFrame, bar(lit, kChoiceW, ball));
   s.setFrame(kRight, {ArtSprite::entry(kArrowRight, -kArrowW / 2, -kArrowH / 2)});
   s.setFrame(kLeft, {ArtSprite::entry(kArrowRight, -kArrowW / 2, -kArrowH / 2, 1)});
   s.setFrame(kRightLit, {ArtSprite::entry(kArrowRightLit, -kArrowW / 2, -kArrowH / 2)});
@@ -70,7 +94,9 @@ std::vector<uint8_t> buttonArtSprite() {
   anim(9, {{kLeft, 6}, {kLeft, 3, -1, 0}, {kLeft, 6, -2, 0}, {kLeft, 3, -1, 0}});
   for (int a = 0; a < kAnims; a++)
     if (named.count(a) == 0) s.setAnim(a, {{kEmpty, 1}});
-  addKitPalettes(s);
+  // The game keeps an image of every module in every palette of this sprite; the menus draw
+  // it in palette 0 only.
+  s.addPalette(kitPalette(0));
   return s.write();
 }
 

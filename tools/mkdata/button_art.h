@@ -18,6 +18,8 @@ inline constexpr int kButtonAnimsInMatch[] = {6, 7, 8, 9};
 // The sound question's answers: their frame, and the lit one, which the question also plays
 // as the animation of its number.
 inline constexpr int kAnswerFrame = 2, kAnswerLitFrame = 3;
+// The load choice's bars, as wide as the column beside its panel.
+inline constexpr int kChoiceFrame = 6, kChoiceLitFrame = 7;
 
 std::vector<uint8_t> buttonArtSprite();
 

@@ -37,15 +37,16 @@ Canvas segmentCanvas(bool full) {
 std::vector<uint8_t> loadingArtSprite() {
   ArtSprite s;
   std::vector<SpriteFModule> screen = stripBackdrop(s, kit::kBackdrop, kit::kBackdropShades, false);
-  Canvas panel = panelCanvas(kPanel.w, kPanel.h);
-  panel.fillRect(24, kDividerY - kPanel.y, kPanel.w - 48, 2, kit::kPanelSheen);
-  for (const SpriteFModule& e : s.place(panel, -kPanel.x, -kPanel.y)) screen.push_back(e);
+  addSlicedPanel(screen, addPanelSlices(s), kPanel.x, kPanel.y, kPanel.w, kPanel.h);
+  const int divider = s.addRectangle(kitPalette(0)[kit::kPanelSheen], kPanel.w - 48, 2, true);
+  screen.push_back(ArtSprite::entry(divider, kPanel.x + 24, kDividerY));
   s.addFrame(screen);
   s.addPicture(segmentCanvas(false), 0, 0);
   s.addPicture(segmentCanvas(true), 0, 0);
   s.setFrame(kFrames - 1, {});
   for (int a = 0; a < kAnims; a++) s.setAnim(a, {{kFrames - 1, 1}});
-  addKitPalettes(s);
+  // Kept whole, an image of every module in every palette: one palette.
+  s.addPalette(kitPalette(0));
   return s.write();
 }
 

@@ -64,7 +64,8 @@ std::vector<uint8_t> spareMenuArtSprite() {
   plate.draw(ballCanvas(24, 2), 8, 8);
   s.addPicture(plate, 20, 20);
   fillNumbers(s, 0);
-  addKitPalettes(s);
+  // Kept as images of every module in every palette: one palette.
+  s.addPalette(kitPalette(0));
   return s.write();
 }
 
@@ -72,7 +73,7 @@ std::vector<uint8_t> historyArtSprite() {
   ArtSprite s;
   for (int topic = 0; topic < kHistoryTopicScreens; topic++) s.addPicture(motif(topic), 0, 0);
   fillNumbers(s, 0);
-  addKitPalettes(s);
+  s.addPalette(kitPalette(0));
   return s.write();
 }
 

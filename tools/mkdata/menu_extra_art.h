@@ -10,7 +10,7 @@
 
 namespace sorv::mkdata {
 
-inline constexpr int kHistoryPictureW = 120, kHistoryPictureH = 80;
+inline constexpr int kHistoryPictureW = 96, kHistoryPictureH = 64;
 
 std::vector<uint8_t> spareMenuArtSprite();
 std::vector<uint8_t> historyArtSprite();

@@ -142,7 +142,6 @@ Canvas barCanvas(int w, int h, bool lit) {
       else if (depth <= (lit ? 2 : 1)) c.set(x, y, lit ? kit::kBall : kit::kPanelEdge);
     }
   }
-  if (lit) c.draw(ballCanvas(h / 2 - 8, 1), 7, h / 4 + 4);
   return c;
 }
 
@@ -259,6 +258,56 @@ Canvas backdropCanvas(int w, int h) {
   courtLine(0, kLength / 2 - kService, 0, kLength / 2 + kService);
   courtLine(-kDoubles - 90, kLength / 2, kDoubles + 90, kLength / 2);  // the net
   return c;
+}
+
+Canvas panelSliceCanvas(int piece) {
+  const Canvas panel = panelCanvas(4 * kSliceRun, 4 * kSliceRun);
+  switch (piece) {
+    case 0: return panel.crop({0, 0, kSliceSide, kSliceSide});
+    case 1: return panel.crop({kSliceSide, 0, kSliceRun, kSliceSide});
+    default: return panel.crop({0, kSliceSide, kSliceSide, kSliceRun});
+  }
+}
+
+uint32_t panelFillColour() { return kitPalette(0)[kit::kPanelFill]; }
+
+PanelSlices addPanelSlices(ArtSprite& sprite) {
+  PanelSlices s{};
+  s.fill = sprite.addRectangle(panelFillColour(), kSliceRun, kSliceRun, true);
+  s.fillSmall = sprite.addRectangle(panelFillColour(), kSliceSide, kSliceSide, true);
+  s.corner = sprite.addModule(panelSliceCanvas(0));
+  s.top = sprite.addModule(panelSliceCanvas(1));
+  s.left = sprite.addModule(panelSliceCanvas(2));
+  return s;
+}
+
+std::vector<int> runOffsets(int length, int piece) {
+  std::vector<int> out;
+  if (length <= 0) return out;
+  for (int at = 0; at + piece < length; at += piece) out.push_back(at);
+  out.push_back(std::max(length - piece, 0));
+  return out;
+}
+
+void addSlicedPanel(std::vector<SpriteFModule>& out, const PanelSlices& slices, int x, int y, int w, int h) {
+  const int iw = w - 2 * kSliceSide, ih = h - 2 * kSliceSide;
+  const bool big = iw >= kSliceRun && ih >= kSliceRun;
+  const int tile = big ? kSliceRun : kSliceSide;
+  for (int ty : runOffsets(ih, tile))
+    for (int tx : runOffsets(iw, tile))
+      out.push_back(ArtSprite::entry(big ? slices.fill : slices.fillSmall, x + kSliceSide + tx, y + kSliceSide + ty));
+  for (int tx : runOffsets(iw, kSliceRun)) {
+    out.push_back(ArtSprite::entry(slices.top, x + kSliceSide + tx, y));
+    out.push_back(ArtSprite::entry(slices.top, x + kSliceSide + tx, y + h - kSliceSide, 2));
+  }
+  for (int ty : runOffsets(ih, kSliceRun)) {
+    out.push_back(ArtSprite::entry(slices.left, x, y + kSliceSide + ty));
+    out.push_back(ArtSprite::entry(slices.left, x + w - kSliceSide, y + kSliceSide + ty, 1));
+  }
+  out.push_back(ArtSprite::entry(slices.corner, x, y));
+  out.push_back(ArtSprite::entry(slices.corner, x + w - kSliceSide, y, 1));
+  out.push_back(ArtSprite::entry(slices.corner, x, y + h - kSliceSide, 2));
+  out.push_back(ArtSprite::entry(slices.corner, x + w - kSliceSide, y + h - kSliceSide, 3));
 }
 
 std::vector<SpriteFModule> stripBackdrop(ArtSprite& sprite, uint8_t first, int count, bool reversed) {

@@ -48,8 +48,8 @@ void addKitPalettes(ArtSprite& sprite);
 // A rounded panel of w x h: the fill, a 2-pixel edge and a sheen line inside it; `lit` gives
 // the highlighted look (lighter fill, ball-yellow edge).
 Canvas panelCanvas(int w, int h, bool lit = false, int radius = 8);
-// An entry bar: a vertical ramp in the bar shades (or the lit ones, with a ball at its
-// left) with a rounded outline.
+// An entry bar: a vertical ramp in the bar shades (or the lit ones, edged in ball yellow)
+// with a rounded outline.
 Canvas barCanvas(int w, int h, bool lit);
 // A band across the screen's width: a ramp with an accent line at its top (or bottom).
 Canvas bandCanvas(int w, int h, bool accentAtTop);
@@ -66,6 +66,24 @@ Canvas letteringCanvas(const std::string& text, int scale, uint8_t colour, int g
 Canvas titleCanvas(const std::string& text, int scale, int outline);
 // The screen-wide backdrop: the navy ramp with faint court lines seen from behind a baseline.
 Canvas backdropCanvas(int w, int h);
+
+// The pieces a panel of any size (at least kSlicedPanelMin square) is laid from: the fill in
+// two sizes as plain rectangles (they keep no image), a corner, a top and a left edge; the
+// other corners and edges are the same pieces flipped.
+inline constexpr int kSliceSide = 12, kSliceRun = 48, kSlicedPanelMin = 2 * kSliceSide + kSliceRun;
+struct PanelSlices {
+  int fill, fillSmall, corner, top, left;
+};
+// The corner, top and left edge pictures, and the fill's colour.
+Canvas panelSliceCanvas(int piece);  // 0 corner, 1 top, 2 left
+uint32_t panelFillColour();
+// The pieces added to a sprite in the order of PanelSlices.
+PanelSlices addPanelSlices(ArtSprite& sprite);
+// The frame modules of a panel: fill, edges, then corners.
+void addSlicedPanel(std::vector<SpriteFModule>& out, const PanelSlices& slices, int x, int y, int w, int h);
+// A run of `length` pixels covered with `piece`-long pieces, the last flush with the end (the
+// pieces are opaque and alike, so their overlap shows nothing): the pieces' offsets.
+std::vector<int> runOffsets(int length, int piece);
 
 // A screen-wide vertical ramp over `count` colours from `first` (reversed: the last at the
 // top) from one narrow strip repeated across: two small modules, cheap to keep.

@@ -26,7 +26,6 @@ constexpr int kBall = 63, kRacket = 64, kMeter = 65;
 constexpr int kLast = 65;
 }  // namespace kept
 
-constexpr int kSlice = 12, kSliceRun = 48;
 constexpr int kRowHeight = 50, kRowCap = 24, kRowStrip = 48;
 constexpr int kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill = 40;
 constexpr int kArrowLong = 44, kArrowShort = 26;
@@ -54,12 +53,9 @@ void addKeptModules(ArtSprite& s) {
     s.padModules(index);
     s.addRectangle(kitColour(colour), side, side, true);
   };
-  const Canvas panel = panelCanvas(4 * kSliceRun, 4 * kSliceRun);
   rect(kept::kFill, kit::kPanelFill, kSliceRun);
-  rect(kept::kFillSmall, kit::kPanelFill, kSlice);
-  at(kept::kCorner, panel.crop({0, 0, kSlice, kSlice}));
-  at(kept::kTopEdge, panel.crop({kSlice, 0, kSliceRun, kSlice}));
-  at(kept::kLeftEdge, panel.crop({0, kSlice, kSlice, kSliceRun}));
+  rect(kept::kFillSmall, kit::kPanelFill, kSliceSide);
+  for (int piece = 0; piece < 3; piece++) at(kept::kCorner + piece, panelSliceCanvas(piece));
   const Canvas row = panelCanvas(4 * kRowStrip, kRowHeight, false, 10);
   at(kept::kRowCap, row.crop({0, 0, kRowCap, kRowHeight}));
   at(kept::kRowStrip, row.crop({kRowCap, 0, kRowStrip, kRowHeight}));
@@ -102,45 +98,15 @@ void addKeptModules(ArtSprite& s) {
   racket.outline(kit::kInk);
   at(kept::kRacket, racket);
   s.padModules(kept::kMeter);
-  s.addRectangle(kitColour(kit::kBall), kSlice, kSlice, true);
+  s.addRectangle(kitColour(kit::kBall), kSliceSide, kSliceSide, true);
   if (s.moduleCount() != kept::kLast + 1) throw std::logic_error("menu sprite: kept modules misplaced");
 }
 
-// Frame-module entries of a run of `length` pixels covered with `piece`-long modules; the
-// last one flush with the end (the pieces are opaque and alike, so the overlap shows nothing).
-std::vector<int> runOffsets(int length, int piece) {
-  std::vector<int> out;
-  if (length <= 0) return out;
-  for (int at = 0; at + piece < length; at += piece) out.push_back(at);
-  out.push_back(std::max(length - piece, 0));
-  return out;
-}
-
-// A panel of any size at least 72 x 72 from the kept slices: fill, edges, then corners.
-void addSlicedPanel(std::vector<SpriteFModule>& out, int x, int y, int w, int h) {
-  const int iw = w - 2 * kSlice, ih = h - 2 * kSlice;
-  const bool big = iw >= kSliceRun && ih >= kSliceRun;
-  const int tile = big ? kSliceRun : kSlice;
-  for (int ty : runOffsets(ih, tile))
-    for (int tx : runOffsets(iw, tile))
-      out.push_back(ArtSprite::entry(big ? kept::kFill : kept::kFillSmall, x + kSlice + tx, y + kSlice + ty));
-  for (int tx : runOffsets(iw, kSliceRun)) {
-    out.push_back(ArtSprite::entry(kept::kTopEdge, x + kSlice + tx, y));
-    out.push_back(ArtSprite::entry(kept::kTopEdge, x + kSlice + tx, y + h - kSlice, 2));
-  }
-  for (int ty : runOffsets(ih, kSliceRun)) {
-    out.push_back(ArtSprite::entry(kept::kLeftEdge, x, y + kSlice + ty));
-    out.push_back(ArtSprite::entry(kept::kLeftEdge, x + w - kSlice, y + kSlice + ty, 1));
-  }
-  out.push_back(ArtSprite::entry(kept::kCorner, x, y));
-  out.push_back(ArtSprite::entry(kept::kCorner, x + w - kSlice, y, 1));
-  out.push_back(ArtSprite::entry(kept::kCorner, x, y + h - kSlice, 2));
-  out.push_back(ArtSprite::entry(kept::kCorner, x + w - kSlice, y + h - kSlice, 3));
-}
+constexpr PanelSlices kSlices = {kept::kFill, kept::kFillSmall, kept::kCorner, kept::kTopEdge, kept::kLeftEdge};
 
 std::vector<SpriteFModule> slicedPanel(int x, int y, int w, int h) {
   std::vector<SpriteFModule> out;
-  addSlicedPanel(out, x, y, w, h);
+  addSlicedPanel(out, kSlices, x, y, w, h);
   return out;
 }
 
@@ -174,17 +140,22 @@ struct PanelBox {
   int x, y, w, h;
   bool open = false;
 };
-Canvas screenPanels(const std::vector<PanelBox>& boxes) {
-  Canvas c(kScreenW, kScreenH);
+// Panels big enough are laid from the slices, which keep little; the rest are pictures.
+std::vector<SpriteFModule> screenPanels(ArtSprite& s, const std::vector<PanelBox>& boxes) {
+  std::vector<SpriteFModule> out;
   for (const PanelBox& b : boxes) {
+    if (!b.open && b.w >= kSlicedPanelMin && b.h >= kSlicedPanelMin) {
+      addSlicedPanel(out, kSlices, b.x, b.y, b.w, b.h);
+      continue;
+    }
     Canvas p = panelCanvas(b.w, b.h);
     if (b.open) {
       p.replace(kit::kPanelFill, 0);
       p.replace(kit::kPanelSheen, 0);
     }
-    c.draw(p, b.x, b.y);
+    for (const SpriteFModule& e : s.place(p, -b.x, -b.y)) out.push_back(e);
   }
-  return c;
+  return out;
 }
 
 // Two rackets crossed behind a ball.
@@ -294,6 +265,10 @@ class MenuSheet {
     s_.setFrame(next_, entries);
     return next_++;
   }
+  // A dark inset where a picture or a player stands: plain rectangles, which keep no image.
+  std::vector<SpriteFModule> inset(int x, int y, int w, int h) {
+    return {ArtSprite::entry(s_.addRectangle(kitColour(kit::kPanelShadow), w, h, true), x, y)};
+  }
   void anim(int anim, const std::vector<ArtStep>& steps) {
     s_.setAnim(anim, steps);
     named_.insert(anim);
@@ -312,13 +287,14 @@ class MenuSheet {
 };
 
 void addMainMenu(MenuSheet& m) {
-  m.picture(2, panelCanvas(500, 280));
+  m.frame(2, slicedPanel(0, 0, 500, 280));
   const Canvas title = titleCanvas("Sorvantel 2009", 6, 3);
   m.picture(3, title, title.width() / 2, title.height() / 2);
   m.picture(4, backdropCanvas(kScreenW, kScreenH));
-  m.picture(5, panelCanvas(350, 290));
-  m.picture(6, panelCanvas(400, 140));
-  m.picture(7, bandCanvas(kScreenW, 40, true));
+  m.frame(5, slicedPanel(0, 0, 350, 290));
+  m.frame(6, slicedPanel(0, 0, 400, 140));
+  // The bottom band runs off the screen's bottom edge.
+  m.frame(7, band(kept::kBar, 0));
   m.picture(8, emblemCanvas());
 }
 
@@ -326,11 +302,7 @@ void addPanels(MenuSheet& m) {
   // The about screen's soft-key plates, under its labels at x 100 and 700.
   m.frame(10, {ArtSprite::entry(kept::kSoftKey, -10, 0)});
   m.frame(11, {ArtSprite::entry(kept::kSoftKey, -58, 0)});
-  Canvas card = panelCanvas(430, 300);
-  Canvas inset = panelCanvas(140, 140);
-  inset.replace(kit::kPanelFill, kit::kPanelShadow);
-  card.draw(inset, 10, 10);
-  m.picture(12, card);
+  m.frame(12, joined(slicedPanel(0, 0, 430, 300), m.inset(10, 10, 140, 140)));
   m.frame(13, row(720, false));
   m.frame(14, row(720, true));
   m.frame(15, row(480, false));
@@ -342,11 +314,11 @@ void addPanels(MenuSheet& m) {
   m.picture(19, hint);
   m.frame(20, band(kept::kHeader, 0));
   m.frame(21, joined(band(kept::kBar, 0), band(kept::kBandFill, kBarHeight)));
-  Canvas achievement = panelCanvas(300, 140);
-  achievement.fillRect(8, 8, 284, 4, kit::kAccent);
-  achievement.draw(ballCanvas(30, 6), 262, 96);
-  m.picture(22, achievement);
+  std::vector<SpriteFModule> achievement = slicedPanel(0, 0, 300, 140);
+  achievement.push_back(ArtSprite::entry(kept::kBall, 266, 106));
+  m.frame(22, achievement);
   m.frame(23, slicedPanel(0, 0, 720, 380));
+  m.frame(kLoadChoicePanelFrame, slicedPanel(0, 0, 450, 320));
   m.frame(24, slicedPanel(20, 0, 760, 236));
   std::vector<SpriteFModule> skills = slicedPanel(0, 0, 240, 250);
   skills.push_back(ArtSprite::entry(kept::kRacket, 30, 40));
@@ -369,7 +341,7 @@ void addPanels(MenuSheet& m) {
   m.picture(kRosterBandFrame, roster);
   m.picture(kCompactRosterBandFrame, compact);
   for (int d = 0; d < 9; d++) m.frame(41 + d, {ArtSprite::entry(kept::kKeyCap1 + d, -kKeyCap / 2, -kKeyCap / 2)});
-  m.picture(51, panelCanvas(780, 360), -10, 0);
+  m.frame(51, slicedPanel(10, 0, 780, 360));
   m.frame(52, band(kept::kHeader, 0));
   m.frame(53, {ArtSprite::entry(kept::kIconPlate, 0, 0)});
   m.frame(54, band(kept::kBar, 0));
@@ -381,21 +353,14 @@ void addPanels(MenuSheet& m) {
 }
 
 void addCareer(MenuSheet& m) {
-  m.picture(kCareerBackdropCreation, screenPanels({{10, 286, 780, 34}, {10, 324, 780, 76}}));
-  Canvas creation = panelCanvas(640, 180);
-  Canvas stand = panelCanvas(140, 140);
-  stand.replace(kit::kPanelFill, kit::kPanelShadow);
-  creation.draw(stand, 10, 30);
-  m.picture(kCareerBackdropCreationPanel, creation);
-  m.picture(kCareerBackdropLobby, screenPanels({{8, 58, 524, 284, true}, {6, 346, 528, 58}, {535, 222, 258, 128}, {535, 358, 258, 46}}));
-  Canvas card = panelCanvas(250, 160);
-  Canvas cardInset = panelCanvas(84, 144);
-  cardInset.replace(kit::kPanelFill, kit::kPanelShadow);
-  card.draw(cardInset, 8, 8);
-  m.picture(kCareerBackdropCard, card);
-  m.picture(kCareerBackdropHome, screenPanels({{0, 24, 320, 148}, {550, 90, 160, 160}}));
-  m.picture(kCareerBackdropAppearance, screenPanels({{36, 276, 728, 138}}));
-  m.picture(kCareerBackdropUpdate, screenPanels({{50, 100, 700, 126}, {50, 232, 700, 188}}));
+  ArtSprite& s = m.sprite();
+  m.frame(kCareerBackdropCreation, screenPanels(s, {{10, 286, 780, 34}, {10, 324, 780, 76}}));
+  m.frame(kCareerBackdropCreationPanel, joined(slicedPanel(0, 0, 640, 180), m.inset(10, 30, 140, 140)));
+  m.frame(kCareerBackdropLobby, screenPanels(s, {{8, 58, 524, 284, true}, {6, 346, 528, 58}, {535, 222, 258, 128}, {535, 358, 258, 46}}));
+  m.frame(kCareerBackdropCard, joined(slicedPanel(0, 0, 250, 160), m.inset(8, 8, 84, 144)));
+  m.frame(kCareerBackdropHome, screenPanels(s, {{0, 24, 320, 148}, {550, 90, 160, 160}}));
+  m.frame(kCareerBackdropAppearance, screenPanels(s, {{36, 276, 728, 138}}));
+  m.frame(kCareerBackdropUpdate, screenPanels(s, {{50, 100, 700, 126}, {50, 232, 700, 188}}));
   m.picture(63, panelCanvas(320, 46, false, 8));
   for (int level = 0; level < kBarLevelCount; level++) m.picture(kBarLevelFirst + level, levelBar(level));
 }

@@ -25,6 +25,8 @@ inline constexpr int kMenuAnimsInMatch[] = {6, 17, 33, 34, 35, 36, 37, 38};
 // cards themselves.
 inline constexpr int kOptionsHeaderFrame = 26, kKeysPanelFrame = 27;
 inline constexpr int kRosterBandFrame = 28, kCompactRosterBandFrame = 29, kRosterCardFrame = 30;
+// The load choice's panel behind its text and card.
+inline constexpr int kLoadChoicePanelFrame = 31;
 
 std::vector<uint8_t> menuMainArtSprite();
 
