@@ -286,6 +286,50 @@ class MenuSheet {
   int next_ = shown::kFirst;
 };
 
+// The main menu's entry bars: their opaque middles need nothing drawn under them.
+constexpr int kBarsX = 440, kBarW = 330, kBarH = 56, kBarCap = 28;
+constexpr int kBarsY[] = {110, 180, 250, 320};
+
+// A whole-screen picture cut into opaque pieces around the boxes left out.
+std::vector<SpriteFModule> placeAround(ArtSprite& s, const Canvas& c, const std::vector<Box>& holes) {
+  std::set<int> ys = {0, c.height()};
+  for (const Box& h : holes) ys.insert({h.y, h.y + h.h});
+  std::vector<SpriteFModule> out;
+  for (auto y = ys.begin(); std::next(y) != ys.end(); ++y) {
+    const int top = *y, height = *std::next(y) - top;
+    std::set<int> xs = {0, c.width()};
+    for (const Box& h : holes)
+      if (h.y <= top && top < h.y + h.h) xs.insert({h.x, h.x + h.w});
+    for (auto x = xs.begin(); std::next(x) != xs.end(); ++x) {
+      const Box cell{*x, top, *std::next(x) - *x, height};
+      const bool hole = std::any_of(holes.begin(), holes.end(), [&](const Box& h) {
+        return cell.x >= h.x && cell.x < h.x + h.w && cell.y >= h.y && cell.y < h.y + h.h;
+      });
+      if (hole) continue;
+      for (SpriteFModule e : s.place(c.crop(cell), 0, 0)) {
+        e.x = static_cast<int16_t>(e.x + cell.x);
+        e.y = static_cast<int16_t>(e.y + cell.y);
+        out.push_back(e);
+      }
+    }
+  }
+  return out;
+}
+
+// The main menu's background whole: the backdrop with its panels, band and emblem, drawn as
+// one layer (the main menu repaints it each time it changes); the separate frames 5 to 8 are
+// the same pieces, which the fly-in draws over it.
+std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
+  Canvas c = backdropCanvas(kScreenW, kScreenH);
+  c.draw(panelCanvas(350, 290), 430, 100);
+  c.draw(panelCanvas(400, 140), 10, 290);
+  for (int x = 0; x < kScreenW; x += kBandWidth) c.draw(bandCanvas(kBandWidth, kBarHeight, true), x, 440);
+  c.draw(emblem, 20, 60);
+  std::vector<Box> holes;
+  for (int y : kBarsY) holes.push_back({kBarsX + kBarCap, y, kBarW - 2 * kBarCap, kBarH});
+  return placeAround(s, c, holes);
+}
+
 void addMainMenu(MenuSheet& m) {
   m.frame(2, slicedPanel(0, 0, 500, 280));
   const Canvas title = titleCanvas("Sorvantel 2009", 6, 3);
@@ -295,7 +339,9 @@ void addMainMenu(MenuSheet& m) {
   m.frame(6, slicedPanel(0, 0, 400, 140));
   // The bottom band runs off the screen's bottom edge.
   m.frame(7, band(kept::kBar, 0));
-  m.picture(8, emblemCanvas());
+  const Canvas emblem = emblemCanvas();
+  m.picture(8, emblem);
+  m.frame(kMainMenuLayerFrame, mainMenuLayer(m.sprite(), emblem));
 }
 
 void addPanels(MenuSheet& m) {
@@ -318,7 +364,6 @@ void addPanels(MenuSheet& m) {
   achievement.push_back(ArtSprite::entry(kept::kBall, 266, 106));
   m.frame(22, achievement);
   m.frame(23, slicedPanel(0, 0, 720, 380));
-  m.frame(kLoadChoicePanelFrame, slicedPanel(0, 0, 450, 320));
   m.frame(24, slicedPanel(20, 0, 760, 236));
   std::vector<SpriteFModule> skills = slicedPanel(0, 0, 240, 250);
   skills.push_back(ArtSprite::entry(kept::kRacket, 30, 40));
