@@ -53,7 +53,7 @@ std::vector<uint8_t> bootStateArtSprite() {
   std::vector<ArtStep> spin;
   for (int step = 0; step < 4; step++) {
     const Canvas ball = ballCanvas(24, step);
-    spin.push_back({s.addPicture(ball, 12, 12), 3});
+    spin.push_back({s.addPicture(ball, 12, 12), 2});
   }
   s.addAnim(spin);
   s.addAnim(spin);

@@ -84,14 +84,16 @@ std::vector<uint8_t> buttonArtSprite() {
     s.setAnim(a, steps);
     named.insert(a);
   };
-  anim(1, {{1, 4}, {kFlashFrame, 2}});
-  anim(kAnswerLitFrame, {{kAnswerLitFrame, 3}, {kAnswerFlashFrame, 2}});
+  anim(1, {{1, 4}, {kFlashFrame, 4}});
+  anim(kAnswerLitFrame, {{kAnswerLitFrame, 2}, {kAnswerFlashFrame, 2}});
   anim(kSelectBlinkAnim, {{1, 1}, {kFlashFrame, 1}, {1, 1}, {kFlashFrame, 1}});
-  // Pressed arrows jump the way they point; released ones bob slowly.
+  // Pressed arrows jump the way they point; released ones nod. The menus' looping
+  // animations last four or eight ticks, so a screen shows the same picture every eighth
+  // frame.
   anim(6, {{kRightLit, 2, 2, 0}, {kRightLit, 2, 3, 0}});
   anim(7, {{kLeftLit, 2, -2, 0}, {kLeftLit, 2, -3, 0}});
-  anim(8, {{kRight, 6}, {kRight, 3, 1, 0}, {kRight, 6, 2, 0}, {kRight, 3, 1, 0}});
-  anim(9, {{kLeft, 6}, {kLeft, 3, -1, 0}, {kLeft, 6, -2, 0}, {kLeft, 3, -1, 0}});
+  anim(8, {{kRight, 2}, {kRight, 2, 1, 0}});
+  anim(9, {{kLeft, 2}, {kLeft, 2, -1, 0}});
   for (int a = 0; a < kAnims; a++)
     if (named.count(a) == 0) s.setAnim(a, {{kEmpty, 1}});
   // The game keeps an image of every module in every palette of this sprite; the menus draw

@@ -83,15 +83,13 @@ void addKeptModules(ArtSprite& s) {
   for (int i = 0; i < 3; i++) plate.fillRect(16, 12 + i * 8, 28, 4, kit::kWhite);
   at(kept::kIconPlate, plate);
   at(kept::kBall, ballCanvas(22, 1));
+  // An upright racket: strings inside the head's ring, the throat and the grip below it.
   Canvas racket(60, 150);
-  racket.ellipseRing(30, 44, 27, 41, 5, kit::kRacket);
-  for (int x = 8; x < 54; x += 7) racket.fillRect(x, 6, 1, 78, kit::kString);
-  for (int y = 8; y < 84; y += 7) racket.fillRect(6, y, 48, 1, kit::kString);
-  Canvas head(60, 150);
-  head.fillEllipse(30, 44, 22, 36, kit::kString);
   for (int y = 0; y < 150; y++)
-    for (int x = 0; x < 60; x++)
-      if (head.at(x, y) == 0 && racket.at(x, y) == kit::kString) racket.set(x, y, 0);
+    for (int x = 0; x < 60; x++) {
+      const int dx = x - 30, dy = y - 44;
+      if (dx * dx * 36 * 36 + dy * dy * 22 * 22 <= 22 * 22 * 36 * 36 && (x % 7 == 1 || y % 7 == 1)) racket.set(x, y, kit::kString);
+    }
   racket.ellipseRing(30, 44, 27, 41, 5, kit::kRacket);
   racket.line({30, 86}, {30, 104}, 6, kit::kSteel);
   racket.line({30, 104}, {30, 146}, 9, kit::kRacketLight);
@@ -110,8 +108,7 @@ std::vector<SpriteFModule> slicedPanel(int x, int y, int w, int h) {
   return out;
 }
 
-// A 50-pixel option row of the width from its rounded caps and strips; the lit one with a
-// ball at its left.
+// A 50-pixel option row of the width from its rounded caps and strips.
 std::vector<SpriteFModule> row(int w, bool lit) {
   const int cap = lit ? kept::kLitCap : kept::kRowCap;
   std::vector<SpriteFModule> out;
@@ -119,7 +116,6 @@ std::vector<SpriteFModule> row(int w, bool lit) {
     out.push_back(ArtSprite::entry(lit ? kept::kLitStrip : kept::kRowStrip, kRowCap + tx, 0));
   out.push_back(ArtSprite::entry(cap, 0, 0));
   out.push_back(ArtSprite::entry(cap, w - kRowCap, 0, 1));
-  if (lit) out.push_back(ArtSprite::entry(kept::kBall, 4, (kRowHeight - 22) / 2));
   return out;
 }
 
@@ -414,11 +410,11 @@ void addAnimations(MenuSheet& m) {
   std::vector<int> balls;
   for (int step = 0; step < 4; step++) balls.push_back(m.centred(ballCanvas(34, step)));
   std::vector<ArtStep> spin;
-  for (int f : balls) spin.push_back({f, 4});
+  for (int f : balls) spin.push_back({f, 2});
   for (int a : {0, 1, 2, 3, 4, 5}) m.anim(a, spin);
   m.anim(kAnimLobbyLeft, spin);
   const int marker = m.shownFrame({ArtSprite::entry(kept::kBall, -11, -11)});
-  m.anim(6, {{marker, 3, 0, 0}, {marker, 2, 0, -3}, {marker, 2, 0, -5}, {marker, 3, 0, -3}});
+  m.anim(6, {{marker, 2, 0, 0}, {marker, 2, 0, -3}, {marker, 2, 0, -5}, {marker, 2, 0, -3}});
   m.anim(17, {{shown::kSoftKeyLit, 2}, {119, 2}});
   const int up = m.shownFrame({ArtSprite::entry(kept::kArrowUp, -kArrowLong / 2, -kArrowShort / 2)});
   const int down = m.shownFrame({ArtSprite::entry(kept::kArrowUp, -kArrowLong / 2, -kArrowShort / 2, 2)});
@@ -426,9 +422,10 @@ void addAnimations(MenuSheet& m) {
   const int downLit = m.shownFrame({ArtSprite::entry(kept::kArrowUpLit, -kArrowLong / 2, -kArrowShort / 2, 2)});
   const int right = m.shownFrame({ArtSprite::entry(kept::kArrowRight, -kArrowShort / 2, -kArrowLong / 2)});
   const int left = m.shownFrame({ArtSprite::entry(kept::kArrowRight, -kArrowShort / 2, -kArrowLong / 2, 1)});
-  // A slow bob the way each arrow points.
+  // A slow bob the way each arrow points. Every looping animation here lasts four or eight
+  // ticks, so a screen shows the same picture every eighth frame.
   auto bob = [](int frame, int dx, int dy) {
-    return std::vector<ArtStep>{{frame, 6, 0, 0}, {frame, 3, dx, dy}, {frame, 6, 2 * dx, 2 * dy}, {frame, 3, dx, dy}};
+    return std::vector<ArtStep>{{frame, 2, 0, 0}, {frame, 2, dx, dy}, {frame, 2, 2 * dx, 2 * dy}, {frame, 2, dx, dy}};
   };
   m.anim(kAnimArrowUp, bob(up, 0, -1));
   m.anim(kAnimArrowDown, bob(down, 0, 1));
@@ -443,12 +440,12 @@ void addAnimations(MenuSheet& m) {
   // Left of its row's text, which starts 3 pixels right of it.
   const int promo = m.shownFrame(m.sprite().place(ballCanvas(14, 2), 20, 7));
   const int none = m.shownFrame({});
-  m.anim(40, {{promo, 4}, {none, 2}});
+  m.anim(40, {{promo, 4}, {none, 4}});
   Canvas hint(16, 18);
   hint.fillPolygon({{4, 0}, {11, 0}, {11, 8}, {15, 8}, {8, 17}, {0, 8}, {4, 8}}, kit::kPressed);
   hint.outline(kit::kInk);
   const int hintFrame = m.shownFrame(m.sprite().place(hint, 8, 30));
-  m.anim(kAnimMapHint, {{hintFrame, 3}, {hintFrame, 3, 0, -2}, {hintFrame, 3, 0, -4}, {hintFrame, 3, 0, -2}});
+  m.anim(kAnimMapHint, {{hintFrame, 2}, {hintFrame, 2, 0, -2}, {hintFrame, 2, 0, -4}, {hintFrame, 2, 0, -2}});
   std::vector<ArtStep> rank;
   for (int tenths = 0; tenths <= 10; tenths++) {
     Canvas track(250, 14, kit::kPanelShadow);
@@ -465,7 +462,7 @@ void addAnimations(MenuSheet& m) {
   }
   m.anim(kAnimRankBand, rank);
   std::vector<ArtStep> turn;
-  for (int step = 0; step < 8; step++) turn.push_back({m.centred(globeCanvas(step)), 5});
+  for (int step = 0; step < 8; step++) turn.push_back({m.centred(globeCanvas(step)), 1});
   m.anim(kAnimLobbyRight, turn);
   m.fillAnims(spin);
 }
