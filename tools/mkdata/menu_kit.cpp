@@ -110,6 +110,7 @@ std::vector<uint32_t> kitPalette(int courtType) {
   c[kit::kPressedEdge] = opaque(0x5E5010);
   c[kit::kSea] = opaque(0x2860A4);
   c[kit::kLand] = opaque(0x4CA040);
+  c[kit::kBoard] = opaque(0x12201A);
   return c;
 }
 
@@ -260,8 +261,9 @@ Canvas backdropCanvas(int w, int h) {
   return c;
 }
 
-Canvas panelSliceCanvas(int piece) {
-  const Canvas panel = panelCanvas(4 * kSliceRun, 4 * kSliceRun);
+Canvas panelSliceCanvas(int piece, uint8_t fill) {
+  Canvas panel = panelCanvas(4 * kSliceRun, 4 * kSliceRun);
+  panel.replace(kit::kPanelFill, fill);
   switch (piece) {
     case 0: return panel.crop({0, 0, kSliceSide, kSliceSide});
     case 1: return panel.crop({kSliceSide, 0, kSliceRun, kSliceSide});
@@ -269,15 +271,14 @@ Canvas panelSliceCanvas(int piece) {
   }
 }
 
-uint32_t panelFillColour() { return kitPalette(0)[kit::kPanelFill]; }
-
-PanelSlices addPanelSlices(ArtSprite& sprite) {
+PanelSlices addPanelSlices(ArtSprite& sprite, uint8_t fill) {
+  const uint32_t colour = kitPalette(0)[fill];
   PanelSlices s{};
-  s.fill = sprite.addRectangle(panelFillColour(), kSliceRun, kSliceRun, true);
-  s.fillSmall = sprite.addRectangle(panelFillColour(), kSliceSide, kSliceSide, true);
-  s.corner = sprite.addModule(panelSliceCanvas(0));
-  s.top = sprite.addModule(panelSliceCanvas(1));
-  s.left = sprite.addModule(panelSliceCanvas(2));
+  s.fill = sprite.addRectangle(colour, kSliceRun, kSliceRun, true);
+  s.fillSmall = sprite.addRectangle(colour, kSliceSide, kSliceSide, true);
+  s.corner = sprite.addModule(panelSliceCanvas(0, fill));
+  s.top = sprite.addModule(panelSliceCanvas(1, fill));
+  s.left = sprite.addModule(panelSliceCanvas(2, fill));
   return s;
 }
 

@@ -36,7 +36,8 @@ inline constexpr uint8_t kLevel = 71, kLevels = 5;         // the bar levels' co
 inline constexpr uint8_t kLevelLight = 76, kLevelDark = 81;
 inline constexpr uint8_t kPressed = 86, kPressedEdge = 87;  // pressed controls
 inline constexpr uint8_t kSea = 88, kLand = 89;
-inline constexpr int kColours = 90;
+inline constexpr uint8_t kBoard = 90;  // the tournament table's board
+inline constexpr int kColours = 91;
 inline constexpr int kPalettes = 4;  // one per court type
 }  // namespace kit
 
@@ -74,11 +75,10 @@ inline constexpr int kSliceSide = 12, kSliceRun = 48, kSlicedPanelMin = 2 * kSli
 struct PanelSlices {
   int fill, fillSmall, corner, top, left;
 };
-// The corner, top and left edge pictures, and the fill's colour.
-Canvas panelSliceCanvas(int piece);  // 0 corner, 1 top, 2 left
-uint32_t panelFillColour();
+// The corner, top and left edge pictures of a panel of the fill colour.
+Canvas panelSliceCanvas(int piece, uint8_t fill = kit::kPanelFill);  // 0 corner, 1 top, 2 left
 // The pieces added to a sprite in the order of PanelSlices.
-PanelSlices addPanelSlices(ArtSprite& sprite);
+PanelSlices addPanelSlices(ArtSprite& sprite, uint8_t fill = kit::kPanelFill);
 // The frame modules of a panel: fill, edges, then corners.
 void addSlicedPanel(std::vector<SpriteFModule>& out, const PanelSlices& slices, int x, int y, int w, int h);
 // A run of `length` pixels covered with `piece`-long pieces, the last flush with the end (the

@@ -382,7 +382,10 @@ void addPanels(MenuSheet& m) {
   m.picture(kRosterBandFrame, roster);
   m.picture(kCompactRosterBandFrame, compact);
   for (int d = 0; d < 9; d++) m.frame(41 + d, {ArtSprite::entry(kept::kKeyCap1 + d, -kKeyCap / 2, -kKeyCap / 2)});
-  m.frame(51, slicedPanel(10, 0, 780, 360));
+  // The tournament table's board, left of the trophy's column (x 700 to 775).
+  std::vector<SpriteFModule> board;
+  addSlicedPanel(board, addPanelSlices(m.sprite(), kit::kBoard), 10, 0, 680, 360);
+  m.frame(51, board);
   m.frame(52, band(kept::kHeader, 0));
   m.frame(53, {ArtSprite::entry(kept::kIconPlate, 0, 0)});
   m.frame(54, band(kept::kBar, 0));
