@@ -175,5 +175,26 @@ TEST_F(ArtSpriteTest, ModulesPastTheByteAreReachedAndMirrorsKeepTheOrigin) {
   expectDrawnAs(art.write(), mirrored, figure, 2, 11, palette, true);
 }
 
+// Frames and animations by number, and padding that puts the next module on a fixed index:
+// the game reads them where their numbers say.
+TEST_F(ArtSpriteTest, NumberedFramesAnimationsAndPaddedModulesLandWhereTheyAreNamed) {
+  const std::vector<uint32_t> palette = rainbow(8);
+  mk::ArtSprite art;
+  art.addPalette(palette);
+  art.padModules(5);
+  Canvas square(4, 4, 3);
+  EXPECT_EQ(art.addModule(square), 5);
+  art.setFrame(12, {mk::ArtSprite::entry(5, 0, 0)});
+  art.setAnim(7, {{12, 3}, {12, 2, 1, 0}});
+  EXPECT_EQ(art.frameCount(), 13);
+  EXPECT_EQ(art.animCount(), 8);
+  ASprite* s = load(art.write());
+  EXPECT_EQ(s->moduleCount, 6);
+  EXPECT_EQ(s->GetActionTime(7), 5);
+  EXPECT_EQ(s->GetActionTime(3), 1) << "the animations before it show frame 0 for a tick";
+  expectDrawnAs(art.write(), 12, square, 0, 0, palette);
+  EXPECT_THROW(art.padModules(2), std::invalid_argument) << "padding never moves a module";
+}
+
 }  // namespace
 }  // namespace sorv::test
