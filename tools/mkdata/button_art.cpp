@@ -87,13 +87,12 @@ std::vector<uint8_t> buttonArtSprite() {
   anim(1, {{1, 4}, {kFlashFrame, 4}});
   anim(kAnswerLitFrame, {{kAnswerLitFrame, 2}, {kAnswerFlashFrame, 2}});
   anim(kSelectBlinkAnim, {{1, 1}, {kFlashFrame, 1}, {1, 1}, {kFlashFrame, 1}});
-  // Pressed arrows jump the way they point; released ones nod. The menus' looping
-  // animations last four or eight ticks, so a screen shows the same picture every eighth
-  // frame.
+  // Pressed arrows light up and jump the way they point; released ones stand still beside
+  // the value, so a row looks the same whenever it is drawn.
   anim(6, {{kRightLit, 2, 2, 0}, {kRightLit, 2, 3, 0}});
   anim(7, {{kLeftLit, 2, -2, 0}, {kLeftLit, 2, -3, 0}});
-  anim(8, {{kRight, 2}, {kRight, 2, 1, 0}});
-  anim(9, {{kLeft, 2}, {kLeft, 2, -1, 0}});
+  anim(8, {{kRight, 4}});
+  anim(9, {{kLeft, 4}});
   for (int a = 0; a < kAnims; a++)
     if (named.count(a) == 0) s.setAnim(a, {{kEmpty, 1}});
   // The game keeps an image of every module in every palette of this sprite; the menus draw
