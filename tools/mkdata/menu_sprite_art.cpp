@@ -368,7 +368,7 @@ void addPanels(MenuSheet& m) {
     for (int seg = 0; seg <= bar + 1; seg++) skills.push_back(ArtSprite::entry(kept::kMeter, 110 + seg * 16, 150 + bar * 26));
   m.frame(25, skills);
   m.picture(kOptionsHeaderFrame, panelCanvas(720, 40), 0, 6);
-  m.frame(kKeysPanelFrame, slicedPanel(0, 0, 300, 260));
+  m.frame(kKeysPanelFrame, slicedPanel(0, 0, 300, 250));
   Canvas roster(312, 36);
   roster.ramp(0, 0, 312, 36, kit::kAccentDark, 2);
   Canvas compact(312, 36);
@@ -402,7 +402,7 @@ void addCareer(MenuSheet& m) {
   m.frame(kCareerBackdropCreationPanel, joined(slicedPanel(0, 0, 640, 180), m.inset(10, 30, 140, 140)));
   m.frame(kCareerBackdropLobby, screenPanels(s, {{8, 58, 524, 284, true}, {6, 346, 528, 58}, {535, 222, 258, 128}, {535, 358, 258, 46}}));
   m.frame(kCareerBackdropCard, joined(slicedPanel(0, 0, 250, 160), m.inset(8, 8, 84, 144)));
-  m.frame(kCareerBackdropHome, screenPanels(s, {{0, 24, 320, 148}, {550, 90, 160, 160}}));
+  m.frame(kCareerBackdropHome, screenPanels(s, {{550, 170, 160, 160}}));
   m.frame(kCareerBackdropAppearance, screenPanels(s, {{36, 276, 728, 138}}));
   m.frame(kCareerBackdropUpdate, screenPanels(s, {{50, 100, 700, 126}, {50, 232, 700, 188}}));
   m.picture(63, panelCanvas(320, 46, false, 8));
