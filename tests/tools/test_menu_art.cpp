@@ -242,6 +242,31 @@ TEST_F(MenuArtTest, TextsStandOutFromWhatLiesUnderThem) {
         worst = std::min(worst, contrast(ink, rgbOf(p)));
       EXPECT_GE(worst, 4.5) << "item " << i;
     }
+    // A lit entry: its button's highlight fill under its label in the highlight's ink (its
+    // ball-yellow edge and ball are the lit look itself, beside the text).
+    for (size_t i = 0; i < menu.items.size(); i++) {
+      const mk::MenuItem& label = menu.items[i];
+      if (label.kind != mk::ItemKind::kString || (label.flags & mk::item_flags::kSelectable) == 0) continue;
+      for (size_t b = 0; b < menu.items.size(); b++) {
+        const mk::MenuItem& button = menu.items[b];
+        if (button.kind != mk::ItemKind::kFrame || (button.flags & mk::item_flags::kSelectable) == 0 ||
+            button.cursor != label.cursor) continue;
+        clear();
+        CGame::DrawFrameAsItem(-1, -1, id, static_cast<int32_t>(b), true);
+        ASprite* font = CGame::GetAnimationIDByClass(label.type);
+        const int32_t h = aload(font->moduleHeight, 0);
+        const int32_t x = label.x - (label.anchor % 3 == 1 ? label.box / 2 : label.anchor % 3 == 2 ? label.box : 0);
+        const int32_t y = label.y - (label.anchor / 3 == 1 ? h / 2 : 0);
+        const uint32_t ink = mk::kFontInks[std::clamp(label.highlight >> 1, 0, 5)] & 0xFFFFFF;
+        std::set<uint16_t> look;
+        for (uint8_t c : {mk::kit::kBall, mk::kit::kBallShade, mk::kit::kBallSeam, mk::kit::kInk})
+          look.insert(pixel::toRgb565(mk::kitPalette(0)[c]));
+        double worst = 21;
+        for (uint16_t p : region(x, y, label.box, h))
+          if (p != 0 && look.count(p) == 0) worst = std::min(worst, contrast(ink, rgbOf(p)));
+        EXPECT_GE(worst, 4.5) << "lit item " << i;
+      }
+    }
   }
 }
 

@@ -92,7 +92,7 @@ std::vector<uint32_t> kitPalette(int courtType) {
   };
   ramp(kit::kGold, kit::kGoldShades, 0xFFF8CC, 0xE67A16);
   ramp(kit::kBar, kit::kBarShades, 0x2C5080, 0x132A4C);
-  ramp(kit::kLitBar, kit::kLitBarShades, 0x4E80BC, 0x24508A);
+  ramp(kit::kLitBar, kit::kLitBarShades, 0x3A6AA4, 0x1E4478);
   ramp(kit::kBand, kit::kBandShades, 0x1E3A60, 0x0A172A);
   c[kit::kGrey] = opaque(0x6A7688);
   c[kit::kSteel] = opaque(0x9AA8BC);
