@@ -36,7 +36,10 @@ std::string missingInGame(const MenuNeed& need) {
   return "";
 }
 
-class MenuNeedsTest : public MenuTest {};
+class MenuNeedsTest : public MenuTest {
+ protected:
+  void spritesHoldWhatTheItemsName();
+};
 
 TEST_F(MenuNeedsTest, TheBuilderRefusesLayoutsThatMissARow) {
   std::string source, error;
@@ -92,15 +95,34 @@ TEST_F(MenuNeedsTest, EveryLanguagesArchiveHoldsTheRowsTheTextsAndTheSprites) {
 }
 
 TEST_F(MenuNeedsTest, TheSpritesHoldWhatTheItemsName) {
-  useShippedData();
+  for (mk::DataStyle style : {mk::DataStyle::kLabels, mk::DataStyle::kArt}) {
+    SCOPED_TRACE(style == mk::DataStyle::kArt ? "art" : "labels");
+    useShippedData("EN", style);
+    spritesHoldWhatTheItemsName();
+  }
+}
+
+void MenuNeedsTest::spritesHoldWhatTheItemsName() {
   auto animCount = [](ASprite* s) { return isNull(s) || isNull(s->animAFrameCount) ? 0 : s->animAFrameCount->length; };
   auto frameCount = [](ASprite* s) { return isNull(s) || isNull(s->frameFModuleCount) ? 0 : s->frameFModuleCount->length; };
-  // Every animation an item names, where its sprite comes with the menus, runs for a time.
+  // Every animation an item names, where its sprite comes with the menus, runs for a time;
+  // every frame an item names (and its highlight frame) exists.
   for (int32_t m = 0; m < kMenuCount; m++) {
     for (int32_t i = 0; CGame::GetItemPointer(m, i) >= 0; i++) {
-      const int32_t anim = CGame::GetMenuItemActionID(m, i);
       ASprite* sprite = CGame::MenuGetItemSprite(m, i);
-      if (anim < 0 || isNull(sprite)) continue;
+      if (isNull(sprite)) continue;
+      const int32_t p = CGame::GetItemPointer(m, i);
+      const int32_t type = CGame::menuData->elements()[p + 1];
+      if (CGame::GetMenuItemType(type) == menu_need::kFrame) {
+        const int32_t frame = CGame::GetMenuItemFrameID(m, i);
+        EXPECT_LT(frame, frameCount(sprite)) << m << "/" << i;
+        if ((CGame::menuData->elements()[p + 3] & menu_record::kSelectable) != 0) {
+          EXPECT_LT(CGame::menuData->elements()[p + 5], frameCount(sprite)) << m << "/" << i << " highlight";
+        }
+        continue;
+      }
+      const int32_t anim = CGame::GetMenuItemActionID(m, i);
+      if (anim < 0) continue;
       ASSERT_LT(anim, animCount(sprite)) << m << "/" << i;
       EXPECT_GT(sprite->GetActionTime(anim), 0) << m << "/" << i;
     }

@@ -179,17 +179,28 @@ TEST_F(ArtSpriteTest, ModulesPastTheByteAreReachedAndMirrorsKeepTheOrigin) {
   expectDrawnAs(art.write(), mirrored, figure, 2, 11, palette, true);
 }
 
-TEST_F(ArtSpriteTest, FramesAndAnimationsTakeTheNumbersTheGameNames) {
+// Frames and animations by number, and padding that puts the next module on a fixed index:
+// the game reads them where their numbers say.
+TEST_F(ArtSpriteTest, NumberedFramesAnimationsAndPaddedModulesLandWhereTheyAreNamed) {
+  const std::vector<uint32_t> palette = rainbow(8);
   mk::ArtSprite art;
-  art.addPalette(rainbow(3));
-  Canvas dot(1, 1, 1);
-  EXPECT_EQ(art.addFrameAt(3, art.place(dot, 0, 0)), 3);
+  art.addPalette(palette);
+  art.padModules(5);
+  Canvas square(4, 4, 3);
+  EXPECT_EQ(art.addModule(square), 5);
+  EXPECT_EQ(art.setFrame(12, {mk::ArtSprite::entry(5, 0, 0)}), 12);
   EXPECT_EQ(art.spec().frames[1].count, 0) << "the gap is empty";
-  EXPECT_EQ(art.addAnimAt(2, {{3, 4}}, 1), 2);
-  EXPECT_EQ(art.spec().aframes[0].frame, 1) << "the gap shows the filler";
-  EXPECT_EQ(art.spec().aframes[0].time, 1);
-  EXPECT_THROW(art.addFrameAt(2, {}), std::invalid_argument);
-  EXPECT_THROW(art.addAnimAt(1, {{3, 1}}, 1), std::invalid_argument);
+  EXPECT_EQ(art.setAnim(7, {{12, 3}, {12, 2, 1, 0}}), 7);
+  EXPECT_EQ(art.frameCount(), 13);
+  EXPECT_EQ(art.animCount(), 8);
+  EXPECT_EQ(art.setAnim(9, {{12, 1}}, 12), 9);
+  EXPECT_EQ(art.spec().aframes[art.spec().anims[8].first].frame, 12) << "a later gap shows the filler";
+  ASprite* s = load(art.write());
+  EXPECT_EQ(s->moduleCount, 6);
+  EXPECT_EQ(s->GetActionTime(7), 5);
+  EXPECT_EQ(s->GetActionTime(3), 1) << "the animations before it show frame 0 for a tick";
+  expectDrawnAs(art.write(), 12, square, 0, 0, palette);
+  EXPECT_THROW(art.padModules(2), std::invalid_argument) << "padding never moves a module";
 }
 
 }  // namespace

@@ -114,6 +114,8 @@ inline constexpr int32_t kMenuMain = 0, kMenuSecond = 1, kMenuButtons = 2, kMenu
 inline constexpr int32_t kMenuFourth = 4, kMenuFifth = 5;
 inline constexpr int32_t kConstMenuExtPack = 127;
 inline constexpr int32_t kMenuExtPackEntries = 6;
+// Entry 0 of the menus' extra pack: the history pictures, a frame per history topic.
+inline constexpr int32_t kMenuExtHistory = 0;
 inline constexpr int32_t kConstMenuIconPack = 128;
 inline constexpr int32_t kMenuIconPackEntries = 3;
 // The touch pad of a match and training, the pad while a button is held, the digit keys.

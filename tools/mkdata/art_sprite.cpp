@@ -113,16 +113,28 @@ int ArtSprite::addAnim(const std::vector<ArtStep>& steps) {
   return mkdata::addAnim(spec_, frames);
 }
 
-int ArtSprite::addFrameAt(int frame, const std::vector<SpriteFModule>& entries) {
-  require(frame >= frameCount(), "frame number already taken");
-  while (frameCount() < frame) addFrame({});
-  return addFrame(entries);
+int ArtSprite::setFrame(int frame, const std::vector<SpriteFModule>& entries) {
+  require(frame >= 0 && frame < 0x10000, "frame index");
+  if (frame == frameCount()) return addFrame(entries);
+  while (frameCount() <= frame) addFrame({});
+  mkdata::setFrame(spec_, frame, entries);
+  return frame;
 }
 
-int ArtSprite::addAnimAt(int anim, const std::vector<ArtStep>& steps, int filler) {
-  require(anim >= animCount(), "animation number already taken");
+int ArtSprite::setAnim(int anim, const std::vector<ArtStep>& steps, int filler) {
+  require(anim >= 0 && anim < 0x10000 && !steps.empty(), "animation index");
   while (animCount() < anim) addAnim({{filler, 1}});
-  return addAnim(steps);
+  if (anim == animCount()) return addAnim(steps);
+  const int shared = addAnim(steps);
+  // The new animation's steps become the numbered one's; the extra record goes again.
+  spec_.anims[static_cast<size_t>(anim)] = spec_.anims[static_cast<size_t>(shared)];
+  spec_.anims.pop_back();
+  return anim;
+}
+
+void ArtSprite::padModules(int count) {
+  require(count <= kArtMaxModules && moduleCount() <= count, "module padding");
+  while (moduleCount() < count) addRectangle(kArtKey, 1, 1, true);
 }
 
 int ArtSprite::addSequence(int first, int count, int time) {

@@ -49,11 +49,14 @@ class ArtSprite {
   // A frame of one picture (place + addFrame).
   int addPicture(const Canvas& canvas, int originX, int originY, bool mirror = false);
   int addAnim(const std::vector<ArtStep>& steps);
-  // The frame or animation under the number the game names, which must not be taken yet;
-  // the numbers before it that are still free get empty frames, or animations showing the
-  // frame `filler` for a tick, so that every number up to it exists.
-  int addFrameAt(int frame, const std::vector<SpriteFModule>& entries);
-  int addAnimAt(int anim, const std::vector<ArtStep>& steps, int filler);
+  // Frames and animations by number, for sprites whose numbers the game or the menu data
+  // names: the lists grow with empty frames (and with one-tick showings of frame `filler`)
+  // up to it; a number already there takes the new entries. Return the number.
+  int setFrame(int frame, const std::vector<SpriteFModule>& entries);
+  int setAnim(int anim, const std::vector<ArtStep>& steps, int filler = 0);
+  // Plain one-pixel rectangles until the sprite has `count` modules, so the next module lands
+  // on an index a game keeps (the menus keep fixed module ranges in a match).
+  void padModules(int count);
   // An animation showing frames first..first+count-1, each for `time` ticks.
   int addSequence(int first, int count, int time = 1);
   void addPalette(std::vector<uint32_t> colours);

@@ -220,29 +220,29 @@ std::vector<uint8_t> ballHudArt() {
   using namespace hud;
   ArtSprite art;
   art.addPalette(palette());
-  art.addFrameAt(kBallFrame, art.place(ball(6), 3, 3));
+  art.setFrame(kBallFrame, art.place(ball(6), 3, 3));
   Canvas shadow(8, 4);
   shadow.fillOval({0, 0, 8, 4}, kShadow);
-  art.addFrameAt(kShadowFrame, art.place(shadow, 4, 2));
-  art.addFrameAt(kEmptyFrame, {});
+  art.setFrame(kShadowFrame, art.place(shadow, 4, 2));
+  art.setFrame(kEmptyFrame, {});
   for (int strong = 0; strong < 2; strong++) {
     const Canvas star = strong == 0 ? burst(9, 8, false) : burst(14, 16, true);
     const int r = star.width() / 2;
     for (int i = 0; i < kBursts; i++) {
-      art.addFrameAt((strong == 0 ? kBurstFirst : kStrongBurstFirst) + i,
+      art.setFrame((strong == 0 ? kBurstFirst : kStrongBurstFirst) + i,
                      art.place(star, r - kContact[i].x, r - kContact[i].y));
     }
   }
-  art.addFrameAt(kIconBlue, art.place(icon(kBlueEdge, kBlue, kBlueLight), 4, 4));
-  art.addFrameAt(kIconRed, art.place(icon(kRedEdge, kRed, kRedLight), 4, 4));
-  art.addFrameAt(kBallFromAbove, art.place(ballFromAbove(), 4, 4));
+  art.setFrame(kIconBlue, art.place(icon(kBlueEdge, kBlue, kBlueLight), 4, 4));
+  art.setFrame(kIconRed, art.place(icon(kRedEdge, kRed, kRedLight), 4, 4));
+  art.setFrame(kBallFromAbove, art.place(ballFromAbove(), 4, 4));
   // The furrow lies behind the sliding foot: right of it for a player moving left.
   const Canvas nearStreak = streak(22, 3), farStreak = streak(14, 2);
-  art.addFrameAt(kStreakNearLeft, art.place(nearStreak, 0, 2));
-  art.addFrameAt(kStreakNearRight, art.place(nearStreak, nearStreak.width(), 2));
-  art.addFrameAt(kStreakFarLeft, art.place(farStreak, 0, 1));
-  art.addFrameAt(kStreakFarRight, art.place(farStreak, farStreak.width(), 1));
-  art.addFrameAt(kClayMark, art.place(clayMark(), 5, 2));
+  art.setFrame(kStreakNearLeft, art.place(nearStreak, 0, 2));
+  art.setFrame(kStreakNearRight, art.place(nearStreak, nearStreak.width(), 2));
+  art.setFrame(kStreakFarLeft, art.place(farStreak, 0, 1));
+  art.setFrame(kStreakFarRight, art.place(farStreak, farStreak.width(), 1));
+  art.setFrame(kClayMark, art.place(clayMark(), 5, 2));
   const int firstPuff = art.frameCount();
   for (int step = 0; step < 3; step++) {
     const Canvas puff = bouncePuff(step);
@@ -258,15 +258,15 @@ std::vector<uint8_t> ballHudArt() {
     for (int step = 0; step < 3; step++) art.addPicture(slideDust(step), 26, 11, mirror == 1);
   }
   // The bounce ends on the print that then stays in the clay as a trace mark.
-  art.addAnimAt(kBounceAnim, {{firstPuff, 1}, {firstPuff + 1, 1}, {firstPuff + 2, 1}, {kClayMark, 2}}, kEmptyFrame);
+  art.setAnim(kBounceAnim, {{firstPuff, 1}, {firstPuff + 1, 1}, {firstPuff + 2, 1}, {kClayMark, 2}}, kEmptyFrame);
   const auto pulse = [firstRing](int kind) {
     return std::vector<ArtStep>{{firstRing + 2 * kind, 2}, {firstRing + 2 * kind + 1, 2}};
   };
-  art.addAnimAt(kFallAnims[0], pulse(0), kEmptyFrame);
-  art.addAnimAt(kDustRightAnim, {{firstDust, 1}, {firstDust + 1, 1}, {firstDust + 2, 1}}, kEmptyFrame);
-  art.addAnimAt(kDustLeftAnim, {{firstDust + 3, 1}, {firstDust + 4, 1}, {firstDust + 5, 1}}, kEmptyFrame);
-  art.addAnimAt(kFallAnims[1], pulse(1), kEmptyFrame);
-  art.addAnimAt(kFallAnims[2], pulse(2), kEmptyFrame);
+  art.setAnim(kFallAnims[0], pulse(0), kEmptyFrame);
+  art.setAnim(kDustRightAnim, {{firstDust, 1}, {firstDust + 1, 1}, {firstDust + 2, 1}}, kEmptyFrame);
+  art.setAnim(kDustLeftAnim, {{firstDust + 3, 1}, {firstDust + 4, 1}, {firstDust + 5, 1}}, kEmptyFrame);
+  art.setAnim(kFallAnims[1], pulse(1), kEmptyFrame);
+  art.setAnim(kFallAnims[2], pulse(2), kEmptyFrame);
   return art.write();
 }
 

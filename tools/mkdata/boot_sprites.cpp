@@ -28,7 +28,7 @@ constexpr int kSquare = 8;
 constexpr int kSplashWidth = 800, kSplashHeight = 480;
 constexpr int kSplashModuleWidth = 200, kSplashModuleHeight = 240;
 constexpr int kSplashBands = 8;
-constexpr int kMenuBackdropFrame = 4;
+constexpr int kMenuBackdropFrame = 4, kMenuLayerFrame = 9;
 constexpr int kBackdropTile = 80;
 
 const Glyph* glyphOf(char c) {
@@ -171,7 +171,15 @@ std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledS
 
 }  // namespace
 
-SpriteSpec menuMainSpriteSpec() { return labelledSpec(kConstMenuPack, kMenuMain, kMenuSpriteShape, kMenuBackdropFrame); }
+// The main menu's whole background (frame 9) is the same backdrop.
+SpriteSpec menuMainSpriteSpec() {
+  SpriteSpec spec = labelledSpec(kConstMenuPack, kMenuMain, kMenuSpriteShape, kMenuBackdropFrame);
+  const SpriteFrame& backdrop = spec.frames[kMenuBackdropFrame];
+  const std::vector<SpriteFModule> tiles(spec.fmodules.begin() + backdrop.first,
+                                         spec.fmodules.begin() + backdrop.first + backdrop.count);
+  setFrame(spec, kMenuLayerFrame, tiles);
+  return spec;
+}
 
 std::vector<uint8_t> labelledSprite(int32_t pack, int32_t entry, const LabelledShape& shape) {
   return labelledSprite(pack, entry, shape, -1);

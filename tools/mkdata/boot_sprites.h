@@ -5,7 +5,8 @@
 //   two palettes of clearly different hues;
 // - menu sprites: enough modules, frames, animations and palettes for every menu item that
 //   names them (at least 70, 130, 47 of two frames, 4); the main menu sprite's (entry 0)
-//   frame 4, the menus' background, covers 800 x 480 like the splash;
+//   frame 4, the menus' background, covers 800 x 480 like the splash, and so does its frame
+//   9, the main menu's whole background;
 // - player sprites: 34-colour palettes (the player palette layout) and a looping
 //   animation 0;
 // - every other sprite a few of each (the match pack's entry 4, which the menus also draw,

@@ -127,7 +127,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   std::vector<std::vector<uint8_t>> training;
   std::vector<uint8_t> promoFile;
   if (!trainingPackEntries(dataDir, &training, error) ||
-      !buildPromoFile(dataDir, constants, index, promoOptions, &promoFile, error) ||
+      !buildPromoFile(dataDir, constants, index, promoOptions, &promoFile, error, style) ||
       !textsPackEntries(dataDir, constants, index, &texts, error) ||
       !buildMenuDataForTexts(dataDir, constants, &menuData, error) ||
       !checkMenuSourceNeeds(dataDir, error) ||

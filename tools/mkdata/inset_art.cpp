@@ -60,7 +60,7 @@ std::vector<uint8_t> insetSurfacesArt() {
   const Canvas grass = surface(kGrassFirst, 3, true);
   art.addPicture(grass, 0, 0);
   art.addPicture(grass, 0, 0);
-  art.addFrameAt(kSkidFrame, art.place(skidMark(), kSkidWidth / 2, kSkidHeight / 2));
+  art.setFrame(kSkidFrame, art.place(skidMark(), kSkidWidth / 2, kSkidHeight / 2));
   art.addSequence(0, 1);
   return art.write();
 }

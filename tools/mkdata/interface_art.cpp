@@ -194,35 +194,35 @@ Canvas replayMark(bool lit) {
 std::vector<uint8_t> interfaceArt() {
   ArtSprite art;
   for (int p = 0; p < kLabelledPalettes; p++) art.addPalette(palette());
-  art.addFrameAt(kCallPanel, art.place(callPanel(), 0, 0));
-  art.addFrameAt(kServeMarker, art.place(serveMarker(), 4, 4));
-  art.addFrameAt(kSpeedTitle, art.place(speedTitle(), 0, 0));
-  art.addFrameAt(kSpeedValue, art.place(speedValue(), 0, -kSpeedTitleHeight));
-  art.addFrameAt(kEmptyFrame, {});
+  art.setFrame(kCallPanel, art.place(callPanel(), 0, 0));
+  art.setFrame(kServeMarker, art.place(serveMarker(), 4, 4));
+  art.setFrame(kSpeedTitle, art.place(speedTitle(), 0, 0));
+  art.setFrame(kSpeedValue, art.place(speedValue(), 0, -kSpeedTitleHeight));
+  art.setFrame(kEmptyFrame, {});
   const Canvas cpu = edgeArrow(kRedDark, kRed, kRedLight), user = edgeArrow(kBlueDark, kBlue, kBlueLight);
   // The left arrows start at the screen's left edge, the right ones end at its right edge.
-  art.addFrameAt(kArrowCpuLeft, art.place(cpu, 0, cpu.height() / 2));
-  art.addFrameAt(kArrowCpuRight, art.place(cpu.mirrored(), cpu.width(), cpu.height() / 2));
-  art.addFrameAt(kArrowUserLeft, art.place(user, 0, user.height() / 2));
-  art.addFrameAt(kArrowUserRight, art.place(user.mirrored(), user.width(), user.height() / 2));
-  art.addFrameAt(kInsetClay, art.place(insetFrame(true), 2, kInsetTab + 1));
-  art.addFrameAt(kInsetOther, art.place(insetFrame(false), 2, kInsetTab + 1));
-  art.addFrameAt(kScoreBoard, art.place(scoreBoard(), 0, 0));
-  art.addFrameAt(kPopupPlate, art.place(popupPlate(), kPlateWidth / 2, kPlateHeight / 2));
+  art.setFrame(kArrowCpuLeft, art.place(cpu, 0, cpu.height() / 2));
+  art.setFrame(kArrowCpuRight, art.place(cpu.mirrored(), cpu.width(), cpu.height() / 2));
+  art.setFrame(kArrowUserLeft, art.place(user, 0, user.height() / 2));
+  art.setFrame(kArrowUserRight, art.place(user.mirrored(), user.width(), user.height() / 2));
+  art.setFrame(kInsetClay, art.place(insetFrame(true), 2, kInsetTab + 1));
+  art.setFrame(kInsetOther, art.place(insetFrame(false), 2, kInsetTab + 1));
+  art.setFrame(kScoreBoard, art.place(scoreBoard(), 0, 0));
+  art.setFrame(kPopupPlate, art.place(popupPlate(), kPlateWidth / 2, kPlateHeight / 2));
   const Canvas farTag = serveTag(kRedDark, kRed, kRedLight), nearTag = serveTag(kBlueDark, kBlue, kBlueLight);
-  art.addFrameAt(kFarTag, art.place(farTag, farTag.width() / 2, farTag.height()));
-  art.addFrameAt(kNearTag, art.place(nearTag, nearTag.width() / 2, nearTag.height()));
+  art.setFrame(kFarTag, art.place(farTag, farTag.width() / 2, farTag.height()));
+  art.setFrame(kNearTag, art.place(nearTag, nearTag.width() / 2, nearTag.height()));
   const int replay = kLabelledFrames;
-  art.addFrameAt(replay, art.place(replayMark(true), 4, 4));
+  art.setFrame(replay, art.place(replayMark(true), 4, 4));
   art.addPicture(replayMark(false), 4, 4);
   const int cup = art.frameCount();
   for (int shine = 0; shine < 3; shine++) art.addPicture(trophy(shine), 14 - kPlateIconX, 15);
   const int stars = art.frameCount();
   for (int twinkle = 0; twinkle < 3; twinkle++) art.addPicture(star(twinkle), 12 - kPlateIconX, 12);
-  art.addAnimAt(kReplayAnim, {{replay, 3}, {replay + 1, 2}}, kEmptyFrame);
-  art.addAnimAt(kTrophyAnim, {{cup, 3}, {cup + 1, 2}, {cup + 2, 2}}, kEmptyFrame);
-  art.addAnimAt(kStarAnim, {{stars, 3}, {stars + 1, 2}, {stars + 2, 2}}, kEmptyFrame);
-  art.addAnimAt(kLabelledAnims - 1, {{kEmptyFrame, 1}}, kEmptyFrame);
+  art.setAnim(kReplayAnim, {{replay, 3}, {replay + 1, 2}}, kEmptyFrame);
+  art.setAnim(kTrophyAnim, {{cup, 3}, {cup + 1, 2}, {cup + 2, 2}}, kEmptyFrame);
+  art.setAnim(kStarAnim, {{stars, 3}, {stars + 1, 2}, {stars + 2, 2}}, kEmptyFrame);
+  art.setAnim(kLabelledAnims - 1, {{kEmptyFrame, 1}}, kEmptyFrame);
   return art.write();
 }
 

@@ -168,13 +168,13 @@ constexpr int kLabelledFrames = 132, kLabelledAnims = 48;
 void addButtons(ArtSprite& art) {
   for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
     const Canvas c = button(b);
-    art.addFrameAt(kOkFrame + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
+    art.setFrame(kOkFrame + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
   }
 }
 
 void finish(ArtSprite& art, int emptyFrame) {
-  art.addFrameAt(kLabelledFrames - 1, {});
-  art.addAnimAt(kLabelledAnims - 1, {{emptyFrame, 1}}, emptyFrame);
+  art.setFrame(kLabelledFrames - 1, {});
+  art.setAnim(kLabelledAnims - 1, {{emptyFrame, 1}}, emptyFrame);
 }
 
 }  // namespace
@@ -182,27 +182,27 @@ void finish(ArtSprite& art, int emptyFrame) {
 std::vector<uint8_t> padArt() {
   ArtSprite art;
   art.addPalette(padPalette(false));
-  const int plain = art.addFrameAt(0, pad(art));
+  const int plain = art.setFrame(0, pad(art));
   for (int cell = 0; cell < kCells; cell++) {
     std::vector<SpriteFModule> entries = {ArtSprite::frameEntry(plain, 0, 0)};
     if (cell != kCentreCell) {
       for (const SpriteFModule& e : litKey(art, cell)) entries.push_back(e);
     }
-    art.addFrameAt(cell + 1, entries);
+    art.setFrame(cell + 1, entries);
   }
   addButtons(art);
-  art.addFrameAt(kEmptyFrame, {});
+  art.setFrame(kEmptyFrame, {});
   for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
     const Canvas c = touchedRing(b);
-    art.addFrameAt(kOkTouched + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
+    art.setFrame(kOkTouched + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
   }
   // The tutorial lights every direction; the pad waiting for the serve shows them unlit.
   std::vector<SpriteFModule> tutorial = {ArtSprite::frameEntry(plain, 0, 0)};
   for (int cell : directionCells()) {
     for (const SpriteFModule& e : litKey(art, cell)) tutorial.push_back(e);
   }
-  art.addFrameAt(kTutorialPad, tutorial);
-  art.addFrameAt(kWaitingPad, {ArtSprite::frameEntry(plain, 0, 0)});
+  art.setFrame(kTutorialPad, tutorial);
+  art.setFrame(kWaitingPad, {ArtSprite::frameEntry(plain, 0, 0)});
   finish(art, kEmptyFrame);
   return art.write();
 }
@@ -210,9 +210,9 @@ std::vector<uint8_t> padArt() {
 std::vector<uint8_t> heldPadArt() {
   ArtSprite art;
   art.addPalette(padPalette(true));
-  art.addFrameAt(0, pad(art));
+  art.setFrame(0, pad(art));
   addButtons(art);
-  art.addFrameAt(kEmptyFrame, {});
+  art.setFrame(kEmptyFrame, {});
   finish(art, kEmptyFrame);
   return art.write();
 }
@@ -236,7 +236,7 @@ std::vector<uint8_t> padKeysArt() {
     cap.fillRect(4, 2, kCap - 8, 2, kCapLight);
     glyph(cap, i, kCap / 2 - 10, kCap / 2 - 14, 4, kDigit);
     const int x = (i % 3 - 1) * kStep, y = (i / 3 - 1) * kStep;
-    art.addFrameAt(kFirstKey + i, art.place(cap, kCap / 2 - x, kCap / 2 - y));
+    art.setFrame(kFirstKey + i, art.place(cap, kCap / 2 - x, kCap / 2 - y));
   }
   finish(art, 0);
   return art.write();

@@ -9,6 +9,7 @@
 #include "tools/mkdata/byte_writer.h"  // encodeModifiedUtf8
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/font_builder.h"
+#include "tools/mkdata/promo_art.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/source_text.h"
 #include "tools/mkdata/sprite_writer.h"
@@ -364,9 +365,18 @@ std::vector<uint8_t> picturesEntry(const std::vector<std::vector<uint8_t>>& pngs
   return std::move(w.bytes());
 }
 
-std::vector<std::vector<uint8_t>> listPictures(const std::vector<Item>& list, uint32_t colour) {
+// A picture in the data set's style: the painted one, or a labelled block of the colour.
+std::vector<uint8_t> picture(DataStyle style, PromoPicture kind, int index, int w, int h, uint32_t colour,
+                             const std::string& label) {
+  return style == DataStyle::kArt ? promoArtPicture(kind, index, w, h) : labelledPicture(w, h, colour, label);
+}
+
+std::vector<std::vector<uint8_t>> listPictures(DataStyle style, PromoPicture kind, const std::vector<Item>& list,
+                                               uint32_t colour) {
   std::vector<std::vector<uint8_t>> out;
-  for (size_t i = 0; i + 1 < list.size(); i++) out.push_back(labelledPicture(48, 48, colour, list[i].code));
+  for (size_t i = 0; i + 1 < list.size(); i++) {
+    out.push_back(picture(style, kind, static_cast<int>(i), 48, 48, colour, list[i].code));
+  }
   return out;
 }
 
@@ -374,7 +384,7 @@ std::vector<std::vector<uint8_t>> listPictures(const std::vector<Item>& list, ui
 
 bool buildPromoFile(const std::string& dataDir, const std::vector<std::u16string>& constants,
                     int32_t language, const PromoOptions& options, std::vector<uint8_t>* file,
-                    std::string* error) {
+                    std::string* error, DataStyle style) {
   std::string source;
   PromoSource src;
   if (!readSourceFile(dataDir + "/promo.txt", &source, error) ||
@@ -419,19 +429,29 @@ bool buildPromoFile(const std::string& dataDir, const std::vector<std::u16string
   entries[promo::kEntryTexts] = std::move(texts.bytes());
   if (!fontEntry(used, wide, &entries[promo::kEntryFont], error)) return false;
   std::vector<std::vector<uint8_t>> ui;
-  for (const PictureSpec& p : kUiPictures) ui.push_back(labelledPicture(p.w, p.h, p.colour, p.label));
+  for (int i = 0; i < promo::kUiImageCount; i++) {
+    const PictureSpec& p = kUiPictures[i];
+    ui.push_back(picture(style, PromoPicture::kUi, i, p.w, p.h, p.colour, p.label));
+  }
   entries[promo::kEntryUiImages] = picturesEntry(ui);
   std::vector<std::vector<uint8_t>> products;
-  for (const Item& p : src.products) products.push_back(labelledPicture(240, 150, 0x2E7D32, "GAME " + p.code));
+  for (size_t i = 0; i < src.products.size(); i++) {
+    products.push_back(picture(style, PromoPicture::kProduct, static_cast<int>(i), 240, 150, 0x2E7D32,
+                               "GAME " + src.products[i].code));
+  }
   entries[promo::kEntryProducts] = picturesEntry(products);
-  std::vector<std::vector<uint8_t>> promotion = {labelledPicture(260, 150, 0x8E24AA, "PROMOTION")};
-  for (const std::string& c : codes) promotion.push_back(labelledPicture(40, 30, 0xC62828, c));
+  std::vector<std::vector<uint8_t>> promotion = {picture(style, PromoPicture::kPromotion, 0, 260, 150, 0x8E24AA, "PROMOTION")};
+  for (size_t i = 0; i < codes.size(); i++) {
+    promotion.push_back(picture(style, PromoPicture::kLanguage, static_cast<int>(i), 40, 30, 0xC62828, codes[i]));
+  }
   entries[promo::kEntryPromotion] = picturesEntry(promotion);
-  entries[promo::kEntryFirstList] = picturesEntry(listPictures(src.firstList, 0x1565C0));
-  entries[promo::kEntrySecondList] = picturesEntry(listPictures(src.secondList, 0x00838F));
-  entries[promo::kEntryLinkPage] = picturesEntry({labelledPicture(300, 180, 0x37474F, "PORTAL"),
-                                                  labelledPicture(200, 60, 0xF9A825, "EXTRA " + codes[0])});
-  if (options.extraPage) entries[promo::kEntryExtraPage] = picturesEntry({labelledPicture(300, 180, 0x4E342E, "EXTRA PAGE")});
+  entries[promo::kEntryFirstList] = picturesEntry(listPictures(style, PromoPicture::kFirstList, src.firstList, 0x1565C0));
+  entries[promo::kEntrySecondList] = picturesEntry(listPictures(style, PromoPicture::kSecondList, src.secondList, 0x00838F));
+  entries[promo::kEntryLinkPage] = picturesEntry({picture(style, PromoPicture::kLink, 0, 300, 180, 0x37474F, "PORTAL"),
+                                                  picture(style, PromoPicture::kLinkExtra, 0, 200, 60, 0xF9A825, "EXTRA " + codes[0])});
+  if (options.extraPage) {
+    entries[promo::kEntryExtraPage] = picturesEntry({picture(style, PromoPicture::kExtraPage, 0, 300, 180, 0x4E342E, "EXTRA PAGE")});
+  }
   *file = encodeResourcePack(entries);
   return true;
 }

@@ -10,7 +10,8 @@
 //   tools/data/promo_ids.h;
 // - entry 2: the font: a palette PNG (colour 0 clear, 1 white) and the metrics of every
 //   character the texts use;
-// - entries 3 to 9: labelled pictures (one per language code in entry 5, with its code).
+// - entries 3 to 9: the pictures (one per language code in entry 5), painted in the menus'
+//   kit or, in the labelled style, blocks that carry their code.
 // A text the encoding or the font cannot hold is refused with its file and line.
 // Only the data builder and its tests call this.
 #pragma once
@@ -18,6 +19,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tools/mkdata/art_packs.h"
 
 namespace sorv::mkdata {
 
@@ -28,6 +31,6 @@ struct PromoOptions {
 
 bool buildPromoFile(const std::string& dataDir, const std::vector<std::u16string>& constants,
                     int32_t language, const PromoOptions& options, std::vector<uint8_t>* file,
-                    std::string* error);
+                    std::string* error, DataStyle style = DataStyle::kArt);
 
 }  // namespace sorv::mkdata
