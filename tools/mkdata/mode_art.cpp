@@ -1,8 +1,14 @@
 #include "tools/mkdata/mode_art.h"
 
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/trophy_art.h"
+
 namespace sorv::mkdata {
 
-// Meant to do nothing yet: the labelled sprites stay until these are painted.
-void paintModeArt(PackSet& packs) { (void)packs; }
+void paintModeArt(PackSet& packs) {
+  PackEntries& menuExt = packs[kConstMenuExtPack];
+  menuExt.resize(kMenuExtPackEntries);
+  menuExt[kMenuExtTournamentLogo] = trophyArtSprite();
+}
 
 }  // namespace sorv::mkdata
