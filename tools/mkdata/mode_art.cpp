@@ -1,6 +1,8 @@
 #include "tools/mkdata/mode_art.h"
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/map_art.h"
+#include "tools/mkdata/map_icon_art.h"
 #include "tools/mkdata/trophy_art.h"
 
 namespace sorv::mkdata {
@@ -8,6 +10,8 @@ namespace sorv::mkdata {
 void paintModeArt(PackSet& packs) {
   PackEntries& menuExt = packs[kConstMenuExtPack];
   menuExt.resize(kMenuExtPackEntries);
+  menuExt[kMenuExtWorldMap] = worldMapArtSprite();
+  menuExt[kMenuExtMapIcons] = mapIconArtSprite();
   menuExt[kMenuExtTournamentLogo] = trophyArtSprite();
 }
 
