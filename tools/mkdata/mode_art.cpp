@@ -1,8 +1,10 @@
 #include "tools/mkdata/mode_art.h"
 
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/checkpoint_art.h"
 #include "tools/mkdata/map_art.h"
 #include "tools/mkdata/map_icon_art.h"
+#include "tools/mkdata/training_art.h"
 #include "tools/mkdata/trophy_art.h"
 
 namespace sorv::mkdata {
@@ -13,6 +15,10 @@ void paintModeArt(PackSet& packs) {
   menuExt[kMenuExtWorldMap] = worldMapArtSprite();
   menuExt[kMenuExtMapIcons] = mapIconArtSprite();
   menuExt[kMenuExtTournamentLogo] = trophyArtSprite();
+  PackEntries& training = packs[kConstTrainingPack];
+  training.resize(kTrainingPackEntries);
+  training[kTrainingSprite] = trainingArtSprite();
+  training[kTrainingCheckpoint] = checkPointArtSprite();
 }
 
 }  // namespace sorv::mkdata
