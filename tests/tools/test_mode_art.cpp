@@ -52,6 +52,28 @@ TEST_F(ModeSpritesTest, EverySpriteHoldsWhatTheGameDrawsOfIt) {
   EXPECT_EQ(log.text(), "");
 }
 
+// The game builds every module's picture in every palette of these sprites when it loads
+// them (two bytes a pixel), beside the menus' other sprites in half of the buffer heap.
+TEST_F(ModeSpritesTest, TheirCachedPicturesKeepToTheirShareOfTheHeap) {
+  struct Share {
+    int32_t pack, entry, bytes;
+  };
+  const Share shares[] = {{kConstMenuExtPack, kMenuExtWorldMap, 400 * 1024},
+                          {kConstMenuExtPack, kMenuExtMapIcons, 48 * 1024},
+                          {kConstMenuExtPack, kMenuExtTournamentLogo, 256 * 1024},
+                          {kConstTrainingPack, kTrainingSprite, 400 * 1024},
+                          {kConstTrainingPack, kTrainingCheckpoint, 160 * 1024}};
+  for (const Share& share : shares) {
+    ASprite* s = load({share.pack, share.entry, 0, 0, 0});
+    ASSERT_FALSE(isNull(s));
+    int64_t pixels = 0;
+    for (int32_t m = 0; m < s->moduleCount; m++) {
+      if (aload(s->moduleKind, m) == ASprite::kModuleImage) pixels += (aload(s->moduleWidth, m) & 0xFF) * (aload(s->moduleHeight, m) & 0xFF);
+    }
+    EXPECT_LE(pixels * 2 * s->paletteCount, share.bytes) << "pack " << share.pack << " entry " << share.entry;
+  }
+}
+
 // The animations a game plays once and waits for: their ends come within a second or two.
 TEST_F(ModeSpritesTest, TheAnimationsTheGamesWaitForEndSoon) {
   struct Case {

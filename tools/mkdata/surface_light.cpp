@@ -9,7 +9,7 @@ namespace {
 constexpr int kFull = 256;
 // Where across a cylinder the light is brightest (of kFull), and how much light its dark
 // side still gets.
-constexpr int kHighlight = 86, kDarkSide = 24;
+constexpr int kHighlight = 86, kFrontHighlight = kFull / 2, kDarkSide = 24;
 
 uint8_t dithered(const Ramp& ramp, int level, int x, int y) {
   const int v = std::clamp(level, 0, kFull) * (ramp.count - 1) * 16 / kFull;
@@ -23,7 +23,8 @@ uint8_t Ramp::at(int level) const {
   return static_cast<uint8_t>(first + v);
 }
 
-void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp) {
+void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp, Light light) {
+  const int highlight = light == Light::kFront ? kFrontHighlight : kHighlight;
   for (int y = 0; y < canvas.height(); y++) {
     for (int x = 0; x < canvas.width();) {
       if (canvas.at(x, y) != marker) {
@@ -35,8 +36,8 @@ void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp) {
       const int width = end - x;
       for (int i = x; i < end; i++) {
         const int across = (2 * (i - x) + 1) * kFull / (2 * width);
-        const int off = std::abs(across - kHighlight);
-        const int reach = across < kHighlight ? kHighlight : kFull - kHighlight;
+        const int off = std::abs(across - highlight);
+        const int reach = across < highlight ? highlight : kFull - highlight;
         const int level = kFull - off * (kFull - kDarkSide) / reach;
         canvas.set(i, y, dithered(ramp, level, i, y));
       }
@@ -45,10 +46,11 @@ void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp) {
   }
 }
 
-void shadeBall(Canvas& canvas, uint8_t marker, int cx, int cy, int r, Ramp ramp) {
+void shadeBall(Canvas& canvas, uint8_t marker, int cx, int cy, int r, Ramp ramp, Light light) {
   if (r < 1) r = 1;
-  // The light's spot lies up and left of the middle; the far rim stays a little lit.
-  const int lx = cx - r / 3, ly = cy - r / 3;
+  // The light's spot lies above the middle, and left of it from the upper left; the far rim
+  // stays a little lit.
+  const int lx = light == Light::kFront ? cx : cx - r / 3, ly = cy - r / 3;
   const int64_t reach = int64_t{4 * r / 3 + 1} * (4 * r / 3 + 1);
   for (int y = cy - r - 1; y <= cy + r + 1; y++) {
     for (int x = cx - r - 1; x <= cx + r + 1; x++) {

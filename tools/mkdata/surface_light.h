@@ -23,12 +23,16 @@ struct Ramp {
   uint8_t at(int level) const;
 };
 
-// Each row's runs of `marker` shaded as an upright cylinder: darkest on the right edge, a
-// highlight a third of the way in from the left.
-void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp);
-// Pixels holding `marker` shaded as a ball of radius r about (cx, cy), lit from the upper
-// left.
-void shadeBall(Canvas& canvas, uint8_t marker, int cx, int cy, int r, Ramp ramp);
+// Where the light comes from: the upper left, or straight ahead and a little above (which
+// lights a symmetric shape symmetrically, so its halves can be one mirrored picture).
+enum class Light { kUpperLeft, kFront };
+
+// Each row's runs of `marker` shaded as an upright cylinder: from the upper left darkest on
+// the right edge with a highlight a third of the way in; from the front dark at both edges
+// and lit in the middle.
+void shadeCylinder(Canvas& canvas, uint8_t marker, Ramp ramp, Light light = Light::kUpperLeft);
+// Pixels holding `marker` shaded as a ball of radius r about (cx, cy).
+void shadeBall(Canvas& canvas, uint8_t marker, int cx, int cy, int r, Ramp ramp, Light light = Light::kUpperLeft);
 // Pixels holding `marker` inside the box shaded top (light) to bottom (dark).
 void shadeDown(Canvas& canvas, uint8_t marker, const Box& box, Ramp ramp);
 

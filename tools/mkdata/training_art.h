@@ -24,14 +24,12 @@
 namespace sorv::mkdata {
 
 // Where the board's face, the machine's mouth and the bonus coin lie above their ground
-// points: the board's middle stands where a level's board radius puts it, the mouth at the
+// points: the board's middle stands about where the first level's board radius puts it, the mouth at the
 // machine's launch height of one metre, the coin under the number the game writes 9 pixels
 // up (the main font's digits stand on their line's foot, a few pixels above it).
 inline constexpr int kBoardFaceRise = 21, kBoardFaceRadius = 18;
 inline constexpr int kMachineMouthRise = 22;
 inline constexpr int kBonusCoinRise = 19, kBonusCoinRadius = 10;
-// The steps of the board's hit.
-inline constexpr int kBoardHitSteps = 4;
 
 std::vector<uint8_t> trainingArtSprite();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 
@@ -14,61 +15,69 @@ namespace sorv::mkdata {
 
 namespace {
 
-// The frame's canvas: its bottom right corner is the origin.
-constexpr int kWidth = 100, kHeight = 128;
-// The trophy stands on its plinth about this column; the plinth's top row.
-constexpr int kMiddle = 68, kPlinthTop = 112, kPlinthLeft = 37;
-constexpr int kFoot = kPlinthTop - 1;
-constexpr int kMiddleSub = kMiddle * kSub + kSub / 2;
-// The flag's pole and cloth (its hoist at the pole).
-constexpr int kPoleX = 14, kClothX = kWidth + kFlagLeft, kClothY = kHeight + kFlagTop;
+// The game builds every module's picture in every palette when it loads this sprite, so the
+// trophies are built from a kit of pieces shared between frames, and each symmetric piece is
+// one half (or one quarter) drawn mirrored.
+
+// In frame coordinates (the origin the bottom right corner): the trophy's middle (between
+// two columns), the plinth's top row, the flag's pole.
+constexpr int kMiddle = -32, kPlinthHeight = 16, kPlinthTop = -kPlinthHeight, kPlinthHalf = 32;
+constexpr int kPoleX = -86, kPoleTop = -125;
 constexpr int kClothW = kFlagWidth, kClothH = 18;
 
+// Pieces are painted on a scratch canvas about the line between two columns, standing on a
+// row; only their left halves (or top left quarters) are kept when they mirror.
+constexpr int kScratch = 128, kAnchorX = kScratch / 2, kAnchorY = 120;
+constexpr int kAnchorSub = kAnchorX * kSub;
+
 // Fixed colours, then the ramps; the flag's cloth takes the indexes from kClothFirst on.
-constexpr uint8_t kOutline = 1, kEngrave = 2;
+constexpr uint8_t kOutline = 1;
 constexpr uint8_t kClothFirst = 48;
 // Markers of the parts before they are lit (never left in a picture).
 constexpr uint8_t kMarkMetal = 250, kMarkTrim = 251, kMarkBall = 252, kMarkFlat = 253;
 
-enum class Kind { kCup, kUrn, kBowl, kGoblet, kPlate, kShield, kBall, kColumn };
+enum class Kind { kCup, kUrn, kBowl, kGoblet, kPlate, kGrandPlate, kShield, kBall, kColumn };
 enum class Metal { kGold, kSilver, kBronze };
+enum class Stem { kNone, kShort, kLong };
 enum class Plinth { kWood, kSteps, kBlackMarble, kGreenMarble };
 
 struct TrophyLook {
   Kind kind;
-  Metal metal, trim;
-  int height;  // from the plinth's top to the trophy's top
+  Metal metal;
+  Stem stem;
   bool handles, lid;
   Plinth plinth;
+  Metal plaque;
 };
 
-// A trophy per frame: the four great tournaments (0..3) and the main ones (2, 4) the tallest;
-// 23 the women's main tournament's plate.
+// A trophy per frame, from sixteen bodies told apart further by stem, handles, lid and
+// plinth: the four great tournaments (0..3) and the main ones (2, 4) the grandest; 23 the
+// women's main tournament's plate.
 constexpr TrophyLook kLooks[kTournamentLogoFrames] = {
-    {Kind::kCup, Metal::kGold, Metal::kGold, 84, true, true, Plinth::kSteps},
-    {Kind::kUrn, Metal::kSilver, Metal::kGold, 82, true, true, Plinth::kBlackMarble},
-    {Kind::kCup, Metal::kGold, Metal::kSilver, 86, true, false, Plinth::kGreenMarble},
-    {Kind::kBowl, Metal::kSilver, Metal::kSilver, 64, false, false, Plinth::kWood},
-    {Kind::kUrn, Metal::kGold, Metal::kGold, 84, true, true, Plinth::kGreenMarble},
-    {Kind::kShield, Metal::kBronze, Metal::kGold, 66, false, false, Plinth::kWood},
-    {Kind::kPlate, Metal::kGold, Metal::kSilver, 60, false, false, Plinth::kBlackMarble},
-    {Kind::kGoblet, Metal::kSilver, Metal::kSilver, 70, false, false, Plinth::kWood},
-    {Kind::kBall, Metal::kGold, Metal::kGold, 72, false, false, Plinth::kBlackMarble},
-    {Kind::kCup, Metal::kBronze, Metal::kBronze, 62, false, false, Plinth::kWood},
-    {Kind::kShield, Metal::kSilver, Metal::kGold, 70, false, false, Plinth::kBlackMarble},
-    {Kind::kUrn, Metal::kBronze, Metal::kBronze, 68, false, true, Plinth::kWood},
-    {Kind::kCup, Metal::kSilver, Metal::kSilver, 70, true, false, Plinth::kSteps},
-    {Kind::kBowl, Metal::kGold, Metal::kGold, 60, true, false, Plinth::kGreenMarble},
-    {Kind::kPlate, Metal::kBronze, Metal::kGold, 58, false, false, Plinth::kWood},
-    {Kind::kGoblet, Metal::kGold, Metal::kGold, 74, true, false, Plinth::kBlackMarble},
-    {Kind::kBall, Metal::kSilver, Metal::kSilver, 68, false, false, Plinth::kWood},
-    {Kind::kShield, Metal::kGold, Metal::kSilver, 68, false, false, Plinth::kGreenMarble},
-    {Kind::kCup, Metal::kGold, Metal::kGold, 60, false, true, Plinth::kWood},
-    {Kind::kColumn, Metal::kSilver, Metal::kGold, 78, false, false, Plinth::kBlackMarble},
-    {Kind::kBowl, Metal::kBronze, Metal::kBronze, 56, false, false, Plinth::kSteps},
-    {Kind::kGoblet, Metal::kBronze, Metal::kBronze, 66, false, true, Plinth::kWood},
-    {Kind::kColumn, Metal::kGold, Metal::kGold, 76, false, false, Plinth::kGreenMarble},
-    {Kind::kPlate, Metal::kSilver, Metal::kGold, 76, false, false, Plinth::kBlackMarble},
+    {Kind::kCup, Metal::kGold, Stem::kLong, true, true, Plinth::kSteps, Metal::kGold},
+    {Kind::kUrn, Metal::kSilver, Stem::kShort, true, true, Plinth::kBlackMarble, Metal::kGold},
+    {Kind::kCup, Metal::kGold, Stem::kLong, true, false, Plinth::kGreenMarble, Metal::kSilver},
+    {Kind::kBowl, Metal::kGold, Stem::kShort, false, false, Plinth::kWood, Metal::kGold},
+    {Kind::kUrn, Metal::kGold, Stem::kLong, true, true, Plinth::kGreenMarble, Metal::kGold},
+    {Kind::kShield, Metal::kBronze, Stem::kShort, false, false, Plinth::kWood, Metal::kGold},
+    {Kind::kPlate, Metal::kGold, Stem::kShort, false, false, Plinth::kBlackMarble, Metal::kSilver},
+    {Kind::kGoblet, Metal::kSilver, Stem::kLong, false, false, Plinth::kWood, Metal::kSilver},
+    {Kind::kBall, Metal::kGold, Stem::kLong, false, false, Plinth::kBlackMarble, Metal::kGold},
+    {Kind::kCup, Metal::kBronze, Stem::kShort, false, false, Plinth::kWood, Metal::kGold},
+    {Kind::kShield, Metal::kSilver, Stem::kShort, false, false, Plinth::kBlackMarble, Metal::kGold},
+    {Kind::kUrn, Metal::kSilver, Stem::kLong, false, true, Plinth::kWood, Metal::kSilver},
+    {Kind::kCup, Metal::kSilver, Stem::kLong, true, false, Plinth::kSteps, Metal::kSilver},
+    {Kind::kBowl, Metal::kGold, Stem::kLong, true, false, Plinth::kGreenMarble, Metal::kGold},
+    {Kind::kBowl, Metal::kBronze, Stem::kShort, false, false, Plinth::kWood, Metal::kGold},
+    {Kind::kGoblet, Metal::kGold, Stem::kLong, true, false, Plinth::kBlackMarble, Metal::kGold},
+    {Kind::kCup, Metal::kSilver, Stem::kShort, false, true, Plinth::kWood, Metal::kSilver},
+    {Kind::kShield, Metal::kGold, Stem::kShort, false, false, Plinth::kGreenMarble, Metal::kSilver},
+    {Kind::kCup, Metal::kGold, Stem::kShort, false, true, Plinth::kWood, Metal::kGold},
+    {Kind::kColumn, Metal::kSilver, Stem::kLong, false, false, Plinth::kBlackMarble, Metal::kSilver},
+    {Kind::kBowl, Metal::kBronze, Stem::kLong, true, false, Plinth::kSteps, Metal::kGold},
+    {Kind::kGoblet, Metal::kSilver, Stem::kShort, true, false, Plinth::kWood, Metal::kSilver},
+    {Kind::kBall, Metal::kGold, Stem::kShort, false, false, Plinth::kGreenMarble, Metal::kGold},
+    {Kind::kGrandPlate, Metal::kSilver, Stem::kShort, false, false, Plinth::kBlackMarble, Metal::kGold},
 };
 
 // ---------------------------------------------------------------- colours
@@ -77,6 +86,9 @@ struct Colours {
   std::vector<uint32_t> palette;
   Ramp gold, silver, bronze, wood, blackMarble, greenMarble, pole;
   Ramp metal(Metal m) const { return m == Metal::kGold ? gold : m == Metal::kSilver ? silver : bronze; }
+  Ramp stone(Plinth p) const {
+    return p == Plinth::kBlackMarble ? blackMarble : p == Plinth::kGreenMarble ? greenMarble : wood;
+  }
 };
 
 Ramp addRamp(std::vector<uint32_t>& palette, uint32_t dark, uint32_t light, int count) {
@@ -85,7 +97,7 @@ Ramp addRamp(std::vector<uint32_t>& palette, uint32_t dark, uint32_t light, int 
 
 Colours trophyColours() {
   Colours c;
-  c.palette = {kArtKey, opaque(0x140E08), opaque(0x4A3418)};
+  c.palette = {kArtKey, opaque(0x140E08)};
   c.gold = addRamp(c.palette, 0x6A4208, 0xFFF2A8, 7);
   c.silver = addRamp(c.palette, 0x46505E, 0xFAFCFF, 7);
   c.bronze = addRamp(c.palette, 0x4A2410, 0xF4B878, 7);
@@ -98,247 +110,327 @@ Colours trophyColours() {
   return c;
 }
 
-// ---------------------------------------------------------------- shapes
+// ---------------------------------------------------------------- pieces
 
-// A shape symmetric about the trophy's middle from its right half: (half width, y) points in
-// sixteenths of a pixel, top down.
-void fillProfile(Canvas& c, const std::vector<Pt>& rightHalf, uint8_t colour) {
-  std::vector<Pt> polygon;
-  for (const Pt& p : rightHalf) polygon.push_back({kMiddleSub + p.x, p.y});
-  for (auto it = rightHalf.rbegin(); it != rightHalf.rend(); ++it) polygon.push_back({kMiddleSub - it->x, it->y});
-  c.fillPolygonSub(polygon, colour);
-}
+enum class Symmetry { kNone, kLeftRight, kFourWay };
+
+// A piece's kept picture and where its top left lies from the anchor it is placed by.
+struct Piece {
+  Canvas canvas;
+  int dx = 0, dy = 0;
+  Symmetry symmetry = Symmetry::kNone;
+};
 
 int sub(int pixels) { return pixels * kSub; }
 
-// A band across the shape at row y (both halves), h rows high, half width w.
-void band(Canvas& c, int halfWidth, int y, int h, uint8_t colour) {
-  c.fillRect(kMiddle - halfWidth, y, 2 * halfWidth + 1, h, colour);
+// A shape symmetric about the anchor's line from its right half: (half width, y) points in
+// sixteenths of a pixel, top down, y from the anchor's row.
+void fillProfile(Canvas& c, const std::vector<Pt>& rightHalf, uint8_t colour) {
+  std::vector<Pt> polygon;
+  for (const Pt& p : rightHalf) polygon.push_back({kAnchorSub + p.x, sub(kAnchorY) + p.y});
+  for (auto it = rightHalf.rbegin(); it != rightHalf.rend(); ++it) polygon.push_back({kAnchorSub - it->x, sub(kAnchorY) + it->y});
+  c.fillPolygonSub(polygon, colour);
 }
 
-// A foot: a flared disc seen from the side, and a stem up to `top`.
-void footAndStem(Canvas& c, int footHalf, int stemHalf, int top) {
-  fillProfile(c, {{sub(footHalf - 3), sub(kFoot - 4)}, {sub(footHalf), sub(kFoot - 1)}, {sub(footHalf), sub(kFoot + 1)}},
-              kMarkTrim);
-  c.fillRect(kMiddle - stemHalf, top, 2 * stemHalf + 1, kFoot - 3 - top, kMarkMetal);
-  // A knop halfway up the stem.
-  const int knop = (top + kFoot - 3) / 2;
-  c.fillEllipse(kMiddle, knop, stemHalf + 3, 2, kMarkTrim);
-}
+// A band across the anchor's line, `half` pixels each side, at rows y..y+h-1 from the anchor.
+void band(Canvas& c, int half, int y, int h, uint8_t colour) { c.fillRect(kAnchorX - half, kAnchorY + y, 2 * half, h, colour); }
 
-// An ear handle: a loop from the body's rim at (x, top) out and down to (x, bottom).
-void handle(Canvas& c, int x, int top, int bottom, int reach, bool right) {
-  const int s = right ? 1 : -1;
-  const Pt a{x * kSub, top * kSub}, b{(x + s * reach) * kSub, (top - 2) * kSub};
-  const Pt d{(x + s * (reach + 2)) * kSub, ((top + bottom) / 2) * kSub}, e{x * kSub, bottom * kSub};
-  c.lineSub(a, b, 3 * kSub, kMarkTrim);
-  c.lineSub(b, d, 3 * kSub, kMarkTrim);
-  c.lineSub(d, e, 3 * kSub, kMarkTrim);
-}
-
-// A domed lid on a rim at row y with a ball on top.
-void lid(Canvas& c, int halfWidth, int y, int height) {
-  fillProfile(c, {{0, sub(y - height)}, {sub(halfWidth / 2), sub(y - height + 2)}, {sub(halfWidth - 2), sub(y - height / 3)},
-                  {sub(halfWidth), sub(y + 1)}},
-              kMarkMetal);
-  c.fillEllipse(kMiddle, y - height - 3, 3, 3, kMarkBall);
-}
-
-void paintCup(Canvas& c, const TrophyLook& t) {
-  const int top = kFoot - t.height;
-  const int lidH = t.lid ? t.height / 6 : 0;
-  const int rim = top + lidH + (t.lid ? 6 : 0);
-  const int bowlH = (kFoot - rim) * 11 / 20, bowlHalf = 12 + t.height / 10;
-  const int bowlBottom = rim + bowlH;
-  footAndStem(c, bowlHalf - 3, 3, bowlBottom - 2);
-  fillProfile(c,
-              {{sub(bowlHalf), sub(rim)}, {sub(bowlHalf) - 4, sub(rim + bowlH / 4)}, {sub(bowlHalf * 7 / 8), sub(rim + bowlH / 2)},
-               {sub(bowlHalf * 5 / 8), sub(rim + bowlH * 4 / 5)}, {sub(4), sub(bowlBottom)}},
-              kMarkMetal);
-  band(c, bowlHalf + 1, rim - 1, 3, kMarkTrim);
-  // A band engraved round the bowl.
-  band(c, bowlHalf, rim + bowlH / 3, 1, kMarkFlat);
-  if (t.handles) {
-    handle(c, kMiddle + bowlHalf - 2, rim + 2, rim + bowlH * 2 / 3, 6, true);
-    handle(c, kMiddle - bowlHalf + 2, rim + 2, rim + bowlH * 2 / 3, 6, false);
-  }
-  if (t.lid) lid(c, bowlHalf - 1, rim - 1, lidH + 3);
-}
-
-void paintUrn(Canvas& c, const TrophyLook& t) {
-  const int top = kFoot - t.height;
-  const int lidH = t.lid ? t.height / 7 : 0;
-  const int neck = top + lidH + (t.lid ? 6 : 2);
-  const int bodyTop = neck + t.height / 8, bodyBottom = kFoot - t.height / 5;
-  const int bodyHalf = 13 + t.height / 12, neckHalf = 7;
-  footAndStem(c, bodyHalf - 4, 4, bodyBottom - 2);
-  fillProfile(c,
-              {{sub(neckHalf + 2), sub(neck)}, {sub(neckHalf), sub(neck + 3)}, {sub(neckHalf + 2), sub(bodyTop)},
-               {sub(bodyHalf), sub((bodyTop + bodyBottom) / 2 - 2)}, {sub(bodyHalf - 3), sub(bodyBottom - 4)},
-               {sub(5), sub(bodyBottom)}},
-              kMarkMetal);
-  band(c, neckHalf + 3, neck - 1, 2, kMarkTrim);
-  band(c, bodyHalf - 2, (bodyTop + bodyBottom) / 2 + 4, 2, kMarkTrim);
-  if (t.handles) {
-    handle(c, kMiddle + neckHalf + 1, neck + 3, bodyTop + 5, 7, true);
-    handle(c, kMiddle - neckHalf - 1, neck + 3, bodyTop + 5, 7, false);
-  }
-  if (t.lid) lid(c, neckHalf + 2, neck - 1, lidH + 2);
-}
-
-void paintBowl(Canvas& c, const TrophyLook& t) {
-  const int rim = kFoot - t.height + 4, bowlHalf = 26, bowlH = t.height / 3;
-  footAndStem(c, 15, 3, rim + bowlH - 1);
-  fillProfile(c, {{sub(bowlHalf), sub(rim)}, {sub(bowlHalf - 2), sub(rim + bowlH / 2)}, {sub(bowlHalf - 8), sub(rim + bowlH - 2)},
-                  {sub(6), sub(rim + bowlH + 1)}},
-              kMarkMetal);
-  // The bowl's mouth seen a little from above: a dark inside within the rim.
-  c.fillEllipse(kMiddle, rim, bowlHalf, 3, kMarkTrim);
-  c.fillEllipse(kMiddle, rim, bowlHalf - 3, 2, kMarkFlat);
-  if (t.handles) {
-    handle(c, kMiddle + bowlHalf - 3, rim + 2, rim + bowlH - 4, 3, true);
-    handle(c, kMiddle - bowlHalf + 3, rim + 2, rim + bowlH - 4, 3, false);
-  }
-}
-
-void paintGoblet(Canvas& c, const TrophyLook& t) {
-  const int top = kFoot - t.height + (t.lid ? 10 : 0), cupHalf = 14, cupH = t.height * 2 / 5;
-  footAndStem(c, 14, 2, top + cupH - 1);
-  fillProfile(c, {{sub(cupHalf), sub(top)}, {sub(cupHalf - 1), sub(top + cupH / 3)}, {sub(5), sub(top + cupH - 3)},
-                  {sub(3), sub(top + cupH)}},
-              kMarkMetal);
-  band(c, cupHalf + 1, top - 1, 2, kMarkTrim);
-  if (t.handles) {
-    handle(c, kMiddle + cupHalf - 3, top + 3, top + cupH - 6, 6, true);
-    handle(c, kMiddle - cupHalf + 3, top + 3, top + cupH - 6, 6, false);
-  }
-  if (t.lid) lid(c, cupHalf - 1, top - 1, 7);
-}
-
-// A plate stands upright on a small stand: a rim, an engraved field, a boss in the middle.
-void paintPlate(Canvas& c, const TrophyLook& t) {
-  const int r = t.height / 2 - 3, cy = kFoot - 6 - r;
-  fillProfile(c, {{sub(6), sub(cy + r - 4)}, {sub(14), sub(kFoot - 1)}, {sub(14), sub(kFoot + 1)}}, kMarkTrim);
-  c.fillEllipse(kMiddle, cy, r, r, kMarkBall);
-  c.fillEllipse(kMiddle, cy, r - 4, r - 4, kMarkFlat);
-  c.ellipseRing(kMiddle, cy, r - 7, r - 7, 1, kMarkTrim);
-  if (r > 24) c.ellipseRing(kMiddle, cy, r - 12, r - 12, 2, kMarkTrim);
-  c.fillEllipse(kMiddle, cy, r / 4, r / 4, kMarkMetal);
-}
-
-// A shield on a short post: a rim of the trim metal, the field, a ball in the middle.
-void paintShield(Canvas& c, const TrophyLook& t) {
-  const int top = kFoot - t.height, bottom = kFoot - 10, half = 22;
-  const auto outline = [&](int inset) {
-    return std::vector<Pt>{{sub(half - inset), sub(top + inset)},
-                           {sub(half - inset), sub(top + (bottom - top) / 2)},
-                           {sub(half - inset - 4), sub(bottom - (bottom - top) / 5)},
-                           {sub(half / 2 - inset / 2), sub(bottom - 6 - inset / 2)},
-                           {0, sub(bottom - inset)}};
-  };
-  c.fillRect(kMiddle - 3, bottom - 4, 7, kFoot - bottom + 1, kMarkMetal);
-  fillProfile(c, {{sub(10), sub(kFoot - 3)}, {sub(12), sub(kFoot + 1)}}, kMarkTrim);
-  c.fillRect(kMiddle - 12, kFoot - 3, 25, 4, kMarkTrim);
-  fillProfile(c, outline(0), kMarkTrim);
-  fillProfile(c, outline(3), kMarkMetal);
-  // A cross of the trim over the field, and a ball where it meets.
-  c.fillRect(kMiddle - 2, top + 3, 5, bottom - top - 8, kMarkTrim);
-  c.fillRect(kMiddle - half + 3, top + (bottom - top) / 3 - 1, 2 * half - 5, 5, kMarkTrim);
-  c.fillEllipse(kMiddle, top + (bottom - top) / 3 + 1, 5, 5, kMarkBall);
-}
-
-// A big ball on a fluted column.
-void paintBall(Canvas& c, const TrophyLook& t) {
-  const int r = 15, cy = kFoot - t.height + r;
-  footAndStem(c, 15, 5, cy + r - 3);
-  for (int x = kMiddle - 4; x <= kMiddle + 4; x += 4) c.fillRect(x, cy + r, 1, kFoot - 5 - cy - r, kMarkFlat);
-  c.fillEllipse(kMiddle, cy + r, 8, 2, kMarkTrim);
-  c.fillEllipse(kMiddle, cy, r, r, kMarkBall);
-}
-
-// A slim column with a star on top.
-void paintColumn(Canvas& c, const TrophyLook& t) {
-  const int top = kFoot - t.height;
-  constexpr int kStar[10][2] = {{0, -100}, {24, -33}, {95, -31}, {38, 12}, {59, 81},
-                                {0, 40},   {-59, 81}, {-38, 12}, {-95, -31}, {-24, -33}};
-  std::vector<Pt> star;
-  const int r = 13, cy = top + r;
-  for (const auto& p : kStar) star.push_back({kMiddleSub + p[0] * r * kSub / 100, cy * kSub + p[1] * r * kSub / 100});
-  fillProfile(c, {{sub(4), sub(cy + r - 3)}, {sub(7), sub(kFoot - 8)}, {sub(9), sub(kFoot - 6)}}, kMarkMetal);
-  footAndStem(c, 14, 7, kFoot - 7);
-  c.fillPolygonSub(star, kMarkTrim);
-}
-
-void paintTrophy(Canvas& c, const TrophyLook& t) {
-  switch (t.kind) {
-    case Kind::kCup: return paintCup(c, t);
-    case Kind::kUrn: return paintUrn(c, t);
-    case Kind::kBowl: return paintBowl(c, t);
-    case Kind::kGoblet: return paintGoblet(c, t);
-    case Kind::kPlate: return paintPlate(c, t);
-    case Kind::kShield: return paintShield(c, t);
-    case Kind::kBall: return paintBall(c, t);
-    case Kind::kColumn: return paintColumn(c, t);
-  }
-}
-
-// The markers lit: the body as a cylinder, the trim in its own metal, balls as balls, the
-// engraved and flat parts in the body's middle shade.
-void lightTrophy(Canvas& c, const TrophyLook& t, const Colours& colours) {
-  const Ramp body = colours.metal(t.metal), trim = colours.metal(t.trim);
-  const Box ink = c.bounds();
-  for (int y = ink.y; y < ink.y + ink.h; y++) {
-    for (int x = ink.x; x < ink.x + ink.w; x++) {
-      if (c.at(x, y) == kMarkFlat) c.set(x, y, body.at(t.kind == Kind::kPlate || t.kind == Kind::kShield ? 150 : 60));
-    }
-  }
-  // A ball is lit about its own middle: found from its marker's box.
+// The markers lit from the front: the body as a cylinder, the trim in its own metal, balls
+// as balls, flat parts in the body's middle shade.
+void lightPiece(Canvas& c, Ramp body, Ramp trim, int flatLevel = 60) {
+  for (int y = 0; y < c.height(); y++)
+    for (int x = 0; x < c.width(); x++)
+      if (c.at(x, y) == kMarkFlat) c.set(x, y, body.at(flatLevel));
   Canvas balls(c.width(), c.height());
   for (int y = 0; y < c.height(); y++)
     for (int x = 0; x < c.width(); x++)
       if (c.at(x, y) == kMarkBall) balls.set(x, y, 1);
-  const Box ball = balls.bounds();
-  if (!ball.empty()) {
-    shadeBall(c, kMarkBall, ball.x + ball.w / 2, ball.y + ball.h / 2, std::max(ball.w, ball.h) / 2, t.kind == Kind::kBall ? body : trim);
+  if (const Box b = balls.bounds(); !b.empty()) {
+    shadeBall(c, kMarkBall, b.x + b.w / 2, b.y + b.h / 2, std::max(b.w, b.h) / 2, trim, Light::kFront);
   }
-  shadeCylinder(c, kMarkMetal, body);
-  shadeCylinder(c, kMarkTrim, trim);
+  shadeCylinder(c, kMarkMetal, body, Light::kFront);
+  shadeCylinder(c, kMarkTrim, trim, Light::kFront);
 }
 
-// ---------------------------------------------------------------- plinths and the flag
+// The left half copied mirrored over the right, so the halves are one picture.
+void mirrorLeftHalf(Canvas& c) {
+  for (int y = 0; y < c.height(); y++)
+    for (int x = kAnchorX; x < c.width(); x++) c.set(x, y, c.at(2 * kAnchorX - 1 - x, y));
+}
 
-void paintPlinth(Canvas& c, Plinth p, const Colours& colours, Metal plaque) {
-  const Ramp stone = p == Plinth::kWood || p == Plinth::kSteps ? colours.wood
-                     : p == Plinth::kBlackMarble           ? colours.blackMarble
-                                                           : colours.greenMarble;
-  const auto block = [&](int x, int y, int w, int h) {
-    c.fillRect(x, y, w, h, kOutline);
-    c.fillRect(x + 1, y + 1, w - 2, h - 2, kMarkFlat);
-    shadeDown(c, kMarkFlat, {x, y + 1, w, h - 2}, stone);
-    c.fillRect(x + 1, y + 1, w - 2, 1, stone.light());
+void mirrorTopHalf(Canvas& c, int middleRow) {
+  for (int y = middleRow; y < c.height() && 2 * middleRow - 1 - y >= 0; y++)
+    for (int x = 0; x < c.width(); x++) c.set(x, y, c.at(x, 2 * middleRow - 1 - y));
+}
+
+// The scratch's ink as a piece: whole, its left half, or its top left quarter above
+// `middleRow`; outlined first.
+Piece cut(Canvas scratch, Symmetry symmetry, int middleRow = 0) {
+  if (symmetry != Symmetry::kNone) mirrorLeftHalf(scratch);
+  if (symmetry == Symmetry::kFourWay) mirrorTopHalf(scratch, middleRow);
+  scratch.outline(kOutline);
+  const Box ink = scratch.bounds();
+  Box kept = ink;
+  if (symmetry != Symmetry::kNone) kept.w = kAnchorX - ink.x;
+  if (symmetry == Symmetry::kFourWay) kept.h = middleRow - ink.y;
+  return Piece{scratch.crop(kept), kept.x - kAnchorX, kept.y - kAnchorY, symmetry};
+}
+
+// The frame entries that show a piece with its anchor at (x, y) of the frame, mirrored about
+// the anchor's line when asked (a right-hand part drawn on the left).
+void put(ArtSprite& art, std::vector<SpriteFModule>& entries, const Piece& p, int x, int y, bool mirror = false) {
+  const int m = art.addModule(p.canvas), w = p.canvas.width(), h = p.canvas.height();
+  switch (p.symmetry) {
+    case Symmetry::kNone:
+      entries.push_back(mirror ? ArtSprite::entry(m, x - p.dx - w, y + p.dy, 1) : ArtSprite::entry(m, x + p.dx, y + p.dy));
+      return;
+    case Symmetry::kLeftRight:
+      entries.push_back(ArtSprite::entry(m, x + p.dx, y + p.dy));
+      entries.push_back(ArtSprite::entry(m, x, y + p.dy, 1));
+      return;
+    case Symmetry::kFourWay:
+      entries.push_back(ArtSprite::entry(m, x + p.dx, y + p.dy));
+      entries.push_back(ArtSprite::entry(m, x, y + p.dy, 1));
+      entries.push_back(ArtSprite::entry(m, x + p.dx, y + p.dy + h, 2));
+      entries.push_back(ArtSprite::entry(m, x, y + p.dy + h, 3));
+      return;
+  }
+}
+
+// ---------------------------------------------------------------- the kit
+
+constexpr int kFootHeight = 5;
+constexpr int kStemLength[] = {0, 9, 20};
+
+Piece foot(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  fillProfile(s, {{sub(9), sub(-kFootHeight)}, {sub(13), sub(-1)}, {sub(13), 0}}, kMarkMetal);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return cut(s, Symmetry::kLeftRight);
+}
+
+Piece stem(const Colours& c, Metal m, Stem length) {
+  Canvas s(kScratch, kScratch);
+  const int l = kStemLength[static_cast<int>(length)];
+  band(s, 3, -l, l, kMarkMetal);
+  s.fillEllipse(kAnchorX - 1, -l / 2 + kAnchorY, 5, 2, kMarkTrim);  // the knop
+  lightPiece(s, c.metal(m), c.metal(m));
+  return cut(s, Symmetry::kLeftRight);
+}
+
+// A trophy's body and where its handles and lid go, from its anchor (the top of its stem).
+struct Body {
+  Piece piece;
+  int height;
+  Pt handle;  // the right handle's anchor
+  int lidHalf;
+};
+
+Body cupBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 26, half = 14;
+  fillProfile(s, {{sub(half), sub(-h)}, {sub(half) - 4, sub(-h * 3 / 4)}, {sub(half * 7 / 8), sub(-h / 2)},
+                  {sub(half * 5 / 8), sub(-h / 5)}, {sub(3), 0}},
+              kMarkMetal);
+  band(s, half + 1, -h - 1, 3, kMarkTrim);
+  band(s, half - 1, -h * 2 / 3, 1, kMarkFlat);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return {cut(s, Symmetry::kLeftRight), h + 1, {half - 2, -h + 2}, half - 1};
+}
+
+Body urnBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 38, half = 15, neck = 6;
+  fillProfile(s, {{sub(neck + 2), sub(-h)}, {sub(neck), sub(-h + 3)}, {sub(neck + 2), sub(-h * 3 / 4)},
+                  {sub(half), sub(-h * 2 / 5)}, {sub(half - 3), sub(-h / 6)}, {sub(4), 0}},
+              kMarkMetal);
+  band(s, neck + 3, -h - 1, 2, kMarkTrim);
+  band(s, half - 2, -h / 3, 2, kMarkTrim);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return {cut(s, Symmetry::kLeftRight), h + 1, {neck + 1, -h + 3}, neck + 2};
+}
+
+Body bowlBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 12, half = 25;
+  fillProfile(s, {{sub(half), sub(-h)}, {sub(half - 2), sub(-h / 2)}, {sub(half - 8), sub(-2)}, {sub(5), 0}}, kMarkMetal);
+  // The mouth seen a little from above: its dark inside within the rim.
+  s.fillEllipse(kAnchorX - 1, kAnchorY - h, half, 3, kMarkTrim);
+  s.fillEllipse(kAnchorX - 1, kAnchorY - h, half - 3, 2, kMarkFlat);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return {cut(s, Symmetry::kLeftRight), h + 3, {half - 3, -h + 2}, 0};
+}
+
+Body gobletBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 26, half = 12;
+  fillProfile(s, {{sub(half), sub(-h)}, {sub(half - 1), sub(-h * 2 / 3)}, {sub(5), sub(-3)}, {sub(3), 0}}, kMarkMetal);
+  band(s, half + 1, -h - 1, 2, kMarkTrim);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return {cut(s, Symmetry::kLeftRight), h + 1, {half - 3, -h + 3}, 0};
+}
+
+// A plate stands upright on its stem: a bevelled rim, an engraved field and a boss, lit
+// alike all round so a quarter of it serves.
+Body plateBody(const Colours& c, Metal m, int r, Metal trim) {
+  Canvas s(kScratch, kScratch);
+  const Ramp body = c.metal(m), edge = c.metal(trim);
+  const int cy = kAnchorY - r;  // the plate's middle lies between rows cy - 1 and cy
+  for (int y = cy - r; y < cy; y++) {
+    for (int x = kAnchorX - r; x < kAnchorX; x++) {
+      const int dx = 2 * (x - kAnchorX) + 1, dy = 2 * (y - cy) + 1, d2 = dx * dx + dy * dy;
+      if (d2 > 4 * r * r) continue;
+      const auto within = [&](int radius) { return d2 <= 4 * radius * radius; };
+      uint8_t colour = edge.at(230);
+      if (within(r - 1)) colour = edge.at(120);
+      if (within(r - 3)) colour = edge.at(40);
+      if (within(r - 4)) colour = body.at(170);
+      if (within(r - 7) && !within(r - 8)) colour = body.at(40);
+      if (r > 20 && within(r - 12) && !within(r - 13)) colour = edge.at(150);
+      if (within(r / 4 + 1)) colour = edge.at(60);
+      if (within(r / 4)) colour = edge.at(230);
+      s.set(x, y, colour);
+    }
+  }
+  return {cut(s, Symmetry::kFourWay, cy), 2 * r, {0, 0}, 0};
+}
+
+Body shieldBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 42, half = 19;
+  const auto outline = [&](int inset) {
+    return std::vector<Pt>{{sub(half - inset), sub(-h + inset)},
+                           {sub(half - inset), sub(-h / 2)},
+                           {sub(half - inset - 4), sub(-h / 5)},
+                           {sub(half / 2 - inset / 2), sub(-6 - inset / 2)},
+                           {0, sub(-inset)}};
   };
-  const int w = kWidth - kPlinthLeft;
-  if (p == Plinth::kSteps) {
-    block(kPlinthLeft, kPlinthTop + 6, w, kHeight - kPlinthTop - 6);
-    block(kPlinthLeft + 8, kPlinthTop, w - 16, 7);
-  } else {
-    block(kPlinthLeft, kPlinthTop, w, kHeight - kPlinthTop);
-  }
-  if (p == Plinth::kBlackMarble || p == Plinth::kGreenMarble) {
-    // Veins across the stone.
-    c.line({kPlinthLeft + 4, kPlinthTop + 3}, {kPlinthLeft + 20, kHeight - 3}, 1, stone.at(190));
-    c.line({kPlinthLeft + 40, kPlinthTop + 2}, {kPlinthLeft + 52, kPlinthTop + 9}, 1, stone.at(190));
-  }
-  // The engraved plaque.
-  const Ramp metal = colours.metal(plaque);
-  const int px = kMiddle - 12, py = kHeight - 10;
-  c.fillRect(px - 1, py - 1, 27, 8, kOutline);
-  c.fillRect(px, py, 25, 6, metal.at(200));
-  c.fillRect(px + 3, py + 2, 19, 1, metal.dark());
-  c.fillRect(px + 6, py + 4, 13, 1, metal.dark());
+  fillProfile(s, outline(0), kMarkTrim);
+  fillProfile(s, outline(3), kMarkMetal);
+  band(s, 2, -h + 3, h - 8, kMarkTrim);
+  band(s, half - 3, -h * 2 / 3 - 1, 5, kMarkTrim);
+  s.fillEllipse(kAnchorX - 1, kAnchorY - h * 2 / 3 + 1, 5, 5, kMarkBall);
+  lightPiece(s, c.metal(m), c.gold);
+  return {cut(s, Symmetry::kLeftRight), h, {0, 0}, 0};
 }
 
-// The flag's cloth waves: each column's drop and whether it lies in a fold's shade.
+// A ball lit from the upper left: the one piece that is not mirrored.
+Body ballBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int r = 13;
+  s.fillEllipse(kAnchorX, kAnchorY - r - 1, r, r, kMarkBall);
+  shadeBall(s, kMarkBall, kAnchorX, kAnchorY - r - 1, r, c.metal(m));
+  // Its seams, engraved: arcs of two circles beside it, where they cross it.
+  for (int y = kAnchorY - 2 * r - 1; y < kAnchorY; y++) {
+    for (int x = kAnchorX - r; x <= kAnchorX + r; x++) {
+      if (s.at(x, y) == 0) continue;
+      for (const int side : {-1, 1}) {
+        const int dx = x - (kAnchorX + side * 20), dy = y - (kAnchorY - r - 1);
+        const int d2 = dx * dx + dy * dy;
+        if (d2 >= 11 * 11 && d2 <= 12 * 12) s.set(x, y, c.metal(m).at(40));
+      }
+    }
+  }
+  Piece p = cut(s, Symmetry::kNone);
+  return {p, 2 * r + 1, {0, 0}, 0};
+}
+
+// A slim fluted column with a star on top.
+Body columnBody(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  constexpr int h = 30, r = 12;
+  constexpr int kStar[10][2] = {{0, -100}, {24, -33}, {95, -31}, {38, 12}, {59, 81},
+                                {0, 40},   {-59, 81}, {-38, 12}, {-95, -31}, {-24, -33}};
+  fillProfile(s, {{sub(4), sub(-h)}, {sub(6), sub(-3)}, {sub(8), 0}}, kMarkMetal);
+  band(s, 1, -h + 2, h - 5, kMarkFlat);
+  std::vector<Pt> star;
+  const int cy = kAnchorY - h - r + 3;
+  for (const auto& p : kStar) star.push_back({kAnchorSub + p[0] * r * kSub / 100, cy * kSub + p[1] * r * kSub / 100});
+  s.fillPolygonSub(star, kMarkTrim);
+  lightPiece(s, c.metal(m), c.gold);
+  return {cut(s, Symmetry::kLeftRight), h + 2 * r - 3, {0, 0}, 0};
+}
+
+Body body(const Colours& c, Kind k, Metal m) {
+  switch (k) {
+    case Kind::kCup: return cupBody(c, m);
+    case Kind::kUrn: return urnBody(c, m);
+    case Kind::kBowl: return bowlBody(c, m);
+    case Kind::kGoblet: return gobletBody(c, m);
+    case Kind::kPlate: return plateBody(c, m, 18, Metal::kSilver);
+    case Kind::kGrandPlate: return plateBody(c, m, 25, Metal::kGold);
+    case Kind::kShield: return shieldBody(c, m);
+    case Kind::kBall: return ballBody(c, m);
+    case Kind::kColumn: return columnBody(c, m);
+  }
+  return cupBody(c, m);
+}
+
+// An ear handle for the body's right side, its anchor where it leaves the rim; its reach
+// and drop by the body.
+Piece handle(const Colours& c, Metal m, int reach, int drop) {
+  Canvas s(kScratch, kScratch);
+  const Pt a{sub(kAnchorX), sub(kAnchorY)}, b{sub(kAnchorX + reach), sub(kAnchorY - 2)};
+  const Pt d{sub(kAnchorX + reach + 2), sub(kAnchorY + drop / 2)}, e{sub(kAnchorX), sub(kAnchorY + drop)};
+  s.lineSub(a, b, sub(3), kMarkMetal);
+  s.lineSub(b, d, sub(3), kMarkMetal);
+  s.lineSub(d, e, sub(3), kMarkMetal);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return cut(s, Symmetry::kNone);
+}
+
+// A domed lid with a ball on top, standing on the rim.
+Piece lid(const Colours& c, Metal m, int half) {
+  Canvas s(kScratch, kScratch);
+  const int h = half / 2 + 3;
+  fillProfile(s, {{0, sub(-h)}, {sub(half / 2), sub(-h + 2)}, {sub(half - 2), sub(-h / 3)}, {sub(half), 0}}, kMarkMetal);
+  s.fillEllipse(kAnchorX - 1, kAnchorY - h - 3, 3, 3, kMarkBall);
+  lightPiece(s, c.metal(m), c.metal(m));
+  return cut(s, Symmetry::kLeftRight);
+}
+
+// Plinths and their plaques, as tall as kPlinthHeight and their bottom on the frame's.
+Piece plinthBlock(const Colours& c, Plinth p, int half, int height) {
+  Canvas s(kScratch, kScratch);
+  const Ramp stone = c.stone(p);
+  const Box box{kAnchorX - half, kAnchorY - height, 2 * half, height};
+  s.fillRect(box.x, box.y, box.w, box.h, kMarkFlat);
+  shadeDown(s, kMarkFlat, {box.x, box.y + 1, box.w, box.h - 2}, stone);
+  s.fillRect(box.x, box.y, box.w, 1, stone.light());
+  s.fillRect(box.x, box.y + box.h - 1, box.w, 1, stone.dark());
+  if (p == Plinth::kBlackMarble || p == Plinth::kGreenMarble) {
+    s.line({box.x + 4, box.y + 3}, {box.x + 14, box.y + box.h - 3}, 1, stone.at(190));
+    s.line({box.x + 20, box.y + 2}, {box.x + 28, box.y + 8}, 1, stone.at(190));
+  }
+  // The block's own edge stays inside it, so its corner is the frame's.
+  Canvas edged = s;
+  edged.fillRect(box.x, box.y, box.w, box.h, kOutline);
+  edged.draw(s.crop({box.x + 1, box.y + 1, box.w - 2, box.h - 2}), box.x + 1, box.y + 1);
+  Canvas kept = edged.crop({box.x, box.y, half, box.h});
+  return Piece{kept, -half, -height, Symmetry::kLeftRight};
+}
+
+void putPlinth(ArtSprite& art, std::vector<SpriteFModule>& entries, const Colours& c, Plinth p) {
+  if (p == Plinth::kSteps) {
+    put(art, entries, plinthBlock(c, Plinth::kWood, kPlinthHalf, kPlinthHeight - 6), kMiddle, 0);
+    put(art, entries, plinthBlock(c, Plinth::kWood, kPlinthHalf - 8, 7), kMiddle, kPlinthTop + 7);
+  } else {
+    put(art, entries, plinthBlock(c, p, kPlinthHalf, kPlinthHeight), kMiddle, 0);
+  }
+}
+
+Piece plaque(const Colours& c, Metal m) {
+  Canvas s(kScratch, kScratch);
+  const Ramp metal = c.metal(m);
+  band(s, 12, -6, 6, metal.at(200));
+  band(s, 9, -4, 1, metal.dark());
+  band(s, 6, -2, 1, metal.dark());
+  return cut(s, Symmetry::kLeftRight);
+}
+
+// ---------------------------------------------------------------- the flag
+
+// The flag's cloth waves: each column's drop, and whether it lies in a fold's shade.
 constexpr int kWave[kClothW] = {0, 0, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 0, 0,
                                 0, 0, 1, 1, 1, 2, 2, 2, 2, 1, 1, 1, 0, 0};
 
@@ -387,11 +479,11 @@ constexpr FlagDesign kFlags[kTournamentFlagPalettes] = {
 // Every cloth pixel's index: one per distinct (region in each flag, fold) so each palette can
 // colour the cloth as its own flag; and the colour of each index in each palette.
 struct Cloth {
-  std::vector<uint8_t> index;  // kClothW x kClothH
+  Canvas picture{kClothW, kFlagHeight};
   std::vector<std::array<uint32_t, kTournamentFlagPalettes>> colours;
 };
 
-Cloth clothIndexes() {
+Cloth cloth() {
   Cloth cloth;
   std::map<std::array<int, kTournamentFlagPalettes + 1>, uint8_t> seen;
   for (int v = 0; v < kClothH; v++) {
@@ -410,48 +502,66 @@ Cloth clothIndexes() {
         }
         cloth.colours.push_back(colours);
       }
-      cloth.index.push_back(it->second);
+      cloth.picture.set(u, v + kWave[u], it->second);
     }
   }
   return cloth;
 }
 
-void paintFlag(Canvas& c, const Cloth& cloth, const Colours& colours) {
-  c.fillRect(kPoleX - 3, kHeight - 3, 8, 3, kOutline);
-  c.fillRect(kPoleX - 2, kHeight - 2, 6, 2, colours.pole.at(80));
-  c.fillRect(kPoleX - 1, 3, 4, kHeight - 6, kOutline);
-  c.fillRect(kPoleX, 3, 2, kHeight - 6, kMarkMetal);
-  shadeCylinder(c, kMarkMetal, colours.pole);
-  c.fillEllipse(kPoleX + 1, 2, 2, 2, kMarkBall);
-  shadeBall(c, kMarkBall, kPoleX + 1, 2, 2, colours.gold);
-  for (int v = 0; v < kClothH; v++) {
-    for (int u = 0; u < kClothW; u++) c.set(kClothX + u, kClothY + v + kWave[u], cloth.index[static_cast<size_t>(v * kClothW + u)]);
-  }
+// The pole from the ground to its gold knob, as one piece with its foot.
+Canvas pole(const Colours& c) {
+  const int h = -kPoleTop;
+  Canvas p(8, h);
+  p.fillRect(0, h - 3, 8, 3, kOutline);
+  p.fillRect(1, h - 2, 6, 2, c.pole.at(80));
+  p.fillRect(2, 3, 4, h - 6, kOutline);
+  p.fillRect(3, 3, 2, h - 6, kMarkMetal);
+  shadeCylinder(p, kMarkMetal, c.pole);
+  p.fillEllipse(4, 2, 2, 2, kMarkBall);
+  shadeBall(p, kMarkBall, 4, 2, 2, c.gold);
+  return p;
 }
 
-Canvas trophyPicture(const TrophyLook& look, const Cloth& cloth, const Colours& colours) {
-  Canvas picture(kWidth, kHeight);
-  paintFlag(picture, cloth, colours);
-  paintPlinth(picture, look.plinth, colours, look.trim);
-  Canvas trophy(kWidth, kHeight);
-  paintTrophy(trophy, look);
-  lightTrophy(trophy, look, colours);
-  trophy.outline(kOutline);
-  picture.draw(trophy, 0, 0);
-  return picture;
+// ---------------------------------------------------------------- a frame
+
+std::vector<SpriteFModule> trophyFrame(ArtSprite& art, const TrophyLook& t, const Colours& c, const Canvas& flag,
+                                       const Canvas& flagPole) {
+  std::vector<SpriteFModule> e;
+  e.push_back(ArtSprite::entry(art.addModule(flagPole), kPoleX - 3, kPoleTop));
+  e.push_back(ArtSprite::entry(art.addModule(flag), kFlagLeft, kFlagTop));
+  putPlinth(art, e, c, t.plinth);
+  put(art, e, plaque(c, t.plaque), kMiddle, -3);
+  int y = kPlinthTop;
+  const Metal stand = t.kind == Kind::kPlate || t.kind == Kind::kGrandPlate ? Metal::kGold : t.metal;
+  put(art, e, foot(c, stand), kMiddle, y);
+  y -= kFootHeight - 1;
+  if (t.stem != Stem::kNone) {
+    put(art, e, stem(c, stand, t.stem), kMiddle, y);
+    y -= kStemLength[static_cast<int>(t.stem)] - 1;
+  }
+  const Body b = body(c, t.kind, t.metal);
+  put(art, e, b.piece, kMiddle, y);
+  if (t.handles) {
+    const Piece h = handle(c, t.metal, t.kind == Kind::kBowl ? 4 : 6, t.kind == Kind::kBowl ? 7 : 14);
+    put(art, e, h, kMiddle + b.handle.x, y + b.handle.y);
+    put(art, e, h, kMiddle - b.handle.x, y + b.handle.y, true);
+  }
+  if (t.lid && b.lidHalf > 0) put(art, e, lid(c, t.metal, b.lidHalf), kMiddle, y - b.height + 1);
+  return e;
 }
 
 }  // namespace
 
 std::vector<uint8_t> trophyArtSprite() {
   const Colours colours = trophyColours();
-  const Cloth cloth = clothIndexes();
+  const Cloth flag = cloth();
+  const Canvas flagPole = pole(colours);
   ArtSprite art;
-  for (const TrophyLook& look : kLooks) art.addPicture(trophyPicture(look, cloth, colours), kWidth, kHeight);
+  for (const TrophyLook& look : kLooks) art.addFrame(trophyFrame(art, look, colours, flag.picture, flagPole));
   art.addAnim({{0, 1}});
   for (int f = 0; f < kTournamentFlagPalettes; f++) {
     std::vector<uint32_t> palette = colours.palette;
-    for (const auto& c : cloth.colours) palette.push_back(c[static_cast<size_t>(f)]);
+    for (const auto& c : flag.colours) palette.push_back(c[static_cast<size_t>(f)]);
     art.addPalette(palette);
   }
   return art.write();
