@@ -1,9 +1,10 @@
 // The painted tournament logos (entry 4 of the menus' extra pack): a trophy per tournament on
 // its plinth, with the tournament's flag on a pole beside it, and a silver plate for the
-// women's main tournament (frame kTournamentLogoWomenMain). The cups, urns, bowls, goblets,
-// plates, shields, balls and columns differ in kind, metal, size and plinth from frame to
-// frame; the palettes differ only in the flag's cloth, one country's flag each (stripes,
-// crosses, a disc, a hoist triangle), so the table's palette of a tournament raises its flag.
+// women's main tournament (frame kTournamentLogoWomenMain). Cups, urns, bowls, goblets,
+// plates, shields, balls and columns in gold, silver or bronze, told apart further by stem,
+// handles, lid and plinth, built from a kit of pieces the frames share; the palettes differ
+// only in the flag's cloth, one country's flag each (stripes, crosses, a disc, a hoist
+// triangle), so the table's palette of a tournament raises its flag.
 //
 // Invariants: every frame lies left of and above its origin, its ink touching the origin's
 // column and row, so the table puts the trophy's right edge on x kTrophyRight and its foot
