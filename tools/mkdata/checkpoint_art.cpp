@@ -69,7 +69,7 @@ void addMarkerStep(ArtSprite& art, const TrainingColours& k, int reach, int step
   c.ellipseRing(cx, cy, rx, ry, step < 3 ? 2 : 1, step < 4 ? k.zoneEdge.light() : k.zoneEdge.dark());
   if (step >= 1) {
     Canvas tick(side, c.height());
-    const int ty = cy - 6 - 3 * step, s = std::max(reach / 8, 3);
+    const int ty = cy - 6 - 3 * step, s = std::max(reach / 5, 4);
     tick.line({cx - s, ty}, {cx - s / 3, ty + s * 2 / 3}, 3, k.tick.at(160));
     tick.line({cx - s / 3, ty + s * 2 / 3}, {cx + s, ty - s}, 3, k.tick.at(160));
     tick.line({cx - s / 3 + 1, ty + s * 2 / 3 - 2}, {cx + s - 1, ty - s}, 1, k.tick.light());
