@@ -1,8 +1,24 @@
 #include "tools/mkdata/mode_art.h"
 
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/checkpoint_art.h"
+#include "tools/mkdata/map_art.h"
+#include "tools/mkdata/map_icon_art.h"
+#include "tools/mkdata/training_art.h"
+#include "tools/mkdata/trophy_art.h"
+
 namespace sorv::mkdata {
 
-// Meant to do nothing yet: the labelled sprites stay until these are painted.
-void paintModeArt(PackSet& packs) { (void)packs; }
+void paintModeArt(PackSet& packs) {
+  PackEntries& menuExt = packs[kConstMenuExtPack];
+  menuExt.resize(kMenuExtPackEntries);
+  menuExt[kMenuExtWorldMap] = worldMapArtSprite();
+  menuExt[kMenuExtMapIcons] = mapIconArtSprite();
+  menuExt[kMenuExtTournamentLogo] = trophyArtSprite();
+  PackEntries& training = packs[kConstTrainingPack];
+  training.resize(kTrainingPackEntries);
+  training[kTrainingSprite] = trainingArtSprite();
+  training[kTrainingCheckpoint] = checkPointArtSprite();
+}
 
 }  // namespace sorv::mkdata

@@ -1,4 +1,7 @@
-// The pictures of the game's modes on the match's side: the tournament trophies and flags, the career's world map and icons, and the training objects.
+// The pictures of the modes on the match's side, painted in place of the labelled ones: the
+// tournament trophies and flags (trophy_art.h), the career's world map (map_art.h) and its
+// icons (map_icon_art.h), the training objects (training_art.h) and checkpoints
+// (checkpoint_art.h).
 // Only the data builder and its tests call this.
 #pragma once
 
