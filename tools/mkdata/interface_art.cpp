@@ -39,7 +39,7 @@ constexpr int kInsetClay = 12, kInsetOther = 13, kScoreBoard = 14, kPopupPlate =
 constexpr int kFarTag = 49, kNearTag = 58;
 constexpr int kReplayAnim = 0, kTrophyAnim = 2, kStarAnim = 3;
 // What the labelled stand-in holds, which the menus may name.
-constexpr int kLabelledFrames = 132, kLabelledAnims = 48, kLabelledPalettes = 4;
+constexpr int kLabelledFrames = 132, kLabelledAnims = 48;
 
 constexpr int kCallWidth = 250, kCallHeight = 40;
 constexpr int kSpeedWidth = 170, kSpeedTitleHeight = 26, kSpeedValueHeight = 38;
@@ -193,7 +193,9 @@ Canvas replayMark(bool lit) {
 
 std::vector<uint8_t> interfaceArt() {
   ArtSprite art;
-  for (int p = 0; p < kLabelledPalettes; p++) art.addPalette(palette());
+  // One palette: the menus cache every palette's images of this sprite for the whole game,
+  // and nothing draws it in another.
+  art.addPalette(palette());
   art.setFrame(kCallPanel, art.place(callPanel(), 0, 0));
   art.setFrame(kServeMarker, art.place(serveMarker(), 4, 4));
   art.setFrame(kSpeedTitle, art.place(speedTitle(), 0, 0));
