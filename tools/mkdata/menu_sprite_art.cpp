@@ -360,7 +360,7 @@ void addPanels(MenuSheet& m) {
   achievement.push_back(ArtSprite::entry(kept::kBall, 266, 106));
   m.frame(22, achievement);
   m.frame(23, slicedPanel(0, 0, 720, 380));
-  m.frame(24, slicedPanel(20, 0, 760, 236));
+  m.frame(24, slicedPanel(20, 0, 760, 246));
   std::vector<SpriteFModule> skills = slicedPanel(0, 0, 240, 250);
   skills.push_back(ArtSprite::entry(kept::kRacket, 30, 40));
   skills.push_back(ArtSprite::entry(kept::kBall, 110, 60));
