@@ -1,5 +1,6 @@
 #include "tools/mkdata/court_art.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,12 @@ namespace {
 
 constexpr int kImageW = court::kCourtImageWidth, kImageH = court::kCourtImageHeight;
 
-// The court pictures are cut finer than other art: the floor's equal stretches then share
-// their tiles, and the game keeps every tile of a court picture decoded for the whole match.
-constexpr int kCourtTile = 60;
+// The court pictures are cut finer than other art, and their lines apart from the floor in
+// finer pieces still: the floor's and the far stands' equal stretches then share their
+// tiles, and the match keeps a court picture decoded throughout. The net's mesh repeats
+// every few pixels, so its pieces are cut to a multiple of that.
+constexpr int kCourtTile = 60, kLineTile = 20;
+constexpr int kNetTileW = 30, kNetTileH = 20;
 
 // The ink of a box of the canvas (empty when none).
 Box inkIn(const Canvas& canvas, const Box& box) {
@@ -33,51 +37,52 @@ Box inkIn(const Canvas& canvas, const Box& box) {
   return x1 < 0 ? Box{} : Box{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
-std::vector<SpriteFModule> tilesOf(ArtSprite& sprite, const Canvas& canvas, int side) {
+// The canvas cut into w x h tiles trimmed to their ink (equal ones shared), placed with the
+// canvas's (originX, originY) on the frame's origin.
+std::vector<SpriteFModule> tilesOf(ArtSprite& sprite, const Canvas& canvas, int w, int h, int originX = 0,
+                                   int originY = 0) {
   std::vector<SpriteFModule> entries;
-  for (int ty = 0; ty < canvas.height(); ty += side) {
-    for (int tx = 0; tx < canvas.width(); tx += side) {
-      const Box ink = inkIn(canvas, {tx, ty, std::min(side, canvas.width() - tx), std::min(side, canvas.height() - ty)});
+  for (int ty = 0; ty < canvas.height(); ty += h) {
+    for (int tx = 0; tx < canvas.width(); tx += w) {
+      const Box ink = inkIn(canvas, {tx, ty, std::min(w, canvas.width() - tx), std::min(h, canvas.height() - ty)});
       if (ink.empty()) continue;
-      entries.push_back(ArtSprite::entry(sprite.addModule(canvas.crop(ink)), ink.x, ink.y));
+      entries.push_back(ArtSprite::entry(sprite.addModule(canvas.crop(ink)), ink.x - originX, ink.y - originY));
     }
   }
   return entries;
 }
 
-// One frame per picture; the pixels every picture holds alike are stored once, under each
-// frame's own pixels.
-void addSharingFrames(ArtSprite& sprite, const std::vector<Canvas>& pictures) {
-  const int w = pictures[0].width(), h = pictures[0].height();
-  Canvas common(w, h);
-  std::vector<Canvas> own(pictures.size(), Canvas(w, h));
-  for (int y = 0; y < h; y++) {
-    for (int x = 0; x < w; x++) {
-      const size_t at = static_cast<size_t>(y) * w + x;
-      const uint8_t first = pictures[0].pixels()[at];
-      bool alike = true;
-      for (const Canvas& p : pictures) alike = alike && p.pixels()[at] == first;
-      if (alike) {
-        common.set(x, y, first);
-      } else {
-        for (size_t i = 0; i < pictures.size(); i++) own[i].set(x, y, pictures[i].pixels()[at]);
-      }
-    }
-  }
-  const std::vector<SpriteFModule> shared = tilesOf(sprite, common, kCourtTile);
-  for (const Canvas& mine : own) {
-    std::vector<SpriteFModule> entries = shared;
-    for (const SpriteFModule& e : tilesOf(sprite, mine, kCourtTile)) entries.push_back(e);
-    sprite.addFrame(entries);
-  }
-}
-
-// --- Court pictures
-
 // The court types' surfaces: clay, hard, grass, and the practice court, which is the grass
 // court's picture.
 constexpr CourtSurface kTypeSurfaces[kCourtTypes] = {CourtSurface::kClay, CourtSurface::kHard, CourtSurface::kGrass,
                                                       CourtSurface::kGrass};
+
+// One picture for every surface: every role its own index after the key, painted with
+// stripes and grain both, and each surface's look in a palette of its own.
+CourtInks everySurfaceInks() {
+  CourtInks inks{};
+  for (int role = 0; role < kCourtRoleCount; role++) inks[role] = static_cast<uint8_t>(1 + role);
+  return inks;
+}
+
+Canvas everySurfacePicture(int w, int h, bool showCourt, const CourtView& view, bool lines = true) {
+  CourtLook look = courtLook(CourtSurface::kGrass, showCourt);
+  look.stripes = look.grain = true;
+  look.lines = lines;
+  Canvas canvas(w, h);
+  paintCourt(canvas, look, everySurfaceInks(), view);
+  return canvas;
+}
+
+std::vector<uint32_t> surfacePalette(CourtSurface surface, bool showCourt) {
+  const CourtColours colours = courtLook(surface, showCourt).colours;
+  std::vector<uint32_t> palette{kArtKey};
+  palette.insert(palette.end(), colours.begin(), colours.end());
+  return palette;
+}
+
+// --- Court pictures
+
 constexpr int kPictureFrames = 3;
 
 CourtSurface surfaceOfFrame(int frame) {
@@ -87,20 +92,34 @@ CourtSurface surfaceOfFrame(int frame) {
   return CourtSurface::kGrass;
 }
 
+// The three frames are one picture, each frame taking its surface's palette: the match keeps
+// palette 0 decoded for the whole match and decodes any other once, while it draws the court
+// image. Palette 0 is the hard court's (the set-up's first court) on a club court and grass
+// on the show court, the only surface a main tournament plays it on.
 std::vector<uint8_t> courtPictureSprite(bool showCourt) {
-  std::vector<uint32_t> palette{kArtKey};
-  std::vector<Canvas> pictures;
-  for (int frame = 0; frame < kPictureFrames; frame++) {
-    const CourtLook look = courtLook(surfaceOfFrame(frame), showCourt);
-    const CourtInks inks = addCourtColours(palette, look.colours);
-    Canvas canvas(kImageW, kImageH);
-    paintCourt(canvas, look, inks);
-    pictures.push_back(std::move(canvas));
+  const std::vector<CourtSurface> palettes =
+      showCourt ? std::vector{CourtSurface::kGrass, CourtSurface::kHard, CourtSurface::kClay}
+                : std::vector{CourtSurface::kHard, CourtSurface::kGrass, CourtSurface::kClay};
+  const Canvas floor = everySurfacePicture(kImageW, kImageH, showCourt, CourtView{}, false);
+  Canvas lines = everySurfacePicture(kImageW, kImageH, showCourt, CourtView{});
+  const uint8_t line = everySurfaceInks()[kCourtLine];
+  for (int y = 0; y < kImageH; y++) {
+    for (int x = 0; x < kImageW; x++) {
+      if (lines.at(x, y) != line) lines.set(x, y, 0);
+    }
   }
   ArtSprite sprite;
-  addSharingFrames(sprite, pictures);
+  sprite.usePerModulePalettes();
+  std::vector<SpriteFModule> tiles = tilesOf(sprite, floor, kCourtTile, kCourtTile);
+  for (const SpriteFModule& e : tilesOf(sprite, lines, kLineTile, kLineTile)) tiles.push_back(e);
+  for (int frame = 0; frame < kPictureFrames; frame++) {
+    const auto palette = std::find(palettes.begin(), palettes.end(), surfaceOfFrame(frame)) - palettes.begin();
+    std::vector<SpriteFModule> entries = tiles;
+    for (SpriteFModule& e : entries) e.palette = static_cast<uint8_t>(palette);
+    sprite.addFrame(entries);
+  }
   sprite.addSequence(0, 1);
-  sprite.addPalette(palette);
+  for (CourtSurface surface : palettes) sprite.addPalette(surfacePalette(surface, showCourt));
   return sprite.write();
 }
 
@@ -126,7 +145,7 @@ std::vector<uint8_t> netSprite() {
   const auto net = [&](bool doubles, int32_t shake) {
     Canvas canvas(kNetCanvasW, kNetCanvasH);
     paintNet(canvas, inks, view, doubles, shake);
-    return sprite.addPicture(canvas, kNetOriginX, 0);
+    return sprite.addFrame(tilesOf(sprite, canvas, kNetTileW, kNetTileH, kNetOriginX, 0));
   };
   net(false, 0);
   net(true, 0);
@@ -150,29 +169,15 @@ constexpr int32_t kPreviewNum = kPreviewW, kPreviewDen = kImageW;
 
 std::vector<uint8_t> previewSprite() {
   const CourtView view(court::kMatchCamera, kPreviewNum, kPreviewDen, 0, court::kCourtImageTop * kPreviewNum / kPreviewDen);
-  CourtInks inks{};
-  for (int role = 0; role < kCourtRoleCount; role++) inks[role] = static_cast<uint8_t>(1 + role);
-  // One picture for every court type, so it is painted striped; the palettes give the
-  // stripes, the surface and its run-off the type's colours.
-  CourtLook look = courtLook(CourtSurface::kGrass, false);
-  Canvas canvas(kPreviewW, kPreviewH);
-  paintCourt(canvas, look, inks, view);
+  Canvas canvas = everySurfacePicture(kPreviewW, kPreviewH, false, view);
+  const CourtInks inks = everySurfaceInks();
   paintNet(canvas, inks, view, false);
   for (int x = 0; x < kPreviewW; x++) canvas.set(x, 0, inks[kCourtWallTop]), canvas.set(x, kPreviewH - 1, inks[kCourtWallTop]);
   for (int y = 0; y < kPreviewH; y++) canvas.set(0, y, inks[kCourtWallTop]), canvas.set(kPreviewW - 1, y, inks[kCourtWallTop]);
   ArtSprite sprite;
   sprite.addPicture(canvas, 0, 0);
   sprite.addSequence(0, 1);
-  for (CourtSurface surface : kTypeSurfaces) {
-    CourtColours colours = courtLook(surface, false).colours;
-    if (surface != CourtSurface::kGrass) {
-      colours[kCourtSurfaceAlt] = colours[kCourtSurface];
-      colours[kCourtRunOffAlt] = colours[kCourtRunOff];
-    }
-    std::vector<uint32_t> palette{kArtKey};
-    palette.insert(palette.end(), colours.begin(), colours.end());
-    sprite.addPalette(palette);
-  }
+  for (CourtSurface surface : kTypeSurfaces) sprite.addPalette(surfacePalette(surface, false));
   return sprite.write();
 }
 

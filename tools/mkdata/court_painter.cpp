@@ -120,19 +120,19 @@ constexpr int32_t kStripeMm = (kNearBaselineZ - kFarBaselineZ) / 16;
 // The floor reaches past the near end of the picture.
 constexpr int32_t kFloorNearZ = kNearEndZ + 6000;
 
-void fillStriped(Canvas& canvas, const CourtView& v, int32_t x0, int32_t z0, int32_t x1, int32_t z1, uint8_t base,
-                 uint8_t alt) {
-  const int64_t first = floorDiv(z0 - kFarBaselineZ, kStripeMm);
-  for (int64_t i = first;; i++) {
+void fillStriped(Canvas& canvas, const CourtView& v, int32_t x0, int32_t z0, int32_t x1, int32_t z1, uint8_t first,
+                 uint8_t second) {
+  const int64_t firstStripe = floorDiv(z0 - kFarBaselineZ, kStripeMm);
+  for (int64_t i = firstStripe;; i++) {
     const int32_t from = std::max<int32_t>(z0, static_cast<int32_t>(kFarBaselineZ + i * kStripeMm));
     const int32_t to = std::min<int32_t>(z1, static_cast<int32_t>(kFarBaselineZ + (i + 1) * kStripeMm));
     if (from >= z1) break;
-    fillFloorRect(canvas, v, x0, from, x1, to, (i & 1) == 0 ? base : alt);
+    fillFloorRect(canvas, v, x0, from, x1, to, (i & 1) == 0 ? first : second);
   }
 }
 
-// The swept grain of clay: short dashes, repeating every kGrainPeriod pixels both ways so
-// that equal stretches of floor stay equal pictures.
+// The swept grain: short dashes, repeating every kGrainPeriod pixels both ways so that equal
+// stretches of floor stay equal pictures.
 constexpr int kGrainPeriod = 60, kGrainDash = 3, kGrainPercent = 13;
 bool grainAt(int x, int y) {
   const int px = ((x % kGrainPeriod) + kGrainPeriod) % kGrainPeriod / kGrainDash;
@@ -141,20 +141,21 @@ bool grainAt(int x, int y) {
 }
 
 void paintFloor(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& v) {
-  const uint8_t runOff = inks[kCourtRunOff], runOffAlt = inks[kCourtRunOffAlt];
-  const uint8_t surface = inks[kCourtSurface], surfaceAlt = inks[kCourtSurfaceAlt];
-  if (look.pattern == CourtPattern::kStripes) {
-    fillStriped(canvas, v, 0, kFarEndZ, kSideX, kFloorNearZ, runOff, runOffAlt);
-    fillStriped(canvas, v, kDoublesLeftX, kFarBaselineZ, kDoublesRightX, kNearBaselineZ, surface, surfaceAlt);
-  } else {
-    fillFloorRect(canvas, v, 0, kFarEndZ, kSideX, kFloorNearZ, runOff);
-    fillFloorRect(canvas, v, kDoublesLeftX, kFarBaselineZ, kDoublesRightX, kNearBaselineZ, surface);
+  for (bool runOff : {true, false}) {
+    const int32_t x0 = runOff ? 0 : kDoublesLeftX, x1 = runOff ? kSideX : kDoublesRightX;
+    const int32_t z0 = runOff ? kFarEndZ : kFarBaselineZ, z1 = runOff ? kFloorNearZ : kNearBaselineZ;
+    const uint8_t first = inks[courtFloor(runOff, false, false)];
+    fillStriped(canvas, v, x0, z0, x1, z1, first, look.stripes ? inks[courtFloor(runOff, true, false)] : first);
   }
-  if (look.pattern == CourtPattern::kGrain) {
+  if (look.grain) {
+    std::array<uint8_t, 256> grained{};
+    for (bool runOff : {false, true}) {
+      for (bool stripe : {false, true}) grained[inks[courtFloor(runOff, stripe, false)]] = inks[courtFloor(runOff, stripe, true)];
+    }
     for (int y = 0; y < canvas.height(); y++) {
       for (int x = 0; x < canvas.width(); x++) {
-        const uint8_t p = canvas.at(x, y);
-        if ((p == runOff || p == surface) && grainAt(x, y)) canvas.set(x, y, p == runOff ? runOffAlt : surfaceAlt);
+        const uint8_t to = grained[canvas.at(x, y)];
+        if (to != 0 && grainAt(x, y)) canvas.set(x, y, to);
       }
     }
   }
@@ -163,6 +164,7 @@ void paintFloor(Canvas& canvas, const CourtLook& look, const CourtInks& inks, co
   fillFloorRect(canvas, v, 0, kFarEndZ, kSideX, kFarEndZ + kShadeMm, inks[kCourtFloorShade]);
   fillFloorRect(canvas, v, 0, kFarEndZ, kShadeMm / 2, kFloorNearZ, inks[kCourtFloorShade]);
   fillFloorRect(canvas, v, kSideX - kShadeMm / 2, kFarEndZ, kSideX, kFloorNearZ, inks[kCourtFloorShade]);
+  if (!look.lines) return;
   for (const GroundLine& line : kLines) paintGroundLine(canvas, v, line, inks[kCourtLine]);
 }
 
@@ -226,6 +228,22 @@ std::array<int32_t, 3> seatPoint(const Stand& s, int k, int seat, int32_t up, in
 Pt pointOf(const CourtView& v, const std::array<int32_t, 3>& w) { return v.at(w[0], w[1], w[2]); }
 int32_t sizeAt(const CourtView& v, int32_t mm, const std::array<int32_t, 3>& w) { return v.pixels(mm, w[0], w[1], w[2]); }
 
+bool isFar(const Stand& s) { return s.id == kFarStand.id; }
+
+// Where a seat's part lands: through the camera, except that the far stand, square on to the
+// camera, keeps its lowest row's seat spacing in every row so that its rows repeat exactly.
+Pt seatPixel(const CourtView& v, const Stand& s, int k, int seat, int32_t up, int32_t back) {
+  if (!isFar(s)) return pointOf(v, seatPoint(s, k, seat, up, back));
+  const Pt first = pointOf(v, seatPoint(s, k, 0, up, back));
+  return Pt{first.x + seat * sizeAt(v, kSeatMm, seatPoint(s, 0, 0, up, back)), first.y};
+}
+
+// Who sits on a seat: the far stand's spectators repeat every kFarStandRepeat seats.
+uint32_t spectatorRoll(const Stand& s, int k, int seat) {
+  const int key = isFar(s) ? ((seat % kFarStandRepeat) + kFarStandRepeat) % kFarStandRepeat : seat;
+  return hashOf(s.id * 1000 + k, key, 3);
+}
+
 // The tier's riser and tread as canvas polygons; false when none of it is on the canvas.
 bool tierOnCanvas(const Canvas& canvas, const CourtView& v, const Stand& s, int k) {
   int x0 = 1 << 30, y0 = 1 << 30, x1 = -(1 << 30), y1 = -(1 << 30);
@@ -243,15 +261,15 @@ bool tierOnCanvas(const Canvas& canvas, const CourtView& v, const Stand& s, int 
 void paintSpectator(Canvas& canvas, const CourtView& v, const CourtLook& look, const CourtInks& inks, const Stand& s,
                     int k, int seat) {
   const auto head = seatPoint(s, k, seat, kHeadUp, kHeadBack);
-  const Pt h = pointOf(v, head);
+  const Pt h = seatPixel(v, s, k, seat, kHeadUp, kHeadBack);
   if (h.x < -8 || h.y < -8 || h.x >= canvas.width() + 8 || h.y >= canvas.height() + 8) return;
   const auto back = seatPoint(s, k, seat, kSeatUp, kSeatBack);
-  const Pt b = pointOf(v, back);
+  const Pt b = seatPixel(v, s, k, seat, kSeatUp, kSeatBack);
   canvas.fillEllipse(b.x, b.y, sizeAt(v, kSeatHalfWidth, back), sizeAt(v, kSeatHalfHeight, back), inks[kCourtSeat]);
-  const uint32_t roll = hashOf(s.id * 1000 + k, seat, 3);
+  const uint32_t roll = spectatorRoll(s, k, seat);
   if (static_cast<int>(roll % 100) >= look.crowdPercent) return;
   const auto body = seatPoint(s, k, seat, kBodyUp, kBodyBack);
-  const Pt c = pointOf(v, body);
+  const Pt c = seatPixel(v, s, k, seat, kBodyUp, kBodyBack);
   const uint8_t shirt = inks[kCourtShirt + static_cast<int>((roll >> 8) % kCourtShirtCount)];
   canvas.fillEllipse(c.x, c.y, sizeAt(v, kBodyHalfWidth, body), sizeAt(v, kBodyHalfHeight, body), shirt);
   const int r = sizeAt(v, kHeadMm, head);
@@ -294,13 +312,15 @@ constexpr uint32_t kShowShirts[kCourtShirtCount] = {0xF8F8F4, 0xECECE4, 0xF4F0D8
                                                     0xF0C0D0, 0xD8E8C0, 0x5A3C7A, 0x2E6B3C};
 
 struct SurfaceColours {
-  uint32_t surface, surfaceAlt, runOff, runOffAlt, shade;
+  uint32_t plain, stripe, grain;  // inside the lines
+  uint32_t runOff, runOffStripe, runOffGrain;
+  uint32_t shade;
 };
-constexpr SurfaceColours kClay{0xC8643A, 0xB2552F, 0xC8643A, 0xB2552F, 0x9A4A2A};
+constexpr SurfaceColours kClay{0xC8643A, 0xC8643A, 0xB2552F, 0xC8643A, 0xC8643A, 0xB2552F, 0x9A4A2A};
 // Outside the lines the hard court is the close-call view's tint, 0x438648.
-constexpr SurfaceColours kHard{0x2F62A8, 0x2F62A8, 0x438648, 0x438648, 0x336A38};
-constexpr SurfaceColours kGrass{0x5FA33C, 0x4E9231, 0x5FA33C, 0x4E9231, 0x3E7A28};
-constexpr SurfaceColours kShowGrass{0x66AC40, 0x529836, 0x66AC40, 0x529836, 0x3E7A28};
+constexpr SurfaceColours kHard{0x2F62A8, 0x2F62A8, 0x2F62A8, 0x438648, 0x438648, 0x438648, 0x336A38};
+constexpr SurfaceColours kGrass{0x5FA33C, 0x4E9231, 0x5FA33C, 0x5FA33C, 0x4E9231, 0x5FA33C, 0x3E7A28};
+constexpr SurfaceColours kShowGrass{0x66AC40, 0x529836, 0x66AC40, 0x66AC40, 0x529836, 0x66AC40, 0x3E7A28};
 
 }  // namespace
 
@@ -334,16 +354,20 @@ CourtLook courtLook(CourtSurface surface, bool showCourt) {
                             : surface == CourtSurface::kHard ? kHard
                             : showCourt                      ? kShowGrass
                                                              : kGrass;
-  look.pattern = surface == CourtSurface::kClay   ? CourtPattern::kGrain
-                 : surface == CourtSurface::kHard ? CourtPattern::kPlain
-                                                  : CourtPattern::kStripes;
+  look.stripes = surface == CourtSurface::kGrass;
+  look.grain = surface == CourtSurface::kClay;
   look.crowdPercent = showCourt ? 92 : 72;
   CourtColours& c = look.colours;
   c[kCourtLine] = 0xFFFFFF;
-  c[kCourtSurface] = s.surface;
-  c[kCourtSurfaceAlt] = s.surfaceAlt;
-  c[kCourtRunOff] = s.runOff;
-  c[kCourtRunOffAlt] = s.runOffAlt;
+  for (bool runOff : {false, true}) {
+    for (bool stripe : {false, true}) {
+      for (bool grain : {false, true}) {
+        c[courtFloor(runOff, stripe, grain)] = grain && look.grain       ? (runOff ? s.runOffGrain : s.grain)
+                                               : stripe && look.stripes ? (runOff ? s.runOffStripe : s.stripe)
+                                                                        : (runOff ? s.runOff : s.plain);
+      }
+    }
+  }
   c[kCourtFloorShade] = s.shade;
   // Club courts have dark blue walls and blue seats; the show court its own green and purple.
   c[kCourtWall] = showCourt ? 0x1E4E30 : 0x1F3A5E;
@@ -420,9 +444,7 @@ void paintNet(Canvas& canvas, const CourtInks& inks, const CourtView& v, bool do
   }
 }
 
-Pt farStandHead(const CourtView& view, int row, int seat) {
-  return pointOf(view, seatPoint(kFarStand, row, seat, kHeadUp, kHeadBack));
-}
+Pt farStandHead(const CourtView& view, int row, int seat) { return seatPixel(view, kFarStand, row, seat, kHeadUp, kHeadBack); }
 
 int32_t farStandHeadRadius(const CourtView& view, int row, int seat) {
   return sizeAt(view, kHeadMm, seatPoint(kFarStand, row, seat, kHeadUp, kHeadBack));

@@ -23,11 +23,8 @@ namespace sorv::mkdata {
 // What each painted pixel is, the palette index of which a picture decides.
 enum CourtRole : int {
   kCourtLine,
-  kCourtSurface,     // inside the lines
-  kCourtSurfaceAlt,  // its stripes or grain
-  kCourtRunOff,      // the rest of the floor
-  kCourtRunOffAlt,
-  kCourtFloorShade,  // at the foot of the walls
+  kCourtFloor,  // kCourtFloorRoles from here: see courtFloor
+  kCourtFloorShade = kCourtFloor + 8,  // at the foot of the walls
   kCourtWall,
   kCourtWallTop,
   kCourtWallBand,
@@ -44,21 +41,29 @@ enum CourtRole : int {
   kCourtRoleCount
 };
 inline constexpr int kCourtSkinCount = 3, kCourtHairCount = 3, kCourtShirtCount = 8;
+// The floor's roles: inside the lines or the run-off around them, in the first or second of
+// the mown stripes, plain or a grain of the swept surface.
+constexpr int courtFloor(bool runOff, bool secondStripe, bool grain) {
+  return kCourtFloor + (runOff ? 4 : 0) + (secondStripe ? 2 : 0) + (grain ? 1 : 0);
+}
 
 using CourtColours = std::array<uint32_t, kCourtRoleCount>;  // ARGB per role
 using CourtInks = std::array<uint8_t, kCourtRoleCount>;      // palette index per role
 
 enum class CourtSurface { kClay, kHard, kGrass };
-// How the surface and run-off are laid: swept grain, one flat colour, or mown stripes.
-enum class CourtPattern { kGrain, kPlain, kStripes };
 
+// What the floor shows (mown stripes, a swept grain, or neither) and how full the stands are.
+// The colours give every role, so a look's colours also suit a picture painted with stripes
+// and grain both: the roles a surface does not show take its plain colours.
 struct CourtLook {
-  CourtPattern pattern = CourtPattern::kPlain;
+  bool stripes = false, grain = false;
+  bool lines = true;  // the white lines painted on the floor
   int crowdPercent = 70;  // seats taken
   CourtColours colours{};
 };
 
-// The daylight looks: a club court of each surface, or the show court of a main tournament.
+// The daylight looks: a club court of each surface (clay swept, hard plain, grass mown), or
+// the show court of a main tournament.
 CourtLook courtLook(CourtSurface surface, bool showCourt);
 
 // Adds the colours to a palette, each colour once (those already there are reused), and
@@ -99,7 +104,10 @@ void paintNet(Canvas& canvas, const CourtInks& inks, const CourtView& view, bool
 
 // The far stands' rows and seats, so a picture laid over them can sit on their seats: the
 // head of a spectator in row `row` (0 the lowest) on seat `seat` (0 above the far doubles
-// line's left end, counting right).
+// line's left end, counting right). The far stands face the camera square on, so their
+// seats keep one spacing and their spectators repeat every kFarStandRepeat seats: the
+// picture's equal stretches stay equal.
+inline constexpr int kFarStandRepeat = 10;
 Pt farStandHead(const CourtView& view, int row, int seat);
 // The same spectator's head radius on the canvas.
 int32_t farStandHeadRadius(const CourtView& view, int row, int seat);
