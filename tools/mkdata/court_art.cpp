@@ -21,7 +21,7 @@ constexpr int kImageW = court::kCourtImageWidth, kImageH = court::kCourtImageHei
 // tiles, and the match keeps a court picture decoded throughout. The net's mesh repeats
 // every few pixels, so its pieces are cut to a multiple of that.
 constexpr int kCourtTile = 60, kLineTile = 20;
-constexpr int kNetTileW = 30, kNetTileH = 20;
+constexpr int kNetTileW = 60, kNetTileH = 20;
 
 // The ink of a box of the canvas (empty when none).
 Box inkIn(const Canvas& canvas, const Box& box) {
