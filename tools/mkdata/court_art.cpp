@@ -254,6 +254,10 @@ std::vector<uint32_t> decorPalette(uint32_t boardFace) {
   return p;
 }
 
+// The layouts' decor items.
+constexpr int32_t kBenchesItem = 1, kGateItem = 3, kSpeedBoardItem = 4, kClockItem = 5, kSpeedUnitItem = 6;
+constexpr int32_t kSpeedDigitsItem = 7, kTimeDigitsItem = 8;
+
 CourtItemPlace placeOf(int32_t item) {
   for (const CourtItemPlace& p : kCourtItemPlaces) {
     if (p.item == item) return p;
@@ -299,7 +303,7 @@ constexpr int kBoardW = 118, kBoardH = 31;
 
 Canvas speedBoard() {
   Canvas c = imageCanvas();
-  const CourtItemPlace at = placeOf(4);
+  const CourtItemPlace at = placeOf(kSpeedBoardItem);
   boxed(c, at.x, at.y, kBoardW, kBoardH, kBoardFace, kBoardEdge);
   const int bx = at.x + 14, by = at.y + kBoardH / 2;
   for (int k = 0; k < 3; k++) c.fillRect(at.x + 3 + k, by - 3 + 3 * k, 5 - k, 1, kBallShade);
@@ -310,7 +314,7 @@ Canvas speedBoard() {
 
 Canvas clockBoard() {
   Canvas c = imageCanvas();
-  const CourtItemPlace at = placeOf(5);
+  const CourtItemPlace at = placeOf(kClockItem);
   boxed(c, at.x, at.y, kBoardW, kBoardH, kBoardFace, kBoardEdge);
   const int cx = at.x + 12, cy = at.y + kBoardH / 2;
   c.fillEllipse(cx, cy, 8, 8, kBoardEdge);
@@ -322,7 +326,7 @@ Canvas clockBoard() {
 
 Canvas speedUnit(std::string_view unit) {
   Canvas c = imageCanvas();
-  const CourtItemPlace at = placeOf(6);
+  const CourtItemPlace at = placeOf(kSpeedUnitItem);
   letters(c, at.x, at.y, unit, kUnitInk);
   return c;
 }
@@ -344,7 +348,7 @@ Canvas gate() {
   const Pt bottomRight = v.at(kGateRightX + kGateFrameMm, 0, court::kFarEndZ);
   c.fillRect(topLeft.x, topLeft.y, bottomRight.x - topLeft.x + 1, bottomRight.y - topLeft.y + 1, kGateFrame);
   const Pt in0 = v.at(kGateLeftX, kGateHeight, court::kFarEndZ), in1 = v.at(kGateRightX, 0, court::kFarEndZ);
-  c.ramp(in0.x, in0.y, in1.x - in0.x, in1.y - in0.y + 1, kTunnelDeep, 2);
+  c.ramp(in0.x, in0.y, in1.x - in0.x, in1.y - in0.y + 1, kTunnelDeep, 2);  // deep to the mouth
   c.fillRect(in0.x, in0.y, in1.x - in0.x, 2, kTunnelDeep);
   return c;
 }
@@ -447,17 +451,17 @@ static_assert(kDecorBenches == 1 && kDecorCrowd == 2 && kDecorGate == 3 && kDeco
 std::vector<uint8_t> decorSprite(uint32_t boardFace) {
   ArtSprite sprite;
   sprite.addFrame({});  // no item draws frame 0
-  addPlaced(sprite, benches(), 1);
+  addPlaced(sprite, benches(), kBenchesItem);
   addPlaced(sprite, crowdBlock(), crowdBlockPlace());
   const Canvas gatePicture = gate();
-  addPlaced(sprite, gatePicture, 3);
-  addPlaced(sprite, gatePicture, 3);
-  addPlaced(sprite, speedBoard(), 4);
-  addPlaced(sprite, clockBoard(), 5);
-  addPlaced(sprite, speedUnit("km/h"), 6);
-  addPlaced(sprite, speedUnit("mph"), 6);
-  addPlaced(sprite, digitWindow(7, kSpeedWindow), 7);
-  addPlaced(sprite, digitWindow(8, kTimeWindow), 8);
+  addPlaced(sprite, gatePicture, kGateItem);
+  addPlaced(sprite, gatePicture, kGateItem);
+  addPlaced(sprite, speedBoard(), kSpeedBoardItem);
+  addPlaced(sprite, clockBoard(), kClockItem);
+  addPlaced(sprite, speedUnit("km/h"), kSpeedUnitItem);
+  addPlaced(sprite, speedUnit("mph"), kSpeedUnitItem);
+  addPlaced(sprite, digitWindow(kSpeedDigitsItem, kSpeedWindow), kSpeedDigitsItem);
+  addPlaced(sprite, digitWindow(kTimeDigitsItem, kTimeWindow), kTimeDigitsItem);
   sprite.addSequence(kDecorBenches, 1);
   // Every palette alike: the boards are drawn in palette 3, the rest in palette 0.
   for (int p = 0; p <= kDecorBoardPalette; p++) sprite.addPalette(decorPalette(boardFace));
