@@ -20,27 +20,28 @@
 
 namespace sorv::mkdata {
 
+inline constexpr int kCourtFloorRoles = 8, kCourtSkinCount = 3, kCourtHairCount = 3, kCourtShirtCount = 8;
+
 // What each painted pixel is, the palette index of which a picture decides.
 enum CourtRole : int {
   kCourtLine,
-  kCourtFloor,  // kCourtFloorRoles from here: see courtFloor
-  kCourtFloorShade = kCourtFloor + 8,  // at the foot of the walls
+  kCourtFloor,  // kCourtFloorRoles from here, see courtFloor
+  kCourtFloorShade = kCourtFloor + kCourtFloorRoles,  // at the foot of the walls
   kCourtWall,
   kCourtWallTop,
   kCourtWallBand,
   kCourtTread,
   kCourtRiser,
   kCourtSeat,
-  kCourtSkin,  // kCourtSkinCount tones from here
-  kCourtHair = kCourtSkin + 3,
-  kCourtShirt = kCourtHair + 3,
-  kCourtNetMesh = kCourtShirt + 8,
+  kCourtSkin,  // the spectators' skin tones, hair and shirts, so many of each from here
+  kCourtHair = kCourtSkin + kCourtSkinCount,
+  kCourtShirt = kCourtHair + kCourtHairCount,
+  kCourtNetMesh = kCourtShirt + kCourtShirtCount,
   kCourtNetTape,
   kCourtNetPost,
   kCourtNetPostLight,
   kCourtRoleCount
 };
-inline constexpr int kCourtSkinCount = 3, kCourtHairCount = 3, kCourtShirtCount = 8;
 // The floor's roles: inside the lines or the run-off around them, in the first or second of
 // the mown stripes, plain or a grain of the swept surface.
 constexpr int courtFloor(bool runOff, bool secondStripe, bool grain) {
@@ -63,7 +64,8 @@ struct CourtLook {
 };
 
 // The daylight looks: a club court of each surface (clay swept, hard plain, grass mown), or
-// the show court of a main tournament.
+// the show court of a main tournament. Another light is the same look with its colours
+// mixed toward that light's.
 CourtLook courtLook(CourtSurface surface, bool showCourt);
 
 // Adds the colours to a palette, each colour once (those already there are reused), and
@@ -95,8 +97,8 @@ void paintCourt(Canvas& canvas, const CourtLook& look, const CourtInks& inks, co
 
 // The net across the court: the mesh between two posts (the singles net over the span the
 // ball's net test takes, the doubles net between the doubles posts), a grid of strands with
-// the court showing between them, the white tape and the centre strap. shakeMm lifts the middle of the tape (negative drops it), fading to nothing
-// at the posts.
+// the court showing between them, the white tape and the centre strap. shakeMm lifts the
+// middle of the tape (negative drops it), fading to nothing at the posts.
 inline constexpr int32_t kSinglesNetLeftX = 4315, kSinglesNetRightX = 13856;
 inline constexpr int32_t kDoublesPostLeftX = 2746, kDoublesPostRightX = 15424;
 inline constexpr int32_t kNetCentreHeight = 914, kNetPostHeight = 1070;
