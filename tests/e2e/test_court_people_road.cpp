@@ -106,8 +106,9 @@ TEST_F(CourtPeopleRoad, AJudgeHoldsOutTheOutSignalForTheUsersBallWideOfHisLine) 
   const test::Picture before = test::readPng(shot("before")), signal = test::readPng(shot("signal")),
                       after = test::readPng(shot("after"));
   ASSERT_GT(signal.width, 0);
-  // The judge stands at the top right of the panel: his arm and flag add to his label.
-  const std::array<int, 4> judgeBox{370, 100, 410, 165};
+  // The judge of the right lines sits by the far service line: his arm and flag add to his
+  // label.
+  const std::array<int, 4> judgeBox{269, 590, 309, 640};
   const int up = whiteIn(signal, judgeBox);
   EXPECT_GT(up, whiteIn(before, judgeBox) + 100);
   EXPECT_GT(up, whiteIn(after, judgeBox) + 100);

@@ -21,9 +21,9 @@ constexpr int kRunSeconds = 500;
 constexpr const char* kMatchStart = "frames 59\nkey down 53\nkey up 53\nframes 25\nmatch 0 1 0 1\n";
 constexpr int kFramesBeforeMatch = 85;  // the frame the match command runs after
 constexpr int kFrameCap = 14000;
-// A point inside the statistics page's panel; the panel is translucent dark blue, so the
-// court shows through it darkened whatever lies below.
-constexpr int kPanelX = 240, kPanelY = 120;
+// A point inside the statistics page's panel, over the near service box; the panel is
+// translucent dark blue, so the court's floor shows through it darkened and blued.
+constexpr int kPanelX = 149, kPanelY = 400;
 bool isStatisticsPanel(uint32_t rgb) {
   const uint32_t r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
   return r < 0x50 && g < 0x60 && b < 0x90 && b > r;

@@ -280,10 +280,13 @@ TEST_F(MatchInterface, TheCourtBoardShowsAWonGameAsLoveAllOnCourtTypeTwo) {
     startMatch(0, c.court, true);
     setPoints(c.user, c.opponents);
     Image* image = CTennis::courtImage;
+    // The board's place in the court image: from its item, with room for the two rows.
+    const int32_t at = CGame::GetMenuItemPosition(CTennis::courtLayoutMenu, 19);
+    const int32_t bx = static_cast<int16_t>(at & 0xFFFF), by = at >> 16;
     auto boardHash = [&] {
       uint64_t h = 1469598103934665603ull;
-      for (int32_t y = 110; y < 170; y++)
-        for (int32_t x = 690; x < 840; x++) h = (h ^ pixelOf(image, x, y)) * 1099511628211ull;
+      for (int32_t y = by - 10; y < by + 50; y++)
+        for (int32_t x = bx - 10; x < bx + 140; x++) h = (h ^ pixelOf(image, x, y)) * 1099511628211ull;
       return h;
     };
     const uint64_t before = boardHash();

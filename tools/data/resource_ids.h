@@ -116,6 +116,8 @@ inline constexpr int32_t kConstMenuExtPack = 127;
 inline constexpr int32_t kMenuExtPackEntries = 6;
 // Entry 0 of the menus' extra pack: the history pictures, a frame per history topic.
 inline constexpr int32_t kMenuExtHistory = 0;
+inline constexpr int32_t kMenuExtPortrait = 1, kMenuExtCourtPreview = 5;  // see the match set-up below
+inline constexpr int32_t kCourtTypes = 4;
 inline constexpr int32_t kConstMenuIconPack = 128;
 inline constexpr int32_t kMenuIconPackEntries = 3;
 // The touch pad of a match and training, the pad while a button is held, the digit keys.
@@ -360,6 +362,7 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstMenuIconPack, kMenuIconPad, 21, 0, 1, kMatchSpriteColours, 1},  // the pad draws no animation
     {kConstMenuIconPack, kMenuIconHeldPad, 12, 0, 1, kMatchSpriteColours, 1},
     {kConstMenuIconPack, kMenuIconPadKeys, 31, 0, 1, kMatchSpriteColours, 1},
+    {kConstMenuExtPack, kMenuExtCourtPreview, 1, 1, kCourtTypes, kMatchSpriteColours, 1},
 };
 // Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
 inline constexpr int32_t kBallKidRunFrames = 3;
@@ -379,15 +382,26 @@ inline constexpr int32_t kCourtLayoutMain = 70, kCourtLayout = 71, kCourtLayoutE
 inline constexpr int32_t kTypeCourtPicture = 23, kTypeCourtBoards = 25;
 inline constexpr int32_t kTypeJudgeFrames = 26, kTypeJudges = 27;
 inline constexpr int32_t kCourtLayoutItems = 22;
+// The court decor's frames, one per use of the layouts' items 1 to 8, so that no "frame + 1"
+// lands on another item: the benches, a crowd block of the far stands, the gate (the next
+// frame its cover at end 2), the speed board and the clock (both in kDecorBoardPalette), the
+// speed unit (km/h; the next frame mph), the speed's and the time's digit windows.
+inline constexpr int32_t kDecorBenches = 1, kDecorCrowd = 2, kDecorGate = 3, kDecorSpeedBoard = 5;
+inline constexpr int32_t kDecorClock = 6, kDecorSpeedUnit = 7, kDecorSpeedWindow = 9, kDecorTimeWindow = 10;
+inline constexpr int32_t kDecorBoardPalette = 3;
+// Court picture frame by court type; the linesmen's rest animations (items 13 to 17 take
+// animations kLinesmanRestFirst on); the interface frame of the main tournament's score board
+// (item 19).
+inline constexpr int32_t kCourtPictureFrames[kCourtTypes] = {2, 1, 0, 0};
+inline constexpr int32_t kLinesmanRestFirst = 16;
+inline constexpr int32_t kInterfaceScoreBoardFrame = 14;
 
 // --- Match set-up and player selection
 // The roster portraits (frame = avatar 0..35, then badges from 36; palette 1 the plain look,
 // palette 0 the picked one) and the court previews (frame 0, a palette per court type) are
 // entries of the pack of kConstMenuExtPack; menu 37 item 55 names the portraits by type 28.
-inline constexpr int32_t kMenuExtPortrait = 1, kMenuExtCourtPreview = 5;
 inline constexpr int32_t kTypeRosterPortrait = 28;
 inline constexpr int32_t kPortraitFrames = 50, kPortraitPalettes = 2;
-inline constexpr int32_t kCourtTypes = 4;
 // The roster card of the selection panels: the full card and the compact one.
 inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
 // The set-up's option texts (text pack 2): the match modes, the difficulties, the numbers

@@ -33,6 +33,10 @@ class Bytes {
 void require(bool ok, const std::string& what) {
   if (!ok) throw std::invalid_argument("sprite writer: " + what);
 }
+// The per-pixel checks build no string unless they fail.
+void require(bool ok, const char* what) {
+  if (!ok) require(false, std::string(what));
+}
 
 void s8(Bytes& b, int v, const char* what) {
   require(v >= -128 && v <= 127, std::string(what) + " does not fit a signed byte");
