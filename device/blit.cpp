@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
-
 #include "device/pixel_formats.h"
+#include "device/platform/quarter_turn.h"
 
 namespace sorv::blit {
 namespace {
@@ -71,101 +68,6 @@ void blitLoop(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint1
   }
 }
 
-#if defined(__SSE2__)
-// 8 x 8 pixels of a turned opaque region: eight source rows become eight target row
-// segments (rowStep +1 or -1 apart) through an in-register transpose. Going backwards the
-// rows are loaded last to first, so every segment is still stored front to back.
-inline void turnedTile8(const uint16_t* src, int64_t srcPitch, uint16_t* dst, int64_t pixelStep,
-                        int64_t rowStep) {
-  const bool backwards = rowStep < 0;
-  __m128i a[8];
-  for (int r = 0; r < 8; ++r) {
-    const int row = backwards ? 7 - r : r;
-    a[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + row * srcPitch));
-  }
-  __m128i b[8], c[8];
-  for (int i = 0; i < 4; ++i) {
-    b[2 * i] = _mm_unpacklo_epi16(a[2 * i], a[2 * i + 1]);
-    b[2 * i + 1] = _mm_unpackhi_epi16(a[2 * i], a[2 * i + 1]);
-  }
-  for (int i = 0; i < 2; ++i) {
-    c[4 * i] = _mm_unpacklo_epi32(b[4 * i], b[4 * i + 2]);
-    c[4 * i + 1] = _mm_unpackhi_epi32(b[4 * i], b[4 * i + 2]);
-    c[4 * i + 2] = _mm_unpacklo_epi32(b[4 * i + 1], b[4 * i + 3]);
-    c[4 * i + 3] = _mm_unpackhi_epi32(b[4 * i + 1], b[4 * i + 3]);
-  }
-  // Column x of the tile, its eight rows in store order.
-  uint16_t* d = dst - (backwards ? 7 : 0);
-  for (int i = 0; i < 4; ++i) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + (2 * i) * pixelStep), _mm_unpacklo_epi64(c[i], c[i + 4]));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + (2 * i + 1) * pixelStep), _mm_unpackhi_epi64(c[i], c[i + 4]));
-  }
-}
-
-#if defined(__x86_64__)
-// The same transpose on 16 source rows: each 256-bit register carries rows r and r + 8 in
-// its two lanes, so one pass makes 16-pixel target segments.
-__attribute__((target("avx2"))) void turnedTile16(const uint16_t* src, int64_t srcPitch,
-                                                  uint16_t* dst, int64_t pixelStep,
-                                                  int64_t rowStep) {
-  const bool backwards = rowStep < 0;
-  __m256i a[8];
-  for (int r = 0; r < 8; ++r) {
-    const int low = backwards ? 15 - r : r, high = backwards ? 7 - r : r + 8;
-    const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + low * srcPitch));
-    const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + high * srcPitch));
-    a[r] = _mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1);
-  }
-  __m256i b[8], c[8];
-  for (int i = 0; i < 4; ++i) {
-    b[2 * i] = _mm256_unpacklo_epi16(a[2 * i], a[2 * i + 1]);
-    b[2 * i + 1] = _mm256_unpackhi_epi16(a[2 * i], a[2 * i + 1]);
-  }
-  for (int i = 0; i < 2; ++i) {
-    c[4 * i] = _mm256_unpacklo_epi32(b[4 * i], b[4 * i + 2]);
-    c[4 * i + 1] = _mm256_unpackhi_epi32(b[4 * i], b[4 * i + 2]);
-    c[4 * i + 2] = _mm256_unpacklo_epi32(b[4 * i + 1], b[4 * i + 3]);
-    c[4 * i + 3] = _mm256_unpackhi_epi32(b[4 * i + 1], b[4 * i + 3]);
-  }
-  uint16_t* d = dst - (backwards ? 15 : 0);
-  for (int i = 0; i < 4; ++i) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + (2 * i) * pixelStep), _mm256_unpacklo_epi64(c[i], c[i + 4]));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + (2 * i + 1) * pixelStep), _mm256_unpackhi_epi64(c[i], c[i + 4]));
-  }
-}
-
-bool hasAvx2() {
-  static const bool available = __builtin_cpu_supports("avx2");
-  return available;
-}
-#endif
-
-// The screen's turned copy: whole tiles through registers, the ragged edges pixel by pixel.
-void turnedCopy(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst,
-                int64_t pixelStep, int64_t rowStep) {
-  const int32_t w8 = w & ~7, h8 = h & ~7;
-  // Strip by strip of source rows: reads stream along the rows, and the target lines written
-  // stay cached until the next strip fills their following bytes.
-  int32_t tiledRows = 0;
-#if defined(__x86_64__)
-  if (hasAvx2()) {
-    tiledRows = h & ~15;
-    for (int32_t ty = 0; ty < tiledRows; ty += 16)
-      for (int32_t tx = 0; tx < w8; tx += 8)
-        turnedTile16(src + ty * srcPitch + tx, srcPitch, dst + tx * pixelStep + ty * rowStep,
-                     pixelStep, rowStep);
-  }
-#endif
-  for (int32_t ty = tiledRows; ty < h8; ty += 8)
-    for (int32_t tx = 0; tx < w8; tx += 8)
-      turnedTile8(src + ty * srcPitch + tx, srcPitch, dst + tx * pixelStep + ty * rowStep, pixelStep,
-                  rowStep);
-  blitLoop<CopyPixel>(src + w8, srcPitch, w - w8, h, dst + w8 * pixelStep, pixelStep, rowStep);
-  blitLoop<CopyPixel>(src + h8 * srcPitch, srcPitch, w8, h - h8, dst + h8 * rowStep, pixelStep,
-                      rowStep);
-}
-#endif
-
 }  // namespace
 
 uint16_t blend4444(uint16_t dst, uint16_t src) {
@@ -177,9 +79,7 @@ void blitPixels(int32_t kind, const uint16_t* src, int64_t srcPitch, int32_t w, 
                 uint16_t* dst, int64_t pixelStep, int64_t rowStep) {
   switch (kind) {
     case kOpaque565:
-#if defined(__SSE2__)
-      if (rowStep == 1 || rowStep == -1) return turnedCopy(src, srcPitch, w, h, dst, pixelStep, rowStep);
-#endif
+      if (rowStep == 1 || rowStep == -1) return platform::turnPixels(src, srcPitch, w, h, dst, pixelStep, rowStep);
       return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kKeyed565: return blitLoop<KeyedPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kArgb4444: return blitLoop<BlendPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);

@@ -99,6 +99,31 @@ TEST(Blit, LargeTurnedRegionsCrossBands) {
   }
 }
 
+// Every region size up to 17 x 19 of each kind under every transform, at odd places on a
+// target with an odd pitch: the row copies, the turned tiles and their ragged edges.
+TEST(Blit, EverySmallRegionMatchesReference) {
+  const int32_t places[][2] = {{0, 0}, {3, 1}, {1, 4}, {6, 5}};
+  for (int32_t kind = 0; kind < 3; ++kind) {
+    const Canvas src = randomSource(21, 23, kind, 31 + kind);
+    int32_t n = 0;
+    for (int32_t w = 1; w <= 17; ++w) {
+      for (int32_t h = 1; h <= 19; ++h) {
+        for (int32_t transform = 0; transform < 8; ++transform) {
+          const auto& at = places[n++ % 4];
+          SCOPED_TRACE(testing::Message() << "kind " << kind << " " << w << "x" << h << " transform " << transform);
+          Canvas got = randomSource(30, 30, 0, 5);
+          Canvas want = got;
+          const ClipRect clip{0, 0, 30, 30};
+          const blit::Region region{(w + h) % 4, h % 3, w, h, transform, at[0], at[1]};
+          blit::drawRegion(got.view(), clip, src.constView(), kind, region);
+          referenceRegion(want, clip, src, kind, region);
+          ASSERT_EQ(got.pixels, want.pixels);
+        }
+      }
+    }
+  }
+}
+
 TEST(Blit, BadRegionsAndTransformsDrawNothing) {
   const Canvas src = randomSource(16, 16, blit::kOpaque565, 5);
   const ClipRect clip{0, 0, 32, 32};
