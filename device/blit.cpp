@@ -1,6 +1,7 @@
 #include "device/blit.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "device/pixel_formats.h"
 #include "device/platform/quarter_turn.h"
@@ -68,6 +69,23 @@ void blitLoop(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint1
   }
 }
 
+// The words a region of h rows of w pixels, rowStep apart, spans.
+struct Span {
+  uintptr_t first, end;
+};
+Span spanOf(const uint16_t* start, int64_t rowStep, int32_t w, int32_t h) {
+  const uint16_t* lastRow = start + (h - 1) * rowStep;
+  return {reinterpret_cast<uintptr_t>(std::min(start, lastRow)), reinterpret_cast<uintptr_t>(std::max(start, lastRow) + w)};
+}
+
+// Untransformed or upside-down opaque regions: whole rows at a time. A region drawn onto
+// its own image over itself keeps the pixel-by-pixel order it always had.
+void copyRows(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst, int64_t rowStep) {
+  const Span from = spanOf(src, srcPitch, w, h), to = spanOf(dst, rowStep, w, h);
+  if (from.first < to.end && to.first < from.end) return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, 1, rowStep);
+  for (int32_t y = 0; y < h; ++y) std::memcpy(dst + y * rowStep, src + y * srcPitch, size_t(w) * sizeof(uint16_t));
+}
+
 }  // namespace
 
 uint16_t blend4444(uint16_t dst, uint16_t src) {
@@ -79,6 +97,7 @@ void blitPixels(int32_t kind, const uint16_t* src, int64_t srcPitch, int32_t w, 
                 uint16_t* dst, int64_t pixelStep, int64_t rowStep) {
   switch (kind) {
     case kOpaque565:
+      if (pixelStep == 1) return copyRows(src, srcPitch, w, h, dst, rowStep);
       if (rowStep == 1 || rowStep == -1) return platform::turnPixels(src, srcPitch, w, h, dst, pixelStep, rowStep);
       return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kKeyed565: return blitLoop<KeyedPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);

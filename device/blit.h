@@ -6,8 +6,9 @@
 //   written, whatever the arguments: a bad region or transform reports and draws nothing.
 // - One inner loop per source kind serves all eight transforms through a start corner and
 //   two signed steps; turned transforms walk the region in bands so writes stay in cache.
-//   Turned opaque regions (the frame's screen copy) go through platform::turnPixels's
-//   register tiles.
+//   Opaque regions take faster roads with the same pixels: whole rows when they are not
+//   mirrored sideways, platform::turnPixels's register tiles when they are turned (the
+//   frame's screen copy).
 // Called by Graphics (and by tests and benchmarks on plain buffers); no allocation.
 #pragma once
 

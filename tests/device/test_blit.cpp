@@ -124,6 +124,23 @@ TEST(Blit, EverySmallRegionMatchesReference) {
   }
 }
 
+// The game may draw an image onto itself (a shaken pause over the buffer it is painting):
+// overlapping rows keep the pixel-by-pixel order, whole-row copies or not.
+TEST(Blit, RegionOverItselfKeepsThePixelOrder) {
+  const blit::Region regions[] = {{0, 0, 20, 10, blit::kTransNone, 3, 2},  {4, 3, 20, 10, blit::kTransNone, 0, 0},
+                                  {0, 0, 20, 10, blit::kTransNone, 11, 0}, {2, 2, 20, 10, blit::kTransMirrorRot180, 4, 5},
+                                  {0, 0, 20, 10, blit::kTransNone, 0, 12}};
+  for (const blit::Region& r : regions) {
+    SCOPED_TRACE(testing::Message() << "to " << r.xDest << "," << r.yDest << " transform " << r.transform);
+    Canvas got = randomSource(32, 24, blit::kOpaque565, 8);
+    Canvas want = got;
+    const ClipRect clip{0, 0, 32, 24};
+    blit::drawRegion(got.view(), clip, got.constView(), blit::kOpaque565, r);
+    referenceRegion(want, clip, want, blit::kOpaque565, r);
+    ASSERT_EQ(got.pixels, want.pixels);
+  }
+}
+
 TEST(Blit, BadRegionsAndTransformsDrawNothing) {
   const Canvas src = randomSource(16, 16, blit::kOpaque565, 5);
   const ClipRect clip{0, 0, 32, 32};
