@@ -75,7 +75,8 @@ struct Span {
 };
 Span spanOf(const uint16_t* start, int64_t rowStep, int32_t w, int32_t h) {
   const uint16_t* lastRow = start + (h - 1) * rowStep;
-  return {reinterpret_cast<uintptr_t>(std::min(start, lastRow)), reinterpret_cast<uintptr_t>(std::max(start, lastRow) + w)};
+  return {reinterpret_cast<uintptr_t>(std::min(start, lastRow)),
+          reinterpret_cast<uintptr_t>(std::max(start, lastRow) + w)};
 }
 
 // Untransformed or upside-down opaque regions: whole rows at a time. A region drawn onto

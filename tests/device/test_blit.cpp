@@ -127,8 +127,10 @@ TEST(Blit, EverySmallRegionMatchesReference) {
 // The game may draw an image onto itself (a shaken pause over the buffer it is painting):
 // overlapping rows keep the pixel-by-pixel order, whole-row copies or not.
 TEST(Blit, RegionOverItselfKeepsThePixelOrder) {
-  const blit::Region regions[] = {{0, 0, 20, 10, blit::kTransNone, 3, 2},  {4, 3, 20, 10, blit::kTransNone, 0, 0},
-                                  {0, 0, 20, 10, blit::kTransNone, 11, 0}, {2, 2, 20, 10, blit::kTransMirrorRot180, 4, 5},
+  const blit::Region regions[] = {{0, 0, 20, 10, blit::kTransNone, 3, 2},
+                                  {4, 3, 20, 10, blit::kTransNone, 0, 0},
+                                  {0, 0, 20, 10, blit::kTransNone, 11, 0},
+                                  {2, 2, 20, 10, blit::kTransMirrorRot180, 4, 5},
                                   {0, 0, 20, 10, blit::kTransNone, 0, 12}};
   for (const blit::Region& r : regions) {
     SCOPED_TRACE(testing::Message() << "to " << r.xDest << "," << r.yDest << " transform " << r.transform);
