@@ -189,6 +189,27 @@ void BM_FillRectAligned(benchmark::State& state) {
 }
 BENCHMARK(BM_FillRectAligned)->Unit(benchmark::kMicrosecond);
 
+// A translucent band as the match's information band draws it (one colour, alpha 0x90,
+// through drawRGB), against memset of the same rows.
+void BM_TranslucentBand(benchmark::State& state) {
+  constexpr int32_t kBandRows = 120;
+  std::vector<uint16_t> target = randomPixels(size_t(kGameWidth) * kGameHeight, blit::kOpaque565);
+  const std::vector<int32_t> row(kGameWidth, int32_t(0x90204080));
+  const PixelView16 dst{target.data(), kGameWidth, kGameHeight, kGameWidth};
+  auto band = [&] {
+    for (int32_t y = 0; y < kBandRows; ++y)
+      raster::drawRgb(dst, {0, 0, kGameWidth, kGameHeight}, row.data(), kGameWidth, 0, kGameWidth, 0, 200 + y,
+                      kGameWidth, 1, raster::RgbMode::kAlpha);
+    benchmark::DoNotOptimize(target.data());
+  };
+  auto set = [&] {
+    std::memset(target.data() + size_t(200) * kGameWidth, 0x55, size_t(kBandRows) * kGameWidth * 2);
+    benchmark::DoNotOptimize(target.data());
+  };
+  runWithRatio(state, band, set, int64_t(kBandRows) * kGameWidth);
+}
+BENCHMARK(BM_TranslucentBand)->Unit(benchmark::kMicrosecond);
+
 // Bare libpng reading the same file into 8-bit RGB rows: the cost the decoder cannot avoid.
 void bareLibpng(const std::vector<uint8_t>& file, std::vector<uint8_t>& rgb) {
   png_image image{};
