@@ -141,18 +141,19 @@ struct Tile4 {
 };
 #undef SORV_TILE
 
-// Source rows [y0, y0 + rows) (a multiple of the tile's), column group by column group, so
-// that each group finishes its target segments at once. A width that is not a multiple of
-// 8 ends with a group overlapping the one before it: the same pixels written twice.
-template <class Tile, bool backwards>
+// Source rows [y0, y0 + n x the tile's rows), column group by column group, so that each
+// group finishes its target segments at once; n is fixed, so every load and store of the
+// loop keeps one stride and the prefetchers follow it. A width that is not a multiple of 8
+// ends with a group overlapping the one before it: the same pixels written twice.
+template <class Tile, int n, bool backwards>
 __attribute__((target("avx2"))) void turnStrip(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t y0,
-                                               int32_t rows, uint16_t* dst, int64_t pixelStep) {
+                                               uint16_t* dst, int64_t pixelStep) {
   const int64_t rowBytes = (backwards ? -2 : 2) * srcPitch;
   const TileSteps t{rowBytes, 3 * rowBytes, 2 * pixelStep, 6 * pixelStep};
   const uint16_t* firstRow = src + (y0 + (backwards ? Tile::kRows - 1 : 0)) * srcPitch;
   uint16_t* firstSegment = backwards ? dst - y0 - (Tile::kRows - 1) : dst + y0;
   for (int32_t x = 0;; x = std::min(x + kTileColumns, w - kTileColumns)) {
-    for (int32_t r = 0; r < rows; r += Tile::kRows) {
+    for (int r = 0; r < n * Tile::kRows; r += Tile::kRows) {
       Tile::turn(reinterpret_cast<const char*>(firstRow + r * srcPitch + x),
                  reinterpret_cast<char*>(firstSegment + x * pixelStep + (backwards ? -r : r)), t);
     }
@@ -173,8 +174,8 @@ void turnEdgeRows(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t y0, 
   const int32_t order[2] = {towardsEnd ? 8 : 4, towardsEnd ? 4 : 8};
   for (const int32_t n : order) {
     if ((rows & n) == 0) continue;
-    if (n == 8) turnStrip<Tile8, backwards>(src, srcPitch, w, y, n, dst, pixelStep);
-    else turnStrip<Tile4, backwards>(src, srcPitch, w, y, n, dst, pixelStep);
+    if (n == 8) turnStrip<Tile8, 1, backwards>(src, srcPitch, w, y, dst, pixelStep);
+    else turnStrip<Tile4, 1, backwards>(src, srcPitch, w, y, dst, pixelStep);
     y += n;
   }
   if (towardsEnd) turnScalar(src + y * srcPitch, srcPitch, w, loose, dst + y * rowStep, pixelStep, rowStep);
@@ -192,9 +193,11 @@ void turnTiled(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint
   const int32_t last = first + (h - first) / Tile16::kRows * Tile16::kRows;
   turnEdgeRows<backwards>(src, srcPitch, w, 0, first, false, dst, pixelStep);
   const int32_t aligned = std::min(lead, last);
-  if (aligned > first) turnStrip<Tile16, backwards>(src, srcPitch, w, first, aligned - first, dst, pixelStep);
-  for (int32_t y = aligned; y < last; y += kStripRows)
-    turnStrip<Tile16, backwards>(src, srcPitch, w, y, std::min(kStripRows, last - y), dst, pixelStep);
+  if (aligned > first) turnStrip<Tile16, 1, backwards>(src, srcPitch, w, first, dst, pixelStep);
+  int32_t y = aligned;
+  for (; y + kStripRows <= last; y += kStripRows)
+    turnStrip<Tile16, kStripRows / Tile16::kRows, backwards>(src, srcPitch, w, y, dst, pixelStep);
+  if (y < last) turnStrip<Tile16, 1, backwards>(src, srcPitch, w, y, dst, pixelStep);
   turnEdgeRows<backwards>(src, srcPitch, w, last, h - last, true, dst, pixelStep);
 }
 
