@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "device/pixel_formats.h"
 #include "device/platform/quarter_turn.h"
 
@@ -79,12 +83,73 @@ Span spanOf(const uint16_t* start, int64_t rowStep, int32_t w, int32_t h) {
           reinterpret_cast<uintptr_t>(std::max(start, lastRow) + w)};
 }
 
-// Untransformed or upside-down opaque regions: whole rows at a time. A region drawn onto
-// its own image over itself keeps the pixel-by-pixel order it always had.
-void copyRows(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst, int64_t rowStep) {
+// A region drawn onto its own image over itself keeps the pixel-by-pixel order it always
+// had; only regions clear of their target take the row roads below.
+bool overlaps(const uint16_t* src, int64_t srcPitch, const uint16_t* dst, int64_t rowStep, int32_t w, int32_t h) {
   const Span from = spanOf(src, srcPitch, w, h), to = spanOf(dst, rowStep, w, h);
-  if (from.first < to.end && to.first < from.end) return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, 1, rowStep);
-  for (int32_t y = 0; y < h; ++y) std::memcpy(dst + y * rowStep, src + y * srcPitch, size_t(w) * sizeof(uint16_t));
+  return from.first < to.end && to.first < from.end;
+}
+
+// Untransformed or upside-down opaque regions: whole rows at a time.
+int32_t copyAll(uint16_t* d, const uint16_t* s, int32_t count) {
+  std::memcpy(d, s, size_t(count) * sizeof(uint16_t));
+  return count;
+}
+
+#if defined(__SSE2__)
+// ARGB4444 rows eight pixels at a time, BlendPixel's arithmetic in 16-bit lanes (every
+// product and sum stays below 2^16). Sprite art comes in runs: a group all alpha 0 is
+// skipped without touching the target, one all alpha 15 is stored without reading it. The
+// row's last few pixels take the pixel loop; returns the pixels done. (Keyed rows keep the
+// vectorised select: skipping key groups measured slower, its branches mispredict.)
+int32_t blendEights(uint16_t* d, const uint16_t* s, int32_t count) {
+  const __m128i nibble = _mm_set1_epi16(0xF), low5 = _mm_set1_epi16(0x1F), low6 = _mm_set1_epi16(0x3F);
+  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(256), one = _mm_set1_epi16(1);
+  auto widen5 = [](__m128i v) { return _mm_add_epi16(_mm_slli_epi16(v, 1), _mm_srli_epi16(v, 3)); };
+  auto widen6 = [](__m128i v) {
+    const __m128i rounding = _mm_srli_epi16(_mm_mullo_epi16(_mm_add_epi16(v, _mm_set1_epi16(2)), _mm_set1_epi16(13)), 6);
+    return _mm_add_epi16(_mm_slli_epi16(v, 2), rounding);
+  };
+  auto mix = [](__m128i from, __m128i to, __m128i weight, __m128i rest) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(to, weight), _mm_mullo_epi16(from, rest)), 8);
+  };
+  auto pack565 = [](__m128i r, __m128i g, __m128i b) {
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
+  };
+  int32_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i alpha = _mm_srli_epi16(pixels, 12);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(alpha, zero)) == 0xFFFF) continue;
+    const __m128i r = widen5(_mm_and_si128(_mm_srli_epi16(pixels, 8), nibble));
+    const __m128i g = widen6(_mm_and_si128(_mm_srli_epi16(pixels, 4), nibble));
+    const __m128i b = widen5(_mm_and_si128(pixels, nibble));
+    const __m128i opaque = _mm_cmpeq_epi16(alpha, nibble);
+    if (_mm_movemask_epi8(opaque) == 0xFFFF) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), pack565(r, g, b));
+      continue;
+    }
+    const __m128i weight = _mm_add_epi16(_mm_mullo_epi16(alpha, _mm_set1_epi16(17)), _mm_and_si128(opaque, one));
+    const __m128i rest = _mm_sub_epi16(full, weight);
+    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i dr = _mm_srli_epi16(old, 11), dg = _mm_and_si128(_mm_srli_epi16(old, 5), low6);
+    const __m128i db = _mm_and_si128(old, low5);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                     pack565(mix(dr, r, weight, rest), mix(dg, g, weight, rest), mix(db, b, weight, rest)));
+  }
+  return i;
+}
+#endif
+
+// The rows of an untransformed or upside-down region clear of its target: Eights takes what
+// it can of each row, the pixel loop the rest.
+template <class Pixel, int32_t (*Eights)(uint16_t*, const uint16_t*, int32_t)>
+void blitRows(const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h, uint16_t* dst, int64_t rowStep) {
+  for (int32_t y = 0; y < h; ++y) {
+    const uint16_t* s = src + y * srcPitch;
+    uint16_t* d = dst + y * rowStep;
+    for (int32_t x = Eights(d, s, w); x < w; ++x) Pixel::put(d + x, s[x]);
+  }
 }
 
 }  // namespace
@@ -96,13 +161,18 @@ uint16_t blend4444(uint16_t dst, uint16_t src) {
 
 void blitPixels(int32_t kind, const uint16_t* src, int64_t srcPitch, int32_t w, int32_t h,
                 uint16_t* dst, int64_t pixelStep, int64_t rowStep) {
+  const bool byRows = pixelStep == 1 && !overlaps(src, srcPitch, dst, rowStep, w, h);
   switch (kind) {
     case kOpaque565:
-      if (pixelStep == 1) return copyRows(src, srcPitch, w, h, dst, rowStep);
+      if (byRows) return blitRows<CopyPixel, copyAll>(src, srcPitch, w, h, dst, rowStep);
       if (rowStep == 1 || rowStep == -1) return platform::turnPixels(src, srcPitch, w, h, dst, pixelStep, rowStep);
       return blitLoop<CopyPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     case kKeyed565: return blitLoop<KeyedPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
-    case kArgb4444: return blitLoop<BlendPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
+    case kArgb4444:
+#if defined(__SSE2__)
+      if (byRows) return blitRows<BlendPixel, blendEights>(src, srcPitch, w, h, dst, rowStep);
+#endif
+      return blitLoop<BlendPixel>(src, srcPitch, w, h, dst, pixelStep, rowStep);
     default: return;
   }
 }

@@ -1,6 +1,7 @@
 // drawRegion's pixel work against a slow reference that maps every source pixel forward.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
 #include <vector>
@@ -233,6 +234,26 @@ TEST(Blit, BlendMatchesPerChannelRule) {
     const uint16_t dst = i == 0 ? 0x0000 : i == 1 ? 0xFFFF : static_cast<uint16_t>(rng());
     for (uint32_t src = 0; src < 0x10000; ++src)
       ASSERT_EQ(blit::blend4444(dst, uint16_t(src)), referenceBlend(dst, uint16_t(src))) << std::hex << dst << " " << src;
+  }
+}
+
+// Every ARGB4444 value drawn untransformed (whole groups of eight at a time) onto random
+// targets gives blend4444's pixel: in value order, so groups of one alpha (all clear, all
+// opaque) come up, and shuffled, so mixed groups do.
+TEST(Blit, EveryArgb4444ValueBlendsAsThePixelRule) {
+  std::mt19937 rng(19);
+  Canvas ordered(256, 256, 0, 0);
+  for (size_t i = 0; i < ordered.pixels.size(); ++i) ordered.pixels[i] = static_cast<uint16_t>(i);
+  Canvas shuffled = ordered;
+  std::shuffle(shuffled.pixels.begin(), shuffled.pixels.end(), rng);
+  for (const Canvas* src : {&ordered, &shuffled}) {
+    Canvas got = randomSource(256, 256, blit::kOpaque565, 77);
+    Canvas want = got;
+    blit::drawRegion(got.view(), {0, 0, 256, 256}, src->constView(), blit::kArgb4444,
+                     {0, 0, 256, 256, blit::kTransNone, 0, 0});
+    for (int32_t y = 0; y < 256; ++y)
+      for (int32_t x = 0; x < 256; ++x) want.at(x, y) = blit::blend4444(want.at(x, y), src->at(x, y));
+    ASSERT_EQ(got.pixels, want.pixels);
   }
 }
 
