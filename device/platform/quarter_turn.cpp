@@ -41,8 +41,8 @@ constexpr int32_t kTileColumns = 8;
 #define SORV_TILE __attribute__((target("avx2"), always_inline)) static inline
 
 // Byte steps between the rows a tile loads (negative going backwards) and between the
-// segments it stores, each with its triple: every address is then a pointer plus a scaled
-// register, which leaves the ports to the shuffles.
+// segments it stores, each with its triple, so that four rows or segments are reached from
+// one pointer without further arithmetic.
 struct TileSteps {
   int64_t row, row3, segment, segment3;
 };
