@@ -129,13 +129,14 @@ struct Tile4 {
                           _mm_unpacklo_epi16(a[2], a[3]), _mm_unpackhi_epi16(a[2], a[3])};
     const __m128i c[4] = {_mm_unpacklo_epi32(b[0], b[2]), _mm_unpackhi_epi32(b[0], b[2]),
                           _mm_unpacklo_epi32(b[1], b[3]), _mm_unpackhi_epi32(b[1], b[3])};
+    // The 8-byte stores take unaligned pointers; the high halves are moved down first.
     for (int half = 0; half < 2; ++half) {
       char* p = out + 4 * half * t.segment;
       const __m128i* pair = c + 2 * half;
       _mm_storel_epi64(reinterpret_cast<__m128i*>(p), pair[0]);
-      _mm_storeh_pd(reinterpret_cast<double*>(p + t.segment), _mm_castsi128_pd(pair[0]));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(p + t.segment), _mm_unpackhi_epi64(pair[0], pair[0]));
       _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 2 * t.segment), pair[1]);
-      _mm_storeh_pd(reinterpret_cast<double*>(p + t.segment3), _mm_castsi128_pd(pair[1]));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(p + t.segment3), _mm_unpackhi_epi64(pair[1], pair[1]));
     }
   }
 };
