@@ -86,6 +86,32 @@ void fill() {
   g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
 }
 
+// Registered first, so that in a whole run it starts from the shell as loadShell leaves it
+// (the seed alone does not make the match repeat after other matches moved the clock and
+// the heaps on).
+void BM_BestOfThree(benchmark::State& state) {
+  loadShell();
+  double nanos = 0;
+  int64_t matches = 0, frames = 0, unfinished = 0;
+  for (auto _ : state) {
+    // Every iteration from the same seed.
+    CGame::random->setSeed(kSeed);
+    newMatch(kBestOfThreeSetsOfSix);
+    const double start = bench::cpuNanos();
+    int32_t n = 0;
+    while (n < kLongFrameCap && frame()) n++;
+    nanos += bench::cpuNanos() - start;
+    frames += n;
+    matches++;
+    if (n == kLongFrameCap) unfinished++;
+  }
+  state.counters["cpu_s"] = nanos / 1e9 / matches;
+  state.counters["frames"] = static_cast<double>(frames) / matches;
+  state.counters["us_per_frame"] = nanos / 1e3 / frames;
+  state.counters["unfinished"] = static_cast<double>(unfinished);
+}
+BENCHMARK(BM_BestOfThree)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_MatchFrame(benchmark::State& state) {
   loadShell();
   newMatch();
@@ -129,28 +155,6 @@ void BM_ShortMatches(benchmark::State& state) {
 }
 BENCHMARK(BM_ShortMatches)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_BestOfThree(benchmark::State& state) {
-  loadShell();
-  double nanos = 0;
-  int64_t matches = 0, frames = 0, unfinished = 0;
-  for (auto _ : state) {
-    // The same match whichever benchmarks ran before it.
-    CGame::random->setSeed(kSeed);
-    newMatch(kBestOfThreeSetsOfSix);
-    const double start = bench::cpuNanos();
-    int32_t n = 0;
-    while (n < kLongFrameCap && frame()) n++;
-    nanos += bench::cpuNanos() - start;
-    frames += n;
-    matches++;
-    if (n == kLongFrameCap) unfinished++;
-  }
-  state.counters["cpu_s"] = nanos / 1e9 / matches;
-  state.counters["frames"] = static_cast<double>(frames) / matches;
-  state.counters["us_per_frame"] = nanos / 1e3 / frames;
-  state.counters["unfinished"] = static_cast<double>(unfinished);
-}
-BENCHMARK(BM_BestOfThree)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace sorv
