@@ -5,8 +5,10 @@
 // - Nothing outside the source view or the clip (bounded by the target view) is read or
 //   written, whatever the arguments: a bad region or transform reports and draws nothing.
 // - One inner loop per source kind serves all eight transforms through a start corner and
-//   two signed steps; turned transforms walk the region in bands so writes stay in cache,
-//   and turned opaque copies (the frame's screen copy) go through 8 x 8 register tiles.
+//   two signed steps; turned transforms walk the region in bands so writes stay in cache.
+//   Opaque regions take faster roads with the same pixels: whole rows when they are not
+//   mirrored sideways, platform::turnPixels's register tiles when they are turned (the
+//   frame's screen copy).
 // Called by Graphics (and by tests and benchmarks on plain buffers); no allocation.
 #pragma once
 

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "device/pixel_formats.h"
 
 namespace sorv::raster {
@@ -52,6 +56,64 @@ int64_t interpolate(int64_t a1, int64_t b1, int64_t a2, int64_t b2, int64_t edge
   __int128 num = static_cast<__int128>(a2 - a1) * (edge - b1);
   return a1 + static_cast<int64_t>(num / (b2 - b1));
 }
+
+// Alpha 0 keeps the target pixel, 255 takes the source colour (keyed: never the key by
+// rounding), and the others mix each channel as dst + (src - dst) * alpha / 256, rounded
+// down. Selects rather than branches, so the row loop vectorises.
+template <bool keyed>
+void blendRow(uint16_t* d, const uint32_t* s, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) {
+    const uint32_t argb = s[i];
+    const int32_t alpha = static_cast<int32_t>(argb >> 24);
+    const int32_t src = pixel::toRgb565(argb), old = d[i];
+    const int32_t r = old >> 11, g = (old >> 5) & 0x3F, b = old & 0x1F;
+    const int32_t mixed = ((r + ((((src >> 11) - r) * alpha) >> 8)) & 0x1F) << 11 |
+                          ((g + (((((src >> 5) & 0x3F) - g) * alpha) >> 8)) & 0x3F) << 5 |
+                          ((b + ((((src & 0x1F) - b) * alpha) >> 8)) & 0x1F);
+    const int32_t full = keyed ? pixel::toRgb565NotKey(argb) : src;
+    d[i] = static_cast<uint16_t>(alpha == 0 ? old : alpha == 255 ? full : mixed);
+  }
+}
+
+#if defined(__SSE2__)
+// The same for eight pixels at a time in 16-bit lanes (a channel difference times an alpha
+// stays within 16 bits); the row's last few pixels take the loop above.
+int32_t blendEights(uint16_t* d, const uint32_t* s, int32_t count) {
+  const __m128i low5 = _mm_set1_epi16(0x1F), low6 = _mm_set1_epi16(0x3F);
+  const __m128i zero = _mm_setzero_si128(), opaque = _mm_set1_epi16(255);
+  const __m128i wideLow5 = _mm_set1_epi32(0x1F), wideLow6 = _mm_set1_epi32(0x3F);
+  // One channel of eight ARGB words, shifted down and masked (before the saturating pack),
+  // as 16-bit lanes.
+  auto channel = [](__m128i lo, __m128i hi, int shift, __m128i mask) {
+    return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(lo, shift), mask),
+                           _mm_and_si128(_mm_srli_epi32(hi, shift), mask));
+  };
+  auto pack565 = [](__m128i r, __m128i g, __m128i b) {
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
+  };
+  auto mix = [](__m128i to, __m128i from, __m128i alpha) {
+    return _mm_add_epi16(from, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(to, from), alpha), 8));
+  };
+  int32_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 4));
+    const __m128i alpha = _mm_packs_epi32(_mm_srli_epi32(lo, 24), _mm_srli_epi32(hi, 24));
+    const __m128i sr = channel(lo, hi, 19, wideLow5), sg = channel(lo, hi, 10, wideLow6);
+    const __m128i sb = channel(lo, hi, 3, wideLow5);
+    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i dr = _mm_srli_epi16(old, 11), dg = _mm_and_si128(_mm_srli_epi16(old, 5), low6);
+    const __m128i db = _mm_and_si128(old, low5);
+    const __m128i mixed = pack565(mix(sr, dr, alpha), mix(sg, dg, alpha), mix(sb, db, alpha));
+    const __m128i src = pack565(sr, sg, sb);
+    const __m128i isClear = _mm_cmpeq_epi16(alpha, zero), isOpaque = _mm_cmpeq_epi16(alpha, opaque);
+    __m128i out = _mm_or_si128(_mm_and_si128(isOpaque, src), _mm_andnot_si128(isOpaque, mixed));
+    out = _mm_or_si128(_mm_and_si128(isClear, old), _mm_andnot_si128(isClear, out));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), out);
+  }
+  return i;
+}
+#endif
 
 // Each pass moves one end onto an edge; honest segments settle in four passes per end.
 constexpr int kMaxClipPasses = 16;
@@ -239,23 +301,16 @@ RgbResult drawRgb(const PixelView16& dst, const ClipRect& clip, const int32_t* a
       case RgbMode::kToArgb4444:
         for (int32_t i = 0; i < count; ++i) d[i] = pixel::toArgb4444(s[i]);
         break;
-      case RgbMode::kAlpha:
-      case RgbMode::kAlphaKeyed:
-        for (int32_t i = 0; i < count; ++i) {
-          const uint32_t alpha = s[i] >> 24;
-          if (alpha == 0) continue;
-          if (alpha == 255) {
-            d[i] = mode == RgbMode::kAlpha ? pixel::toRgb565(s[i]) : pixel::toRgb565NotKey(s[i]);
-            continue;
-          }
-          const int32_t src = pixel::toRgb565(s[i]), old = d[i];
-          auto mix = [&](int shift, int mask) {
-            const int32_t sv = (src >> shift) & mask, dv = (old >> shift) & mask;
-            return ((dv + (((sv - dv) * static_cast<int32_t>(alpha)) >> 8)) & mask) << shift;
-          };
-          d[i] = static_cast<uint16_t>(mix(11, 0x1F) | mix(5, 0x3F) | mix(0, 0x1F));
-        }
+      case RgbMode::kAlpha: {
+#if defined(__SSE2__)
+        const int32_t done = blendEights(d, s, count);
+#else
+        const int32_t done = 0;
+#endif
+        blendRow<false>(d + done, s + done, count - done);
         break;
+      }
+      case RgbMode::kAlphaKeyed: blendRow<true>(d, s, count); break;
     }
   }
   return RgbResult::kDrawn;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "device/platform/quarter_turn.h"
+
 namespace sorv::platform {
 namespace {
 
@@ -22,9 +24,6 @@ PanelWindow& state() {
   static PanelWindow s;
   return s;
 }
-
-// Square tiles keep both the panel's columns and the window's rows in the cache.
-constexpr int32_t kTurnTile = 32;
 
 int32_t clampTo(int32_t v, int32_t size) { return std::clamp(v, 0, size - 1); }
 
@@ -129,18 +128,10 @@ void windowPointOfPanel(int32_t& x, int32_t& y) {
 
 void turnPanelIntoWindow(const uint16_t* panel, int32_t width, int32_t height, int32_t panelPitch,
                          uint16_t* window, int32_t windowPitch) {
-  // Window row wy is panel column width - 1 - wy, read down the panel's rows.
-  for (int32_t ty = 0; ty < width; ty += kTurnTile) {
-    const int32_t rowEnd = std::min(ty + kTurnTile, width);
-    for (int32_t tx = 0; tx < height; tx += kTurnTile) {
-      const int32_t columnEnd = std::min(tx + kTurnTile, height);
-      for (int32_t wy = ty; wy < rowEnd; wy++) {
-        uint16_t* out = window + static_cast<ptrdiff_t>(wy) * windowPitch;
-        const uint16_t* in = panel + (width - 1 - wy);
-        for (int32_t wx = tx; wx < columnEnd; wx++) out[wx] = in[static_cast<ptrdiff_t>(wx) * panelPitch];
-      }
-    }
-  }
+  // Panel row py becomes window column py, its pixel px window row width - 1 - px.
+  if (width < 1 || height < 1) return;
+  turnPixels(panel, panelPitch, width, height, window + static_cast<ptrdiff_t>(width - 1) * windowPitch,
+             -int64_t{windowPitch}, 1);
 }
 
 }  // namespace sorv::platform

@@ -1,6 +1,7 @@
 // drawRegion's pixel work against a slow reference that maps every source pixel forward.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
 #include <vector>
@@ -99,6 +100,50 @@ TEST(Blit, LargeTurnedRegionsCrossBands) {
   }
 }
 
+// Every region size up to 17 x 19 of each kind under every transform, at odd places on a
+// target with an odd pitch: the row copies, the turned tiles and their ragged edges.
+TEST(Blit, EverySmallRegionMatchesReference) {
+  const int32_t places[][2] = {{0, 0}, {3, 1}, {1, 4}, {6, 5}};
+  for (int32_t kind = 0; kind < 3; ++kind) {
+    const Canvas src = randomSource(21, 23, kind, 31 + kind);
+    int32_t n = 0;
+    for (int32_t w = 1; w <= 17; ++w) {
+      for (int32_t h = 1; h <= 19; ++h) {
+        for (int32_t transform = 0; transform < 8; ++transform) {
+          const auto& at = places[n++ % 4];
+          SCOPED_TRACE(testing::Message() << "kind " << kind << " " << w << "x" << h << " transform " << transform);
+          Canvas got = randomSource(30, 30, 0, 5);
+          Canvas want = got;
+          const ClipRect clip{0, 0, 30, 30};
+          const blit::Region region{(w + h) % 4, h % 3, w, h, transform, at[0], at[1]};
+          blit::drawRegion(got.view(), clip, src.constView(), kind, region);
+          referenceRegion(want, clip, src, kind, region);
+          ASSERT_EQ(got.pixels, want.pixels);
+        }
+      }
+    }
+  }
+}
+
+// The game may draw an image onto itself (a shaken pause over the buffer it is painting):
+// overlapping rows keep the pixel-by-pixel order, whole-row copies or not.
+TEST(Blit, RegionOverItselfKeepsThePixelOrder) {
+  const blit::Region regions[] = {{0, 0, 20, 10, blit::kTransNone, 3, 2},
+                                  {4, 3, 20, 10, blit::kTransNone, 0, 0},
+                                  {0, 0, 20, 10, blit::kTransNone, 11, 0},
+                                  {2, 2, 20, 10, blit::kTransMirrorRot180, 4, 5},
+                                  {0, 0, 20, 10, blit::kTransNone, 0, 12}};
+  for (const blit::Region& r : regions) {
+    SCOPED_TRACE(testing::Message() << "to " << r.xDest << "," << r.yDest << " transform " << r.transform);
+    Canvas got = randomSource(32, 24, blit::kOpaque565, 8);
+    Canvas want = got;
+    const ClipRect clip{0, 0, 32, 24};
+    blit::drawRegion(got.view(), clip, got.constView(), blit::kOpaque565, r);
+    referenceRegion(want, clip, want, blit::kOpaque565, r);
+    ASSERT_EQ(got.pixels, want.pixels);
+  }
+}
+
 TEST(Blit, BadRegionsAndTransformsDrawNothing) {
   const Canvas src = randomSource(16, 16, blit::kOpaque565, 5);
   const ClipRect clip{0, 0, 32, 32};
@@ -189,6 +234,26 @@ TEST(Blit, BlendMatchesPerChannelRule) {
     const uint16_t dst = i == 0 ? 0x0000 : i == 1 ? 0xFFFF : static_cast<uint16_t>(rng());
     for (uint32_t src = 0; src < 0x10000; ++src)
       ASSERT_EQ(blit::blend4444(dst, uint16_t(src)), referenceBlend(dst, uint16_t(src))) << std::hex << dst << " " << src;
+  }
+}
+
+// Every ARGB4444 value drawn untransformed (whole groups of eight at a time) onto random
+// targets gives blend4444's pixel: in value order, so groups of one alpha (all clear, all
+// opaque) come up, and shuffled, so mixed groups do.
+TEST(Blit, EveryArgb4444ValueBlendsAsThePixelRule) {
+  std::mt19937 rng(19);
+  Canvas ordered(256, 256, 0, 0);
+  for (size_t i = 0; i < ordered.pixels.size(); ++i) ordered.pixels[i] = static_cast<uint16_t>(i);
+  Canvas shuffled = ordered;
+  std::shuffle(shuffled.pixels.begin(), shuffled.pixels.end(), rng);
+  for (const Canvas* src : {&ordered, &shuffled}) {
+    Canvas got = randomSource(256, 256, blit::kOpaque565, 77);
+    Canvas want = got;
+    blit::drawRegion(got.view(), {0, 0, 256, 256}, src->constView(), blit::kArgb4444,
+                     {0, 0, 256, 256, blit::kTransNone, 0, 0});
+    for (int32_t y = 0; y < 256; ++y)
+      for (int32_t x = 0; x < 256; ++x) want.at(x, y) = blit::blend4444(want.at(x, y), src->at(x, y));
+    ASSERT_EQ(got.pixels, want.pixels);
   }
 }
 

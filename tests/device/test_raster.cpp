@@ -272,5 +272,48 @@ TEST(Raster, RgbRowsConvertBlendAndCheckTheirIndices) {
   EXPECT_EQ(up.at(0, 1), 0xF800);
 }
 
+// The blend rule pixel by pixel: alpha 0 keeps the target, 255 takes the colour (in keyed
+// mode a near-magenta one moved off the key), others dst + (src - dst) * alpha / 256 per
+// channel, rounded down.
+uint16_t referenceBlend(uint16_t old, uint32_t argb, bool keyed) {
+  const int32_t alpha = int32_t(argb >> 24);
+  const uint16_t src = pixel::toRgb565(argb);
+  if (alpha == 0) return old;
+  if (alpha == 255) return keyed ? pixel::toRgb565NotKey(argb) : src;
+  const int shifts[3] = {11, 5, 0}, masks[3] = {0x1F, 0x3F, 0x1F};
+  int32_t out = 0;
+  for (int c = 0; c < 3; ++c) {
+    const int32_t s = (src >> shifts[c]) & masks[c], d = (old >> shifts[c]) & masks[c];
+    out |= (d + int32_t(std::floor((s - d) * alpha / 256.0))) << shifts[c];
+  }
+  return static_cast<uint16_t>(out);
+}
+
+// Every row length from 1 to 40 (whole groups of pixels and their ends), alphas of every
+// kind mixed, over random targets.
+TEST(Raster, RgbBlendMatchesThePerPixelRule) {
+  std::mt19937 rng(41);
+  const uint32_t alphas[] = {0, 255, 1, 128, 254, 0x90};
+  for (const bool keyed : {false, true}) {
+    for (int32_t w = 1; w <= 40; ++w) {
+      std::vector<int32_t> argb(w);
+      for (auto& v : argb) {
+        const uint32_t alpha = rng() % 3 == 0 ? alphas[rng() % 6] : rng() % 256;
+        const uint32_t rgb = rng() % 8 == 0 ? 0xFF00FF : rng() % 8 == 0 ? 0xFC03FC : rng() & 0xFFFFFF;
+        v = int32_t(alpha << 24 | rgb);
+      }
+      Target t(w, 1);
+      for (int32_t x = 0; x < w; ++x) t.storage[kGuard + x] = static_cast<uint16_t>(rng());
+      std::vector<uint16_t> want(w);
+      for (int32_t x = 0; x < w; ++x) want[x] = referenceBlend(t.at(x, 0), uint32_t(argb[x]), keyed);
+      raster::drawRgb(t.view(), {0, 0, w, 1}, argb.data(), w, 0, w, 0, 0, w, 1,
+                      keyed ? raster::RgbMode::kAlphaKeyed : raster::RgbMode::kAlpha);
+      for (int32_t x = 0; x < w; ++x)
+        ASSERT_EQ(t.at(x, 0), want[x]) << "keyed " << keyed << " width " << w << " at " << x;
+      t.expectGuardsIntact();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sorv
