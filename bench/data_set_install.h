@@ -48,13 +48,20 @@ inline std::filesystem::path makeInstallFolder(const char* who) {
   return install;
 }
 
+// The pictures the benchmarks draw: the shipped art, or the labelled blocks with
+// SORV_BENCH_DATA=labels, so that scripts/bench_styles.sh can hold the one against the other.
+inline mkdata::DataStyle benchDataStyle() {
+  const char* data = std::getenv("SORV_BENCH_DATA");
+  return data != nullptr && std::string(data) == "labels" ? mkdata::DataStyle::kLabels : mkdata::DataStyle::kArt;
+}
+
 // The data builder's whole data set (and its sound files when asked) in a fresh install
 // folder.
 inline void installDataSet(const char* who, bool withSounds = false) {
   const auto install = makeInstallFolder(who);
   mkdata::ArchiveWriter archive;
   std::string error;
-  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error) ||
+  if (!mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error, mkdata::kDefaultLanguage, {}, benchDataStyle()) ||
       !archive.writeFile((install / "data.bar").string(), &error) ||
       (withSounds && !mkdata::writeSoundFiles(install.string(), &error))) {
     failSetUp(who, error);
