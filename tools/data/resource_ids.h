@@ -322,6 +322,10 @@ inline constexpr int32_t kServeMeterFrames = 17;  // animations 0 and 2: an odd 
 // frames: the review shows its verdict from its 24th frame until the gesture has ended.
 inline constexpr int32_t kChallengeGestureFirst = 11, kChallengeGestureLast = 12;
 inline constexpr int32_t kChallengeGestureTime = 48;
+// The change-of-ends walks: special actions 14 and 16 walk off (restarted at their fourth
+// frame), 15 and 17 walk on at the new end; each has at least this many frames.
+inline constexpr int32_t kWalkOffAnims[2] = {14, 16}, kWalkOnAnims[2] = {15, 17};
+inline constexpr int32_t kWalkOffFrames = 4, kWalkOnFrames = 2;
 inline constexpr int32_t kMatchSpriteColours = 16;  // of every sprite but the players'
 inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstPlayerPack, kPlayerIntro, 2, 2, 4, kPlayerPaletteColours, 1},
