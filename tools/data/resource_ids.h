@@ -317,6 +317,7 @@ struct MatchSpriteMinimum {
   int32_t pack, entry, frames, anims, palettes, colours, animFrames;
 };
 inline constexpr int32_t kRunningAnims = 25, kStrokeAnims = 33, kSpecialAnims = 36;
+inline constexpr int32_t kBallKidAnims = 11, kJudgeAnims = 33;
 inline constexpr int32_t kServeMeterFrames = 17;  // animations 0 and 2: an odd count
 // The user's challenge gestures (special actions 11 and 12) hold their frame this many match
 // frames: the review shows its verdict from its 24th frame until the gesture has ended.
@@ -347,8 +348,8 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstMatchPack, kMatchNet, 2, 2, 4, kMatchSpriteColours, 1},  // a palette per court type
     {kConstMatchPack, kMatchInterface, 59, 4, 1, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxReplayBackground, 5, 1, 1, kMatchSpriteColours, 1},
-    {kConstMatchFxPack, kMatchFxBallKids, 1, 11, 5, kMatchSpriteColours, 1},
-    {kConstMatchFxPack, kMatchFxJudges, 13, 33, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxBallKids, 1, kBallKidAnims, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxJudges, 13, kJudgeAnims, 5, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxDust, 1, 2, 1, 3, 1},  // light and dark dust
     {kConstCourtPack, kCourtBackground, 3, 1, 1, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtBackgroundMain, 3, 1, 1, kMatchSpriteColours, 1},
@@ -364,6 +365,14 @@ inline constexpr int32_t kBallKidRunFrames = 3;
 inline constexpr int32_t kJudgeOutSignals[3] = {8, 9, 10};
 inline constexpr int32_t kJudgeInSignal = 15;
 inline constexpr int32_t kBallKidRunFirst = 7, kBallKidRunLast = 10;
+// The judges' sprite: the linesmen's idle animations (the court layouts' items 13 to 17
+// name them), the serve watch, the smash target and the racket flash of a stroke (held on
+// its last frame, which is empty); the verdict of a challenge is frame 11 (the call stands)
+// or 12 (overturned), drawn in palette 3.
+inline constexpr int32_t kLinesmanIdleFirst = 16, kLinesmanIdleLast = 20;
+inline constexpr int32_t kJudgeServeWatch[4] = {6, 11, 13, 14};
+inline constexpr int32_t kJudgeSmashTarget = 25, kJudgeRacketFlash = 32;
+inline constexpr int32_t kJudgeVerdictFrame = 11, kJudgeVerdictPalette = 3;
 // Court picture frames 0 to 2 cover the whole court image.
 inline constexpr int32_t kCourtImageWidth = court::kCourtImageWidth, kCourtImageHeight = court::kCourtImageHeight;
 // Court layouts: menu 71 (70 for a main tournament on court types 2 and 3), plus 3 at end 2.

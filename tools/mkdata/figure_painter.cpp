@@ -19,9 +19,9 @@ struct Build {
   int racketHandle, racketHead, racketWidth;
 };
 
-constexpr Build kManBuild{40, 235, 245, 282, 42, 78, 178, 152, 44, 122, 108, 92, 84,
+constexpr Build kManBuild{48, 228, 245, 282, 42, 78, 178, 152, 44, 122, 108, 92, 84,
                           74, 62, 108, 84, 96, 176, 128};
-constexpr Build kWomanBuild{40, 235, 245, 284, 42, 76, 172, 148, 42, 106, 96, 76, 90,
+constexpr Build kWomanBuild{48, 228, 245, 284, 42, 76, 172, 148, 42, 106, 96, 76, 90,
                             64, 54, 104, 78, 92, 170, 124};
 
 // A point in figure units, y up from the ground.
@@ -176,22 +176,22 @@ struct Joints {
 
 Joints jointsOf(const Pose& pose, const Build& b) {
   Joints j;
-  // The hips stand as high as the lower leg reaches, so the lower sole touches the ground.
-  int lowest = INT32_MAX;
-  for (int s = 0; s < 2; s++) {
-    const Limb& l = pose.leg[s];
-    const Unit knee = step(l.upper, b.thigh, l.upperSeen);
-    const Unit ankle = knee + step(l.lower, b.shin, l.lowerSeen);
-    lowest = std::min(lowest, ankle.y - b.footHeight);
-  }
-  j.hip = {pose.hipX, pose.lift - lowest};
   j.up = {sinDeg(pose.lean), cosDeg(pose.lean)};
   j.side = {cosDeg(pose.lean), -sinDeg(pose.lean)};
   const auto scaled = [](Unit dir, int length) {
     return Unit{dir.x * length / kTrigOne, dir.y * length / kTrigOne};
   };
-  j.hipSide[kRightSide] = j.hip + scaled(j.side, b.hipHalf);
-  j.hipSide[kLeftSide] = j.hip - scaled(j.side, b.hipHalf);
+  const Unit hipSide[2] = {scaled(j.side, b.hipHalf), Unit{} - scaled(j.side, b.hipHalf)};
+  // The hips stand as high as the lower leg reaches, so the lower sole touches the ground.
+  int lowest = INT32_MAX;
+  for (int s = 0; s < 2; s++) {
+    const Limb& l = pose.leg[s];
+    const Unit ankle = hipSide[s] + step(l.upper, b.thigh, l.upperSeen) + step(l.lower, b.shin, l.lowerSeen);
+    lowest = std::min(lowest, ankle.y - b.footHeight);
+  }
+  j.hip = {pose.hipX, pose.lift - lowest};
+  j.hipSide[kRightSide] = j.hip + hipSide[kRightSide];
+  j.hipSide[kLeftSide] = j.hip + hipSide[kLeftSide];
   j.shoulderMid = j.hip + scaled(j.up, b.trunk * pose.trunkSeen / 100);
   const int half = b.shoulderHalf * pose.shoulders / 100;
   j.shoulder[kRightSide] = j.shoulderMid + scaled(j.side, half);
@@ -247,9 +247,10 @@ class FigurePainter {
     f_.capsule(j_.hipSide[s], j_.knee[s], b_.thighWidth, kSkinShades, 30);
     f_.capsule(j_.knee[s], j_.ankle[s], b_.shinWidth, kSkinShades, 30);
     f_.capsule(along(j_.ankle[s], j_.knee[s], 28), j_.ankle[s], b_.shinWidth + 10, kSockShades, 50);
+    // The shoe fills the foot's height, its lowest edge on the ground.
     const int toe = b_.shinWidth * 2 / 5;
-    const Unit heel = along(sole, j_.ankle[s], 45);
-    f_.capsule(heel - Unit{toe, 0}, heel + Unit{toe, 0}, b_.footHeight * 5 / 4, kShoeShades, 30);
+    const Unit heel = sole + Unit{0, b_.footHeight / 2};
+    f_.capsule(heel - Unit{toe, 0}, heel + Unit{toe, 0}, b_.footHeight, kShoeShades, 30);
   }
 
   void shorts() {
@@ -419,6 +420,11 @@ void paintFigure(Canvas& canvas, const Pose& pose, FigureKind kind, int height, 
   FigurePainter(f, pose, kind).paint();
   darkenShadedRim(own);
   canvas.draw(own, 0, 0);
+}
+
+Pt figureHips(const Pose& pose, FigureKind kind, int height) {
+  const Joints j = jointsOf(pose, kind == FigureKind::kWoman ? kWomanBuild : kManBuild);
+  return {j.hip.x * height / 1000, -j.hip.y * height / 1000};
 }
 
 Canvas paintedFigure(const Pose& pose, FigureKind kind, int height, Pt* origin) {

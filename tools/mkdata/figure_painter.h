@@ -78,6 +78,83 @@ struct Pose {
   bool operator==(const Pose&) const = default;
 };
 
+// A pose written a part at a time.
+class PoseMaker {
+ public:
+  PoseMaker() = default;
+  explicit PoseMaker(const Pose& p) : p_(p) {}
+  PoseMaker& arm(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
+    p_.arm[side] = {upper, lower, upperSeen, lowerSeen, false};
+    return *this;
+  }
+  // An arm on the far side of the body (reaching forward, across the chest).
+  PoseMaker& armFar(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
+    p_.arm[side] = {upper, lower, upperSeen, lowerSeen, true};
+    return *this;
+  }
+  PoseMaker& leg(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
+    p_.leg[side] = {upper, lower, upperSeen, lowerSeen, false};
+    return *this;
+  }
+  PoseMaker& legFar(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
+    p_.leg[side] = {upper, lower, upperSeen, lowerSeen, true};
+    return *this;
+  }
+  PoseMaker& racket(int direction, int face = 60, int seen = 100) {
+    p_.racket = {direction, seen, face, false};
+    p_.racketInHand = true;
+    return *this;
+  }
+  PoseMaker& racketFar(int direction, int face = 60, int seen = 100) {
+    p_.racket = {direction, seen, face, true};
+    p_.racketInHand = true;
+    return *this;
+  }
+  PoseMaker& noRacket() {
+    p_.racketInHand = false;
+    return *this;
+  }
+  PoseMaker& lean(int degrees) {
+    p_.lean = degrees;
+    return *this;
+  }
+  PoseMaker& shoulders(int percent) {
+    p_.shoulders = percent;
+    return *this;
+  }
+  PoseMaker& trunk(int seen) {
+    p_.trunkSeen = seen;
+    return *this;
+  }
+  PoseMaker& head(int turn, int drop = 0) {
+    p_.headTurn = turn;
+    p_.headDrop = drop;
+    return *this;
+  }
+  PoseMaker& hips(int x) {
+    p_.hipX = x;
+    return *this;
+  }
+  PoseMaker& ponytail(int degrees) {
+    p_.ponytail = degrees;
+    return *this;
+  }
+  PoseMaker& ball(int x, int y) {
+    p_.ball = true;
+    p_.ballX = x;
+    p_.ballY = y;
+    return *this;
+  }
+  PoseMaker& ballInHand() {
+    p_.ballInHand = true;
+    return *this;
+  }
+  operator Pose() const { return p_; }  // NOLINT(google-explicit-constructor): reads as its pose
+
+ private:
+  Pose p_;
+};
+
 // The pose partway (numerator / denominator) from a to b; flags and the racket's side take
 // b's from halfway.
 Pose mixPoses(const Pose& a, const Pose& b, int numerator, int denominator);
@@ -85,6 +162,9 @@ Pose mixPoses(const Pose& a, const Pose& b, int numerator, int denominator);
 // Paints the figure `height` pixels tall with its origin (the ground between its feet) at
 // canvas pixel (originX, originY).
 void paintFigure(Canvas& canvas, const Pose& pose, FigureKind kind, int height, int originX, int originY);
+
+// Where the figure's hips are, in pixels from its origin (a seat goes under them).
+Pt figureHips(const Pose& pose, FigureKind kind, int height);
 
 // The figure on a canvas of its own, large enough for any pose, and where its origin lies.
 Canvas paintedFigure(const Pose& pose, FigureKind kind, int height, Pt* origin);

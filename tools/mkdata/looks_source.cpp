@@ -1,5 +1,6 @@
 #include "tools/mkdata/looks_source.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "tools/mkdata/data_set.h"
@@ -67,7 +68,8 @@ bool readLooks(const std::string& source, std::vector<Look>* looks, std::string*
     looks->push_back(look);
   }
   if (static_cast<int>(looks->size()) != kPlayerPaletteCount) {
-    return fail(static_cast<int>(lines.size()), std::to_string(kPlayerPaletteCount) + " avatars expected, " +
+    // Named at the last line, where the missing avatars would follow.
+    return fail(std::max(1, static_cast<int>(lines.size())), std::to_string(kPlayerPaletteCount) + " avatars expected, " +
                                                     std::to_string(looks->size()) + " found",
                 looks, error);
   }

@@ -8,83 +8,6 @@ namespace {
 
 constexpr int R = kRightSide, L = kLeftSide;
 
-// A pose written a part at a time; angles as in figure_painter.h.
-class PoseMaker {
- public:
-  PoseMaker() = default;
-  explicit PoseMaker(const Pose& p) : p_(p) {}
-  PoseMaker& arm(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
-    p_.arm[side] = {upper, lower, upperSeen, lowerSeen, false};
-    return *this;
-  }
-  // An arm on the far side of the body (reaching forward, across the chest).
-  PoseMaker& armFar(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
-    p_.arm[side] = {upper, lower, upperSeen, lowerSeen, true};
-    return *this;
-  }
-  PoseMaker& leg(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
-    p_.leg[side] = {upper, lower, upperSeen, lowerSeen, false};
-    return *this;
-  }
-  PoseMaker& legFar(int side, int upper, int lower, int upperSeen = 100, int lowerSeen = 100) {
-    p_.leg[side] = {upper, lower, upperSeen, lowerSeen, true};
-    return *this;
-  }
-  PoseMaker& racket(int direction, int face = 60, int seen = 100) {
-    p_.racket = {direction, seen, face, false};
-    p_.racketInHand = true;
-    return *this;
-  }
-  PoseMaker& racketFar(int direction, int face = 60, int seen = 100) {
-    p_.racket = {direction, seen, face, true};
-    p_.racketInHand = true;
-    return *this;
-  }
-  PoseMaker& noRacket() {
-    p_.racketInHand = false;
-    return *this;
-  }
-  PoseMaker& lean(int degrees) {
-    p_.lean = degrees;
-    return *this;
-  }
-  PoseMaker& shoulders(int percent) {
-    p_.shoulders = percent;
-    return *this;
-  }
-  PoseMaker& trunk(int seen) {
-    p_.trunkSeen = seen;
-    return *this;
-  }
-  PoseMaker& head(int turn, int drop = 0) {
-    p_.headTurn = turn;
-    p_.headDrop = drop;
-    return *this;
-  }
-  PoseMaker& hips(int x) {
-    p_.hipX = x;
-    return *this;
-  }
-  PoseMaker& ponytail(int degrees) {
-    p_.ponytail = degrees;
-    return *this;
-  }
-  PoseMaker& ball(int x, int y) {
-    p_.ball = true;
-    p_.ballX = x;
-    p_.ballY = y;
-    return *this;
-  }
-  PoseMaker& ballInHand() {
-    p_.ballInHand = true;
-    return *this;
-  }
-  operator Pose() const { return p_; }  // NOLINT: a maker reads as the pose it makes
-
- private:
-  Pose p_;
-};
-
 // The same move to the other side: the legs and the body swap sides, the arms keep their
 // hands (the racket stays in the right).
 Limb mirroredLimb(const Limb& l) { return {-l.upper, -l.lower, l.upperSeen, l.lowerSeen, l.behind}; }
@@ -438,9 +361,9 @@ std::vector<Pose> lungeSwing() {
         .trunk(100 - stride / 3)
         .lean(2);
   };
-  return {at(0, 40, 110, 130, 85),  at(8, 50, 120, 140, 85),  at(16, 54, 122, 140, 80), at(24, 58, 124, 138, 78),
-          at(30, 60, 126, 136, 76), at(34, 62, 128, 134, 74), at(36, 64, 130, 132, 72), at(36, 56, 140, 150, 74),
-          at(30, 46, 150, 160, 78), at(20, 36, 150, 160, 82)};
+  return {at(0, 40, 110, 130, 85),  at(6, 50, 120, 140, 85),  at(12, 54, 122, 140, 80), at(18, 58, 124, 138, 78),
+          at(22, 60, 126, 136, 76), at(26, 62, 128, 134, 74), at(28, 64, 130, 132, 72), at(28, 56, 140, 150, 74),
+          at(22, 46, 150, 160, 78), at(14, 36, 150, 160, 82)};
 }
 
 // The serve: the ball bounced and tossed from the left hand while the racket goes back,
