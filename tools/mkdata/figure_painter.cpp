@@ -379,13 +379,14 @@ class FigurePainter {
 // Darkens each painted pixel whose right or lower neighbour is empty by one shade: the
 // shadowed rim that keeps a small figure apart from the court.
 void darkenShadedRim(Canvas& c) {
-  const Canvas before = c;
-  for (int y = 0; y < c.height(); y++) {
-    for (int x = 0; x < c.width(); x++) {
+  const Box ink = c.bounds();
+  const Canvas before = c.crop(ink);
+  for (int y = 0; y < ink.h; y++) {
+    for (int x = 0; x < ink.w; x++) {
       const uint8_t p = before.at(x, y);
       if (p == 0 || (before.at(x + 1, y) != 0 && before.at(x, y + 1) != 0)) continue;
       const ShadeOf s = shadeOf(p);
-      if (s.run != nullptr && s.level > 0) c.set(x, y, s.run->index[s.level - 1]);
+      if (s.run != nullptr && s.level > 0) c.set(ink.x + x, ink.y + y, s.run->index[s.level - 1]);
     }
   }
 }
@@ -428,9 +429,9 @@ Pt figureHips(const Pose& pose, FigureKind kind, int height) {
 }
 
 Canvas paintedFigure(const Pose& pose, FigureKind kind, int height, Pt* origin) {
-  // Room for a racket held high and a ball tossed over it.
-  Canvas c(height * 3, height * 5 / 2);
-  *origin = {height * 3 / 2, height * 2};
+  // Room for a racket held out or high and a ball tossed over it; nothing goes below the soles.
+  Canvas c(height * 2 + 1, height * 2 + 2);
+  *origin = {height, height * 2};
   paintFigure(c, pose, kind, height, origin->x, origin->y);
   return c;
 }

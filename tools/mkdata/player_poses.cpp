@@ -33,12 +33,6 @@ PosePlan steps(const std::vector<Pose>& poses, int time) {
   return plan;
 }
 
-// The ponytail trails a move: it swings opposite to the lean.
-Pose withSwing(Pose p, int degrees) {
-  p.ponytail = degrees;
-  return p;
-}
-
 // --- Standing, ready and running
 
 Pose standing(int sway = 0) {
@@ -135,23 +129,16 @@ Pose brakeStraight(int depth, bool wasForward) {
       .trunk(wasForward ? 100 : 94 - depth * 2);
 }
 
-Pose startSide(int step, bool toLeft) {
-  const Pose p = step == 0 ? PoseMaker()
-                                 .leg(R, 18, 0)
-                                 .leg(L, -22, -6)
-                                 .arm(L, -48, -76)
-                                 .arm(R, 30, 104)
-                                 .racket(150, 60, 90)
-                                 .lean(-8)
-                                 .ponytail(10)
-                           : PoseMaker()
-                                 .leg(R, 32, 28)
-                                 .leg(L, -14, -6)
-                                 .arm(L, -56, -90)
-                                 .arm(R, 22, 90)
-                                 .racket(140, 60, 90)
-                                 .lean(-12)
-                                 .ponytail(20);
+// The push off into a run to the left: the right leg drives, the body leans into the run.
+Pose startSide(bool toLeft) {
+  const Pose p = PoseMaker()
+                     .leg(R, 32, 28)
+                     .leg(L, -14, -6)
+                     .arm(L, -56, -90)
+                     .arm(R, 22, 90)
+                     .racket(140, 60, 90)
+                     .lean(-12)
+                     .ponytail(20);
   return toLeft ? p : toOtherSide(p);
 }
 
@@ -385,15 +372,15 @@ std::vector<PoseStep> servePlan(bool weak) {
   if (weak) {
     const Pose toss = PoseMaker(stance(-140, -150, 62, 90, 110, 60)).ball(-160, 720);
     const Pose top = PoseMaker(stance(-130, -140, 70, 100, 130, 60)).ball(-150, 600);
-    return {shown(hold, 2), shown(bounce), shown(caught), shown(rising), shown(toss),
-            shown(top),     shown(top),    shown(top),    shown(top),    shown(top)};
+    return {shown(hold), shown(bounce), shown(caught), shown(rising), shown(toss),
+            shown(top),  shown(top),    shown(top),    shown(top),    shown(top)};
   }
   const Pose toss = PoseMaker(stance(-168, -174, 70, 120, 150, 50)).ball(-130, 1240);
   const Pose trophy1 = PoseMaker(stance(-172, -178, 94, -160, 170, 50)).ball(-110, 1480).lean(-4);
   const Pose trophy2 = PoseMaker(stance(-172, -178, 100, -170, 10, 70)).ball(-100, 1620).lean(-6);
   const Pose drop = PoseMaker(stance(-160, -170, 110, -160, -10, 70)).ball(-90, 1700).lean(-6);
-  return {shown(hold, 2), shown(bounce), shown(caught), shown(bounce), shown(caught),
-          shown(rising),  shown(toss),   shown(trophy1), shown(trophy2), shown(drop)};
+  return {shown(hold),   shown(bounce), shown(caught),  shown(bounce),  shown(caught),
+          shown(rising), shown(toss),   shown(trophy1), shown(trophy2), shown(drop)};
 }
 
 // After the serve's contact (the ball already in flight): the racket over the head, then
@@ -615,10 +602,11 @@ std::vector<PosePlan> runningPlans() {
   plans[6] = steps(runRight, 1);
   plans[7] = steps({runLeft[2], runLeft[3], runLeft[0], runLeft[1]}, 1);
   plans[8] = steps({runRight[2], runRight[3], runRight[0], runRight[1]}, 1);
-  plans[9] = steps({startSide(0, true), startSide(1, true)}, 1);
-  plans[10] = steps({startSide(0, false), startSide(1, false)}, 1);
-  plans[11] = steps({withSwing(brakeStraight(0, false), 0), run[0]}, 1);
-  plans[12] = steps({withSwing(brakeStraight(0, true), 0), run[2]}, 1);
+  // A start is one push off: the run's speed stays at its start-up share until it ends.
+  plans[9] = steps({startSide(true)}, 1);
+  plans[10] = steps({startSide(false)}, 1);
+  plans[11] = steps({brakeStraight(0, false)}, 1);
+  plans[12] = steps({brakeStraight(0, true)}, 1);
   // A brake slides at its third frame (the slide dust and marks start there).
   plans[13] = steps({brakeSide(0, true), brakeSide(1, true), brakeSide(2, true)}, 1);
   plans[14] = steps({brakeSide(0, false), brakeSide(1, false), brakeSide(2, false)}, 1);
@@ -637,14 +625,9 @@ std::vector<PosePlan> runningPlans() {
 
 std::vector<PosePlan> strokePlans() {
   std::vector<PosePlan> plans(kStrokeAnims);
-  // While the ball is on its way the swing waits at its backswing (frame 1); the match's
-  // swing tables time the frames from there on.
-  constexpr int kBackswingHold = 60;
-  const auto swing = [&](const std::vector<Pose>& frames) {
-    PosePlan plan = steps(frames, 1);
-    plan[1].time = kBackswingHold;
-    return plan;
-  };
+  // A frame a match frame: a swing the match starts without its tables (the strokes with no
+  // waiting window) still meets the ball at its sixth frame.
+  const auto swing = [](const std::vector<Pose>& frames) { return steps(frames, 1); };
   const PosePlan driveF = swing(forehandSwing(drive())), driveB = swing(backhandSwing(drive()));
   const PosePlan strongF = swing(forehandSwing(strong())), strongB = swing(backhandSwing(strong()));
   const PosePlan lowF = swing(forehandSwing(lowBall())), lowB = swing(backhandSwing(lowBall()));
