@@ -112,7 +112,7 @@ class FigureCanvas {
              }
              if (dx * dx + dy * dy > r * r) return;
              const int64_t lit = -(dx * 3 + dy * 4) / 5;
-             c_.set(x, y, shadeAt(s, static_cast<int>(128 + lit * 112 / r) + bias, x, y));
+             set(x, y, shadeAt(s, static_cast<int>(128 + lit * 112 / r) + bias, x, y));
            });
   }
 
@@ -139,7 +139,7 @@ class FigureCanvas {
         const int gx = x + px0, gy = y + py0;
         const int64_t dx = gx * kSub + kSub / 2 - mid.x, dy = gy * kSub + kSub / 2 - mid.y;
         const int64_t lit = -(dx * 4 + dy) / 5;
-        c_.set(gx, gy, shadeAt(s, static_cast<int>(128 + lit * 100 / h) + bias, gx, gy));
+        set(gx, gy, shadeAt(s, static_cast<int>(128 + lit * 100 / h) + bias, gx, gy));
       }
     }
   }
@@ -158,12 +158,19 @@ class FigureCanvas {
     }
   }
 
-  Canvas& canvas() { return c_; }
+  // Paints a pixel inside the canvas, keeping the box of what was painted.
+  void set(int x, int y, uint8_t c) {
+    if (x < 0 || y < 0 || x >= c_.width() || y >= c_.height()) return;
+    c_.set(x, y, c);
+    x0_ = std::min(x0_, x), y0_ = std::min(y0_, y), x1_ = std::max(x1_, x), y1_ = std::max(y1_, y);
+  }
+  Box painted() const { return x1_ < x0_ ? Box{} : Box{x0_, y0_, x1_ - x0_ + 1, y1_ - y0_ + 1}; }
 
  private:
   Canvas& c_;
   int height_;
   int ox_, oy_;
+  int x0_ = INT32_MAX, y0_ = INT32_MAX, x1_ = INT32_MIN, y1_ = INT32_MIN;
 };
 
 // The joints of a pose, in figure units.
@@ -320,7 +327,7 @@ class FigurePainter {
       const int64_t dx = cx - c.x, dy = cy - c.y;
       if (dx * dx + dy * dy > rs * rs || dy > cut - dx * dx / (rs * 3)) return;
       const int64_t lit = -(dx * 3 + dy * 4) / 5;
-      f_.canvas().set(x, y, shadeAt(kHairShades, static_cast<int>(128 + lit * 120 / rs), x, y));
+      f_.set(x, y, shadeAt(kHairShades, static_cast<int>(128 + lit * 120 / rs), x, y));
     });
   }
 
@@ -362,7 +369,7 @@ class FigurePainter {
       } else {
         colour = kRacketShades.index[v * uy + u * ux < 0 ? 1 : 0];
       }
-      f_.canvas().set(x, y, colour);
+      f_.set(x, y, colour);
     });
   }
 
@@ -378,8 +385,7 @@ class FigurePainter {
 
 // Darkens each painted pixel whose right or lower neighbour is empty by one shade: the
 // shadowed rim that keeps a small figure apart from the court.
-void darkenShadedRim(Canvas& c) {
-  const Box ink = c.bounds();
+void darkenShadedRim(Canvas& c, const Box& ink) {
   const Canvas before = c.crop(ink);
   for (int y = 0; y < ink.h; y++) {
     for (int x = 0; x < ink.w; x++) {
@@ -415,12 +421,30 @@ Pose mixPoses(const Pose& a, const Pose& b, int n, int d) {
   return out;
 }
 
-void paintFigure(Canvas& canvas, const Pose& pose, FigureKind kind, int height, int originX, int originY) {
-  Canvas own(canvas.width(), canvas.height());
-  FigureCanvas f(own, height, originX, originY);
+namespace {
+
+// Paints the figure onto an empty canvas; the box it painted.
+Box paintOnEmpty(Canvas& canvas, const Pose& pose, FigureKind kind, int height, int originX, int originY) {
+  FigureCanvas f(canvas, height, originX, originY);
   FigurePainter(f, pose, kind).paint();
-  darkenShadedRim(own);
-  canvas.draw(own, 0, 0);
+  darkenShadedRim(canvas, f.painted());
+  return f.painted();
+}
+
+// A canvas with room for a racket held out or high and a ball tossed over it (nothing goes
+// below the soles), and where the origin lies on it.
+Canvas roomFor(int height, Pt* origin) {
+  *origin = {height, height * 2};
+  return Canvas(height * 2 + 1, height * 2 + 2);
+}
+
+}  // namespace
+
+void paintFigure(Canvas& canvas, const Pose& pose, FigureKind kind, int height, int originX, int originY) {
+  Pt o;
+  Canvas own = roomFor(height, &o);
+  paintOnEmpty(own, pose, kind, height, o.x, o.y);
+  canvas.draw(own, originX - o.x, originY - o.y);
 }
 
 Pt figureHips(const Pose& pose, FigureKind kind, int height) {
@@ -429,11 +453,11 @@ Pt figureHips(const Pose& pose, FigureKind kind, int height) {
 }
 
 Canvas paintedFigure(const Pose& pose, FigureKind kind, int height, Pt* origin) {
-  // Room for a racket held out or high and a ball tossed over it; nothing goes below the soles.
-  Canvas c(height * 2 + 1, height * 2 + 2);
-  *origin = {height, height * 2};
-  paintFigure(c, pose, kind, height, origin->x, origin->y);
-  return c;
+  Pt o;
+  Canvas c = roomFor(height, &o);
+  const Box ink = paintOnEmpty(c, pose, kind, height, o.x, o.y);
+  *origin = {o.x - ink.x, o.y - ink.y};
+  return c.crop(ink);
 }
 
 Canvas paintedFigureShadow(const Pose& pose, FigureKind kind, int height, Pt* origin) {

@@ -166,7 +166,7 @@ void paintFigure(Canvas& canvas, const Pose& pose, FigureKind kind, int height, 
 // Where the figure's hips are, in pixels from its origin (a seat goes under them).
 Pt figureHips(const Pose& pose, FigureKind kind, int height);
 
-// The figure on a canvas of its own, large enough for any pose, and where its origin lies.
+// The figure on a canvas of its own, trimmed to its ink, and where its origin lies on it.
 Canvas paintedFigure(const Pose& pose, FigureKind kind, int height, Pt* origin);
 
 // The shadow of a figure on the ground under its feet, on a canvas of its own, and where the

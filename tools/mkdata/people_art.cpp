@@ -119,34 +119,41 @@ struct Painted {
   Pt origin;  // the canvas pixel on the frame's origin
 };
 
+// A figure on a canvas with room around it for its shadow and its seat, `below` rows under
+// its feet; where its origin lies.
+Canvas roomAround(const Canvas& body, Pt bodyOrigin, int below, Pt* origin) {
+  constexpr int kMargin = 20;
+  Canvas c(body.width() + 2 * kMargin, body.height() + below);
+  *origin = {bodyOrigin.x + kMargin, bodyOrigin.y};
+  c.draw(body, kMargin, 0);
+  return c;
+}
+
 Painted paintShot(const Shot& s) {
   switch (s.scene) {
     case Scene::kKid: {
-      Pt o;
-      const Canvas body = folded(paintedFigure(s.pose, FigureKind::kMan, kKidHeight, &o));
-      Pt so;
-      Canvas out = shadowOf(9, &so);
+      Pt o, so;
+      Canvas body = roomAround(folded(paintedFigure(s.pose, FigureKind::kMan, kKidHeight, &o)), o, 3, &o);
       Canvas all(body.width(), body.height());
-      all.draw(out, o.x - so.x, o.y - so.y);
+      all.draw(shadowOf(9, &so), o.x - so.x, o.y - so.y);
       all.draw(body, 0, 0);
       return {all, o};
     }
     case Scene::kLinesman: {
-      Pt o;
-      const Canvas body = folded(paintedFigure(s.pose, FigureKind::kMan, kLinesmanHeight, &o));
+      Pt o, so;
+      Canvas body = roomAround(folded(paintedFigure(s.pose, FigureKind::kMan, kLinesmanHeight, &o)), o, 3, &o);
       Canvas all(body.width(), body.height());
-      Pt so;
       all.draw(shadowOf(11, &so), o.x - so.x, o.y - so.y);
       paintChair(all, o, figureHips(s.pose, FigureKind::kMan, kLinesmanHeight), 7);
       all.draw(body, 0, 0);
       return {all, o};
     }
     case Scene::kUmpire: {
-      Pt o;
-      const Canvas body = folded(paintedFigure(s.pose, FigureKind::kMan, kUmpireHeight, &o));
-      Canvas all(body.width(), body.height() + kUmpireSeat);
+      Pt o, so;
+      Canvas body =
+          roomAround(folded(paintedFigure(s.pose, FigureKind::kMan, kUmpireHeight, &o)), o, kUmpireSeat + 3, &o);
+      Canvas all(body.width(), body.height());
       const Pt foot{o.x, o.y + kUmpireSeat};
-      Pt so;
       all.draw(shadowOf(14, &so), foot.x - so.x, foot.y - so.y);
       paintHighChair(all, foot, figureHips(s.pose, FigureKind::kMan, kUmpireHeight));
       all.draw(body, 0, 0);
