@@ -1,7 +1,7 @@
 // The painted court people: the ball kids at their size and runs, the linesmen on their
-// chairs where the layouts put them, the net judge's chair where the court has it, the
-// judges' signals to the side they call, and the verdict, target and flash the match draws
-// from the judges' sprite.
+// chairs where the layouts put them (their shadows on the ground under them), the net
+// judge's chair where the court has it, the judges' signals to the side they call, and the
+// verdict, target and flash the match draws from the judges' sprite.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -25,14 +25,14 @@ struct Ink {
   uint64_t seen[4] = {};
 };
 
-// The ink of a frame from its origin, leaving out the translucent shadow.
-Ink inkOf(const mk::SpriteSpec& spec, int frame) {
+// The ink of a frame from its origin above the ground at `groundY` (the shadow lies on it).
+Ink inkOf(const mk::SpriteSpec& spec, int frame, int groundY = INT_MAX) {
   const IndexedFrame f = drawIndexed(spec, frame);
   Ink ink;
-  for (int y = 0; y < f.pixels.height(); y++) {
+  for (int y = 0; y < f.pixels.height() && y - f.originY < groundY; y++) {
     for (int x = 0; x < f.pixels.width(); x++) {
       const uint8_t p = f.pixels.at(x, y);
-      if (p <= 1) continue;
+      if (p == 0) continue;
       ink.count++;
       ink.seen[p / 64] |= uint64_t{1} << (p % 64);
       ink.top = std::min(ink.top, y - f.originY), ink.bottom = std::max(ink.bottom, y - f.originY);
@@ -73,10 +73,10 @@ TEST(PeopleArt, BothSpritesHoldTheirAnimationsPalettesAndColoursOnly) {
 
 TEST(PeopleArt, TheBallKidsStandTheirSizeRunAndComeBackFromTheNet) {
   const mk::SpriteSpec& spec = kids().spec();
-  const Ink standing = inkOf(spec, frameOfStep(spec, 1, 0));
+  const Ink standing = inkOf(spec, frameOfStep(spec, 1, 0), 0);
   EXPECT_EQ(standing.bottom, -1);
   EXPECT_NEAR(-standing.top, 32, 2);
-  EXPECT_LT(-inkOf(spec, frameOfStep(spec, 0, 0)).top, -standing.top) << "crouched lower";
+  EXPECT_LT(-inkOf(spec, frameOfStep(spec, 0, 0), 0).top, -standing.top) << "crouched lower";
   for (int a : {7, 8}) EXPECT_GE(spec.anims[static_cast<size_t>(a)].count, kBallKidRunFrames) << a;
   for (int a : {9, 10}) {
     const mk::SpriteAnim& anim = spec.anims[static_cast<size_t>(a)];
@@ -92,7 +92,7 @@ TEST(PeopleArt, TheBallKidsStandTheirSizeRunAndComeBackFromTheNet) {
 TEST(PeopleArt, TheNetJudgesChairStandsBesideTheNetAndTheLinesmenOnTheirOrigin) {
   const mk::SpriteSpec& spec = judges().spec();
   for (int a = 0; a <= 5; a++) {
-    const Ink chair = inkOf(spec, frameOfStep(spec, a, 0));
+    const Ink chair = inkOf(spec, frameOfStep(spec, a, 0), mk::kUmpireChairY);
     EXPECT_EQ(chair.bottom, mk::kUmpireChairY - 1) << a;
     EXPECT_LE(chair.left, mk::kUmpireChairX) << a;
     EXPECT_GE(chair.right, mk::kUmpireChairX) << a;
@@ -102,7 +102,7 @@ TEST(PeopleArt, TheNetJudgesChairStandsBesideTheNetAndTheLinesmenOnTheirOrigin) 
   for (int a : linesmen) {
     const mk::SpriteAnim& anim = spec.anims[static_cast<size_t>(a)];
     for (int k = 0; k < anim.count; k++) {
-      const Ink seated = inkOf(spec, frameOfStep(spec, a, k));
+      const Ink seated = inkOf(spec, frameOfStep(spec, a, k), 0);
       EXPECT_EQ(seated.bottom, -1) << a;
       EXPECT_NEAR(-seated.top, 36, 5) << a;
       EXPECT_LE(seated.left, 0) << a;
@@ -114,7 +114,7 @@ TEST(PeopleArt, TheNetJudgesChairStandsBesideTheNetAndTheLinesmenOnTheirOrigin) 
 TEST(PeopleArt, TheLinesmensSignalsReachToTheSideTheyCall) {
   const mk::SpriteSpec& spec = judges().spec();
   const auto held = [&](int anim) {
-    return inkOf(spec, frameOfStep(spec, anim, spec.anims[static_cast<size_t>(anim)].count - 1));
+    return inkOf(spec, frameOfStep(spec, anim, spec.anims[static_cast<size_t>(anim)].count - 1), 0);
   };
   const Ink idle = held(kLinesmanIdleFirst);
   EXPECT_LT(held(kJudgeOutSignals[0]).left, idle.left - 6) << "judge 0's arm out to the left";
