@@ -12,15 +12,15 @@ namespace {
 
 constexpr int R = kRightSide, L = kLeftSide;
 
-// The court people's colours: the figure painter's groups folded onto sixteen, with a chair
-// colour, white and the verdict's red and green beside them.
+// The court people's colours: the figure painter's groups folded onto sixteen, with the
+// shadow's, a chair colour, white and the verdict's red and green beside them.
 constexpr uint8_t kShadow = 1, kSkinLight = 2, kSkinDark = 3, kCapDark = 4, kCap = 5;
 constexpr uint8_t kShirtDark = 6, kShirt = 7, kShirtLight = 8, kTrousersDark = 9, kTrousers = 10;
 constexpr uint8_t kDark = 11, kChair = 12, kWhite = 13, kRed = 14, kGreen = 15;
 
 uint8_t peopleIndex(uint8_t figure) {
   static constexpr uint8_t kFold[kFigureColours] = {
-      0,     kShadow,
+      0,     0,
       kCapDark, kCapDark, kCap, kCap,                          // hair under a cap
       kShirtDark, kShirtDark, kShirt, kShirtLight, kShirtLight,  // shirt or jacket
       kTrousersDark, kTrousersDark, kTrousers, kTrousers, kTrousers,
@@ -58,7 +58,7 @@ constexpr Uniform kJudgeUniforms[kPeoplePalettes] = {
 std::vector<uint32_t> peoplePalette(const Uniform& u) {
   const auto darker = [](uint32_t c) { return mixColour(opaque(c), opaque(0), 40, 100); };
   const auto lighter = [](uint32_t c) { return mixColour(opaque(c), opaque(0xFFFFFF), 35, 100); };
-  return {kArtKey,          withAlpha(0, 0x70),     opaque(0xE0A070), opaque(0xB0703C),
+  return {kArtKey,          opaque(0x1C1C1C),       opaque(0xE0A070), opaque(0xB0703C),
           darker(u.cap),    opaque(u.cap),          darker(u.shirt),  opaque(u.shirt),
           lighter(u.shirt), darker(u.trousers),     opaque(u.trousers), opaque(0x2A2A2A),
           opaque(u.chair),  opaque(0xF6F6F6),       opaque(0xD82424), opaque(0x24B048)};
@@ -87,11 +87,11 @@ constexpr int kLinesmanHeight = 40;
 constexpr int kUmpireHeight = 44;
 constexpr int kUmpireSeat = 40;  // pixels from the ground to the footrest
 
-// A shadow on the ground in every other pixel of the dark colour: it reads as a shadow
-// and keeps the people's frames one opaque image each, cheap to draw every frame.
+// A shadow on the ground in every other pixel: it reads as a shadow and keeps the people's
+// frames one opaque image each, cheap to draw every frame.
 Canvas shadowOf(int halfWidth, Pt* origin) {
   Canvas c(2 * halfWidth + 1, 5);
-  c.fillEllipse(halfWidth, 2, halfWidth, 2, kDark);
+  c.fillEllipse(halfWidth, 2, halfWidth, 2, kShadow);
   for (int y = 0; y < c.height(); y++) {
     for (int x = 0; x < c.width(); x++) {
       if ((x + y) % 2 != 0) c.set(x, y, 0);
