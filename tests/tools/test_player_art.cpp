@@ -263,8 +263,8 @@ TEST(PlayerArt, TheGroupSpritesCoverTheGamesRangesAndChoices) {
     EXPECT_EQ(ranges.rows[g].values[1], groups[g]->count) << g;
     int64_t most = 0;
     for (int64_t v : options.rows[g].values) most = std::max(most, v);
-    EXPECT_LT(most, mk::kGroupSpritePalettes) << g;
-    EXPECT_LT(white.values[g], mk::kGroupSpritePalettes) << g;
+    EXPECT_LT(most, kColourGroupPalettes) << g;
+    EXPECT_LT(white.values[g], kColourGroupPalettes) << g;
   }
 }
 

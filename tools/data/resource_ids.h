@@ -62,6 +62,8 @@ inline constexpr int32_t kColourGroupCount = 7;
 inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
+// A colour-group sprite's palettes: every choice of its career look item, and the white suit.
+inline constexpr int32_t kColourGroupPalettes = 8;
 
 // Resource packs and their entries. A pack is found in data.bar by the text of its
 // constant string; each pack below has exactly the entry count named beside it, and every
@@ -311,8 +313,9 @@ inline constexpr const char* kSavedGameMarker = "rms_";
 inline constexpr int32_t kBrakeFrames = 3;
 inline constexpr int32_t kSwingFrames = 10;
 inline constexpr int32_t kBrakeAnimFirst = 13, kBrakeAnimLast = 16;
-// The fewest frames, animations and palettes (of the colour count) each match sprite holds;
-// animFrames is the fewest frames of every animation (time > 0 each).
+// The fewest frames, animations and palettes (of the colour count) each match sprite, and
+// each sprite of the players' colours, holds; animFrames is the fewest frames of every
+// animation (time > 0 each).
 struct MatchSpriteMinimum {
   int32_t pack, entry, frames, anims, palettes, colours, animFrames;
 };
@@ -330,6 +333,8 @@ inline constexpr int32_t kWalkOffFrames = 4, kWalkOnFrames = 2;
 inline constexpr int32_t kMatchSpriteColours = 16;  // of every sprite but the players'
 inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstPlayerPack, kPlayerIntro, 2, 2, 4, kPlayerPaletteColours, 1},
+    {kConstPlayerPack, kPlayerDemoMen, 1, 1, 4, kPlayerPaletteColours, 1},
+    {kConstPlayerPack, kPlayerDemoWomen, 1, 1, 4, kPlayerPaletteColours, 1},
     {kConstStrokesUser, 0, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
     {kConstStrokesUser, 1, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
     {kConstRunningUser, 0, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
@@ -356,6 +361,14 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstCourtPack, kCourtDecor, 11, 1, 4, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtDecorMain, 11, 1, 4, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtActor, 1, 4, 1, kMatchSpriteColours, 1},
+    {kConstColourPack, 0, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 1, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 2, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 3, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 4, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 5, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 6, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, kPlayerPaletteSprite, 0, 0, kPlayerPaletteCount, kPlayerPaletteColours, 1},
 };
 // Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
 inline constexpr int32_t kBallKidRunFrames = 3;

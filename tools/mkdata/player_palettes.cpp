@@ -82,7 +82,7 @@ std::vector<std::vector<uint8_t>> colourPackArt(const std::vector<Look>& looks) 
   for (int g = 0; g < kColourGroupCount; g++) {
     std::vector<std::vector<uint32_t>> palettes;
     const Choices& choices = kCareerChoices[g];
-    for (int p = 0; p < kGroupSpritePalettes; p++) {
+    for (int p = 0; p < kColourGroupPalettes; p++) {
       std::vector<uint32_t> palette = playerPalette(looks[0]);
       const uint32_t colour = p == kWhiteSuitPalette ? kWhiteSuit : choices.colours[p < choices.count ? p : 0];
       shadeGroup(palette, g, colour);

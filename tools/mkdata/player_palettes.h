@@ -18,7 +18,6 @@
 namespace sorv::mkdata {
 
 inline constexpr int kWhiteSuitPalette = 7;
-inline constexpr int kGroupSpritePalettes = 8;
 inline constexpr uint32_t kWhiteSuit = 0xF4F4F4;
 
 // A look's palette for the figures.
