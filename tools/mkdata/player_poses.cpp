@@ -437,15 +437,28 @@ Pose fistPump(bool up) {
       .head(0, up ? 0 : 6);
 }
 
+// Hands on the hips, the head hung: a point lost.
 Pose slumped(int depth, int turn) {
+  return PoseMaker()
+      .leg(R, 8, 2)
+      .leg(L, -8, -2)
+      .arm(R, 38 + depth * 4, -34, 100, 90)
+      .arm(L, -38 - depth * 4, 34, 100, 90)
+      .racket(-30, 50, 90)
+      .trunk(100 - depth * 3)
+      .head(turn, depth * 12);
+}
+
+// The racket let hang to the ground, the head down.
+Pose drooping(int depth) {
   return PoseMaker()
       .leg(R, 6, 2)
       .leg(L, -6, -2)
-      .arm(R, 8, 10)
-      .arm(L, -8, -6)
-      .racket(6, 40)
-      .trunk(100 - depth * 2)
-      .head(turn, depth * 10);
+      .arm(R, 10, 6)
+      .arm(L, -10, -8)
+      .racket(2, 30 + depth * 10)
+      .trunk(100 - depth * 3)
+      .head(0, depth * 14);
 }
 
 Pose handsOnHead(int shake) {
@@ -458,6 +471,7 @@ Pose handsOnHead(int shake) {
       .head(shake, 4);
 }
 
+// A hand held out for the balls a ball kid brings: to the left, or up in front.
 Pose reachFor(bool left, int extent) {
   Pose p = PoseMaker()
                .leg(R, 8, 2)
@@ -465,7 +479,7 @@ Pose reachFor(bool left, int extent) {
                .arm(R, 14, 24)
                .arm(L, -30 - extent * 20, -40 - extent * 25)
                .racket(16, 40);
-  if (!left) p.arm[L] = {-10 + extent * 8, 120 + extent * 20, 100 - extent * 10, 60, true};
+  if (!left) p.arm[L] = {-20 - extent * 10, -120 - extent * 20, 100, 70 + extent * 10, false};
   if (extent >= 2) p.ballInHand = true;
   return p;
 }
@@ -505,11 +519,12 @@ Pose pointUp(bool racketArm, int height) {
   return p;
 }
 
+// The hand held out over the net, the racket under the other arm.
 Pose handshake(int shake) {
   return PoseMaker()
       .leg(R, 6, 2)
       .leg(L, -8, -2)
-      .armFar(R, 30, 150 + shake * 6, 70, 40 + shake * 6)
+      .arm(R, 44, 118 + shake * 10, 90, 60)
       .arm(L, -12, -14)
       .noRacket()
       .trunk(98);
@@ -518,16 +533,17 @@ Pose handshake(int shake) {
 // The walk of the change of ends and onto the court, seen from behind: shorter strides than
 // the run, the racket carried low.
 std::vector<Pose> walkCycle() {
+  // The leg toward the camera lifts its heel (its shin looks short), the other reaches ahead.
   const auto w = [](int legR, int seenR, int legL, int seenL, int swing) {
     return PoseMaker()
         .leg(R, legR, legR / 2, 100, seenR)
         .leg(L, legL, legL / 2, 100, seenL)
-        .arm(R, 10 + swing, 20 + swing, 100, 90)
-        .arm(L, -10 + swing, -14 + swing, 100, 90)
-        .racket(16 + swing, 40)
+        .arm(R, 10 + swing, 18 + swing * 2, 100, 90)
+        .arm(L, -10 + swing, -14 + swing * 2, 100, 90)
+        .racket(16 + swing * 2, 40)
         .ponytail(-swing);
   };
-  return {w(-2, 100, 6, 62, 6), w(2, 92, -2, 90, 0), w(-6, 62, 2, 100, -6), w(2, 90, -2, 92, 0)};
+  return {w(-4, 100, 8, 48, 10), w(3, 88, -3, 92, 0), w(-8, 48, 4, 100, -10), w(3, 92, -3, 88, 0)};
 }
 
 PosePlan walking(int steps, int time) {
@@ -683,12 +699,12 @@ std::vector<PosePlan> specialPlans() {
   constexpr int kWalkSteps = 16, kWalkTime = 2;
   static_assert(kWalkSteps >= kWalkOffFrames && kWalkSteps >= kWalkOnFrames);
   for (int a : {14, 15, 16, 17}) plans[static_cast<size_t>(a)] = walking(kWalkSteps, kWalkTime);
-  plans[18] = steps({stand, slumped(2, 0), PoseMaker(slumped(3, 0)).trunk(88), slumped(2, 0), stand}, 2);
+  plans[18] = steps({stand, drooping(1), PoseMaker(drooping(2)).trunk(86), drooping(1), stand}, 2);
   plans[19] = steps({stand, armsUp(0, 0), armsUp(1, 6), armsUp(2, 10), armsUp(2, 0), armsUp(2, 10), armsUp(2, 0),
                      armsUp(1, 0)},
                     2);
   plans[20] = steps({stand, racketSalute(0), stand}, 2);
-  plans[21] = steps({stand, slumped(1, 0), slumped(3, 0), slumped(3, -8), slumped(3, 0)}, 3);
+  plans[21] = steps({stand, drooping(1), drooping(2), slumped(2, -10), slumped(2, 0)}, 3);
   // The rain: the racket held over the head, walking off.
   plans[22] = steps({umbrella(0), umbrella(1), umbrella(2), umbrella(3), umbrella(0), umbrella(1), umbrella(2),
                      umbrella(3)},
@@ -706,7 +722,7 @@ std::vector<PosePlan> specialPlans() {
   plans[31] = steps({stand, highFive(true, 0, true), highFive(true, 1, true), highFive(true, 1, true), stand}, 2);
   plans[32] = steps({stand, highFive(false, 0, false), highFive(false, 1, false), highFive(false, 1, false), stand}, 2);
   plans[33] = steps({stand, highFive(false, 0, true), highFive(false, 1, true), highFive(false, 1, true), stand}, 2);
-  plans[34] = steps({stand, slumped(1, 0), slumped(3, 0), slumped(3, 0)}, 3);
+  plans[34] = steps({stand, drooping(1), drooping(2), drooping(2)}, 3);
   plans[35] = steps({stand, PoseMaker(armsUp(0, -30)).head(0, -6), PoseMaker(armsUp(0, -20)).head(0, -6), stand}, 3);
   return plans;
 }
