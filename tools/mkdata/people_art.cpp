@@ -51,7 +51,7 @@ constexpr Uniform kKidUniforms[kPeoplePalettes] = {
     {0x4A2A7A, 0x6A3AA8, 0x2F6A3A, 0x2F5A3A}, {0x4A2A7A, 0x6A3AA8, 0x2F6A3A, 0x2F5A3A},
     {0x262626, 0x1F2F6B, 0xF2F2F2, 0x3A3A3A}};
 constexpr Uniform kJudgeUniforms[kPeoplePalettes] = {
-    {0xD8C49A, 0x1F2F6B, 0xD8C49A, 0x2F6A3A}, {0xF2F2F2, 0x6FB0E8, 0x1F2F6B, 0x1F2F6B},
+    {0xD8C49A, 0x1F2F6B, 0xD8C49A, 0x2F6A3A}, {0xF2F2F2, 0x6FB0E8, 0x1F2F6B, 0x2F6A3A},
     {0xD8C49A, 0x2F5A3A, 0xE8E0C8, 0x2F5A3A}, {0xD8C49A, 0x2F5A3A, 0xE8E0C8, 0x2F5A3A},
     {0x262626, 0x262626, 0x8A8A8A, 0x3A3A3A}};
 
@@ -343,10 +343,10 @@ std::vector<Plan> ballKidPlans() {
 // Seated facing the court, thighs toward the camera, hands on the knees.
 Pose seated(int lean = 0, int headTurn = 0) {
   return PoseMaker()
-      .leg(R, 6, 2, 35, 100)
-      .leg(L, -6, -2, 35, 100)
-      .arm(R, 16, -12, 95, 85)
-      .arm(L, -16, 12, 95, 85)
+      .leg(R, 50, 4, 45, 100)
+      .leg(L, -50, -4, 45, 100)
+      .arm(R, 24, -2, 95, 85)
+      .arm(L, -24, 2, 95, 85)
       .noRacket()
       .lean(lean)
       .head(headTurn);
@@ -357,8 +357,8 @@ Pose watching(int lean) {
   Pose p = seated(lean);
   p.trunkSeen = 84;
   p.headDrop = 6;
-  p.arm[R] = {10, -24, 85, 70, false};
-  p.arm[L] = {-10, 24, 85, 70, false};
+  p.arm[R] = {20, -10, 85, 70, false};
+  p.arm[L] = {-20, 10, 85, 70, false};
   return p;
 }
 
