@@ -69,6 +69,23 @@ TEST(FigurePainter, AStandingFigureStandsOnItsOriginAsTallAsAsked) {
   }
 }
 
+TEST(FigurePainter, APictureTakesTheFigureAtItsOriginOverWhatItHolds) {
+  // As a picture composing players would: the figure lands where asked, the rest stays.
+  constexpr uint8_t kBackground = 40;
+  Canvas picture(120, 100, kBackground);
+  mk::paintFigure(picture, standing(), FigureKind::kWoman, 54, 70, 90);
+  mk::Pt o;
+  const Canvas alone = mk::paintedFigure(standing(), FigureKind::kWoman, 54, &o);
+  int differ = 0;
+  for (int y = 0; y < picture.height(); y++) {
+    for (int x = 0; x < picture.width(); x++) {
+      const uint8_t own = alone.at(x - 70 + o.x, y - 90 + o.y);
+      differ += picture.at(x, y) != (own != 0 ? own : kBackground);
+    }
+  }
+  EXPECT_EQ(differ, 0);
+}
+
 TEST(FigurePainter, TheFarSideOfTheBodyIsHiddenBehindIt) {
   // The left forearm across the chest: on the near side it shows over the shirt, on the far
   // side the shirt covers it.

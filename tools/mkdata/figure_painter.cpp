@@ -196,7 +196,7 @@ Joints jointsOf(const Pose& pose, const Build& b) {
     const Unit ankle = hipSide[s] + step(l.upper, b.thigh, l.upperSeen) + step(l.lower, b.shin, l.lowerSeen);
     lowest = std::min(lowest, ankle.y - b.footHeight);
   }
-  j.hip = {pose.hipX, pose.lift - lowest};
+  j.hip = {pose.hipX, -lowest};
   j.hipSide[kRightSide] = j.hip + hipSide[kRightSide];
   j.hipSide[kLeftSide] = j.hip + hipSide[kLeftSide];
   j.shoulderMid = j.hip + scaled(j.up, b.trunk * pose.trunkSeen / 100);
@@ -403,7 +403,6 @@ Pose mixPoses(const Pose& a, const Pose& b, int n, int d) {
   if (d <= 0) return a;
   Pose out = 2 * n < d ? a : b;
   out.hipX = mixInt(a.hipX, b.hipX, n, d);
-  out.lift = mixInt(a.lift, b.lift, n, d);
   out.lean = mixInt(a.lean, b.lean, n, d);
   out.trunkSeen = mixInt(a.trunkSeen, b.trunkSeen, n, d);
   out.shoulders = mixInt(a.shoulders, b.shoulders, n, d);

@@ -6,10 +6,10 @@
 //
 // Invariants: integer arithmetic only; every painted pixel holds an index of the player
 // palette's groups below (never 0, never 1, the translucent shadow, which only
-// paintFigureShadow paints); the lowest sole of a pose on the ground lies on the row just
-// above the origin; the figure is seen from behind (no face; the hair covers the back of the
-// head) with its racket arm on the right of the picture, so one drawing serves both ends and
-// its mirror the other hand.
+// paintedFigureShadow paints); the lower sole lies on the row just above the origin; the
+// figure is seen from behind (no face; the hair covers the back of the head) with its racket
+// arm on the right of the picture, so one drawing serves both ends and its mirror the other
+// hand.
 // Only the data builder and its tests call this.
 #pragma once
 
@@ -62,7 +62,6 @@ inline constexpr int kRightSide = 0, kLeftSide = 1;
 
 struct Pose {
   int hipX = 0;        // the hips across from the origin, in figure units
-  int lift = 0;        // the lower sole above the ground
   int lean = 0;        // the trunk from upright, degrees, positive to the right
   int trunkSeen = 100; // percent of the trunk's length that shows (bent toward or away)
   int shoulders = 100; // percent of the shoulders' width that shows (turned sideways)

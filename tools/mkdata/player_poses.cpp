@@ -339,18 +339,21 @@ std::vector<Pose> smashSwing() {
 // A long step toward the net for the last ball in reach, the racket stretched forward.
 std::vector<Pose> lungeSwing() {
   const auto at = [](int stride, int upper, int lower, int racket, int seen) {
-    return PoseMaker()
-        .legFar(R, 10, 4 - stride / 4, 100 - stride, 100)
-        .leg(L, -10 - stride / 3, -6 - stride / 3, 100, 100 - stride)
-        .arm(R, upper, lower, 80, 70)
-        .arm(L, -50, -70)
-        .racket(racket, 90, seen)
-        .trunk(100 - stride / 3)
-        .lean(2);
+    return Pose(PoseMaker()
+                    .legFar(R, 10, 4 - stride / 4, 100 - stride, 100)
+                    .leg(L, -10 - stride / 3, -6 - stride / 3, 100, 100 - stride)
+                    .arm(R, upper, lower, 80, 70)
+                    .arm(L, -50, -70)
+                    .racket(racket, 90, seen)
+                    .trunk(100 - stride / 3)
+                    .lean(2));
   };
-  return {at(0, 40, 110, 130, 85),  at(6, 50, 120, 140, 85),  at(12, 54, 122, 140, 80), at(18, 58, 124, 138, 78),
-          at(22, 60, 126, 136, 76), at(26, 62, 128, 134, 74), at(28, 64, 130, 132, 72), at(28, 56, 140, 150, 74),
-          at(22, 46, 150, 160, 78), at(14, 36, 150, 160, 82)};
+  // Out to the full stride by the contact, then partway back.
+  const Pose start = at(0, 40, 110, 130, 85), reach = at(28, 64, 130, 132, 72), back = at(14, 36, 150, 160, 82);
+  std::vector<Pose> f;
+  for (int i = 0; i <= kSwingContact; i++) f.push_back(mixPoses(start, reach, i, kSwingContact));
+  for (int i = 1; i < kSwingFrames - kSwingContact; i++) f.push_back(mixPoses(reach, back, i, kSwingFrames - kSwingContact - 1));
+  return f;
 }
 
 // The serve: the ball bounced and tossed from the left hand while the racket goes back,

@@ -3,7 +3,7 @@
 // with their times. One plan serves men and women (the painter draws the kind) and both ends
 // (the far side's sprites mirror it).
 //
-// Invariants: every pose stands on the ground (no lift); the running plans' brakes have
+// Invariants: every pose stands on the ground; the running plans' brakes have
 // kBrakeFrames steps and slide at step 2; every swing has kSwingFrames steps and meets the
 // ball at step kSwingContact, forehands on the racket (right) side; the walks off have at
 // least kWalkOffFrames steps and the walks on kWalkOnFrames; every time is 1 or more.
