@@ -25,7 +25,8 @@ const MatchSpriteMinimum* findMinimum(int32_t pack, int32_t entry) {
 
 bool isPlayerSprite(const MatchSpriteMinimum& m) { return m.colours == kPlayerPaletteColours; }
 
-// Frames of one animation: the braking, swing, serve-meter, runner and walk animations have theirs.
+// Frames of one animation: the braking, swing, serve-meter, runner and walk animations have
+// theirs.
 int framesOfAnim(const MatchSpriteMinimum& m, int anim) {
   int n = m.animFrames;
   if ((m.pack == kConstRunningUser || m.pack == kConstRunningRival) && anim >= kBrakeAnimFirst &&

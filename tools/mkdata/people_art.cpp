@@ -397,17 +397,17 @@ std::vector<Plan> judgePlans() {
   plans[3] = {umpire(seated(0, -6))};
   plans[4] = {umpire(handUp(0)), umpire(handUp(1))};
   plans[5] = {umpire(handUp(0)), umpire(handUp(1))};
-  // The linesmen: watching the serve, signalling out and in, at rest.
-  plans[6] = {linesman(watching(0))};
+  // The linesmen: watching the serve (straight on, or leaning toward the server's side),
+  // signalling out to the side they call and in, at rest.
+  const int leanOf[4] = {0, 4, -4, 0};
+  for (int i = 0; i < 4; i++) plans[static_cast<size_t>(kJudgeServeWatch[i])] = {linesman(watching(leanOf[i]))};
   plans[7] = {linesman(seated())};
-  plans[8] = {linesman(armOut(false, 0)), linesman(armOut(false, 2))};
-  plans[9] = {linesman(armOut(true, 0)), linesman(armOut(true, 2))};
-  plans[10] = {linesman(armOut(true, 0)), linesman(armOut(true, 2))};
-  plans[11] = {linesman(watching(4))};
   plans[12] = {linesman(seated())};
-  plans[13] = {linesman(watching(-4))};
-  plans[14] = {linesman(watching(0))};
-  plans[15] = {linesman(handsIn(0)), linesman(handsIn(1))};
+  plans[static_cast<size_t>(kJudgeOutSignals[0])] = {linesman(armOut(false, 0)), linesman(armOut(false, 2))};
+  for (int j : {1, 2}) {
+    plans[static_cast<size_t>(kJudgeOutSignals[j])] = {linesman(armOut(true, 0)), linesman(armOut(true, 2))};
+  }
+  plans[kJudgeInSignal] = {linesman(handsIn(0)), linesman(handsIn(1))};
   // Idle, by where each sits: the side judges look in toward the court.
   const int headOf[kLinesmanIdleLast - kLinesmanIdleFirst + 1] = {8, 0, -8, 8, -8};
   for (int a = kLinesmanIdleFirst; a <= kLinesmanIdleLast; a++) {
