@@ -44,7 +44,9 @@ const std::vector<mk::Look>& looks() {
 const mk::ArtSprite& actionSprite(int32_t pack, int32_t entry) {
   static std::map<std::pair<int32_t, int32_t>, mk::ArtSprite> painted;
   auto it = painted.find({pack, entry});
-  if (it == painted.end()) it = painted.emplace(std::make_pair(pack, entry), mk::playerActionSprite(pack, entry, looks())).first;
+  if (it == painted.end()) {
+    it = painted.emplace(std::make_pair(pack, entry), mk::playerActionSprite(pack, entry, looks())).first;
+  }
   return it->second;
 }
 
@@ -281,7 +283,8 @@ TEST_F(PlayerPalettesTest, AMainTournamentDressesEveryAvatarInWhite) {
   CGame::Lib_Close();
   CGame::colourSprites = Array::newObjectArray(ASprite::kClassId, kColourGroupCount);
   for (int32_t g = 0; g < kColourGroupCount; g++) {
-    astore(CGame::colourSprites.get(), g, CGame::loadSprite(StaticClass::getConstant(kConstColourPack), false, g, true));
+    ASprite* sprite = CGame::loadSprite(StaticClass::getConstant(kConstColourPack), false, g, true);
+    astore(CGame::colourSprites.get(), g, sprite);
   }
   ASprite* outfits = CGame::loadSprite(StaticClass::getConstant(kConstColourPack), false, kPlayerPaletteSprite, true);
   ASSERT_FALSE(isNull(outfits));

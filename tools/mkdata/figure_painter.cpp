@@ -265,8 +265,8 @@ class FigurePainter {
       f_.capsule(j_.hipSide[s], along(j_.hipSide[s], j_.knee[s], 42), b_.thighWidth + 22, kShortsShades);
     }
     const Unit waist = j_.hip + up(56), crotch = j_.hip - up(30);
-    f_.polygon({waist + side(b_.hipHalf + 22), j_.hipSide[kRightSide] + side(22), crotch, j_.hipSide[kLeftSide] - side(22),
-                waist - side(b_.hipHalf + 22)},
+    f_.polygon({waist + side(b_.hipHalf + 22), j_.hipSide[kRightSide] + side(22), crotch,
+                j_.hipSide[kLeftSide] - side(22), waist - side(b_.hipHalf + 22)},
                j_.hip, b_.hipHalf + 20, kShortsShades);
   }
 

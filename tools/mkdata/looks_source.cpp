@@ -69,8 +69,9 @@ bool readLooks(const std::string& source, std::vector<Look>* looks, std::string*
   }
   if (static_cast<int>(looks->size()) != kPlayerPaletteCount) {
     // Named at the last line, where the missing avatars would follow.
-    return fail(std::max(1, static_cast<int>(lines.size())), std::to_string(kPlayerPaletteCount) + " avatars expected, " +
-                                                    std::to_string(looks->size()) + " found",
+    const int last = std::max(1, static_cast<int>(lines.size()));
+    return fail(last,
+                std::to_string(kPlayerPaletteCount) + " avatars expected, " + std::to_string(looks->size()) + " found",
                 looks, error);
   }
   return true;

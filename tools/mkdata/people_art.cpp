@@ -240,7 +240,8 @@ class PeopleFrames {
     order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), fixed.begin(), fixed.end());
     for (const Shot& shot : order) {
       const Painted p = paintShot(shot);
-      art_.addFrame(p.canvas.width() == 0 ? std::vector<SpriteFModule>{} : art_.place(p.canvas, p.origin.x, p.origin.y));
+      const bool empty = p.canvas.width() == 0;
+      art_.addFrame(empty ? std::vector<SpriteFModule>{} : art_.place(p.canvas, p.origin.x, p.origin.y));
       shots_.push_back(shot);
     }
     for (const Plan& plan : plans) {
@@ -312,9 +313,10 @@ Plan kidFetch(bool toRight) {
   const int across = toRight ? -6 : 6;
   const std::vector<Pose> run = kidRun(!toRight);
   Plan plan;
-  for (int i = 1; i <= kLegs; i++) plan.push_back(kid(run[static_cast<size_t>(1 + i % 3)], 1, across * i, kDown * i));
+  const auto stride = [&](int i) { return kid(run[static_cast<size_t>(1 + i % 3)], 1, across * i, kDown * i); };
+  for (int i = 1; i <= kLegs; i++) plan.push_back(stride(i));
   plan.push_back(kid(kidCrouching(), 2, across * kLegs, kDown * kLegs));
-  for (int i = kLegs - 1; i >= 0; i--) plan.push_back(kid(run[static_cast<size_t>(1 + i % 3)], 1, across * i, kDown * i));
+  for (int i = kLegs - 1; i >= 0; i--) plan.push_back(stride(i));
   plan.push_back(kid(kidCrouching(), 1));
   return plan;
 }

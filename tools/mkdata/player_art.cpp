@@ -56,7 +56,8 @@ class FigureFrames {
       if (f.kind == kind && f.pose == pose) return f.frame;
     }
     const PaintedFigures::Figure& figure = figures_.of(pose, kind, height_);
-    std::vector<SpriteFModule> entries = art_.place(figure.shadow, figure.shadowOrigin.x, figure.shadowOrigin.y, mirror_);
+    std::vector<SpriteFModule> entries =
+        art_.place(figure.shadow, figure.shadowOrigin.x, figure.shadowOrigin.y, mirror_);
     for (const SpriteFModule& e : art_.place(figure.body, figure.bodyOrigin.x, figure.bodyOrigin.y, mirror_)) {
       entries.push_back(e);
     }

@@ -36,7 +36,12 @@ PosePlan steps(const std::vector<Pose>& poses, int time) {
 // --- Standing, ready and running
 
 Pose standing(int sway = 0) {
-  return PoseMaker().leg(R, 4, 2).leg(L, -4, -2).arm(R, 14 + sway, 24 + sway).arm(L, -12, -14 - sway).racket(14 + sway, 40);
+  return PoseMaker()
+      .leg(R, 4, 2)
+      .leg(L, -4, -2)
+      .arm(R, 14 + sway, 24 + sway)
+      .arm(L, -12, -14 - sway)
+      .racket(14 + sway, 40);
 }
 
 Pose ready(int bob = 0) {
@@ -212,7 +217,8 @@ std::vector<Pose> forehandSwing(const SwingStyle& s) {
       PoseMaker().leg(R, 20, 8).leg(L, -22, -6).shoulders(92).lean(s.lean / 2)
           .arm(R, 66 + low / 3 + s.reach / 2, 78 + low).arm(L, -34, -28).racket(76 + low, 85, 92),
       PoseMaker().leg(R, 20, 8).leg(L, -22, -6).shoulders(100).lean(3 + s.lean)
-          .arm(R, 70 + low / 3 + s.reach, 86 + low + s.reach / 2).arm(L, -42, -32).racket(90 + low, 95, 95).ponytail(10),
+          .arm(R, 70 + low / 3 + s.reach, 86 + low + s.reach / 2).arm(L, -42, -32).racket(90 + low, 95, 95)
+          .ponytail(10),
       PoseMaker().leg(R, 18, 6).leg(L, -22, -6).shoulders(92).lean(2 + s.lean / 2)
           .armFar(R, 24, 150, 80, 70).arm(L, -40, -24).racket(174, 55, 80).ponytail(16),
       PoseMaker().leg(R, 16, 6).leg(L, -20, -6).shoulders(82).lean(2)
@@ -352,7 +358,8 @@ std::vector<Pose> lungeSwing() {
   const Pose start = at(0, 40, 110, 130, 85), reach = at(28, 64, 130, 132, 72), back = at(14, 36, 150, 160, 82);
   std::vector<Pose> f;
   for (int i = 0; i <= kSwingContact; i++) f.push_back(mixPoses(start, reach, i, kSwingContact));
-  for (int i = 1; i < kSwingFrames - kSwingContact; i++) f.push_back(mixPoses(reach, back, i, kSwingFrames - kSwingContact - 1));
+  const int after = kSwingFrames - kSwingContact - 1;
+  for (int i = 1; i <= after; i++) f.push_back(mixPoses(reach, back, i, after));
   return f;
 }
 
@@ -735,7 +742,9 @@ PosePlan entryWalkPlan() {
   constexpr int kStrides = 8, kRise = 5;
   const std::vector<Pose> cycle = walkCycle();
   PosePlan plan;
-  for (int i = 0; i < kStrides; i++) plan.push_back(shown(cycle[static_cast<size_t>(i % 4)], 1, 0, (kStrides - i) * kRise));
+  for (int i = 0; i < kStrides; i++) {
+    plan.push_back(shown(cycle[static_cast<size_t>(i % 4)], 1, 0, (kStrides - i) * kRise));
+  }
   plan.push_back(shown(standing(), 2));
   plan.push_back(shown(wave(0), 2));
   plan.push_back(shown(wave(1), 2));
