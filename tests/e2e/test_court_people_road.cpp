@@ -50,10 +50,10 @@ class CourtPeopleRoad : public test::ProgramRun {
   std::string shot(const char* name) const { return dir_ + "/" + name + ".png"; }
 
   // A singles match on court 1 of six-game sets, best of three, on a fresh install (so a
-  // second run plays as the first), with a shot at each of the given trace frames and run
-  // to the last frame; the program's exit status.
+  // second run plays as the first) of the labelled data (the gestures are found by their
+  // white), with a shot at each of the given trace frames and run to the last frame; the
+  // program's exit status.
   int watch(const char* seed, const std::vector<std::pair<int, const char*>>& shots, int last) {
-    // The gestures are found by the labelled sprites' white arms, flags and legs.
     EXPECT_TRUE(installData("--labels"));
     std::remove((dir_ + "/match.txt").c_str());
     env_["SORV_SEED"] = seed;

@@ -94,6 +94,8 @@ TEST_F(MixedDoublesRoad, FourPlayersInFourSpritesAndEveryPreServeSceneHadAReason
   env_["SORV_AUTOPLAY"] = "1";
   env_["SORV_SEED"] = "3";
   env_["SORV_MATCH_TRACE"] = dir_ + "/match.txt";
+  // The players are told by their sprites' labels.
+  ASSERT_TRUE(installData("--labels"));
   const std::string serve = dir_ + "/serve.png";
   // Mixed doubles on the clay court, one set of two games. The frames to the first serve
   // were found by looking at the seed's shots.

@@ -10,56 +10,58 @@
 #include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tests/game/game_fixture.h"
+#include "tests/support/shipped_archive.h"
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/archive_writer.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/match_sprites.h"
+#include "tools/mkdata/selection_sprites.h"
+#include "tools/mkdata/sprite_packs.h"
 
 namespace sorv::test {
 namespace {
 
 class MatchSpritesTest : public DeviceTest {
  protected:
-  void serveDataSet() {
-    mkdata::ArchiveWriter archive;
-    std::string error;
-    ASSERT_TRUE(mkdata::buildArchive(mkdata::defaultDataDir(), &archive, &error, "EN")) << error;
+  void serveDataSet(mkdata::DataStyle style = mkdata::DataStyle::kArt) {
     RuntimeTest::TearDown();
-    replaceBar(archive.build());
+    replaceBar(shippedArchive("EN", style).build());
     RuntimeTest::SetUp();
   }
 };
 
 TEST_F(MatchSpritesTest, EveryMatchSpriteHoldsItsMinimumsWithoutALogLine) {
-  serveDataSet();
-  LogCapture log;
-  for (const MatchSpriteMinimum& m : kMatchSpriteMinimums) {
-    SCOPED_TRACE("pack " + std::to_string(m.pack) + " entry " + std::to_string(m.entry));
-    ASprite* s = CGame::loadSprite(StaticClass::getConstant(m.pack), false, m.entry, true);
-    ASSERT_FALSE(isNull(s));
-    const int32_t frames = isNull(s->frameFModuleCount) ? 0 : s->frameFModuleCount->length;
-    const int32_t anims = isNull(s->animAFrameCount) ? 0 : s->animAFrameCount->length;
-    EXPECT_GE(frames, m.frames);
-    EXPECT_GE(anims, m.anims);
-    EXPECT_GE(s->paletteCount, m.palettes);
-    // A player palette is copied in whole; other sprites may carry more colours than the
-    // labelled stand-ins.
-    if (m.colours == kPlayerPaletteColours) {
-      EXPECT_EQ(s->colourCount, m.colours);
-    } else {
-      EXPECT_GE(s->colourCount, 2);
+  for (mkdata::DataStyle style : {mkdata::DataStyle::kArt, mkdata::DataStyle::kLabels}) {
+    SCOPED_TRACE(style == mkdata::DataStyle::kArt ? "art" : "labels");
+    serveDataSet(style);
+    LogCapture log;
+    for (const MatchSpriteMinimum& m : kMatchSpriteMinimums) {
+      SCOPED_TRACE("pack " + std::to_string(m.pack) + " entry " + std::to_string(m.entry));
+      ASprite* s = CGame::loadSprite(StaticClass::getConstant(m.pack), false, m.entry, true);
+      ASSERT_FALSE(isNull(s));
+      const int32_t frames = isNull(s->frameFModuleCount) ? 0 : s->frameFModuleCount->length;
+      const int32_t anims = isNull(s->animAFrameCount) ? 0 : s->animAFrameCount->length;
+      EXPECT_GE(frames, m.frames);
+      EXPECT_GE(anims, m.anims);
+      EXPECT_GE(s->paletteCount, m.palettes);
+      // A player palette is copied in whole; other sprites may carry more colours than the
+      // labelled stand-ins.
+      if (m.colours == kPlayerPaletteColours) {
+        EXPECT_EQ(s->colourCount, m.colours);
+      } else {
+        EXPECT_GE(s->colourCount, 2);
+      }
+      for (int32_t a = 0; a < anims; a++) {
+        EXPECT_GE(s->GetAFrames(a), m.animFrames) << a;
+        for (int32_t f = 0; f < s->GetAFrames(a); f++) EXPECT_GT(s->GetAFrameTime(a, f), 0) << a;
+      }
     }
-    for (int32_t a = 0; a < anims; a++) {
-      EXPECT_GE(s->GetAFrames(a), m.animFrames) << a;
-      for (int32_t f = 0; f < s->GetAFrames(a); f++) EXPECT_GT(s->GetAFrameTime(a, f), 0) << a;
-    }
+    EXPECT_EQ(log.text(), "");
   }
-  EXPECT_EQ(log.text(), "");
 }
 
 // The animations the players' tables, the serve meter and the runners count frames of.
 TEST_F(MatchSpritesTest, CountedAnimationsHaveTheirFrames) {
-  serveDataSet();
   struct Case {
     int32_t pack, entry, anim, frames;
     bool odd;
@@ -73,22 +75,29 @@ TEST_F(MatchSpritesTest, CountedAnimationsHaveTheirFrames) {
       {kConstMatchPack, kMatchServeMeter, 2, kServeMeterFrames, true},
       {kConstMatchFxPack, kMatchFxBallKids, 7, kBallKidRunFrames, false},
       {kConstMatchFxPack, kMatchFxBallKids, 8, kBallKidRunFrames, false},
+      {kConstSpecialUser, 0, kWalkOffAnims[0], kWalkOffFrames, false},
+      {kConstSpecialRival, 1, kWalkOffAnims[1], kWalkOffFrames, false},
+      {kConstSpecialUser, 1, kWalkOnAnims[0], kWalkOnFrames, false},
+      {kConstSpecialRival, 0, kWalkOnAnims[1], kWalkOnFrames, false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.pack) + "/" + std::to_string(c.entry) + " anim " + std::to_string(c.anim));
-    ASprite* s = CGame::loadSprite(StaticClass::getConstant(c.pack), false, c.entry, true);
-    ASSERT_FALSE(isNull(s));
-    EXPECT_GE(s->GetAFrames(c.anim), c.frames);
-    if (c.odd) {
-      EXPECT_EQ(s->GetAFrames(c.anim) % 2, 1);
+  for (mkdata::DataStyle style : {mkdata::DataStyle::kArt, mkdata::DataStyle::kLabels}) {
+    serveDataSet(style);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(c.pack) + "/" + std::to_string(c.entry) + " anim " + std::to_string(c.anim));
+      ASprite* s = CGame::loadSprite(StaticClass::getConstant(c.pack), false, c.entry, true);
+      ASSERT_FALSE(isNull(s));
+      EXPECT_GE(s->GetAFrames(c.anim), c.frames);
+      if (c.odd) {
+        EXPECT_EQ(s->GetAFrames(c.anim) % 2, 1);
+      }
     }
   }
 }
 
 // A judge's signal and a ball kid's run are drawn with more than the body and its label, and
-// nothing else of the two sprites is: a call or a run shows on the court.
+// nothing else of the two labelled sprites is: a call or a run shows on the court.
 TEST_F(MatchSpritesTest, OnlyTheCourtPeoplesGesturesCarryLimbs) {
-  serveDataSet();
+  serveDataSet(mkdata::DataStyle::kLabels);
   const auto frameOf = [](ASprite* s, int32_t anim) {
     return aload(s->aframeFrame, aload(s->animFirstAFrame, anim)) & 0xFF;
   };
@@ -131,6 +140,46 @@ TEST_F(MatchSpritesTest, CourtPicturesCoverTheCourtImage) {
       EXPECT_GE(s->GetFrameWidth(f), kCourtImageWidth) << entry << " " << f;
       EXPECT_GE(s->GetFrameHeight(f), kCourtImageHeight) << entry << " " << f;
     }
+  }
+}
+
+// The labelled players, court people and colours stay the bytes they were, but for the
+// change-of-ends walks, which have their frames now (packs 85 and 86).
+TEST(LabelledMatchSprites, PlayersPeopleAndColoursKeepTheirBytes) {
+  const auto fnv = [](const std::vector<uint8_t>& bytes) {
+    uint64_t h = 1469598103934665603ull;
+    for (uint8_t b : bytes) h = (h ^ b) * 1099511628211ull;
+    return h;
+  };
+  struct Case {
+    int32_t pack;
+    size_t entry;
+    uint64_t hash;
+  };
+  const Case cases[] = {
+      {80, 0, 0x2b9bc074c703042bull},  {80, 1, 0x73ce911a389a85fcull},  {80, 2, 0xf3c9aa4154821d84ull},
+      {81, 0, 0x35fd684f3a3d9941ull},  {81, 1, 0x5e1c962d76080691ull},  {82, 0, 0x4f48a11bf98ea312ull},
+      {82, 1, 0xe608040c40930ea6ull},  {83, 0, 0x29809cb29608060dull},  {83, 1, 0x96d30c200c8c171dull},
+      {84, 0, 0xf8990028b6aac87aull},  {84, 1, 0x35309fc784e5dd3eull},  {85, 0, 0xcfccf0d75f50529aull},
+      {85, 1, 0xa038f0e7e87fa34eull},  {86, 0, 0x8c18cdfbf98fef9cull},  {86, 1, 0xb075a41e229ae950ull},
+      {88, 3, 0x40ede93406b152c2ull},  {88, 4, 0x832f2ad7bc1b2b69ull},  {120, 0, 0x383b1b50ab48dc5cull},
+      {120, 1, 0x5d6bc2b23154e0ecull}, {120, 2, 0xe0956d744ac6715cull}, {120, 3, 0xae4b799f4827090cull},
+      {120, 4, 0xc16eb219ad1dbe1cull}, {120, 5, 0xf1af7b37dcf4d1ccull}, {120, 6, 0x2651b0761694683cull},
+      {120, 7, 0x84fb3441a8f40c0cull},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::vector<uint8_t>> entries;
+    if (c.pack == kConstPlayerPack) {
+      entries = mkdata::selectionPlayerPackEntries();
+    } else if (c.pack == kConstMatchFxPack) {
+      entries = mkdata::matchEffectsPackEntries();
+    } else if (c.pack == kConstColourPack) {
+      entries = mkdata::colourPackEntries();
+    } else {
+      entries = mkdata::matchActionPackEntries(c.pack);
+    }
+    ASSERT_LT(c.entry, entries.size());
+    EXPECT_EQ(fnv(entries[c.entry]), c.hash) << c.pack << "/" << c.entry;
   }
 }
 

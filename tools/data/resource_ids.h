@@ -62,6 +62,8 @@ inline constexpr int32_t kColourGroupCount = 7;
 inline constexpr int32_t kPlayerPaletteSprite = 7;
 inline constexpr int32_t kPlayerPaletteColours = 34;
 inline constexpr int32_t kPlayerPaletteCount = 36;
+// A colour-group sprite's palettes: every choice of its career look item, and the white suit.
+inline constexpr int32_t kColourGroupPalettes = 8;
 
 // Resource packs and their entries. A pack is found in data.bar by the text of its
 // constant string; each pack below has exactly the entry count named beside it, and every
@@ -317,22 +319,30 @@ inline constexpr const char* kSavedGameMarker = "rms_";
 inline constexpr int32_t kBrakeFrames = 3;
 inline constexpr int32_t kSwingFrames = 10;
 inline constexpr int32_t kBrakeAnimFirst = 13, kBrakeAnimLast = 16;
-// The fewest frames, animations and palettes (of the colour count) each match sprite holds;
-// animFrames is the fewest frames of every animation (time > 0 each). Only the players'
-// sprites need their colour count exactly (their palettes are copied in whole); the others'
-// is the labelled stand-ins' and the painted ones may use more.
+// The fewest frames, animations and palettes (of the colour count) each match sprite, and
+// each sprite of the players' colours, holds; animFrames is the fewest frames of every
+// animation (time > 0 each). Only the players' sprites need their colour count exactly (their
+// palettes are copied in whole); the others' is the labelled stand-ins' and the painted ones
+// may use more.
 struct MatchSpriteMinimum {
   int32_t pack, entry, frames, anims, palettes, colours, animFrames;
 };
 inline constexpr int32_t kRunningAnims = 25, kStrokeAnims = 33, kSpecialAnims = 36;
+inline constexpr int32_t kBallKidAnims = 11, kJudgeAnims = 33;
 inline constexpr int32_t kServeMeterFrames = 17;  // animations 0 and 2: an odd count
 // The user's challenge gestures (special actions 11 and 12) hold their frame this many match
 // frames: the review shows its verdict from its 24th frame until the gesture has ended.
 inline constexpr int32_t kChallengeGestureFirst = 11, kChallengeGestureLast = 12;
 inline constexpr int32_t kChallengeGestureTime = 48;
+// The change-of-ends walks: special actions 14 and 16 walk off (restarted at their fourth
+// frame), 15 and 17 walk on at the new end; each has at least this many frames.
+inline constexpr int32_t kWalkOffAnims[2] = {14, 16}, kWalkOnAnims[2] = {15, 17};
+inline constexpr int32_t kWalkOffFrames = 4, kWalkOnFrames = 2;
 inline constexpr int32_t kMatchSpriteColours = 16;  // of every sprite but the players'
 inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstPlayerPack, kPlayerIntro, 2, 2, 4, kPlayerPaletteColours, 1},
+    {kConstPlayerPack, kPlayerDemoMen, 1, 1, 4, kPlayerPaletteColours, 1},
+    {kConstPlayerPack, kPlayerDemoWomen, 1, 1, 4, kPlayerPaletteColours, 1},
     {kConstStrokesUser, 0, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
     {kConstStrokesUser, 1, 1, kStrokeAnims, 2, kPlayerPaletteColours, kSwingFrames},
     {kConstRunningUser, 0, 1, kRunningAnims, 2, kPlayerPaletteColours, 1},
@@ -351,8 +361,8 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstMatchPack, kMatchNet, 2, 2, 4, kMatchSpriteColours, 1},  // a palette per court type
     {kConstMatchPack, kMatchInterface, 59, 4, 1, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxReplayBackground, 5, 1, 1, kMatchSpriteColours, 1},
-    {kConstMatchFxPack, kMatchFxBallKids, 1, 11, 5, kMatchSpriteColours, 1},
-    {kConstMatchFxPack, kMatchFxJudges, 13, 33, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxBallKids, 1, kBallKidAnims, 5, kMatchSpriteColours, 1},
+    {kConstMatchFxPack, kMatchFxJudges, 13, kJudgeAnims, 5, kMatchSpriteColours, 1},
     {kConstMatchFxPack, kMatchFxDust, 1, 2, 1, 3, 1},  // light and dark dust
     {kConstCourtPack, kCourtBackground, 3, 1, 1, kMatchSpriteColours, 1},
     {kConstCourtPack, kCourtBackgroundMain, 3, 1, 1, kMatchSpriteColours, 1},
@@ -363,6 +373,14 @@ inline constexpr MatchSpriteMinimum kMatchSpriteMinimums[] = {
     {kConstMenuIconPack, kMenuIconHeldPad, 12, 0, 1, kMatchSpriteColours, 1},
     {kConstMenuIconPack, kMenuIconPadKeys, 31, 0, 1, kMatchSpriteColours, 1},
     {kConstMenuExtPack, kMenuExtCourtPreview, 1, 1, kCourtTypes, kMatchSpriteColours, 1},
+    {kConstColourPack, 0, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 1, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 2, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 3, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 4, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 5, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, 6, 0, 0, kColourGroupPalettes, kPlayerPaletteColours, 1},
+    {kConstColourPack, kPlayerPaletteSprite, 0, 0, kPlayerPaletteCount, kPlayerPaletteColours, 1},
 };
 // Ball-kid animations 7 and 8 (the runners taking the ball) have at least this many frames.
 inline constexpr int32_t kBallKidRunFrames = 3;
@@ -372,6 +390,14 @@ inline constexpr int32_t kBallKidRunFrames = 3;
 inline constexpr int32_t kJudgeOutSignals[3] = {8, 9, 10};
 inline constexpr int32_t kJudgeInSignal = 15;
 inline constexpr int32_t kBallKidRunFirst = 7, kBallKidRunLast = 10;
+// The judges' sprite: the linesmen's idle animations (the court layouts' items 13 to 17
+// name them), the serve watch, the smash target and the racket flash of a stroke (held on
+// its last frame, which is empty); the verdict of a challenge is frame 11 (the call stands)
+// or 12 (overturned), drawn in palette 3.
+inline constexpr int32_t kLinesmanIdleFirst = 16, kLinesmanIdleLast = 20;
+inline constexpr int32_t kJudgeServeWatch[4] = {6, 11, 13, 14};
+inline constexpr int32_t kJudgeSmashTarget = 25, kJudgeRacketFlash = 32;
+inline constexpr int32_t kJudgeVerdictFrame = 11, kJudgeVerdictPalette = 3;
 // Court picture frames 0 to 2 cover the whole court image.
 inline constexpr int32_t kCourtImageWidth = court::kCourtImageWidth, kCourtImageHeight = court::kCourtImageHeight;
 // Court layouts: menu 71 (70 for a main tournament on court types 2 and 3), plus 3 at end 2.

@@ -10,9 +10,9 @@
 
 namespace sorv::mkdata {
 
-void paintArt(PackSet& packs) {
+void paintArt(PackSet& packs, const ArtSources& sources) {
   paintCourtArt(packs);
-  paintPlayerArt(packs);
+  paintPlayerArt(packs, sources.looks);
   paintCourtPeopleArt(packs);
   paintHudArt(packs);
   paintModeArt(packs);

@@ -12,6 +12,8 @@
 #include <map>
 #include <vector>
 
+#include "tools/mkdata/looks_source.h"
+
 namespace sorv::mkdata {
 
 using PackEntries = std::vector<std::vector<uint8_t>>;
@@ -22,7 +24,12 @@ using PackSet = std::map<int32_t, PackEntries>;
 // blocks ("P<pack>-<entry>") that tests find by their pixels.
 enum class DataStyle { kArt, kLabels };
 
+// What the painters read from the data sources besides the packs.
+struct ArtSources {
+  std::vector<Look> looks;  // looks.txt
+};
+
 // Every painter, in a fixed order.
-void paintArt(PackSet& packs);
+void paintArt(PackSet& packs, const ArtSources& sources);
 
 }  // namespace sorv::mkdata

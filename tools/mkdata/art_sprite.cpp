@@ -19,7 +19,9 @@ void require(bool ok, const char* what) {
 size_t encodedSize(const SpriteSpec& spec, int32_t format, int32_t colours) {
   size_t n = 0;
   for (const SpriteModule& m : spec.modules) {
-    if (m.kind == kModuleImage) n += encodeModulePixels(m.pixels, format, colours).size();
+    if (m.kind != kModuleImage) continue;
+    // Plain 8-bit modules are their pixels: no need to encode them to count.
+    n += format == 0x5602 ? m.pixels.size() : encodeModulePixels(m.pixels, format, colours).size();
   }
   return n;
 }

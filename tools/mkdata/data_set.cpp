@@ -153,7 +153,11 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   packs[kConstMenuExtPack] = selectionMenuExtPackEntries();
   packs[kConstMenuIconPack] = labelledMenuIconPack();
   packs[kConstMenuDataPack] = {menuData};
-  if (style == DataStyle::kArt) paintArt(packs);
+  if (style == DataStyle::kArt) {
+    ArtSources sources;
+    if (!loadLooks(dataDir, &sources.looks, error)) return false;
+    paintArt(packs, sources);
+  }
   if (!archive->add("constants.bin", encodeConstants(constants), error) ||
       !addAppProperties(dataDir, archive, error) ||
       !archive->add(narrowName(constants[promo::kConstFileName]), promoFile, error)) {

@@ -25,7 +25,8 @@ const MatchSpriteMinimum* findMinimum(int32_t pack, int32_t entry) {
 
 bool isPlayerSprite(const MatchSpriteMinimum& m) { return m.colours == kPlayerPaletteColours; }
 
-// Frames of one animation: the braking, swing, serve-meter and runner animations have theirs.
+// Frames of one animation: the braking, swing, serve-meter, runner and walk animations have
+// theirs.
 int framesOfAnim(const MatchSpriteMinimum& m, int anim) {
   int n = m.animFrames;
   if ((m.pack == kConstRunningUser || m.pack == kConstRunningRival) && anim >= kBrakeAnimFirst &&
@@ -37,6 +38,16 @@ int framesOfAnim(const MatchSpriteMinimum& m, int anim) {
   }
   if (m.pack == kConstMatchFxPack && m.entry == kMatchFxBallKids && (anim == 7 || anim == 8)) {
     n = std::max(n, kBallKidRunFrames);
+  }
+  // The change-of-ends walks restart at their fourth frame (walk off) or are waited on from
+  // their second (walk on): with a single frame the walkers stood still.
+  if (m.pack == kConstSpecialUser || m.pack == kConstSpecialRival) {
+    for (int32_t a : kWalkOffAnims) {
+      if (anim == a) n = std::max(n, kWalkOffFrames);
+    }
+    for (int32_t a : kWalkOnAnims) {
+      if (anim == a) n = std::max(n, kWalkOnFrames);
+    }
   }
   return n;
 }

@@ -1,8 +1,8 @@
 // The match's sprites for the synthetic data set, shaped by the minimums the game's header
 // gives (kMatchSpriteMinimums): every animation holds at least its minimum of frames (the
-// braking, swing, serve-meter and runner animations their own counts), every frame time is 1
-// or more, and module 0 of each sprite reads "P<pack>-<entry>" so a shot tells which entry
-// was drawn. The court pictures' frames 0 to 2 cover the whole 840 x 532 court image.
+// braking, swing, serve-meter, runner and walk animations their own counts), every frame
+// time is 1 or more, and module 0 of each sprite reads "P<pack>-<entry>" so a shot tells
+// which entry was drawn. The court pictures' frames 0 to 2 cover the whole 840 x 532 court image.
 // Only the data builder, its tests and the fuzz seeds call this; the bytes never change.
 #pragma once
 

@@ -38,6 +38,12 @@ void require(bool ok, const char* what) {
   if (!ok) require(false, std::string(what));
 }
 
+// The same for a fixed text, which becomes a string only on failure: the check runs for
+// every pixel of every module.
+void require(bool ok, const char* what) {
+  if (!ok) require(false, std::string(what));
+}
+
 void s8(Bytes& b, int v, const char* what) {
   require(v >= -128 && v <= 127, std::string(what) + " does not fit a signed byte");
   b.u8(static_cast<uint32_t>(v));

@@ -1,0 +1,66 @@
+// The looks source: the shipped looks.txt reads whole, and a broken one is refused with the
+// line and the reason, leaving no looks behind.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/data_set.h"
+#include "tools/mkdata/looks_source.h"
+
+namespace sorv::test {
+namespace {
+
+namespace mk = sorv::mkdata;
+
+// A source of `count` good avatars, then `tail`.
+std::string looksSource(int count, const std::string& tail = "") {
+  std::string s = "# avatar hair shirt shorts socks shoes bands racket\n\n";
+  for (int a = 0; a < count; a++) s += std::to_string(a) + " 101010 a0b0c0 FFFFFF ffffff 202020 d8322a 000000\n";
+  return s + tail;
+}
+
+TEST(LooksSource, TheShippedLooksDressEveryAvatar) {
+  std::vector<mk::Look> looks;
+  std::string error;
+  ASSERT_TRUE(mk::loadLooks(mk::defaultDataDir(), &looks, &error)) << error;
+  EXPECT_EQ(static_cast<int>(looks.size()), kPlayerPaletteCount);
+  ASSERT_TRUE(mk::readLooks(looksSource(kPlayerPaletteCount), &looks, &error)) << error;
+  EXPECT_EQ(looks[3].colours[mk::kShirtGroup], 0xA0B0C0u);
+  EXPECT_EQ(looks[3].colours[mk::kShortsGroup], 0xFFFFFFu) << "either case";
+  EXPECT_EQ(looks[35].colours[mk::kBandsGroup], 0xD8322Au);
+}
+
+TEST(LooksSource, BrokenLinesAreRefusedWithWhereAndWhy) {
+  const int n = kPlayerPaletteCount;
+  struct Case {
+    std::string source, error;
+  };
+  const Case cases[] = {
+      {looksSource(n - 1), "looks.txt:37: 36 avatars expected, 35 found"},
+      {looksSource(n, "36 101010 101010 101010 101010 101010 101010 101010\n"), "looks.txt:39: more than 36 avatars"},
+      {looksSource(2, "3 101010 101010 101010 101010 101010 101010 101010\n"),
+       "looks.txt:5: avatar 2 expected, not 3"},
+      {looksSource(1, "1 101010 101010 101010\n"), "looks.txt:4: an avatar and 7 colours expected, 4 fields found"},
+      {looksSource(0, "0 10101 101010 101010 101010 101010 101010 101010\n"),
+       "looks.txt:3: colour 0 is not six hexadecimal digits: 10101"},
+      {looksSource(0, "0 101010 10g010 101010 101010 101010 101010 101010\n"),
+       "looks.txt:3: colour 1 is not six hexadecimal digits: 10g010"},
+      {"", "looks.txt:1: 36 avatars expected, 0 found"},
+  };
+  for (const Case& c : cases) {
+    std::vector<mk::Look> looks(3);
+    std::string error;
+    EXPECT_FALSE(mk::readLooks(c.source, &looks, &error)) << c.error;
+    EXPECT_EQ(error, c.error);
+    EXPECT_TRUE(looks.empty());
+  }
+  std::vector<mk::Look> looks;
+  std::string error;
+  EXPECT_FALSE(mk::loadLooks("/nonexistent-folder", &looks, &error));
+  EXPECT_NE(error.find("/nonexistent-folder/looks.txt"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace sorv::test
