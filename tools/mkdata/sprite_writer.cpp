@@ -33,11 +33,6 @@ class Bytes {
 void require(bool ok, const std::string& what) {
   if (!ok) throw std::invalid_argument("sprite writer: " + what);
 }
-// The per-pixel checks build no string unless they fail.
-void require(bool ok, const char* what) {
-  if (!ok) require(false, std::string(what));
-}
-
 // The same for a fixed text, which becomes a string only on failure: the check runs for
 // every pixel of every module.
 void require(bool ok, const char* what) {
