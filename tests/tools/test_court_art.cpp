@@ -256,6 +256,21 @@ TEST_F(CourtArtTest, TheBoardsShowTheirDigitsInContrastInsideTheirWindows) {
   }
 }
 
+// The board shows its unit frame for mph and the next one for km/h (option 1): the frames
+// must name them in that order, "km/h" being the wider word.
+TEST_F(CourtArtTest, TheSpeedBoardsUnitIsTheOneTheOptionsChose) {
+  loadAll(0, 1);
+  ASprite* decor = CTennis::courtSprite2;
+  ASSERT_FALSE(isNull(decor));
+  const int32_t mph = CGame::GetMenuItemFrameID(CTennis::courtLayoutMenu, 6);
+  auto width = [decor](int32_t frame) {
+    IntArray* box = Array::newIntArray(4);
+    decor->GetFrameRect(box, frame, 0, 0, 0);
+    return aload(box, 2) - aload(box, 0);
+  };
+  EXPECT_GT(width(mph + 1), width(mph));
+}
+
 // The net sprite drawn where the match draws it, over a flat colour.
 constexpr int32_t kNetX = court::kNetLogicalX, kNetY = court::kNetLogicalY;
 

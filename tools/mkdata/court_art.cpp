@@ -458,8 +458,10 @@ std::vector<uint8_t> decorSprite(uint32_t boardFace) {
   addPlaced(sprite, gatePicture, kGateItem);
   addPlaced(sprite, speedBoard(), kSpeedBoardItem);
   addPlaced(sprite, clockBoard(), kClockItem);
-  addPlaced(sprite, speedUnit("km/h"), kSpeedUnitItem);
+  // The board shows its item's frame for mph and the next one for km/h (the speed-unit
+  // option 1).
   addPlaced(sprite, speedUnit("mph"), kSpeedUnitItem);
+  addPlaced(sprite, speedUnit("km/h"), kSpeedUnitItem);
   addPlaced(sprite, digitWindow(kSpeedDigitsItem, kSpeedWindow), kSpeedDigitsItem);
   addPlaced(sprite, digitWindow(kTimeDigitsItem, kTimeWindow), kTimeDigitsItem);
   sprite.addSequence(kDecorBenches, 1);
