@@ -238,6 +238,9 @@ class ASprite : public Object {
   // module has no pixels.
   Image* buildModuleImage(int32_t module, bool blur);
   void keepDrawnImage(int32_t module, Image* image);
+  // Frees the pool slots that name this sprite's modules first..last of the palette, leaving
+  // the cache entries to the sprite.
+  void releasePoolSlots(int32_t palette, int32_t first, int32_t last);
   // Measuring-mode walk of a frame into measuredBox.
   void measureFrame(int32_t frame, int32_t x, int32_t y, int32_t flags);
   void paintImageModule(int32_t module, int32_t x, int32_t y, int32_t w, int32_t h,

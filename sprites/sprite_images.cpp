@@ -170,6 +170,10 @@ void ASprite::BuildCacheImages(int32_t palette, int32_t first, int32_t last,
   last = std::min(last, moduleCount - 1);
   ObjectArray* entry = cacheEntry(palette, true);
   if (entry == nullptr) return;
+  // The built images are the sprite's own from now on: a pool slot still naming an entry
+  // would clear it when the pools are reset (the match's loading does), and a sprite whose
+  // source pixels are then freed could never draw that module again.
+  releasePoolSlots(palette, first, last);
   if (sharedPalette >= 0) {
     for (int32_t m = first; m <= last; m++) {
       Image* shared = cachedImage(sharedPalette, m);
@@ -190,6 +194,21 @@ void ASprite::BuildCacheImages(int32_t palette, int32_t first, int32_t last,
   }
   System::gc();
   currentPalette = previous;
+}
+
+void ASprite::releasePoolSlots(int32_t palette, int32_t first, int32_t last) {
+  if (isNull(poolOwners.get())) return;
+  for (int32_t k = 0; k < poolOwners->length; k++) {
+    auto* owners = static_cast<ObjectArray*>(poolOwners->elements()[k]);
+    auto* palettes = static_cast<IntArray*>(poolPalettes->elements()[k]);
+    auto* modules = static_cast<IntArray*>(poolModules->elements()[k]);
+    if (isNull(owners) || isNull(palettes) || isNull(modules)) continue;
+    for (int32_t s = 0; s < owners->length; s++) {
+      if (owners->elements()[s] != this || palettes->elements()[s] != palette) continue;
+      const int32_t m = modules->elements()[s];
+      if (m >= first && m <= last) owners->elements()[s] = nullptr;
+    }
+  }
 }
 
 Image* ASprite::buildModuleImage(int32_t module, bool blur) {

@@ -157,6 +157,24 @@ TEST_F(SpriteTest, BuildCacheImagesPerPaletteAndShared) {
   EXPECT_EQ(s->cachedImage(1, 0)->pixelType, kPixelArgb4444);
 }
 
+// A module drawn on demand goes into the pool; building the sprite's cache over it makes the
+// image the sprite's own, so resetting the pools (as a match's loading does after the menus
+// kept their modules and freed the pixels) no longer takes it away.
+TEST_F(SpriteTest, ACachedImageOutlivesThePoolItWasFirstDrawnInto) {
+  target(4, 4);
+  ASprite* s = load(manyModules(3));
+  s->PaintModule(1, 0, 0, 0, 100);
+  s->PaintModule(2, 0, 0, 0, 100);
+  s->BuildCacheImages(0, 1, 1, -1);
+  s->FreeOriginalData();
+  ASprite::ResetPoolData();
+  EXPECT_NE(s->cachedImage(0, 1), nullptr) << "built into the cache";
+  EXPECT_EQ(s->cachedImage(0, 2), nullptr) << "only pooled";
+  target(4, 4);
+  s->PaintModule(1, 0, 0, 0, 100);
+  EXPECT_EQ(pixel(0, 0), rgb(0xFFFF0000));
+}
+
 TEST_F(SpriteTest, AlphaBlurAndFlipEffects) {
   IntArray* px = Array::fillInts(Array::newIntArray(4), {static_cast<int32_t>(0xFF123456), 0x00FF00FF,
                                                         static_cast<int32_t>(0xFF000001), 0x7F000002});
