@@ -511,6 +511,8 @@ class CTennis : public Object {
   static void drawRewardWords();
   static void drawQueryContinue();
   static void drawInterface();
+  // The soft-key bar with the match's two labels, each over its own soft key.
+  static void drawSoftKeyBar(bool framed);
   static void paintContestReferee();
   // The court's boards while the serve-speed panel is shown, outside court type 3.
   static void drawServeSpeedBoards();

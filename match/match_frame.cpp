@@ -89,8 +89,7 @@ int32_t drawFrame() {
   CTennis::drawServeSpeedBoards();
   const bool barOverScene = CTennis::matchState == CTennis::kStateEnter && !isNull(CTennis::barText.get());
   if (!still && (barOverScene || CTennis::barMode != 0)) CTennis::updateBarMessage();
-  const bool framed = CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1;
-  CGame::drawMenuBar(CTennis::leftSoftKeyText, CTennis::rightSoftKeyText, framed);
+  CTennis::drawSoftKeyBar(CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1);
   CGame::updateBlackScreen();
   return result;
 }
@@ -142,6 +141,11 @@ void runCheats() {
 }
 
 }  // namespace
+
+void CTennis::drawSoftKeyBar(bool framed) {
+  // The bar takes the right soft key's label first.
+  CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, framed);
+}
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
