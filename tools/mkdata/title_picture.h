@@ -1,0 +1,30 @@
+// The title picture (the splash, entry 4 of the boot pack): a show court at dusk through the
+// match camera under a sunset sky, with floodlights on the stadium's rim and a server in the
+// foreground, painted by the figure painter at three times the match's size, the ball tossed
+// and the racket back.
+//
+// Invariants: frame 0 covers the whole 800 x 480 screen from its origin with modules of at
+// most kArtTileSide square (each decodes into the game's shared buffer); two palettes of
+// one layout, palette 1 the title's dusk and palette 0 the same picture darker; one
+// animation showing frame 0. The title's own words are the menus' (S-MENU frame 3), so the
+// band under them (kTitleBand) holds only the calm sky and rim.
+// Only the data builder and its tests call this.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tools/mkdata/art_canvas.h"
+#include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/looks_source.h"
+
+namespace sorv::mkdata {
+
+inline constexpr int kTitleWidth = 800, kTitleHeight = 480;
+inline constexpr int kTitlePalettes = 2, kTitlePalette = 1, kTitleDarkPalette = 0;
+// Where the menus write the game's name over the picture.
+inline constexpr Box kTitleBand{100, 90, 600, 100};
+
+ArtSprite titlePictureSprite(const std::vector<Look>& looks);
+
+}  // namespace sorv::mkdata
