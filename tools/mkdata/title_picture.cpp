@@ -37,6 +37,9 @@ constexpr int32_t kCourtY = 150;
 constexpr int kHorizon = 176, kRimHeight = 7;
 constexpr int kMastXs[] = {64, 736};
 constexpr int kMastTop = 70, kMastWidth = 5, kLampW = 38, kLampH = 16, kGlowRx = 44, kGlowRy = 26;
+static_assert(kTitleBand.y + kTitleBand.h <= kHorizon && kMastXs[0] + kGlowRx < kTitleBand.x &&
+                  kMastXs[1] - kGlowRx > kTitleBand.x + kTitleBand.w,
+              "only the sky lies under the game's name");
 // The server: three times a match player, the feet near the bottom right, facing the court.
 constexpr int kServerHeight = 3 * kPlayerFigureHeight;
 constexpr int kServerX = 616, kServerY = 470;

@@ -7,7 +7,7 @@
 // most kArtTileSide square (each decodes into the game's shared buffer); two palettes of
 // one layout, palette 1 the title's dusk and palette 0 the same picture darker; one
 // animation showing frame 0. The title's own words are the menus' (S-MENU frame 3), so the
-// band under them (kTitleBand) holds only the calm sky and rim.
+// band under them (kTitleBand) holds only the calm sky.
 // Only the data builder and its tests call this.
 #pragma once
 
@@ -23,7 +23,7 @@ namespace sorv::mkdata {
 inline constexpr int kTitleWidth = 800, kTitleHeight = 480;
 inline constexpr int kTitlePalettes = 2, kTitlePalette = 1, kTitleDarkPalette = 0;
 // Where the menus write the game's name over the picture.
-inline constexpr Box kTitleBand{100, 90, 600, 100};
+inline constexpr Box kTitleBand{140, 100, 520, 76};
 
 ArtSprite titlePictureSprite(const std::vector<Look>& looks);
 
