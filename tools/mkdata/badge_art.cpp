@@ -48,8 +48,9 @@ int regionOf(Pattern p, int u, int v, int w, int h) {
     }
     case Pattern::kSaltire: return std::abs(u * h - v * w) <= w * 3 / 2 || std::abs(u * h - (h - 1 - v) * w) <= w * 3 / 2 ? 1 : 0;
     case Pattern::kCanton: {
-      if (u < w / 2 && v < (h + 1) / 2) return (u == w / 4 && v == h / 4) || (std::abs(u - w / 4) + std::abs(v - h / 4) == 1) ? 2 : 1;
-      return 0;
+      // A small cross in the middle of the upper hoist quarter.
+      if (u >= w / 2 || v >= (h + 1) / 2) return 0;
+      return std::abs(u - w / 4) + std::abs(v - h / 4) <= 1 && (u == w / 4 || v == h / 4) ? 2 : 1;
     }
     case Pattern::kCross: return (std::abs(2 * u + 1 - w) <= 3 || std::abs(2 * v + 1 - h) <= 3) ? 1 : 0;
     case Pattern::kBand: return std::abs(2 * v + 1 - h) <= h / 3 ? 1 : 0;

@@ -155,7 +155,6 @@ Canvas hairLayer(const Face& face, const FaceInks& k, bool back) {
       if (hairAt(face.hair, x, y, back)) c.set(x, y, k.hair.mid);
     }
   }
-  if (!back && face.hair == HairStyle::kPonytail) return c;
   shadeRim(c, k.hair.mid, k.hair);
   if (back) return c;
   if (face.hair == HairStyle::kCurly) {
@@ -168,7 +167,7 @@ Canvas hairLayer(const Face& face, const FaceInks& k, bool back) {
   if (face.hair == HairStyle::kBraids) {
     for (int y = 15; y < 31; y += 3) {
       for (int x = 0; x < kFaceWidth; x++) {
-        if (c.at(x, y) != 0 && x != 0) c.set(x, y, k.hair.dark);
+        if (c.at(x, y) != 0) c.set(x, y, k.hair.dark);
       }
     }
   }
@@ -200,7 +199,6 @@ FaceLayers paintFace(const Face& face, const FaceInks& inks) {
   layers.shirt = shirt(face.woman, inks);
   layers.head = head(face, inks);
   layers.hair = hairLayer(face, inks, false);
-  if (face.hair == HairStyle::kPonytail) shadeRim(layers.hair, inks.hair.mid, inks.hair);
   return layers;
 }
 
