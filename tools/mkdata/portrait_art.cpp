@@ -1,9 +1,11 @@
 #include "tools/mkdata/portrait_art.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/badge_art.h"
+#include "tools/mkdata/face_painter.h"
 
 namespace sorv::mkdata {
 
@@ -19,6 +21,8 @@ enum Fixed : uint8_t {
   kShape, kShapeRim, kShapeMark, kBadgeEdge, kBadgeFirst, kShadesFirst = kBadgeFirst + kBadgeColours
 };
 constexpr uint32_t kSkinColour = 0xCF7F38, kSkinShadeColour = 0xAB5A12;
+constexpr uint32_t kBackdropTopColour = 0xC4D4E4, kBackdropBottomColour = 0x8AA2BC;
+constexpr int kFirstWomanPortrait = 18;
 
 Shade3 shadesAt(uint8_t first) { return {first, static_cast<uint8_t>(first + 1), static_cast<uint8_t>(first + 2)}; }
 
@@ -47,8 +51,8 @@ std::vector<uint32_t> plainPalette(const LookColours& looks) {
   std::vector<uint32_t> c(kShadesFirst, opaque(0));
   c[kKey] = kArtKey;
   c[kBackdropEdge] = opaque(0x28303C);
-  c[kBackdropTop] = opaque(kPortraitBackdrop[0]);
-  c[kBackdropBottom] = opaque(kPortraitBackdrop[1]);
+  c[kBackdropTop] = opaque(kBackdropTopColour);
+  c[kBackdropBottom] = opaque(kBackdropBottomColour);
   c[kEye] = opaque(0x24160E);
   c[kEyeWhite] = opaque(0xF4ECE4);
   c[kMouth] = opaque(0x8A2E22);
@@ -93,16 +97,18 @@ bool isCreatedPlayer(int avatar) {
          std::end(kCreatedPlayerPortraits);
 }
 
-}  // namespace
-
+// The face of an avatar: kind, hair style by avatar (the women's longer or tied), variant.
 Face faceOf(int avatar) {
   Face f;
   f.woman = avatar >= kFirstWomanPortrait;
   const int n = f.woman ? avatar - kFirstWomanPortrait : avatar;
-  f.hair = f.woman ? kWomenStyles[n % std::size(kWomenStyles)] : kMenStyles[n % std::size(kMenStyles)];
+  constexpr int kMen = static_cast<int>(std::size(kMenStyles)), kWomen = static_cast<int>(std::size(kWomenStyles));
+  f.hair = f.woman ? kWomenStyles[n % kWomen] : kMenStyles[n % kMen];
   f.variant = n % 2;
   return f;
 }
+
+}  // namespace
 
 ArtSprite portraitSprite(const std::vector<Look>& looks) {
   ArtSprite sprite;

@@ -16,20 +16,13 @@
 #include <vector>
 
 #include "tools/mkdata/art_sprite.h"
-#include "tools/mkdata/face_painter.h"
 #include "tools/mkdata/looks_source.h"
 
 namespace sorv::mkdata {
 
 inline constexpr int kPortraitPlainPalette = 1, kPortraitPickedPalette = 0;
-inline constexpr int kFirstWomanPortrait = 18;
 inline constexpr int kCreatedPlayerPortraits[] = {17, 35};
 inline constexpr int kFirstBadgeFrame = 36;
-// The backdrop's colours in the plain look.
-inline constexpr uint32_t kPortraitBackdrop[2] = {0xC4D4E4, 0x8AA2BC};
-
-// The face of an avatar: kind, hair style and variant.
-Face faceOf(int avatar);
 
 ArtSprite portraitSprite(const std::vector<Look>& looks);
 

@@ -175,11 +175,12 @@ ArtSprite titlePictureSprite(const std::vector<Look>& looks) {
   ArtSprite sprite;
   sprite.addPicture(titleCanvas(), 0, 0);
   sprite.addSequence(0, 1);
-  const std::vector<uint32_t> title = titlePalette(looks[kServerLook]);
-  std::vector<uint32_t> dark = title;
+  const std::vector<uint32_t> light = titlePalette(looks[kServerLook]);
+  std::vector<uint32_t> dark = light;
   for (size_t i = 1; i < dark.size(); i++) dark[i] = deeper(dark[i]);
+  static_assert(kTitleDarkPalette == 0 && kTitleLightPalette == 1, "the palettes go in this order");
   sprite.addPalette(dark);
-  sprite.addPalette(title);
+  sprite.addPalette(light);
   return sprite;
 }
 

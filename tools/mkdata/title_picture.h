@@ -5,7 +5,8 @@
 //
 // Invariants: frame 0 covers the whole 800 x 480 screen from its origin with modules of at
 // most kArtTileSide square (each decodes into the game's shared buffer); two palettes of
-// one layout, palette 1 the title's dusk and palette 0 the same picture darker; one
+// one layout: palette 0, the deeper dusk the boot paints the title screen's picture in, and
+// palette 1, the lighter one the menus' screen buffer takes behind their panels; one
 // animation showing frame 0. The title's own words are the menus' (S-MENU frame 3), so the
 // band under them (kTitleBand) holds only the calm sky.
 // Only the data builder and its tests call this.
@@ -21,7 +22,7 @@
 namespace sorv::mkdata {
 
 inline constexpr int kTitleWidth = 800, kTitleHeight = 480;
-inline constexpr int kTitlePalettes = 2, kTitlePalette = 1, kTitleDarkPalette = 0;
+inline constexpr int kTitleDarkPalette = 0, kTitleLightPalette = 1;
 // Where the menus write the game's name over the picture.
 inline constexpr Box kTitleBand{140, 100, 520, 76};
 
