@@ -18,6 +18,9 @@ constexpr int32_t kCardWidth = 196, kCardHeight = 73;
 constexpr int32_t kUserColour = 0xFF189CEF, kRivalColour = 0xFFB80000;
 constexpr int32_t kPanelColour = 0xFF98A5A5, kLineColour = 0x5C5C5C;
 constexpr int32_t kCreatedPlayerFrame = 17, kBadgeFirstFrame = 36;
+// The portraits' plain look; palette 0, which the sprite starts in, is the selection's greyed
+// "picked" one.
+constexpr int32_t kPlainPortraitPalette = 1;
 constexpr int32_t kUserLabel = 21, kCpuLabel = 20;
 constexpr int32_t kLabelTextFirst = 30, kLabelRows = 4;
 constexpr int32_t kHeightUnit = 36, kWeightUnit = 37;
@@ -42,10 +45,12 @@ void fill(Graphics* g, int32_t argb, int32_t x, int32_t y, int32_t w, int32_t h)
   g->fillRect(x, y, w, h);
 }
 
-// A frame of the portrait sprite, or nothing when the sprite has no such frame.
+// A frame of the portrait sprite in its plain look, or nothing when the sprite has no such
+// frame.
 void portraitFrame(Graphics* g, int32_t frame, int32_t x, int32_t y) {
   ASprite* s = CGame::portraitSprite;
   if (isNull(s) || isNull(s->frameFModuleCount) || frame < 0 || frame >= s->frameFModuleCount->length) return;
+  s->SetCurrentPalette(kPlainPortraitPalette);
   s->PaintFrame(g, frame, x, y, 0, 0);
 }
 
@@ -121,6 +126,7 @@ void CTennis::drawPlayerHead(CPlayer* p) {
     x = sx < 400 ? sx + 20 : sx - 10 - s->GetFrameWidth(frame);
     y = sy - 35;
   }
+  s->SetCurrentPalette(kPlainPortraitPalette);
   s->PaintFrame(CGame::gfx, frame, x, y, 0, 0);
 }
 

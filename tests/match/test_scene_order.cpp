@@ -211,6 +211,25 @@ TEST_F(SceneOrder, TheServerTagAndPortraitBeforeTheServe) {
     EXPECT_EQ(inked(headX, sy - 35, 4, 4) > 0, c.head) << c.state << " " << c.counter << " " << c.sx;
     EXPECT_EQ(tagArea(c.sx, sy) != untagged, c.tag) << c.state << " " << c.playerState;
   }
+  // The portrait shows in its plain look, whatever palette the sprite was left in: palette 0
+  // is the selection's greyed "picked" one.
+  ASprite* portraits = CGame::portraitSprite;
+  const int32_t face = p->getPlayerHeadImgID(), headX = 300 + 20, headY = sy - 35;
+  auto portraitIn = [&](int32_t palette) {
+    clearBackBuffer(0);
+    portraits->SetCurrentPalette(palette);
+    portraits->PaintFrame(CGame::gfx, face, headX, headY, 0, 0);
+    return region(headX - 20, headY - 20, 40, 40);
+  };
+  const std::vector<uint16_t> plain = portraitIn(1), picked = portraitIn(0);
+  ASSERT_NE(plain, picked);
+  CTennis::matchState = 2;
+  CTennis::serveCounter = 1;
+  CTennis::tutorialIndex = -1;
+  p->screenPos->elements()[0] = 300;
+  clearBackBuffer(0);
+  CTennis::drawPlayerHead(p);
+  EXPECT_EQ(region(headX - 20, headY - 20, 40, 40), plain);
   CTennis::tutorialIndex = -1;
   CTennis::serveCounter = 0;
 }

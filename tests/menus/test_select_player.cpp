@@ -13,8 +13,8 @@ namespace {
 
 class SelectPlayerTest : public QuickMatchTest {};
 
-// Portrait k of the window: item 55 at (60, 313), 145 apart, 125 x 85.
-constexpr int32_t kPortraitX = 60, kPortraitY = 313, kPortraitStep = 145;
+// Portrait k of the window: item 55 at (118, 340), 145 apart, its touch box 125 x 85.
+constexpr int32_t kPortraitX = 118, kPortraitY = 340, kPortraitStep = 145;
 
 TEST_F(SelectPlayerTest, TheWindowRunsOverItsGroupAndNeverWraps) {
   struct Case {

@@ -17,7 +17,7 @@ void paintArt(PackSet& packs, const ArtSources& sources) {
   paintHudArt(packs);
   paintModeArt(packs);
   paintMenuArt(packs);
-  paintTitleArt(packs);
+  paintTitleArt(packs, sources.looks);
 }
 
 }  // namespace sorv::mkdata

@@ -1,8 +1,14 @@
 #include "tools/mkdata/title_art.h"
 
+#include "tools/data/resource_ids.h"
+#include "tools/mkdata/portrait_art.h"
+#include "tools/mkdata/title_picture.h"
+
 namespace sorv::mkdata {
 
-// Meant to do nothing yet: the labelled sprites stay until these are painted.
-void paintTitleArt(PackSet& packs) { (void)packs; }
+void paintTitleArt(PackSet& packs, const std::vector<Look>& looks) {
+  packs[kConstBootPack][kBootSplash] = titlePictureSprite(looks).write();
+  packs[kConstMenuExtPack][kMenuExtPortrait] = portraitSprite(looks).write();
+}
 
 }  // namespace sorv::mkdata
