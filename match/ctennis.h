@@ -511,6 +511,8 @@ class CTennis : public Object {
   static void drawRewardWords();
   static void drawQueryContinue();
   static void drawInterface();
+  // The soft-key bar: each label over the soft key it answers to.
+  static void drawSoftKeys(bool framed);
   static void paintContestReferee();
   // The court's boards while the serve-speed panel is shown, outside court type 3.
   static void drawServeSpeedBoards();

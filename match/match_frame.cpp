@@ -90,7 +90,7 @@ int32_t drawFrame() {
   const bool barOverScene = CTennis::matchState == CTennis::kStateEnter && !isNull(CTennis::barText.get());
   if (!still && (barOverScene || CTennis::barMode != 0)) CTennis::updateBarMessage();
   const bool framed = CTennis::matchState == CTennis::kStateContinue || CTennis::tutorialIndex != -1;
-  CGame::drawMenuBar(CTennis::leftSoftKeyText, CTennis::rightSoftKeyText, framed);
+  CTennis::drawSoftKeys(framed);
   CGame::updateBlackScreen();
   return result;
 }
@@ -142,6 +142,9 @@ void runCheats() {
 }
 
 }  // namespace
+
+// The bar's first label is the right soft key's, its second the left's.
+void CTennis::drawSoftKeys(bool framed) { CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, framed); }
 
 int32_t CTennis::update() {
   SORV_FRAME("CTennis.update()I");
