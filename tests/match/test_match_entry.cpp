@@ -21,28 +21,6 @@ using MatchEntry = CourtTest;
 
 CActor* actorOf(CPlayer* p) { return isNull(p) ? nullptr : p->animActor; }
 
-// Each of the match's soft-key labels stands over its own key's corner: the question whether
-// to train first answers yes on the left soft key and no on the right one.
-TEST_F(MatchEntry, EachSoftKeyLabelStandsOverItsOwnKey) {
-  startMatch(0, 1);
-  constexpr int32_t kCornerY = 420, kCornerW = 198, kCornerH = 60;
-  const struct {
-    int32_t left, right;
-    bool leftInked, rightInked;
-  } cases[] = {{13, -1, true, false}, {-1, 14, false, true}};
-  for (const auto& c : cases) {
-    CTennis::leftSoftKeyText = c.left;
-    CTennis::rightSoftKeyText = c.right;
-    clearBackBuffer(0);
-    CGame::SetMenuGfx(CGame::backBufferGraphics);
-    CGame::gfx = CGame::backBufferGraphics;
-    CTennis::drawSoftKeyBar(false);
-    EXPECT_EQ(inked(0, kCornerY, kCornerW, kCornerH) > 0, c.leftInked) << c.left << " " << c.right;
-    EXPECT_EQ(inked(CGame::kGameWidth - kCornerW, kCornerY, kCornerW, kCornerH) > 0, c.rightInked)
-        << c.left << " " << c.right;
-  }
-}
-
 TEST_F(MatchEntry, TheEntryScrollsToTheServeByItselfInSinglesAndDoubles) {
   struct Case {
     int32_t category, court;

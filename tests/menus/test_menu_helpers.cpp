@@ -82,6 +82,35 @@ TEST_F(MenuHelperTest, BarLabelsDuringATutorialAndWhenNothingIsDrawn) {
   EXPECT_TRUE(blank(0, 0, CGame::kGameWidth, CGame::kGameHeight)) << "nor the bar's frame";
 }
 
+// A match's labels lie over the soft key each answers to: the left box sends the left soft
+// key, so "Yes" of a question the left key answers is drawn there, "No" on the right, and the
+// pause icon on the left while the left key opens the pause.
+TEST_F(MenuHelperTest, AMatchDrawsEachLabelOverItsSoftKey) {
+  struct Case {
+    const char* what;
+    int32_t left, right;
+  };
+  const Case cases[] = {{"yes and no", 13, 14}, {"OK alone", 9, -1}, {"skip alone", -1, 17}, {"the pause icon", 39, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clear();
+    if (c.left != -1) CGame::drawMenuBar(-1, c.left, false);
+    const std::vector<uint16_t> left = leftHalf();
+    clear();
+    if (c.right != -1) CGame::drawMenuBar(c.right, -1, false);
+    const std::vector<uint16_t> right = rightHalf();
+    clear();
+    CTennis::leftSoftKeyText = c.left;
+    CTennis::rightSoftKeyText = c.right;
+    CTennis::drawSoftKeyBar(false);
+    EXPECT_EQ(leftHalf(), left);
+    EXPECT_EQ(rightHalf(), right);
+    EXPECT_EQ(blank(kLeftX, kBarY, kHalfW, kBarH), c.left == -1);
+    EXPECT_EQ(blank(kRightX, kBarY, kHalfW, kBarH), c.right == -1);
+  }
+  CTennis::leftSoftKeyText = CTennis::rightSoftKeyText = -1;
+}
+
 TEST_F(MenuHelperTest, LabelDrawsAtItsPositionAndLeavesTheMenuInPlace) {
   // Menu 34's single-line text sits at (10, 20), left and vertically centred.
   CGame::drawLabel(300, 200, String::fromCString("Label"), nullptr, false);

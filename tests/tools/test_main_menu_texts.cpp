@@ -1,5 +1,6 @@
 // Every language writes the texts the main menu and its quit question show, those of the
-// career's creation, home and lobby screens and those of the achievement screens: none is left as the "P<pack>-<id>" mark of a text
+// career's creation, home and lobby screens, those of the achievement screens and every text
+// a menu item or a menu's id list names: none is left as the "P<pack>-<id>" mark of a text
 // not written yet.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "tools/data/menu_screens.h"
+#include "tools/mkdata/menu_source.h"
 #include "tools/mkdata/text_source.h"
 
 namespace sorv::mkdata {
@@ -113,6 +115,28 @@ std::vector<Shown> achievementTexts() {
 TEST(MainMenuTexts, EveryLanguageWritesWhatTheAchievementScreensShow) { expectWritten(achievementTexts()); }
 
 TEST(MainMenuTexts, EveryLanguageWritesTheHistoryHelpAndCredits) { expectWritten(historyHelpCreditTexts()); }
+
+// What the menus draw from their own data: the string items' texts (the title's prompt and
+// the sound question among them, though the code draws those) and the id lists' entries.
+std::vector<Shown> menuTexts() {
+  std::ifstream in(fs::path(SORV_DATA_SOURCE_DIR) / "menus.txt", std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  std::vector<MenuRecord> menus;
+  std::string error;
+  EXPECT_TRUE(parseMenuSource(all.str(), &menus, &error)) << error;
+  std::vector<Shown> shown;
+  for (const MenuRecord& menu : menus) {
+    if (!menu.ids.empty()) shown.push_back({menu.header, menu.ids, "a menu's id list"});
+    for (const MenuItem& item : menu.items) {
+      if (item.kind == ItemKind::kString && item.text >= 0) shown.push_back({item.pack, {item.text}, "a string item"});
+    }
+  }
+  EXPECT_GT(shown.size(), 40u);
+  return shown;
+}
+
+TEST(MainMenuTexts, EveryLanguageWritesWhatTheMenuItemsName) { expectWritten(menuTexts()); }
 
 }  // namespace
 }  // namespace sorv::mkdata
