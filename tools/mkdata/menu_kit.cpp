@@ -231,11 +231,12 @@ Canvas titleCanvas(const std::string& text, int scale, int outline) {
   return out;
 }
 
-Canvas backdropCanvas(int w, int h) {
-  Canvas c(w, h);
-  c.ramp(0, 0, w, h, kit::kBackdrop, kit::kBackdropShades);
-  // A court seen from behind its near baseline (off the bottom edge): depth z from the near
-  // baseline (0) to the far one, in centimetres; the picture scale falls as d / (d + z).
+namespace {
+
+// The backdrop's faint court seen from behind its near baseline (off the bottom edge), each
+// line on a screen-sized canvas of its own: depth z from the near baseline (0) to the far
+// one, in centimetres; the picture scale falls as d / (d + z).
+std::vector<Canvas> backdropLines(int w, int h) {
   constexpr int kLength = 2377, kDepth = 670, kHorizon = 60, kNearY = 560;
   const int cx = w / 2;
   auto point = [&](int xcm, int z) {
@@ -243,14 +244,17 @@ Canvas backdropCanvas(int w, int h) {
     return Pt{static_cast<int>((int64_t{cx} * kSub) + int64_t{xcm} * kSub * s / 1000),
               static_cast<int>(int64_t{kHorizon} * kSub + int64_t{kNearY - kHorizon} * kSub * s / 1024)};
   };
+  std::vector<Canvas> lines;
   auto courtLine = [&](int x0, int z0, int x1, int z1) {
     constexpr int kPieces = 12;
+    Canvas c(w, h);
     for (int i = 0; i < kPieces; i++) {
       const int za = z0 + (z1 - z0) * i / kPieces, zb = z0 + (z1 - z0) * (i + 1) / kPieces;
       const int xa = x0 + (x1 - x0) * i / kPieces, xb = x0 + (x1 - x0) * (i + 1) / kPieces;
       const int thickness = std::max(kSub, 2 * kSub * kDepth / (kDepth + (za + zb) / 2) + kSub / 2);
       c.lineSub(point(xa, za), point(xb, zb), thickness, kit::kCourtLine);
     }
+    lines.push_back(std::move(c));
   };
   constexpr int kDoubles = 549, kSingles = 411, kService = 640;
   for (int x : {-kDoubles, -kSingles, kSingles, kDoubles}) courtLine(x, 0, x, kLength);
@@ -258,7 +262,32 @@ Canvas backdropCanvas(int w, int h) {
   for (int z : {kLength / 2 - kService, kLength / 2 + kService}) courtLine(-kSingles, z, kSingles, z);
   courtLine(0, kLength / 2 - kService, 0, kLength / 2 + kService);
   courtLine(-kDoubles - 90, kLength / 2, kDoubles + 90, kLength / 2);  // the net
-  return c;
+  return lines;
+}
+
+}  // namespace
+
+std::vector<SpriteFModule> backdropFrame(ArtSprite& sprite) {
+  constexpr int kW = 800, kH = 480, kSteepPieces = 4, kFlipX = 1;
+  std::vector<SpriteFModule> out = stripBackdrop(sprite, kit::kBackdrop, kit::kBackdropShades, false);
+  // The court is the same both sides of the middle: the left half's line pieces are drawn
+  // again mirrored. A steep line is cut into bands across it, so its pieces keep little
+  // empty room around it.
+  for (const Canvas& line : backdropLines(kW, kH)) {
+    const Canvas half = line.crop({0, 0, kW / 2, kH});
+    const Box ink = half.bounds();
+    if (ink.empty()) continue;
+    const int pieces = ink.h > ink.w / 8 && ink.w > 8 ? kSteepPieces : 1;
+    for (int i = 0; i < pieces; i++) {
+      const int top = ink.y + ink.h * i / pieces, bottom = ink.y + ink.h * (i + 1) / pieces;
+      const Box piece = half.crop({0, top, kW / 2, bottom - top}).bounds();
+      if (piece.empty()) continue;
+      const int module = sprite.addModule(half.crop({piece.x, top + piece.y, piece.w, piece.h}));
+      out.push_back(ArtSprite::entry(module, piece.x, top + piece.y));
+      out.push_back(ArtSprite::entry(module, kW - piece.x - piece.w, top + piece.y, kFlipX));
+    }
+  }
+  return out;
 }
 
 Canvas panelSliceCanvas(int piece, uint8_t fill) {

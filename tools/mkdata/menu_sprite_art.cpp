@@ -31,7 +31,7 @@ constexpr int kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill
 constexpr int kArrowLong = 44, kArrowShort = 26;
 constexpr int kKeyCap = 60;
 constexpr int kSoftKeyW = 188, kSoftKeyH = 48;
-constexpr int kScreenW = 800, kScreenH = 480;
+constexpr int kScreenW = 800;
 constexpr int kFrames = 160, kAnims = 48;
 
 // Frames the animations show, past the ones the menus name.
@@ -282,62 +282,21 @@ class MenuSheet {
   int next_ = shown::kFirst;
 };
 
-// The main menu's entry bars: their opaque middles need nothing drawn under them.
-constexpr int kBarsX = 440, kBarW = 330, kBarH = 56, kBarCap = 28;
-constexpr int kBarsY[] = {110, 180, 250, 320};
-
-// A whole-screen picture cut into opaque pieces around the boxes left out.
-std::vector<SpriteFModule> placeAround(ArtSprite& s, const Canvas& c, const std::vector<Box>& holes) {
-  std::set<int> ys = {0, c.height()};
-  for (const Box& h : holes) ys.insert({h.y, h.y + h.h});
-  std::vector<SpriteFModule> out;
-  for (auto y = ys.begin(); std::next(y) != ys.end(); ++y) {
-    const int top = *y, height = *std::next(y) - top;
-    std::set<int> xs = {0, c.width()};
-    for (const Box& h : holes)
-      if (h.y <= top && top < h.y + h.h) xs.insert({h.x, h.x + h.w});
-    for (auto x = xs.begin(); std::next(x) != xs.end(); ++x) {
-      const Box cell{*x, top, *std::next(x) - *x, height};
-      const bool hole = std::any_of(holes.begin(), holes.end(), [&](const Box& h) {
-        return cell.x >= h.x && cell.x < h.x + h.w && cell.y >= h.y && cell.y < h.y + h.h;
-      });
-      if (hole) continue;
-      for (SpriteFModule e : s.place(c.crop(cell), 0, 0)) {
-        e.x = static_cast<int16_t>(e.x + cell.x);
-        e.y = static_cast<int16_t>(e.y + cell.y);
-        out.push_back(e);
-      }
-    }
-  }
-  return out;
-}
-
-// The main menu's background whole: the backdrop with its panels, band and emblem, drawn as
-// one layer (the main menu repaints it each time it changes); the separate frames 5 to 8 are
-// the same pieces, which the fly-in draws over it.
-std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
-  Canvas c = backdropCanvas(kScreenW, kScreenH);
-  c.draw(panelCanvas(350, 290), 430, 100);
-  c.draw(panelCanvas(400, 140), 10, 290);
-  for (int x = 0; x < kScreenW; x += kBandWidth) c.draw(bandCanvas(kBandWidth, kBarHeight, true), x, 440);
-  c.draw(emblem, 20, 60);
-  std::vector<Box> holes;
-  for (int y : kBarsY) holes.push_back({kBarsX + kBarCap, y, kBarW - 2 * kBarCap, kBarH});
-  return placeAround(s, c, holes);
-}
-
 void addMainMenu(MenuSheet& m) {
   m.frame(2, slicedPanel(0, 0, 500, 280));
   const Canvas title = titleCanvas("Sorvantel 2009", 6, 3);
   m.picture(3, title, title.width() / 2, title.height() / 2);
-  m.picture(4, backdropCanvas(kScreenW, kScreenH));
+  m.frame(4, backdropFrame(m.sprite()));
   m.frame(5, slicedPanel(0, 0, 350, 290));
   m.frame(6, slicedPanel(0, 0, 400, 140));
   // The bottom band runs off the screen's bottom edge.
   m.frame(7, band(kept::kBar, 0));
-  const Canvas emblem = emblemCanvas();
-  m.picture(8, emblem);
-  m.frame(kMainMenuLayerFrame, mainMenuLayer(m.sprite(), emblem));
+  m.picture(8, emblemCanvas());
+  // The main menu's whole background: the backdrop with frames 5 to 8 where the menu puts
+  // them, drawn as one frame (the fly-in draws the pieces again over it).
+  m.frame(kMainMenuLayerFrame, {ArtSprite::frameEntry(4, 0, 0), ArtSprite::frameEntry(5, 430, 100),
+                                ArtSprite::frameEntry(6, 10, 290), ArtSprite::frameEntry(7, 0, 440),
+                                ArtSprite::frameEntry(8, 20, 60)});
 }
 
 void addPanels(MenuSheet& m) {
