@@ -267,6 +267,13 @@ std::vector<Canvas> backdropLines(int w, int h) {
 
 }  // namespace
 
+Canvas backdropCanvas(int w, int h) {
+  Canvas c(w, h);
+  c.ramp(0, 0, w, h, kit::kBackdrop, kit::kBackdropShades);
+  for (const Canvas& line : backdropLines(w, h)) c.draw(line, 0, 0);
+  return c;
+}
+
 std::vector<SpriteFModule> backdropFrame(ArtSprite& sprite) {
   constexpr int kW = 800, kH = 480, kSteepPieces = 4, kFlipX = 1;
   std::vector<SpriteFModule> out = stripBackdrop(sprite, kit::kBackdrop, kit::kBackdropShades, false);

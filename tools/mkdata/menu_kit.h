@@ -65,9 +65,10 @@ Canvas keyCapCanvas(int side, char digit, bool lit);
 Canvas letteringCanvas(const std::string& text, int scale, uint8_t colour, int gap = 1);
 // The same, a gradient from the gold shades and a dark outline `outline` pixels thick.
 Canvas titleCanvas(const std::string& text, int scale, int outline);
-// The screen-wide backdrop (800 x 480): the navy ramp with faint court lines seen from behind
-// a baseline, as frame modules: the ramp from one strip and the lines in few keyed pieces, the
-// right half the left half mirrored; 16 modules at most.
+// The screen-wide backdrop: the navy ramp with faint court lines seen from behind a baseline.
+Canvas backdropCanvas(int w, int h);
+// The same backdrop (800 x 480) as frame modules: the ramp from one strip and the lines in few
+// keyed pieces, the right half the left half mirrored; 16 modules at most.
 std::vector<SpriteFModule> backdropFrame(ArtSprite& sprite);
 
 // The pieces a panel of any size (at least kSlicedPanelMin square) is laid from: the fill in

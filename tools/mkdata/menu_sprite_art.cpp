@@ -31,7 +31,7 @@ constexpr int kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill
 constexpr int kArrowLong = 44, kArrowShort = 26;
 constexpr int kKeyCap = 60;
 constexpr int kSoftKeyW = 188, kSoftKeyH = 48;
-constexpr int kScreenW = 800;
+constexpr int kScreenW = 800, kScreenH = 480;
 constexpr int kFrames = 160, kAnims = 48;
 
 // Frames the animations show, past the ones the menus name.
@@ -105,6 +105,23 @@ constexpr PanelSlices kSlices = {kept::kFill, kept::kFillSmall, kept::kCorner, k
 std::vector<SpriteFModule> slicedPanel(int x, int y, int w, int h) {
   std::vector<SpriteFModule> out;
   addSlicedPanel(out, kSlices, x, y, w, h);
+  return out;
+}
+
+// A sliced panel whose inside is a few plain rectangles of their own (the game reads a module's
+// sides as bytes): a module more, and dozens of pieces fewer to draw where a screen repaints
+// it whole.
+std::vector<SpriteFModule> solidPanel(ArtSprite& s, int w, int h) {
+  constexpr int kMaxSide = 255;
+  const int iw = w - 2 * kSliceSide, ih = h - 2 * kSliceSide;
+  const int pw = (iw + (iw + kMaxSide - 1) / kMaxSide - 1) / ((iw + kMaxSide - 1) / kMaxSide);
+  const int ph = (ih + (ih + kMaxSide - 1) / kMaxSide - 1) / ((ih + kMaxSide - 1) / kMaxSide);
+  const int fill = s.addRectangle(kitColour(kit::kPanelFill), pw, ph, true);
+  std::vector<SpriteFModule> out;
+  for (int ty : runOffsets(ih, ph))
+    for (int tx : runOffsets(iw, pw)) out.push_back(ArtSprite::entry(fill, kSliceSide + tx, kSliceSide + ty));
+  for (const SpriteFModule& e : slicedPanel(0, 0, w, h))
+    if (e.module != kept::kFill && e.module != kept::kFillSmall) out.push_back(e);
   return out;
 }
 
@@ -282,21 +299,66 @@ class MenuSheet {
   int next_ = shown::kFirst;
 };
 
+// A whole-screen picture cut into opaque pieces around the boxes left out.
+std::vector<SpriteFModule> placeAround(ArtSprite& s, const Canvas& c, const std::vector<Box>& holes) {
+  std::set<int> ys = {0, c.height()};
+  for (const Box& h : holes) ys.insert({h.y, h.y + h.h});
+  std::vector<SpriteFModule> out;
+  for (auto y = ys.begin(); std::next(y) != ys.end(); ++y) {
+    const int top = *y, height = *std::next(y) - top;
+    std::set<int> xs = {0, c.width()};
+    for (const Box& h : holes)
+      if (h.y <= top && top < h.y + h.h) xs.insert({h.x, h.x + h.w});
+    for (auto x = xs.begin(); std::next(x) != xs.end(); ++x) {
+      const Box cell{*x, top, *std::next(x) - *x, height};
+      const bool hole = std::any_of(holes.begin(), holes.end(), [&](const Box& h) {
+        return cell.x >= h.x && cell.x < h.x + h.w && cell.y >= h.y && cell.y < h.y + h.h;
+      });
+      if (hole) continue;
+      for (SpriteFModule e : s.place(c.crop(cell), 0, 0)) {
+        e.x = static_cast<int16_t>(e.x + cell.x);
+        e.y = static_cast<int16_t>(e.y + cell.y);
+        out.push_back(e);
+      }
+    }
+  }
+  return out;
+}
+
+// The main menu's panels and bottom band where frames 5 to 7 put them.
+struct MainMenuPiece {
+  int frame, x, y, w, h;
+};
+constexpr MainMenuPiece kMainMenuPieces[] = {{5, 430, 100, 350, 290}, {6, 10, 290, 400, 140}, {7, 0, 440, kScreenW, 40}};
+
+// The main menu's whole background, which it repaints each time it changes: the backdrop with
+// the emblem in one opaque layer of few pieces, each pixel drawn once, around the panels' and
+// the band's insides, which their own frames fill (the fly-in draws them and frame 8 again).
+std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
+  Canvas c = backdropCanvas(kScreenW, kScreenH);
+  c.draw(emblem, 20, 60);
+  std::vector<Box> holes;
+  for (const MainMenuPiece& p : kMainMenuPieces) {
+    const int edge = p.frame == 7 ? 0 : kSliceSide;  // a panel's rounded rim shows what lies under it
+    holes.push_back({p.x + edge, p.y + edge, p.w - 2 * edge, p.h - 2 * edge});
+  }
+  std::vector<SpriteFModule> out = placeAround(s, c, holes);
+  for (const MainMenuPiece& p : kMainMenuPieces) out.push_back(ArtSprite::frameEntry(p.frame, p.x, p.y));
+  return out;
+}
+
 void addMainMenu(MenuSheet& m) {
   m.frame(2, slicedPanel(0, 0, 500, 280));
   const Canvas title = titleCanvas("Sorvantel 2009", 6, 3);
   m.picture(3, title, title.width() / 2, title.height() / 2);
   m.frame(4, backdropFrame(m.sprite()));
-  m.frame(5, slicedPanel(0, 0, 350, 290));
-  m.frame(6, slicedPanel(0, 0, 400, 140));
+  m.frame(5, solidPanel(m.sprite(), 350, 290));
+  m.frame(6, solidPanel(m.sprite(), 400, 140));
   // The bottom band runs off the screen's bottom edge.
   m.frame(7, band(kept::kBar, 0));
-  m.picture(8, emblemCanvas());
-  // The main menu's whole background: the backdrop with frames 5 to 8 where the menu puts
-  // them, drawn as one frame (the fly-in draws the pieces again over it).
-  m.frame(kMainMenuLayerFrame, {ArtSprite::frameEntry(4, 0, 0), ArtSprite::frameEntry(5, 430, 100),
-                                ArtSprite::frameEntry(6, 10, 290), ArtSprite::frameEntry(7, 0, 440),
-                                ArtSprite::frameEntry(8, 20, 60)});
+  const Canvas emblem = emblemCanvas();
+  m.picture(8, emblem);
+  m.frame(kMainMenuLayerFrame, mainMenuLayer(m.sprite(), emblem));
 }
 
 void addPanels(MenuSheet& m) {
