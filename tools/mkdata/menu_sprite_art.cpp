@@ -335,7 +335,7 @@ constexpr MainMenuPiece kMainMenuPieces[] = {{5, 430, 100, 350, 290}, {6, 10, 29
 // the emblem in one opaque layer of few pieces, each pixel drawn once, around the panels' and
 // the band's insides, which their own frames fill (the fly-in draws them and frame 8 again).
 std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
-  Canvas c = backdropCanvas(kScreenW, kScreenH);
+  Canvas c = backdropCanvas();
   c.draw(emblem, 20, 60);
   std::vector<Box> holes;
   for (const MainMenuPiece& p : kMainMenuPieces) {
