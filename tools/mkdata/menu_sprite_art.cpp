@@ -27,7 +27,9 @@ constexpr int kLast = 65;
 }  // namespace kept
 
 constexpr int kRowHeight = 50, kRowCap = 24, kRowStrip = 48;
-constexpr int kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill = 40;
+// A band's picture repeats every four columns, so a narrow piece of it is laid across; its
+// plain fill below is one wide rectangle.
+constexpr int kBandPiece = 40, kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill = 40;
 constexpr int kArrowLong = 44, kArrowShort = 26;
 constexpr int kKeyCap = 60;
 constexpr int kSoftKeyW = 188, kSoftKeyH = 48;
@@ -62,8 +64,8 @@ void addKeptModules(ArtSprite& s) {
   const Canvas lit = panelCanvas(4 * kRowStrip, kRowHeight, true, 10);
   at(kept::kLitCap, lit.crop({0, 0, kRowCap, kRowHeight}));
   at(kept::kLitStrip, lit.crop({kRowCap, 0, kRowStrip, kRowHeight}));
-  at(kept::kHeader, bandCanvas(kBandWidth, kHeaderHeight, false));
-  at(kept::kBar, bandCanvas(kBandWidth, kBarHeight, true));
+  at(kept::kHeader, bandCanvas(kBandPiece, kHeaderHeight, false));
+  at(kept::kBar, bandCanvas(kBandPiece, kBarHeight, true));
   s.padModules(kept::kBandFill);
   s.addRectangle(kitColour(kit::kBand + kit::kBandShades - 1), kBandWidth, kFooterFill, true);
   at(kept::kArrowUp, arrowCanvas(kArrowLong, kArrowShort, true, kit::kBall, kit::kInk));
@@ -139,7 +141,8 @@ std::vector<SpriteFModule> row(int w, bool lit) {
 // A band across the screen from the band modules.
 std::vector<SpriteFModule> band(int module, int y) {
   std::vector<SpriteFModule> out;
-  for (int x = 0; x < kScreenW; x += kBandWidth) out.push_back(ArtSprite::entry(module, x, y));
+  const int step = module == kept::kBandFill ? kBandWidth : kBandPiece;
+  for (int x = 0; x < kScreenW; x += step) out.push_back(ArtSprite::entry(module, x, y));
   return out;
 }
 
