@@ -2,6 +2,7 @@
 
 #include "tools/mkdata/art_canvas.h"
 #include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/art_strips.h"
 
 namespace sorv::mkdata {
 
@@ -187,40 +188,6 @@ Canvas replayMark(bool lit) {
   c.fillOval({1, 1, 7, 7}, lit ? kRed : kRedDark);
   if (lit) c.set(3, 3, kRedLight);
   return c;
-}
-
-// A picture whose columns repeat every four pixels over a stretch (a panel's dithered face):
-// that stretch as copies of one strip, the columns before and after it as they are. The
-// menus keep this sprite's images for the whole game, so a panel costs its ends and a strip.
-constexpr int kRepeat = 4, kStrip = 40;
-std::vector<SpriteFModule> placeRepeating(ArtSprite& art, const Canvas& c, int originX, int originY) {
-  const auto repeats = [&](int x) {
-    for (int y = 0; y < c.height(); y++)
-      if (c.at(x, y) != c.at(x + kRepeat, y)) return false;
-    return true;
-  };
-  int from = 0, to = 0;  // the longest run of columns equal to the ones kRepeat further on
-  for (int x = 0; x + kRepeat < c.width();) {
-    int end = x;
-    while (end + kRepeat < c.width() && repeats(end)) end++;
-    if (end - x > to - from) from = x, to = end;
-    x = end + 1;
-  }
-  const int copies = (to + kRepeat - from) / kStrip;
-  std::vector<SpriteFModule> out;
-  const auto add = [&](const Box& box) {
-    if (box.w <= 0) return;
-    for (const SpriteFModule& e : art.place(c.crop(box), originX - box.x, originY - box.y)) out.push_back(e);
-  };
-  if (copies < 2) {
-    add({0, 0, c.width(), c.height()});
-    return out;
-  }
-  add({0, 0, from, c.height()});
-  const int strip = art.addModule(c.crop({from, 0, kStrip, c.height()}));
-  for (int i = 0; i < copies; i++) out.push_back(ArtSprite::entry(strip, from + i * kStrip - originX, -originY));
-  add({from + copies * kStrip, 0, c.width() - from - copies * kStrip, c.height()});
-  return out;
 }
 
 // The inset's frame as its four sides round the window, which keep nothing of the window.

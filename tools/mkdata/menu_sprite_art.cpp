@@ -7,6 +7,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/art_strips.h"
 #include "tools/mkdata/menu_kit.h"
 
 namespace sorv::mkdata {
@@ -169,7 +170,7 @@ std::vector<SpriteFModule> screenPanels(ArtSprite& s, const std::vector<PanelBox
       p.replace(kit::kPanelFill, 0);
       p.replace(kit::kPanelSheen, 0);
     }
-    for (const SpriteFModule& e : s.place(p, -b.x, -b.y)) out.push_back(e);
+    for (const SpriteFModule& e : placeRepeating(s, p, -b.x, -b.y)) out.push_back(e);
   }
   return out;
 }
@@ -270,7 +271,9 @@ class MenuSheet {
     s_.setFrame(kFrames - 1, {});
   }
 
-  void picture(int frame, const Canvas& c, int originX = 0, int originY = 0) { s_.setFrame(frame, s_.place(c, originX, originY)); }
+  void picture(int frame, const Canvas& c, int originX = 0, int originY = 0) {
+    s_.setFrame(frame, placeRepeating(s_, c, originX, originY));
+  }
   void frame(int frame, const std::vector<SpriteFModule>& entries) { s_.setFrame(frame, entries); }
   // A frame of one picture centred on its origin, numbered from the shown frames.
   int centred(const Canvas& c) {
@@ -485,7 +488,7 @@ void addAnimations(MenuSheet& m) {
       track.set(0, y, kit::kPanelEdge);
       track.set(249, y, kit::kPanelEdge);
     }
-    rank.push_back({m.shownFrame(m.sprite().place(track, 0, 7)), 1});
+    rank.push_back({m.shownFrame(placeRepeating(m.sprite(), track, 0, 7)), 1});
   }
   m.anim(kAnimRankBand, rank);
   std::vector<ArtStep> turn;
