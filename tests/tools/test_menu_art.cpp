@@ -124,6 +124,11 @@ TEST_F(MenuArtTest, EverySpriteHoldsWhatTheGameNames) {
   // The loading screen's frame 0 covers the whole screen: nothing of the screen before shows.
   const std::vector<uint16_t> loading = painted([] { menuSprite(kMenuSecond)->PaintFrame(g(), 0, 0, 0, 0, 0, 0); });
   EXPECT_EQ(std::count(loading.begin(), loading.end(), uint16_t{0}), 0);
+  // So does the main menu's whole background, its pieces and the panels filling its holes.
+  const std::vector<uint16_t> main = painted([] {
+    menuSprite(kMenuMain)->PaintFrame(g(), mk::kMainMenuLayerFrame, 0, 0, 0, 0, 0);
+  });
+  EXPECT_EQ(std::count(main.begin(), main.end(), uint16_t{0}), 0);
 }
 
 TEST_F(MenuArtTest, NoModuleIsALabel) {

@@ -2,6 +2,7 @@
 
 #include "tools/mkdata/art_canvas.h"
 #include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/art_strips.h"
 
 namespace sorv::mkdata {
 
@@ -189,6 +190,17 @@ Canvas replayMark(bool lit) {
   return c;
 }
 
+// The inset's frame as its four sides round the window, which keep nothing of the window.
+std::vector<SpriteFModule> placeInsetFrame(ArtSprite& art, const Canvas& c, int originX, int originY) {
+  const int top = kInsetTab + 1, bottom = top + kInsetSide + 1, left = 3, right = 3 + kInsetSide + 1;
+  const Box sides[] = {{0, 0, c.width(), top}, {0, top, left, bottom - top}, {right, top, c.width() - right, bottom - top},
+                       {0, bottom, c.width(), c.height() - bottom}};
+  std::vector<SpriteFModule> out;
+  for (const Box& box : sides)
+    for (const SpriteFModule& e : art.place(c.crop(box), originX - box.x, originY - box.y)) out.push_back(e);
+  return out;
+}
+
 }  // namespace
 
 std::vector<uint8_t> interfaceArt() {
@@ -196,10 +208,10 @@ std::vector<uint8_t> interfaceArt() {
   // One palette: the menus cache every palette's images of this sprite for the whole game,
   // and nothing draws it in another.
   art.addPalette(palette());
-  art.setFrame(kCallPanel, art.place(callPanel(), 0, 0));
+  art.setFrame(kCallPanel, placeRepeating(art, callPanel(), 0, 0));
   art.setFrame(kServeMarker, art.place(serveMarker(), 4, 4));
-  art.setFrame(kSpeedTitle, art.place(speedTitle(), 0, 0));
-  art.setFrame(kSpeedValue, art.place(speedValue(), 0, -kSpeedTitleHeight));
+  art.setFrame(kSpeedTitle, placeRepeating(art, speedTitle(), 0, 0));
+  art.setFrame(kSpeedValue, placeRepeating(art, speedValue(), 0, -kSpeedTitleHeight));
   art.setFrame(kEmptyFrame, {});
   const Canvas cpu = edgeArrow(kRedDark, kRed, kRedLight), user = edgeArrow(kBlueDark, kBlue, kBlueLight);
   // The left arrows start at the screen's left edge, the right ones end at its right edge.
@@ -207,10 +219,10 @@ std::vector<uint8_t> interfaceArt() {
   art.setFrame(kArrowCpuRight, art.place(cpu.mirrored(), cpu.width(), cpu.height() / 2));
   art.setFrame(kArrowUserLeft, art.place(user, 0, user.height() / 2));
   art.setFrame(kArrowUserRight, art.place(user.mirrored(), user.width(), user.height() / 2));
-  art.setFrame(kInsetClay, art.place(insetFrame(true), 2, kInsetTab + 1));
-  art.setFrame(kInsetOther, art.place(insetFrame(false), 2, kInsetTab + 1));
-  art.setFrame(kScoreBoard, art.place(scoreBoard(), 0, 0));
-  art.setFrame(kPopupPlate, art.place(popupPlate(), kPlateWidth / 2, kPlateHeight / 2));
+  art.setFrame(kInsetClay, placeInsetFrame(art, insetFrame(true), 2, kInsetTab + 1));
+  art.setFrame(kInsetOther, placeInsetFrame(art, insetFrame(false), 2, kInsetTab + 1));
+  art.setFrame(kScoreBoard, placeRepeating(art, scoreBoard(), 0, 0));
+  art.setFrame(kPopupPlate, placeRepeating(art, popupPlate(), kPlateWidth / 2, kPlateHeight / 2));
   const Canvas farTag = serveTag(kRedDark, kRed, kRedLight), nearTag = serveTag(kBlueDark, kBlue, kBlueLight);
   art.setFrame(kFarTag, art.place(farTag, farTag.width() / 2, farTag.height()));
   art.setFrame(kNearTag, art.place(nearTag, nearTag.width() / 2, nearTag.height()));

@@ -231,34 +231,103 @@ Canvas titleCanvas(const std::string& text, int scale, int outline) {
   return out;
 }
 
-Canvas backdropCanvas(int w, int h) {
-  Canvas c(w, h);
-  c.ramp(0, 0, w, h, kit::kBackdrop, kit::kBackdropShades);
-  // A court seen from behind its near baseline (off the bottom edge): depth z from the near
-  // baseline (0) to the far one, in centimetres; the picture scale falls as d / (d + z).
-  constexpr int kLength = 2377, kDepth = 670, kHorizon = 60, kNearY = 560;
-  const int cx = w / 2;
-  auto point = [&](int xcm, int z) {
-    const int64_t s = int64_t{kDepth} * 1024 / (kDepth + z);  // x 1024
-    return Pt{static_cast<int>((int64_t{cx} * kSub) + int64_t{xcm} * kSub * s / 1000),
-              static_cast<int>(int64_t{kHorizon} * kSub + int64_t{kNearY - kHorizon} * kSub * s / 1024)};
-  };
-  auto courtLine = [&](int x0, int z0, int x1, int z1) {
-    constexpr int kPieces = 12;
-    for (int i = 0; i < kPieces; i++) {
-      const int za = z0 + (z1 - z0) * i / kPieces, zb = z0 + (z1 - z0) * (i + 1) / kPieces;
-      const int xa = x0 + (x1 - x0) * i / kPieces, xb = x0 + (x1 - x0) * (i + 1) / kPieces;
-      const int thickness = std::max(kSub, 2 * kSub * kDepth / (kDepth + (za + zb) / 2) + kSub / 2);
-      c.lineSub(point(xa, za), point(xb, zb), thickness, kit::kCourtLine);
+namespace {
+
+// The backdrop's faint court seen from behind its near baseline (off the bottom edge): depth z
+// from the near baseline (0) to the far one, in centimetres; the picture scale falls as
+// d / (d + z). Points in 1/kSub pixels.
+constexpr int kBackdropW = 800, kBackdropH = 480;
+constexpr int kLength = 2377, kDepth = 670, kHorizon = 60, kNearY = 560;
+Pt courtPoint(int xcm, int z) {
+  const int64_t s = int64_t{kDepth} * 1024 / (kDepth + z);  // x 1024
+  return Pt{static_cast<int>((int64_t{kBackdropW / 2} * kSub) + int64_t{xcm} * kSub * s / 1000),
+            static_cast<int>(int64_t{kHorizon} * kSub + int64_t{kNearY - kHorizon} * kSub * s / 1024)};
+}
+int lineThickness(int z) { return std::max(kSub, 2 * kSub * kDepth / (kDepth + z) + kSub / 2); }
+
+// A picture of the court's lines and where it goes (top-left corners).
+struct LinePiece {
+  Canvas picture;
+  std::vector<Pt> at;
+};
+
+// A line across the court (z fixed) is a plain bar, in pieces no wider than a module.
+LinePiece acrossLine(int xcm, int z) {
+  const Pt a = courtPoint(-xcm, z), b = courtPoint(xcm, z);
+  const int t = (lineThickness(z) + kSub / 2) / kSub;
+  const int left = a.x / kSub, width = (b.x - a.x) / kSub, top = a.y / kSub - t / 2;
+  const int pieces = (width + 239) / 240;
+  LinePiece p{Canvas((width + pieces - 1) / pieces, t, kit::kCourtLine), {}};
+  for (int x : runOffsets(width, p.picture.width())) p.at.push_back({left + x, top});
+  return p;
+}
+
+// A line along the court from the far baseline to the near one, of `steps` equal whole-pixel
+// steps, as two pictures of one step each (the far half's thinner) placed step by step: a
+// long slanting line kept in little.
+constexpr int kAlongSteps = 16;
+constexpr int kFarHalfZ = 1000, kNearHalfZ = 250;  // where each half's thickness is taken
+std::vector<LinePiece> alongLine(int xcm) {
+  const Pt far = courtPoint(xcm, kLength), near = courtPoint(xcm, 0);
+  const Pt step{(near.x - far.x) / kAlongSteps / kSub * kSub, (near.y - far.y) / kAlongSteps / kSub * kSub};
+  std::vector<LinePiece> out;
+  for (int half = 0; half < 2; half++) {
+    const int t = lineThickness(half == 0 ? kFarHalfZ : kNearHalfZ);
+    const int pad = t / kSub + 2;
+    const int w = std::abs(step.x) / kSub + 2 * pad, h = std::abs(step.y) / kSub + 2 * pad;
+    // The step drawn from a point whose pixel offset is that of the far end, so each copy
+    // lands where the whole line's pixels would.
+    const Pt from{(step.x < 0 ? w - pad : pad) * kSub + far.x % kSub, pad * kSub + far.y % kSub};
+    Canvas c(w, h);
+    c.lineSub(from, {from.x + step.x, from.y + step.y}, t, kit::kCourtLine);
+    const Box ink = c.bounds();
+    LinePiece p{c.crop(ink), {}};
+    for (int i = half * kAlongSteps / 2; i < (half + 1) * kAlongSteps / 2; i++) {
+      const int x = far.x / kSub + i * step.x / kSub - from.x / kSub + ink.x;
+      const int y = far.y / kSub + i * step.y / kSub - from.y / kSub + ink.y;
+      if (x < kBackdropW && y < kBackdropH && x + ink.w > 0 && y + ink.h > 0) p.at.push_back({x, y});
     }
-  };
-  constexpr int kDoubles = 549, kSingles = 411, kService = 640;
-  for (int x : {-kDoubles, -kSingles, kSingles, kDoubles}) courtLine(x, 0, x, kLength);
-  for (int z : {0, kLength}) courtLine(-kDoubles, z, kDoubles, z);
-  for (int z : {kLength / 2 - kService, kLength / 2 + kService}) courtLine(-kSingles, z, kSingles, z);
-  courtLine(0, kLength / 2 - kService, 0, kLength / 2 + kService);
-  courtLine(-kDoubles - 90, kLength / 2, kDoubles + 90, kLength / 2);  // the net
+    if (!p.at.empty()) out.push_back(std::move(p));
+  }
+  return out;
+}
+
+// Every line of the backdrop's court that shows.
+std::vector<LinePiece> backdropLines() {
+  constexpr int kDoubles = 549, kSingles = 411, kService = 640, kNetOverhang = 90;
+  std::vector<LinePiece> out;
+  for (int x : {-kDoubles, -kSingles, kSingles, kDoubles})
+    for (LinePiece& p : alongLine(x)) out.push_back(std::move(p));
+  out.push_back(acrossLine(kDoubles, kLength));
+  for (int z : {kLength / 2 - kService, kLength / 2 + kService}) out.push_back(acrossLine(kSingles, z));
+  out.push_back(acrossLine(kDoubles + kNetOverhang, kLength / 2));  // the net
+  // The centre service line.
+  const Pt top = courtPoint(0, kLength / 2 + kService), bottom = courtPoint(0, kLength / 2 - kService);
+  out.push_back({Canvas(2, (bottom.y - top.y) / kSub, kit::kCourtLine), {{kBackdropW / 2 - 1, top.y / kSub}}});
+  return out;
+}
+
+}  // namespace
+
+Canvas backdropCanvas() {
+  Canvas c(kBackdropW, kBackdropH);
+  c.ramp(0, 0, kBackdropW, kBackdropH, kit::kBackdrop, kit::kBackdropShades);
+  for (const LinePiece& p : backdropLines())
+    for (const Pt& at : p.at) c.draw(p.picture, at.x, at.y);
   return c;
+}
+
+std::vector<SpriteFModule> backdropFrame(ArtSprite& sprite) {
+  constexpr int kStrip = 200;
+  // A wide strip: its rows are what drawing it costs.
+  std::vector<SpriteFModule> out = stripBackdrop(sprite, kit::kBackdrop, kit::kBackdropShades, false, kStrip);
+  for (const LinePiece& p : backdropLines()) {
+    const bool plain = std::all_of(p.picture.pixels().begin(), p.picture.pixels().end(), [](uint8_t c) { return c == kit::kCourtLine; });
+    const int module = plain ? sprite.addRectangle(kitPalette(0)[kit::kCourtLine], p.picture.width(), p.picture.height(), true)
+                             : sprite.addModule(p.picture);
+    for (const Pt& at : p.at) out.push_back(ArtSprite::entry(module, at.x, at.y));
+  }
+  return out;
 }
 
 Canvas panelSliceCanvas(int piece, uint8_t fill) {
@@ -311,20 +380,20 @@ void addSlicedPanel(std::vector<SpriteFModule>& out, const PanelSlices& slices, 
   out.push_back(ArtSprite::entry(slices.corner, x + w - kSliceSide, y + h - kSliceSide, 3));
 }
 
-std::vector<SpriteFModule> stripBackdrop(ArtSprite& sprite, uint8_t first, int count, bool reversed) {
-  constexpr int kStrip = 40, kW = 800, kH = 480;
-  Canvas strip(kStrip, kH);
-  strip.ramp(0, 0, kStrip, kH, first, count);
+std::vector<SpriteFModule> stripBackdrop(ArtSprite& sprite, uint8_t first, int count, bool reversed, int width) {
+  constexpr int kW = 800, kH = 480;
+  Canvas strip(width, kH);
+  strip.ramp(0, 0, width, kH, first, count);
   if (reversed) {
     for (int y = 0; y < kH; y++)
-      for (int x = 0; x < kStrip; x++) {
+      for (int x = 0; x < width; x++) {
         const uint8_t c = strip.at(x, y);
         strip.set(x, y, static_cast<uint8_t>(first + count - 1 - (c - first)));
       }
   }
   const std::vector<SpriteFModule> column = sprite.place(strip, 0, 0);
   std::vector<SpriteFModule> out;
-  for (int x = 0; x < kW; x += kStrip) {
+  for (int x = 0; x < kW; x += width) {
     for (SpriteFModule e : column) {
       e.x = static_cast<int16_t>(e.x + x);
       out.push_back(e);

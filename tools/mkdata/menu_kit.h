@@ -65,8 +65,12 @@ Canvas keyCapCanvas(int side, char digit, bool lit);
 Canvas letteringCanvas(const std::string& text, int scale, uint8_t colour, int gap = 1);
 // The same, a gradient from the gold shades and a dark outline `outline` pixels thick.
 Canvas titleCanvas(const std::string& text, int scale, int outline);
-// The screen-wide backdrop: the navy ramp with faint court lines seen from behind a baseline.
-Canvas backdropCanvas(int w, int h);
+// The screen-wide backdrop (800 x 480): the navy ramp with faint court lines seen from behind
+// a baseline, as a picture and as frame modules: the ramp from one wide strip, the lines
+// across the court plain rectangles, those along it one short step repeated; 16 modules at
+// most.
+Canvas backdropCanvas();
+std::vector<SpriteFModule> backdropFrame(ArtSprite& sprite);
 
 // The pieces a panel of any size (at least kSlicedPanelMin square) is laid from: the fill in
 // two sizes as plain rectangles (they keep no image), a corner, a top and a left edge; the
@@ -86,8 +90,8 @@ void addSlicedPanel(std::vector<SpriteFModule>& out, const PanelSlices& slices, 
 std::vector<int> runOffsets(int length, int piece);
 
 // A screen-wide vertical ramp over `count` colours from `first` (reversed: the last at the
-// top) from one narrow strip repeated across: two small modules, cheap to keep.
-std::vector<SpriteFModule> stripBackdrop(ArtSprite& sprite, uint8_t first, int count, bool reversed);
+// top) from one strip `width` pixels wide repeated across: two small modules, cheap to keep.
+std::vector<SpriteFModule> stripBackdrop(ArtSprite& sprite, uint8_t first, int count, bool reversed, int width = 40);
 
 // A point on a circle of radius r about (cx, cy) at angle step k of 32 (0 right, 8 down).
 Pt circlePoint(int cx, int cy, int r, int k);

@@ -7,6 +7,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/art_strips.h"
 #include "tools/mkdata/menu_kit.h"
 
 namespace sorv::mkdata {
@@ -27,7 +28,9 @@ constexpr int kLast = 65;
 }  // namespace kept
 
 constexpr int kRowHeight = 50, kRowCap = 24, kRowStrip = 48;
-constexpr int kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill = 40;
+// A band's picture repeats every four columns, so a narrow piece of it is laid across; its
+// plain fill below is one wide rectangle.
+constexpr int kBandPiece = 40, kBandWidth = 200, kHeaderHeight = 56, kBarHeight = 60, kFooterFill = 40;
 constexpr int kArrowLong = 44, kArrowShort = 26;
 constexpr int kKeyCap = 60;
 constexpr int kSoftKeyW = 188, kSoftKeyH = 48;
@@ -62,8 +65,8 @@ void addKeptModules(ArtSprite& s) {
   const Canvas lit = panelCanvas(4 * kRowStrip, kRowHeight, true, 10);
   at(kept::kLitCap, lit.crop({0, 0, kRowCap, kRowHeight}));
   at(kept::kLitStrip, lit.crop({kRowCap, 0, kRowStrip, kRowHeight}));
-  at(kept::kHeader, bandCanvas(kBandWidth, kHeaderHeight, false));
-  at(kept::kBar, bandCanvas(kBandWidth, kBarHeight, true));
+  at(kept::kHeader, bandCanvas(kBandPiece, kHeaderHeight, false));
+  at(kept::kBar, bandCanvas(kBandPiece, kBarHeight, true));
   s.padModules(kept::kBandFill);
   s.addRectangle(kitColour(kit::kBand + kit::kBandShades - 1), kBandWidth, kFooterFill, true);
   at(kept::kArrowUp, arrowCanvas(kArrowLong, kArrowShort, true, kit::kBall, kit::kInk));
@@ -108,6 +111,23 @@ std::vector<SpriteFModule> slicedPanel(int x, int y, int w, int h) {
   return out;
 }
 
+// A sliced panel whose inside is a few plain rectangles of their own (the game reads a module's
+// sides as bytes): a module more, and dozens of pieces fewer to draw where a screen repaints
+// it whole.
+std::vector<SpriteFModule> solidPanel(ArtSprite& s, int w, int h) {
+  constexpr int kMaxSide = 255;
+  const int iw = w - 2 * kSliceSide, ih = h - 2 * kSliceSide;
+  const int pw = (iw + (iw + kMaxSide - 1) / kMaxSide - 1) / ((iw + kMaxSide - 1) / kMaxSide);
+  const int ph = (ih + (ih + kMaxSide - 1) / kMaxSide - 1) / ((ih + kMaxSide - 1) / kMaxSide);
+  const int fill = s.addRectangle(kitColour(kit::kPanelFill), pw, ph, true);
+  std::vector<SpriteFModule> out;
+  for (int ty : runOffsets(ih, ph))
+    for (int tx : runOffsets(iw, pw)) out.push_back(ArtSprite::entry(fill, kSliceSide + tx, kSliceSide + ty));
+  for (const SpriteFModule& e : slicedPanel(0, 0, w, h))
+    if (e.module != kept::kFill && e.module != kept::kFillSmall) out.push_back(e);
+  return out;
+}
+
 // A 50-pixel option row of the width from its rounded caps and strips.
 std::vector<SpriteFModule> row(int w, bool lit) {
   const int cap = lit ? kept::kLitCap : kept::kRowCap;
@@ -122,7 +142,8 @@ std::vector<SpriteFModule> row(int w, bool lit) {
 // A band across the screen from the band modules.
 std::vector<SpriteFModule> band(int module, int y) {
   std::vector<SpriteFModule> out;
-  for (int x = 0; x < kScreenW; x += kBandWidth) out.push_back(ArtSprite::entry(module, x, y));
+  const int step = module == kept::kBandFill ? kBandWidth : kBandPiece;
+  for (int x = 0; x < kScreenW; x += step) out.push_back(ArtSprite::entry(module, x, y));
   return out;
 }
 
@@ -149,7 +170,7 @@ std::vector<SpriteFModule> screenPanels(ArtSprite& s, const std::vector<PanelBox
       p.replace(kit::kPanelFill, 0);
       p.replace(kit::kPanelSheen, 0);
     }
-    for (const SpriteFModule& e : s.place(p, -b.x, -b.y)) out.push_back(e);
+    for (const SpriteFModule& e : placeRepeating(s, p, -b.x, -b.y)) out.push_back(e);
   }
   return out;
 }
@@ -250,7 +271,9 @@ class MenuSheet {
     s_.setFrame(kFrames - 1, {});
   }
 
-  void picture(int frame, const Canvas& c, int originX = 0, int originY = 0) { s_.setFrame(frame, s_.place(c, originX, originY)); }
+  void picture(int frame, const Canvas& c, int originX = 0, int originY = 0) {
+    s_.setFrame(frame, placeRepeating(s_, c, originX, originY));
+  }
   void frame(int frame, const std::vector<SpriteFModule>& entries) { s_.setFrame(frame, entries); }
   // A frame of one picture centred on its origin, numbered from the shown frames.
   int centred(const Canvas& c) {
@@ -282,10 +305,6 @@ class MenuSheet {
   int next_ = shown::kFirst;
 };
 
-// The main menu's entry bars: their opaque middles need nothing drawn under them.
-constexpr int kBarsX = 440, kBarW = 330, kBarH = 56, kBarCap = 28;
-constexpr int kBarsY[] = {110, 180, 250, 320};
-
 // A whole-screen picture cut into opaque pieces around the boxes left out.
 std::vector<SpriteFModule> placeAround(ArtSprite& s, const Canvas& c, const std::vector<Box>& holes) {
   std::set<int> ys = {0, c.height()};
@@ -312,27 +331,35 @@ std::vector<SpriteFModule> placeAround(ArtSprite& s, const Canvas& c, const std:
   return out;
 }
 
-// The main menu's background whole: the backdrop with its panels, band and emblem, drawn as
-// one layer (the main menu repaints it each time it changes); the separate frames 5 to 8 are
-// the same pieces, which the fly-in draws over it.
+// The main menu's panels and bottom band where frames 5 to 7 put them.
+struct MainMenuPiece {
+  int frame, x, y, w, h;
+};
+constexpr MainMenuPiece kMainMenuPieces[] = {{5, 430, 100, 350, 290}, {6, 10, 290, 400, 140}, {7, 0, 440, kScreenW, 40}};
+
+// The main menu's whole background, which it repaints each time it changes: the backdrop with
+// the emblem in one opaque layer of few pieces, each pixel drawn once, around the panels' and
+// the band's insides, which their own frames fill (the fly-in draws them and frame 8 again).
 std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
-  Canvas c = backdropCanvas(kScreenW, kScreenH);
-  c.draw(panelCanvas(350, 290), 430, 100);
-  c.draw(panelCanvas(400, 140), 10, 290);
-  for (int x = 0; x < kScreenW; x += kBandWidth) c.draw(bandCanvas(kBandWidth, kBarHeight, true), x, 440);
+  Canvas c = backdropCanvas();
   c.draw(emblem, 20, 60);
   std::vector<Box> holes;
-  for (int y : kBarsY) holes.push_back({kBarsX + kBarCap, y, kBarW - 2 * kBarCap, kBarH});
-  return placeAround(s, c, holes);
+  for (const MainMenuPiece& p : kMainMenuPieces) {
+    const int edge = p.frame == 7 ? 0 : kSliceSide;  // a panel's rounded rim shows what lies under it
+    holes.push_back({p.x + edge, p.y + edge, p.w - 2 * edge, p.h - 2 * edge});
+  }
+  std::vector<SpriteFModule> out = placeAround(s, c, holes);
+  for (const MainMenuPiece& p : kMainMenuPieces) out.push_back(ArtSprite::frameEntry(p.frame, p.x, p.y));
+  return out;
 }
 
 void addMainMenu(MenuSheet& m) {
   m.frame(2, slicedPanel(0, 0, 500, 280));
   const Canvas title = titleCanvas("Sorvantel 2009", 6, 3);
   m.picture(3, title, title.width() / 2, title.height() / 2);
-  m.picture(4, backdropCanvas(kScreenW, kScreenH));
-  m.frame(5, slicedPanel(0, 0, 350, 290));
-  m.frame(6, slicedPanel(0, 0, 400, 140));
+  m.frame(4, backdropFrame(m.sprite()));
+  m.frame(5, solidPanel(m.sprite(), 350, 290));
+  m.frame(6, solidPanel(m.sprite(), 400, 140));
   // The bottom band runs off the screen's bottom edge.
   m.frame(7, band(kept::kBar, 0));
   const Canvas emblem = emblemCanvas();
@@ -461,7 +488,7 @@ void addAnimations(MenuSheet& m) {
       track.set(0, y, kit::kPanelEdge);
       track.set(249, y, kit::kPanelEdge);
     }
-    rank.push_back({m.shownFrame(m.sprite().place(track, 0, 7)), 1});
+    rank.push_back({m.shownFrame(placeRepeating(m.sprite(), track, 0, 7)), 1});
   }
   m.anim(kAnimRankBand, rank);
   std::vector<ArtStep> turn;

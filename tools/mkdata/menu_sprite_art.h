@@ -20,8 +20,7 @@ inline constexpr int kMenuFramesInMatch[] = {13, 14, 20, 21, 23, 24, 25, 27, 41,
                                              52, 53, 54, 119, 126};
 inline constexpr int kMenuAnimsInMatch[] = {6, 17, 33, 34, 35, 36, 37, 38};
 
-// The main menu's whole background (the backdrop with frames 5 to 8 on it, and nothing under
-// the entry bars' middles).
+// The main menu's whole background: the backdrop with frames 5 to 8 on it.
 inline constexpr int kMainMenuLayerFrame = 9;
 // New frames of the layouts: the options' header plate, the keys picture's panel, the roster
 // cards' bands (the full card's in the court's palette, the compact card's plain) and the

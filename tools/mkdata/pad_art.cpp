@@ -35,23 +35,33 @@ Pt along(Pt from, int direction, int length) {
 
 enum : uint8_t {
   kKey, kRing, kKeyBody, kKeyEdge, kArrow, kLitBody, kLitArrow,
-  kButtonBody, kButtonEdge, kButtonInk, kTouched,
+  kButtonBody, kButtonEdge, kButtonInk, kTouched, kKeySheen,
 };
+constexpr int kSheenShades = 4;  // from kKeySheen, light to the body's own colour
 
 // The pad's palette, or the dimmer one of the pad while a button is held, whose buttons light.
+// Only the ring and the touched rings are translucent: the keys and buttons are drawn every
+// frame of a match, and a keyed opaque picture draws several times faster than a blended one.
 std::vector<uint32_t> padPalette(bool held) {
-  const uint32_t calm = held ? 0x50 : 0x90;
   return {kArtKey,
           withAlpha(0xFFFFFF, held ? 0x38 : 0x60),
-          withAlpha(0x0C1830, calm),
-          withAlpha(0xFFFFFF, held ? 0x60 : 0xA0),
-          withAlpha(0xFFFFFF, held ? 0x80 : 0xD0),
-          withAlpha(0xFFC830, 0xB0),
-          withAlpha(0xFFFFFF, 0xF0),
-          held ? withAlpha(0xFFC830, 0xB0) : withAlpha(0x0C1830, calm),
-          withAlpha(0xFFFFFF, 0xB0),
-          withAlpha(0xFFFFFF, 0xE0),
+          opaque(held ? 0x0E1626 : 0x16253F),
+          opaque(held ? 0x6A7486 : 0xC8D2E2),
+          opaque(held ? 0x9AA4B4 : 0xFFFFFF),
+          opaque(0xF0B828),
+          opaque(0x16253F),
+          opaque(held ? 0xF0B828 : 0x16253F),
+          opaque(0xC8D2E2),
+          opaque(held ? 0x16253F : 0xF4F6FA),
           withAlpha(0xFFE040, 0xD0)};
+}
+
+std::vector<uint32_t> padColours(bool held) {
+  std::vector<uint32_t> colours = padPalette(held);
+  const uint32_t body = colours[kKeyBody];
+  const std::vector<uint32_t> sheen = shades(opaque(held ? 0x1A263E : 0x2E4670), body, kSheenShades + 1);
+  colours.insert(colours.end(), sheen.begin(), sheen.end() - 1);
+  return colours;
 }
 
 // The pad is painted on a canvas whose middle is the frame's origin, the middle of the
@@ -72,12 +82,25 @@ Pt keyCentre(int cell) { return keyAt(directionOf(cell)); }
 
 Canvas padCanvas() { return Canvas(2 * kHalf + 1, 2 * kHalf + 1); }
 
-void directionKey(Canvas& c, int cell, uint8_t body, uint8_t arrow) {
+// A key's round body, the same for every key: its edge, and a sheen fading down its upper half.
+Canvas keyBody(uint8_t body) {
+  Canvas c(2 * kKeyRadius + 1, 2 * kKeyRadius + 1);
+  c.fillEllipse(kKeyRadius, kKeyRadius, kKeyRadius, kKeyRadius, kKeyEdge);
+  c.fillEllipse(kKeyRadius, kKeyRadius, kKeyRadius - 2, kKeyRadius - 2, body);
+  if (body == kKeyBody) c.rampOver(kKeyBody, 0, 0, c.width(), kKeyRadius, kKeySheen, kSheenShades);
+  return c;
+}
+
+// A direction key: the shared body with its own arrow over it.
+std::vector<SpriteFModule> directionKey(ArtSprite& art, int cell, uint8_t body, uint8_t arrow) {
   const Pt k = keyCentre(cell);
   const int d = directionOf(cell);
-  c.fillEllipse(k.x, k.y, kKeyRadius, kKeyRadius, kKeyEdge);
-  c.fillEllipse(k.x, k.y, kKeyRadius - 2, kKeyRadius - 2, body);
+  std::vector<SpriteFModule> entries = {
+      ArtSprite::entry(art.addModule(keyBody(body)), k.x - kKeyRadius - kHalf, k.y - kKeyRadius - kHalf)};
+  Canvas c = padCanvas();
   c.fillPolygon({along(k, d, 14), along(k, d + 6, 9), along(k, d - 6, 9)}, arrow);
+  for (const SpriteFModule& e : art.place(c, kHalf, kHalf)) entries.push_back(e);
+  return entries;
 }
 
 // The ring between key `cell` and the next one clockwise, leaving the keys out.
@@ -112,28 +135,33 @@ std::vector<SpriteFModule> pad(ArtSprite& art) {
   std::vector<SpriteFModule> entries;
   for (int cell : directionCells()) {
     for (const SpriteFModule& e : art.place(ringArc(cell), kHalf, kHalf)) entries.push_back(e);
-    Canvas key = padCanvas();
-    directionKey(key, cell, kKeyBody, kArrow);
-    for (const SpriteFModule& e : art.place(key, kHalf, kHalf)) entries.push_back(e);
+    for (const SpriteFModule& e : directionKey(art, cell, kKeyBody, kArrow)) entries.push_back(e);
   }
   return entries;
 }
 
-std::vector<SpriteFModule> litKey(ArtSprite& art, int cell) {
-  Canvas c = padCanvas();
-  directionKey(c, cell, kLitBody, kLitArrow);
-  return art.place(c, kHalf, kHalf);
-}
+std::vector<SpriteFModule> litKey(ArtSprite& art, int cell) { return directionKey(art, cell, kLitBody, kLitArrow); }
 
 // The round buttons, about their touch boxes' middles.
 enum class Button { kOk, kLob, kMenu };
 constexpr int kButtonRadius[3] = {44, 40, 30};
 
-Canvas button(Button b) {
+// A round picture symmetric top to bottom as its upper half and the same half upside down,
+// about the picture's middle.
+constexpr int kFlipY = 2;
+std::vector<SpriteFModule> halves(ArtSprite& art, const Canvas& round) {
+  const int r = round.width() / 2;
+  const int half = art.addModule(round.crop({0, 0, round.width(), r + 1}));
+  return {ArtSprite::entry(half, -r, -r), ArtSprite::entry(half, -r, 0, kFlipY)};
+}
+
+// A button: its body in halves, its sign over it.
+std::vector<SpriteFModule> button(ArtSprite& art, Button b) {
   const int r = kButtonRadius[static_cast<int>(b)];
+  Canvas body(2 * r + 1, 2 * r + 1);
+  body.fillEllipse(r, r, r, r, kButtonEdge);
+  body.fillEllipse(r, r, r - 3, r - 3, kButtonBody);
   Canvas c(2 * r + 1, 2 * r + 1);
-  c.fillEllipse(r, r, r, r, kButtonEdge);
-  c.fillEllipse(r, r, r - 3, r - 3, kButtonBody);
   if (b == Button::kOk) {
     glyph(c, kGlyphO, r - 23, r - 14, 4, kButtonInk);
     glyph(c, kGlyphK, r + 3, r - 14, 4, kButtonInk);
@@ -148,14 +176,16 @@ Canvas button(Button b) {
   } else {
     for (int bar = -1; bar <= 1; bar++) c.fillRect(r - 14, r + bar * 9 - 2, 28, 5, kButtonInk);
   }
-  return c;
+  std::vector<SpriteFModule> entries = halves(art, body);
+  for (const SpriteFModule& e : art.place(c, r, r)) entries.push_back(e);
+  return entries;
 }
 
-Canvas touchedRing(Button b) {
+std::vector<SpriteFModule> touchedRing(ArtSprite& art, Button b) {
   const int r = kButtonRadius[static_cast<int>(b)];
   Canvas c(2 * r + 5, 2 * r + 5);
   c.ellipseRing(r + 2, r + 2, r + 2, r + 2, 5, kTouched);
-  return c;
+  return halves(art, c);
 }
 
 constexpr int kOkFrame = 10, kLobFrame = 11, kMenuFrame = 12, kEmptyFrame = 13;
@@ -166,10 +196,7 @@ constexpr int kTutorialPad = 19, kWaitingPad = 20;
 constexpr int kLabelledFrames = 132, kLabelledAnims = 48;
 
 void addButtons(ArtSprite& art) {
-  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
-    const Canvas c = button(b);
-    art.setFrame(kOkFrame + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
-  }
+  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) art.setFrame(kOkFrame + static_cast<int>(b), button(art, b));
 }
 
 void finish(ArtSprite& art, int emptyFrame) {
@@ -181,7 +208,7 @@ void finish(ArtSprite& art, int emptyFrame) {
 
 std::vector<uint8_t> padArt() {
   ArtSprite art;
-  art.addPalette(padPalette(false));
+  art.addPalette(padColours(false));
   const int plain = art.setFrame(0, pad(art));
   for (int cell = 0; cell < kCells; cell++) {
     std::vector<SpriteFModule> entries = {ArtSprite::frameEntry(plain, 0, 0)};
@@ -192,10 +219,7 @@ std::vector<uint8_t> padArt() {
   }
   addButtons(art);
   art.setFrame(kEmptyFrame, {});
-  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) {
-    const Canvas c = touchedRing(b);
-    art.setFrame(kOkTouched + static_cast<int>(b), art.place(c, c.width() / 2, c.height() / 2));
-  }
+  for (Button b : {Button::kOk, Button::kLob, Button::kMenu}) art.setFrame(kOkTouched + static_cast<int>(b), touchedRing(art, b));
   // The tutorial lights every direction; the pad waiting for the serve shows them unlit.
   std::vector<SpriteFModule> tutorial = {ArtSprite::frameEntry(plain, 0, 0)};
   for (int cell : directionCells()) {
@@ -209,7 +233,7 @@ std::vector<uint8_t> padArt() {
 
 std::vector<uint8_t> heldPadArt() {
   ArtSprite art;
-  art.addPalette(padPalette(true));
+  art.addPalette(padColours(true));
   art.setFrame(0, pad(art));
   addButtons(art);
   art.setFrame(kEmptyFrame, {});
@@ -227,16 +251,20 @@ std::vector<uint8_t> padKeysArt() {
   appendShades(colours, opaque(0x64748C), opaque(0x333E52), kShades);
   colours.push_back(opaque(0xFFFFFF));
   art.addPalette(colours);
+  // One cap for every key, its digit drawn over it.
+  Canvas cap(kCap, kCap);
+  cap.fillRect(0, 2, kCap, kCap - 4, kCapEdge);
+  cap.fillRect(2, 0, kCap - 4, kCap, kCapEdge);
+  cap.fillRect(1, 1, kCap - 2, kCap - 2, kCapEdge);
+  cap.ramp(3, 3, kCap - 6, kCap - 6, kCapFirst, kShades);
+  cap.fillRect(4, 2, kCap - 8, 2, kCapLight);
   for (int i = 0; i < kKeys; i++) {
-    Canvas cap(kCap, kCap);
-    cap.fillRect(0, 2, kCap, kCap - 4, kCapEdge);
-    cap.fillRect(2, 0, kCap - 4, kCap, kCapEdge);
-    cap.fillRect(1, 1, kCap - 2, kCap - 2, kCapEdge);
-    cap.ramp(3, 3, kCap - 6, kCap - 6, kCapFirst, kShades);
-    cap.fillRect(4, 2, kCap - 8, 2, kCapLight);
-    glyph(cap, i, kCap / 2 - 10, kCap / 2 - 14, 4, kDigit);
+    Canvas digit(kCap, kCap);
+    glyph(digit, i, kCap / 2 - 10, kCap / 2 - 14, 4, kDigit);
     const int x = (i % 3 - 1) * kStep, y = (i / 3 - 1) * kStep;
-    art.setFrame(kFirstKey + i, art.place(cap, kCap / 2 - x, kCap / 2 - y));
+    std::vector<SpriteFModule> entries = art.place(cap, kCap / 2 - x, kCap / 2 - y);
+    for (const SpriteFModule& e : art.place(digit, kCap / 2 - x, kCap / 2 - y)) entries.push_back(e);
+    art.setFrame(kFirstKey + i, entries);
   }
   finish(art, 0);
   return art.write();
