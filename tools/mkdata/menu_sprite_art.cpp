@@ -175,6 +175,10 @@ std::vector<SpriteFModule> screenPanels(ArtSprite& s, const std::vector<PanelBox
   return out;
 }
 
+// The main menu's achievement panel slides in at the left; the emblem stands beside it, between
+// it and the entries' panel, so the panel never covers it.
+constexpr int kAchievementPanelW = 236, kEmblemX = 222, kEmblemY = 56;
+
 // Two rackets crossed behind a ball.
 Canvas emblemCanvas() {
   constexpr int kW = 220, kH = 210;
@@ -342,7 +346,7 @@ constexpr MainMenuPiece kMainMenuPieces[] = {{5, 430, 100, 350, 290}, {6, 10, 29
 // the band's insides, which their own frames fill (the fly-in draws them and frame 8 again).
 std::vector<SpriteFModule> mainMenuLayer(ArtSprite& s, const Canvas& emblem) {
   Canvas c = backdropCanvas();
-  c.draw(emblem, 20, 60);
+  c.draw(emblem, kEmblemX, kEmblemY);
   std::vector<Box> holes;
   for (const MainMenuPiece& p : kMainMenuPieces) {
     const int edge = p.frame == 7 ? 0 : kSliceSide;  // a panel's rounded rim shows what lies under it
@@ -383,8 +387,8 @@ void addPanels(MenuSheet& m) {
   m.picture(19, hint);
   m.frame(20, band(kept::kHeader, 0));
   m.frame(21, joined(band(kept::kBar, 0), band(kept::kBandFill, kBarHeight)));
-  std::vector<SpriteFModule> achievement = slicedPanel(0, 0, 300, 140);
-  achievement.push_back(ArtSprite::entry(kept::kBall, 266, 106));
+  std::vector<SpriteFModule> achievement = slicedPanel(0, 0, kAchievementPanelW, 140);
+  achievement.push_back(ArtSprite::entry(kept::kBall, kAchievementPanelW - 34, 106));
   m.frame(22, achievement);
   m.frame(23, slicedPanel(0, 0, 720, 380));
   m.frame(24, slicedPanel(20, 0, 760, 246));
