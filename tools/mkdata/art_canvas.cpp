@@ -49,6 +49,14 @@ void Canvas::fillRect(int x, int y, int w, int h, uint8_t c) {
   }
 }
 
+void Canvas::strokeRect(int x, int y, int w, int h, uint8_t c) {
+  if (w <= 0 || h <= 0) return;
+  fillRect(x, y, w, 1, c);
+  fillRect(x, y + h - 1, w, 1, c);
+  fillRect(x, y, 1, h, c);
+  fillRect(x + w - 1, y, 1, h, c);
+}
+
 void Canvas::fillPolygon(const std::vector<Pt>& points, uint8_t c) {
   std::vector<Pt> sub;
   sub.reserve(points.size());

@@ -39,6 +39,8 @@ class Canvas {
 
   void fill(uint8_t c);
   void fillRect(int x, int y, int w, int h, uint8_t c);
+  // The 1-pixel edge of the rectangle.
+  void strokeRect(int x, int y, int w, int h, uint8_t c);
   // Pixels whose centres lie inside the polygon (even-odd rule); points in pixels or, for
   // the Sub form, in 1/kSub pixels.
   void fillPolygon(const std::vector<Pt>& points, uint8_t c);

@@ -21,14 +21,7 @@ Canvas segmentCanvas(bool full) {
   } else {
     c.fillRect(0, 0, w, kLoadingSegmentH, kit::kPanelShadow);
   }
-  for (int x = 0; x < w; x++) {
-    c.set(x, 0, kit::kPanelEdge);
-    c.set(x, kLoadingSegmentH - 1, kit::kPanelEdge);
-  }
-  for (int y = 0; y < kLoadingSegmentH; y++) {
-    c.set(0, y, kit::kPanelEdge);
-    c.set(w - 1, y, kit::kPanelEdge);
-  }
+  c.strokeRect(0, 0, w, kLoadingSegmentH, kit::kPanelEdge);
   return c;
 }
 

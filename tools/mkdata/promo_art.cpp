@@ -59,14 +59,7 @@ Canvas languageMark(int w, int h, int index) {
   static constexpr uint8_t kStripes[] = {kit::kAccent, kit::kWhite, kit::kBall, kit::kRacket, kit::kSea, kit::kLand, kit::kGold};
   Canvas c(w, h, kStripes[index % 7]);
   c.fillRect(0, h / 2, w, h - h / 2, kStripes[(index * 3 + 1) % 7]);
-  for (int x = 0; x < w; x++) {
-    c.set(x, 0, kit::kInk);
-    c.set(x, h - 1, kit::kInk);
-  }
-  for (int y = 0; y < h; y++) {
-    c.set(0, y, kit::kInk);
-    c.set(w - 1, y, kit::kInk);
-  }
+  c.strokeRect(0, 0, w, h, kit::kInk);
   return c;
 }
 
