@@ -105,6 +105,38 @@ TEST(MkdataArchive, SameBytesOnEveryBuildAndReadableByAnIndependentReader) {
             jadSource);
 }
 
+// The two styles differ in their pictures only: every other entry (constants, properties,
+// texts, menus, the game's tables, the level data) is the same bytes in both, and the labelled
+// archive, which tests find sprites in by their labels, stays as it was last checked.
+TEST(MkdataArchive, TheStylesDifferInTheirPicturesOnly) {
+  auto build = [](DataStyle style) {
+    ArchiveWriter archive;
+    std::string error;
+    EXPECT_TRUE(buildArchive(defaultDataDir(), &archive, &error, kDefaultLanguage, {}, style)) << error;
+    return archive.build();
+  };
+  const std::vector<uint8_t> art = build(DataStyle::kArt), labels = build(DataStyle::kLabels);
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (uint8_t b : labels) hash = (hash ^ b) * 0x100000001b3ull;
+  EXPECT_EQ(hash, 0x70d45875503e4142ull) << std::hex << "0x" << hash;
+  auto entry = [](const std::vector<uint8_t>& bar, const std::string& name) {
+    const IndependentEntry e = readTable(bar)[name];
+    return std::vector<uint8_t>(bar.begin() + e.offset, bar.begin() + e.offset + e.size);
+  };
+  auto packEntry = [&](const std::vector<uint8_t>& bar, const std::string& pack, int32_t index) {
+    std::vector<uint8_t> out;
+    EXPECT_TRUE(resourcePackEntry(entry(bar, pack), index, &out)) << pack << " " << index;
+    return out;
+  };
+  for (const char* name : {"constants.bin", "app.jad", "texts", "menudata", "fonts"}) {
+    EXPECT_EQ(entry(art, name), entry(labels, name)) << name;
+  }
+  for (int32_t e : {kBootArrayData, kBootArrayDescriptor, kBootAchievements}) {
+    EXPECT_EQ(packEntry(art, "boot", e), packEntry(labels, "boot", e)) << "boot " << e;
+  }
+  for (int32_t e = 2; e < 22; e++) EXPECT_EQ(packEntry(art, "training", e), packEntry(labels, "training", e)) << e;
+}
+
 TEST(MkdataArchive, EveryConstantStringRoundTrips) {
   std::string source, error;
   std::vector<std::u16string> expected;
