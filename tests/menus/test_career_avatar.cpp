@@ -4,14 +4,12 @@
 // and the touches of the paint. Pictures go to build/menus/career_*.png for a look.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
-#include "tests/device/png_writer.h"
 #include "tests/menus/quick_fixture.h"
+#include "tests/support/picture_file.h"
 
 namespace sorv::test {
 namespace {
@@ -98,21 +96,7 @@ class CareerAvatarTest : public QuickMatchTest {
     CGame::gameCanvas->pointerReleased(480 - y, x);
     frame();
   }
-  static void savePicture(const char* name) {
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "menus";
-    std::filesystem::create_directories(folder);
-    std::vector<uint32_t> argb;
-    for (int32_t y = 0; y < CGame::kGameHeight; y++) {
-      for (int32_t x = 0; x < CGame::kGameWidth; x++) {
-        const uint16_t p = at(x, y);
-        const uint32_t r = (p >> 11) << 3, g = ((p >> 5) & 0x3F) << 2, b = (p & 0x1F) << 3;
-        argb.push_back(0xFF000000u | r << 16 | g << 8 | b);
-      }
-    }
-    const std::vector<uint8_t> png = writePng(argb, CGame::kGameWidth, CGame::kGameHeight, PngFormat{});
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  }
+  static void savePicture(const char* name) { test::savePicture(CGame::backBuffer, "menus", name); }
 };
 
 TEST_F(CareerAvatarTest, EachCursorRowEditsItsRowAndWraps) {

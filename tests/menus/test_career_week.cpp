@@ -5,16 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "device/sound_glue.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
-#include "tests/device/png_writer.h"
 #include "tests/menus/quick_fixture.h"
+#include "tests/support/picture_file.h"
 #include "tools/mkdata/sound_builder.h"
 
 namespace sorv::test {
@@ -86,20 +84,7 @@ class CareerWeekTest : public CareerTest {
     EXPECT_TRUE(CGame::RMS(true, CGame::kCareerRecord));
     return le32(record(CGame::kCareerRecord), kPointsByte);
   }
-  static void savePicture(const std::string& name) {
-    std::vector<uint32_t> argb;
-    for (int32_t y = 0; y < CGame::kGameHeight; y++) {
-      for (int32_t x = 0; x < CGame::kGameWidth; x++) {
-        const uint16_t p = at(x, y);
-        argb.push_back(0xFF000000u | ((p >> 11) << 3) << 16 | (((p >> 5) & 0x3F) << 2) << 8 | (p & 0x1F) << 3);
-      }
-    }
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "career_week";
-    std::filesystem::create_directories(folder);
-    const std::vector<uint8_t> png = writePng(argb, CGame::kGameWidth, CGame::kGameHeight, PngFormat{});
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  }
+  static void savePicture(const std::string& name) { test::savePicture(CGame::backBuffer, "career_week", name + ".png"); }
 };
 
 TEST_F(CareerWeekTest, ClosingAWeekTakesTheTournamentsPointsAndSavesTheNewWeekAtOnce) {

@@ -4,13 +4,11 @@
 // buffer written to build/mode/ for a look.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "tests/device/png_writer.h"
 #include "tests/menus/menu_fixture.h"
+#include "tests/support/picture_file.h"
 
 namespace sorv::test {
 
@@ -46,15 +44,7 @@ class ModeArtTest : public MenuTest {
   }
 
   static void save(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h) {
-    std::vector<uint32_t> argb;
-    for (uint16_t p : region(x, y, w, h)) {
-      argb.push_back(0xFF000000u | ((p >> 11) << 3) << 16 | (((p >> 5) & 0x3F) << 2) << 8 | (p & 0x1F) << 3);
-    }
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "mode";
-    std::filesystem::create_directories(folder);
-    const std::vector<uint8_t> png = writePng(argb, w, h, PngFormat{});
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    savePicture(CGame::backBuffer, "mode", name, x, y, w, h);
   }
 };
 

@@ -3,15 +3,13 @@
 // career art. Each picture is also written to build/career/ for a look.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "device/pixel_formats.h"
-#include "tests/device/png_writer.h"
 #include "tests/menus/menu_fixture.h"
+#include "tests/support/picture_file.h"
 #include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/sprite_packs.h"
 
@@ -36,15 +34,7 @@ class CareerArtTest : public MenuTest {
   static int32_t animCount(ASprite* s) { return isNull(s->animAFrameCount) ? 0 : s->animAFrameCount->length; }
 
   static void save(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h) {
-    std::vector<uint32_t> argb;
-    for (uint16_t p : region(x, y, w, h)) {
-      argb.push_back(0xFF000000u | ((p >> 11) << 3) << 16 | (((p >> 5) & 0x3F) << 2) << 8 | (p & 0x1F) << 3);
-    }
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "career";
-    std::filesystem::create_directories(folder);
-    const std::vector<uint8_t> png = writePng(argb, w, h, PngFormat{});
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    savePicture(CGame::backBuffer, "career", name, x, y, w, h);
   }
 
   static bool sea(uint16_t p) {

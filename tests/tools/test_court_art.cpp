@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,8 +17,8 @@
 #include "game/cae.h"
 #include "match/ctennis.h"
 #include "sprites/cactor.h"
-#include "tests/device/png_writer.h"
 #include "tests/match/loading_fixture.h"
+#include "tests/support/picture_file.h"
 #include "tools/data/court_geometry.h"
 #include "tools/mkdata/court_art.h"
 #include "tools/mkdata/court_painter.h"
@@ -91,20 +90,7 @@ class CourtArtTest : public LoadingTest {
     return out;
   }
 
-  static void save(const std::string& name, Image* image) {
-    std::vector<uint32_t> argb;
-    for (int32_t y = 0; y < image->getHeight(); y++) {
-      for (int32_t x = 0; x < image->getWidth(); x++) {
-        const uint16_t p = pixelOf(image, x, y);
-        argb.push_back(0xFF000000u | ((p >> 11) << 3) << 16 | (((p >> 5) & 0x3F) << 2) << 8 | (p & 0x1F) << 3);
-      }
-    }
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "court";
-    std::filesystem::create_directories(folder);
-    const std::vector<uint8_t> png = writePng(argb, image->getWidth(), image->getHeight(), PngFormat{});
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  }
+  static void save(const std::string& name, Image* image) { savePicture(image, "court", name); }
 };
 
 // Each court picture frame and the surface it paints (frame 0 grass, 1 hard, 2 clay), in the

@@ -7,15 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "device/pixel_formats.h"
-#include "tests/device/png_writer.h"
 #include "tests/menus/menu_fixture.h"
+#include "tests/support/picture_file.h"
 #include "tools/mkdata/art_sprite.h"
 #include "tools/mkdata/badge_art.h"
 #include "tools/mkdata/looks_source.h"
@@ -78,15 +76,7 @@ class TitleArtTest : public MenuTest {
   static bool grey(uint16_t p) { return (p >> 11) == (p & 0x1F) && ((p >> 5) & 0x3F) >> 1 == (p >> 11); }
 
   static void save(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h) {
-    std::vector<uint32_t> argb;
-    for (uint16_t p : region(x, y, w, h)) {
-      argb.push_back(0xFF000000u | ((p >> 11) << 3) << 16 | (((p >> 5) & 0x3F) << 2) << 8 | (p & 0x1F) << 3);
-    }
-    const std::filesystem::path folder = std::filesystem::path(SORV_BUILD_DIR) / "title";
-    std::filesystem::create_directories(folder);
-    const std::vector<uint8_t> png = writePng(argb, w, h, PngFormat{});
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    savePicture(CGame::backBuffer, "title", name, x, y, w, h);
   }
 
   static std::vector<mk::Look> looks() {
