@@ -22,7 +22,7 @@ class LoadingTest : public MenuTest {
   void SetUp() override {
     if (access("/dev/shm", W_OK) == 0) setenv("TMPDIR", "/dev/shm", 1);
     MenuTest::SetUp();
-    useShippedData();
+    useShippedData("EN", dataStyle());
     CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
     CGame::loadSprite(nullptr, false, kBootSprite, false);
     CGame::initArrays();
@@ -30,6 +30,10 @@ class LoadingTest : public MenuTest {
     CGame::Lib_Close();
     CGame::initRMS();
   }
+
+  // The pictures of the match: the labelled blocks that pixel-placing tests find by their
+  // labels, unless a test looks at the shipped art.
+  virtual mkdata::DataStyle dataStyle() const { return mkdata::DataStyle::kLabels; }
 
   // What the selection leaves for a match of the category on the court, then the match
   // object as switchToPlayGame makes it.

@@ -16,6 +16,8 @@ namespace {
 
 class OverlayShots : public OverlaysTest {
  protected:
+  // The overlays are looked at as a player sees them: on the shipped art.
+  mkdata::DataStyle dataStyle() const override { return mkdata::DataStyle::kArt; }
   static void closeBall(int32_t line, int32_t zone, int32_t zoneZ, int32_t t) {
     CTennis::deadBallReason = CTennis::kReasonOut;
     CTennis::deadBallFrame = CTennis::matchFrame - t;
