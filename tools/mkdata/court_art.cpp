@@ -7,6 +7,7 @@
 
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/art_sprite.h"
+#include "tools/mkdata/court_image.h"
 #include "tools/mkdata/court_painter.h"
 #include "tools/mkdata/font_builder.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 constexpr int kImageW = court::kCourtImageWidth, kImageH = court::kCourtImageHeight;
 
-// The court pictures are cut finer than other art, and their lines apart from the floor in
-// finer pieces still: the floor's and the far stands' equal stretches then share their
-// tiles, and the match keeps a court picture decoded throughout. The net's mesh repeats
-// every few pixels, so its pieces are cut to a multiple of that.
-constexpr int kCourtTile = 60, kLineTile = 20;
+// The net's mesh repeats every few pixels, so its pieces are cut to a multiple of that.
 constexpr int kNetTileW = 60, kNetTileH = 20;
 
 // The ink of a box of the canvas (empty when none).
@@ -57,71 +54,17 @@ std::vector<SpriteFModule> tilesOf(ArtSprite& sprite, const Canvas& canvas, int 
 constexpr CourtSurface kTypeSurfaces[kCourtTypes] = {CourtSurface::kClay, CourtSurface::kHard, CourtSurface::kGrass,
                                                       CourtSurface::kGrass};
 
-// One picture for every surface: every role its own index after the key, painted with
-// stripes and grain both, and each surface's look in a palette of its own.
-CourtInks everySurfaceInks() {
-  CourtInks inks{};
-  for (int role = 0; role < kCourtRoleCount; role++) inks[role] = static_cast<uint8_t>(1 + role);
-  return inks;
-}
-
-Canvas everySurfacePicture(int w, int h, bool showCourt, const CourtView& view, bool lines = true) {
-  CourtLook look = courtLook(CourtSurface::kGrass, showCourt);
+// One picture for every surface, painted with stripes and grain both, and each surface's
+// look in a palette of its own.
+Canvas everySurfacePicture(int w, int h, const CourtView& view) {
+  CourtLook look = courtLook(CourtSurface::kGrass, false);
   look.stripes = look.grain = true;
-  look.lines = lines;
   Canvas canvas(w, h);
-  paintCourt(canvas, look, everySurfaceInks(), view);
+  paintCourt(canvas, look, courtRoleInks(), view);
   return canvas;
 }
 
-std::vector<uint32_t> surfacePalette(CourtSurface surface, bool showCourt) {
-  const CourtColours colours = courtLook(surface, showCourt).colours;
-  std::vector<uint32_t> palette{kArtKey};
-  palette.insert(palette.end(), colours.begin(), colours.end());
-  return palette;
-}
-
-// --- Court pictures
-
-constexpr int kPictureFrames = 3;
-
-CourtSurface surfaceOfFrame(int frame) {
-  for (int type = 0; type < kCourtTypes; type++) {
-    if (kCourtPictureFrames[type] == frame) return kTypeSurfaces[type];
-  }
-  return CourtSurface::kGrass;
-}
-
-// The three frames are one picture, each frame taking its surface's palette: the match keeps
-// palette 0 decoded for the whole match and decodes any other once, while it draws the court
-// image. Palette 0 is the hard court's (the set-up's first court) on a club court and grass
-// on the show court, the only surface a main tournament plays it on.
-std::vector<uint8_t> courtPictureSprite(bool showCourt) {
-  const std::vector<CourtSurface> palettes =
-      showCourt ? std::vector{CourtSurface::kGrass, CourtSurface::kHard, CourtSurface::kClay}
-                : std::vector{CourtSurface::kHard, CourtSurface::kGrass, CourtSurface::kClay};
-  const Canvas floor = everySurfacePicture(kImageW, kImageH, showCourt, CourtView{}, false);
-  Canvas lines = everySurfacePicture(kImageW, kImageH, showCourt, CourtView{});
-  const uint8_t line = everySurfaceInks()[kCourtLine];
-  for (int y = 0; y < kImageH; y++) {
-    for (int x = 0; x < kImageW; x++) {
-      if (lines.at(x, y) != line) lines.set(x, y, 0);
-    }
-  }
-  ArtSprite sprite;
-  sprite.usePerModulePalettes();
-  std::vector<SpriteFModule> tiles = tilesOf(sprite, floor, kCourtTile, kCourtTile);
-  for (const SpriteFModule& e : tilesOf(sprite, lines, kLineTile, kLineTile)) tiles.push_back(e);
-  for (int frame = 0; frame < kPictureFrames; frame++) {
-    const auto palette = std::find(palettes.begin(), palettes.end(), surfaceOfFrame(frame)) - palettes.begin();
-    std::vector<SpriteFModule> entries = tiles;
-    for (SpriteFModule& e : entries) e.palette = static_cast<uint8_t>(palette);
-    sprite.addFrame(entries);
-  }
-  sprite.addSequence(0, 1);
-  for (CourtSurface surface : palettes) sprite.addPalette(surfacePalette(surface, showCourt));
-  return sprite.write();
-}
+std::vector<uint32_t> surfacePalette(CourtSurface surface) { return courtRolePalette(courtLook(surface, false).colours); }
 
 // --- The net
 
@@ -169,15 +112,15 @@ constexpr int32_t kPreviewNum = kPreviewW, kPreviewDen = kImageW;
 
 std::vector<uint8_t> previewSprite() {
   const CourtView view(court::kMatchCamera, kPreviewNum, kPreviewDen, 0, court::kCourtImageTop * kPreviewNum / kPreviewDen);
-  Canvas canvas = everySurfacePicture(kPreviewW, kPreviewH, false, view);
-  const CourtInks inks = everySurfaceInks();
+  Canvas canvas = everySurfacePicture(kPreviewW, kPreviewH, view);
+  const CourtInks inks = courtRoleInks();
   paintNet(canvas, inks, view, false);
   for (int x = 0; x < kPreviewW; x++) canvas.set(x, 0, inks[kCourtWallTop]), canvas.set(x, kPreviewH - 1, inks[kCourtWallTop]);
   for (int y = 0; y < kPreviewH; y++) canvas.set(0, y, inks[kCourtWallTop]), canvas.set(kPreviewW - 1, y, inks[kCourtWallTop]);
   ArtSprite sprite;
   sprite.addPicture(canvas, 0, 0);
   sprite.addSequence(0, 1);
-  for (CourtSurface surface : kTypeSurfaces) sprite.addPalette(surfacePalette(surface, false));
+  for (CourtSurface surface : kTypeSurfaces) sprite.addPalette(surfacePalette(surface));
   return sprite.write();
 }
 

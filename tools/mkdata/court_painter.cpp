@@ -131,14 +131,7 @@ void fillStriped(Canvas& canvas, const CourtView& v, int32_t x0, int32_t z0, int
   }
 }
 
-// The swept grain: short dashes, repeating every kGrainPeriod pixels both ways so that equal
-// stretches of floor stay equal pictures.
-constexpr int kGrainPeriod = 60, kGrainDash = 3, kGrainPercent = 13;
-bool grainAt(int x, int y) {
-  const int px = ((x % kGrainPeriod) + kGrainPeriod) % kGrainPeriod / kGrainDash;
-  const int py = ((y % kGrainPeriod) + kGrainPeriod) % kGrainPeriod;
-  return hashOf(px, py, 7) % 100 < kGrainPercent;
-}
+constexpr int kGrainDash = 3, kGrainPercent = 13;
 
 void paintFloor(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& v) {
   for (bool runOff : {true, false}) {
@@ -155,22 +148,15 @@ void paintFloor(Canvas& canvas, const CourtLook& look, const CourtInks& inks, co
     for (int y = 0; y < canvas.height(); y++) {
       for (int x = 0; x < canvas.width(); x++) {
         const uint8_t to = grained[canvas.at(x, y)];
-        if (to != 0 && grainAt(x, y)) canvas.set(x, y, to);
+        if (to != 0 && courtGrainAt(x, y)) canvas.set(x, y, to);
       }
     }
   }
-  // The walls' shadow on the floor at their feet.
-  constexpr int32_t kShadeMm = 500;
-  fillFloorRect(canvas, v, 0, kFarEndZ, kSideX, kFarEndZ + kShadeMm, inks[kCourtFloorShade]);
-  fillFloorRect(canvas, v, 0, kFarEndZ, kShadeMm / 2, kFloorNearZ, inks[kCourtFloorShade]);
-  fillFloorRect(canvas, v, kSideX - kShadeMm / 2, kFarEndZ, kSideX, kFloorNearZ, inks[kCourtFloorShade]);
   if (!look.lines) return;
   for (const GroundLine& line : kLines) paintGroundLine(canvas, v, line, inks[kCourtLine]);
 }
 
 // --- Walls
-
-constexpr int32_t kBackWallMm = 2000, kBarrierMm = 1000, kCapMm = 120, kSkirtMm = 250;
 
 // A wall face standing on the floor: x0..x1 at depth z (back wall) or z0..z1 at x (barrier).
 void paintWall(Canvas& canvas, const CourtView& v, const std::array<int32_t, 4>& foot, int32_t height,
@@ -181,8 +167,18 @@ void paintWall(Canvas& canvas, const CourtView& v, const std::array<int32_t, 4>&
              ink);
   };
   face(0, height, inks[kCourtWall]);
-  face(0, kSkirtMm, inks[kCourtWallBand]);
-  face(height - kCapMm, height, inks[kCourtWallTop]);
+  face(0, kWallSkirtMm, inks[kCourtWallBand]);
+  face(height - kWallCapMm, height, inks[kCourtWallTop]);
+}
+
+void paintWalls(Canvas& canvas, const CourtInks& inks, const CourtView& v) {
+  // Their shadow on the floor at their feet first.
+  fillFloorRect(canvas, v, 0, kFarEndZ, kSideX, kFarEndZ + kBackWallShadeMm, inks[kCourtFloorShade]);
+  fillFloorRect(canvas, v, 0, kFarEndZ, kBarrierShadeMm, kFloorNearZ, inks[kCourtFloorShade]);
+  fillFloorRect(canvas, v, kSideX - kBarrierShadeMm, kFarEndZ, kSideX, kFloorNearZ, inks[kCourtFloorShade]);
+  paintWall(canvas, v, {0, kFarEndZ, kSideX, kFarEndZ}, kBackWallMm, inks);
+  paintWall(canvas, v, {0, kFarEndZ, 0, kFloorNearZ}, kBarrierMm, inks);
+  paintWall(canvas, v, {kSideX, kFarEndZ, kSideX, kFloorNearZ}, kBarrierMm, inks);
 }
 
 // --- Stands
@@ -324,6 +320,24 @@ constexpr SurfaceColours kShowGrass{0x66AC40, 0x529836, 0x66AC40, 0x66AC40, 0x52
 
 }  // namespace
 
+bool courtGrainAt(int x, int y) {
+  const int px = ((x % kCourtGrainPeriod) + kCourtGrainPeriod) % kCourtGrainPeriod / kGrainDash;
+  const int py = ((y % kCourtGrainPeriod) + kCourtGrainPeriod) % kCourtGrainPeriod;
+  return hashOf(px, py, 7) % 100 < kGrainPercent;
+}
+
+CourtInks courtRoleInks() {
+  CourtInks inks{};
+  for (int role = 0; role < kCourtRoleCount; role++) inks[role] = static_cast<uint8_t>(1 + role);
+  return inks;
+}
+
+std::vector<uint32_t> courtRolePalette(const CourtColours& colours) {
+  std::vector<uint32_t> palette{kArtKey};
+  palette.insert(palette.end(), colours.begin(), colours.end());
+  return palette;
+}
+
 CourtView::CourtView(const Camera& c, int32_t n, int32_t d, int32_t x, int32_t y)
     : camera(c), scale(scaleOf(c)), num(n), den(d), originX(x), originY(y) {}
 
@@ -397,15 +411,15 @@ CourtInks addCourtColours(std::vector<uint32_t>& palette, const CourtColours& co
   return inks;
 }
 
-void paintCourt(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& v) {
-  canvas.fill(inks[kCourtRiser]);
-  paintStand(canvas, v, look, inks, kFarStand);
-  paintStand(canvas, v, look, inks, kLeftStand);
-  paintStand(canvas, v, look, inks, kRightStand);
-  paintFloor(canvas, look, inks, v);
-  paintWall(canvas, v, {0, kFarEndZ, kSideX, kFarEndZ}, kBackWallMm, inks);
-  paintWall(canvas, v, {0, kFarEndZ, 0, kFloorNearZ}, kBarrierMm, inks);
-  paintWall(canvas, v, {kSideX, kFarEndZ, kSideX, kFloorNearZ}, kBarrierMm, inks);
+void paintCourt(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& v, unsigned parts) {
+  if ((parts & (kCourtFarStandPart | kCourtSideStandsPart)) != 0) canvas.fill(inks[kCourtRiser]);
+  if ((parts & kCourtFarStandPart) != 0) paintStand(canvas, v, look, inks, kFarStand);
+  if ((parts & kCourtSideStandsPart) != 0) {
+    paintStand(canvas, v, look, inks, kLeftStand);
+    paintStand(canvas, v, look, inks, kRightStand);
+  }
+  if ((parts & kCourtFloorPart) != 0) paintFloor(canvas, look, inks, v);
+  if ((parts & kCourtWallsPart) != 0) paintWalls(canvas, inks, v);
 }
 
 void paintNet(Canvas& canvas, const CourtInks& inks, const CourtView& v, bool doubles, int32_t shakeMm) {

@@ -72,6 +72,16 @@ CourtLook courtLook(CourtSurface surface, bool showCourt);
 // returns the index every role took.
 CourtInks addCourtColours(std::vector<uint32_t>& palette, const CourtColours& colours);
 
+// One picture for every look: every role its own palette index after the key, and a look's
+// colours as a palette in that order.
+CourtInks courtRoleInks();
+std::vector<uint32_t> courtRolePalette(const CourtColours& colours);
+
+// The swept grain's dashes: whether a canvas pixel holds one. The dashes repeat every
+// kCourtGrainPeriod pixels both ways, so equal stretches of floor stay equal pictures.
+inline constexpr int kCourtGrainPeriod = 60;
+bool courtGrainAt(int x, int y);
+
 // Where the picture lands: a court point goes through the camera and the match's logical
 // scale (the camera's own near doubles baseline is 376 logical pixels wide), then takes
 // num / den canvas pixels per logical pixel and is shifted so that logical (0, 0) lies at
@@ -93,7 +103,23 @@ struct CourtView {
   int32_t pixels(int32_t mm, int32_t x, int32_t y, int32_t z) const;
 };
 
-void paintCourt(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& view = {});
+// The parts of a court picture, back to front: the far stands, the side stands, the floor
+// with its lines, and the walls with their shadow on the floor. The stands' parts start by
+// filling the canvas with the risers' colour.
+enum CourtPart : unsigned {
+  kCourtFarStandPart = 1,
+  kCourtSideStandsPart = 2,
+  kCourtFloorPart = 4,
+  kCourtWallsPart = 8,
+  kCourtEveryPart = 15
+};
+void paintCourt(Canvas& canvas, const CourtLook& look, const CourtInks& inks, const CourtView& view = {},
+                unsigned parts = kCourtEveryPart);
+
+// The walls: the back wall behind the far baseline and the barriers along the sides, their
+// cap and skirt bands, and the shadow they cast on the floor at their feet.
+inline constexpr int32_t kBackWallMm = 2000, kBarrierMm = 1000, kWallCapMm = 120, kWallSkirtMm = 250;
+inline constexpr int32_t kBackWallShadeMm = 500, kBarrierShadeMm = 250;
 
 // The net across the court: the mesh between two posts (the singles net over the span the
 // ball's net test takes, the doubles net between the doubles posts), a grid of strands with
