@@ -217,7 +217,11 @@ void CTennis::drawEntryCover() {
   ASprite* sprite = CGame::MenuGetItemSprite(courtLayoutMenu, kFrontItem);
   if (!isNull(sprite) && !isNull(sprite->frameFModuleCount) && frame >= 0 &&
       frame < sprite->frameFModuleCount->length) {
+    // The item's place is a point of the court image, which the scroll moves on the screen:
+    // the cover follows it so the gate stays where the background drew it.
+    CGame::setMenuPaintPosition(-viewX, -kLayoutYOffset - viewY);
     CGame::DrawFrameAsItem(frame, -2, courtLayoutMenu, kFrontItem, false);
+    CGame::resetMenuPaintPosition();
   }
   CGame::SetMenuGfx(previous);
 }

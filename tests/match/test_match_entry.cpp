@@ -145,6 +145,37 @@ TEST_F(MatchEntry, TheLoaderStartsTheMatchOnceWhateverTheCallsAfterItsLastStep) 
   }
 }
 
+// The gate drawn again over the walking players lies on the gate the court image holds,
+// wherever the entry's scroll has moved the view.
+TEST_F(MatchEntry, TheGatesCoverStaysOnTheCourtsGateAsTheViewScrolls) {
+  startMatch(0, 0);
+  const int32_t layout = CTennis::courtLayoutMenu;
+  constexpr int32_t kGateItem = 3, kKey = 0x00FF00FF;
+  Image* gate = Image::createImage(CTennis::courtImage->getWidth(), CTennis::courtImage->getHeight());
+  Graphics* g = gate->getGraphics();
+  g->setColor(kKey);
+  g->fillRect(0, 0, gate->getWidth(), gate->getHeight());
+  Graphics* previous = CGame::GetMenuGfx();
+  CGame::SetMenuGfx(g);
+  CGame::DrawFrameAsItem(CGame::GetMenuItemFrameID(layout, kGateItem), -2, layout, kGateItem, false);
+  CGame::SetMenuGfx(previous);
+  for (int32_t n = 0; n < 12; n++) frame();
+  ASSERT_EQ(CTennis::matchState, 1);
+  ASSERT_NE(CTennis::viewX, 0) << "the view has not scrolled to where it tells";
+  int32_t compared = 0, moved = 0;
+  for (int32_t y = 0; y < gate->getHeight(); y++) {
+    for (int32_t x = 0; x < gate->getWidth(); x++) {
+      if (pixel(gate, x, y) == rgb565(kKey)) continue;
+      const int32_t sx = x - CTennis::viewX, sy = y - 32 - CTennis::viewY;
+      if (sx < 0 || sy < 0 || sx >= CGame::kGameWidth || sy >= CGame::kGameHeight) continue;
+      compared++;
+      moved += pixel(CGame::backBuffer, sx, sy) != pixel(CTennis::courtImage, x, y);
+    }
+  }
+  EXPECT_GT(compared, 100);
+  EXPECT_EQ(moved, 0);
+}
+
 TEST_F(MatchEntry, TheAttributeCardIsTheSamePictureOnTheSameData) {
   startMatch(0, 0);
   Image* user = CTennis::createPlayerAttrImage(CTennis::player, nullptr);
