@@ -88,7 +88,7 @@ class CourtTest : public LoadingTest {
   // The attribute card of player 1 (character 0) on the shipped data.
   static constexpr uint64_t kAttrCardHash = 0x517afffbb57973f5ull;
   // Doubles at the 30th frame of the entry, and singles at the serve, on court type 0.
-  static constexpr uint64_t kEntrySceneHash = 0xcb2928c9a9e2b745ull, kServeSceneHash = 0x8e2268f983bf5d68ull;
+  static constexpr uint64_t kEntrySceneHash = 0xf7fecc0852f41ee9ull, kServeSceneHash = 0xef3ab4a9c15f667eull;
 
  private:
   std::unique_ptr<LogCapture> log_;

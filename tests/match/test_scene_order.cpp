@@ -13,6 +13,7 @@
 #include "sprites/asprite.h"
 #include "sprites/cactor.h"
 #include "tests/match/court_fixture.h"
+#include "tests/support/picture_file.h"
 
 namespace sorv::test {
 namespace {
@@ -244,6 +245,7 @@ TEST_F(SceneOrder, EntryAndServeFramesAreTheStoredPictures) {
   for (const Case c : {Case{1, 30, kEntrySceneHash}, Case{0, 70, kServeSceneHash}}) {
     startMatch(c.category, 0);
     for (int32_t i = 0; i < c.frames; i++) frame();
+    savePicture(CGame::backBuffer, "scene_order", c.category == 1 ? "entry.png" : "serve.png");
     EXPECT_EQ(pictureHash(CGame::backBuffer), c.hash) << c.category << " " << std::hex << pictureHash(CGame::backBuffer);
   }
 }
