@@ -113,10 +113,34 @@ TEST_F(MatchLookRoad, EachCourtAndKindOfMatchAtItsMoments) {
     std::vector<std::pair<const char*, uint64_t>> hashes;
   };
   const Case cases[] = {
-      {"clay-singles-men", 0, 0, "11", {}},
-      {"hard-doubles-women", 3, 1, "12", {}},
-      {"grass-mixed", 4, 2, "13", {}},
-      {"practice-singles-men", 0, 3, "14", {}},
+      {"clay-singles-men", 0, 0, "11", {
+        {"entry", 0xab603ea26fc4e17aull},
+        {"serve", 0x55616aaa91812970ull},
+        {"rally", 0xac451aa9f705c652ull},
+        {"ends", 0x0fde325af1cd9ccdull},
+        {"call", 0xabed53a56fd6dc44ull},
+        {"over", 0x6cf5a06a4d861a8bull}}},
+      {"hard-doubles-women", 3, 1, "12", {
+        {"entry", 0xa2bc2df6d9720d82ull},
+        {"serve", 0xdce82e393e3d801bull},
+        {"rally", 0x29cee399ed671763ull},
+        {"ends", 0x27d0bccc12de3db2ull},
+        {"call", 0x834cdc2700d11125ull},
+        {"over", 0xb41cf18657d8eca3ull}}},
+      {"grass-mixed", 4, 2, "13", {
+        {"entry", 0x69f8461494817d0eull},
+        {"serve", 0x88cf3903ae1d0ff9ull},
+        {"rally", 0x4935475be3bdd214ull},
+        {"call", 0x17daa5d159b8898bull},
+        {"ends", 0x685b36ec3a95db45ull},
+        {"over", 0xccc0b685478100beull}}},
+      {"practice-singles-men", 0, 3, "14", {
+        {"entry", 0x44313a2acf84f2b8ull},
+        {"serve", 0x94de8c1cf84898cfull},
+        {"ends", 0xfac3a690eb96fa85ull},
+        {"rally", 0x187e241b448215ccull},
+        {"call", 0x6cf2eaa3790b79e6ull},
+        {"over", 0x3b6fec4b55737897ull}}},
   };
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);

@@ -59,8 +59,8 @@ TEST_F(MenuLookRoad, EveryScreenOnTheWayToAMatchAndItsMenu) {
     EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
   }
   const std::pair<const char*, uint64_t> shots[] = {
-      {"boot", 0},  {"title", 0},     {"menu", 0},    {"menu-second", 0}, {"options", 0}, {"setup", 0},
-      {"selection", 0}, {"loading", 0}, {"pause", 0}, {"help", 0},        {"help-next", 0},
+      {"boot", 0x5faf007f80474cc5ull},  {"title", 0x36a4871967eae241ull},     {"menu", 0xd9c797c553563b25ull},    {"menu-second", 0xe62fba715929f59eull}, {"options", 0x73ad3c0821a84359ull}, {"setup", 0x658e4d009a4082dfull},
+      {"selection", 0x5246160058e5050cull}, {"loading", 0xecba288f38d69393ull}, {"pause", 0xa648c03f64dac5cbull}, {"help", 0xf963837438ed9bf9ull},        {"help-next", 0x5f462ae649eeeeedull},
   };
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);
