@@ -158,12 +158,13 @@ TEST_F(MenuHelperTest, FrameAndMessageBoxesWhereTheirMenusPutThem) {
   CGame::DrawFrameAsItem(-1, -1, 35, 0, -1, -1, false);
   EXPECT_NE(region(0, 0, CGame::kGameWidth, 60), title);
 
-  // Menu 57: the header band (hidden item 0) only with a header; the text under it.
+  // Menu 57: the header plate (hidden item 0, a translucent dark blue) only with a header,
+  // the text on it; without a header the text higher up.
   struct Case {
     const char* what;
     bool header, blink;
     int32_t matchFrame;
-    bool band, textAt110, textAt120;
+    bool band, textAt240, textAt275;
   };
   const Case cases[] = {
       {"plain", false, false, 0, false, true, false},
@@ -176,11 +177,13 @@ TEST_F(MenuHelperTest, FrameAndMessageBoxesWhereTheirMenusPutThem) {
     clear();
     CTennis::matchFrame = c.matchFrame;
     CGame::drawInfoMessage(String::fromCString("Message"), c.header, c.blink);
-    EXPECT_EQ(at(110, 75), c.band ? rgb(0x304060) : 0);
-    // Each line is centred on its y; the two lines are 10 apart, so check the rows only one reaches.
-    const bool top = !blank(100, 104, 600, 5), bottom = !blank(100, 122, 600, 5);
-    EXPECT_EQ(top, c.textAt110);
-    EXPECT_EQ(bottom, c.textAt120);
+    CGame::fillRect(CGame::GetMenuGfx(), 110 << 24 | 0x102040, 0, 0, 2, 2);
+    EXPECT_EQ(at(125, 264), c.band ? at(1, 1) : 0);
+    EXPECT_EQ(at(119, 264), 0) << "the plate ends at its box";
+    // Each line is centred on its y.
+    const bool top = !blank(100, 238, 600, 5), bottom = !blank(100, 273, 600, 5);
+    EXPECT_EQ(top, c.textAt240);
+    EXPECT_EQ(bottom, c.textAt275);
   }
   CTennis::matchFrame = 0;
 }
