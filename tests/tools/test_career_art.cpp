@@ -10,13 +10,13 @@
 #include "device/pixel_formats.h"
 #include "tests/menus/menu_fixture.h"
 #include "tests/support/picture_file.h"
+#include "tests/tools/world_map_checks.h"
 #include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/sprite_packs.h"
 
 namespace sorv::test {
 namespace {
 
-constexpr int32_t kPlacesMenu = 44, kLastPlaceItem = 43;
 constexpr int32_t kLobbyMenu = 45, kMapViewItem = 38;
 
 class CareerArtTest : public MenuTest {
@@ -37,24 +37,10 @@ class CareerArtTest : public MenuTest {
     savePicture(CGame::backBuffer, "career", name, x, y, w, h);
   }
 
-  static bool sea(uint16_t p) {
-    for (uint32_t c : mkdata::kWorldMapSea)
-      if (p == pixel::toRgb565(c)) return true;
-    return false;
+  static WorldMapChecks checks() {
+    return WorldMapChecks({std::begin(mkdata::kWorldMapSea), std::end(mkdata::kWorldMapSea)}, &at);
   }
 };
-
-struct Place {
-  int32_t item, x, y;
-};
-std::vector<Place> placesOfMenu44() {
-  std::vector<Place> out;
-  for (int32_t item = 1; item <= kLastPlaceItem; item++) {
-    const int32_t packed = CGame::GetMenuItemPosition(kPlacesMenu, item);
-    out.push_back({item, static_cast<int16_t>(packed), packed >> 16});
-  }
-  return out;
-}
 
 TEST_F(CareerArtTest, TheWorldMapIsWideTiledAndEveryPlaceLiesOnLand) {
   ASprite* map = extSprite(kMenuExtWorldMap);
@@ -69,29 +55,18 @@ TEST_F(CareerArtTest, TheWorldMapIsWideTiledAndEveryPlaceLiesOnLand) {
   }
   map->PaintFrame(g(), 0, 0, 0, 0, 100);
   // Every place and its icon's middle (5 pixels round) on land, inside the map.
-  std::vector<int32_t> wet;
-  for (const Place& p : placesOfMenu44()) {
+  const WorldMapChecks map44 = checks();
+  for (const WorldMapChecks::Place& p : WorldMapChecks::places()) {
     ASSERT_TRUE(p.x >= 5 && p.y >= 5 && p.x < w - 5 && p.y < h - 5) << "item " << p.item << " off the map";
-    bool dry = true;
-    for (int32_t dy = -5; dy <= 5; dy++)
-      for (int32_t dx = -5; dx <= 5; dx++)
-        if (dx * dx + dy * dy <= 25 && sea(at(p.x + dx, p.y + dy))) dry = false;
-    if (!dry) wet.push_back(p.item);
   }
-  EXPECT_EQ(wet, std::vector<int32_t>{}) << "menu 44 items in the sea";
+  EXPECT_EQ(map44.wetPlaces(5), std::vector<int32_t>{}) << "menu 44 items in the sea";
   // The sea is the bigger part and both side edges are open water, so the map joins itself.
-  int32_t seaPixels = 0;
-  for (uint16_t p : region(0, 0, w, h)) seaPixels += sea(p) ? 1 : 0;
-  EXPECT_GT(seaPixels, w * h / 2);
-  EXPECT_LT(seaPixels, w * h * 4 / 5);
+  EXPECT_GT(map44.seaPixels(w, h), w * h / 2);
+  EXPECT_LT(map44.seaPixels(w, h), w * h * 4 / 5);
   for (int32_t y = 20; y < h - 20; y++) {
-    EXPECT_TRUE(sea(at(0, y)) && sea(at(w - 1, y))) << "land at the wrap, y " << y;
+    EXPECT_TRUE(map44.sea(0, y) && map44.sea(w - 1, y)) << "land at the wrap, y " << y;
   }
-  ASprite* icons = extSprite(kMenuExtMapIcons);
-  for (const Place& p : placesOfMenu44()) {
-    const int32_t frame = p.item >= 30 ? kMapIconIdle : p.item >= 29 ? kMapIconHome : p.item >= 24 ? kMapIconTraining : kMapIconTournament;
-    icons->PaintFrame(g(), frame, p.x, p.y, 0, 100);
-  }
+  WorldMapChecks::drawIcons(extSprite(kMenuExtMapIcons));
   save("world_map.png", 0, 0, w, h);
 }
 

@@ -10,36 +10,21 @@
 
 #include "device/pixel_formats.h"
 #include "tests/tools/mode_art_fixture.h"
+#include "tests/tools/world_map_checks.h"
 #include "tools/mkdata/career_sprites.h"
 #include "tools/mkdata/map_art.h"
 
 namespace sorv::test {
 namespace {
 
-constexpr int32_t kPlacesMenu = 44, kLastPlaceItem = 43, kFirstHomeItem = 30, kHomePlaceItem = 29;
-constexpr int32_t kFirstGroundItem = 24;
 constexpr int32_t kIconRoom = 5;  // pixels of land round a place
 
 class MapArtTest : public ModeArtTest {
  protected:
-  static bool sea(uint16_t p) {
-    for (uint32_t c : mkdata::kMapArtSea)
-      if (p == pixel::toRgb565(c)) return true;
-    return false;
+  static WorldMapChecks checks() {
+    return WorldMapChecks({std::begin(mkdata::kMapArtSea), std::end(mkdata::kMapArtSea)}, &at);
   }
 };
-
-struct Place {
-  int32_t item, x, y;
-};
-std::vector<Place> placesOfMenu44() {
-  std::vector<Place> out;
-  for (int32_t item = 1; item <= kLastPlaceItem; item++) {
-    const int32_t packed = CGame::GetMenuItemPosition(kPlacesMenu, item);
-    out.push_back({item, static_cast<int16_t>(packed), packed >> 16});
-  }
-  return out;
-}
 
 TEST_F(MapArtTest, EveryPlaceLiesOnLandAndTheMapJoinsItselfAtSea) {
   ASprite* map = extSprite(kMenuExtWorldMap);
@@ -54,23 +39,16 @@ TEST_F(MapArtTest, EveryPlaceLiesOnLandAndTheMapJoinsItselfAtSea) {
   }
   map->PaintFrame(g(), 0, 0, 0, 0, 100);
   EXPECT_EQ(inked(0, 0, w, h), w * h) << "holes in the map";
-  std::vector<int32_t> wet;
-  for (const Place& p : placesOfMenu44()) {
+  const WorldMapChecks map44 = checks();
+  for (const WorldMapChecks::Place& p : WorldMapChecks::places()) {
     ASSERT_TRUE(p.x >= kIconRoom && p.y >= kIconRoom && p.x < w - kIconRoom && p.y < h - kIconRoom) << p.item;
-    bool dry = true;
-    for (int32_t dy = -kIconRoom; dy <= kIconRoom; dy++)
-      for (int32_t dx = -kIconRoom; dx <= kIconRoom; dx++)
-        if (dx * dx + dy * dy <= kIconRoom * kIconRoom && sea(at(p.x + dx, p.y + dy))) dry = false;
-    if (!dry) wet.push_back(p.item);
   }
-  EXPECT_EQ(wet, std::vector<int32_t>{}) << "menu 44 items in the sea";
-  int32_t seaPixels = 0;
-  for (uint16_t p : region(0, 0, w, h)) seaPixels += sea(p) ? 1 : 0;
-  EXPECT_GT(seaPixels, w * h / 2);
-  EXPECT_LT(seaPixels, w * h * 4 / 5);
+  EXPECT_EQ(map44.wetPlaces(kIconRoom), std::vector<int32_t>{}) << "menu 44 items in the sea";
+  EXPECT_GT(map44.seaPixels(w, h), w * h / 2);
+  EXPECT_LT(map44.seaPixels(w, h), w * h * 4 / 5);
   // Open water a few pixels deep on both sides of the wrap, the same water on either side.
   for (int32_t y = 20; y < h - 20; y++) {
-    for (int32_t x : {0, 1, 2, 3, w - 4, w - 3, w - 2, w - 1}) EXPECT_TRUE(sea(at(x, y))) << "land at the wrap, " << x << ", " << y;
+    for (int32_t x : {0, 1, 2, 3, w - 4, w - 3, w - 2, w - 1}) EXPECT_TRUE(map44.sea(x, y)) << "land at the wrap, " << x << ", " << y;
   }
   // Water by the coast on one side of the wrap and open sea on the other would show a seam.
   const auto coastal = [](uint16_t p) {
@@ -79,14 +57,7 @@ TEST_F(MapArtTest, EveryPlaceLiesOnLandAndTheMapJoinsItselfAtSea) {
   int32_t seams = 0;
   for (int32_t y = 20; y < h - 20; y++) seams += coastal(at(0, y)) != coastal(at(w - 1, y)) ? 1 : 0;
   EXPECT_EQ(seams, 0) << "the two edges do not meet";
-  ASprite* icons = extSprite(kMenuExtMapIcons);
-  for (const Place& p : placesOfMenu44()) {
-    const int32_t frame = p.item >= kFirstHomeItem     ? kMapIconIdle
-                          : p.item >= kHomePlaceItem   ? kMapIconHome
-                          : p.item >= kFirstGroundItem ? kMapIconTraining
-                                                       : kMapIconTournament;
-    icons->PaintFrame(g(), frame, p.x, p.y, 0, 100);
-  }
+  WorldMapChecks::drawIcons(extSprite(kMenuExtMapIcons));
   save("world_map.png", 0, 0, w, h);
 }
 
