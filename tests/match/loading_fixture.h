@@ -22,7 +22,12 @@ class LoadingTest : public MenuTest {
   void SetUp() override {
     if (access("/dev/shm", W_OK) == 0) setenv("TMPDIR", "/dev/shm", 1);
     MenuTest::SetUp();
-    useShippedData("EN", dataStyle());
+    useStyle(dataStyle());
+  }
+
+  // The shipped data of the style with the game's tables and store, as the boot sets them up.
+  void useStyle(mkdata::DataStyle style) {
+    useShippedData("EN", style);
     CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
     CGame::loadSprite(nullptr, false, kBootSprite, false);
     CGame::initArrays();

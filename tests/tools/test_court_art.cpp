@@ -50,21 +50,7 @@ double contrast(uint16_t a, uint16_t b) {
 
 class CourtArtTest : public LoadingTest {
  protected:
-  void SetUp() override {
-    LoadingTest::SetUp();
-    useStyle(DataStyle::kArt);
-  }
-
-  // The shipped data of the style with the game's tables and store, as the fixture sets up.
-  void useStyle(DataStyle style) {
-    useShippedData("EN", style);
-    CGame::Lib_Open(StaticClass::getConstant(kConstBootPack), false);
-    CGame::loadSprite(nullptr, false, kBootSprite, false);
-    CGame::initArrays();
-    CAE::LoadAchiData(CGame::Lib_GetData(kBootAchievements, false, nullptr));
-    CGame::Lib_Close();
-    CGame::initRMS();
-  }
+  DataStyle dataStyle() const override { return DataStyle::kArt; }
 
   static ASprite* sprite(int32_t pack, int32_t entry) {
     return CGame::loadSprite(StaticClass::getConstant(pack), false, entry, true);
