@@ -866,6 +866,8 @@ class CGame : public Canvas, public Runnable {
   static bool Game_updateCheat(int32_t cheat);
   static bool Game_isCheatValid(int32_t cheat);
   static void Game_resetCheatState(int32_t cheat);
+  // Every sequence back to its start and every completed one unclaimed: a new match's.
+  static void forgetCheats();
   static void updateCheatMenuCheats();  // state 31: cheat 0 picks the menu's entry 4
   static void updateCareerCheats();     // the career lobby: cheats 11 and 12
   static void initCheat_PlayerAttr();

@@ -113,6 +113,17 @@ void CGame::Game_resetCheatState(int32_t cheat) {
   if (cheatInRange(cheat)) astore(cheatUnlocked.get(), cheat, 0);
 }
 
+void CGame::forgetCheats() {
+  // A sequence half typed when a match ended would make the next match's first try miss,
+  // and a won match or game still owed would decide the next match's first point.
+  IntArray* progress = cheatProgress;
+  BoolArray* unlocked = cheatUnlocked;
+  for (int32_t n = 0; n < kCheatCount; n++) {
+    if (!isNull(progress) && progress->inBounds(n)) astore(progress, n, 0);
+    if (!isNull(unlocked) && unlocked->inBounds(n)) astore(unlocked, n, 0);
+  }
+}
+
 void CGame::updateCheatMenuCheats() {
   if (!Game_updateCheat(0)) return;
   // The pick must be one of the screen's entries.

@@ -298,6 +298,7 @@ void CTennis::initMatch(CPlayer* firstServer) {
   SORV_FRAME("CTennis.initMatch(LCPlayer;)V");
   unlockPage = -1;
   CGame::key_resetKey();
+  CGame::forgetCheats();
   // A match played on after another (the continue question) gets no new match object: the
   // weather the last one left is dropped here too.
   CGame::newMatchWeather();

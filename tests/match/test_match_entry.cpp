@@ -176,6 +176,29 @@ TEST_F(MatchEntry, TheGatesCoverStaysOnTheCourtsGateAsTheViewScrolls) {
   EXPECT_EQ(moved, 0);
 }
 
+// The hidden sequences start afresh in every match: keys typed as the last match ended, and a
+// match won by a sequence the last match no longer claimed, are gone.
+TEST_F(MatchEntry, AHalfTypedOrUnclaimedSequenceDoesNotCarryIntoTheNextMatch) {
+  constexpr int32_t k0 = 1, k1 = 2, k2 = 4;
+  constexpr int32_t kUserWins = 1, kRivalWins = 2;
+  auto type = [](int32_t keys) {
+    CGame::keysPressed = keys;
+    const bool userWins = CGame::Game_updateCheat(kUserWins);
+    CGame::Game_updateCheat(kRivalWins);
+    CGame::keysPressed = 0;
+    return userWins;
+  };
+  startMatch(0, 0);
+  for (int32_t key : {k0, k0, k0, k2}) type(key);
+  ASSERT_TRUE(CGame::Game_isCheatValid(kRivalWins));
+  for (int32_t n = 0; n < 3; n++) type(k0);
+  startMatch(0, 0);
+  EXPECT_FALSE(CGame::Game_isCheatValid(kRivalWins)) << "the last match's win is still owed";
+  std::vector<bool> done;
+  for (int32_t key : {k0, k0, k0, k1}) done.push_back(type(key));
+  EXPECT_EQ(done, (std::vector<bool>{false, false, false, true})) << "the last match's keys count in this one";
+}
+
 TEST_F(MatchEntry, TheAttributeCardIsTheSamePictureOnTheSameData) {
   startMatch(0, 0);
   Image* user = CTennis::createPlayerAttrImage(CTennis::player, nullptr);
