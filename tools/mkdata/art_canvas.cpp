@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "tools/mkdata/art_integers.h"
+
 namespace sorv::mkdata {
 
 namespace {
-
-// Division rounding toward minus infinity, for sub-pixel points left of or above 0.
-int64_t floorDiv(int64_t a, int64_t b) {
-  int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) q--;
-  return q;
-}
-
-int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
 
 int centreOf(int pixel) { return pixel * kSub + kSub / 2; }
 

@@ -3,20 +3,12 @@
 #include <algorithm>
 
 #include "tools/mkdata/art_canvas.h"
+#include "tools/mkdata/art_integers.h"
 #include "tools/mkdata/art_sprite.h"
 
 namespace sorv::mkdata {
 
 namespace {
-
-// Sixteen directions, a sixteenth of a turn apart, as x and y in 64ths (y down).
-constexpr int kDirections = 16;
-constexpr int kCos64[kDirections] = {64, 59, 45, 24, 0, -24, -45, -59, -64, -59, -45, -24, 0, 24, 45, 59};
-int cos64(int k) { return kCos64[(k % kDirections + kDirections) % kDirections]; }
-int sin64(int k) { return cos64(k - kDirections / 4); }
-Pt along(Pt centre, int direction, int length) {
-  return {centre.x + cos64(direction) * length / 64, centre.y + sin64(direction) * length / 64};
-}
 
 // --- The serve meter
 namespace meter {

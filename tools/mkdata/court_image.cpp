@@ -5,6 +5,7 @@
 
 #include "tools/data/court_geometry.h"
 #include "tools/data/resource_ids.h"
+#include "tools/mkdata/art_integers.h"
 #include "tools/mkdata/art_rects.h"
 #include "tools/mkdata/art_sprite.h"
 #include "tools/mkdata/court_painter.h"
@@ -21,8 +22,6 @@ constexpr CourtSurface kFrameSurfaces[kSurfaceFrames] = {CourtSurface::kGrass, C
                                                          CourtSurface::kClay};
 static_assert(kCourtPictureFrames[0] == 2 && kCourtPictureFrames[1] == 1 && kCourtPictureFrames[2] == 0,
               "clay, hard and grass courts show frames 2, 1 and 0");
-
-int floorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0); }
 
 uint32_t hashOf(int a, int b, int c) {
   uint32_t h = static_cast<uint32_t>(a) * 2654435761u ^ static_cast<uint32_t>(b) * 2246822519u ^

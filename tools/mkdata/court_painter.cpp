@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "tools/mkdata/art_integers.h"
 #include "tools/mkdata/art_sprite.h"
 
 namespace sorv::mkdata {
@@ -12,19 +13,6 @@ namespace sorv::mkdata {
 namespace {
 
 using namespace court;
-
-int64_t floorDiv(int64_t a, int64_t b) {
-  int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) q--;
-  return q;
-}
-
-uint32_t hashOf(int a, int b, int c) {
-  uint32_t h = static_cast<uint32_t>(a) * 374761393u + static_cast<uint32_t>(b) * 668265263u +
-               static_cast<uint32_t>(c) * 2246822519u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return h ^ (h >> 16);
-}
 
 // The logical pixel of a court point through the view's camera; false for a point the camera
 // cannot picture.
@@ -237,7 +225,7 @@ Pt seatPixel(const CourtView& v, const Stand& s, int k, int seat, int32_t up, in
 // Who sits on a seat: the far stand's spectators repeat every kFarStandRepeat seats.
 uint32_t spectatorRoll(const Stand& s, int k, int seat) {
   const int key = isFar(s) ? ((seat % kFarStandRepeat) + kFarStandRepeat) % kFarStandRepeat : seat;
-  return hashOf(s.id * 1000 + k, key, 3);
+  return latticeHash(s.id * 1000 + k, key, 3);
 }
 
 // The tier's riser and tread as canvas polygons; false when none of it is on the canvas.
@@ -323,7 +311,7 @@ constexpr SurfaceColours kShowGrass{0x66AC40, 0x529836, 0x66AC40, 0x66AC40, 0x52
 bool courtGrainAt(int x, int y) {
   const int px = ((x % kCourtGrainPeriod) + kCourtGrainPeriod) % kCourtGrainPeriod / kGrainDash;
   const int py = ((y % kCourtGrainPeriod) + kCourtGrainPeriod) % kCourtGrainPeriod;
-  return hashOf(px, py, 7) % 100 < kGrainPercent;
+  return latticeHash(px, py, 7) % 100 < kGrainPercent;
 }
 
 CourtInks courtRoleInks() {

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "tools/mkdata/art_canvas.h"
+#include "tools/mkdata/art_integers.h"
 #include "tools/mkdata/art_sprite.h"
 #include "tools/mkdata/career_sprites.h"
 
@@ -17,13 +18,6 @@ constexpr int kEquator = kH / 2;
 
 // ---------------------------------------------------------------- noise
 
-uint32_t hashOf(int x, int y, int seed) {
-  uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
-               static_cast<uint32_t>(seed) * 2246822519u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return h ^ (h >> 16);
-}
-
 // Smooth value noise 0..255 on a lattice of `cell` pixels, repeating across the map's width
 // (cell divides it) so the wrap shows no seam.
 int valueNoise(int x, int y, int cell, int seed) {
@@ -34,7 +28,7 @@ int valueNoise(int x, int y, int cell, int seed) {
   const int tx = (x % cell) * 256 / cell, ty = (y % cell) * 256 / cell;
   const auto smooth = [](int t) { return t * t * (768 - 2 * t) / 65536; };
   const int sx = smooth(tx), sy = smooth(ty);
-  const auto corner = [&](int cx, int cy) { return static_cast<int>(hashOf(cx % columns, cy, seed) & 0xFF); };
+  const auto corner = [&](int cx, int cy) { return static_cast<int>(latticeHash(cx % columns, cy, seed) & 0xFF); };
   const int top = corner(gx, gy) * 256 + (corner(gx + 1, gy) - corner(gx, gy)) * sx;
   const int bottom = corner(gx, gy + 1) * 256 + (corner(gx + 1, gy + 1) - corner(gx, gy + 1)) * sx;
   return (top * 256 + (bottom - top) * sy) / 65536;
@@ -123,7 +117,7 @@ void raggedEdge(Pt a, Pt b, int depth, std::vector<Pt>& out) {
     out.push_back(a);
     return;
   }
-  const int r = static_cast<int>(hashOf(a.x + 7 * b.x, a.y + 13 * b.y, 31) % 81) - 40;  // -40..40 of 200
+  const int r = static_cast<int>(latticeHash(a.x + 7 * b.x, a.y + 13 * b.y, 31) % 81) - 40;  // -40..40 of 200
   const Pt mid{static_cast<int>((a.x + b.x) / 2 - dy * r / 200), static_cast<int>((a.y + b.y) / 2 + dx * r / 200)};
   raggedEdge(a, mid, depth - 1, out);
   raggedEdge(mid, b, depth - 1, out);

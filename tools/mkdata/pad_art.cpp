@@ -1,6 +1,7 @@
 #include "tools/mkdata/pad_art.h"
 
 #include "tools/mkdata/art_canvas.h"
+#include "tools/mkdata/art_integers.h"
 #include "tools/mkdata/art_sprite.h"
 
 namespace sorv::mkdata {
@@ -25,13 +26,6 @@ void glyph(Canvas& c, int index, int x, int y, int scale, uint8_t colour) {
   }
 }
 
-// Sixteen directions, a sixteenth of a turn apart, as x and y in 64ths (y down).
-constexpr int kCos64[16] = {64, 59, 45, 24, 0, -24, -45, -59, -64, -59, -45, -24, 0, 24, 45, 59};
-int cos64(int k) { return kCos64[(k % 16 + 16) % 16]; }
-int sin64(int k) { return cos64(k - 4); }
-Pt along(Pt from, int direction, int length) {
-  return {from.x + cos64(direction) * length / 64, from.y + sin64(direction) * length / 64};
-}
 
 enum : uint8_t {
   kKey, kRing, kKeyBody, kKeyEdge, kArrow, kLitBody, kLitArrow,
