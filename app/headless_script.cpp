@@ -140,6 +140,7 @@ bool parseScript(const std::string& text, std::vector<ScriptCommand>& commands, 
   return true;
 }
 
+// Meant to do nothing beyond keeping the shell and the commands: afterFrame runs them.
 ScriptRunner::ScriptRunner(Shell& shell, std::vector<ScriptCommand> commands)
     : shell_(shell), commands_(std::move(commands)) {}
 
