@@ -481,6 +481,7 @@ TEST(CourtTexts, TheCourtNamesFollowTheSurfacesInEveryLanguage) {
   const std::map<std::string, std::array<std::u16string, kCourtTypes>> written = {
       {"en.txt", {u"Clay court", u"Hard court", u"Grass court", u"Practice court"}},
       {"fr.txt", {u"Terre battue", u"Court en dur", u"Gazon", u"Court annexe"}},
+      {"it.txt", {u"Terra battuta", u"Cemento", u"Erba", u"Campo allenamento"}},
   };
   const std::array<std::u16string, kCourtTypes>& english = written.at("en.txt");
   int32_t languages = 0;
