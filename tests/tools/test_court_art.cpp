@@ -482,6 +482,7 @@ TEST(CourtTexts, TheCourtNamesFollowTheSurfacesInEveryLanguage) {
       {"en.txt", {u"Clay court", u"Hard court", u"Grass court", u"Practice court"}},
       {"fr.txt", {u"Terre battue", u"Court en dur", u"Gazon", u"Court annexe"}},
       {"it.txt", {u"Terra battuta", u"Cemento", u"Erba", u"Campo allenamento"}},
+      {"de.txt", {u"Sandplatz", u"Hartplatz", u"Rasenplatz", u"Trainingsplatz"}},
   };
   const std::array<std::u16string, kCourtTypes>& english = written.at("en.txt");
   int32_t languages = 0;
