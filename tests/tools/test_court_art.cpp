@@ -483,6 +483,7 @@ TEST(CourtTexts, TheCourtNamesFollowTheSurfacesInEveryLanguage) {
       {"fr.txt", {u"Terre battue", u"Court en dur", u"Gazon", u"Court annexe"}},
       {"it.txt", {u"Terra battuta", u"Cemento", u"Erba", u"Campo allenamento"}},
       {"de.txt", {u"Sandplatz", u"Hartplatz", u"Rasenplatz", u"Trainingsplatz"}},
+      {"es.txt", {u"Tierra batida", u"Pista dura", u"Hierba", u"Pista de prácticas"}},
   };
   const std::array<std::u16string, kCourtTypes>& english = written.at("en.txt");
   int32_t languages = 0;
