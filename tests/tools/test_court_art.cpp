@@ -484,6 +484,7 @@ TEST(CourtTexts, TheCourtNamesFollowTheSurfacesInEveryLanguage) {
       {"it.txt", {u"Terra battuta", u"Cemento", u"Erba", u"Campo allenamento"}},
       {"de.txt", {u"Sandplatz", u"Hartplatz", u"Rasenplatz", u"Trainingsplatz"}},
       {"es.txt", {u"Tierra batida", u"Pista dura", u"Hierba", u"Pista de prácticas"}},
+      {"pt.txt", {u"Saibro", u"Quadra dura", u"Grama", u"Quadra de treino"}},
   };
   const std::array<std::u16string, kCourtTypes>& english = written.at("en.txt");
   int32_t languages = 0;
