@@ -370,10 +370,17 @@ void readRecord(int32_t record, const RecordBytes& r) {
   }
 }
 
+// What a rebuilt index keeps: a saved record of its layout's length, or one never saved yet.
+bool savedRecordReadable(int32_t record, const uint8_t*, size_t size) {
+  const int32_t length = recordLength(record);
+  return length >= 0 && (size == 0 || size == static_cast<size_t>(length));
+}
+
 void initSavedStatics() {
   CGame::rmsMarker = CGame::playCount = CGame::optionRow1Copy = 0;
   CGame::menuMarkFlag = true;
   CGame::setupValues = Array::newIntArray(kSetupLength);
+  RecordStore::setRecordCheck(StaticClass::getConstant(kConstGameRecordStore), savedRecordReadable);
 }
 
 }  // namespace
