@@ -370,10 +370,11 @@ void readRecord(int32_t record, const RecordBytes& r) {
   }
 }
 
-// What a rebuilt index keeps: a saved record of its layout's length, or one never saved yet.
+// What a rebuilt index keeps: one of the store's records, never saved yet or of its layout's
+// length.
 bool savedRecordReadable(int32_t record, const uint8_t*, size_t size) {
-  const int32_t length = recordLength(record);
-  return length >= 0 && (size == 0 || size == static_cast<size_t>(length));
+  if (record < 1 || record > CGame::kRecordCount) return false;
+  return size == 0 || static_cast<int64_t>(size) == recordLength(record);
 }
 
 void initSavedStatics() {
