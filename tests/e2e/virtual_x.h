@@ -173,6 +173,12 @@ class VirtualX {
     return 0;
   }
 
+  // Whether the window is on the screen (mapped, and not inside a minimised frame).
+  bool viewable(Window window) {
+    XWindowAttributes a;
+    return XGetWindowAttributes(display_, window, &a) != 0 && a.map_state == IsViewable;
+  }
+
   // What the window shows now; an empty picture when it cannot be read.
   Picture read(Window window) {
     Picture p;
