@@ -182,6 +182,9 @@ bool showWindow(WindowHandle window, int32_t command) {
   bool wasVisible = w->visible;
   w->visible = command != kSwHide;
   if (command == kSwMinimize && table().foreground == w->handle) table().foreground = table().desktop;
+  // This process's window is the desktop's window: minimised here, it is minimised there, so
+  // that the desktop's restore can bring it back.
+  if (command == kSwMinimize && w->appWindow && SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_WM_IconifyWindow();
   traceEvent(std::string("show-window ") + describe(window) + " cmd=" + commandName(command));
   return wasVisible;
 }

@@ -43,6 +43,7 @@ WindowHandle createAppWindow(const char* className, const char* title);
 // Forgets the window and drops its lock.
 void destroyAppWindow(WindowHandle window);
 
+// Minimising this process's own window also minimises the real one (SDL's iconify).
 bool showWindow(WindowHandle window, int32_t command);
 bool isWindowVisible(WindowHandle window);
 // The low bit of the handle may be set (the phone's "bring to front" habit); ignored.

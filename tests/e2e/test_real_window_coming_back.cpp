@@ -1,5 +1,6 @@
 // Leaving the game and coming back, in a real window on a virtual X server with a window
-// manager, by keys a person presses: Escape in the middle of a match minimises the window,
+// manager, by keys a person presses: Escape (or the right Windows key) in the middle of a
+// match minimises the window,
 // restoring it as a task list does (the window manager activates it) brings the match back,
 // and after a key it goes on from where it stood. The same after the window manager's own
 // minimise; and a second start while the first lies minimised brings the first back on the
@@ -54,10 +55,10 @@ class RealWindowComingBack : public test::WindowRun {
     EXPECT_FALSE(has(log(), "NullPointer")) << log();
   }
 
-  // Escape, and the window is off the screen.
-  void escape(Window window) {
-    ASSERT_TRUE(actUntil([&] { return press("Escape"); }, [&] { return !x_.viewable(window); }, kPressWait, 5));
-    EXPECT_TRUE(has(trace(), "iconify class=KestovanGame"));
+  // The key (X's name for it), and the window is off the screen.
+  void leaveBy(Window window, const char* key) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(actUntil([&] { return press(key); }, [&] { return !x_.viewable(window); }, kPressWait, 5));
   }
 };
 
@@ -75,10 +76,16 @@ TEST_F(RealWindowComingBack, EscapeOrTheWindowManagersMinimiseThenARestoreOrASec
   ASSERT_TRUE(within(kMatchPatience, [&] { return points() >= 1; })) << matchTrace();
 
   // Escape in the middle of the match; the task list's activation brings it back.
-  escape(window);
+  leaveBy(window, "Escape");
+  EXPECT_TRUE(has(trace(), "iconify class=KestovanGame"));
   ASSERT_TRUE(xdotool("windowactivate --sync " + id));
   goesOnAfterAKey(window, "restored by the task list");
   EXPECT_TRUE(has(trace(), "foreground class=KestovanGame")) << trace();
+
+  // The right Windows key minimises the game's window as the phone's did (its ShowWindow).
+  leaveBy(window, "Super_R");
+  ASSERT_TRUE(xdotool("windowactivate --sync " + id));
+  goesOnAfterAKey(window, "the right Windows key");
 
   // The window manager's own minimise and restore.
   ASSERT_TRUE(xdotool("windowminimize --sync " + id));
@@ -87,7 +94,7 @@ TEST_F(RealWindowComingBack, EscapeOrTheWindowManagersMinimiseThenARestoreOrASec
 
   // Escape again, then the game is started a second time: the second brings the first back
   // and ends with 0; the first is the one copy that runs.
-  escape(window);
+  leaveBy(window, "Escape");
   const pid_t second = spawn(executable("sorvantel"));
   EXPECT_EQ(wait(second, 60), 0);
   EXPECT_EQ(waitpid(game_, nullptr, WNOHANG), 0) << "the first still runs";
