@@ -42,12 +42,15 @@ function(sorv_test label)
   if(ARG_ONE_AT_A_TIME)
     list(GET ARG_ONE_AT_A_TIME 0 pattern)
     list(GET ARG_ONE_AT_A_TIME 1 lock)
+    # ctest starts the costliest first (where it has no times of its own yet, as in a fresh
+    # clone): the tests that run one at a time are the longest chain and start at once, the
+    # label's other tests (whole-program runs here) before the short ones of other labels.
     gtest_discover_tests(test_${label}
       DISCOVERY_MODE PRE_TEST TEST_FILTER "-${pattern}"
-      PROPERTIES LABELS ${label} TIMEOUT 600)
+      PROPERTIES LABELS ${label} TIMEOUT 600 COST 100)
     gtest_discover_tests(test_${label}
       DISCOVERY_MODE PRE_TEST TEST_FILTER "${pattern}"
-      PROPERTIES LABELS ${label} TIMEOUT 600 RESOURCE_LOCK ${lock})
+      PROPERTIES LABELS ${label} TIMEOUT 600 RESOURCE_LOCK ${lock} COST 1000)
   else()
     gtest_discover_tests(test_${label}
       DISCOVERY_MODE PRE_TEST

@@ -125,6 +125,7 @@ ArchiveTable ArchiveTable::read(std::FILE* file, uint64_t fileLength, const char
     Debug::trace("data.bar: %s: %d of %d table entries dropped (%s)", what, table.dropped_,
                  count, cutShort ? "table cut short or malformed" : "outside the file");
   }
+  table.whole_ = !cutShort;
   return table;
 }
 

@@ -37,12 +37,16 @@ class ArchiveTable {
 
   const std::vector<ArchiveEntry>& entries() const { return entries_; }
   bool empty() const { return entries_.empty(); }
+  // The file opened and its table was read to its end with at least one entry kept: what
+  // the game needs to start at all.
+  bool usable() const { return whole_ && !entries_.empty(); }
   // Table records that were present but not kept (bad bounds or a cut-off table).
   int32_t droppedCount() const { return dropped_; }
 
  private:
   std::vector<ArchiveEntry> entries_;
   int32_t dropped_ = 0;
+  bool whole_ = false;
 };
 
 // Decodes modified UTF-8 (the DataInputStream UTF form) into UTF-16 units; false for a

@@ -38,7 +38,9 @@ int64_t currentPosition(std::FILE* f) {
 
 namespace GameFolders {
 
-String* programFilesPath() {
+namespace {
+
+std::string programFilesText() {
   std::string folder;
   if (!platform::specialFolderPath(platform::SpecialFolder::ProgramFiles, folder)) {
     // The phone left the buffer empty here; the known folder keeps saved games where the
@@ -48,8 +50,14 @@ String* programFilesPath() {
     logged = true;
     folder = platform::kProgramFilesFolder;
   }
-  return String::fromCString(folder.c_str());
+  return folder;
 }
+
+}  // namespace
+
+String* programFilesPath() { return String::fromCString(programFilesText().c_str()); }
+
+std::string installFolderText() { return programFilesText() + kGameFolder; }
 
 String* installFolderPath() { return concat(programFilesPath(), kGameFolder); }
 

@@ -30,6 +30,8 @@ namespace GameFolders {
 String* programFilesPath();
 String* installFolderPath();
 String* dataBarPath();
+// The install folder as plain text, for the start before the runtime exists.
+std::string installFolderText();
 }  // namespace GameFolders
 
 class File : public Object {

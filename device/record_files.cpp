@@ -1,11 +1,13 @@
 #include "device/record_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <unordered_set>
 
@@ -44,6 +46,13 @@ std::string folderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string lowerAscii(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
 uint32_t readBe32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
@@ -65,8 +74,13 @@ void setFailureHook(FailureHook hook) { gFailureHook = hook; }
 
 void setFileLayer(FileLayer* layer) { gFileLayer = layer; }
 
-bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) {
-  if (gFileLayer != nullptr) return gFileLayer->writeWhole(hostPath, data, size);
+bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size, bool* inPlace) {
+  if (inPlace != nullptr) *inPlace = false;
+  if (gFileLayer != nullptr) {
+    const bool written = gFileLayer->writeWhole(hostPath, data, size);
+    if (inPlace != nullptr) *inPlace = written;
+    return written;
+  }
   const std::string temp = hostPath + ".tmp";
   if (stepFails(WriteStep::kOpen, temp)) return report(WriteStep::kOpen, temp, 0);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -87,6 +101,7 @@ bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) {
   if (::rename(temp.c_str(), hostPath.c_str()) != 0) {
     return abandon(WriteStep::kRename, errno, false);
   }
+  if (inPlace != nullptr) *inPlace = true;
 
   // The new contents are in place; without the folder sync a power cut could still bring
   // back the old name, so a failure here is reported too.
@@ -130,6 +145,53 @@ int64_t fileLength(const std::string& hostPath) {
 
 bool exists(const std::string& hostPath) { return fileLength(hostPath) >= 0; }
 
+std::vector<int32_t> recordIdsPresent(const std::string& indexHostPath, const std::string& infix,
+                                      const std::string& suffix) {
+  const std::string folder = folderOf(indexHostPath);
+  const std::string prefix = lowerAscii(indexHostPath.substr(indexHostPath.find_last_of('/') + 1) + infix);
+  const std::string end = lowerAscii(suffix);
+  std::vector<std::string> names;
+  if (gFileLayer != nullptr) {
+    names = gFileLayer->fileNames(folder);
+  } else if (DIR* dir = ::opendir(folder.c_str())) {
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+  }
+  std::vector<int32_t> ids;
+  for (const std::string& name : names) {
+    const std::string lower = lowerAscii(name);
+    if (lower.size() <= prefix.size() + end.size() || lower.compare(0, prefix.size(), prefix) != 0 ||
+        lower.compare(lower.size() - end.size(), end.size(), end) != 0) {
+      continue;
+    }
+    const std::string digits = lower.substr(prefix.size(), lower.size() - prefix.size() - end.size());
+    // Only the spelling getRecordFile gives: no sign, no leading zero, inside an int.
+    if (digits.size() > 10 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      continue;
+    }
+    const int64_t id = std::stoll(digits);
+    if (id <= INT32_MAX) ids.push_back(static_cast<int32_t>(id));
+  }
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  return ids;
+}
+
+bool indexIsWhole(const uint8_t* bytes, size_t size) {
+  if (size == 0) return true;
+  if (size < 8 || (size - 8) % 4 != 0) return false;
+  const int32_t next = static_cast<int32_t>(readBe32(bytes));
+  const int32_t count = static_cast<int32_t>(readBe32(bytes + 4));
+  if (count < 0 || static_cast<size_t>(count) != (size - 8) / 4) return false;
+  std::unordered_set<int32_t> seen;
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t id = static_cast<int32_t>(readBe32(bytes + 8 + 4 * i));
+    if (id <= 0 || id > next || !seen.insert(id).second) return false;
+  }
+  return true;
+}
+
 std::vector<uint8_t> encodeIndex(const RecordIndex& index) {
   std::vector<uint8_t> out;
   out.reserve(8 + 4 * index.ids.size());
@@ -153,14 +215,14 @@ RecordIndex decodeIndex(const uint8_t* bytes, size_t size, const char* what) {
   RecordIndex index;
   if (size == 0) return index;
   if (size < 8) {
-    Debug::trace("record store: index %s cut short (%zu bytes), read as empty", what, size);
+    if (what != nullptr) Debug::trace("record store: index %s cut short (%zu bytes), read as empty", what, size);
     return index;
   }
   index.nextRecordId = static_cast<int32_t>(readBe32(bytes));
   int32_t count = static_cast<int32_t>(readBe32(bytes + 4));
   size_t present = (size - 8) / 4;
   size_t wanted = count < 0 ? 0 : static_cast<size_t>(count);
-  if (count < 0 || wanted > present || (size - 8) % 4 != 0 || wanted < present) {
+  if (what != nullptr && (count < 0 || wanted > present || (size - 8) % 4 != 0 || wanted < present)) {
     Debug::trace("record store: index %s announces %d ids but holds %zu; reading %zu", what,
                  count, present, std::min(wanted, present));
   }
@@ -177,11 +239,11 @@ RecordIndex decodeIndex(const uint8_t* bytes, size_t size, const char* what) {
     largest = std::max(largest, id);
     index.ids.push_back(id);
   }
-  if (dropped > 0) {
+  if (what != nullptr && dropped > 0) {
     Debug::trace("record store: index %s: %d repeated or invalid ids dropped", what, dropped);
   }
   if (index.nextRecordId < largest) {
-    Debug::trace("record store: index %s: next id %d raised to %d", what, index.nextRecordId,
+    if (what != nullptr) Debug::trace("record store: index %s: next id %d raised to %d", what, index.nextRecordId,
                  largest);
     index.nextRecordId = largest;
   }

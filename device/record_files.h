@@ -30,7 +30,9 @@ const char* stepName(WriteStep step);
 using FailureHook = bool (*)(WriteStep step, const std::string& hostPath);
 void setFailureHook(FailureHook hook);
 
-bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size);
+// inPlace (when given) tells whether the new contents replaced the old, which a failure of
+// the last step (the folder's sync) leaves true.
+bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size, bool* inPlace = nullptr);
 
 enum class ReadResult { kOk, kAbsent, kFailed };
 ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out);
@@ -47,6 +49,8 @@ class FileLayer {
   virtual bool writeWhole(const std::string& hostPath, const uint8_t* data, size_t size) = 0;
   virtual ReadResult readWhole(const std::string& hostPath, std::vector<uint8_t>& out) = 0;
   virtual int64_t fileLength(const std::string& hostPath) = 0;
+  // The names of the files in a folder.
+  virtual std::vector<std::string> fileNames(const std::string& hostFolder) = 0;
 };
 // Null (the default) goes back to the disk.
 void setFileLayer(FileLayer* layer);
@@ -61,10 +65,21 @@ bool commitRecord(const std::string& recordPath, const uint8_t* data, size_t siz
                   const std::string& indexPath, const RecordIndex& index);
 bool writeIndex(const std::string& indexPath, const RecordIndex& index);
 
+// The ids of the record files beside an index: the files of its folder named the index's
+// file name + infix + n + suffix (ASCII case ignored, n in plain decimal, 1 or more), in
+// ascending order.
+std::vector<int32_t> recordIdsPresent(const std::string& indexHostPath, const std::string& infix,
+                                      const std::string& suffix);
+
 std::vector<uint8_t> encodeIndex(const RecordIndex& index);
+// Whether the bytes are an index as this store writes it: the counter, the count and
+// exactly the ids it counts, each positive, none twice, none above the counter. Empty
+// bytes (a new or deleted store) are whole too.
+bool indexIsWhole(const uint8_t* bytes, size_t size);
 // Reads what the bytes hold: a count beyond the bytes keeps the ids present, repeated and
 // non-positive ids are dropped, and nextRecordId is raised to the largest id; each repair
-// is logged once with `what` naming the file. Empty bytes are a new store.
+// is logged once with `what` naming the file (nothing is logged for a null `what`). Empty
+// bytes are a new store.
 RecordIndex decodeIndex(const uint8_t* bytes, size_t size, const char* what);
 
 }  // namespace sorv::record_files

@@ -1,6 +1,8 @@
 #include "device/record_store.h"
 
+#include <algorithm>
 #include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,66 @@ bool readRecordBytes(RecordStore* store, int32_t id, std::vector<uint8_t>& bytes
   return false;
 }
 
+// The reader's checks by store, keyed by the index's phone path.
+std::map<std::string, RecordStore::RecordCheck>& recordChecks() {
+  static std::map<std::string, RecordStore::RecordCheck> checks;
+  return checks;
+}
+
+std::string lowerConstant(int32_t n) {
+  std::string text = String::toUtf8(StaticClass::getConstant(n));
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// The ids of the record files beside the store's index, listed or not.
+std::vector<int32_t> idsPresent(RecordStore* store) {
+  std::string host;
+  if (!hostIndexPath(store, host)) return {};
+  return record_files::recordIdsPresent(host, lowerConstant(kConstRecordFileInfix), lowerConstant(kConstRecordStoreSuffix));
+}
+
+bool holdsSavedBytes(RecordStore* store) {
+  for (int32_t id : idsPresent(store)) {
+    std::string host;
+    if (hostRecordPath(store, id, host) && record_files::fileLength(host) > 0) return true;
+  }
+  return false;
+}
+
+// The index made again from the record files present, each kept when it reads and its
+// reader's check (if the store has one) takes it; the counter is raised past every file
+// present. Written back so the next open reads it.
+// False when the index could not be read and no record could either: nothing tells that the
+// store is empty.
+bool rebuildIndex(RecordStore* store, const std::string& indexHost, const char* damage, bool readFailed,
+                  RecordIndex& index) {
+  const auto checks = recordChecks().find(String::toUtf8(store->indexPath));
+  const RecordStore::RecordCheck check = checks == recordChecks().end() ? nullptr : checks->second;
+  index.ids.clear();
+  index.nextRecordId = std::max(index.nextRecordId, 0);
+  int32_t skipped = 0;
+  for (int32_t id : idsPresent(store)) {
+    index.nextRecordId = std::max(index.nextRecordId, id);
+    std::string host;
+    std::vector<uint8_t> bytes;
+    if (!hostRecordPath(store, id, host) || record_files::readWhole(host, bytes) != ReadResult::kOk ||
+        (check != nullptr && !check(id, bytes.data(), bytes.size()))) {
+      skipped++;
+      continue;
+    }
+    index.ids.push_back(id);
+  }
+  Debug::trace("record store: index %s %s; rebuilt from its record files: %zu kept, %d skipped", indexHost.c_str(),
+               damage, index.ids.size(), skipped);
+  if (readFailed && index.ids.empty()) return false;
+  // A failed write is logged by the write itself; the store works from the rebuilt list.
+  record_files::writeIndex(indexHost, index);
+  return true;
+}
+
 // Copies a managed byte range out before anything allocates (the array may move).
 std::vector<uint8_t> copyRange(ByteArray* data, int32_t offset, int32_t length) {
   const auto* from = reinterpret_cast<const uint8_t*>(data->elements() + offset);
@@ -185,13 +247,34 @@ RecordStore* RecordStore::create(String* path, bool exists) {
   std::string host;
   std::vector<uint8_t> bytes;
   if (!indexFile->hostPath(host)) return store;
-  if (record_files::readWhole(host, bytes) == ReadResult::kFailed) {
-    Debug::trace("record store: index %s not wholly readable", host.c_str());
+  const ReadResult read = record_files::readWhole(host, bytes);
+  const char* damage = nullptr;
+  RecordIndex index;
+  if (read == ReadResult::kFailed) {
+    damage = "cannot be read";
+  } else if (!record_files::indexIsWhole(bytes.data(), bytes.size())) {
+    damage = "is damaged";
+    // Its counter, as far as it can be read, is kept: ids it handed out stay used.
+    index = record_files::decodeIndex(bytes.data(), bytes.size(), nullptr);
+  } else {
+    index = record_files::decodeIndex(bytes.data(), bytes.size(), host.c_str());
+    // A deleted store empties its record files too: saved bytes beside an empty index mean
+    // the index lost them.
+    if (index.ids.empty() && index.nextRecordId == 0 && holdsSavedBytes(store)) damage = "is empty";
   }
-  RecordIndex index = record_files::decodeIndex(bytes.data(), bytes.size(), host.c_str());
+  if (damage != nullptr && !rebuildIndex(store, host, damage, read == ReadResult::kFailed, index)) {
+    throwStoreFailure();
+    return nullptr;
+  }
   store->nextRecordID = index.nextRecordId;
   for (int32_t id : index.ids) store->recordIds->addElement(Integer::create(id));
   return store;
+}
+
+void RecordStore::setRecordCheck(String* name, RecordCheck check) {
+  File* index = File::create(storePath(name, StaticClass::getConstant(kConstEmpty), StaticClass::getConstant(kConstEmpty)));
+  if (isNull(index)) return;
+  recordChecks()[String::toUtf8(index->path)] = check;
 }
 
 void RecordStore::deleteRecordStore(String* name) {
@@ -248,10 +331,14 @@ void RecordStore::setRecord(int32_t id, ByteArray* data, int32_t offset, int32_t
     throwStoreFailure();
     return;
   }
-  if (!record_files::commitRecord(recordHost, bytes.data(), bytes.size(), indexHost,
-                                  indexOf(this))) {
+  bool written = false;
+  if (!record_files::writeWhole(recordHost, bytes.data(), bytes.size(), &written) && !written) {
     throwStoreFailure();
+    return;
   }
+  // The record is in place and its id was listed already: an index that fails to be saved
+  // again (logged by the write) costs nothing the next open cannot read or rebuild.
+  record_files::writeIndex(indexHost, indexOf(this));
 }
 
 ByteArray* RecordStore::getRecord(int32_t id) {
@@ -349,6 +436,16 @@ void RecordStore::deleteRecordStore() {
   for (int32_t i = getNumRecords() - 1; i >= 0; --i) {
     deleteRecord(idAt(this, i));
     if (pending()) return;
+  }
+  // Bytes left by an add whose index was never written are emptied too: an empty index
+  // beside saved bytes reads as a lost index.
+  for (int32_t id : idsPresent(this)) {
+    std::string host;
+    if (hostRecordPath(this, id, host) && record_files::fileLength(host) > 0 &&
+        !record_files::writeWhole(host, nullptr, 0)) {
+      throwStoreFailure();
+      return;
+    }
   }
   if (!deleteRecordStorePath(indexPath)) {
     throwStoreFailure();

@@ -14,6 +14,14 @@
 // - Every write goes through record_files.h: all-or-nothing, the record before the index
 //   that names it, the index before a deleted record is emptied. A failed write throws
 //   RecordStoreException (constant 108) and leaves the store object as it was before.
+// - An index that cannot be read, is not as written, or is empty beside saved record bytes
+//   is rebuilt from the record files present (each that reads and passes the store's record
+//   check), with one log line, and written back; records that can be read are never lost
+//   to a damaged index (a deleted record's emptied file comes back as an empty record,
+//   unless the check refuses it). When the index could not be read and no record could either, the
+//   open throws RecordStoreException rather than call the store empty.
+// - setRecord throws only when the record's bytes did not replace the old ones.
+// - deleteRecordStore empties every record file beside the index, listed or not.
 // - Argument ranges are checked against their arrays (ArrayIndexOutOfBoundsException);
 //   an unknown id throws InvalidRecordIDException with the id as message (deleteRecord
 //   ignores it); a listed record whose file is gone reads as empty, with a log line.
@@ -21,6 +29,7 @@
 // saved data and the promotion screen's mark call it, as translated code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/object.h"
@@ -56,6 +65,12 @@ class RecordStore : public Object {
   static void deleteRecordStore(String* name);
 
   static String* storePath(String* name, String* vendor, String* suite);
+
+  // What a record's reader takes (its id and bytes): a rebuilt index keeps only those. A
+  // store without one keeps every record file that reads.
+  using RecordCheck = bool (*)(int32_t id, const uint8_t* bytes, size_t size);
+  // For the store of that name in the install folder.
+  static void setRecordCheck(String* name, RecordCheck check);
   static bool isRecordStoreExists(String* path);
   // Truncates the file at path (all-or-nothing); false when that failed.
   static bool deleteRecordStorePath(String* path);

@@ -256,6 +256,9 @@ void Shell::handleEvent(const SDL_Event& event, bool& endPass) {
 
 void Shell::focusGained() {
   active = true;
+  // Restored or given the keyboard by the desktop, the window is in front again: after the
+  // game's own iconify the flush would otherwise find the desktop there and pause for good.
+  if (windowHandle != platform::kNoWindow) platform::windowActivated(windowHandle);
   Canvas* canvas = canvasOf(application);
   if (canvas == nullptr) return;
   canvas->showNotify();

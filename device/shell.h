@@ -14,6 +14,8 @@
 //   desktop window shows the panel (device/platform/panel_window.h).
 // - A window that the video library reports in front at start makes the shell active and
 //   tells the game (showNotify) before the first frame.
+// - A window that gains the focus or is activated is the foreground window before the game
+//   hears showNotify, whatever iconified it before (the game's own keys included).
 // Everything runs on the main thread. The game calls stop, sleep and flushScreen; the
 // program's main builds the Shell and calls start, run and destroy.
 #pragma once

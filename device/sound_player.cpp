@@ -26,21 +26,21 @@ constexpr uintptr_t kSlotMask = (uintptr_t{1} << kSlotBits) - 1;
 std::optional<std::vector<uint8_t>> readFile(const std::string& cePath, const char* name) {
   std::string hostPath;
   if (!platform::toHostPath(cePath, hostPath)) {
-    Debug::trace("SoundPlayer: %s: refused path", name);
+    Debug::trace("SoundPlayer: %s: refused path, it plays as silence", name);
     return std::nullopt;
   }
   // Non-blocking, so a pipe in place of a sound cannot hang the start.
   const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    Debug::trace("SoundPlayer: %s: cannot open", name);
+    Debug::trace("SoundPlayer: %s: cannot open %s, it plays as silence", name, cePath.c_str());
     return std::nullopt;
   }
   std::optional<std::vector<uint8_t>> result;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    Debug::trace("SoundPlayer: %s: not a file", name);
+    Debug::trace("SoundPlayer: %s: not a file, it plays as silence", name);
   } else if (info.st_size > kMaxSoundFileBytes) {
-    Debug::trace("SoundPlayer: %s: %lld bytes is too large", name,
+    Debug::trace("SoundPlayer: %s: %lld bytes is too large, it plays as silence", name,
                  static_cast<long long>(info.st_size));
   } else {
     std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
@@ -53,7 +53,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& cePath, const ch
     if (got == bytes.size()) {
       result = std::move(bytes);
     } else {
-      Debug::trace("SoundPlayer: %s: read failed", name);
+      Debug::trace("SoundPlayer: %s: read failed, it plays as silence", name);
     }
   }
   ::close(fd);
@@ -77,15 +77,17 @@ void SoundPlayer::load(const char* const* names, int count, bool prefix) {
     if (!image) continue;
     SoundFileInfo info;
     if (const char* fault = checkSoundFile(image->data(), image->size(), &info)) {
-      Debug::trace("SoundPlayer: %s: %s, dropped", name, fault);
+      Debug::trace("SoundPlayer: %s: %s, it plays as silence", name, fault);
       continue;
     }
-    if (i == 0) {
+    // The first sound's format serves all; a first sound that is missing or bad leaves the
+    // choice to the next good one, so only the bad one is silent.
+    if (!haveFormat) {
       format_ = info.format;
       haveFormat = true;
-    } else if (haveFormat && info.format != format_) {
+    } else if (info.format != format_) {
       // One format serves every sound; another one would play at the wrong speed or width.
-      Debug::trace("SoundPlayer: %s: format differs from the first sound's, dropped", name);
+      Debug::trace("SoundPlayer: %s: format differs from the first sound's, it plays as silence", name);
       continue;
     }
     Sound& sound = sounds_[static_cast<size_t>(i)];
@@ -93,7 +95,7 @@ void SoundPlayer::load(const char* const* names, int count, bool prefix) {
     sound.image = std::move(*image);
   }
   if (!haveFormat) {
-    Debug::trace("SoundPlayer: no usable first sound, sound is off");
+    Debug::trace("SoundPlayer: no usable sound, sound is off");
     sounds_.clear();
     return;
   }

@@ -4,8 +4,9 @@
 // Always: a voice is free (no buffer queued, playing index -1) or busy with exactly one
 // queued buffer of one sound; only files that passed checkSoundFile (device/sound_file.h)
 // are ever queued, each as its data after the 44-byte header minus the 400-byte tail that
-// is never played. Every sound uses the format of sound 0; a sound in another format, and
-// every sound when sound 0 is unusable, is dropped with a log line. A failed write and
+// is never played. Every sound uses the format of sound 0 (of the first usable one when
+// sound 0 is missing or bad); a sound that is missing, bad or in another format logs one
+// line naming it and plays as silence, the others still play. A failed write and
 // stopAll give the voice back at once, so voices cannot be used up.
 //
 // The game thread calls everything; the done callback arrives on the output's thread. One

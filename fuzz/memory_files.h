@@ -31,6 +31,16 @@ class MemoryFiles : public record_files::FileLayer {
     auto it = files_.find(hostPath);
     return it == files_.end() ? -1 : static_cast<int64_t>(it->second.size());
   }
+  std::vector<std::string> fileNames(const std::string& hostFolder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files_) {
+      const size_t slash = path.find_last_of('/');
+      if (slash != std::string::npos && path.compare(0, slash, hostFolder) == 0 && slash == hostFolder.size()) {
+        names.push_back(path.substr(slash + 1));
+      }
+    }
+    return names;
+  }
 
  private:
   std::unordered_map<std::string, std::vector<uint8_t>> files_;

@@ -370,10 +370,18 @@ void readRecord(int32_t record, const RecordBytes& r) {
   }
 }
 
+// What a rebuilt index keeps: one of the store's records, never saved yet or of its layout's
+// length.
+bool savedRecordReadable(int32_t record, const uint8_t*, size_t size) {
+  if (record < 1 || record > CGame::kRecordCount) return false;
+  return size == 0 || static_cast<int64_t>(size) == recordLength(record);
+}
+
 void initSavedStatics() {
   CGame::rmsMarker = CGame::playCount = CGame::optionRow1Copy = 0;
   CGame::menuMarkFlag = true;
   CGame::setupValues = Array::newIntArray(kSetupLength);
+  RecordStore::setRecordCheck(StaticClass::getConstant(kConstGameRecordStore), savedRecordReadable);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <pthread.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,9 +51,11 @@ void ObjectManager::registerObject(Object* object) {
     int32_t capacity = capacity_ == 0 ? kFirstListCapacity : capacity_ * 2;
     auto* grown = static_cast<Object**>(std::malloc(static_cast<size_t>(capacity) * sizeof(Object*)));
     if (grown == nullptr) {
-      // An unlisted object would never be swept nor have its mark cleared.
-      Debug::trace("ObjectManager: no memory for the object list");
-      std::abort();
+      // An unlisted object would never be swept nor have its mark cleared: the game cannot go
+      // on, and ends with the line that says why rather than a crash.
+      logOutOfMemory("the object list cannot grow");
+      std::fflush(nullptr);
+      std::_Exit(EXIT_FAILURE);
     }
     if (count_ > 0) std::memcpy(grown, list_, static_cast<size_t>(count_) * sizeof(Object*));
     std::free(list_);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "runtime/application.h"
+#include "runtime/collector.h"
 #include "runtime/frames.h"
 #include "runtime/log.h"
 #include "runtime/stress.h"
@@ -620,6 +621,19 @@ void VirtualMemoryManager::checkOrAbort() const {
   std::abort();
 }
 
+void logOutOfMemory(const char* what) {
+  const Application* app = Application::instance();
+  const VirtualMemoryManager* objects = app != nullptr ? app->objectHeap : nullptr;
+  const VirtualMemoryManager* buffers = app != nullptr ? app->bufferHeap : nullptr;
+  auto used = [](const VirtualMemoryManager* h) { return h != nullptr ? h->heapUsed() : 0; };
+  auto size = [](const VirtualMemoryManager* h) { return h != nullptr ? h->heapSize() : 0; };
+  auto peak = [](const VirtualMemoryManager* h) { return h != nullptr ? h->peakUsed() : 0; };
+  const int32_t listed = app != nullptr && app->objectManager != nullptr ? app->objectManager->count() : 0;
+  Debug::trace("Out of memory after the collection (%s): object heap %zu of %zu bytes used, peak %zu; "
+               "buffer heap %zu of %zu bytes used, peak %zu; %d objects",
+               what, used(objects), size(objects), peak(objects), used(buffers), size(buffers), peak(buffers), listed);
+}
+
 void* qmx_malloc(size_t n) {
   Application* app = Application::instance();
   void* p = app != nullptr && app->bufferHeap != nullptr ? app->bufferHeap->malloc(n) : nullptr;
@@ -628,7 +642,10 @@ void* qmx_malloc(size_t n) {
     return p;
   }
   p = std::calloc(1, n == 0 ? 1 : n);
-  if (p == nullptr) reportError("qmx_malloc returned null");
+  if (p == nullptr) {
+    logOutOfMemory("a native buffer");
+    reportError("qmx_malloc returned null");
+  }
   return p;
 }
 

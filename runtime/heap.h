@@ -192,6 +192,10 @@ class VirtualMemoryManager {
 
 // Zero-filled n bytes from the buffer heap, else the system heap; null (logged) when both
 // fail. The block has no owner, so it never moves.
+// The one line an allocation that still fails after the collection leaves: what failed and
+// the figures of both heaps and the object list of the running Application.
+void logOutOfMemory(const char* what);
+
 void* qmx_malloc(size_t n);
 // Returns a block to whichever heap owns it (the system heap last); null is reported.
 void qmx_free(void* p);

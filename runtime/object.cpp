@@ -85,6 +85,7 @@ void* Object::allocate(size_t size, int kind) {
   }
   void* p = app->objectHeap->malloc(size);
   if (p == nullptr) {
+    logOutOfMemory("an object");
     reportError("Malloc returned null");
     return nullptr;
   }

@@ -58,6 +58,8 @@ int32_t messageBox(const std::string& text, const std::string& caption, uint32_t
   char tail[48];
   std::snprintf(tail, sizeof tail, " style=0x%X result=%d", style, result);
   traceEvent("msgbox caption=" + quoted(caption) + " text=" + quoted(text) + tail);
+  // Nobody sees a box on the host: whoever started the program reads it here.
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   return result;
 }
 

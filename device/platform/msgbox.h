@@ -2,7 +2,8 @@
 // answer comes from SORV_MSGBOX_ANSWER: "yes", "no" or "fail" (the default; also any other
 // value). "yes" presses Yes, or OK on a box without Yes; "no" presses No, or Cancel, or OK
 // on a box with OK alone; "fail" makes the box fail as if it could not be shown.
-// Every box is written to the trace: "msgbox caption=\"...\" text=\"...\" style=0x.. result=N".
+// Every box is written to the trace: "msgbox caption=\"...\" text=\"...\" style=0x.. result=N",
+// and its caption and text to the standard error, where a person starting the program reads it.
 #pragma once
 
 #include <cstdint>

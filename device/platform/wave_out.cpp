@@ -15,6 +15,7 @@
 
 #include "device/platform/wave_out_backends.h"
 #include "runtime/clock.h"
+#include "runtime/log.h"
 
 namespace sorv::platform {
 namespace {
@@ -229,7 +230,14 @@ bool startOutput(Mixer& m, const WaveFormat& format) {
   WaveOutMode mode = chosenMode(m);
   if (mode == WaveOutMode::none) return false;
   m.format = format;
-  if (mode == WaveOutMode::host && !startHostAudio(format)) mode = WaveOutMode::null;
+  std::string why;
+  if (mode == WaveOutMode::host && !startHostAudio(format, why)) {
+    // Said once a run: the game goes on silent, and nothing else would tell why.
+    static bool told = false;
+    if (!told) Debug::trace("wave output: no audio device (%s); the sound plays silently", why.c_str());
+    told = true;
+    mode = WaveOutMode::null;
+  }
   m.mode = mode;
   m.mixedFrames = 0;
   m.startMs = clock::millis();

@@ -11,7 +11,7 @@
 //           (exercises the locking of callers as the host output does, without a device);
 //   none    no device at all: the count is 0 and every open fails.
 // SORV_AUDIO=null|thread|none picks one; otherwise the host output, falling back to null
-// when no audio device opens. SORV_WAV_SINK=FILE also records the mix as a WAV file.
+// when no audio device opens (said once a run in the log, with the driver and its error). SORV_WAV_SINK=FILE also records the mix as a WAV file.
 //
 // Always: the stand-in never holds its own lock while calling a done callback, so a
 // callback may call write, unprepare and the volume functions. A buffer is reported once,

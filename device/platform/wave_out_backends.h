@@ -16,8 +16,9 @@ namespace sorv::platform {
 void mixForHostAudio(uint8_t* stream, int len);
 
 // Opens SDL's audio device in exactly this format (SDL converts if the hardware differs)
-// and starts calling mixForHostAudio; false when no device opens.
-bool startHostAudio(const WaveFormat& format);
+// and starts calling mixForHostAudio; false when no device opens, with the driver and SDL's
+// error in why.
+bool startHostAudio(const WaveFormat& format, std::string& why);
 // Stops the device; returns after its callback has ended. Not under the mixer's lock.
 void stopHostAudio();
 

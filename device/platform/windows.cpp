@@ -9,8 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
+#include "device/platform/host_desktop.h"
 #include "device/platform/paths.h"
 #include "device/platform/trace.h"
 
@@ -23,7 +25,6 @@ struct Window {
   std::string title;
   bool visible;
   bool appWindow;  // made by createAppWindow (the phone's own windows always stay)
-  int lockFd;      // the title's lock file, or -1
 };
 
 // Handles of windows found in other processes; they cannot be shown or hidden from here.
@@ -32,6 +33,7 @@ constexpr WindowHandle kForeignWindowBase = 0x10000;
 struct WindowTable {
   std::vector<Window> windows;
   std::vector<std::string> foreignTitles;
+  std::map<std::string, int> heldLocks;  // title -> its lock file, held by this process
   WindowHandle nextHandle = 0;
   WindowHandle desktop = kNoWindow;
   WindowHandle foreground = kNoWindow;
@@ -39,24 +41,22 @@ struct WindowTable {
   WindowTable() { reset(); }
 
   void reset() {
-    for (Window& w : windows) {
-      if (w.lockFd >= 0) close(w.lockFd);
-    }
+    for (const auto& [title, fd] : heldLocks) close(fd);
+    heldLocks.clear();
     windows.clear();
     foreignTitles.clear();
     nextHandle = 2;  // even handles: the low bit is free for the "bring to front" habit
-    desktop = add("DesktopExplorerWindow", "Desktop", false, -1);
-    add("HHTaskBar", "", false, -1);
-    add("SipWndClass", "", false, -1);
-    add("MS_SIPBUTTON", "", false, -1);
+    desktop = add("DesktopExplorerWindow", "Desktop", false);
+    add("HHTaskBar", "", false);
+    add("SipWndClass", "", false);
+    add("MS_SIPBUTTON", "", false);
     foreground = desktop;
   }
 
-  WindowHandle add(const char* className, const char* title, bool appWindow, int lockFd) {
+  WindowHandle add(const char* className, const char* title, bool appWindow) {
     WindowHandle h = nextHandle;
     nextHandle += 2;
-    windows.push_back({h, className != nullptr ? className : "", title != nullptr ? title : "",
-                       true, appWindow, lockFd});
+    windows.push_back({h, className != nullptr ? className : "", title != nullptr ? title : "", true, appWindow});
     return h;
   }
 
@@ -92,6 +92,7 @@ int openLockFile(const char* title) {
 
 // True when another process holds the title's lock.
 bool heldElsewhere(const char* title) {
+  if (table().heldLocks.count(title) != 0) return false;
   int fd = open(lockPathFor(title).c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return false;
   bool held = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
@@ -133,17 +134,29 @@ WindowHandle findWindow(const char* className, const char* title) {
   return kForeignWindowBase + 2 * static_cast<WindowHandle>(t.foreignTitles.size() - 1);
 }
 
-WindowHandle createAppWindow(const char* className, const char* title) {
+bool takeInstanceLock(const char* title) {
+  WindowTable& t = table();
+  if (t.heldLocks.count(title) != 0) return true;
   int fd = openLockFile(title);
   if (fd < 0) {
+    // Nothing on this disk to share with another copy: it cannot be kept out, nor can it keep
+    // this one out.
     std::fprintf(stderr, "window: no lock file in %s: %s\n", rootDir().c_str(), std::strerror(errno));
-  } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    std::fprintf(stderr, "window: \"%s\" is held by another process\n", title);
-    close(fd);
-    fd = -1;
+    return true;
   }
+  // One call, so of two copies started together exactly one gets it.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return false;
+  }
+  t.heldLocks[title] = fd;
+  return true;
+}
+
+WindowHandle createAppWindow(const char* className, const char* title) {
+  if (!takeInstanceLock(title)) std::fprintf(stderr, "window: \"%s\" is held by another process\n", title);
   WindowTable& t = table();
-  WindowHandle h = t.add(className, title, true, fd);
+  WindowHandle h = t.add(className, title, true);
   t.foreground = h;
   return h;
 }
@@ -152,7 +165,11 @@ void destroyAppWindow(WindowHandle window) {
   WindowTable& t = table();
   for (auto it = t.windows.begin(); it != t.windows.end(); ++it) {
     if (it->handle != (window & ~WindowHandle{1}) || !it->appWindow) continue;
-    if (it->lockFd >= 0) close(it->lockFd);
+    auto lock = t.heldLocks.find(it->title);
+    if (lock != t.heldLocks.end()) {
+      close(lock->second);
+      t.heldLocks.erase(lock);
+    }
     if (t.foreground == it->handle) t.foreground = t.desktop;
     t.windows.erase(it);
     return;
@@ -165,6 +182,9 @@ bool showWindow(WindowHandle window, int32_t command) {
   bool wasVisible = w->visible;
   w->visible = command != kSwHide;
   if (command == kSwMinimize && table().foreground == w->handle) table().foreground = table().desktop;
+  // This process's window is the desktop's window: minimised here, it is minimised there, so
+  // that the desktop's restore can bring it back.
+  if (command == kSwMinimize && w->appWindow && SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_WM_IconifyWindow();
   traceEvent(std::string("show-window ") + describe(window) + " cmd=" + commandName(command));
   return wasVisible;
 }
@@ -179,8 +199,22 @@ bool setForegroundWindow(WindowHandle window) {
   WindowHandle h = window & ~WindowHandle{1};
   if (h < kForeignWindowBase && t.find(h) == nullptr) return false;
   traceEvent("foreground " + describe(h));
-  if (h < kForeignWindowBase) t.foreground = h;
+  if (h < kForeignWindowBase) {
+    t.foreground = h;
+    return true;
+  }
+  // Another process's window: on a desktop its real window comes forward.
+  size_t i = h / 2 - kForeignWindowBase / 2;
+  if (i < t.foreignTitles.size()) raiseHostWindow(t.foreignTitles[i]);
   return true;
+}
+
+void windowActivated(WindowHandle window) {
+  WindowTable& t = table();
+  const WindowHandle h = window & ~WindowHandle{1};
+  if (t.find(h) == nullptr || t.foreground == h) return;
+  t.foreground = h;
+  traceEvent("foreground " + describe(h));
 }
 
 WindowHandle foregroundWindow() { return table().foreground; }

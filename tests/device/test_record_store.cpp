@@ -41,6 +41,12 @@ std::vector<uint8_t> fileBytes(const fs::path& p) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+int linesWith(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) n++;
+  return n;
+}
+
 class RecordStoreTest : public test::DeviceTest {
  protected:
   void TearDown() override {
@@ -180,12 +186,15 @@ TEST_F(RecordStoreTest, DeletingTheStoreEmptiesItsFilesAndStartsIdsAgain) {
 }
 
 TEST_F(RecordStoreTest, ARepairedIndexNeverHandsOutAnIdAgain) {
-  // Counter 1 but ids 5, 5 and 2: the repeat is dropped and the counter raised to 5.
+  // Counter 1 but ids 5, 5 and 2, and only record 2 on the disk: the store is rebuilt from
+  // the files, and the counter raised past every id the damaged index still names.
   std::vector<uint8_t> index = {0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 5, 0, 0, 0, 5, 0, 0, 0, 2};
   std::ofstream(indexFile(), std::ios::binary)
       .write(reinterpret_cast<const char*>(index.data()), static_cast<std::streamsize>(index.size()));
+  std::ofstream(recordFile(2), std::ios::binary) << "two";
   RecordStore* store = open();
-  EXPECT_EQ(store->getNumRecords(), 2);
+  EXPECT_EQ(store->getNumRecords(), 1);
+  EXPECT_EQ(textOf(store->getRecord(2)), "two");
   EXPECT_EQ(add(store, "x"), 6);
 
   // No id left after the largest: the store is full rather than wrapping to a negative id.
@@ -256,9 +265,12 @@ TEST_F(RecordStoreTest, AFailureAtAnyWriteStepThrowsAndLeavesOldOrNewContents) {
       if (operation == 2) store->deleteRecord(1);
       record_files::setFailureHook(nullptr);
       bool failed = takeException() == kRecordStoreException;
-      // A delete only fails on its index write; the emptying of the file after it is logged.
-      bool indexWrite = operation != 2 || failAt < steps / 2;
-      EXPECT_EQ(failed, indexWrite) << operation << "/" << failAt;
+      // An add fails on any of its writes; a set only while its record's bytes are not in
+      // place (the rest is its listed index written again); a delete only on its index
+      // write (the emptying of the file after it is logged).
+      const int inPlace = static_cast<int>(record_files::WriteStep::kSyncFolder);
+      bool reported = operation == 0 || (operation == 1 && failAt < inPlace) || (operation == 2 && failAt < steps / 2);
+      EXPECT_EQ(failed, reported) << operation << "/" << failAt;
 
       RecordStore* reopened = open();
       std::string r1 = textOf(reopened->getRecord(1));
@@ -356,6 +368,122 @@ TEST_F(RecordStoreTest, AnUnwritableFolderMakesWritesFailLoudly) {
   EXPECT_EQ(textOf(open()->getRecord(1)), "keep");
   EXPECT_EQ(open()->getNumRecords(), 1);
   EXPECT_EQ(add(store, "again"), 2);
+}
+
+// Fifteen saved records (the game's count) survive every kind of damage to their index: the
+// index cut, zeroed in place, emptied or unreadable. Each reopen keeps all fifteen with their
+// bytes, says so in one log line, and writes the rebuilt index back.
+TEST_F(RecordStoreTest, ADamagedIndexIsRebuiltFromTheRecordFilesWithEveryRecordKept) {
+  constexpr int kRecords = 15;
+  auto content = [](int id) { return std::string(static_cast<size_t>(id), static_cast<char>('a' + id)); };
+  const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> damages = {
+      {"cut", [](const fs::path& p) { fs::resize_file(p, 30); }},
+      {"cut to the header", [](const fs::path& p) { fs::resize_file(p, 8); }},
+      {"cut to nothing", [](const fs::path& p) { fs::resize_file(p, 0); }},
+      {"zeroed", [](const fs::path& p) {
+         std::ofstream(p, std::ios::binary | std::ios::in) << std::string(fs::file_size(p), '\0');
+       }},
+  };
+  for (const auto& [what, damage] : damages) {
+    SCOPED_TRACE(what);
+    // A deleted store's emptied files would come back as empty records.
+    for (const auto& entry : fs::directory_iterator(install_)) {
+      if (entry.path().filename().string().rfind("rms_game", 0) == 0) fs::remove(entry.path());
+    }
+    RecordStore* store = open();
+    for (int id = 1; id <= kRecords; ++id) ASSERT_EQ(add(store, content(id)), id);
+    store->setRecord(7, bytesOf("set again"), 0, 9);
+    damage(indexFile());
+    test::LogCapture log;
+    RecordStore* again = open();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(takeException(), -1);
+    ASSERT_EQ(again->getNumRecords(), kRecords);
+    for (int id = 1; id <= kRecords; ++id) {
+      EXPECT_EQ(textOf(again->getRecord(id)), id == 7 ? "set again" : content(id)) << id;
+    }
+    EXPECT_EQ(linesWith(log.text(), "rebuilt from its record files: 15 kept"), 1) << log.text();
+    EXPECT_EQ(add(again, "next"), kRecords + 1);
+    test::LogCapture quiet;
+    EXPECT_EQ(open()->getNumRecords(), kRecords + 1);
+    EXPECT_FALSE(quiet.contains("rebuilt")) << "the rebuilt index was written back";
+  }
+}
+
+// A rebuilt index keeps what the store's reader takes and nothing that does not read; an
+// index that cannot be read beside no readable record is no empty store: the open fails.
+TEST_F(RecordStoreTest, ARebuildKeepsWhatTheReaderTakesAndNeverCallsAnUnreadableStoreEmpty) {
+  RecordStore::setRecordCheck(str("Checked"), [](int32_t id, const uint8_t*, size_t size) {
+    return size == 0 || size == static_cast<size_t>(id);
+  });
+  RecordStore* store = open("Checked");
+  add(store, "a");
+  add(store, "bb");
+  add(store, "too long");
+  add(store, "");
+  fs::resize_file(indexFile("checked"), 12);
+  std::ofstream(install_ / "rms_checked.rms_rec07.rms") << "0000000";  // not a name getRecordFile makes
+  std::ofstream(install_ / "RMS_Checked.rms_REC5.RMS") << "12345";      // case is the phone's to ignore
+  test::LogCapture log;
+  RecordStore* rebuilt = open("Checked");
+  ASSERT_NE(rebuilt, nullptr);
+  EXPECT_EQ(rebuilt->getNumRecords(), 4);
+  EXPECT_TRUE(rebuilt->recordExists(1) && rebuilt->recordExists(2) && rebuilt->recordExists(4) &&
+              rebuilt->recordExists(5));
+  EXPECT_FALSE(rebuilt->recordExists(3));
+  EXPECT_TRUE(log.contains("is damaged; rebuilt from its record files: 4 kept, 1 skipped")) << log.text();
+  EXPECT_EQ(add(rebuilt, "x"), 6);
+
+}
+
+// An index whose read fails (an I/O error, not an empty file): rebuilt from the records
+// that read; with none that read, the open fails rather than call the store empty, and
+// nothing is written over the files.
+TEST_F(RecordStoreTest, AnIndexThatCannotBeReadIsNeverTakenForAnEmptyStore) {
+  struct FailingReads : fuzz::MemoryFiles {
+    std::function<bool(const std::string&)> fails = [](const std::string&) { return false; };
+    record_files::ReadResult readWhole(const std::string& path, std::vector<uint8_t>& out) override {
+      return fails(path) ? record_files::ReadResult::kFailed : MemoryFiles::readWhole(path, out);
+    }
+  } files;
+  const auto endsWith = [](const std::string& path, const std::string& end) {
+    return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+  };
+  record_files::setFileLayer(&files);
+  RecordStore* store = open();
+  add(store, "one");
+  add(store, "two");
+  files.fails = [&](const std::string& path) { return endsWith(path, "/rms_game.rms"); };
+  test::LogCapture log;
+  RecordStore* rebuilt = open();
+  ASSERT_NE(rebuilt, nullptr);
+  EXPECT_EQ(rebuilt->getNumRecords(), 2);
+  EXPECT_TRUE(log.contains("cannot be read; rebuilt from its record files: 2 kept")) << log.text();
+  takeException();
+
+  files.fails = [](const std::string& path) { return path.find("/rms_game.rms") != std::string::npos; };
+  EXPECT_EQ(open("Game", true), nullptr) << "neither index nor records read";
+  EXPECT_EQ(takeException(), kRecordStoreException);
+  files.fails = [](const std::string&) { return false; };
+  std::vector<uint8_t> index;
+  files.MemoryFiles::readWhole((install_ / "rms_game.rms").string(), index);
+  EXPECT_EQ(index.size(), 16u) << "the index was not written over";
+  record_files::setFileLayer(nullptr);
+}
+
+// Deleting a store empties a record file its index never listed (an add whose index write
+// failed), so the empty index that follows is not taken for a lost one.
+TEST_F(RecordStoreTest, DeletingAStoreEmptiesUnlistedRecordFilesToo) {
+  RecordStore* store = open();
+  add(store, "listed");
+  std::ofstream(recordFile(2)) << "never listed";
+  store->closeRecordStore();
+  RecordStore::deleteRecordStore(str("Game"));
+  EXPECT_EQ(takeException(), -1);
+  EXPECT_EQ(fs::file_size(recordFile(2)), 0u);
+  test::LogCapture log;
+  EXPECT_EQ(open()->getNumRecords(), 0);
+  EXPECT_FALSE(log.contains("rebuilt"));
 }
 
 }  // namespace

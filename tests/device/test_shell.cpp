@@ -281,6 +281,44 @@ TEST_F(ShellTest, AnotherWindowInFrontPausesTheFlushInsteadOfShowing) {
   EXPECT_TRUE(traced("show-window class=HHTaskBar cmd=show"));
 }
 
+// Escape minimises the game's own window; when the desktop restores it (an activation), the
+// window is the foreground again before the game hears showNotify, and the next frame is
+// shown rather than paused again.
+TEST_F(ShellTest, AnActivationAfterTheGamesIconifyMakesItForegroundAndTheNextFlushShows) {
+  shell_->skipFirstDeactivation = false;
+  auto* canvas = static_cast<probe::ProbeCanvas*>(currentCanvas());
+  auto* window = static_cast<uint16_t*>(platform::windowSurface()->pixels);
+  platform::postKeyMessage(platform::kWmKeyUp, 27);
+  shell_->pumpEvents(5);
+  EXPECT_TRUE(traced("iconify class=KestovanGame"));
+  EXPECT_NE(platform::foregroundWindow(), shell_->windowHandle);
+  pushFocus(false);
+  shell_->pumpEvents(5);
+  EXPECT_TRUE(logged("probe: hideNotify"));
+  window[0] = 0;
+  canvas->run();
+  EXPECT_EQ(window[0], 0) << "nothing is shown while minimised";
+
+  log_.clear();
+  clearTrace();
+  pushFocus(true, SDL_APPACTIVE);
+  shell_->pumpEvents(5);
+  EXPECT_EQ(platform::foregroundWindow(), shell_->windowHandle);
+  EXPECT_TRUE(traced("foreground class=KestovanGame"));
+  EXPECT_TRUE(logged("probe: showNotify"));
+  log_.clear();
+  clearTrace();
+  canvas->run();
+  EXPECT_EQ(window[0], probe::patternAt(0, 0)) << "the frame is shown";
+  EXPECT_FALSE(logged("probe: hideNotify"));
+  EXPECT_FALSE(traced("HHTaskBar"));
+
+  // Given the keyboard while already in front: nothing changes, nothing is traced.
+  pushFocus(true, SDL_APPINPUTFOCUS);
+  shell_->pumpEvents(5);
+  EXPECT_FALSE(traced("foreground"));
+}
+
 TEST_F(ShellTest, RunLoopsUntilStopThenCloses) {
   int frames = 0;
   shell_->afterFlush = [&] {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -131,7 +132,15 @@ TEST_F(SoundPlayerTest, BadFilesQueueNothingAndTheOthersStillPlay) {
   EXPECT_TRUE(player_.play(static_cast<int>(names.size()) - 1, false));
 }
 
-TEST_F(SoundPlayerTest, WithoutAUsableFirstSoundSoundIsOff) {
+std::string installed(const char* name) {
+  std::string host;
+  platform::toHostPath(std::string(platform::kInstallFolder) + "\\" + name, host);
+  return host;
+}
+
+// A missing or bad first sound is silent alone: the next good one gives the format and
+// plays. With no usable sound at all, sound is off.
+TEST_F(SoundPlayerTest, AMissingOrBadFirstSoundIsSilentAloneAndTheOthersPlay) {
   const auto good = wavFile(toneWithTail(10 * kFramesPerMs, 100, 0));
   auto noRiff = good;
   noRiff[0] = 'r';
@@ -139,16 +148,27 @@ TEST_F(SoundPlayerTest, WithoutAUsableFirstSoundSoundIsOff) {
   for (size_t c = 0; c <= firsts.size(); ++c) {
     SCOPED_TRACE(c);
     if (c < firsts.size()) install("first.wav", firsts[c]);  // the last case: no file
-    else std::filesystem::remove(dir_ / "first.wav");
+    else std::filesystem::remove(installed("first.wav"));
     install("second.wav", good);
+    const size_t before = log().size();
     load({"first.wav", "second.wav"});
-    EXPECT_NE(log().find("sound is off"), std::string::npos);
+    const std::string said = log().substr(before);
+    int naming = 0;
+    std::istringstream lines(said);
+    for (std::string line; std::getline(lines, line);) naming += line.find("first.wav") != std::string::npos;
+    EXPECT_EQ(naming, 1) << said;
+    EXPECT_NE(said.find("it plays as silence"), std::string::npos) << said;
+    EXPECT_EQ(said.find("sound is off"), std::string::npos) << said;
     EXPECT_FALSE(player_.play(0, false));
-    EXPECT_FALSE(player_.play(1, false));
-    EXPECT_FALSE(player_.isPlaying(1));
+    EXPECT_TRUE(player_.play(1, false));
+    EXPECT_TRUE(player_.isPlaying(1));
     player_.stopAll();
     player_.release();
   }
+  std::filesystem::remove(installed("second.wav"));
+  load({"first.wav", "second.wav"});
+  EXPECT_NE(log().find("no usable sound, sound is off"), std::string::npos) << log();
+  EXPECT_FALSE(player_.play(1, false));
 }
 
 TEST_F(SoundPlayerTest, NoDeviceOrAFailedWriteKeepsNoVoice) {

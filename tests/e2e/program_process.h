@@ -86,6 +86,9 @@ class ProgramRun : public ::testing::Test {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, (dir_ + "/out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (keepErrors_) {
+      posix_spawn_file_actions_addopen(&actions, 2, (dir_ + "/err.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    }
     pid_t pid = -1;
     int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -137,7 +140,12 @@ class ProgramRun : public ::testing::Test {
   std::string trace() const { return readText(dir_ + "/trace.txt"); }
   std::string log() const { return readText(dir_ + "/log.txt"); }
   std::string out() const { return readText(dir_ + "/out.txt"); }
+  // What the programs started since keepErrors_ was set wrote to their standard error.
+  std::string errors() const { return readText(dir_ + "/err.txt"); }
 
+  // Standard error into err.txt rather than the test's own (where a sanitizer's report
+  // shows): for the tests that read what a program tells its user there.
+  bool keepErrors_ = false;
   std::map<std::string, std::string> env_;
   std::string dir_;
 };

@@ -163,7 +163,7 @@ TEST_F(CareerRoad, ACrashAtEveryStepOfTheLobbysSaveLeavesTheOldOrTheNewCareer) {
   ASSERT_EQ(steps.size(), 6u) << log();
   EXPECT_EQ(steps[4].second, "rename");
 
-  const bool few = test::kSanitizerBuild || test::memoryStressOn();
+  const bool few = !test::fullBudget();
   for (size_t i = few ? 4 : 0; i < steps.size(); i++) {
     SCOPED_TRACE("killed before step " + std::to_string(steps[i].first) + " " + steps[i].second);
     ASSERT_TRUE(installData());

@@ -135,7 +135,7 @@ TEST_F(CareerTournamentRoad, ACrashAtEveryStepOfTheMatchsSavesLeavesTheTableBefo
 
   // Under the sanitizer and the stress switches the steps on either side of the records'
   // renames.
-  const bool few = test::kSanitizerBuild || test::memoryStressOn();
+  const bool few = !test::fullBudget();
   for (size_t i = 0; i < steps.size(); i++) {
     if (few && i != kCareerRename && i != kCareerRename + 1 && i != kTournamentRename && i != kTournamentRename + 1) {
       continue;

@@ -28,7 +28,7 @@ using test::memoryStressOn;
 // The statistics matches: all three in Release, the singles alone under the sanitizer or the
 // collector's stress.
 int statisticsMatches() {
-  return kSanitizerBuild || memoryStressOn() ? 1 : 3;
+  return test::scaled(3, 1);
 }
 
 std::string key(int vk, int after = 1) {

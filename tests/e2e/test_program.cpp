@@ -1,4 +1,9 @@
 #include <fcntl.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "tests/e2e/program_process.h"
 
@@ -63,6 +68,83 @@ TEST_F(ProgramRun, ASecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
   // Its lock went with it: the next start is a first instance again.
   EXPECT_EQ(runHeadless("frames 1\n"), 0);
   EXPECT_TRUE(has(log(), kGameStarted));
+}
+
+// Copies started at the same moment on the same files: the instance lock is the first thing
+// each takes, so exactly one runs on and every other ends at once with 0, before it opens
+// the log.
+TEST_F(ProgramRun, OfCopiesStartedTogetherExactlyOneRunsOn) {
+  for (int round = 0; round < 3; round++) {
+    SCOPED_TRACE(round);
+    std::remove((dir_ + "/log.txt").c_str());
+    std::vector<pid_t> copies;
+    for (int i = 0; i < 3; i++) copies.push_back(spawn(executable("sorvantel")));
+    std::vector<pid_t> running;
+    for (pid_t pid : copies) {
+      int status = 0;
+      for (int i = 0; i < 300 && waitpid(pid, &status, WNOHANG) == 0; i++) usleep(10000);
+      if (waitpid(pid, &status, WNOHANG) == 0) {
+        running.push_back(pid);
+      } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+      }
+    }
+    ASSERT_EQ(running.size(), 1u);
+    for (int i = 0; i < 3000 && !has(log(), kGameStarted); i++) usleep(10000);
+    EXPECT_EQ(log().find("Application::init"), log().rfind("Application::init")) << "one game started";
+    kill(running[0], SIGTERM);
+    EXPECT_EQ(wait(running[0]), 0);
+  }
+}
+
+// Without its archive, or with one whose table cannot be read, the game does not start
+// blank: a box names the file and the folder it was looked for in (on the standard error
+// too), and the start ends with 1 before anything runs.
+TEST_F(ProgramRun, AMissingOrUnreadableArchiveIsNamedAndTheStartEnds) {
+  keepErrors_ = true;
+  const std::string archive = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/data.bar";
+  const char* const kBox =
+      "msgbox caption=\"Sorvantel 2009\" text=\"The game's data file data.bar is missing or cannot be read.\\n"
+      "It was looked for in \\\\Program Files\\\\Kestovan\\\\Sorvantel 2009.";
+  const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+      {"missing", [&] { std::remove(archive.c_str()); }},
+      {"its table cut", [&] { truncate(archive.c_str(), 40); }},
+      {"zeroed", [&] {
+         std::ofstream(archive, std::ios::binary | std::ios::in) << std::string(4096, '\0');
+       }},
+      {"a folder", [&] {
+         std::remove(archive.c_str());
+         mkdir(archive.c_str(), 0700);
+       }},
+  };
+  for (const auto& [what, damage] : cases) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(installData());
+    damage();
+    std::remove((dir_ + "/trace.txt").c_str());
+    std::remove((dir_ + "/err.txt").c_str());
+    EXPECT_EQ(run(executable("sorvantel")), 1);
+    EXPECT_TRUE(has(trace(), kBox)) << trace();
+    EXPECT_TRUE(has(errors(), "Sorvantel 2009: The game's data file data.bar is missing or cannot be read.\n"
+                              "It was looked for in \\Program Files\\Kestovan\\Sorvantel 2009.")) << errors();
+    EXPECT_FALSE(has(log(), "Application::init")) << log();
+    EXPECT_FALSE(has(log(), "NullPointer"));
+  }
+}
+
+// A missing sound file and a broken one: one log line names each, the game plays on without
+// them, and the other sounds still load.
+TEST_F(ProgramRun, AMissingOrBadSoundIsNamedOnceAndTheGamePlaysOn) {
+  const std::string folder = dir_ + "/root/Program Files/Kestovan/Sorvantel 2009/";
+  std::remove((folder + "m_title.wav").c_str());
+  std::ofstream(folder + "vfx_deuce.wav", std::ios::binary | std::ios::trunc) << "RIFF";
+  EXPECT_EQ(runHeadless("frames 120\n"), 0);
+  EXPECT_EQ(test::countLinesWith(log(), "m_title.wav"), 1) << log();
+  EXPECT_EQ(test::countLinesWith(log(), "vfx_deuce.wav"), 1) << log();
+  EXPECT_TRUE(has(log(), "m_title.wav: cannot open \\Program Files\\Kestovan\\Sorvantel 2009\\m_title.wav, it plays as silence"));
+  EXPECT_TRUE(has(log(), "vfx_deuce.wav: shorter than its header, it plays as silence"));
+  EXPECT_FALSE(has(log(), "sound is off"));
+  EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out();
 }
 
 TEST_F(ProgramRun, QuitEventEndsAfterTheStopSequence) {

@@ -204,7 +204,7 @@ TEST_F(TournamentRoad, ACrashAtEveryStepOfASaveLeavesTheTournamentBeforeOrAfterI
   ASSERT_FALSE(sameIn(before, after, {0, 0, 800, 480}));
 
   // Under the sanitizer and the stress switches the steps on either side of the rename.
-  const bool few = test::kSanitizerBuild || test::memoryStressOn();
+  const bool few = !test::fullBudget();
   for (size_t i = few ? 4 : 0; i < save.size(); i++) {
     SCOPED_TRACE("killed before step " + std::to_string(save[i].number) + " " + save[i].name);
     ASSERT_TRUE(installData());

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "runtime/array.h"
@@ -9,6 +13,7 @@
 #include "runtime/static_class.h"
 #include "runtime/stress.h"
 #include "runtime/throwable.h"
+#include "tests/support/run_budget.h"
 #include "tests/support/runtime_fixture.h"
 
 namespace sorv {
@@ -340,6 +345,61 @@ TEST_F(Collector, ARootAssignedFromAnotherLeavesTheRegistryWhole) {
   gRootA = nullptr;
   gRootB = nullptr;
   gRootC = nullptr;
+}
+
+}  // namespace
+}  // namespace sorv
+
+namespace sorv {
+namespace {
+
+StaticRef<Node> gKeptChain;
+
+// Every object kept reachable until the heap holds no more: the allocation that still fails
+// after the collection says so in one line with both heaps' figures.
+TEST_F(Collector, AnAllocationThatFailsAfterTheCollectionLogsTheHeapFigures) {
+  stress::StressOverride plain(false, false);
+  LogCapture log;
+  for (Node* made = newObject<Node>(); made != nullptr; made = newObject<Node>()) {
+    made->next = gKeptChain.get();
+    gKeptChain = made;
+  }
+  const std::string text = log.text();
+  EXPECT_EQ(text.find("Out of memory after the collection (an object): object heap "),
+            text.rfind("Out of memory after the collection")) << "once";
+  EXPECT_NE(text.find("Out of memory after the collection (an object): object heap "), std::string::npos) << text;
+  EXPECT_NE(text.find("bytes used, peak"), std::string::npos);
+  EXPECT_NE(text.find(std::to_string(app_->objectHeap->heapSize())), std::string::npos);
+  gKeptChain = nullptr;
+}
+
+// Where the list of objects cannot grow (the process may map no more memory), the program
+// ends with the same line and a failure status rather than a crash.
+TEST_F(Collector, AnObjectListThatCannotGrowEndsWithTheLineNotACrash) {
+  if (test::kSanitizerBuild) GTEST_SKIP() << "the sanitizer maps memory of its own";
+  stress::StressOverride plain(false, false);
+  LogCapture log;
+  // Just below a growth of the list large enough to need new memory from the system.
+  while (om().count() < 16 * 1024 - 1) gKeptChain = newNode(0, gKeptChain.get());
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    rlimit limit{};
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    limit.rlim_cur = limit.rlim_max = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    setrlimit(RLIMIT_AS, &limit);
+    for (int i = 0; i < 4 * 1024; i++) gKeptChain = newNode(0, gKeptChain.get());
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == EXIT_FAILURE) << status;
+  EXPECT_TRUE(log.contains("Out of memory after the collection (the object list cannot grow): object heap"))
+      << log.text();
+  gKeptChain = nullptr;
 }
 
 }  // namespace
