@@ -14,6 +14,7 @@
 #include "runtime/log.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/font_builder.h"
 #include "tools/mkdata/sprite_writer.h"
 
@@ -97,7 +98,7 @@ void BM_DrawStringParagraph(benchmark::State& state) {
   mk::FontStyle style;
   style.scale = 2;
   style.inkColours = {0xFFFFFFFF};
-  ASprite* font = loadSprite(mk::buildFontSprite(style));
+  ASprite* font = loadSprite(mk::buildFontSprite(style, kLanguageEN));
   std::array<uint8_t, 256> map = mk::buildFontMap();
   font->fontMap = Array::newByteArray(256);
   std::copy(map.begin(), map.end(), reinterpret_cast<uint8_t*>(font->fontMap->elements()));

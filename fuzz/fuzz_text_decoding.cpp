@@ -38,7 +38,7 @@ void readAllUtf(const uint8_t* data, size_t size) {
 }
 
 void decodeManaged(const uint8_t* data, size_t size) {
-  static const char* const kNames[] = {"UTF-8", "iso-8859-1", "SJIS", "utf"};
+  static const char* const kNames[] = {"UTF-8", "ISO-8859-1", "SJIS", "iso-8859-1"};  // the last one unknown
   if (size < 2) return;
   const char* name = kNames[data[0] % 4];
   int32_t offset = data[1] % 4;

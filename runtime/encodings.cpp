@@ -14,12 +14,17 @@ namespace {
 
 constexpr int32_t kDecodeBufferCapacity = 256;
 
-bool sameNameIgnoringCase(const char16_t* name, int32_t length, const char* literal) {
-  if (static_cast<size_t>(length) != std::strlen(literal)) return false;
+constexpr char16_t asciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+// The name matches the literal when each of its units equals the literal's unit at that place,
+// over the name's own length: a name no longer than the literal and a beginning of it (so the
+// empty name matches any literal).
+bool nameMatches(const char16_t* name, int32_t length, const char* literal, bool ignoreCase) {
+  if (static_cast<size_t>(length) > std::strlen(literal)) return false;
   for (int32_t i = 0; i < length; ++i) {
-    char16_t c = name[i];
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    if (c != static_cast<unsigned char>(literal[i])) return false;
+    const char16_t want = static_cast<unsigned char>(literal[i]);
+    const char16_t c = name[i];
+    if (ignoreCase ? asciiUpper(c) != asciiUpper(want) : c != want) return false;
   }
   return true;
 }
@@ -119,14 +124,16 @@ StringBuffer* sharedDecodeBuffer() {
 bool findEncoding(const char16_t* name, int32_t length, TextEncoding* encoding) {
   struct Name {
     const char* text;
+    bool ignoreCase;
     TextEncoding encoding;
   };
-  static constexpr Name kNames[] = {{"UTF-8", TextEncoding::kModifiedUtf8},
-                                    {"UTF8", TextEncoding::kModifiedUtf8},
-                                    {"ISO-8859-1", TextEncoding::kLatin1},
-                                    {"SJIS", TextEncoding::kShiftJis}};
+  // In this order: the UTF-8 names in any case, then the others as written.
+  static constexpr Name kNames[] = {{"UTF-8", true, TextEncoding::kModifiedUtf8},
+                                    {"UTF8", true, TextEncoding::kModifiedUtf8},
+                                    {"ISO-8859-1", false, TextEncoding::kLatin1},
+                                    {"SJIS", false, TextEncoding::kShiftJis}};
   for (const Name& n : kNames) {
-    if (sameNameIgnoringCase(name, length, n.text)) {
+    if (nameMatches(name, length, n.text, n.ignoreCase)) {
       *encoding = n.encoding;
       return true;
     }

@@ -20,7 +20,9 @@ class String;
 
 enum class TextEncoding : uint8_t { kLatin1, kModifiedUtf8, kShiftJis };
 
-// Exact names "UTF-8", "UTF8", "ISO-8859-1", "SJIS", ASCII case ignored; false for any other.
+// The names "UTF-8" and "UTF8" in any ASCII case, then "ISO-8859-1" and "SJIS" as written; a
+// name matches when it is the whole literal or a beginning of it (the empty name is UTF-8).
+// False for any other.
 bool findEncoding(const char16_t* name, int32_t length, TextEncoding* encoding);
 
 struct DecodeResult {

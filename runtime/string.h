@@ -52,9 +52,9 @@ class String : public Object {
   static void init(String* s, CharArray* chars, int32_t offset, int32_t count);
   static void initFromBytes(String* s, ByteArray* bytes, int32_t offset, int32_t count);
   static void initFromByteArray(String* s, ByteArray* bytes);
-  // Encoding names "UTF-8", "UTF8", "ISO-8859-1" and "SJIS", in any case; null means
-  // ISO-8859-1. Any other name logs "encoding not supported", reports, leaves the String
-  // empty and gives false.
+  // Encoding names as findEncoding matches them ("UTF-8" and "UTF8" in any case, "ISO-8859-1"
+  // and "SJIS" as written, or a beginning of one); null means ISO-8859-1. Any other name logs
+  // "encoding not supported", reports, leaves the String empty and gives false.
   static bool initFromBytesEncoded(String* s, ByteArray* bytes, int32_t offset, int32_t length,
                                    String* encodingName);
   static void initFromCString(String* s, const char* latin1);

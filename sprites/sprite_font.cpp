@@ -6,6 +6,7 @@
 #include "runtime/string.h"
 #include "sprites/asprite.h"
 #include "sprites/game_hooks.h"
+#include "tools/data/glyph_substitutes.h"
 
 namespace sorv {
 
@@ -17,27 +18,10 @@ bool ASprite::drawEnabled = true;
 
 namespace {
 
-constexpr int32_t kLanguageCyrillic = 10;
-constexpr int32_t kLanguageDottedI = 9;
 constexpr int32_t kCodePalette = 1;  // followed by a palette number (255: the default one)
 constexpr int32_t kCodeGlyph = 2;    // followed by a frame-module entry of frame 0
 constexpr int32_t kDefaultPaletteCode = 255;
 constexpr int32_t kBreakingSpaceSlack = 5;
-
-struct GlyphSubstitute {
-  int16_t code, glyph;
-};
-
-// Letters of the Latin extensions drawn with the font's own extra glyphs.
-constexpr GlyphSubstitute kSubstitutes[] = {
-    {160, 32},  {161, 132}, {169, 129}, {176, 186}, {260, 153}, {261, 164}, {262, 156},
-    {263, 167}, {268, 172}, {269, 172}, {270, 173}, {271, 173}, {277, 174}, {282, 174},
-    {283, 174}, {280, 154}, {281, 165}, {286, 150}, {287, 161}, {304, 152}, {305, 73},
-    {321, 159}, {322, 170}, {323, 160}, {324, 171}, {327, 175}, {328, 175}, {344, 176},
-    {345, 176}, {346, 155}, {347, 166}, {350, 151}, {351, 162}, {352, 177}, {353, 177},
-    {356, 178}, {357, 178}, {366, 179}, {367, 179}, {377, 157}, {378, 168}, {379, 158},
-    {380, 169}, {381, 180}, {382, 180},
-};
 
 bool breaksAfterSpace(int32_t next) { return next != '!' && next != ':'; }
 
@@ -47,14 +31,14 @@ int32_t ASprite::Char2FrameModule(int32_t c) {
   const int32_t language = gameHooks().language();
   int32_t g = c;
   if (language == kLanguageCyrillic) {
-    if (c == 1025 || c == 1105) g = 150;
-    if (c >= 1040 && c <= 1103) g = 151 + (c - 1040);
+    if (c == kCyrillicYo || c == kCyrillicSmallYo) g = kCyrillicYoGlyph;
+    if (c >= kCyrillicFirst && c <= kCyrillicLast) g = kCyrillicFirstGlyph + (c - kCyrillicFirst);
   }
-  for (const GlyphSubstitute& s : kSubstitutes) {
+  for (const GlyphSubstitute& s : kGlyphSubstitutes) {
     if (s.code == c) g = s.glyph;
   }
   if (language == kLanguageDottedI && c == 105) {
-    g = 152;
+    g = kDottedIGlyph;
   } else if (language == kLanguageDottedI && c == 73) {
     g = 73;
   } else if (g >= 256) {

@@ -29,7 +29,7 @@ constexpr int32_t kNetZ = 18300;
 constexpr int32_t kStartX = 3, kStartZ = 5;
 constexpr int32_t kBoardHitAnim = 1, kBoardAnim = 0, kCloseUpFrames = 24;
 constexpr int32_t kBonusAnim = 28, kWrongBonusAnim = 29;
-constexpr int32_t kBonusNumberAnchor = 528, kBonusNumberWidth = 3200, kBonusNumberRise = 9;
+constexpr int32_t kBonusNumberAnchor = 528, kBonusNumberWidth = 3200, kBonusNumberRise = 5;
 constexpr int32_t kZoneAlpha = 0x99;
 constexpr int32_t kCentreAnchor = 272;
 constexpr int32_t kCloseUpX = 400, kCloseUpY = 240, kCloseUpRadius = 58, kCaptionY = 303;

@@ -35,15 +35,15 @@ constexpr int kHelpX = 150, kControlsY = 150, kSkillsY = 220;
 constexpr int kControlsLeftX = 90, kControlsRightX = 770, kControlsArrowY = 270;
 constexpr int kSoftX = 700, kSoftY = 450;
 // The credits' window (menu 6 item 8): centred, 500 x 400 from y 10. On the synthetic texts
-// a whole cycle of the ten lines takes 468 frames: line 9 enters on frame 328, is near the
-// middle on frame 360 and hands over on frame 468, when the window is empty, as it is on
-// frame 1 (line 0 still at the bottom edge); frame 480 shows line 0 as frame 12 did.
+// a whole cycle of the ten lines takes 479 frames: line 9 shows on frame 360 and hands over
+// on frame 479, when the window is empty, as it is on frame 1 (line 0 still at the bottom
+// edge); frame 491 shows line 0 as frame 12 did.
 constexpr Box kWindow = {150, 10, 500, 400};
 // What the screens show apart from the arrows, whose animations move on from shot to shot:
 // the topics' rows and a page between its arrows. The help's rows.
 constexpr Box kTopicRows = {160, 105, 480, 200}, kPage = {100, 0, 600, 480};
 constexpr Box kHelpRows = {0, 110, 320, 150}, kBelowHelpRows = {0, 260, 800, 220};
-constexpr int kCycle = 468;
+constexpr int kCycle = 479;
 
 class HistoryCreditsRoad : public ProgramRun {
  protected:
@@ -63,16 +63,16 @@ class HistoryCreditsRoad : public ProgramRun {
   // next, then F2 back to the options.
   std::string creditsCycle(const std::string& prefix) const {
     std::string s = frames(1) + take(prefix + "-1") + frames(11) + take(prefix + "-12");
-    s += frames(348) + take(prefix + "-360") + frames(kCycle - 360) + take(prefix + "-468");
-    s += frames(12) + take(prefix + "-480");
+    s += frames(348) + take(prefix + "-360") + frames(kCycle - 360) + take(prefix + "-end");
+    s += frames(12) + take(prefix + "-again");
     return s;
   }
   void expectCredits(const std::string& prefix) const {
-    EXPECT_TRUE(same(prefix + "-1", prefix + "-468", kWindow)) << "the window is empty after the last line";
+    EXPECT_TRUE(same(prefix + "-1", prefix + "-end", kWindow)) << "the window is empty after the last line";
     EXPECT_FALSE(same(prefix + "-1", prefix + "-12", kWindow)) << "line 0 rises";
     EXPECT_FALSE(same(prefix + "-1", prefix + "-360", kWindow)) << "the last line shows";
-    EXPECT_TRUE(same(prefix + "-12", prefix + "-480", kWindow)) << "line 0 enters again";
-    EXPECT_TRUE(same(prefix + "-12", prefix + "-480")) << "the screen around the window holds still";
+    EXPECT_TRUE(same(prefix + "-12", prefix + "-again", kWindow)) << "line 0 enters again";
+    EXPECT_TRUE(same(prefix + "-12", prefix + "-again")) << "the screen around the window holds still";
   }
   void expectTheRoad() const {
     EXPECT_TRUE(has(out(), "NullPointer 0 ArrayOutOfBound 0")) << out() << log();

@@ -40,7 +40,7 @@ class EveryStateTest : public BootTest {
            {"menuicons", asText(pack(mk::labelledMenuIconPack()))},
            {"match", asText(pack(mk::labelledMatchPack()))},
            {"players", asText(pack(mk::labelledPlayerPack()))},
-           {"fonts", asText(pack(mk::fontPackEntries()))},
+           {"fonts", asText(pack(mk::fontPackEntries(kLanguageEN)))},
            {"colours", asText(pack(mk::colourPackEntries()))}});
     clock::setVirtual(true);
     resetShell();

@@ -13,6 +13,7 @@
 #include "match/ctennis.h"
 #include "sprites/cactor.h"
 #include "tests/match/court_fixture.h"
+#include "tests/support/picture_file.h"
 
 namespace sorv::test {
 namespace {
@@ -215,6 +216,7 @@ TEST_F(MatchEntry, TheAttributeCardIsTheSamePictureOnTheSameData) {
   EXPECT_EQ(pixel(user, 100, 10), rgb565(0x5C5C5C));
   // The same card drawn again into the same image is the same picture.
   const uint64_t first = pictureHash(user);
+  savePicture(user, "match_entry", "attribute-card.png");
   EXPECT_EQ(CTennis::createPlayerAttrImage(CTennis::player, user), user);
   EXPECT_EQ(pictureHash(user), first);
   EXPECT_NE(pictureHash(rival), first);

@@ -227,17 +227,21 @@ TEST(Decoders, DecodeValidTruncatedAndInvalidInput) {
   }
 }
 
-TEST(Decoders, EncodingNamesMatchWholeNamesInAnyCase) {
+// A name matches a literal when its units are the literal's at their places over the name's
+// length: the UTF-8 names in any case, the ISO and Shift-JIS names as written.
+TEST(Decoders, EncodingNamesMatchTheLiteralsTheyBegin) {
   struct Case {
     const char16_t* name;
     bool known;
     TextEncoding encoding;
   };
-  const Case cases[] = {{u"UTF-8", true, TextEncoding::kModifiedUtf8}, {u"utf-8", true, TextEncoding::kModifiedUtf8},
-                        {u"Utf8", true, TextEncoding::kModifiedUtf8},  {u"iso-8859-1", true, TextEncoding::kLatin1},
-                        {u"SJIS", true, TextEncoding::kShiftJis},      {u"", false, {}},
-                        {u"UTF", false, {}},                           {u"UTF-16", false, {}},
-                        {u"utf-8x", false, {}}};
+  const Case cases[] = {{u"UTF-8", true, TextEncoding::kModifiedUtf8},    {u"utf-8", true, TextEncoding::kModifiedUtf8},
+                        {u"Utf8", true, TextEncoding::kModifiedUtf8},     {u"ISO-8859-1", true, TextEncoding::kLatin1},
+                        {u"iso-8859-1", false, {}},                       {u"SJIS", true, TextEncoding::kShiftJis},
+                        {u"sjis", false, {}},                             {u"", true, TextEncoding::kModifiedUtf8},
+                        {u"UTF", true, TextEncoding::kModifiedUtf8},      {u"ISO", true, TextEncoding::kLatin1},
+                        {u"S", true, TextEncoding::kShiftJis},            {u"UTF-16", false, {}},
+                        {u"utf-8x", false, {}},                           {u"ISO-8859-15", false, {}}};
   for (const Case& c : cases) {
     std::u16string name = c.name;
     TextEncoding e = TextEncoding::kLatin1;
@@ -264,7 +268,7 @@ TEST_F(Strings, EncodedBytesDecodeThroughTheSharedBuffer) {
 
   log.clear();
   String* unknown = newObject<String>();
-  EXPECT_FALSE(String::initFromBytesEncoded(unknown, bytes, 0, 5, str("UTF")));
+  EXPECT_FALSE(String::initFromBytesEncoded(unknown, bytes, 0, 5, str("UTF-16")));
   EXPECT_TRUE(log.contains("encoding not supported"));
   EXPECT_EQ(unknown->length(), 0);
 

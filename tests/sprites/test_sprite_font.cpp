@@ -1,6 +1,7 @@
 // Sprite fonts: the character mapping per language, line breaking, bracket groups, control
 // codes, alignment and measuring, on a font of fixed glyph widths.
 #include "tests/sprites/sprite_fixture.h"
+#include "tools/data/resource_ids.h"
 #include "tools/mkdata/font_builder.h"
 
 namespace sorv::test {
@@ -151,7 +152,7 @@ TEST_F(SpriteTest, CharacterToGlyphPerLanguage) {
 TEST_F(SpriteTest, DataBuilderFontsDrawText) {
   mk::FontStyle style;
   style.inkColours = {0xFFFFFFFF, 0xFFFF0000};
-  ASprite* font = load(mk::buildFontSprite(style));
+  ASprite* font = load(mk::buildFontSprite(style, kLanguageEN));
   std::array<uint8_t, 256> map = mk::buildFontMap();
   ByteArray* fontMap = Array::newByteArray(256);
   for (int i = 0; i < 256; i++) fontMap->elements()[i] = static_cast<int8_t>(map[static_cast<size_t>(i)]);
@@ -171,17 +172,21 @@ TEST_F(SpriteTest, DataBuilderFontsDrawText) {
 TEST_F(SpriteTest, DataBuilderGlyphsKeepTheirPlaceInTheCell) {
   mk::FontStyle style;
   style.inkColours = {0xFFFFFFFF};
-  ASprite* font = load(mk::buildFontSprite(style));
+  ASprite* font = load(mk::buildFontSprite(style, kLanguageEN));
   std::array<uint8_t, 256> map = mk::buildFontMap();
   ByteArray* fontMap = Array::newByteArray(256);
   for (int i = 0; i < 256; i++) fontMap->elements()[i] = static_cast<int8_t>(map[static_cast<size_t>(i)]);
   font->fontMap = fontMap;
-  EXPECT_EQ(font->GetFontHeight(), 10) << "the space keeps the whole cell";
+  EXPECT_EQ(font->GetFontHeight(), 11) << "the space keeps the whole cell";
   struct Case {
     char16_t code;
     int top, bottom;  // the inked rows of the cell
   };
-  const Case cases[] = {{u'A', 2, 8}, {u'a', 4, 8}, {u'-', 5, 5}, {u'\u00C9', 0, 8}};
+  // One baseline under row 8: capitals from row 2, small letters from 4, the marks over
+  // them above, descenders and the marks under letters on rows 9 and 10.
+  const Case cases[] = {{u'A', 2, 8},     {u'a', 4, 8},     {u'-', 5, 5},     {u'\u00C9', 0, 8},
+                        {u'\u00E9', 1, 8}, {u'g', 4, 10},    {u'j', 2, 10},    {u'p', 4, 10},
+                        {u'y', 4, 10},    {u'\u00C7', 2, 10}, {u'\u0105', 4, 10}, {u'\u00FD', 1, 10}};
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.code));
     target(20, 20, kBlack);

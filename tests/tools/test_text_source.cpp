@@ -89,6 +89,8 @@ TEST(TextRules, CharactersByLanguage) {
       {kLanguageEN, 0xA3, false},   {kLanguageEN, 0xAB, false},  // £ and « share glyphs
       {kLanguageEN, 0xAA, false},   {kLanguageEN, 0xB4, false},
       {kLanguageEN, 0xBA, false},   {kLanguageEN, 0xB5, true},
+      {kLanguageEN, 0xBB, true},    {kLanguageEN, 0xB6, false},  // », and ¶ the face lacks
+      {kLanguageEN, 0xBC, false},   {kLanguageEN, 0xBF, true},   // ¼; ¿
       {kLanguageDE, 0xDF, true},    {kLanguageFR, 0xE9, true},
       {kLanguageFR, 0x152, false},  {kLanguageFR, 0x2019, false},  // Œ and ’
       {kLanguageES, 0x104, false},  {kLanguageNL, 0x20AC, false},  // Ą, €
@@ -199,8 +201,15 @@ TEST(TextRules, CheckedSourcesNameTheLineOfTheFault) {
     std::string expected = c.line > 0 ? "xx.txt line " + std::to_string(c.line) + ":" : "xx.txt:";
     EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
   }
-  TextSource good;
+  // A character without a glyph of its own: the refusal names the text, the language, the
+  // character and what it would draw as.
+  TextSource russian;
   std::string error;
+  ASSERT_TRUE(parseTextSource("[pack 0]\n0: RU\n30: \xD0\x9A\xC3\x80\n[pack 1]\n89: #\n", "ru.txt", &russian, &error));
+  EXPECT_FALSE(checkTextSource(russian, kLanguageRU, u"RU", &error));
+  EXPECT_EQ(error, "ru.txt line 3: text 30 of pack 0 (RU): '\xC3\x80' (U+00C0) has no glyph of its own (it would "
+                   "draw as '\xD0\xB9' (U+0439))");
+  TextSource good;
   ASSERT_TRUE(
       parseTextSource(validSource("TR") + "[pack 2]\n1: \xC4\xB1 i\n", "tr.txt", &good, &error));
   EXPECT_TRUE(checkTextSource(good, kLanguageTR, u"TR", &error)) << error;

@@ -20,7 +20,7 @@ namespace {
 
 constexpr int32_t kBoardAnim = 0, kBoardHitAnim = 1, kBonusAnim = 28, kWrongBonusAnim = 29, kBurstAnim = 8;
 constexpr int32_t kRollingAnims[] = {5, 6, 22, 23};
-constexpr int32_t kBonusNumberAnchor = 528, kBonusNumberWidth = 3200, kBonusNumberRise = 9;
+constexpr int32_t kBonusNumberAnchor = 528, kBonusNumberWidth = 3200, kBonusNumberRise = 5;
 constexpr int32_t kMainFontClass = 2;
 
 struct Rgb {

@@ -9,7 +9,7 @@
 #include "tools/mkdata/art_sprite.h"
 #include "tools/mkdata/court_image.h"
 #include "tools/mkdata/court_painter.h"
-#include "tools/mkdata/font_builder.h"
+#include "tools/mkdata/font_face.h"
 
 namespace sorv::mkdata {
 
@@ -225,13 +225,13 @@ void boxed(Canvas& c, int x, int y, int w, int h, uint8_t face, uint8_t edge) {
   c.fillRect(x + 1, y + 1, w - 2, h - 2, face);
 }
 
-// Text in the builder's 5 x 7 face, one pixel between letters.
+// Text in the builder's face from the capitals' top at y, one pixel between letters.
 void letters(Canvas& c, int x, int y, std::string_view text, uint8_t ink) {
   for (char ch : text) {
-    const FaceGlyph g = faceGlyph(static_cast<unsigned char>(ch));
+    const FaceGlyph g = faceGlyphOrHole(static_cast<unsigned char>(ch));
     for (int col = 0; col < g.width; col++) {
-      for (int row = 0; row < 7; row++) {
-        if (g.columns[static_cast<size_t>(col)] >> row & 1) c.set(x + col, y + row, ink);
+      for (int row = kFaceCapTop; row < kFaceRows; row++) {
+        if (g.ink(col, row)) c.set(x + col, y + row - kFaceCapTop, ink);
       }
     }
     x += g.width + 1;

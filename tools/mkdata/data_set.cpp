@@ -148,7 +148,7 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   packs[kConstTrainingPack] = training;
   packs[kConstBootPack] = bootPackEntries(tree, achievements);
   packs[kConstMenuPack] = careerMenuPackEntries();
-  packs[kConstFontPack] = fontPackEntries();
+  packs[kConstFontPack] = fontPackEntries(index);
   packs[kConstColourPack] = colourPackEntries();
   packs[kConstMenuExtPack] = selectionMenuExtPackEntries();
   packs[kConstMenuIconPack] = labelledMenuIconPack();

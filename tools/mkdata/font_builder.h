@@ -1,5 +1,6 @@
-// The game's sprite fonts for the synthetic data set: glyph pictures from a built-in 5 x 7
-// pixel face, scaled and coloured per font, laid out the way the text drawing reads them.
+// The game's sprite fonts for the synthetic data set: glyph pictures from the builder's face
+// (font_face.h), scaled and coloured per font, laid out the way the text drawing reads them.
+// Each glyph code shows the character it shows in the archive's language (glyph_codes.h).
 //
 // What always holds for every font made here, so one font map serves them all:
 // - frame 0 has one frame-module entry per glyph code 32..255, entry k for code 32 + k, and
@@ -7,6 +8,8 @@
 //   entry 0, the space);
 // - module 0 (the space) has the font's full height, and entry 0's x offset is the letter
 //   gap, the two metrics the text drawing takes from them;
+// - every glyph sits in that height on one baseline, descenders and marks inside it: a
+//   glyph's module keeps its inked rows and its entry's y places them in the cell;
 // - colour 0 of every palette is transparent, colour 1 the ink, colour 2 the shadow.
 // Only the data builder and the sprite tests call this.
 #pragma once
@@ -33,16 +36,7 @@ struct FontStyle {
 // Code -> frame-module entry of frame 0, the same for every font made here.
 std::array<uint8_t, 256> buildFontMap();
 
-// The font sprite's description (write it with writeSprite).
-SpriteSpec buildFontSprite(const FontStyle& style);
-
-// The face's glyph for a code: 5 columns of 7 bits (bit 0 the top row) and, for the
-// accented and other non-ASCII codes, a mark drawn above it.
-struct FaceGlyph {
-  std::array<uint8_t, 5> columns;
-  bool mark;
-  int width;  // inked columns (the space: 3)
-};
-FaceGlyph faceGlyph(int code);
+// The font sprite's description for the language's archive (write it with writeSprite).
+SpriteSpec buildFontSprite(const FontStyle& style, int32_t language);
 
 }  // namespace sorv::mkdata

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tools/mkdata/font_builder.h"
+#include "tools/mkdata/font_face.h"
 #include "tools/mkdata/sprite_packs.h"
 
 namespace sorv::mkdata {
@@ -199,15 +199,22 @@ Canvas ballCanvas(int diameter, int step) {
 }
 
 Canvas letteringCanvas(const std::string& text, int scale, uint8_t colour, int gap) {
-  int width = 0;
-  for (char ch : text) width += (faceGlyph(static_cast<unsigned char>(ch)).width + gap) * scale;
-  Canvas c(std::max(width - gap * scale, 1), 7 * scale);
+  // From the capitals' top down to the baseline, or to the lowest descender the words have.
+  int width = 0, bottom = kFaceBaseline - 1;
+  for (char ch : text) {
+    const FaceGlyph g = faceGlyphOrHole(static_cast<unsigned char>(ch));
+    width += (g.width + gap) * scale;
+    for (int col = 0; col < g.width; col++) {
+      for (int row = kFaceBaseline; row < kFaceRows; row++) bottom = g.ink(col, row) ? std::max(bottom, row) : bottom;
+    }
+  }
+  Canvas c(std::max(width - gap * scale, 1), (bottom - kFaceCapTop + 1) * scale);
   int x = 0;
   for (char ch : text) {
-    const FaceGlyph g = faceGlyph(static_cast<unsigned char>(ch));
-    for (int col = 0; col < g.width && col < 5; col++) {
-      for (int row = 0; row < 7; row++) {
-        if ((g.columns[static_cast<size_t>(col)] >> row & 1) != 0) c.fillRect(x + col * scale, row * scale, scale, scale, colour);
+    const FaceGlyph g = faceGlyphOrHole(static_cast<unsigned char>(ch));
+    for (int col = 0; col < g.width; col++) {
+      for (int row = kFaceCapTop; row <= bottom; row++) {
+        if (g.ink(col, row)) c.fillRect(x + col * scale, (row - kFaceCapTop) * scale, scale, scale, colour);
       }
     }
     x += (g.width + gap) * scale;

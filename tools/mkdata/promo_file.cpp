@@ -8,7 +8,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/byte_writer.h"  // encodeModifiedUtf8
 #include "tools/mkdata/data_set.h"
-#include "tools/mkdata/font_builder.h"
+#include "tools/mkdata/font_face.h"
 #include "tools/mkdata/promo_art.h"
 #include "tools/mkdata/resource_pack.h"
 #include "tools/mkdata/source_text.h"
@@ -117,12 +117,13 @@ bool readPromoSection(const std::string& path, std::map<std::string, SourcedText
       continue;
     }
     if (!inSection || line.empty() || line[0] == '#') continue;
-    const std::string where = fileName + " line " + std::to_string(lineNumber);
+    std::string where = fileName + " line " + std::to_string(lineNumber);
     const size_t colon = line.find(':');
     if (colon == std::string::npos) {
       *error = where + ": expected KEY: TEXT";
       return false;
     }
+    where += " ([promo] " + line.substr(0, colon) + ")";
     std::string text = line.substr(colon + 1);
     if (!text.empty() && text[0] == ' ') text.erase(0, 1);
     SourcedText decoded{{}, where};
@@ -197,12 +198,17 @@ std::vector<SourcedText> languageTexts(const PromoSource& src, const promo::Text
 bool encodeText(const SourcedText& t, PackEncoding encoding, std::string* bytes, std::string* error) {
   bytes->clear();
   for (char16_t c : t.text) {
+    FaceGlyph picture;
+    const char* why = nullptr;
     if (c < 32 && c != u'\n') {
-      *error = t.where + ": a control character the font cannot hold";
-      return false;
+      why = "is a control character the font cannot hold";
+    } else if (encoding == PackEncoding::kLatin1 && c > 0xFF) {
+      why = "is a character ISO-8859-1 cannot hold";
+    } else if (c != u'\n' && !findFaceGlyph(c, &picture)) {
+      why = "has no glyph in the promotion's font";
     }
-    if (encoding == PackEncoding::kLatin1 && c > 0xFF) {
-      *error = t.where + ": a character ISO-8859-1 cannot hold";
+    if (why != nullptr) {
+      *error = t.where + ": " + describeCharacter(c) + " " + why;
       return false;
     }
   }
@@ -238,35 +244,22 @@ bool textBlock(const std::vector<SourcedText>& texts, PackEncoding encoding, LeW
   return true;
 }
 
-// A glyph of the built-in face for any code; codes past Latin-1 borrow a marked letter.
-FaceGlyph glyphOf(char16_t code) {
-  if (code < 0x100) return faceGlyph(code);
-  FaceGlyph g = faceGlyph('A' + code % 26);
-  g.mark = true;
-  return g;
-}
-
 constexpr int kGlyphScale = 2;
-constexpr int kCellHeight = 18;  // not 13: the glyphs overlap by one pixel (spacing -1)
+// The face's rows and a clear row above and below them: lines of text overlap by two pixels
+// (and the height is not 13, so glyphs overlap by one pixel: spacing -1).
+constexpr int kCellHeight = kFaceRows * kGlyphScale + 2;
 // The narrow layout keeps x below 256; the wide one spreads past it.
-constexpr int kSheetColumns = 16, kWideSheetColumns = 32;
+constexpr int kSheetColumns = 15, kWideSheetColumns = 32;
 
-void drawGlyph(std::vector<uint8_t>& pixels, int sheetWidth, int x, int y, const FaceGlyph& g,
-               uint8_t ink, int scale) {
-  for (int c = 0; c < 5; c++) {
-    for (int r = 0; r < 7; r++) {
-      if ((g.columns[static_cast<size_t>(c)] >> r & 1) == 0) continue;
+void drawGlyph(std::vector<uint8_t>& pixels, int sheetWidth, int x, int y, const FaceGlyph& g, uint8_t ink,
+               int scale) {
+  for (int c = 0; c < g.width; c++) {
+    for (int r = 0; r < kFaceRows; r++) {
+      if (!g.ink(c, r)) continue;
       for (int dy = 0; dy < scale; dy++) {
         for (int dx = 0; dx < scale; dx++) {
-          pixels[static_cast<size_t>((y + 2 * scale + r * scale + dy) * sheetWidth + x + c * scale + dx)] = ink;
+          pixels[static_cast<size_t>((y + r * scale + dy) * sheetWidth + x + c * scale + dx)] = ink;
         }
-      }
-    }
-  }
-  if (g.mark) {
-    for (int dx = 0; dx < 2 * scale; dx++) {
-      for (int dy = 0; dy < scale; dy++) {
-        pixels[static_cast<size_t>((y + dy) * sheetWidth + x + scale + dx)] = ink;
       }
     }
   }
@@ -275,7 +268,7 @@ void drawGlyph(std::vector<uint8_t>& pixels, int sheetWidth, int x, int y, const
 // The glyph sheet and metrics of the codes used (the space always among them).
 bool fontEntry(const std::set<char16_t>& used, bool wide, std::vector<uint8_t>* entry,
                std::string* error) {
-  const int cellWidth = 5 * kGlyphScale + 2;
+  const int cellWidth = kFaceMaxWidth * kGlyphScale + 2;
   const int count = static_cast<int>(used.size());
   const int columns = wide ? kWideSheetColumns : kSheetColumns;
   const int sheetWidth = columns * cellWidth;
@@ -289,8 +282,8 @@ bool fontEntry(const std::set<char16_t>& used, bool wide, std::vector<uint8_t>* 
   int k = 0;
   for (char16_t code : used) {
     const int x = k % columns * cellWidth, y = k / columns * kCellHeight;
-    const FaceGlyph g = glyphOf(code);
-    drawGlyph(pixels, sheetWidth, x, y, g, 1, kGlyphScale);
+    const FaceGlyph g = faceGlyphOrHole(code);
+    drawGlyph(pixels, sheetWidth, x, y + 1, g, 1, kGlyphScale);
     records.u16(code);
     if (wide) {
       records.u8(static_cast<uint8_t>(x));
@@ -328,11 +321,10 @@ std::vector<uint8_t> labelledPicture(int w, int h, uint32_t colour, const std::s
   const int scale = h >= 40 ? 2 : 1;
   const int advance = 6 * scale;
   int x = (w - static_cast<int>(label.size()) * advance) / 2;
-  const int y = (h - 10 * scale) / 2;
+  const int y = (h - (kFaceBaseline + 1) * scale) / 2;  // the capitals about the middle
   for (char c : label) {
-    if (x >= 0 && x + 5 * scale <= w && y >= 0 && y + 10 * scale <= h) {
-      drawGlyph(pixels, w, x, y, faceGlyph(static_cast<unsigned char>(c)), 1, scale);
-    }
+    const FaceGlyph g = faceGlyphOrHole(static_cast<unsigned char>(c));
+    if (x >= 0 && x + g.width * scale <= w && y >= 0 && y + kFaceRows * scale <= h) drawGlyph(pixels, w, x, y, g, 1, scale);
     x += advance;
   }
   return writeIndexedPng(w, h, pixels, {0x00000000, 0xFFFFFFFF, 0xFF000000 | colour, 0xFF202020});

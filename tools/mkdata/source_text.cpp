@@ -1,6 +1,7 @@
 #include "tools/mkdata/source_text.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace sorv::mkdata {
 
@@ -14,6 +15,22 @@ std::vector<std::string> sourceLines(const std::string& source) {
   }
   return lines;
 }
+std::string describeCharacter(char16_t c) {
+  char number[16];
+  std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(c));
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFEFF) return number;
+  std::string utf8;
+  if (c < 0x80) {
+    utf8 = std::string(1, static_cast<char>(c));
+  } else if (c < 0x800) {
+    utf8 = {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+  } else {
+    utf8 = {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F))};
+  }
+  return "'" + utf8 + "' (" + number + ")";
+}
+
 namespace {
 
 int hexDigit(char c) {

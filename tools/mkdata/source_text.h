@@ -15,4 +15,7 @@ std::vector<std::string> sourceLines(const std::string& source);
 // False, with the reason in *error, for a bad escape or bad UTF-8.
 bool decodeSourceText(const std::string& text, std::u16string* decoded, std::string* error);
 
+// A character for a refusal: 'x' (U+0078); a control or a surrogate by its number alone.
+std::string describeCharacter(char16_t c);
+
 }  // namespace sorv::mkdata

@@ -13,13 +13,13 @@ namespace sorv::mkdata {
 namespace {
 
 
-std::vector<uint8_t> font(int scale, int letterGap, bool shadow) {
+std::vector<uint8_t> font(int scale, int letterGap, bool shadow, int32_t language) {
   FontStyle style;
   style.scale = scale;
   style.letterGap = letterGap;
   style.shadow = shadow;
   style.inkColours.assign(std::begin(kFontInks), std::end(kFontInks));
-  return writeSprite(buildFontSprite(style));
+  return writeSprite(buildFontSprite(style, language));
 }
 
 // A 1 x 1 sprite carrying only palettes: colour 0 the key, 1 the shadow, 32 and 33 the
@@ -67,17 +67,17 @@ std::vector<uint8_t> standInSprite(int palettes, int colours) {
   return writeSprite(spec);
 }
 
-std::vector<std::vector<uint8_t>> fontPackEntries() {
+std::vector<std::vector<uint8_t>> fontPackEntries(int32_t language) {
   std::vector<std::vector<uint8_t>> entries(kFontPackEntries);
   std::array<uint8_t, 256> map = buildFontMap();
   entries[kFontMapMain].assign(map.begin(), map.end());
   entries[kFontMapCached].assign(map.begin(), map.end());
-  entries[kFontMain] = font(2, 2, true);
-  entries[kFontHint] = font(2, 1, false);
-  entries[kFontSmall] = font(1, 1, false);
-  entries[kFontCredits] = font(2, 2, false);
-  entries[kFontDigits] = font(2, 3, true);
-  entries[kFontTitle] = font(3, 3, true);
+  entries[kFontMain] = font(2, 2, true, language);
+  entries[kFontHint] = font(2, 1, false, language);
+  entries[kFontSmall] = font(1, 1, false, language);
+  entries[kFontCredits] = font(2, 2, false, language);
+  entries[kFontDigits] = font(2, 3, true, language);
+  entries[kFontTitle] = font(3, 3, true, language);
   return entries;
 }
 

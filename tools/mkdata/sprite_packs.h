@@ -22,7 +22,8 @@ namespace sorv::mkdata {
 inline constexpr uint32_t kFontInks[] = {0xFFFFFFFF, 0xFFFFE040, 0xFF60C8FF,
                                          0xFF60E060, 0xFF606060, 0xFFFF9030};
 
-std::vector<std::vector<uint8_t>> fontPackEntries();
+// The font pack of the language's archive: its fonts draw that language's letters.
+std::vector<std::vector<uint8_t>> fontPackEntries(int32_t language);
 std::vector<std::vector<uint8_t>> colourPackEntries();
 
 // The stand-in sprite itself, with the given number of palettes of the given colour count.
