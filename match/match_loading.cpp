@@ -458,6 +458,7 @@ void CTennis::loadCourt() {
 void CTennis::a_unloadCourt() {
   SORV_FRAME("CTennis.a_unloadCourt()V");
   courtEnd = 1;
+  insetShown = false;
   CGame::disablePaintDirectInBuffer();
   introSprite = ballSprite0 = ballSprite1 = netSprite = hudSprite = nullptr;
   replayBgSprite = ballKidSprite = judgeSprite = effectsSprite = nullptr;
