@@ -466,7 +466,8 @@ class CTennis : public Object {
   static bool isWillShowPreServeAction();
   static int32_t waitingFrames();
   static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
-  static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
+  // The change of ends' walk off, each team to the net post on its side, with its actions.
+  static void walkOffToTheNet();
   // The change of ends' walks: advanced once a frame; over when every player has arrived.
   static void updateEndsWalk();
   static bool endsWalkOver();
