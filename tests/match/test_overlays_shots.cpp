@@ -81,7 +81,7 @@ const std::map<std::string, uint64_t> kLookedAt = {
     {"help_controls_3", 0xfca7fefdf9f35596ull},
     {"help_skills", 0xaa67aaec0425a018ull},
     {"reward_words", 0x415ee46c11a94703ull},
-    {"continue_query", 0x5337c3dabebac27bull},
+    {"continue_query", 0x54549b25c0dda17bull},
 };
 
 TEST_F(OverlayShots, EveryOverlayOnAFixedState) {
