@@ -45,6 +45,16 @@ class VirtualPadTest : public MenuTest {
     CGame::pressX = CGame::pressY = CGame::dragX = CGame::dragY = -1;
     CGame::releaseX = CGame::releaseY = -1;
   }
+  // A match frame's start, then, when asked, the close-call inset of an out ball drawn as the
+  // frame draws it.
+  static void insetFrame(bool inset) {
+    CTennis::insetShown = false;
+    if (!inset) return;
+    CTennis::deadBallReason = CTennis::kReasonOut;
+    CTennis::deadBallFrame = CTennis::matchFrame - 3;
+    CTennis::lineCallKind = 1;
+    CTennis::paintInstantReplay();
+  }
   static std::pair<int32_t, int32_t> cellCentre(int32_t cell) {
     auto* corner = static_cast<IntArray*>(CGame::padCells->elements()[cell]);
     return {corner->elements()[0] + 50, corner->elements()[1] + 50 - CGame::padYOffset};
@@ -229,7 +239,8 @@ TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
     CTennis::rightSoftKeyText = -1;
     CTennis::raisedPad = c.raised;
     CTennis::tutorialKind = c.raised ? 4 : -1;
-    CTennis::insetShown = c.inset;
+    insetFrame(c.inset);
+    ASSERT_EQ(CTennis::insetShown, c.inset);
     CGame::padFlash = c.flash;
     CGame::padLastCell = c.cell;
     touchOnly();
@@ -252,7 +263,7 @@ TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
     EXPECT_EQ(pad, screen());
     EXPECT_EQ(CGame::padFlash, c.flash > 0 ? c.flash - 1 : 0);
   }
-  CTennis::insetShown = false;
+  insetFrame(false);
 }
 
 // While the inset shows, the menu button it stands aside for does not take a touch either.
@@ -263,7 +274,7 @@ TEST_F(VirtualPadTest, TheMenuButtonTakesNoTouchWhileTheInsetShows) {
   ASSERT_TRUE(CGame::isInGameMenuValid());
   for (const bool inset : {true, false}) {
     SCOPED_TRACE(inset);
-    CTennis::insetShown = inset;
+    insetFrame(inset);
     CGame::key_resetKey();
     touchOnly();
     CGame::releaseX = 740;
@@ -271,7 +282,7 @@ TEST_F(VirtualPadTest, TheMenuButtonTakesNoTouchWhileTheInsetShows) {
     CGame::UpdateVirtualPad();
     EXPECT_EQ(CGame::keysPressed == CGame::kKeyMenuButton, !inset);
   }
-  CTennis::insetShown = false;
+  insetFrame(false);
 }
 
 // One menu button at a time: while the pad shows, its own button is the menu and the soft-key
