@@ -130,10 +130,10 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
     const char* name;
     uint64_t hash;
   };
-  const Shot shots[] = {{"focus", 0x252716c5e9d6ed87ull},
+  const Shot shots[] = {{"focus", 0x618840ab5a97f75cull},
                         {"thunder", 0x9bc3002870f19215ull},
-                        {"editor", 0x71fb9a9c4616db10ull},
-                        {"menu", 0x3e0fd7062ee76235ull},
+                        {"editor", 0x40567f0a52087d4bull},
+                        {"menu", 0x7fc5c9f0d19ecfc3ull},
                         {"over", 0x831b1fd03f9d9f00ull}};  // the main menu with the promotion entry
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);
