@@ -88,6 +88,20 @@ CPlayer* walker(int32_t i) {
   }
 }
 
+// Every player to its spot at the post, from where it shows (fromKept: where its last walk
+// ended) with the action, its actor started at the given step; then the pairs in order.
+void walkAll(const Spot (&spots)[4], bool leftPost, bool fromKept, int32_t action, int32_t step, bool replay) {
+  for (int32_t i = 0; i < 4; i++) {
+    CPlayer* p = walker(i);
+    if (isNull(p)) continue;
+    const Spot to = atEnd(spots[i], leftPost);
+    walk(p, fromKept, to.x, to.y, action);
+    if (!isNull(p->animActor)) p->animActor->SetCurrentFrame(step, replay);
+  }
+  orderPairs(spots);
+  CTennis::updateEndsWalk();
+}
+
 }  // namespace
 
 void CPlayer::startWalk(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
@@ -121,32 +135,14 @@ void CPlayer::keepWalkPoint() {
 void CTennis::walkOffToTheNet() {
   SORV_FRAME("CTennis.walkOffToTheNet()V");
   const bool end1 = courtEnd == 1;
-  const int32_t action = end1 ? kWalkOffEnd1 : kWalkOffEnd2;
-  for (int32_t i = 0; i < 4; i++) {
-    CPlayer* p = walker(i);
-    if (isNull(p)) continue;
-    const Spot to = atEnd(kWalkOff[i], end1);
-    walk(p, false, to.x, to.y, action);
-    if (!isNull(p->animActor)) p->animActor->SetCurrentFrame(kWalkOffStartFrame, false);
-  }
-  orderPairs(kWalkOff);
-  updateEndsWalk();
+  walkAll(kWalkOff, end1, false, end1 ? kWalkOffEnd1 : kWalkOffEnd2, kWalkOffStartFrame, false);
 }
 
 void CTennis::walkInFromNewEnd() {
   SORV_FRAME("CTennis.walkInFromNewEnd()V");
   const bool end1 = courtEnd == 1;
-  const int32_t action = end1 ? kWalkOnEnd1 : kWalkOnEnd2;
   // On from the post the walk off took: the right one for the first end, turned to again.
-  for (int32_t i = 0; i < 4; i++) {
-    CPlayer* p = walker(i);
-    if (isNull(p)) continue;
-    const Spot to = atEnd(kWalkOn[i], !end1);
-    walk(p, true, to.x, to.y, action);
-    if (!isNull(p->animActor)) p->animActor->SetCurrentFrame(kWalkOnSteps, true);
-  }
-  orderPairs(kWalkOn);
-  updateEndsWalk();
+  walkAll(kWalkOn, !end1, true, end1 ? kWalkOnEnd1 : kWalkOnEnd2, kWalkOnSteps, true);
 }
 
 void CTennis::updateEndsWalk() {
