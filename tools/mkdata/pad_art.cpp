@@ -1,5 +1,6 @@
 #include "tools/mkdata/pad_art.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "tools/mkdata/art_canvas.h"
@@ -81,11 +82,14 @@ Canvas padCanvas() { return Canvas(2 * kHalf + 1, 2 * kHalf + 1); }
 // halves, as the menus keep these sprites' images for the whole game.
 constexpr int blendWidth(int width) { return (width + 7) / 8 * 8; }
 
-// The canvas's ink as one module, whole eights wide, about the origin.
+// The canvas's ink as one module, whole eights wide (widened to the right, or to the left at
+// the canvas's edge), about the origin.
 SpriteFModule inkInEights(ArtSprite& art, const Canvas& c, int originX, int originY) {
   Box ink = c.bounds();
-  ink.w = blendWidth(ink.w);
-  if (ink.x + ink.w > c.width()) ink.x = c.width() - ink.w;
+  if (blendWidth(ink.w) <= c.width()) {
+    ink.w = blendWidth(ink.w);
+    ink.x = std::min(ink.x, c.width() - ink.w);
+  }
   return ArtSprite::entry(art.addModule(c.crop(ink)), ink.x - originX, ink.y - originY);
 }
 
