@@ -21,6 +21,14 @@ constexpr int32_t kFirstSpeedUnitText = 246, kSpeedUnitOption = 1;
 constexpr int32_t kBackFrame = 18, kFirstKindAnim = 2;
 constexpr int32_t kPopupX = 400, kPopupY = 445, kTextX = 410, kTextAnchor = 272, kTextWidth = 240;
 constexpr int32_t kTextLineSpacing = 4;
+constexpr int32_t kMatchState = 40;
+
+// In a match a pop-up starts only between points, with the ball dead: over a rally it would
+// lie on the near base line and the pad's keys. Training shows its pop-ups as they come.
+bool popupMayStart() {
+  if (CGame::GET_CURRENT_STATE() != kMatchState) return true;
+  return CTennis::matchState == CTennis::kStatePlaying && CTennis::deadBallReason != 0;
+}
 
 void append(StringBuffer* text, String* s) { StringBuffer::appendString(text, s); }
 String* constant(int32_t n) { return StaticClass::getConstant(n); }
@@ -55,7 +63,7 @@ void CGame::drawAchievement() {
   SORV_FRAME("CGame.drawAchievement()V");
   if (!CAE::IsDisplaying()) {
     // Taking the next pair is what keeps the queue from filling during a match.
-    if (CAE::IsQueueEmpty(kPopupQueue, kAnyKind)) return;
+    if (CAE::IsQueueEmpty(kPopupQueue, kAnyKind) || !popupMayStart()) return;
     IntArray* pair = CAE::popQueue(kPopupQueue, kAnyKind);
     if (isNull(pair) || pair->length < 2) return;
     CAE::StartDisplay(aload(pair, 0), aload(pair, 1));

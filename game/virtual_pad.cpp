@@ -76,6 +76,13 @@ void outlineFrame(ASprite* sprite, int32_t frame, int32_t x, int32_t y) {
   g->drawRect(left - kKeyRing + 1, top - kKeyRing + 1, right - left + 2 * kKeyRing - 3, bottom - top + 2 * kKeyRing - 3);
 }
 
+// The menu button stands aside while the close-call inset, which it would cover, shows.
+bool menuButtonShown() { return !(CGame::GET_CURRENT_STATE() == kMatchState && CTennis::insetShown); }
+
+// While a challenge is offered the direction keys count for nothing: the pad shows dimmed, as
+// it does while a button is held, and the offer's question reads through it.
+bool directionsIdle() { return CGame::GET_CURRENT_STATE() == kMatchState && CTennis::matchState == CTennis::kStateChallenge; }
+
 bool servingOpponent() {
   CPlayer* server = CTennis::server.get();
   return !isNull(server) && server == CTennis::rival.get();
@@ -174,7 +181,8 @@ void CGame::UpdateVirtualPad() {
     press(kKey0);
     release(kKey0);
   }
-  if (isInGameMenuValid() && isPointerReleasedInBox(kMenuBoxX, kMenuBoxY, kButtonBox, kButtonBox, true)) {
+  if (isInGameMenuValid() && menuButtonShown() &&
+      isPointerReleasedInBox(kMenuBoxX, kMenuBoxY, kButtonBox, kButtonBox, true)) {
     keysPressed = kKeyMenuButton;
     menuScroll = 0;
   }
@@ -198,14 +206,16 @@ void CGame::DrawVirtualPad() {
   const bool held = padOkDown || padLobDown;
   drawButton(kOkFrame, kOkTouched, kOkX, kOkY, kOkBoxX, kOkBoxY, held);
   drawButton(kLobFrame, kLobTouched, kLobX, kLobY, kLobBoxX, kLobBoxY, held);
-  const bool menuTouched = buttonTouched(kMenuBoxX, kMenuBoxY);
-  paintFrame(iconSprite(kPadSprite), menuTouched ? kMenuTouched : kMenuFrame, kMenuX, kMenuY, kOpaque70);
+  if (menuButtonShown()) {
+    const bool menuTouched = buttonTouched(kMenuBoxX, kMenuBoxY);
+    paintFrame(iconSprite(kPadSprite), menuTouched ? kMenuTouched : kMenuFrame, kMenuX, kMenuY, kOpaque70);
+  }
   const int32_t padY = kPadY - padYOffset;
   if (padFlash > 0) {
     paintFrame(iconSprite(kPadSprite), padLastCell + 1, kPadX, padY, kOpaque70);
     // The still a pause paints of the match shows the flash without using up its frame.
     if (!paintingIntoBuffer) padFlash--;
-  } else if (held) {
+  } else if (held || directionsIdle()) {
     paintFrame(iconSprite(kPressedPadSprite), 0, kPadX, padY, kOpaque30);
   } else {
     paintFrame(iconSprite(kPadSprite), 0, kPadX, padY, kOpaque70);

@@ -14,6 +14,8 @@
 
 namespace sorv {
 
+bool CTennis::insetShown;
+
 namespace {
 
 constexpr int32_t kInsetX = 689, kInsetY = 25, kInsetSize = 106;
@@ -100,6 +102,7 @@ void CTennis::paintInstantReplay() {
   }
   Graphics* g = CGame::gfx;
   if (isNull(g)) return;
+  insetShown = true;
   const bool out = (reason & kReasonOut) != 0;
   const int32_t dx = close_call::insetOffset(lineDistanceZ, out), dz = close_call::insetOffset(lineDistanceX, out);
   const int32_t line = lineCallKind;

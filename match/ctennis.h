@@ -466,7 +466,8 @@ class CTennis : public Object {
   static bool isWillShowPreServeAction();
   static int32_t waitingFrames();
   static void setPlayerAt(CPlayer* p, int32_t x, int32_t depth);
-  static void walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action);
+  // The change of ends' walk off, each team to the net post on its side, with its actions.
+  static void walkOffToTheNet();
   // The change of ends' walks: advanced once a frame; over when every player has arrived.
   static void updateEndsWalk();
   static bool endsWalkOver();
@@ -499,7 +500,9 @@ class CTennis : public Object {
   // question, the serve set-up and the challenge's picture. Each routine runs its state steps
   // in one place (timers, clearing the call, the score state and the texts) and then draws
   // what they leave; deadBallTimer is the message timer the calls' sounds count with.
-  // The close-call inset shows lineCallKind (1..9, 0 none).
+  // The close-call inset shows lineCallKind (1..9, 0 none); insetShown says it was drawn in
+  // this match frame, so what is drawn over the match afterwards can leave its corner free.
+  static bool insetShown;
   static constexpr int32_t kJudgesSet = kNoPoint;  // serveCounter once the judges stand
   // The dead-ball display's step (0 idle, 1 the call, 2 the score call armed by the call's
   // end, 3 the score call) and the dead ball it belongs to.

@@ -1,7 +1,9 @@
-// The walk of a change of ends. Each player walks from where it stands to its point beside
-// the court while it plays its walk-off; the court turns; they walk on from there to their
-// points at the new end. The points are court-picture pixels; the scene shows each player at
-// the point of its walk (the drawing's stage rule), and the next point waits for all of them.
+// The walk of a change of ends. Each team walks from where it stands to the net post, on its
+// own side of the net, while it plays its walk-off; the court turns; from the same spots each
+// team walks on into its own half, the user's team into the near one, where the next point
+// finds it. The spots are court-picture pixels, a sprite's width or height apart, so every
+// walker stays seen; the scene shows each player at the point of its walk (the drawing's stage
+// rule), and the next point waits for all of them.
 #include "match/cplayer.h"
 #include "match/ctennis.h"
 #include "runtime/frames.h"
@@ -12,14 +14,22 @@ namespace sorv {
 namespace {
 
 constexpr int32_t kWalkPace = 8;  // picture pixels a frame along the longer axis
+constexpr int32_t kWalkOffEnd1 = 14, kWalkOffEnd2 = 16, kWalkOffStartFrame = 3;
 constexpr int32_t kWalkOnEnd1 = 17, kWalkOnEnd2 = 15;
 constexpr int32_t kWalkOnSteps = 3;
 
-struct WalkOn {
-  int32_t x1, y1, x2, y2;  // at end 1, at end 2
+struct Spot {
+  int32_t x, y;
 };
-// The user's player, the rival, the partner, the rival's partner.
-constexpr WalkOn kWalkOn[4] = {{187, 207, 495, 210}, {163, 313, 525, 309}, {191, 197, 491, 200}, {157, 323, 530, 321}};
+// The user's player, the rival, the partner, the rival's partner, about the left net post:
+// the user's team below the net, the rival's above it and clear of the umpire's chair, each
+// partner a sprite's width aside. The walk off from the second end and the walk on at the
+// first take the right post, the same spots mirrored about the court's middle column.
+constexpr Spot kWalkOff[4] = {{290, 306}, {296, 226}, {250, 322}, {334, 212}};
+constexpr Spot kWalkOn[4] = {{318, 348}, {318, 194}, {270, 370}, {358, 178}};
+constexpr int32_t kMirrorX = 2 * 431;
+
+Spot atEnd(const Spot& s, bool leftPost) { return leftPost ? s : Spot{kMirrorX - s.x, s.y}; }
 
 CPlayer* playerAt(int32_t i) {
   ObjectArray* list = CTennis::players;
@@ -55,6 +65,43 @@ void walk(CPlayer* p, bool fromKept, int32_t sx, int32_t sy, int32_t action) {
   p->keepWalkPoint();
 }
 
+// Each pair draws in the order of its spots: the partner in front of its leader when it
+// stands lower on the screen.
+void orderPairs(const Spot (&spots)[4]) {
+  CPlayer* user = CTennis::player;
+  CPlayer* rival = CTennis::rival;
+  if (!CTennis::isDoubles) return;
+  if (!isNull(CTennis::partner.get()) && !isNull(user)) {
+    CTennis::partner->setZ(user->z + (spots[2].y > spots[0].y ? 1 : -1));
+  }
+  if (!isNull(CTennis::rivalPartner.get()) && !isNull(rival)) {
+    CTennis::rivalPartner->setZ(rival->z + (spots[3].y > spots[1].y ? 1 : -1));
+  }
+}
+
+CPlayer* walker(int32_t i) {
+  switch (i) {
+    case 0: return CTennis::player;
+    case 1: return CTennis::rival;
+    case 2: return CTennis::isDoubles ? CTennis::partner.get() : nullptr;
+    default: return CTennis::isDoubles ? CTennis::rivalPartner.get() : nullptr;
+  }
+}
+
+// Every player to its spot at the post, from where it shows (fromKept: where its last walk
+// ended) with the action, its actor started at the given step; then the pairs in order.
+void walkAll(const Spot (&spots)[4], bool leftPost, bool fromKept, int32_t action, int32_t step, bool replay) {
+  for (int32_t i = 0; i < 4; i++) {
+    CPlayer* p = walker(i);
+    if (isNull(p)) continue;
+    const Spot to = atEnd(spots[i], leftPost);
+    walk(p, fromKept, to.x, to.y, action);
+    if (!isNull(p->animActor)) p->animActor->SetCurrentFrame(step, replay);
+  }
+  orderPairs(spots);
+  CTennis::updateEndsWalk();
+}
+
 }  // namespace
 
 void CPlayer::startWalk(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
@@ -85,24 +132,17 @@ void CPlayer::keepWalkPoint() {
   astore(screenPos, 1, walkFromY + (walkToY - walkFromY) * t / walkFrames);
 }
 
-void CTennis::walkTo(CPlayer* p, int32_t sx, int32_t sy, int32_t action) { walk(p, false, sx, sy, action); }
+void CTennis::walkOffToTheNet() {
+  SORV_FRAME("CTennis.walkOffToTheNet()V");
+  const bool end1 = courtEnd == 1;
+  walkAll(kWalkOff, end1, false, end1 ? kWalkOffEnd1 : kWalkOffEnd2, kWalkOffStartFrame, false);
+}
 
 void CTennis::walkInFromNewEnd() {
   SORV_FRAME("CTennis.walkInFromNewEnd()V");
   const bool end1 = courtEnd == 1;
-  const int32_t action = end1 ? kWalkOnEnd1 : kWalkOnEnd2;
-  CPlayer* order[4] = {player, rival, isDoubles ? partner.get() : nullptr, isDoubles ? rivalPartner.get() : nullptr};
-  for (int32_t i = 0; i < 4; i++) {
-    CPlayer* p = order[i];
-    if (isNull(p)) continue;
-    const WalkOn& w = kWalkOn[i];
-    walk(p, true, end1 ? w.x1 : w.x2, end1 ? w.y1 : w.y2, action);
-    if (!isNull(p->animActor)) p->animActor->SetCurrentFrame(kWalkOnSteps, true);
-  }
-  // Each partner stands just in front of or behind its leader so each pair draws in order.
-  if (isDoubles && !isNull(partner.get()) && !isNull(player.get())) partner->setZ(player->z - 1);
-  if (isDoubles && !isNull(rivalPartner.get()) && !isNull(rival.get())) rivalPartner->setZ(rival->z + 1);
-  updateEndsWalk();
+  // On from the post the walk off took: the right one for the first end, turned to again.
+  walkAll(kWalkOn, !end1, true, end1 ? kWalkOnEnd1 : kWalkOnEnd2, kWalkOnSteps, true);
 }
 
 void CTennis::updateEndsWalk() {

@@ -15,8 +15,8 @@ namespace sorv {
 
 namespace {
 
-constexpr int32_t kPauseState = 42;
-constexpr int32_t kSkipLabel = 17, kTutorialExitLabel = 35;
+constexpr int32_t kMatchState = 40, kPauseState = 42;
+constexpr int32_t kSkipLabel = 17, kTutorialExitLabel = 35, kMenuIconLabel = 39, kNoLabel = -1;
 constexpr int32_t kTestCheat = 6, kThunderCheat = 8, kEditorCheat = 9;
 constexpr int32_t kThunderPause = 3, kEditorPause = 1;
 // Cheats whose effects addPoint tests; they only need to be advanced here.
@@ -50,6 +50,7 @@ void drawScene() {
 // The scene, then the overlays of the state; returns the frame's result where the state
 // gives one.
 int32_t drawFrame() {
+  CTennis::insetShown = false;
   drawScene();
   // A pause's still: the sounds, the bar's answers, the panels' fades wait for play.
   const bool still = CTennis::drawOnlyFrame;
@@ -143,8 +144,12 @@ void runCheats() {
 }  // namespace
 
 void CTennis::drawSoftKeyBar(bool framed) {
+  // While the touch pad shows, its own button is the menu: the bar's menu icon would be a
+  // second one, lying under the pad's lower left keys.
+  const bool padShown = CGame::GET_CURRENT_STATE() == kMatchState && !CGame::isAllVirtualKeyDisabled();
+  const int32_t left = leftSoftKeyText == kMenuIconLabel && padShown ? kNoLabel : leftSoftKeyText;
   // The bar takes the right soft key's label first.
-  CGame::drawMenuBar(rightSoftKeyText, leftSoftKeyText, framed);
+  CGame::drawMenuBar(rightSoftKeyText, left, framed);
 }
 
 int32_t CTennis::update() {

@@ -447,6 +447,12 @@ void CTennis::loadCourt() {
   System::gc();
   // A match made without its loading (the rules' own checks) has no court to draw again.
   if (!isNull(courtImage)) a_loadCourt(currentCourt, courtEnd);
+  // The new end's picture has bare boards: the serve's speed and the clock stay on them
+  // through the walk, as they stood before the court turned.
+  if (!isNull(courtImage) && currentCourt != 3) {
+    drawSpeedToBg(CGame::animatedNumberValue);
+    drawTimeToBg(matchStrokes);
+  }
   ASprite::setTempBufferSize(ASprite::kDecodeBufferSize);
   fixViewport(courtEnd == 1 ? 0 : -1, 16);
   resetRunPicker();
@@ -458,6 +464,7 @@ void CTennis::loadCourt() {
 void CTennis::a_unloadCourt() {
   SORV_FRAME("CTennis.a_unloadCourt()V");
   courtEnd = 1;
+  insetShown = false;
   CGame::disablePaintDirectInBuffer();
   introSprite = ballSprite0 = ballSprite1 = netSprite = hudSprite = nullptr;
   replayBgSprite = ballKidSprite = judgeSprite = effectsSprite = nullptr;

@@ -48,6 +48,9 @@ constexpr int32_t kRewardDelay = 5, kRewardPeriod = 9, kRewardOn = 6;
 constexpr int32_t kRewardFlags = 785 & ~0xF, kRewardWidth = 272;
 
 constexpr int32_t kQueryBand = static_cast<int32_t>(0xB2331FB7u);
+// The continue question's small line stands on the bands below the net, whose mesh would run
+// through its letters.
+constexpr int32_t kQueryLineY = 272;
 
 constexpr int32_t kCounterTop = 5, kSetUpFrames = 24;
 constexpr int32_t kAtServePosition = 1;
@@ -351,7 +354,7 @@ void CTennis::drawQueryContinue() {
   const bool won = sets(0) > sets(1);
   drawText(fontMain(), CGame::GetString(1, won ? 6 : 7), 400, 183, kTopCentre);
   ASprite* small = fontOf(4);
-  if (!isNull(small)) small->drawPageAutoWordWrap(g, CGame::GetString(1, 8), 400, 247, kTopCentre);
+  if (!isNull(small)) small->drawPageAutoWordWrap(g, CGame::GetString(1, 8), 400, kQueryLineY, kTopCentre);
 }
 
 void CTennis::drawInterface() {

@@ -8,6 +8,7 @@
 #include "runtime/frames.h"
 #include "runtime/string.h"
 #include "sprites/asprite.h"
+#include "sprites/cactor.h"
 #include "tools/data/resource_ids.h"
 
 namespace sorv {
@@ -21,6 +22,10 @@ constexpr int32_t kCreatedPlayerFrame = 17, kBadgeFirstFrame = 36;
 // The portraits' plain look; palette 0, which the sprite starts in, is the selection's greyed
 // "picked" one.
 constexpr int32_t kPlainPortraitPalette = 1;
+// The serving portrait: the screen's middle decides its side; beside a far player its box
+// keeps this gap from his pose and its middle stands this height above his feet.
+constexpr int32_t kScreenMiddle = 400, kFarPortraitGap = 4, kFarPortraitRise = 26;
+constexpr int32_t kEmptyBox = 102400;
 constexpr int32_t kUserLabel = 21, kCpuLabel = 20;
 constexpr int32_t kLabelTextFirst = 30, kLabelRows = 4;
 constexpr int32_t kHeightUnit = 36, kWeightUnit = 37;
@@ -109,10 +114,30 @@ Image* CTennis::createPlayerAttrImage(CPlayer* p, Image* image) {
   return image;
 }
 
+namespace {
+
+// The span across the screen of the player's pose as he shows now, measured, not drawn;
+// left as it is when he shows nothing.
+void shownSpan(CPlayer* p, int32_t sx, int32_t sy, int32_t* left, int32_t* right) {
+  CActor* a = p->animActor;
+  if (isNull(a) || isNull(a->sprite)) return;
+  ASprite::measuredBox[0] = ASprite::measuredBox[1] = kEmptyBox;
+  ASprite::measuredBox[2] = ASprite::measuredBox[3] = -kEmptyBox;
+  ASprite::measuring = true;
+  a->paintCurrentFrame(CGame::gfx, sx, sy);
+  ASprite::measuring = false;
+  if (ASprite::measuredBox[0] >= ASprite::measuredBox[2]) return;
+  *left = ASprite::measuredBox[0];
+  *right = ASprite::measuredBox[2];
+}
+
+}  // namespace
+
 void CTennis::dropPlayerAttrImages() { attrCardUser = attrCardPartner = nullptr; }
 
 void CTennis::drawPlayerHead(CPlayer* p) {
-  if (isNull(p) || tutorialIndex != -1 || matchState != 2 || serveCounter < 1) return;
+  // The server's portrait, as its tag is the server's alone.
+  if (isNull(p) || p != server.get() || tutorialIndex != -1 || matchState != 2 || serveCounter < 1) return;
   ASprite* s = CGame::portraitSprite;
   if (isNull(s) || isNull(p->screenPos)) return;
   const int32_t frame = p->getPlayerHeadImgID();
@@ -120,10 +145,17 @@ void CTennis::drawPlayerHead(CPlayer* p) {
   const int32_t sx = p->screenPos->elements()[0], sy = p->screenPos->elements()[1];
   int32_t x, y;
   if (p->half() == 0) {
-    x = sx + 10;
-    y = sy - 25;
+    // Beside the far player, towards the court's middle, clear of his body and racket as he
+    // shows now; by the portrait's own box, wherever its frame keeps its origin.
+    IntArray* box = Array::newIntArray(4);
+    if (isNull(box)) return;
+    s->GetFrameRect(box, frame, 0, 0, 0);
+    int32_t bodyLeft = sx - kFarPortraitGap, bodyRight = sx + kFarPortraitGap;
+    shownSpan(p, sx, sy, &bodyLeft, &bodyRight);
+    x = sx < kScreenMiddle ? bodyRight + kFarPortraitGap - aload(box, 0) : bodyLeft - kFarPortraitGap - aload(box, 2);
+    y = sy - kFarPortraitRise - (aload(box, 1) + aload(box, 3)) / 2;
   } else {
-    x = sx < 400 ? sx + 20 : sx - 10 - s->GetFrameWidth(frame);
+    x = sx < kScreenMiddle ? sx + 20 : sx - 10 - s->GetFrameWidth(frame);
     y = sy - 35;
   }
   s->SetCurrentPalette(kPlainPortraitPalette);

@@ -23,7 +23,6 @@ constexpr int32_t kPassedMargin = 800;
 constexpr int32_t kNetX = 9085, kPartnerNetX = 10585;
 constexpr int32_t kMeetAtNet = 13, kDecidedFrames = 16, kApplause = 20;
 constexpr int32_t kWinnerCelebration = 25, kPartnerCelebrationTop = 26, kLoserAction = 21;
-constexpr int32_t kWalkEnd1 = 14, kWalkEnd2 = 16, kWalkStartFrame = 3;
 constexpr int32_t kEndsText = 17, kEndsBarFrames = 21;
 constexpr int32_t kPendingLeftX = 4970, kPendingRightX = 13200;
 constexpr int32_t kPendingUserZ = 19300, kPendingRivalZ = 17300;
@@ -183,29 +182,7 @@ void setUpDecidedScene() {
 
 void setUpEndsScene() {
   CTennis::resetAllNextSpecialAction();
-  const bool end1 = CTennis::courtEnd == 1;
-  const int32_t action = end1 ? kWalkEnd1 : kWalkEnd2;
-  struct Walk {
-    CPlayer* p;
-    int32_t x1, y1, x2, y2;
-  };
-  const Walk walks[] = {{CTennis::player, 163, 313, 525, 309},
-                        {CTennis::rival, 187, 207, 495, 210},
-                        {CTennis::isDoubles ? CTennis::partner.get() : nullptr, 157, 323, 530, 321},
-                        {CTennis::isDoubles ? CTennis::rivalPartner.get() : nullptr, 191, 197, 491, 200}};
-  for (const Walk& w : walks) {
-    if (isNull(w.p)) continue;
-    CTennis::walkTo(w.p, end1 ? w.x1 : w.x2, end1 ? w.y1 : w.y2, action);
-    if (!isNull(w.p->animActor)) w.p->animActor->SetCurrentFrame(kWalkStartFrame, false);
-  }
-  if (CTennis::isDoubles) {
-    // The partners stand just behind their leaders so each pair draws in order.
-    if (!isNull(CTennis::partner.get()) && !isNull(CTennis::player.get())) CTennis::partner->setZ(CTennis::player->z + 1);
-    if (!isNull(CTennis::rivalPartner.get()) && !isNull(CTennis::rival.get())) {
-      CTennis::rivalPartner->setZ(CTennis::rival->z - 1);
-    }
-  }
-  CTennis::updateEndsWalk();
+  CTennis::walkOffToTheNet();
   CTennis::stageFrame = CTennis::matchFrame;
   CTennis::barMode = 1;
   CTennis::initBarMessage(CGame::GetString(1, kEndsText), 0, kEndsBarFrames, true, false, true, false);

@@ -204,6 +204,9 @@ bool softKeyBarShown() {
   const int32_t s = T::trainingState;
   if (s == kResultPage && !unlockPageOpen) return false;
   if (T::leftSoftKeyText != kPauseIcon) return true;
+  // While the touch pad shows, its own button is the menu: the icon would be a second one,
+  // lying under the pad's lower left keys.
+  if (!CGame::isAllVirtualKeyDisabled()) return false;
   return (s == kPlaying || s == kReload) && CGame::infoBgClosed && T::levelResult == -1 && T::levelStarted;
 }
 

@@ -59,10 +59,10 @@ TEST_F(MenuLookRoad, EveryScreenOnTheWayToAMatchAndItsMenu) {
     EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
   }
   const std::pair<const char*, uint64_t> shots[] = {
-      {"boot", 0x5faf007f80474cc5ull}, {"title", 0x36a4871967eae241ull}, {"menu", 0x548d85c63a59d1c1ull},
-      {"menu-second", 0x8d9b6a17b7696183ull}, {"options", 0xb3a2cd7caaff955ull}, {"setup", 0xb4c5a88ef6975b0full},
-      {"selection", 0x6fdfab7f4286d48full}, {"loading", 0xa7ee393b40771fdbull}, {"pause", 0x4b41de8422b1fd20ull},
-      {"help", 0x5c0b09dff7cbcb7eull}, {"help-next", 0x131859d8afbbaceull},
+      {"boot", 0x5faf007f80474cc5ull}, {"title", 0x36a4871967eae241ull}, {"menu", 0xd9c797c553563b25ull},
+      {"menu-second", 0xe62fba715929f59eull}, {"options", 0x73ad3c0821a84359ull}, {"setup", 0x658e4d009a4082dfull},
+      {"selection", 0xe4cc1fda77c25d53ull}, {"loading", 0xecba288f38d69393ull}, {"pause", 0xb832a59e83aca4ccull},
+      {"help", 0xe07a9fb7c5b3a7cfull}, {"help-next", 0x9b669131a276a527ull},
   };
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);

@@ -146,5 +146,26 @@ TEST_F(StatisticsTest, TheMatchOverPageAndTheMenuDrawTheTable) {
   EXPECT_FALSE(blank(0, 136, 800, 150));
 }
 
+// The end-of-match page backs the names' row, so whatever the court shows behind it (its speed
+// and time boards) does not run into them; the rest of the panel lets the court show.
+TEST_F(StatisticsTest, TheMatchOverPageBacksTheNamesRow) {
+  setCounters(Counters{});
+  Graphics* g = CGame::backBufferGraphics;
+  g->setColor(0xFF0000);
+  g->fillRect(0, 0, CGame::kGameWidth, CGame::kGameHeight);
+  CGame::drawMatchStatistic();
+  auto redShows = [](int32_t top, int32_t bottom) {
+    int32_t n = 0;
+    for (int32_t y = top; y < bottom; y++)
+      for (int32_t x = 40; x < 760; x++) {
+        const uint16_t p = at(x, y);
+        n += ((p >> 11) << 3) > (p & 0x1F) << 3 ? 1 : 0;
+      }
+    return n;
+  };
+  EXPECT_EQ(redShows(62, 100), 0) << "the names' row";
+  EXPECT_GT(redShows(300, 380), 0) << "the panel below it";
+}
+
 }  // namespace
 }  // namespace sorv::test

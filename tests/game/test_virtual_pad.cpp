@@ -2,6 +2,7 @@
 // the keys picture of the help screens.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "match/cplayer.h"
@@ -43,6 +44,16 @@ class VirtualPadTest : public MenuTest {
   static void touchOnly() {
     CGame::pressX = CGame::pressY = CGame::dragX = CGame::dragY = -1;
     CGame::releaseX = CGame::releaseY = -1;
+  }
+  // A match frame's start, then, when asked, the close-call inset of an out ball drawn as the
+  // frame draws it.
+  static void insetFrame(bool inset) {
+    CTennis::insetShown = false;
+    if (!inset) return;
+    CTennis::deadBallReason = CTennis::kReasonOut;
+    CTennis::deadBallFrame = CTennis::matchFrame - 3;
+    CTennis::lineCallKind = 1;
+    CTennis::paintInstantReplay();
   }
   static std::pair<int32_t, int32_t> cellCentre(int32_t cell) {
     auto* corner = static_cast<IntArray*>(CGame::padCells->elements()[cell]);
@@ -207,18 +218,29 @@ class PadPictureTest : public VirtualPadTest {
   static std::vector<uint16_t> screen() { return region(0, 0, CGame::kGameWidth, CGame::kGameHeight); }
 };
 
+// The pad is its frames drawn directly: the plain pad while play goes on, dimmed while a
+// challenge is offered (its directions count for nothing then), the pressed cell's frame
+// while it flashes; the menu button stands aside while the close-call inset shows.
 TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
   ASSERT_FALSE(isNull(icon(0)));
   ASSERT_GE(icon(0)->frameFModuleCount->length, 21);
   ASSERT_GE(icon(1)->frameFModuleCount->length, 12);
   struct Case {
-    int32_t flash, cell;
-    bool raised;
+    int32_t matchState, flash, cell;
+    bool raised, inset;
   };
-  for (const Case& c : {Case{0, 0, false}, Case{3, 5, false}, Case{0, 0, true}}) {
-    SCOPED_TRACE(c.flash * 10 + c.cell);
+  const Case cases[] = {{5, 0, 0, false, false}, {5, 3, 5, false, false}, {5, 0, 0, true, false},
+                        {12, 0, 0, false, false}, {12, 2, 1, false, false}, {5, 0, 0, false, true},
+                        {12, 0, 0, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.matchState * 1000 + c.flash * 10 + c.cell + (c.inset ? 100 : 0));
+    CTennis::matchState = c.matchState;
+    CTennis::leftSoftKeyText = 39;  // play: the in-game menu may open
+    CTennis::rightSoftKeyText = -1;
     CTennis::raisedPad = c.raised;
     CTennis::tutorialKind = c.raised ? 4 : -1;
+    insetFrame(c.inset);
+    ASSERT_EQ(CTennis::insetShown, c.inset);
     CGame::padFlash = c.flash;
     CGame::padLastCell = c.cell;
     touchOnly();
@@ -229,10 +251,54 @@ TEST_F(PadPictureTest, ThePadIsItsFramesDrawnDirectly) {
     Graphics* g = CGame::backBufferGraphics;
     icon(0)->PaintFrame(g, 10, 700, 380, 0, 70);
     icon(0)->PaintFrame(g, 11, 725, 265, 0, 70);
-    icon(0)->PaintFrame(g, 12, 740, 40, 0, 70);
-    icon(0)->PaintFrame(g, c.flash > 0 ? c.cell + 1 : 0, 155, 350 - (c.raised ? 44 : 0), 0, 70);
+    if (!c.inset) icon(0)->PaintFrame(g, 12, 740, 40, 0, 70);
+    const int32_t padY = 350 - (c.raised ? 44 : 0);
+    if (c.flash > 0) {
+      icon(0)->PaintFrame(g, c.cell + 1, 155, padY, 0, 70);
+    } else if (c.matchState == 12) {
+      icon(1)->PaintFrame(g, 0, 155, padY, 0, 30);
+    } else {
+      icon(0)->PaintFrame(g, 0, 155, padY, 0, 70);
+    }
     EXPECT_EQ(pad, screen());
     EXPECT_EQ(CGame::padFlash, c.flash > 0 ? c.flash - 1 : 0);
+  }
+  insetFrame(false);
+}
+
+// While the inset shows, the menu button it stands aside for does not take a touch either.
+TEST_F(VirtualPadTest, TheMenuButtonTakesNoTouchWhileTheInsetShows) {
+  CTennis::matchState = 5;
+  CTennis::leftSoftKeyText = 39;
+  CTennis::rightSoftKeyText = -1;
+  ASSERT_TRUE(CGame::isInGameMenuValid());
+  for (const bool inset : {true, false}) {
+    SCOPED_TRACE(inset);
+    insetFrame(inset);
+    CGame::key_resetKey();
+    touchOnly();
+    CGame::releaseX = 740;
+    CGame::releaseY = 40;
+    CGame::UpdateVirtualPad();
+    EXPECT_EQ(CGame::keysPressed == CGame::kKeyMenuButton, !inset);
+  }
+  insetFrame(false);
+}
+
+// One menu button at a time: while the pad shows, its own button is the menu and the soft-key
+// bar leaves out its menu icon (which lay under the pad's lower left keys); without the pad
+// the icon shows.
+TEST_F(PadPictureTest, TheSoftKeyBarLeavesTheMenuIconToThePad) {
+  CTennis::leftSoftKeyText = 39;
+  CTennis::rightSoftKeyText = -1;
+  for (const auto& [matchState, padShown] : {std::pair{5, true}, std::pair{1, false}}) {
+    SCOPED_TRACE(matchState);
+    CTennis::matchState = matchState;
+    ASSERT_EQ(!CGame::isAllVirtualKeyDisabled(), padShown);
+    clear();
+    const std::vector<uint16_t> blank = screen();
+    CTennis::drawSoftKeyBar(false);
+    EXPECT_EQ(screen() == blank, padShown);
   }
 }
 

@@ -1,6 +1,8 @@
 // The scene's drawing on a loaded match: the ball drawn once at its depth, the court people's
-// rest, the net and the boards, and frozen actors.
+// rest, the net and the boards (kept when the court turns), and frozen actors.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "game/cgame.h"
 #include "match/ctennis.h"
@@ -55,6 +57,39 @@ TEST_F(CourtDrawing, RestBetweenPointsByCourtEnd) {
     EXPECT_EQ(second->z, end == 1 ? 15500 : 20300);
     EXPECT_EQ(CTennis::viewX, CTennis::viewBaseX);
     EXPECT_TRUE(CTennis::autoFollow);
+  }
+}
+
+// The court turns at a change of ends with its boards as they stood: the last serve's speed
+// and the clock stay on the back wall through the walk (the new end's picture has bare ones).
+TEST_F(CourtDrawing, TheBoardsStayWhenTheCourtTurns) {
+  auto picture = [] {
+    Image* image = CTennis::courtImage;
+    std::vector<uint16_t> pixels;
+    for (int32_t y = 0; y < image->getHeight(); y++)
+      for (int32_t x = 0; x < image->getWidth(); x++) pixels.push_back(pixelOf(image, x, y));
+    return pixels;
+  };
+  for (int32_t court : {0, 1, 3}) {
+    SCOPED_TRACE(court);
+    loadAll(0, court);
+    CGame::animatedNumberValue = 123;
+    CTennis::matchStrokes = 10;
+    CTennis::drawSpeedToBg(123);
+    CTennis::drawTimeToBg(10);
+    CTennis::changeEnds = true;
+    CTennis::loadCourt();
+    ASSERT_EQ(CTennis::courtEnd, 2);
+    const std::vector<uint16_t> turned = picture();
+    CTennis::a_loadCourt(court, 2);
+    const std::vector<uint16_t> bare = picture();
+    // As between points, the practice court's boards are left as they are.
+    if (court != 3) {
+      CTennis::drawSpeedToBg(123);
+      CTennis::drawTimeToBg(10);
+    }
+    EXPECT_EQ(turned, picture()) << "the boards as they stood";
+    EXPECT_EQ(turned != bare, court != 3) << "the practice court has no boards";
   }
 }
 

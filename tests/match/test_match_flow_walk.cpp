@@ -1,5 +1,6 @@
-// The walk of a change of ends: where each player walks off and on by end and team, that
-// the walk ends at its point, and that the scene waits for every walk and the skip ends them.
+// The walk of a change of ends: where each team walks off and on, that the walk ends at its
+// point, and that the scene waits for every walk and the skip ends them.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -44,61 +45,71 @@ class EndsWalkTest : public FlowTest {
   static Point shown(CPlayer* p) { return {aload(p->screenPos, 0), aload(p->screenPos, 1)}; }
 };
 
-TEST_F(EndsWalkTest, WalkOffAndWalkOnPointsByEndAndTeam) {
-  struct Case {
-    int category;
-    int32_t end;
-    Point off[4];  // the user's player, partner, rival, rival's partner
-    int32_t offAction;
-    Point on[4];
-    int32_t onAction;
-    int longestOff;  // frames of the longest walk off, 8 pixels a frame
-  };
-  const Case cases[] = {
-      {kSingles, 1, {{163, 313}, {}, {187, 207}, {}}, 14, {{495, 210}, {}, {525, 309}, {}}, 15, 25},
-      {kSingles, 2, {{525, 309}, {}, {495, 210}, {}}, 16, {{187, 207}, {}, {163, 313}, {}}, 17, 24},
-      {kDoubles, 1, {{163, 313}, {157, 323}, {187, 207}, {191, 197}}, 14,
-       {{495, 210}, {491, 200}, {525, 309}, {530, 321}}, 15, 26},
-      {kDoubles, 2, {{525, 309}, {530, 321}, {495, 210}, {491, 200}}, 16,
-       {{187, 207}, {191, 197}, {163, 313}, {157, 323}}, 17, 25},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.category * 10 + c.end);
-    endsDue(c.category, c.end);
-    const int32_t viewX = CTennis::viewX, viewY = CTennis::viewY;
-    for (int i = 0; i < 4; i++) {
-      CPlayer* p = playerOf(i);
-      if (p == nullptr) continue;
-      SCOPED_TRACE(i);
-      // From where the player stood in the picture to its point beside the court.
-      EXPECT_EQ(p->walkFromX, 300 + viewX);
-      EXPECT_EQ(p->walkFromY, 400 + viewY);
-      EXPECT_EQ(p->walkToX, c.off[i].x);
-      EXPECT_EQ(p->walkToY, c.off[i].y);
-      EXPECT_EQ(p->animActor->animation, c.offAction);
-      EXPECT_EQ(p->state, CPlayer::kStateSpecial);
-    }
-    if (c.category == kDoubles) {
-      EXPECT_EQ(CTennis::partner->z, CTennis::player->z + 1);
-      EXPECT_EQ(CTennis::rivalPartner->z, CTennis::rival->z - 1);
-    }
-    // The court turns when the longest walk off ends.
-    ASSERT_EQ(framesToStage(5, 200), c.longestOff);
-    EXPECT_EQ(CTennis::courtEnd, 3 - c.end);
-    for (int i = 0; i < 4; i++) {
-      CPlayer* p = playerOf(i);
-      if (p == nullptr) continue;
-      SCOPED_TRACE(i);
-      // On from the point beside the court where the walk off ended.
-      EXPECT_EQ(p->walkFromX, c.off[i].x);
-      EXPECT_EQ(p->walkFromY, c.off[i].y);
-      EXPECT_EQ(p->walkToX, c.on[i].x);
-      EXPECT_EQ(p->walkToY, c.on[i].y);
-      EXPECT_EQ(p->animActor->animation, c.onAction);
-    }
-    if (c.category == kDoubles) {
-      EXPECT_EQ(CTennis::partner->z, CTennis::player->z - 1);
-      EXPECT_EQ(CTennis::rivalPartner->z, CTennis::rival->z + 1);
+// Where the players walk, as a player must be able to follow it: each team to the net post on
+// its own side of the net (the left post at the first end, the right one at the second) and
+// from there, once the court has turned, on into its own half, the user's team into the near
+// one where the next point finds it; every walker on the screen and none on another's place;
+// each pair drawn in the order it stands.
+TEST_F(EndsWalkTest, EachTeamWalksToTheNetOnItsSideAndOnIntoItsHalf) {
+  constexpr int32_t kNetY = 264, kMiddleX = 431;
+  constexpr int32_t kSpriteWidth = 28, kSpriteHeight = 56;
+  for (int category : {kSingles, kDoubles}) {
+    for (int32_t end : {1, 2}) {
+      SCOPED_TRACE(category * 10 + end);
+      endsDue(category, end);
+      Point off[4] = {}, on[4] = {};
+      auto check = [&](Point (&spots)[4], const char* walk) {
+        SCOPED_TRACE(walk);
+        for (int i = 0; i < 4; i++) {
+          CPlayer* p = playerOf(i);
+          if (p == nullptr) continue;
+          spots[i] = {p->walkToX, p->walkToY};
+          const bool userTeam = i < 2;
+          EXPECT_EQ(spots[i].y > kNetY, userTeam) << i << " on its own side of the net";
+          // Off to the post of the end left and on from the same spot.
+          EXPECT_EQ(spots[i].x < kMiddleX, end == 1) << i << " at the post";
+          EXPECT_GE(spots[i].x - CTennis::viewX, 0) << i << " on the screen";
+          EXPECT_LT(spots[i].x - CTennis::viewX, 800) << i;
+          for (int j = 0; j < i; j++) {
+            if (playerOf(j) == nullptr) continue;
+            EXPECT_TRUE(std::abs(spots[i].x - spots[j].x) >= kSpriteWidth ||
+                        std::abs(spots[i].y - spots[j].y) >= kSpriteHeight)
+                << i << " and " << j << " apart";
+          }
+        }
+        if (category != kDoubles) return;
+        EXPECT_EQ(CTennis::partner->z > CTennis::player->z, spots[1].y > spots[0].y) << "the user's pair in order";
+        EXPECT_EQ(CTennis::rivalPartner->z > CTennis::rival->z, spots[3].y > spots[2].y) << "the rival's pair";
+      };
+      const int32_t viewX = CTennis::viewX, viewY = CTennis::viewY;
+      check(off, "off");
+      int longest = 0;
+      for (int i = 0; i < 4; i++) {
+        CPlayer* p = playerOf(i);
+        if (p == nullptr) continue;
+        // From where the player stood in the picture.
+        EXPECT_EQ(p->walkFromX, 300 + viewX);
+        EXPECT_EQ(p->walkFromY, 400 + viewY);
+        EXPECT_EQ(p->animActor->animation, end == 1 ? 14 : 16);
+        EXPECT_EQ(p->state, CPlayer::kStateSpecial);
+        longest = std::max(longest, p->walkFrames);
+      }
+      // The court turns once the longest walk off has ended.
+      const int turned = framesToStage(5, 200);
+      ASSERT_GE(turned, longest);
+      EXPECT_EQ(CTennis::courtEnd, 3 - end);
+      check(on, "on");
+      for (int i = 0; i < 4; i++) {
+        CPlayer* p = playerOf(i);
+        if (p == nullptr) continue;
+        SCOPED_TRACE(i);
+        // On from the spot where the walk off ended.
+        EXPECT_EQ(p->walkFromX, off[i].x);
+        EXPECT_EQ(p->walkFromY, off[i].y);
+        EXPECT_EQ(p->animActor->animation, end == 1 ? 15 : 17);
+        // Into its half: away from the net.
+        EXPECT_GT(std::abs(on[i].y - kNetY), std::abs(off[i].y - kNetY));
+      }
     }
   }
 }

@@ -4,6 +4,7 @@
 // that becomes a trace point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -232,6 +233,58 @@ TEST_F(SceneOrder, TheServerTagAndPortraitBeforeTheServe) {
   CTennis::drawPlayerHead(p);
   EXPECT_EQ(region(headX - 20, headY - 20, 40, 40), plain);
   CTennis::tutorialIndex = -1;
+  CTennis::serveCounter = 0;
+}
+
+// The serving portrait is the server's alone, as its tag is. A far server's portrait stands
+// beside him, towards the court's middle, clear of his body and racket.
+TEST_F(SceneOrder, TheServingPortraitIsTheServersAndStandsBesideAFarServer) {
+  startMatch(0, 0);
+  CTennis::matchState = 2;
+  CTennis::serveCounter = 1;
+  CTennis::tutorialIndex = -1;
+  CPlayer* far = CTennis::rival;
+  CTennis::server = far;
+  clearBackBuffer(0);
+  CTennis::drawPlayerHead(CTennis::player);
+  EXPECT_TRUE(backBufferIs(0)) << "the receiver shows no portrait";
+  for (const int32_t sx : {300, 560}) {
+    SCOPED_TRACE(sx);
+    const int32_t sy = 150;
+    far->screenPos->elements()[0] = sx;
+    far->screenPos->elements()[1] = sy;
+    // Each frame of the far player's pose, his body and racket, then the portrait beside it.
+    CActor* actor = far->animActor;
+    ASSERT_NE(actor, nullptr);
+    for (int32_t step = 0; step < actor->sprite->GetAFrames(actor->animation); step++) {
+      SCOPED_TRACE(step);
+      actor->SetCurrentFrame(step, false);
+      actor->paused = true;
+      clearBackBuffer(0);
+      far->paintYourself(sx, sy);
+      int32_t left = 800, right = 0, top = 480, bottom = 0;
+      for (int32_t y = 0; y < CGame::kGameHeight; y++)
+        for (int32_t x = 0; x < CGame::kGameWidth; x++)
+          if (pixel(CGame::backBuffer, x, y) != 0) {
+            left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+          }
+      ASSERT_LT(left, right);
+      clearBackBuffer(0);
+      CTennis::drawPlayerHead(far);
+      int32_t shown = 0, onBody = 0, besideMiddle = 0;
+      for (int32_t y = 0; y < CGame::kGameHeight; y++)
+        for (int32_t x = 0; x < CGame::kGameWidth; x++) {
+          if (pixel(CGame::backBuffer, x, y) == 0) continue;
+          shown++;
+          onBody += x >= left && x <= right && y >= top && y <= bottom ? 1 : 0;
+          besideMiddle += (sx < 400 ? x > right : x < left) && y >= top && y <= bottom ? 1 : 0;
+        }
+      EXPECT_GT(shown, 400) << "the portrait";
+      EXPECT_EQ(onBody, 0) << "over the player, whose box is " << left << "," << top << " " << right << "," << bottom;
+      EXPECT_GT(besideMiddle, shown / 2) << "beside him, towards the middle";
+    }
+    actor->paused = false;
+  }
   CTennis::serveCounter = 0;
 }
 

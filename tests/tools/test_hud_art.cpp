@@ -301,10 +301,17 @@ TEST_F(HudArtTest, ThePadsPicturesLieWhereItsTouchesCount) {
                             {kMenuIconPad, 17, 725, 265},     {kMenuIconPad, 18, 740, 40},
                             {kMenuIconHeldPad, 10, 700, 380}, {kMenuIconHeldPad, 11, 725, 265}};
   for (const Button& b : buttons) {
-    const Rect r = rect(sprite(kConstMenuIconPack, b.entry), b.frame);
-    EXPECT_LE(std::abs(r.left + r.right), 1) << b.entry << "/" << b.frame << " centred";
-    EXPECT_LE(std::abs(r.top + r.bottom), 1) << b.entry << "/" << b.frame;
-    EXPECT_TRUE(r.left >= -75 && r.right <= 75 && r.top >= -75 && r.bottom <= 75) << b.frame << " inside its box";
+    // By its ink: a module may carry clear columns.
+    const auto ink = inked(sprite(kConstMenuIconPack, b.entry), b.frame, 400, 240);
+    ASSERT_FALSE(ink.empty()) << b.entry << "/" << b.frame;
+    int32_t left = 800, right = 0, top = 480, bottom = 0;
+    for (const auto& [x, y] : ink) {
+      left = std::min(left, x - 400), right = std::max(right, x - 400 + 1);
+      top = std::min(top, y - 240), bottom = std::max(bottom, y - 240 + 1);
+    }
+    EXPECT_LE(std::abs(left + right), 1) << b.entry << "/" << b.frame << " centred";
+    EXPECT_LE(std::abs(top + bottom), 1) << b.entry << "/" << b.frame;
+    EXPECT_TRUE(left >= -75 && right <= 75 && top >= -75 && bottom <= 75) << b.frame << " inside its box";
   }
   EXPECT_NE(inked(sprite(kConstMenuIconPack, kMenuIconPad), 10, 700, 380).size(), 0u);
   ASprite* keys = sprite(kConstMenuIconPack, kMenuIconPadKeys);
@@ -312,6 +319,74 @@ TEST_F(HudArtTest, ThePadsPicturesLieWhereItsTouchesCount) {
     const Rect r = rect(keys, 22 + i);
     EXPECT_EQ(r.left + r.right, 2 * 70 * (i % 3 - 1)) << "key " << i + 1;
     EXPECT_EQ(r.top + r.bottom, 2 * 70 * (i / 3 - 1)) << "key " << i + 1;
+  }
+}
+
+// The pad lets the match show through: its keys and buttons at 70 % (30 % while a button is
+// held), their middles clear; what it draws every frame is modules whole eights wide, which
+// the device blends a row group at a time.
+TEST_F(HudArtTest, ThePadShowsTheMatchThroughItsKeysAndButtons) {
+  constexpr int32_t kTouchedRing = 10;  // the touched rings' yellow, shown only under a finger
+  for (const auto& [entry, most] : {std::pair{kMenuIconPad, 70 * 255 / 100}, std::pair{kMenuIconHeldPad, 30 * 255 / 100}}) {
+    ASprite* pad = sprite(kConstMenuIconPack, entry);
+    IntArray* colours = static_cast<IntArray*>(aload(pad->palettes, 0));
+    for (int32_t c = 1; c < colours->length; c++) {
+      if (c == kTouchedRing) continue;
+      EXPECT_LE(static_cast<int32_t>(static_cast<uint32_t>(aload(colours, c)) >> 24), most) << entry << " colour " << c;
+    }
+  }
+  // A key's and a button's middle keep the court under them; a lit key is filled.
+  ASprite* pad = sprite(kConstMenuIconPack, kMenuIconPad);
+  const auto plain = inked(pad, 0, 155, 350);
+  const auto lit = inked(pad, 1 + 1, 155, 350);  // the up key lit
+  const std::pair<int32_t, int32_t> besideUpShaft{155 + 8, 350 - 102 + 10};
+  EXPECT_EQ(plain.count(besideUpShaft), 0u) << "the up key's middle beside its arrow's shaft";
+  EXPECT_EQ(lit.count(besideUpShaft), 1u) << "lit, it is filled";
+  EXPECT_EQ(inked(pad, 10, 700, 380).count({700 + 20, 380 + 25}), 0u) << "the OK button's middle below its sign";
+  for (int32_t frame : {0, 10, 11, 12}) {
+    const int32_t first = aload(pad->frameFirstFModule, frame), count = aload(pad->frameFModuleCount, frame);
+    for (int32_t i = 0; i < count; i++) {
+      const int32_t flags = aload(pad->fmoduleFlags, first + i) & 0xFF;
+      if ((flags & 0x10) != 0) continue;  // a frame placed in the frame
+      const int32_t module = (aload(pad->fmoduleModule, first + i) & 0xFF) + ((flags & ~3) == 0x40 ? 256 : 0);
+      EXPECT_EQ((aload(pad->moduleWidth, module) & 0xFF) % 8, 0) << "frame " << frame << " module " << module;
+    }
+  }
+}
+
+// Each direction key's arrow points into its own cell: its head, its widest part, lies that
+// way from the arrow's middle and its narrow shaft the other way. (A bare triangle on a
+// diagonal, widest at its back, read as pointing the other way.)
+TEST_F(HudArtTest, ThePadsArrowsPointTheirWays) {
+  constexpr int32_t kPadX = 155, kPadY = 350;
+  ASprite* pad = sprite(kConstMenuIconPack, kMenuIconPad);
+  const auto plain = inked(pad, 0, kPadX, kPadY);
+  for (int32_t cell = 0; cell < 9; cell++) {
+    if (cell == 4) continue;
+    SCOPED_TRACE(cell);
+    const int32_t dx = cell % 3 - 1, dy = cell / 3 - 1;
+    const int32_t left = kPadX - 150 + 100 * (cell % 3), top = kPadY - 150 + 100 * (cell / 3);
+    // The arrow's white, the brightest ink of the cell, near the middle of that ink (a few
+    // bright pixels of the key's edge lie farther out).
+    std::vector<std::pair<int32_t, int32_t>> bright;
+    for (const auto& [x, y] : plain) {
+      if (x < left || x >= left + 100 || y < top || y >= top + 100 || y >= 480) continue;
+      const uint32_t rgb = rgbOf(at(x, y));
+      if ((rgb >> 16 & 0xFF) >= 0xA0 && (rgb >> 8 & 0xFF) >= 0xA0 && (rgb & 0xFF) >= 0xA0) bright.push_back({x, y});
+    }
+    ASSERT_GT(bright.size(), 60u);
+    double mx = 0, my = 0;
+    for (const auto& [x, y] : bright) mx += x, my += y;
+    mx /= static_cast<double>(bright.size()), my /= static_cast<double>(bright.size());
+    const double ux = dx / std::hypot(dx, dy), uy = dy / std::hypot(dx, dy);
+    double ahead = 0, behind = 0;  // the widest the arrow is across, ahead of its middle and behind
+    for (const auto& [x, y] : bright) {
+      const double along = (x - mx) * ux + (y - my) * uy, across = std::abs((x - mx) * uy - (y - my) * ux);
+      if (std::hypot(x - mx, y - my) > 17) continue;
+      if (along > 2) ahead = std::max(ahead, across);
+      if (along < -2) behind = std::max(behind, across);
+    }
+    EXPECT_GE(ahead, 2 * behind) << "the head ahead, " << ahead << " across, the shaft behind, " << behind;
   }
 }
 

@@ -2,6 +2,7 @@
 // result page's keys outside the career, the level's title, a pause's clocks, the saved
 // progress and the cheats.
 #include <string>
+#include <vector>
 
 #include "game/cae.h"
 #include "game/cgame.h"
@@ -130,6 +131,33 @@ TEST_F(FlowTest, TheTitleShowsFortyFramesAndSaysGoAtTwenty) {
   }
   EXPECT_EQ(T::trainingState, 0);
   EXPECT_TRUE(T::levelStarted);
+}
+
+// While the level runs the touch pad shows, and its own button is the menu: the soft-key
+// bar leaves out its pause icon, which would lie under the pad's lower left keys.
+TEST_F(FlowTest, ARunningLevelLeavesTheMenuIconToThePad) {
+  unlock(T::kGameServe, 1);
+  T::selectGame(T::kGameServe);
+  T::selectLevel(1);
+  startTraining(T::kGameServe, 1);
+  T::switchToTrainning();
+  for (int32_t f = 0; f < 40; f++) {
+    CTennis::matchFrame++;
+    CGame::trainingObject->update();
+  }
+  ASSERT_EQ(T::trainingState, 0);
+  ASSERT_EQ(T::leftSoftKeyText, 39);
+  setState(44);  // the training's state, in which the shell draws the pad
+  ASSERT_FALSE(CGame::isAllVirtualKeyDisabled()) << "the pad shows";
+  auto corner = [](int32_t label) {
+    T::leftSoftKeyText = label;
+    clear();
+    CGame::trainingObject->update();
+    return region(0, 420, 200, 60);
+  };
+  const std::vector<uint16_t> withIcon = corner(39), without = corner(-1);
+  EXPECT_EQ(withIcon, without);
+  T::leftSoftKeyText = 39;
 }
 
 TEST_F(FlowTest, APauseMovesEveryRunningClockOn) {

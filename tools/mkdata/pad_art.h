@@ -6,9 +6,10 @@
 // Invariants: every picture sits where the game draws its frame: the pad about the middle of
 // its centre cell, a key inside its own cell, a button about the middle of its touch box, the
 // digit keys in a 3 x 3 block about key 5 (the help pages draw them all at one point); the
-// pad's ring is translucent, so the match shows through it, while the keys and buttons, drawn
-// every frame, are opaque; keys share one body (and caps one cap) under their own arrow or
-// digit. Each entry keeps the labelled stand-in's frames and animations but has one
+// pad's keys and buttons are 70 % opaque (30 % while a button is held) and its ring fainter,
+// so the match shows through all of it; the help pages' digit keys are opaque; keys share one
+// body (and caps one cap) under their own arrow or digit, each arrow pointing from the centre
+// cell into its own cell. Each entry keeps the labelled stand-in's frames and animations but has one
 // palette: the menus cache every palette's images of these sprites for the whole game. Only
 // the data builder and its tests call this.
 #pragma once
