@@ -8,6 +8,7 @@
 #include "tools/data/resource_ids.h"
 #include "tools/mkdata/data_set.h"
 #include "tools/mkdata/looks_source.h"
+#include "tools/mkdata/text_source.h"
 
 namespace sorv::test {
 namespace {
@@ -95,6 +96,29 @@ TEST(LooksSource, TheCreatedPlayersChoicesReadByGroup) {
     EXPECT_FALSE(mk::readCareerChoices(c.source, &choices, &error)) << c.error;
     EXPECT_EQ(error, c.error);
     EXPECT_TRUE(choices.colours[0].empty());
+  }
+}
+
+// The creation's and the appearance screen's captions name the colour group each look
+// dresses: English caption 173 + g (text pack 2) and its hint 320 + g name group g of
+// looks.txt (the wristbands its bands).
+TEST(LooksSource, EachLooksCaptionNamesItsColourGroup) {
+  std::string source, error;
+  ASSERT_TRUE(mk::readSourceFile(std::string(mk::defaultDataDir()) + "/texts/en.txt", &source, &error)) << error;
+  mk::TextSource texts;
+  ASSERT_TRUE(mk::parseTextSource(source, "en.txt", &texts, &error)) << error;
+  const auto text = [&](int32_t id) {
+    std::string out;
+    for (char16_t c : texts.strings[kTextMenus].at(static_cast<size_t>(id))) {
+      out += static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
+    }
+    return out;
+  };
+  constexpr int32_t kFirstCaption = 173, kFirstHint = 320;
+  for (int g = 0; g < kColourGroupCount; g++) {
+    const std::string group = mk::kColourGroupNames[g];
+    EXPECT_NE(text(kFirstCaption + g).find(group), std::string::npos) << text(kFirstCaption + g) << " for " << group;
+    EXPECT_NE(text(kFirstHint + g).find(group), std::string::npos) << text(kFirstHint + g) << " for " << group;
   }
 }
 
