@@ -226,8 +226,10 @@ TEST_F(CareerAvatarTest, EnteringMakesTheRowsOnceAndTheAvatarInItsColours) {
     astore(CGame::rosterKinds.get(), c.slot, c.kind);
     astore(CGame::careerLook.get(), 3, 2);
     CGame::rosterFirst0 = 5;
+    CGame::scrollStringX = CGame::kTickerRestart;
     openCreation(c.mode);
     ASSERT_FALSE(isNull(CGame::careerCreateRows.get()));
+    EXPECT_EQ(CGame::scrollStringX, 352) << "the first row's caption starts in view";
     const int32_t counts[9] = {14, 3, 1, 1, 1, 1, 1, 1, 1};
     for (int32_t r = 0; r < 9; r++) {
       EXPECT_EQ(aload(static_cast<ByteArray*>(aload(CGame::careerCreateRows.get(), r)), 1), counts[r]);
