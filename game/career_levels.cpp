@@ -1,6 +1,8 @@
 // The career avatar's attributes: points through the thresholds of the game's tables into
 // levels (a match or a training game) and the 0..100 display scale, the world rank, and what
 // a passed training game adds.
+#include <algorithm>
+
 #include "game/cgame.h"
 #include "runtime/frames.h"
 #include "runtime/java_int.h"
@@ -13,7 +15,7 @@ int32_t CGame::careerAbility = 1;
 namespace {
 
 constexpr int32_t kAttributes = 5, kTopLevel = 5;
-constexpr int32_t kFullMental = 100;
+constexpr int32_t kFullMental = 100, kFullStamina = 100;
 
 // Threshold i, or 0 when the table is missing or short (then every attribute reads as level 5).
 int32_t threshold(int32_t i) {
@@ -108,6 +110,15 @@ void CGame::UpdateCareerAbilityLv(int32_t kind, int32_t level) {
     default: return;
   }
   if (careerMental > kFullMental) careerMental = kFullMental;
+}
+
+// The amount is in attribute points, counted on the 0..100 stamina scale as mental's gains are
+// (x 100 / T4): a training game's 200 takes 20. Without the thresholds nothing is taken.
+void CGame::reduceStamina(int32_t amount) {
+  SORV_FRAME("CGame.reduceStamina(I)V");
+  const int32_t top = threshold(kTopLevel - 1);
+  const int32_t drop = top == 0 ? 0 : idiv(amount * 100, top);
+  careerStamina = static_cast<int8_t>(std::clamp<int32_t>(careerStamina - drop, 0, kFullStamina));
 }
 
 void CGame::setCareerPresetAttributes() {

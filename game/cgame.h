@@ -1050,12 +1050,11 @@ class CGame : public Canvas, public Runnable {
   static void initAchievementUnlock(int32_t queue, int32_t kind);
   static void drawAchievementUnlock(int32_t queue, int32_t kind);
   // --- In-match interface (match_interface.cpp): the serve-speed panel, the score panel,
-  // the court's score board, the help pages and the stamina clamp. A fade is -1 while the
+  // the court's score board and the help pages. A fade is -1 while the
   // panel is fully shown, then 95 down to 5 over the 20 frames after its time.
   static bool serveSpeedBarShown, matchScoreShown;
   static int32_t serveSpeedBarStart, serveSpeedBarDuration, serveSpeedBarFade;
   static int32_t matchScoreStart, matchScoreDuration, matchScoreFade;
-  static int8_t stamina;
   static void update_InGameInterface();
   static void paint_InGameInterface();
   static void activeServeSpeedBar(int32_t frames);
@@ -1071,6 +1070,7 @@ class CGame : public Canvas, public Runnable {
                                  int32_t item);
   static void paintScoreToCourtBgBoard();
   static void drawControlHint(int32_t ignored, int32_t kind);
+  // A career training game tires the player (career_levels.cpp).
   static void reduceStamina(int32_t amount);
 };
 

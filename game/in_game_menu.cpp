@@ -52,8 +52,7 @@ constexpr int32_t kBackKey = 0x20000, kConfirmKey = 0x40000;
 constexpr int64_t kSoundToggleGapMs = 400;
 constexpr int32_t kSoundSample = 2;
 constexpr int32_t kEntryBoxW = 310, kEntryBoxH = 60;
-constexpr int32_t kCareerUpdateState = 26, kHelpScreenState = 8;
-constexpr int32_t kCareerMatchRecord = 5;  // the career's stored match
+constexpr int32_t kHelpScreenState = 8;
 constexpr int32_t kHelpLayout = 29, kHelpTopFrame = 1, kHelpBottomFrame = 4, kHelpFirstRow = 9, kHelpSecondRow = 10;
 
 void resetMenuStatics() {
@@ -139,20 +138,16 @@ void leaveMatch() {
   CGame::MenuClear();
 }
 
-// Retiring ends the tournament as lost: the weekly update, through the loading screen,
-// counts in the points of the round reached, and the week stays.
+// Retiring ends the tournament as lost and closes the week, as a lost match's table does:
+// the weekly update counts in the points of the round reached, and the next week follows.
 void retire() {
   CGame::tournamentResult = -1;
-  CGame::careerRankingChange = CGame::getPointsForCurrentTournament();
   CGame::tournamentStrokes = 0;
-  CGame::careerUpdateFromMatch = true;
+  GameSound::stopAll();
   CTennis::deInit();
-  CGame::resetRMS(CGame::kCareerTournamentRecord);
-  CGame::resetRMS(kCareerMatchRecord);
-  // Saved with the points already in: a quit during the update keeps them.
-  CGame::RMS(true, CGame::kCareerRecord);
+  CGame::matchObject = nullptr;
   CGame::MenuClear();
-  CGame::initLoad(kCareerUpdateState);
+  CGame::switch2CareerUpdate(true);
 }
 
 void confirm(int32_t screen) {

@@ -1,6 +1,6 @@
 // The match's head-up display: the serve-speed panel after each serve, the score panel at the
 // start of each point, the score written onto the court's board in main-tournament matches,
-// the help pages with their control hints, and the stamina clamp.
+// the help pages with their control hints.
 #include "device/graphics.h"
 #include "device/image.h"
 #include "game/cgame.h"
@@ -23,7 +23,6 @@ int32_t CGame::serveSpeedBarFade = -1;
 int32_t CGame::matchScoreStart = 0;
 int32_t CGame::matchScoreDuration = 42;
 int32_t CGame::matchScoreFade = -1;
-int8_t CGame::stamina = 0;
 
 namespace {
 
@@ -327,11 +326,6 @@ void CGame::drawSkillsHelp() {
   drawHelpBackground(kSkillsMenu);
 }
 
-void CGame::reduceStamina(int32_t) {
-  if (stamina > 100) stamina = 100;
-  if (stamina < 0) stamina = 0;
-}
-
 namespace {
 
 void resetInterface() {
@@ -340,7 +334,6 @@ void resetInterface() {
   CGame::serveSpeedBarFade = CGame::matchScoreFade = -1;
   CGame::matchScoreStart = 0;
   CGame::matchScoreDuration = 42;
-  CGame::stamina = 0;
   CGame::helpPage = 0;
   CGame::helpPageCount = 4;
 }

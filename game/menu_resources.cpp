@@ -48,6 +48,11 @@ constexpr int32_t kNumberWordList = 6;
 // loading-screen buttons that stay cached.
 constexpr std::initializer_list<std::pair<int32_t, int32_t>> kMainMenuKeptRanges = {{9, 10}, {31, 35}, {41, 65}};
 constexpr int32_t kButtonModulesKept[] = {6, 7, 8, 9, 14, 15, 17, 18, 19, 20, 21, 22, 23, 24, 57, 58};
+// The weekly update follows a career training game or a retired match before the menus come
+// back: its backdrop (menu 49 item 0), its bars (menu 50 item 2's frame and the four levels
+// after it) and its rank band (menu 50 item 4's animation) keep what they draw.
+constexpr int32_t kUpdateMenu = 49, kUpdateBackdropItem = 0, kUpdateRowMenu = 50, kBarItem = 2, kBandItem = 4;
+constexpr int32_t kBarLevels = 5;
 
 ObjectArray* table(StaticRef<ObjectArray>& slot, int32_t length) {
   if (isNull(slot)) slot = Array::newObjectArray(kASprite, length);
@@ -203,6 +208,20 @@ void cacheOnly(ASprite* sprite, std::initializer_list<std::pair<int32_t, int32_t
   sprite->FreeOriginalData();
 }
 
+void keepWeeklyUpdate(ASprite* sprite) {
+  if (isNull(sprite)) return;
+  if (CGame::MenuGetItemSprite(kUpdateMenu, kUpdateBackdropItem) == sprite) {
+    sprite->BuildFrameCacheImages(0, CGame::GetMenuItemFrameID(kUpdateMenu, kUpdateBackdropItem));
+  }
+  if (CGame::MenuGetItemSprite(kUpdateRowMenu, kBarItem) == sprite) {
+    const int32_t bar = CGame::GetMenuItemFrameID(kUpdateRowMenu, kBarItem);
+    for (int32_t level = 0; level < kBarLevels; level++) sprite->BuildFrameCacheImages(0, bar + level);
+  }
+  if (CGame::MenuGetItemSprite(kUpdateRowMenu, kBandItem) == sprite) {
+    sprite->BuildAnimationCacheImages(0, CGame::GetMenuItemActionID(kUpdateRowMenu, kBandItem));
+  }
+}
+
 bool keptButtonModule(int32_t module) {
   return std::find(std::begin(kButtonModulesKept), std::end(kButtonModulesKept), module) !=
          std::end(kButtonModulesKept);
@@ -236,6 +255,7 @@ void CGame::unloadMenuRes() {
     for (int32_t slot : kMenuSpritesDropped) astore(dropped, slot, nullptr);
   }
   ObjectArray* menu = menuSprites;
+  keepWeeklyUpdate(static_cast<ASprite*>(aload(menu, kMenuMain)));
   cacheOnly(static_cast<ASprite*>(aload(menu, kMenuMain)), kMainMenuKeptRanges);
   if (auto* buttons = static_cast<ASprite*>(aload(menu, kMenuButtons)); !isNull(buttons)) {
     for (int32_t p = 0; p < ASprite::kMaxPalettes; p++) {

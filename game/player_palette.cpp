@@ -4,6 +4,7 @@
 
 #include "game/cgame.h"
 #include "runtime/frames.h"
+#include "runtime/static_class.h"
 #include "sprites/asprite.h"
 #include "tools/data/resource_ids.h"
 
@@ -39,7 +40,18 @@ void copyGroup(IntArray* palette, int32_t g, int32_t choice) {
   for (int32_t i = start; i < start + count; i++) astore(palette, i, aload(colours, i));
 }
 
+// The list of every colour group: the career player is dressed in all seven of its looks.
+void initColourGroups() {
+  SORV_FRAME("CGame.<clinit> colour groups");
+  CGame::allColourGroups = Array::newIntArray(CGame::kColourGroups);
+  for (int32_t g = 0; g < CGame::kColourGroups && !isNull(CGame::allColourGroups.get()); g++) {
+    astore(CGame::allColourGroups.get(), g, g);
+  }
+}
+
 }  // namespace
+
+SORV_STATIC_INIT(kCGame, initColourGroups);
 
 IntArray* CGame::buildPlayerPalette(IntArray* base, ByteArray* colours, IntArray* groups) {
   SORV_FRAME("CGame.buildPlayerPalette([I[B[I)[I");

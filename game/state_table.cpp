@@ -223,6 +223,12 @@ void optionsEnter() {
   CGame::ConfigMenu(5);
 }
 
+// The training lists stand on the menus' background, not over the screen they came from.
+void trainingListEnter() {
+  optionsEnter();
+  CGame::updateScreenBufferWithStdSplash();
+}
+
 void cheatMenuUpdate() {
   CGame::updateCheatMenuCheats();
   CGame::MenuUpdate();
@@ -341,7 +347,7 @@ constexpr std::array<StateRow, CGame::kStateCount> kStates = [] {
   t[23] = {CGame::enterCareerLobby, CGame::updateCareerLobby, CGame::paintCareerLobby, nullptr};
   t[24] = {careerHomeEnter, CGame::updateCareerHome, CGame::paintCareerHome, nullptr};
   t[26] = {CGame::initCareerUpdate, CGame::updateCareerUpdate, CGame::paintCareerUpdate, nullptr};
-  t[30] = {optionsEnter, CGame::MenuUpdate, CGame::MenuPaint, nullptr};
+  t[30] = {trainingListEnter, CGame::MenuUpdate, CGame::MenuPaint, nullptr};
   t[31] = {nullptr, cheatMenuUpdate, CGame::MenuPaint, nullptr};
   t[kMatchState] = {matchEnter, matchFrameCount, matchPaint, nullptr};
   t[41] = {nullptr, CGame::updateSPEPause, CGame::paintSPEPause, nullptr};

@@ -19,6 +19,7 @@ namespace {
 
 constexpr int32_t kMeterNormal = 0, kMeterNormalPerfect = 1, kMeterPower = 2, kMeterPowerPerfect = 3;
 constexpr int32_t kServeSound = 3, kThunderServe = 3;
+constexpr int32_t kPerfectPowerServeAchievement = 11;
 constexpr int32_t kServeTutorial = 1;
 constexpr int32_t kFire = 0x10000, kDigit5 = 0x20, kServeKeys = 0x1F3FE;
 
@@ -87,6 +88,7 @@ void CPlayer::serveBall() {
   changeState(8);
   setBallRoute(b);
   if (powerServeHit && powerServe) {
+    CAE::CheckAchi(this, kPerfectPowerServeAchievement, true);
     CGame::initSPEPause(kThunderServe);
   } else {
     GameSound::play(kServeSound, false);

@@ -41,6 +41,7 @@ constexpr int32_t kEaseFrames = 24;
 constexpr int32_t kBlur = 100, kDesaturate = 50;
 constexpr int32_t kCentred = 0x10;
 constexpr int32_t kBackKey = 0x20000;
+constexpr int32_t kBackLabel = 10, kNoLabel = -1;
 // A line's record.
 constexpr int32_t kTextId = 0, kStartY = 1, kY = 2, kHeight = 3, kClock = 4, kFields = 5;
 
@@ -68,6 +69,13 @@ void drawBackground() {
   CGame::drawBk(nullptr, -1, -1, nullptr);
   ASprite* font = creditFont();
   if (!isNull(font)) font->lineSpacing = kCreditLineSpacing;
+}
+
+// The menu's overlay, the back soft key's plate, and its label over it: the right soft key
+// is the screen's one key.
+void drawOverlay() {
+  CGame::DrawMenuItem(kAboutMenu, kFrameItem);
+  CGame::drawMenuBar(kBackLabel, kNoLabel, false);
 }
 
 void prepare() {
@@ -100,7 +108,7 @@ void prepare() {
   CGame::creditCurrent = 0;
   if (!isNull(lineAt(0))) set(0, kY, CGame::creditStartY);
   CGame::DrawMenu(kAboutMenu, true);
-  CGame::DrawMenuItem(kAboutMenu, kFrameItem);
+  drawOverlay();
 }
 
 void drawLine(int32_t i) {
@@ -158,7 +166,7 @@ void frame() {
   }
   g->setClip(0, 0, CGame::kGameWidth, CGame::kGameHeight);
   CGame::DrawMenu(kAboutMenu, true);
-  CGame::DrawMenuItem(kAboutMenu, kFrameItem);
+  drawOverlay();
 }
 
 void leave() {

@@ -427,6 +427,10 @@ void CGame::enterCareerCreateAvastar() {
   if (isNull(careerCreateRows)) makeCreateRows();
   demoPlayer = createCareerActor();
   rosterFirst0 = 0;
+  // The screen repaints itself whole on the menus' background: the name entry's keyboard and
+  // rows are not left under it. The cursor row's caption starts where a move starts it.
+  updateScreenBufferWithStdSplash();
+  scrollStringX = kCaptionRestart;
 }
 
 void CGame::updateCareerCreateAvastar() {

@@ -153,8 +153,9 @@ void CGame::enterCareerLobby() {
 void CGame::updateCareerLobby() {
   SORV_FRAME("CGame.updateCareerLobby()V");
   updateCareerCheats();
+  // The rank message is a notice: its one soft key, back, or OK closes it.
   if (menuScreenCode == kRankScreen) {
-    if ((keysPressed & kBackKey) != 0) MenuPop();
+    if ((keysPressed & (kBackKey | kOkKeys)) != 0) MenuPop();
     return;
   }
   if (menuScreenCode == kLeaveScreen) return updateLeaveQuestion();
@@ -182,7 +183,7 @@ void CGame::paintCareerLobby() {
   paintPanel();
   DrawStringAsItem(menuText(careerLocationField(target, kCaptionField)), kLobbyMenu, kCaptionItem, false);
   if (!rankMessage) return;
-  drawMenuBar(kNoAnswerLabel, kYesAnswerLabel, true);
+  drawMenuBar(kBackLabel, kNoLabel, true);
   drawOverlapMessage(screenText(), 0, 0, 0, 0);
 }
 

@@ -41,6 +41,7 @@ constexpr int32_t kUpdateMenu = 49, kRowMenu = 50;
 constexpr int32_t kNameItem = 16, kTopRowItem = 13, kAttrRowItem = 6, kBandItem = 4;
 constexpr int32_t kChangeText = 99, kRankText = 100, kMentalText = 84, kFirstAttrText = 79;
 constexpr int32_t kNoLabel = -1, kOkLabel = 11;
+constexpr int32_t kConstPlus = 98;
 constexpr int32_t kTextRow = 1, kAnimationRow = 0;
 
 int32_t xOf(int32_t packed) { return static_cast<int16_t>(packed); }
@@ -106,6 +107,17 @@ bool everythingArrived() {
 
 String* generalText(int32_t id) { return CGame::GetString(kTextGeneral, id); }
 
+// The points still to count in, a gain with its sign ("+35"): the row's label names them as
+// points to add, so a week that brought none reads 0 to add.
+String* changeText(int32_t change) {
+  if (change <= 0) return String::valueOfInt(change);
+  StringBuffer* sb = StringBuffer::create(12);
+  if (isNull(sb)) return nullptr;
+  StringBuffer::appendString(sb, StaticClass::getConstant(kConstPlus));
+  StringBuffer::appendInt(sb, change);
+  return sb->toString();
+}
+
 // How far the points are through their rank, as a frame of the band's animation; -1 when
 // there is no band to show: at the top rank (no points above it) or with fewer than two
 // frames, whose last frame would be frame -1.
@@ -124,7 +136,7 @@ void paintTopRows() {
   const int32_t next = CGame::GetMenuItemPosition(kUpdateMenu, kTopRowItem + 1);
   const int32_t x = xOf(at), y = yOf(at), dx = xOf(next) - x, dy = yOf(next) - y;
   const int32_t points = CGame::careerRankingPoints;
-  CGame::drawCareerPlayerAbiItem(generalText(kChangeText), String::valueOfInt(CGame::careerRankingChange), kTextRow,
+  CGame::drawCareerPlayerAbiItem(generalText(kChangeText), changeText(CGame::careerRankingChange), kTextRow,
                                  0, 0, x, y, false);
   const int32_t frame = bandFrame(points);
   if (frame >= 0) CGame::drawCareerPlayerAbiItem(nullptr, nullptr, kAnimationRow, 0, frame, x + dx, y + dy, false);

@@ -305,6 +305,8 @@ void CGame::enterLoadTournament() {
   }
   currentTournament = kQuickTournament;
   menuCursor = choiceIndex;
+  // The choice is drawn on the menus' background, not over the main menu it came from.
+  updateScreenBufferWithStdSplash();
 }
 
 // The saved career is loaded here, so the card shows it, its avatar running in its colours.
@@ -316,6 +318,7 @@ void CGame::enterLoadCareer() {
     pickActorEven = createCareerActor();
   }
   menuCursor = choiceIndex;
+  updateScreenBufferWithStdSplash();
 }
 
 void CGame::MenuUpdate_Load() {

@@ -63,11 +63,14 @@ void CGame::DrawFrameAsItem(int32_t frame, int32_t palette, int32_t menu, int32_
   const int32_t p = itemOfClass(menu, item, true, 0);
   if (p < 0) return;
   const bool selectable = (at(p + 3) & menu_record::kSelectable) != 0;
-  int32_t id = frame;
-  if (id == -1) {
-    id = at(p + 2);
-    if (highlight && selectable && menu_item::tapShowsHighlight(p)) id = at(p + 5);
+  if (frame != -1) {
+    // A frame of the caller's (a portrait of a list) wears the item's highlight frame over it.
+    spriteAsItem(p, frame, false, 0, palette, x, y, highlight);
+    if (highlight && selectable) spriteAsItem(p, at(p + 5), false, 0, palette, x, y, highlight);
+    return;
   }
+  int32_t id = at(p + 2);
+  if (highlight && selectable && menu_item::tapShowsHighlight(p)) id = at(p + 5);
   spriteAsItem(p, id, false, 0, palette, x, y, highlight);
 }
 

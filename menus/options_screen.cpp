@@ -6,6 +6,7 @@
 #include "device/image.h"
 #include "device/sound_glue.h"
 #include "game/cgame.h"
+#include "menus/row_tap.h"
 #include "runtime/array.h"
 #include "runtime/frames.h"
 #include "runtime/lang_system.h"
@@ -81,6 +82,12 @@ void selectEntry() {
 int32_t yOf(int32_t packed) { return packed >> 16; }
 int32_t xOf(int32_t packed) { return static_cast<int16_t>(packed); }
 
+// A row the set-up lists as locked shows its marker; before any set-up none is.
+bool lockedRow(int32_t row) {
+  IntArray* locked = CGame::setupLockedRows;
+  return !isNull(locked) && CGame::isInArray(row, locked);
+}
+
 }  // namespace
 
 void CGame::buildOptionTexts() {
@@ -139,15 +146,18 @@ void CGame::MenuPaint_option() {
   const int32_t count = isNull(entries) ? 0 : entries->length;
   for (int32_t i = 0; i < count; i++) {
     const int32_t x = xOf(first), y = yOf(first) + i * step;
-    if (isPointerDraggingInBox(x, y, kRowW, kRowH, false)) menuCursor = i;
     const bool option = i < kOptionRows;
-    drawOptMenu(2, menuItems->elements()[i], option ? labelsOf(i) : nullptr, x, y, 0, i, option ? optionValue(i) : -1,
-                menuCursor == i, false);
-    if (!option && isPointerReleasedInBox(x, y, kRowW, kRowH, true)) {
-      menuCursor = i;
-      keysPressed = kSelectKeys;
+    // The value rows take a drag; the action rows (help, about) are tapped like buttons: the
+    // touched row blinks, then opens.
+    if (option) {
+      if (isPointerDraggingInBox(x, y, kRowW, kRowH, false)) menuCursor = i;
+    } else {
+      row_tap::touch(i, x, y, kRowW, kRowH);
     }
+    drawOptMenu(2, menuItems->elements()[i], option ? labelsOf(i) : nullptr, x, y, 0, i, option ? optionValue(i) : -1,
+                row_tap::lit(i, menuCursor == i), lockedRow(i));
   }
+  row_tap::advance();
   const int32_t h = highlightedEntry();
   if (h != kHelpEntry && h != kAboutEntry) {
     DrawRectAsItem(100, kOptionsMenu, kHintBoxItem);

@@ -209,6 +209,22 @@ void touchArrow(int32_t item, int32_t keys, const int32_t* pressed, const int32_
   }
 }
 
+// A portrait's touch box: kPortraitW x kPortraitH about the middle of what its frame draws
+// at the item's position (the roster's faces are drawn about that point).
+void portraitBox(int32_t frame, int32_t x, int32_t y, int32_t* box) {
+  box[0] = x;
+  box[1] = y;
+  ASprite* sprite = CGame::MenuGetItemSprite(kSelectionMenu, kPortraitItem);
+  IntArray* rect = Array::newIntArray(4);
+  if (isNull(sprite) || isNull(rect)) return;
+  sprite->GetFrameRect(rect, frame, x, y, 0);
+  const int32_t left = rect->elements()[0], top = rect->elements()[1];
+  const int32_t right = rect->elements()[2], bottom = rect->elements()[3];
+  if (right < left || bottom < top) return;  // a frame that draws nothing keeps the item's corner
+  box[0] = (left + right - kPortraitW) / 2;
+  box[1] = (top + bottom - kPortraitH) / 2;
+}
+
 int32_t markerItem(int32_t pick) {
   return pick == 0 || (CGame::isDouble() && pick == 1) ? kTeamMarkerItem : kOtherMarkerItem;
 }
@@ -229,7 +245,9 @@ void paintStatic() {
 void paintPanels() {
   const bool doubles = CGame::isDouble();
   const int32_t stage = CGame::pickIndex < 2 ? 0 : 2;
-  for (int32_t pick = stage; pick < stage + 2; pick++) {
+  // A tournament's draw picks the opponent: in singles only the player's own panel shows.
+  const bool drawnOpponent = CGame::GET_CURRENT_STATE() == kTournamentEntryState && !doubles;
+  for (int32_t pick = stage; pick < stage + (drawnOpponent ? 1 : 2); pick++) {
     CActor* actor = pick % 2 == 0 ? CGame::pickActorEven.get() : CGame::pickActorOdd.get();
     if (!isNull(actor) && actor->sprite != nullptr) actor->sprite->SetCurrentPalette(pick);
     const int32_t picked = CGame::pickedAvatars[pick];
@@ -349,7 +367,9 @@ void CGame::menuPaint_selectPlayer() {
   int32_t touched = -1;
   for (int32_t k = 0; k < kWindow; k++) {
     DrawFrameAsItem(first + k, kPlainPalette, kSelectionMenu, kPortraitItem, px + k * dx, py, false);
-    if (isPointerClickedInBox(px + k * dx, py, kPortraitW, kPortraitH, true)) {
+    int32_t box[2];
+    portraitBox(first + k, px + k * dx, py, box);
+    if (isPointerClickedInBox(box[0], box[1], kPortraitW, kPortraitH, true)) {
       pressX = pressY = -1;
       if (!isPicked(first + k)) touched = first + k;
     }

@@ -37,7 +37,7 @@ constexpr int32_t kMainTournaments[] = {2, 4};
 constexpr int32_t kAvatarMan = 17, kAvatarWoman = 35;
 constexpr int32_t kAvatarPower = 100, kWeakPercent = 66, kAttributes = 5;
 
-constexpr int32_t kAchiChampion = 4, kAchiTournamentChampion = 53, kAchiGrandSlam = 54;
+constexpr int32_t kAchiChampion = 4, kAchiTournamentChampion = 53, kAchiGrandSlam = 54, kAchiDoublesChampions = 55;
 // careerStats entries and the match statistics rows (the user's side) they grow by.
 constexpr int32_t kStatSetsWon = 2, kStatSetsLost = 3, kStatShots = 4, kStatAces = 5;
 constexpr int32_t kShotRows[] = {2, 6}, kAceRow = 9;
@@ -404,6 +404,7 @@ void CGame::nextTournameRound() {
   if (isCareer && tournamentRound < tournamentRoundCount) initCareerSettingUI();
   if (tournamentRound != tournamentRoundCount) return;
   CAE::CheckAchi(kAchiChampion, !isDouble());
+  CAE::CheckAchi(kAchiDoublesChampions, isDouble());
   CAE::CheckAchi(kAchiTournamentChampion, mainMenuChoice == kTournamentChoice);
   if (isCareer) {
     // The tournament played is the week's target; the calendar is the career's to consult.

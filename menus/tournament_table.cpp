@@ -5,6 +5,7 @@
 // The segment's tables are drawn from its first round (the base) on; the round being played
 // (the turn) is the model's, except that a won tournament shows the final's table. Keys act
 // only while tournamentEnded is set.
+#include <algorithm>
 #include <cstdint>
 
 #include "device/graphics.h"
@@ -28,7 +29,8 @@ namespace {
 using namespace tournament;
 
 constexpr int32_t kTableState = 57, kMenuState = 6;
-constexpr int32_t kTableMenu = 33, kNameItem = 9, kNextNameItem = 10, kMessageBoxItem = 17, kMessageItem = 18;
+constexpr int32_t kTableMenu = 33, kNameItem = 9, kNextNameItem = 10, kBracketEndItem = 11, kMessageBoxItem = 17;
+constexpr int32_t kMessageItem = 18;
 constexpr int32_t kOkKeys = 0x50020, kBackKey = 0x20000;
 constexpr int32_t kLineColour = 0xB80000, kPathColour = 0xFFF000;
 constexpr int32_t kOpaqueBlack = static_cast<int32_t>(0xFF000000);
@@ -211,6 +213,13 @@ Message messageOf(const Table& t) {
 }
 
 // The tournament's logo with its flag when the final lies in this table, or is won.
+// Where the bracket ends: the menu's mark inside its board (the trophy and its flag stand
+// right of the board), else at the trophy.
+int32_t bracketRight() {
+  const int32_t end = xOf(CGame::GetMenuItemPosition(kTableMenu, kBracketEndItem));
+  return end > 0 ? std::min(end, kTrophyRight) : kTrophyRight;
+}
+
 void paintTrophy(const Table& t) {
   const int32_t left = CGame::tournamentRoundCount - CGame::tournamentRound;
   if (!t.finished && left > kSegmentRounds - t.turn) return;
@@ -301,7 +310,7 @@ void CGame::paintTournamentTable() {
   const int32_t players = 1 << (kSegmentRounds - t.base + (t.doubles ? 1 : 0));
   const int32_t rows = t.doubles ? players / 2 : players;
   const int32_t x = xOf(GetMenuItemSize(kTableMenu, kNameItem));
-  const int32_t w = (kTrophyRight - x) / (kSegmentRounds + 1 - t.base);
+  const int32_t w = (bracketRight() - x) / (kSegmentRounds + 1 - t.base);
   // The bracket spans the rows it has names for: a shorter segment's first round has fewer.
   drawTournamentTree(x, yOf(at) + row / 2, w, (rows - 1) * row, drawScores, t.base, kLineColour, kPathColour);
   drawTournamentPlayerList(xOf(at), yOf(at), row, players);

@@ -206,9 +206,11 @@ void IGP::SetClip(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h) {
   if (!isNull(g)) g->setClip(x, y, w, std::min(h, screenHeight));
 }
 
+// The tip at (x, y) points the way the list scrolls: the base lies below an up arrow's tip
+// and above a down arrow's, so each stays between its tip and the rows.
 void IGP::drawArrow(Graphics* g, int32_t x, int32_t y, int32_t size, int32_t colour, bool, bool down) {
   if (isNull(g)) return;
-  const int32_t dir = down ? 1 : -1;
+  const int32_t dir = down ? -1 : 1;
   g->setColor(kArrowColour);
   g->fillTriangle(x, y, x - size, y + dir * size, x + size, y + dir * size);
   g->setColor(colour);

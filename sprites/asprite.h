@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/array.h"
 #include "runtime/object.h"
@@ -127,6 +128,10 @@ class ASprite : public Object {
   void BuildCacheImages(int32_t palette, int32_t first, int32_t last, int32_t sharedPalette) {
     BuildCacheImages(palette, first, last, sharedPalette, false);
   }
+  // The cached images of every module a frame draws (its nested frames followed), or every
+  // frame of an animation: they draw on once the source pixels are freed.
+  void BuildFrameCacheImages(int32_t palette, int32_t frame);
+  void BuildAnimationCacheImages(int32_t palette, int32_t anim);
   static void AddAlphaToImgData(IntArray* argb, int32_t percent, int32_t w, int32_t h);
   static Image* applyBlurEffect(IntArray* argb, int32_t w, int32_t h, int32_t key);
   static void ImageDataXFlip(IntArray* argb, int32_t w, int32_t h);
@@ -243,6 +248,8 @@ class ASprite : public Object {
   void releasePoolSlots(int32_t palette, int32_t first, int32_t last);
   // Measuring-mode walk of a frame into measuredBox.
   void measureFrame(int32_t frame, int32_t x, int32_t y, int32_t flags);
+  void collectFrameModules(int32_t frame, int32_t depth, std::vector<int32_t>& modules);
+  void buildCacheImagesOf(int32_t palette, std::vector<int32_t>& modules);
   void paintImageModule(int32_t module, int32_t x, int32_t y, int32_t w, int32_t h,
                         int32_t flags);
   // Byte range of a module's pixel data; false when it has none.

@@ -1,6 +1,7 @@
 // Drawing modules, frames and animation frames; measuring frames; animation timing.
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "device/graphics.h"
 #include "device/image.h"
@@ -236,6 +237,55 @@ int32_t ASprite::GetFrameHeight(int32_t frame) {
 int32_t ASprite::GetFrameModuleWidth(int32_t frame, int32_t index) {
   const int32_t e = aload(frameFirstFModule, frame) + index;
   return aload(moduleWidth, aload(fmoduleModule, e) & 0xFF) & 0xFF;
+}
+
+// Nested frames deeper than this are taken for a loop in damaged data.
+constexpr int32_t kMaxFrameNesting = 8;
+
+void ASprite::collectFrameModules(int32_t frame, int32_t depth, std::vector<int32_t>& modules) {
+  if (depth > kMaxFrameNesting || isNull(frameFModuleCount) || !frameFModuleCount->inBounds(frame)) return;
+  const int32_t first = aload(frameFirstFModule, frame), count = aload(frameFModuleCount, frame) & 0xFFFF;
+  for (int32_t e = first; e < first + count && !isNull(fmoduleModule) && fmoduleModule->inBounds(e); e++) {
+    const int32_t f = aload(fmoduleFlags, e) & 0xFF;
+    int32_t m = aload(fmoduleModule, e) & 0xFF;
+    if ((f & ~3) == kHighModuleFlags) m += 256;
+    if ((f & kFrameEntryFlag) != 0) {
+      collectFrameModules(m, depth + 1, modules);
+    } else {
+      modules.push_back(m);
+    }
+  }
+}
+
+void ASprite::buildCacheImagesOf(int32_t palette, std::vector<int32_t>& modules) {
+  std::sort(modules.begin(), modules.end());
+  modules.erase(std::unique(modules.begin(), modules.end()), modules.end());
+  // One build a run of neighbouring modules: each build collects first.
+  for (size_t i = 0; i < modules.size();) {
+    size_t j = i;
+    while (j + 1 < modules.size() && modules[j + 1] == modules[j] + 1) j++;
+    BuildCacheImages(palette, modules[i], modules[j], -1);
+    i = j + 1;
+  }
+}
+
+void ASprite::BuildFrameCacheImages(int32_t palette, int32_t frame) {
+  SORV_FRAME("ASprite.BuildFrameCacheImages(II)V");
+  std::vector<int32_t> modules;
+  collectFrameModules(frame, 0, modules);
+  buildCacheImagesOf(palette, modules);
+}
+
+void ASprite::BuildAnimationCacheImages(int32_t palette, int32_t anim) {
+  SORV_FRAME("ASprite.BuildAnimationCacheImages(II)V");
+  if (isNull(animAFrameCount) || !animAFrameCount->inBounds(anim)) return;
+  std::vector<int32_t> modules;
+  const int32_t first = aload(animFirstAFrame, anim);
+  for (int32_t a = 0; a < GetAFrames(anim); a++) {
+    if (isNull(aframeFrame) || !aframeFrame->inBounds(first + a)) break;
+    collectFrameModules(aload(aframeFrame, first + a) & 0xFF, 0, modules);
+  }
+  buildCacheImagesOf(palette, modules);
 }
 
 int32_t ASprite::GetAFrames(int32_t anim) { return aload(animAFrameCount, anim) & 0xFFFF; }

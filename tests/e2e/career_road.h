@@ -44,6 +44,31 @@ inline const std::string kName = key(kKey5, 1) + key(kKey5, 1) + letter('J') + l
 inline const std::string kNewCareer = kToLoad + key(kKey5, 4) + await(21, 60) + frames(4) + kName + await(22, 60) +
                                       frames(4) + key(kKey5, 4) + key(kKey5, 4) + await(23, 60) + frames(10);
 
+// The weekly update's drawn parts: the attribute bars (yellow, orange or green on the dark
+// panel) and the rank band's track beside the points.
+inline constexpr Box kUpdateBars = {360, 245, 250, 170}, kUpdateBand = {360, 155, 250, 16};
+
+// The pixels of a game box in a shot of the panel that are a bar's warm or green colour.
+inline int barPixels(const Picture& p, const Box& box) {
+  int n = 0;
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++) {
+      const uint32_t c = p.at(479 - gy, gx);
+      const uint32_t r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+      n += (r > 0xC0 || g > 0xC0) && b < 0x80 ? 1 : 0;
+    }
+  return n;
+}
+
+// Whether a game box of a shot holds more than one colour.
+inline bool drawnIn(const Picture& p, const Box& box) {
+  const uint32_t first = p.at(479 - box.y, box.x);
+  for (int gy = box.y; gy < box.y + box.h; gy++)
+    for (int gx = box.x; gx < box.x + box.w; gx++)
+      if (p.at(479 - gy, gx) != first) return true;
+  return false;
+}
+
 inline int careerPoints(const std::string& record) {
   int v = 0;
   for (int i = 3; i >= 0; i--) v = v * 256 + static_cast<uint8_t>(record[kPointsByte + i]);

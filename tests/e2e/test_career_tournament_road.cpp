@@ -156,10 +156,12 @@ TEST_F(CareerTournamentRoad, ACrashAtEveryStepOfTheMatchsSavesLeavesTheTableBefo
 }
 
 // A career match's menu: leaving with a save keeps the tournament for the load screen's
-// continue; retiring closes the week with the points of the round reached.
+// continue; retiring closes the week with the points of the round reached: the update, its
+// bars and rank band drawn though the match left the menus' pictures behind, then the next
+// week, whose lobby no longer offers the tournament.
 TEST_F(CareerTournamentRoad, LeftWithASaveThenRetired) {
   const std::string pause = "focus lose\nframes 1\nfocus lose\nframes 2\nfocus gain\nframes 3\n";
-  std::string s = kNewCareer + nextWeekCheat() + nextWeekCheat() + frames(40) + kToTable;
+  std::string s = kNewCareer + nextWeekCheat() + nextWeekCheat() + frames(40) + take("lobby-week3") + kToTable;
   s += key(kKey5) + await(40, kToMatchFrames) + frames(kPlayFrames) + pause + take("career-menu");
   // Up to the last entry (leave with a save), its question, the career's question.
   s += key(kKey2) + key(kKey5, 4) + take("leave") + key(kLeftSoft, 4) + take("leave-career");
@@ -175,13 +177,20 @@ TEST_F(CareerTournamentRoad, LeftWithASaveThenRetired) {
   s += updateToLobby("retired-moving", "retired-arrived", "lobby-retired") + "quit\n";
   ASSERT_EQ(play(s, kLongRunSeconds), 0);
   expectNoRuntimeErrors();
-  EXPECT_TRUE(has(trace(), "-> 26")) << trace();
+  const std::string t = trace();
+  for (const char* change : {"state 42 -> 26 switch", "state 26 -> 11 switch", "state 11 -> 23 switch"}) {
+    EXPECT_TRUE(has(t, change)) << change << "\n" << t;
+  }
   const std::string saved = career();
   ASSERT_EQ(saved.size(), kCareerBytes);
-  EXPECT_EQ(saved[kWeekByte], 2) << "retiring keeps the week";
+  EXPECT_EQ(saved[kWeekByte], 3) << "retiring closes the week";
   EXPECT_EQ(careerPoints(saved), kNewPoints + kLostInRound0) << "the points of the first round";
   EXPECT_TRUE(record(4).empty());
   EXPECT_FALSE(sameIn(picture("career-menu"), picture("retire"), {0, 0, 800, 480}));
+  const Picture arrived = picture("retired-arrived");
+  EXPECT_GT(barPixels(arrived, kUpdateBars), 3000) << "the attribute bars";
+  EXPECT_TRUE(drawnIn(arrived, kUpdateBand)) << "the rank band";
+  EXPECT_FALSE(sameIn(picture("lobby-week3"), picture("lobby-retired"), kWeekCaption)) << "the next week's lobby";
 }
 
 // By touch, the OK corners: a tournament entered, lost and its week closed. Then week 54

@@ -132,14 +132,14 @@ TEST_F(HistoryCreditsRoad, ByTouch) {
   s += tap(kPrevPageX, kPageArrowY) + take("topic5-back");
   s += key(kRightSoft, 3) + take("topics-again") + tap(kSoftX, kSoftY, kSoftFrames) + take("main-after-history");
   s += tap(kButtonX, kUpArrowY) + tap(kButtonX, button(2), 18);  // the options, one entry above
-  s += tap(kRowX, optionRow(2), 3) + take("help") + tap(kHelpX, kControlsY, 3) + take("controls-1");
+  s += tap(kRowX, optionRow(2), kTapFrames) + take("help") + tap(kHelpX, kControlsY, 3) + take("controls-1");
   s += tap(kControlsRightX, kControlsArrowY) + take("controls-2") + tap(kControlsLeftX, kControlsArrowY);
   s += tap(kControlsLeftX, kControlsArrowY) + take("controls-4") + key(kRightSoft, 3);
   s += tap(kHelpX, kSkillsY, 3) + take("skills") + key(kRightSoft, 3) + take("help-again");
   s += tap(kSoftX, kSoftY, kSoftFrames) + take("options");
   s += "touch down " + std::to_string(480 - optionRow(3)) + " " + std::to_string(kRowX) + "\nframes 1\n";
-  s += "touch up " + std::to_string(480 - optionRow(3)) + " " + std::to_string(kRowX) + "\n" + frames(1);
-  s += creditsCycle("about");  // the row selects in the frame of its release
+  s += "touch up " + std::to_string(480 - optionRow(3)) + " " + std::to_string(kRowX) + "\n" + frames(6);
+  s += creditsCycle("about");  // the row blinks, then selects in the sixth frame after its release
   s += key(kRightSoft, 3) + tap(kSoftX, kSoftY, kSoftFrames) + take("main") + "quit\n";
   ASSERT_EQ(play(s), 0);
   expectTheRoad();

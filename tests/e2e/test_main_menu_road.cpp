@@ -117,8 +117,9 @@ TEST_F(MainMenuRoad, EveryEntryAndOptionByTouchThenQuitWithTheLeftSoftKeyBox) {
   s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("options") + "\n";
   s += tap(kRightArrowX, optionRow(0), 5) + tap(kRightArrowX, optionRow(0), 5);
   s += tap(kRightArrowX, optionRow(1), 5);
-  s += tap(kRowX, optionRow(2), 5) + tap(kRightSoftX, kSoftY, 12);  // help, and back by its corner
-  s += tap(kRowX, optionRow(3), 5) + key(kRightSoft);                 // about, and back by F2 (no corner)
+  // Help and about blink when tapped, then open.
+  s += tap(kRowX, optionRow(2), 8) + tap(kRightSoftX, kSoftY, 12);  // help, and back by its corner
+  s += tap(kRowX, optionRow(3), 8) + key(kRightSoft);                 // about, and back by F2 (no corner)
   s += tap(kRightSoftX, kSoftY, 12);
   s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + tap(kRightSoftX, kSoftY, 12);  // history
   s += tap(kDownArrowX, kDownArrowY) + tap(kButtonX, button(3), kTapFrames) + "shot " + shot("quit") + "\n";

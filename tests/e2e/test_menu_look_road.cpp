@@ -45,7 +45,7 @@ TEST_F(MenuLookRoad, EveryScreenOnTheWayToAMatchAndItsMenu) {
   // The options are the main menu's sixth entry.
   s += down(4) + frames(6) + key(kKey5, 20) + shotLine("options") + key(kRightSoft, 20);
   // Back up to the quick match: its set-up, the player's selection, the loading screen.
-  s += up(5) + frames(6) + key(kKey5, 20) + shotLine("setup") + key(kKey5, 12) + shotLine("selection") +
+  s += up(5) + frames(6) + key(kKey5, 20) + shotLine("setup") + key(kKey5, 12) + shotLine("selection-first") +
        key(kKey5, 12) + key(kKey5, 20) + shotLine("loading");
   // No tutorial; the court waits for the user's serve when the window loses the focus.
   s += frames(60) + key(kRightSoft, 200) + "focus lose\nframes 1\nfocus lose\nframes 2\nfocus gain\n" + frames(20) +
@@ -61,8 +61,8 @@ TEST_F(MenuLookRoad, EveryScreenOnTheWayToAMatchAndItsMenu) {
   const std::pair<const char*, uint64_t> shots[] = {
       {"boot", 0x5faf007f80474cc5ull}, {"title", 0x36a4871967eae241ull}, {"menu", 0xd9c797c553563b25ull},
       {"menu-second", 0xe62fba715929f59eull}, {"options", 0x73ad3c0821a84359ull}, {"setup", 0x658e4d009a4082dfull},
-      {"selection", 0xe4cc1fda77c25d53ull}, {"loading", 0xecba288f38d69393ull}, {"pause", 0xb832a59e83aca4ccull},
-      {"help", 0xe07a9fb7c5b3a7cfull}, {"help-next", 0x9b669131a276a527ull},
+      {"selection-first", 0x763c2b5662fc2e50ull}, {"loading", 0xecba288f38d69393ull}, {"pause", 0xa648c03f64dac5cbull},
+      {"help", 0xf963837438ed9bf9ull}, {"help-next", 0x5f462ae649eeeeedull},
   };
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);

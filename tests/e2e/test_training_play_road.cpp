@@ -86,6 +86,12 @@ TEST_F(TrainingPlayRoad, EveryWeeksGroundFromTheCareerLobbyByKeys) {
     EXPECT_FALSE(sameIn(picture("play-" + w), picture("page-" + w), {0, 0, 800, 480})) << w;
   }
   EXPECT_FALSE(sameIn(picture("serve-play"), picture("page-0"), {0, 0, 800, 480}));
+  // Each week's update, drawn before the menus' pictures come back, shows its bars and band.
+  for (int week = 0; week < 5; week++) {
+    const Picture update = picture("update-" + std::to_string(week));
+    EXPECT_GT(barPixels(update, kUpdateBars), 3000) << week;
+    EXPECT_TRUE(drawnIn(update, kUpdateBand)) << week;
+  }
 }
 
 TEST_F(TrainingPlayRoad, FreeServeByTouchThenLeftFromTheInGameMenu) {

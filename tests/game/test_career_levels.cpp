@@ -3,6 +3,8 @@
 // gain by kind and the preset points of a new avatar.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <initializer_list>
 #include <vector>
 
@@ -138,6 +140,24 @@ TEST_F(CareerLevelsTest, MentalStopsAt100AndPointsAreNotCapped) {
   CGame::UpdateCareerAbilityLv(2, 4);
   EXPECT_EQ(CGame::careerMental, 100);
   EXPECT_EQ(CGame::careerAttrPts->elements()[0], 1070);
+}
+
+// A career training game's tiredness comes off the stamina on its 0..100 scale, as mental's
+// gains go on (x 100 / T4), and never below 0.
+TEST_F(CareerLevelsTest, ATrainingGameTakesStaminaOnTheMentalScale) {
+  const struct {
+    int32_t before, amount, after;
+  } cases[] = {{100, 200, 100 - 200 * 100 / kT[4]}, {30, 200, std::max(0, 30 - 200 * 100 / kT[4])},
+               {100, 0, 100}, {5, 1000, 0}};
+  for (const auto& c : cases) {
+    CGame::careerStamina = static_cast<int8_t>(c.before);
+    CGame::reduceStamina(c.amount);
+    EXPECT_EQ(CGame::careerStamina, c.after) << c.before << " - " << c.amount;
+  }
+  CGame::attrThresholds = nullptr;
+  CGame::careerStamina = 60;
+  CGame::reduceStamina(200);
+  EXPECT_EQ(CGame::careerStamina, 60) << "without the thresholds nothing is taken";
 }
 
 TEST_F(CareerLevelsTest, ALevelWithoutAGainChangesNothingAndSaysSo) {

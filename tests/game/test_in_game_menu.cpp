@@ -274,16 +274,22 @@ TEST_F(PauseTest, QuittingStopsTheGame) {
   CGame::gameRunning = true;
 }
 
-TEST_F(PauseTest, RetiringReloadsIntoTheCareerUpdate) {
+// Retiring closes the week as a lost tournament's table does: the next week, straight into
+// the weekly update, the career saved.
+TEST_F(PauseTest, RetiringClosesTheWeekIntoTheCareerUpdate) {
   CTennis::careerMatch = true;
+  CGame::resetRMS(CGame::kCareerRecord);
+  CGame::careerWeek = 2;
   openAt(7);
   press(kFire);
   ASSERT_EQ(CGame::menuScreenCode, 29);
   press(kConfirm);
-  EXPECT_EQ(stack(), std::vector<int32_t>{11});
-  EXPECT_EQ(CGame::loadingTarget, 26);
+  EXPECT_EQ(stack(), std::vector<int32_t>{26});
+  EXPECT_EQ(CGame::careerWeek, 3);
+  EXPECT_TRUE(CGame::careerUpdateFromMatch) << "the lobby comes through the loading screen";
   EXPECT_EQ(CGame::menuScreenCode, -1);
   EXPECT_FALSE(CGame::hasRecord(CGame::kCareerTournamentRecord));
+  EXPECT_TRUE(CGame::hasRecord(CGame::kCareerRecord));
 }
 
 TEST_F(PauseTest, QuestionsShowTheirText) {

@@ -308,15 +308,5 @@ TEST_F(MatchInterface, TheCourtBoardShowsAWonGameAsLoveAllOnCourtTypeTwo) {
   }
 }
 
-TEST_F(MatchInterface, StaminaIsClampedWhateverTheAmount) {
-  for (const auto& [before, after] : {std::pair{120, 100}, std::pair{-3, 0}, std::pair{50, 50}, std::pair{100, 100}}) {
-    for (int32_t amount : {0, 7, -20}) {
-      CGame::stamina = static_cast<int8_t>(before);
-      CGame::reduceStamina(amount);
-      EXPECT_EQ(CGame::stamina, after) << before << " " << amount;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace sorv::test

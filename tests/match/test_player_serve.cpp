@@ -91,6 +91,25 @@ TEST_F(PlayerServeTest, AShortTossCountsForThePersonOnly) {
   }
 }
 
+// A power serve whose meter is stopped on its best frame earns achievement 11 for the person
+// serving, never for the computer.
+TEST_F(PlayerServeTest, APerfectPowerServeCountsForThePersonOnly) {
+  ASSERT_TRUE(CAE::IsValid(11));
+  ASSERT_FALSE(CAE::IsUnlock(11));
+  for (CPlayer* p : {rival(), user()}) {
+    SCOPED_TRACE(p == user() ? "person" : "computer");
+    p->attrServe = 5;
+    for (int32_t tries = 0; tries < 200 && !p->powerServe; tries++) p->serveChooseEnergy();
+    ASSERT_TRUE(p->powerServe);
+    CActor* meter = CTennis::sharedActor;
+    meter->currentFrame = (meter->sprite->GetAFrames(meter->animation) + 1) / 2;
+    p->serveTossBall();
+    ASSERT_TRUE(p->powerServeHit);
+    p->serveBall();
+    EXPECT_EQ(CAE::IsUnlock(11), p == user());
+  }
+}
+
 TEST_F(PlayerServeTest, PowerServesAndTossWaits) {
   for (int32_t attr = 1; attr <= 5; attr++) {
     int32_t power = 0;

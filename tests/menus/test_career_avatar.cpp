@@ -10,6 +10,7 @@
 #include "sprites/cactor.h"
 #include "tests/menus/quick_fixture.h"
 #include "tests/support/picture_file.h"
+#include "tools/mkdata/looks_source.h"
 
 namespace sorv::test {
 namespace {
@@ -27,6 +28,9 @@ class CareerAvatarTest : public QuickMatchTest {
  protected:
   void SetUp() override {
     QuickMatchTest::SetUp();
+    startCareer();
+  }
+  static void startCareer() {
     CGame::isCareer = true;
     CGame::resetCareerData();
     CGame::careerName = String::fromCString("ANNA");
@@ -127,6 +131,54 @@ TEST_F(CareerAvatarTest, EachCursorRowEditsItsRowAndWraps) {
   }
 }
 
+// The created player wears what looks.txt offers: for every choice of every look, stepped
+// by keys on the creation, the look's colours are those of a roster avatar that looks.txt
+// dresses in the same colour there (the roster's outfits, not the game's palette building).
+// A career match's palette of the career slot is dressed the same.
+TEST_F(CareerAvatarTest, EveryLookDressesTheAvatarInTheColourOfTheLooksTable) {
+  useShippedData("EN", mkdata::DataStyle::kArt);
+  CGame::initRMS();
+  startCareer();  // again: the new data set started the game afresh
+  std::vector<mkdata::Look> avatars;
+  mkdata::CareerChoices offered;
+  std::string error;
+  ASSERT_TRUE(mkdata::loadLooks(mkdata::defaultDataDir(), &avatars, &error)) << error;
+  ASSERT_TRUE(mkdata::loadCareerChoices(mkdata::defaultDataDir(), &offered, &error)) << error;
+  ASSERT_FALSE(isNull(CGame::playerPaletteSprite.get()));
+  openCreation();
+  createKeys(kDown, 2);  // the first look's row
+  int compared = 0;
+  for (int32_t item = 0; item < 7; item++) {
+    IntArray* range = static_cast<IntArray*>(aload(CGame::colourGroupRanges.get(), item));
+    const int32_t start = aload(range, 0), count = aload(range, 1);
+    for (size_t choice = 0; choice < offered.colours[item].size(); choice++) {
+      SCOPED_TRACE(testing::Message() << "look " << item << " choice " << choice);
+      ASSERT_EQ(look(item), static_cast<int32_t>(choice));
+      const std::vector<int32_t> shown = shownPalette();
+      for (int32_t avatar = 0; avatar < static_cast<int32_t>(avatars.size()); avatar++) {
+        if (avatars[avatar].colours[item] != offered.colours[item][choice]) continue;
+        const std::vector<int32_t> outfit = ints(CGame::playerPaletteSprite->getPalette(avatar));
+        for (int32_t i = start; i < start + count; i++) EXPECT_EQ(shown[i], outfit[i]) << "entry " << i;
+        compared++;
+        break;
+      }
+      createKeys(kRight);
+    }
+    EXPECT_EQ(look(item), 0) << "round to the first choice";
+    createKeys(kDown);
+  }
+  EXPECT_GE(compared, 20) << "most choices are worn by a roster avatar";
+
+  createKeys(kOk);
+  createKeys(kOk);
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), kLobbyState);
+  const std::vector<int32_t> inMatch = ints(CGame::getPalyerPal(17));
+  const std::vector<int32_t> roster1 = ints(CGame::playerPaletteSprite->getPalette(1));
+  ASSERT_EQ(avatars[1].colours[0], offered.colours[0][0]) << "avatar 1 has the first choice of hair";
+  for (int32_t i = 2; i < 6; i++) EXPECT_EQ(inMatch[i], roster1[i]) << "the career match's hair, entry " << i;
+  for (int32_t i = 28; i < 32; i++) EXPECT_NE(inMatch[i], 0) << "and its racket, entry " << i;
+}
+
 TEST_F(CareerAvatarTest, TheCursorStaysInTheListAndItsTwoRowsFollowIt) {
   openCreation();
   struct Step {
@@ -174,8 +226,10 @@ TEST_F(CareerAvatarTest, EnteringMakesTheRowsOnceAndTheAvatarInItsColours) {
     astore(CGame::rosterKinds.get(), c.slot, c.kind);
     astore(CGame::careerLook.get(), 3, 2);
     CGame::rosterFirst0 = 5;
+    CGame::scrollStringX = CGame::kTickerRestart;
     openCreation(c.mode);
     ASSERT_FALSE(isNull(CGame::careerCreateRows.get()));
+    EXPECT_EQ(CGame::scrollStringX, 352) << "the first row's caption starts in view";
     const int32_t counts[9] = {14, 3, 1, 1, 1, 1, 1, 1, 1};
     for (int32_t r = 0; r < 9; r++) {
       EXPECT_EQ(aload(static_cast<ByteArray*>(aload(CGame::careerCreateRows.get(), r)), 1), counts[r]);

@@ -132,11 +132,25 @@ TEST_F(OptionsTest, TouchOnARowMovesTheCursorAndAnActionRowSelects) {
   CGame::MenuPaint_option();
   EXPECT_EQ(CGame::menuCursor, 1);
   CGame::pressX = CGame::pressY = CGame::dragX = CGame::dragY = -1;
+  // An action row tapped blinks (its lit frame on and off) before it opens, as a button does.
   CGame::releaseX = x;
   CGame::releaseY = (first >> 16) + 3 * step + 10;
-  CGame::MenuPaint_option();
+  const int32_t rowY = (first >> 16) + 3 * step;
+  std::vector<std::vector<uint16_t>> looks;
+  int fired = 0;
+  for (int paint = 1; paint <= 8 && fired == 0; paint++) {
+    clear();
+    CGame::MenuPaint_option();
+    looks.push_back(region(static_cast<int16_t>(first), rowY, 300, 40));
+    if ((CGame::keysPressed & 0x50020) != 0) fired = paint;
+  }
   EXPECT_EQ(CGame::menuCursor, 3);
-  EXPECT_NE(CGame::keysPressed & 0x50020, 0);
+  EXPECT_EQ(fired, 6) << "selected once the blink is over";
+  ASSERT_GE(looks.size(), 3u);
+  EXPECT_NE(looks[0], looks[1]) << "the row blinks";
+  EXPECT_EQ(looks[0], looks[2]);
+  CGame::MenuUpdate_option();
+  EXPECT_EQ(CGame::GET_CURRENT_STATE(), 9) << "the about screen";
 }
 
 TEST_F(OptionsTest, CopyOptionToSettingUI) {

@@ -276,6 +276,74 @@ TEST_F(SelectPlayerTest, ThePanelsShowTheCardsAndTheRunningActors) {
   EXPECT_EQ(log.text(), "");
 }
 
+// On the painted data the faces are drawn about the item's point: a touch on a face's upper
+// left takes that face, and the cursor's face wears the yellow ring that the others lack.
+TEST_F(SelectPlayerTest, TheCursorsFaceWearsItsRingAndATouchAnywhereOnAFaceTakesIt) {
+  useShippedData("EN", mkdata::DataStyle::kArt);
+  CGame::initRMS();
+  openSelection(0);
+  frame();
+  auto touch = [&](int32_t x, int32_t y) {
+    CGame::gameCanvas->pointerPressed(480 - y, x);
+    frame();
+    CGame::gameCanvas->pointerReleased(480 - y, x);
+    frame();
+  };
+  const uint16_t ring = rgb(0xF2C81E);
+  for (int32_t k : {2, 0, 3, 1}) {
+    SCOPED_TRACE(k);
+    const int32_t cx = kPortraitX + k * kPortraitStep, cy = kPortraitY;
+    touch(cx - 12, cy - 16);
+    EXPECT_EQ(CGame::menuCursor, k);
+    EXPECT_EQ(CGame::pickIndex, 0) << "a touch only moves the cursor";
+    for (int32_t other = 0; other < 4; other++) {
+      const int32_t ox = kPortraitX + other * kPortraitStep;
+      EXPECT_EQ(at(ox - 15, cy) == ring, other == k) << "the ring left of face " << other;
+      EXPECT_EQ(at(ox + 18, cy) == ring, other == k) << "the ring right of face " << other;
+    }
+  }
+}
+
+// Each of the six values of the player's card stands on the row of its label between the
+// cards, at the card's edge beside it.
+TEST_F(SelectPlayerTest, TheCardsValuesStandOnTheirLabelsRows) {
+  openSelection(0);
+  CActor* actor = CGame::pickActorEven;
+  auto card = [&](bool details) {
+    clear();
+    CGame::drawPlayerInfo(actor, 3, 0, 40, 70, false, details, false, true, false);
+    return region(280, 90, 72, 162);
+  };
+  const std::vector<uint16_t> plain = card(false), detailed = card(true);
+  for (int32_t row = 0; row < 6; row++) {
+    bool differs = false;
+    for (int32_t y = 30 * row; y < 30 * row + 12; y++)
+      for (int32_t x = 0; x < 72; x++) differs |= plain[y * 72 + x] != detailed[y * 72 + x];
+    EXPECT_TRUE(differs) << "row " << row;
+  }
+}
+
+// A tournament's draw picks the opponent: its singles entry shows the player's panel alone.
+TEST_F(SelectPlayerTest, ATournamentShowsNoOpponentsPanel) {
+  openSetup();
+  CGame::mainMenuChoice = 4;
+  setupKeys(kKeyFire);
+  ASSERT_EQ(CGame::GET_CURRENT_STATE(), 54);
+  clear();
+  CGame::drawInterfaceBk(nullptr, -1, -1);
+  CGame::DrawMenu(37, true);
+  const std::vector<uint16_t> backdrop = region(440, 70, 320, 225);
+  CGame::repaintAll = true;
+  CGame::menuPaint_selectPlayer();
+  EXPECT_EQ(region(440, 70, 320, 225), backdrop);
+  EXPECT_NE(region(40, 70, 320, 225), backdrop);
+  selectionKeys(kKeyBack);
+  openSelection(0);  // a quick match shows its computer player
+  CGame::repaintAll = true;
+  CGame::menuPaint_selectPlayer();
+  EXPECT_NE(region(440, 70, 320, 225), backdrop);
+}
+
 }  // namespace
 }  // namespace sorv::test
 

@@ -297,14 +297,14 @@ TEST_F(TournamentModelTest, TheFinalSetsFlagsAchievementsAndPoints) {
     bool career;
     bool doubles;
     int tournament;
-    bool champion, tournamentChampion, grandSlam;
+    bool champion, tournamentChampion, grandSlam, doublesChampions;
   };
   // A career's match mode follows its place (tournament 2 is a singles one): the doubles case
   // is a quick tournament's.
-  for (const Case& c : {Case{false, false, 2, true, true, false}, Case{false, true, 2, false, true, false},
-                        Case{true, false, 2, true, false, true}, Case{true, false, 5, true, false, false}}) {
+  for (const Case& c : {Case{false, false, 2, true, true, false, false}, Case{false, true, 2, false, true, false, true},
+                        Case{true, false, 2, true, false, true, false}, Case{true, false, 5, true, false, false, false}}) {
     SCOPED_TRACE(testing::Message() << "career " << c.career << ", doubles " << c.doubles);
-    CAE::LoadAchiData(managedBytes(achievementTable(std::vector<AchievementRow>(55))));
+    CAE::LoadAchiData(managedBytes(achievementTable(std::vector<AchievementRow>(56))));
     CGame::careerStats = Array::newShortArray(6);
     CGame::resetAllTournamentPlayable();
     CGame::resetRMS(CGame::kCareerTournamentRecord);
@@ -328,6 +328,7 @@ TEST_F(TournamentModelTest, TheFinalSetsFlagsAchievementsAndPoints) {
     EXPECT_EQ(CAE::IsUnlock(4), c.champion);
     EXPECT_EQ(CAE::IsUnlock(53), c.tournamentChampion);
     EXPECT_EQ(CAE::IsUnlock(54), c.grandSlam);
+    EXPECT_EQ(CAE::IsUnlock(55), c.doublesChampions);
     EXPECT_EQ(CGame::isTounamentWin(c.tournament), c.career);
     EXPECT_EQ(CGame::hasRecord(CGame::kCareerTournamentRecord), c.career);
     EXPECT_EQ(CGame::hasRecord(CGame::kTournamentRecord), !c.career);

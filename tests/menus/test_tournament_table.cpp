@@ -21,10 +21,10 @@ constexpr int32_t kTableState = 57, kLoadingState = 11, kMenuState = 6, kMatchOv
 constexpr int32_t kOk = 0x10000, kBack = 0x20000;
 constexpr uint32_t kLine = 0xB80000, kPath = 0xFFF000, kCourtColour = 0x9A9A80;
 // The bracket of a three-round segment: x 200, first entries 40 apart from y 100, columns
-// (775 - 200) / 4 wide.
-constexpr int32_t kTreeX = 200, kTreeY = 100, kRow = 40, kColumn = 143;
-// Inside the message box (menu 33 item 17) and inside the trophy's bowl.
-constexpr int32_t kBoxX = 160, kBoxY = 180, kBowlX = 745, kBowlY = 180;
+// (680 - 200) / 4 wide, ending inside the board at menu 33 item 11.
+constexpr int32_t kTreeX = 200, kTreeY = 100, kRow = 40, kColumn = 120, kBracketEnd = 680;
+// Inside the message box (menu 33 item 17, right of the names) and inside the trophy's bowl.
+constexpr int32_t kBoxX = 240, kBoxY = 180, kBowlX = 745, kBowlY = 180;
 
 int score(int t, int e) { return aload(static_cast<ByteArray*>(aload(CGame::drawScores.get(), t)), e); }
 int slot(int pos) { return aload(CGame::drawSlots.get(), pos); }
@@ -278,10 +278,13 @@ TEST_F(TournamentTableTest, AWonTournamentEndsInTheMenuWithItsRecordEmptied) {
     EXPECT_NE(CGame::tournamentUserMark[0], 0) << "the winner's label has its place";
     if (c.mode == 0) {
       // The last segment is the final alone: two rows, one joint between them, and columns
-      // half the way to the trophy.
-      const int x = kTreeX + (kTrophyRight - kTreeX) / 2;
+      // half the way to the bracket's end, whose line stops inside the board, short of the
+      // trophy's flag.
+      const int x = kTreeX + (kBracketEnd - kTreeX) / 2;
       EXPECT_EQ(at(x, CGame::userSlot == 0 ? kTreeY + kRow / 4 : kTreeY + 3 * kRow / 4), rgb(kPath));
       EXPECT_EQ(at(x + kColumn, kTreeY + kRow / 2), rgb(kPath)) << "the winner's line, past its label";
+      EXPECT_EQ(at(kBracketEnd - 1, kTreeY + kRow / 2), rgb(kPath));
+      EXPECT_NE(at(kBracketEnd + 1, kTreeY + kRow / 2), rgb(kPath)) << "no further";
     }
     shot(c.mode == 0 ? "champion-singles" : "champion-doubles");
     keys(kBack);

@@ -88,10 +88,17 @@ TEST_F(PromoDrawingTest, GlyphsAtTheEdgeAreClippedThere) {
   EXPECT_FALSE(log.contains("NullPointer"));
 }
 
-TEST_F(PromoDrawingTest, TheArrowAndGradientStayInsideTheScreen) {
+// An arrow points the way its list scrolls: a down arrow's tip below its base, an up arrow's
+// above it.
+TEST_F(PromoDrawingTest, TheArrowsPointTheirWayAndTheGradientStaysInsideTheScreen) {
   IGP::drawArrow(g(), 400, 100, 30, 0xFFFFFF, true, true);
-  EXPECT_EQ(at(400, 110), rgb(0xFFFFFF));
-  EXPECT_EQ(at(400 - 29, 129), rgb(0x00B4EF));
+  EXPECT_EQ(at(400, 90), rgb(0xFFFFFF));
+  EXPECT_EQ(at(400 - 29, 71), rgb(0x00B4EF));
+  EXPECT_EQ(at(400, 104), 0) << "nothing past the down arrow's tip";
+  IGP::drawArrow(g(), 200, 100, 30, 0xFFFFFF, true, false);
+  EXPECT_EQ(at(200, 110), rgb(0xFFFFFF));
+  EXPECT_EQ(at(200 - 29, 129), rgb(0x00B4EF));
+  EXPECT_EQ(at(200, 96), 0) << "nothing past the up arrow's tip";
   IGP::drawGradient(g(), 700, 400, 200, 200, 0xFAD12D, 0xF14615, false);
   EXPECT_EQ(at(750, 400), rgb(0xFAD12D));
   EXPECT_NE(at(750, 479), 0);

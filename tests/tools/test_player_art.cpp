@@ -241,7 +241,8 @@ TEST(PlayerArt, EveryAvatarOfAGroupWearsItsOwnShirtOrShorts) {
 }
 
 // The painter's colour groups are the game's colour-group ranges, and each group sprite
-// has a palette for every choice the career's look offers and the white suit.
+// has a palette for every choice the career's look offers (a colour of looks.txt each) and
+// the white suit.
 TEST(PlayerArt, TheGroupSpritesCoverTheGamesRangesAndChoices) {
   std::string source, error;
   ASSERT_TRUE(mk::readSourceFile(std::string(mk::defaultDataDir()) + "/arrays.txt", &source, &error)) << error;
@@ -260,7 +261,10 @@ TEST(PlayerArt, TheGroupSpritesCoverTheGamesRangesAndChoices) {
   const mk::ArrayLevel& options = table("lookItemOptions");
   const mk::ArrayLevel& white = table("whiteSuitColours");
   ASSERT_EQ(ranges.rows.size(), static_cast<size_t>(kColourGroupCount));
+  mk::CareerChoices choices;
+  ASSERT_TRUE(mk::loadCareerChoices(mk::defaultDataDir(), &choices, &error)) << error;
   for (int g = 0; g < kColourGroupCount; g++) {
+    EXPECT_EQ(options.rows[g].values.size(), choices.colours[g].size()) << "group " << g;
     EXPECT_EQ(ranges.rows[g].values[0], groups[g]->index[0]) << g;
     EXPECT_EQ(ranges.rows[g].values[1], groups[g]->count) << g;
     int64_t most = 0;

@@ -423,11 +423,13 @@ inline constexpr int32_t kLinesmanRestFirst = 16;
 inline constexpr int32_t kInterfaceScoreBoardFrame = 14;
 
 // --- Match set-up and player selection
-// The roster portraits (frame = avatar 0..35, then badges from 36; palette 1 the plain look,
-// palette 0 the picked one) and the court previews (frame 0, a palette per court type) are
-// entries of the pack of kConstMenuExtPack; menu 37 item 55 names the portraits by type 28.
+// The roster portraits (frame = avatar 0..35, then badges from 36, then the ring the cursor's
+// portrait wears; palette 1 the plain look, palette 0 the picked one) and the court previews
+// (frame 0, a palette per court type) are entries of the pack of kConstMenuExtPack; menu 37
+// item 55 names the portraits by type 28, and the ring as its highlight.
 inline constexpr int32_t kTypeRosterPortrait = 28;
-inline constexpr int32_t kPortraitFrames = 50, kPortraitPalettes = 2;
+inline constexpr int32_t kPortraitBadgeFrames = 14, kPortraitCursorFrame = 50;
+inline constexpr int32_t kPortraitFrames = 51, kPortraitPalettes = 2;
 // The roster card of the selection panels: the full card and the compact one.
 inline constexpr int32_t kRosterCardMenu = 15, kRosterCardCompactMenu = 16;
 // The set-up's option texts (text pack 2): the match modes, the difficulties, the numbers

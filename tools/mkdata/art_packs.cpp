@@ -12,7 +12,7 @@ namespace sorv::mkdata {
 
 void paintArt(PackSet& packs, const ArtSources& sources) {
   paintCourtArt(packs);
-  paintPlayerArt(packs, sources.looks);
+  paintPlayerArt(packs, sources.looks, sources.careerChoices);
   paintCourtPeopleArt(packs);
   paintHudArt(packs);
   paintModeArt(packs);

@@ -26,7 +26,8 @@ enum class DataStyle { kArt, kLabels };
 
 // What the painters read from the data sources besides the packs.
 struct ArtSources {
-  std::vector<Look> looks;  // looks.txt
+  std::vector<Look> looks;        // looks.txt
+  CareerChoices careerChoices;  // looks.txt
 };
 
 // Every painter, in a fixed order.

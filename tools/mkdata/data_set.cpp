@@ -155,7 +155,9 @@ bool buildArchive(const std::string& dataDir, ArchiveWriter* archive, std::strin
   packs[kConstMenuDataPack] = {menuData};
   if (style == DataStyle::kArt) {
     ArtSources sources;
-    if (!loadLooks(dataDir, &sources.looks, error)) return false;
+    if (!loadLooks(dataDir, &sources.looks, error) || !loadCareerChoices(dataDir, &sources.careerChoices, error)) {
+      return false;
+    }
     paintArt(packs, sources);
   }
   if (!archive->add("constants.bin", encodeConstants(constants), error) ||

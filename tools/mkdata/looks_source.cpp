@@ -36,6 +36,23 @@ bool fail(int line, const std::string& reason, std::vector<Look>* looks, std::st
   return false;
 }
 
+bool fail(int line, const std::string& reason, CareerChoices* choices, std::string* error) {
+  *choices = CareerChoices{};
+  *error = "looks.txt:" + std::to_string(line) + ": " + reason;
+  return false;
+}
+
+constexpr const char* kCareerWord = "career";
+
+// The words of a line without its comment; empty for a blank line.
+std::vector<std::string> fieldsOf(std::string text) {
+  if (const size_t hash = text.find('#'); hash != std::string::npos) text.resize(hash);
+  std::istringstream words(text);
+  std::vector<std::string> fields;
+  for (std::string w; words >> w;) fields.push_back(w);
+  return fields;
+}
+
 }  // namespace
 
 bool readLooks(const std::string& source, std::vector<Look>* looks, std::string* error) {
@@ -43,12 +60,8 @@ bool readLooks(const std::string& source, std::vector<Look>* looks, std::string*
   const std::vector<std::string> lines = sourceLines(source);
   for (size_t n = 0; n < lines.size(); n++) {
     const int line = static_cast<int>(n) + 1;
-    std::string text = lines[n];
-    if (const size_t hash = text.find('#'); hash != std::string::npos) text.resize(hash);
-    std::istringstream words(text);
-    std::vector<std::string> fields;
-    for (std::string w; words >> w;) fields.push_back(w);
-    if (fields.empty()) continue;
+    const std::vector<std::string> fields = fieldsOf(lines[n]);
+    if (fields.empty() || fields[0] == kCareerWord) continue;
     if (fields.size() != 1 + kColourGroupCount) {
       return fail(line, "an avatar and " + std::to_string(kColourGroupCount) + " colours expected, " +
                             std::to_string(fields.size()) + " fields found", looks, error);
@@ -77,9 +90,47 @@ bool readLooks(const std::string& source, std::vector<Look>* looks, std::string*
   return true;
 }
 
+bool readCareerChoices(const std::string& source, CareerChoices* choices, std::string* error) {
+  *choices = CareerChoices{};
+  const std::vector<std::string> lines = sourceLines(source);
+  int group = 0;
+  for (size_t n = 0; n < lines.size(); n++) {
+    const int line = static_cast<int>(n) + 1;
+    const std::vector<std::string> fields = fieldsOf(lines[n]);
+    if (fields.empty() || fields[0] != kCareerWord) continue;
+    if (group >= kColourGroupCount) return fail(line, "more than one career line per colour group", choices, error);
+    if (fields.size() < 2 || fields[1] != kColourGroupNames[group]) {
+      return fail(line, std::string("career ") + kColourGroupNames[group] + " expected", choices, error);
+    }
+    const size_t count = fields.size() - 2;
+    if (count < 1 || count > static_cast<size_t>(kMaxCareerChoices)) {
+      return fail(line, "1 to " + std::to_string(kMaxCareerChoices) + " career choices expected, " +
+                            std::to_string(count) + " found", choices, error);
+    }
+    for (size_t k = 2; k < fields.size(); k++) {
+      uint32_t colour = 0;
+      if (!parseColour(fields[k], &colour)) {
+        return fail(line, "career colour is not six hexadecimal digits: " + fields[k], choices, error);
+      }
+      choices->colours[group].push_back(colour);
+    }
+    group++;
+  }
+  if (group != kColourGroupCount) {
+    const int last = std::max(1, static_cast<int>(lines.size()));
+    return fail(last, std::string("career ") + kColourGroupNames[group] + " missing", choices, error);
+  }
+  return true;
+}
+
 bool loadLooks(const std::string& dataDir, std::vector<Look>* looks, std::string* error) {
   std::string source;
   return readSourceFile(dataDir + "/looks.txt", &source, error) && readLooks(source, looks, error);
+}
+
+bool loadCareerChoices(const std::string& dataDir, CareerChoices* choices, std::string* error) {
+  std::string source;
+  return readSourceFile(dataDir + "/looks.txt", &source, error) && readCareerChoices(source, choices, error);
 }
 
 }  // namespace sorv::mkdata

@@ -144,7 +144,7 @@ ArtSprite playerDemoSprite(int32_t entry, const std::vector<Look>& looks) {
   return art;
 }
 
-void paintPlayerArt(PackSet& packs, const std::vector<Look>& looks) {
+void paintPlayerArt(PackSet& packs, const std::vector<Look>& looks, const CareerChoices& choices) {
   PackEntries& players = packs[kConstPlayerPack];
   players[kPlayerIntro] = playerEntrySprite(looks).write();
   players[kPlayerDemoMen] = playerDemoSprite(kPlayerDemoMen, looks).write();
@@ -156,7 +156,7 @@ void paintPlayerArt(PackSet& packs, const std::vector<Look>& looks) {
       entries[static_cast<size_t>(e)] = actionSprite(pack, e, looks, figures).write();
     }
   }
-  packs[kConstColourPack] = colourPackArt(looks);
+  packs[kConstColourPack] = colourPackArt(looks, choices);
 }
 
 }  // namespace sorv::mkdata

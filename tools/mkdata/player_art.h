@@ -28,6 +28,6 @@ ArtSprite playerActionSprite(int32_t pack, int32_t entry, const std::vector<Look
 ArtSprite playerEntrySprite(const std::vector<Look>& looks);
 ArtSprite playerDemoSprite(int32_t entry, const std::vector<Look>& looks);
 
-void paintPlayerArt(PackSet& packs, const std::vector<Look>& looks);
+void paintPlayerArt(PackSet& packs, const std::vector<Look>& looks, const CareerChoices& choices);
 
 }  // namespace sorv::mkdata

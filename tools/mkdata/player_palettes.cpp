@@ -15,23 +15,6 @@ const Shades& shadesOfGroup(int group) {
   return *kGroups[group];
 }
 
-// The career look's choices per colour group, in the order of its option lists; a group
-// sprite has a palette for each (and the white suit after them).
-constexpr int kMaxChoices = 7;
-struct Choices {
-  int count;
-  uint32_t colours[kMaxChoices];
-};
-constexpr Choices kCareerChoices[kColourGroupCount] = {
-    {4, {0x1C1410, 0x3C2414, 0x9A6A3A, 0xD8B060}},
-    {6, {0xF2F2F2, 0xD8322A, 0x2A5FC8, 0x2F9A4A, 0xF2CC2A, 0x262626}},
-    {7, {0xF2F2F2, 0x262626, 0x1F2F6B, 0xD8322A, 0x2A5FC8, 0x8A8A8A, 0xD8C49A}},
-    {5, {0xFFFFFF, 0xF0F0F0, 0xE8E8D0, 0xD0E0F8, 0xF8D8E0}},
-    {6, {0xF4F4F4, 0x262626, 0x2A5FC8, 0xD8322A, 0x2F9A4A, 0xF2CC2A}},
-    {3, {0xF2F2F2, 0xD8322A, 0x2A5FC8}},
-    {4, {0x262626, 0xD8322A, 0x2A5FC8, 0xF2CC2A}},
-};
-
 // One group's colour over its run: darker toward the first entry, lighter toward the last,
 // the colour itself in the middle. The racket's last two entries are its strings, pale.
 void shadeGroup(std::vector<uint32_t>& palette, int group, uint32_t rgb) {
@@ -77,14 +60,15 @@ std::vector<uint32_t> playerPalette(const Look& look) {
   return p;
 }
 
-std::vector<std::vector<uint8_t>> colourPackArt(const std::vector<Look>& looks) {
+std::vector<std::vector<uint8_t>> colourPackArt(const std::vector<Look>& looks, const CareerChoices& choices) {
   std::vector<std::vector<uint8_t>> entries;
   for (int g = 0; g < kColourGroupCount; g++) {
     std::vector<std::vector<uint32_t>> palettes;
-    const Choices& choices = kCareerChoices[g];
+    const std::vector<uint32_t>& offered = choices.colours[g];
     for (int p = 0; p < kColourGroupPalettes; p++) {
       std::vector<uint32_t> palette = playerPalette(looks[0]);
-      const uint32_t colour = p == kWhiteSuitPalette ? kWhiteSuit : choices.colours[p < choices.count ? p : 0];
+      const size_t choice = static_cast<size_t>(p) < offered.size() ? static_cast<size_t>(p) : 0;
+      const uint32_t colour = p == kWhiteSuitPalette ? kWhiteSuit : offered.empty() ? kWhiteSuit : offered[choice];
       shadeGroup(palette, g, colour);
       palettes.push_back(palette);
     }

@@ -12,7 +12,9 @@ namespace sorv::mkdata {
 namespace {
 
 constexpr int kRosterSize = kFirstBadgeFrame;
-static_assert(kPortraitFrames == kFirstBadgeFrame + kBadgeCount, "a badge per country or home after the faces");
+static_assert(kBadgeCount == kPortraitBadgeFrames && kPortraitCursorFrame == kFirstBadgeFrame + kBadgeCount &&
+                  kPortraitFrames == kPortraitCursorFrame + 1,
+              "a badge per country or home after the faces, then the cursor's ring");
 
 // The palette: fixed colours, the badges', then three shades of each hair and shirt colour
 // the looks name, in the order they first appear.
@@ -80,6 +82,17 @@ std::vector<uint32_t> pickedPalette(const std::vector<uint32_t>& plain) {
   return c;
 }
 
+// The cursor's ring: a yellow frame just outside the backdrop, in an ink that both palettes
+// keep.
+constexpr int kRingWidth = 2;
+constexpr uint8_t kRingInk = kBadgeFirst + 4;
+Canvas cursorRing() {
+  Canvas c(kFaceWidth + 2 * kRingWidth, kFaceHeight + 2 * kRingWidth);
+  c.fillRect(0, 0, c.width(), c.height(), kRingInk);
+  c.fillRect(kRingWidth, kRingWidth, kFaceWidth, kFaceHeight, 0);
+  return c;
+}
+
 // The framed backdrop, light above and darker below (in bands: a dither would be noise at
 // this size), its corners cut.
 Canvas backdrop() {
@@ -134,6 +147,7 @@ ArtSprite portraitSprite(const std::vector<Look>& looks) {
     sprite.addFrame(entries);
   }
   for (int badge = 0; badge < kBadgeCount; badge++) sprite.addPicture(paintBadge(badge, kBadgeEdge, kBadgeFirst), 0, 0);
+  sprite.addPicture(cursorRing(), kFaceOriginX + kRingWidth, kFaceOriginY + kRingWidth);
   sprite.addSequence(0, 1);
   const std::vector<uint32_t> plain = plainPalette(colours);
   sprite.addPalette(pickedPalette(plain));

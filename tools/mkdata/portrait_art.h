@@ -3,7 +3,7 @@
 // 30 x 34 panel (the face painter's window), hair style by avatar (the women's, 18 on,
 // longer or tied) and the hair's and the shirt's colours from looks.txt, so a face matches
 // its player; 17 and 35 the created player, a silhouette; frames 36 to 49 the badges, a
-// flag per country or home. Palette 1 is the plain look, palette 0 the picked one: every
+// flag per country or home; frame 50 the ring around the cursor's face. Palette 1 is the plain look, palette 0 the picked one: every
 // face in grey, the badges in their colours (the cards draw them in palette 0).
 //
 // Invariants: the faces are built from layers shared between them (one backdrop, one head

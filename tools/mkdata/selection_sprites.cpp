@@ -17,6 +17,9 @@ constexpr int kPortraitW = 120, kPortraitH = 80;
 constexpr int kCardShades = 8;
 constexpr int kPreviewW = 220, kPreviewH = 140;
 constexpr int kRosterSize = 36;
+// The cursor's ring round a portrait, in the yellow both palettes keep.
+constexpr int kRingWidth = 3;
+constexpr uint8_t kRingInk = 15;
 
 SpriteModule block(int width, int height, uint8_t colour) {
   SpriteModule m;
@@ -75,7 +78,10 @@ std::vector<uint8_t> rosterPortraitSprite() {
   const size_t hair = spec.modules.size();
   spec.modules.push_back(ellipse(34, 16, 12));
   const size_t homes = spec.modules.size();
-  for (int h = 0; h < kPortraitFrames - kRosterSize; h++) spec.modules.push_back(homePictureModule(h));
+  for (int h = 0; h < kPortraitBadgeFrames; h++) spec.modules.push_back(homePictureModule(h));
+  const size_t ringSide = spec.modules.size();
+  spec.modules.push_back(block(kRingWidth, kPortraitH + 2 * kRingWidth, kRingInk));
+  spec.modules.push_back(block(kPortraitW, kRingWidth, kRingInk));
   const size_t firstLabel = spec.modules.size();
   for (int f = 0; f < kRosterSize; f++) spec.modules.push_back(labelModule(kConstMenuExtPack, f));
   for (int f = 0; f < kRosterSize; f++) {
@@ -91,7 +97,13 @@ std::vector<uint8_t> rosterPortraitSprite() {
     addFrame(spec, parts);
   }
   // A home's picture, which is also the badge of the characters from there.
-  for (int h = 0; h < kPortraitFrames - kRosterSize; h++) addFrame(spec, {{index(homes + static_cast<size_t>(h)), 0, 0, 0, 0}});
+  for (int h = 0; h < kPortraitBadgeFrames; h++) addFrame(spec, {{index(homes + static_cast<size_t>(h)), 0, 0, 0, 0}});
+  // The cursor's ring, round the portrait.
+  const int16_t w = kPortraitW, h = kPortraitH, r = kRingWidth;
+  addFrame(spec, {{index(ringSide), static_cast<int16_t>(-r), static_cast<int16_t>(-r), 0, 0},
+                  {index(ringSide), w, static_cast<int16_t>(-r), 0, 0},
+                  {index(ringSide + 1), 0, static_cast<int16_t>(-r), 0, 0},
+                  {index(ringSide + 1), 0, h, 0, 0}});
   addAnim(spec, {{0, 1, 0, 0, 0}});
   spec.palettes.push_back(portraitPalette(true));
   spec.palettes.push_back(portraitPalette(false));
