@@ -79,8 +79,8 @@ TEST_F(CareerLookRoad, TheCareerFromItsCreationToATournamentsFinal) {
   EXPECT_EQ(countLinesWith(trace(), "state 56 -> 57 push"), 4) << trace();
 
   const std::pair<const char*, uint64_t> shots[] = {
-      {"creation", 0x64b81ba267af4890ull}, {"lobby", 0x27afbcfc029a2f46ull},  {"home", 0xcb92e7f998748a99ull},
-      {"update", 0x399fc31081bb3a3bull},   {"load", 0xdee2ab8df38d21c5ull},   {"table-final", 0xcaec9d7e407794dbull},
+      {"creation", 0x858ea4c6ce4ebda2ull}, {"lobby", 0x3c2f4c7d4b0dc130ull},  {"home", 0x245b506ded2a5a95ull},
+      {"update", 0xea7644b6e3625b51ull},   {"load", 0x2043c7465bdfa572ull},   {"table-final", 0xbdecf94c566bbe75ull},
   };
   for (const auto& [name, want] : shots) {
     const std::string shown = name;
@@ -104,9 +104,9 @@ TEST_F(CareerLookRoad, TheSelectionTheTournamentsLoadScreenAndAPromotionList) {
   for (const char* change : {"state 6 -> 51 push", "state 51 -> 52 push", "state 6 -> 53 push", "state 6 -> 58 push"}) {
     EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
   }
-  look("selection", "menus-selection", 0x5a4bb0554be6aeefull);
-  look("load-tournament", "menus-load-tournament", 0xe961278bb98dc7bcull);
-  look("promo-list", "promo-list", 0x53dca8c85de3eee3ull);
+  look("selection", "menus-selection", 0xff9ff5110b83f538ull);
+  look("load-tournament", "menus-load-tournament", 0x12a284157b312ac8ull);
+  look("promo-list", "promo-list", 0xc9ce389bd97940efull);
 }
 
 // A doubles tournament won earns achievement 55: mixed doubles from the tournament's load

@@ -59,10 +59,10 @@ TEST_F(MenuLookRoad, EveryScreenOnTheWayToAMatchAndItsMenu) {
     EXPECT_TRUE(has(trace(), change)) << change << "\n" << trace();
   }
   const std::pair<const char*, uint64_t> shots[] = {
-      {"boot", 0x5faf007f80474cc5ull}, {"title", 0x36a4871967eae241ull}, {"menu", 0xd9c797c553563b25ull},
-      {"menu-second", 0xe62fba715929f59eull}, {"options", 0x73ad3c0821a84359ull}, {"setup", 0x658e4d009a4082dfull},
-      {"selection-first", 0x763c2b5662fc2e50ull}, {"loading", 0xecba288f38d69393ull}, {"pause", 0xa648c03f64dac5cbull},
-      {"help", 0xf963837438ed9bf9ull}, {"help-next", 0x5f462ae649eeeeedull},
+      {"boot", 0x5faf007f80474cc5ull}, {"title", 0x36a4871967eae241ull}, {"menu", 0x548d85c63a59d1c1ull},
+      {"menu-second", 0x8d9b6a17b7696183ull}, {"options", 0x0b3a2cd7caaff955ull}, {"setup", 0xb4c5a88ef6975b0full},
+      {"selection-first", 0x6dc18df882921bf8ull}, {"loading", 0xa7ee393b40771fdbull}, {"pause", 0x87028999325b1ecfull},
+      {"help", 0xe6980e5729e3a390ull}, {"help-next", 0xc2b7d7300f8e0c8dull},
   };
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);

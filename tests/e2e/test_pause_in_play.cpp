@@ -130,11 +130,11 @@ TEST_F(PauseInPlay, EveryPauseOpensFromPlayAndTheMatchFinishes) {
     const char* name;
     uint64_t hash;
   };
-  const Shot shots[] = {{"focus", 0x618840ab5a97f75cull},
-                        {"thunder", 0x9bc3002870f19215ull},
-                        {"editor", 0x40567f0a52087d4bull},
-                        {"menu", 0x7fc5c9f0d19ecfc3ull},
-                        {"over", 0x831b1fd03f9d9f00ull}};  // the main menu with the promotion entry
+  const Shot shots[] = {{"focus", 0xf0f6368d7fe5bfebull},
+                        {"thunder", 0x538ead1597177129ull},
+                        {"editor", 0x1c0db04fbf0354e6ull},
+                        {"menu", 0x53c354f069bc1568ull},
+                        {"over", 0xb148aabc5ed10f50ull}};  // the main menu with the promotion entry
   const std::string look = std::string(SORV_BUILD_DIR) + "/look";
   std::filesystem::create_directories(look);
   for (const Shot& shot : shots) {
