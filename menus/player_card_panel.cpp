@@ -28,7 +28,9 @@ constexpr int32_t kCountryItem = 11, kActorItem = 12, kOpponentItem = 13;
 constexpr int32_t kPlainPortraitPalette = 1;
 constexpr int32_t kFirstBadgeFrame = 36;
 constexpr int32_t kComputerText = 20;
-constexpr int32_t kConstLinePrefix = 145, kConstSpace = 76, kConstPoint = 78, kConstWeightUnit = 102;
+constexpr int32_t kConstLinePrefix = 145, kConstPoint = 78;
+// The weight's unit as the language writes it (" kg", " кг"), as on the match's attribute card.
+constexpr int32_t kTextWeightUnit = 37;
 constexpr int32_t kClipSize = 138, kActorX = 75, kActorY = 85;
 
 int32_t xOf(int32_t packed) { return static_cast<int16_t>(packed); }
@@ -72,7 +74,7 @@ String* hundredths(int32_t value) {
 
 void drawDetails(int32_t menu, int32_t index) {
   CGame::DrawStringAsItem(hundredths(cardValue(0, index)), menu, kHeightItem, false);
-  CGame::DrawStringAsItem(join({constant(kConstSpace), constant(kConstWeightUnit)}, cardValue(1, index), true), menu,
+  CGame::DrawStringAsItem(join({CGame::GetString(kTextGeneral, kTextWeightUnit)}, cardValue(1, index), true), menu,
                           kWeightItem, false);
   CGame::DrawStringAsItem(String::valueOfInt(cardValue(2, index)), menu, kNumberItem, false);
   CGame::DrawStringAsItem(join({constant(kConstEmpty)}, cardValue(3, index), false), menu, kAgeItem, false);
